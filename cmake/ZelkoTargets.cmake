@@ -1,0 +1,80 @@
+# Helpers that keep each folder's CMakeLists.txt to a few lines: a folder is one
+# target, and its sources are the .cpp and .h files in it.
+
+# zelko_library(NAME [LIBS ...]): a static library of the .cpp files in this folder.
+function(zelko_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT sources)
+    # A folder of headers only (or one not written yet) is an interface target.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources} ${headers})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# zelko_test(NAME [LIBS ...]): one GoogleTest program of the .cpp files in this
+# folder; every test case becomes a CTest test.
+function(zelko_test name)
+  cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    ZELKO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    ZELKO_PROGRAM_DIR="${ZELKO_PROGRAM_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELKO_AUDIO=null" LABELS "${ARG_LABELS}")
+endfunction()
+
+# zelko_bench(NAME [LIBS ...]): one Google Benchmark program of the .cpp files in this folder.
+function(zelko_bench name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+endfunction()
+
+# zelko_program(LIB EXE OUTDIR [LIBS ...]): a program folder. Every .cpp but
+# main.cpp forms the library LIB, so that tests drive the program's logic
+# without starting it; main.cpp alone makes the executable EXE in OUTDIR.
+function(zelko_program lib exe outdir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(sources)
+    add_library(${lib} STATIC ${sources} ${headers})
+    target_include_directories(${lib} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${lib} PUBLIC ${ARG_LIBS})
+    set(scope PUBLIC)
+  else()
+    add_library(${lib} INTERFACE)
+    target_include_directories(${lib} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${lib} INTERFACE ${ARG_LIBS})
+    set(scope INTERFACE)
+  endif()
+  target_compile_definitions(${lib} ${scope}
+    ZELKO_VERSION_MAJOR=${ZELKO_VERSION_MAJOR}
+    ZELKO_VERSION_MINOR=${ZELKO_VERSION_MINOR}
+    ZELKO_VERSION_PATCH=${ZELKO_VERSION_PATCH})
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
+    add_executable(${exe} main.cpp)
+    target_link_libraries(${exe} PRIVATE ${lib})
+    set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${outdir})
+  endif()
+endfunction()
