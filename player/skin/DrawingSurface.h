@@ -1,0 +1,96 @@
+#pragma once
+// The persistent image a skinned window shows: everything the skin engine
+// and the widget controllers draw lands here and stays until drawn over.
+// It offers the block copies of the Windows picture model with their raster
+// operations, an optional clip region, and QPainter access for text and
+// shapes (ClsKtGdi).
+//
+// The image is QImage::Format_RGB32 and the size of the window's client area.
+// Copies take source pictures in Format_RGB32 (other formats are converted).
+#include "platform/Rect.h"
+#include "platform/Region.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// The raster operations of the block copy, with their Windows codes.
+enum class RasterOp : uint32_t {
+    SrcCopy = 0xCC0020,     // destination = source
+    SrcAnd = 0x8800C6,      // destination = destination AND source
+    MergePaint = 0xBB0226,  // destination = (NOT source) OR destination
+};
+
+class DrawingSurface;
+
+// A painter on the surface, set up with the surface's clip region, font and
+// text colour (as pen). While it exists, do not call the surface's block
+// copies. Obtain it with DrawingSurface::BeginPaint.
+class SurfacePainter : public QPainter {
+public:
+    explicit SurfacePainter(DrawingSurface& surface);
+    ~SurfacePainter();
+    SurfacePainter(const SurfacePainter&) = delete;
+    SurfacePainter& operator=(const SurfacePainter&) = delete;
+
+private:
+    DrawingSurface& m_surface;
+};
+
+class DrawingSurface {
+public:
+    DrawingSurface();
+    explicit DrawingSurface(int width, int height);
+
+    // A new size; the content is cleared to black.
+    void Resize(int width, int height);
+    int Width() const { return m_image.width(); }
+    int Height() const { return m_image.height(); }
+    const QImage& Image() const { return m_image; }
+
+    // The clip region for every later copy and painter; nothing clips when unset.
+    void SetClip(const platform::Region& clip) { m_clip = clip; }
+    void ClearClip() { m_clip.reset(); }
+    const std::optional<platform::Region>& Clip() const { return m_clip; }
+
+    // Copies a block of dest's size from source at (srcX, srcY) to dest with
+    // the raster operation. Pixels outside the source read as black
+    // (0x000000); pixels outside the surface or the clip are not touched.
+    void Copy(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op);
+    // Copies a whole picture to (x, y) with SRCCOPY, clipped.
+    void PaintPicture(const QImage& picture, int32_t x, int32_t y);
+    // Fills the whole surface (ignoring the clip).
+    void Fill(QColor colour);
+
+    // Text colour (Windows colour value 0x00BBGGRR) and font of later painters.
+    void SetTextColor(int32_t colorref);
+    int32_t TextColor() const { return m_textColor; }
+    void SetFont(const QFont& font) { m_font = font; }
+    const QFont& Font() const { return m_font; }
+    // The window font: "MS UI Gothic" 9 pt, which maps to IPA Gothic at 12 pixels.
+    static QFont DefaultFont();
+
+    // A painter for text and shapes; the surface reports the whole clip box
+    // (or surface) as changed when it ends.
+    SurfacePainter BeginPaint() { return SurfacePainter(*this); }
+
+    // Called with each changed rectangle (in surface pixels); the window uses
+    // it to schedule a repaint.
+    void SetChangeListener(std::function<void(const platform::Rect&)> listener) { m_onChange = std::move(listener); }
+
+private:
+    friend class SurfacePainter;
+    void NotifyChanged(const platform::Rect& rect);
+
+    QImage m_image;
+    std::optional<platform::Region> m_clip;
+    int32_t m_textColor = 0;
+    QFont m_font;
+    bool m_painting = false;
+    std::function<void(const platform::Rect&)> m_onChange;
+};

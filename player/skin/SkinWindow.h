@@ -1,0 +1,64 @@
+#pragma once
+// The player's main window as the window system sees it: frameless, shaped
+// by a region, showing a DrawingSurface. It holds no player logic: every
+// input event goes to a SkinWindowListener.
+#include "platform/Rect.h"
+#include "platform/Region.h"
+#include "player/skin/DrawingSurface.h"
+#include "player/skin/SkinWindowListener.h"
+
+#include <QWidget>
+
+class SkinWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SkinWindow(QWidget* parent = nullptr);
+    ~SkinWindow() override;
+
+    // The listener receives all events; it must outlive the window or be
+    // reset with nullptr.
+    void SetListener(SkinWindowListener* listener) { m_listener = listener; }
+
+    DrawingSurface& Surface() { return m_surface; }
+    const DrawingSurface& Surface() const { return m_surface; }
+
+    // Moves and sizes the window (client area = window, no frame) and gives
+    // the surface the new size.
+    void Place(int32_t left, int32_t top, int32_t width, int32_t height);
+    // Moves the window keeping its size (window drags).
+    void MoveTo(int32_t left, int32_t top);
+    // The window's position on the screen.
+    platform::Point Position() const;
+
+    // The window's outline. An empty region hides every pixel but is kept as
+    // the current shape.
+    void SetShape(const platform::Region& shape);
+    const platform::Region& Shape() const { return m_shape; }
+
+    // Text for the task bar.
+    void SetCaption(const std::string& caption);
+
+    void Minimize();
+    void Restore();
+    bool IsMinimized() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    DrawingSurface m_surface;
+    platform::Region m_shape;
+    SkinWindowListener* m_listener = nullptr;
+};
