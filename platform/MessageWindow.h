@@ -32,6 +32,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/WindowMessages.h"
 
@@ -129,18 +130,22 @@ private:
     struct Outgoing;
 
     MessageWindow(WindowHandle handle, std::filesystem::path directory, int listenFd, WindowProcedure procedure,
-                  Options options);
+                  const Options& options);
 
     void AcceptPending();
     void ServiceIncoming(int id);
     void CloseIncoming(int id);
-    void DropOldestIdleIfFull();
-    void WatchListenSocket();
-    void WatchIncoming(Incoming& connection);
-    Outgoing* ConnectionTo(WindowHandle to, bool fresh);
+    void MakeRoomForConnection();
+    void ReleaseClosed();
+    std::int32_t CallProcedure(std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam);
+    std::unique_ptr<Outgoing> TakeConnection(WindowHandle to, bool fresh, SendStatus& failure);
+    void ReturnConnection(WindowHandle to, std::unique_ptr<Outgoing> connection);
     SendOutcome Transact(WindowHandle to, std::span<const std::byte> frame);
-    SendOutcome AwaitReply(WindowHandle to, Outgoing& connection);
-    int PollIncoming(std::chrono::milliseconds timeout, int extraFd);
+    SendOutcome AwaitReply(Outgoing& connection, std::chrono::steady_clock::time_point deadline);
+    // Polls the listening socket and the idle incoming connections, plus one
+    // extra descriptor (or -1); dispatches what arrived. Returns whether the
+    // extra descriptor became ready.
+    bool PollAndDispatch(std::chrono::milliseconds timeout, int extraFd, short extraEvents);
 
     WindowHandle m_handle;
     std::filesystem::path m_directory;
@@ -151,7 +156,8 @@ private:
     bool m_useQt;
     std::unique_ptr<QSocketNotifier> m_listenNotifier;
     std::map<int, std::unique_ptr<Incoming>> m_incoming;
-    std::map<WindowHandle, std::unique_ptr<Outgoing>> m_outgoing;
+    std::vector<std::unique_ptr<Incoming>> m_closed; // released once no dispatch runs
+    std::map<WindowHandle, std::vector<std::unique_ptr<Outgoing>>> m_idleOutgoing;
     int m_nextIncomingId = 1;
     int m_dispatchDepth = 0;
 };

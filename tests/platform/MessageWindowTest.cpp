@@ -1,0 +1,364 @@
+#include "platform/MessageWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/MessagingTestSupport.h"
+#include "platform/RequestFrame.h"
+
+using namespace platform;
+using namespace std::chrono_literals;
+using testsupport::PeerThread;
+using testsupport::TempEndpointDir;
+using testsupport::WindowOptions;
+
+namespace {
+
+std::unique_ptr<MessageWindow> OpenWindow(const std::filesystem::path& dir, WindowHandle handle,
+                                          WindowProcedure procedure = {},
+                                          std::chrono::milliseconds timeout = 1000ms)
+{
+    auto opened = MessageWindow::Open(std::move(procedure), WindowOptions(dir, handle, timeout));
+    EXPECT_TRUE(opened.Window) << opened.Error;
+    return std::move(opened.Window);
+}
+
+// A raw client socket connected to an endpoint, for feeding bytes by hand.
+class RawClient {
+public:
+    explicit RawClient(const std::filesystem::path& path)
+    {
+        m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un a {};
+        a.sun_family = AF_UNIX;
+        std::strcpy(a.sun_path, path.c_str());
+        m_connected = ::connect(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    }
+    ~RawClient() { ::close(m_fd); }
+    bool Connected() const { return m_connected; }
+    void Write(std::span<const std::byte> bytes) { ASSERT_EQ(::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL), (ssize_t)bytes.size()); }
+    // Reads up to n bytes, waiting at most the given time; returns what came
+    // (an empty result with Closed() true when the peer closed).
+    std::vector<std::byte> Read(std::size_t n, std::chrono::milliseconds wait)
+    {
+        std::vector<std::byte> out(n);
+        timeval tv { 0, static_cast<suseconds_t>(std::chrono::microseconds(wait).count()) };
+        ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+        const ssize_t got = ::recv(m_fd, out.data(), n, MSG_WAITALL);
+        m_closed = got == 0;
+        out.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        return out;
+    }
+    bool Closed() const { return m_closed; }
+
+private:
+    int m_fd = -1;
+    bool m_connected = false;
+    bool m_closed = false;
+};
+
+} // namespace
+
+TEST(MessageWindow, ProcedureChainKeepsThePreviousInTheUserDataSlot)
+{
+    TempEndpointDir dir;
+    auto window = OpenWindow(dir.Path(), 501, [](WindowHandle, std::uint32_t msg, std::uint32_t, std::intptr_t) {
+        return static_cast<std::int32_t>(msg + 1000);
+    });
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->Dispatch(WM_USER, 0, 0), 1000 + 0x400);
+
+    int hooked = 0;
+    MessageWindow* w = window.get();
+    window->SetUserData(window->SetWindowProcedure(
+        [&hooked, w](WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
+            ++hooked;
+            return CallWindowProc(w->UserData(), hwnd, msg, wParam, lParam);
+        }));
+    EXPECT_EQ(window->Dispatch(WM_USER, 0, 0), 1000 + 0x400);
+    EXPECT_EQ(hooked, 1);
+    // Sending to oneself calls the procedure directly.
+    EXPECT_EQ(window->SendMessage(501, WM_USER, 0, 0).Result(), 1000 + 0x400);
+    EXPECT_EQ(hooked, 2);
+
+    window->SetWindowProcedure(window->UserData());
+    EXPECT_EQ(window->Dispatch(WM_SYSCOMMAND, SC_CLOSE, 0), 1000 + 0x112);
+    EXPECT_EQ(hooked, 2);
+    EXPECT_EQ(CallWindowProc({}, 1, WM_USER, 0, 0), 0);
+}
+
+TEST(MessageWindow, EndpointIsCreatedRemovedAndAStaleOneReplaced)
+{
+    TempEndpointDir dir;
+    const auto path = dir.Path() / "502";
+    {
+        auto window = OpenWindow(dir.Path(), 502);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(window->EndpointPath(), path);
+        EXPECT_TRUE(std::filesystem::exists(path));
+        // A second live window with the same handle is refused.
+        auto twin = MessageWindow::Open({}, WindowOptions(dir.Path(), 502));
+        EXPECT_FALSE(twin.Window);
+        EXPECT_FALSE(twin.Error.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A socket file left by a program that ended: nothing listens there.
+    {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un a {};
+        a.sun_family = AF_UNIX;
+        std::strcpy(a.sun_path, path.c_str());
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+        ::close(fd);
+    }
+    ASSERT_TRUE(std::filesystem::exists(path));
+    auto observer = OpenWindow(dir.Path(), 503);
+    EXPECT_FALSE(observer->IsWindow(502));
+    EXPECT_EQ(observer->SendMessage(502, WM_USER, 1, 0).Status, SendStatus::NoWindow);
+    auto window = OpenWindow(dir.Path(), 502);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(observer->IsWindow(502));
+}
+
+TEST(MessageWindow, SendToNoWindowReturnsZeroAtOnce)
+{
+    TempEndpointDir dir;
+    auto window = OpenWindow(dir.Path(), 504);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(window->SendMessage(999999, WM_USER, 0x0F080000, 0).Status, SendStatus::NoWindow);
+    EXPECT_EQ(window->SendMessage(0, WM_USER, 0x0F080000, 0).Result(), 0);
+    EXPECT_EQ(window->SendMessage(-7, WM_USER, 0x0F080000, 0).Result(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 200ms);
+    EXPECT_FALSE(window->IsWindow(999999));
+    EXPECT_FALSE(window->IsWindow(0));
+    EXPECT_TRUE(window->IsWindow(504));
+}
+
+TEST(MessageWindow, RequestsAndCopyDataReachThePeerAndRepliesComeBack)
+{
+    TempEndpointDir dir;
+    std::atomic<int> calls { 0 };
+    std::vector<std::byte> lastPayload;
+    std::uint32_t lastDwData = 0;
+    PeerThread peer(WindowOptions(dir.Path(), 602), [&](MessageWindow&) {
+        return [&](WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) -> std::int32_t {
+            ++calls;
+            EXPECT_EQ(hwnd, 602);
+            if (msg == WM_COPYDATA) {
+                const CopyDataStruct& cds = CopyDataOf(lParam);
+                lastDwData = cds.dwData;
+                const auto* data = static_cast<const std::byte*>(cds.lpData);
+                lastPayload.assign(data, data + cds.cbData);
+                return static_cast<std::int32_t>(cds.cbData);
+            }
+            if (msg == WM_USER)
+                return static_cast<std::int32_t>(wParam) + static_cast<std::int32_t>(lParam);
+            return -5;
+        };
+    });
+    auto window = OpenWindow(dir.Path(), 601);
+    EXPECT_TRUE(window->IsWindow(602));
+
+    const auto r1 = window->SendMessage(602, WM_USER, 40, 2);
+    EXPECT_EQ(r1.Status, SendStatus::Replied);
+    EXPECT_EQ(r1.Result(), 42);
+    EXPECT_EQ(window->SendMessage(602, WM_USER, 0, -43).Result(), -43);
+    EXPECT_EQ(window->SendMessage(602, WM_SYSCOMMAND, SC_CLOSE, 0).Result(), -5);
+
+    std::vector<std::byte> payload(2056);
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<std::byte>(i * 7);
+    EXPECT_EQ(window->SendCopyData(602, 0x0F020000, 0x0F020000, payload).Result(), 2056);
+    EXPECT_EQ(lastPayload, payload);
+    EXPECT_EQ(lastDwData, 0x0F020000u);
+    // The largest payload passes, one byte more is refused before sending.
+    std::vector<std::byte> big(MaxCopyDataBytes, std::byte { 1 });
+    EXPECT_EQ(window->SendCopyData(602, 1, 2, big).Result(), 65536);
+    big.push_back(std::byte { 0 });
+    EXPECT_EQ(window->SendCopyData(602, 1, 2, big).Status, SendStatus::Invalid);
+    EXPECT_EQ(calls.load(), 5);
+}
+
+TEST(MessageWindow, WhileASendWaitsRequestsToTheSenderRunNested)
+{
+    TempEndpointDir dir;
+    // The peer answers a request by first sending one back to its sender.
+    PeerThread peer(WindowOptions(dir.Path(), 702), [](MessageWindow& self) {
+        return [&self](WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t) -> std::int32_t {
+            if (msg != WM_USER)
+                return 0;
+            const SendOutcome back = self.SendMessage(701, WM_USER, wParam * 10, 0);
+            return back.Result() + 1;
+        };
+    });
+    std::vector<std::uint32_t> seen;
+    int depth = 0;
+    int maxDepth = 0;
+    MessageWindow* selfPtr = nullptr;
+    auto window = OpenWindow(dir.Path(), 701, [&](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+        seen.push_back(wParam);
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        std::int32_t r = static_cast<std::int32_t>(wParam);
+        // One more level: answer the nested request with another send.
+        if (wParam < 1000)
+            r += selfPtr->SendMessage(702, WM_USER, wParam, 0).Result();
+        --depth;
+        return r;
+    });
+    selfPtr = window.get();
+    const auto outcome = window->SendMessage(702, WM_USER, 3, 0);
+    ASSERT_EQ(outcome.Status, SendStatus::Replied);
+    // 3 -> peer sends 30 -> we send 30 -> peer sends 300 -> we send 300 -> peer sends 3000 -> 3000.
+    EXPECT_EQ(seen, (std::vector<std::uint32_t> { 30, 300, 3000 }));
+    EXPECT_EQ(maxDepth, 3);
+    EXPECT_EQ(outcome.Result(), 3000 + 1 + 300 + 1 + 30 + 1);
+}
+
+TEST(MessageWindow, ASendWithoutReplyTimesOutAndTheNextOneWorks)
+{
+    TempEndpointDir dir;
+    // A listening socket that never answers stands for a hung program.
+    const auto path = dir.Path() / "802";
+    const int hung = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un a {};
+    a.sun_family = AF_UNIX;
+    std::strcpy(a.sun_path, path.c_str());
+    ASSERT_EQ(::bind(hung, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(hung, 4), 0);
+
+    auto window = OpenWindow(dir.Path(), 801, {}, 150ms);
+    const auto start = std::chrono::steady_clock::now();
+    const SendOutcome outcome = window->SendMessage(802, WM_USER, 1, 0);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(outcome.Status, SendStatus::TimedOut);
+    EXPECT_EQ(outcome.Result(), 0);
+    EXPECT_GE(took, 140ms);
+    EXPECT_LT(took, 600ms);
+    ::close(hung);
+    ::unlink(path.c_str());
+
+    PeerThread peer(WindowOptions(dir.Path(), 802), [](MessageWindow&) {
+        return [](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 77; };
+    });
+    window->SetSendTimeout(1000ms);
+    EXPECT_EQ(window->SendMessage(802, WM_USER, 1, 0).Result(), 77);
+}
+
+TEST(MessageWindow, AKeptConnectionToAnEndedWindowIsReplacedByAFreshOne)
+{
+    TempEndpointDir dir;
+    auto window = OpenWindow(dir.Path(), 901);
+    {
+        PeerThread first(WindowOptions(dir.Path(), 902), [](MessageWindow&) {
+            return [](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 1; };
+        });
+        EXPECT_EQ(window->SendMessage(902, WM_USER, 0, 0).Result(), 1);
+    }
+    EXPECT_EQ(window->SendMessage(902, WM_USER, 0, 0).Status, SendStatus::NoWindow);
+    PeerThread second(WindowOptions(dir.Path(), 902), [](MessageWindow&) {
+        return [](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 2; };
+    });
+    EXPECT_EQ(window->SendMessage(902, WM_USER, 0, 0).Result(), 2);
+}
+
+TEST(MessageWindow, HostileClientsNeverBlockTheReceiver)
+{
+    TempEndpointDir dir;
+    int handled = 0;
+    auto window = OpenWindow(dir.Path(), 1001, [&](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+        ++handled;
+        return static_cast<std::int32_t>(wParam);
+    });
+    const auto path = window->EndpointPath();
+
+    RawClient silent(path);      // connects and never sends
+    RawClient half(path);        // half a header
+    RawClient halfPayload(path); // a whole header, part of its payload
+    RawClient garbage(path);     // an unknown layout
+    RawClient huge(path);        // 4 GB declared
+    RawClient good(path);
+    ASSERT_TRUE(silent.Connected() && half.Connected() && good.Connected());
+
+    const auto header = RequestFrame::EncodeHeader({ WM_USER, 5, 0, 0, 0 });
+    half.Write(std::span(header).first(11));
+    const auto copyHeader = RequestFrame::EncodeHeader({ WM_COPYDATA, 5, 0, 0, 1000 });
+    halfPayload.Write(copyHeader);
+    halfPayload.Write(std::vector<std::byte>(500));
+    std::vector<std::byte> junk(64, std::byte { 0xAB });
+    garbage.Write(junk);
+    huge.Write(RequestFrame::EncodeHeader({ WM_COPYDATA, 5, 0, 0, 0xFFFFFFFFu }));
+    good.Write(RequestFrame::EncodeHeader({ WM_USER, 42, 0, 0, 0 }));
+
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 5; ++i)
+        window->DispatchPending();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms);
+
+    EXPECT_EQ(handled, 1);
+    const auto reply = good.Read(4, 500ms);
+    ASSERT_EQ(reply.size(), 4u);
+    EXPECT_EQ(RequestFrame::DecodeReply(std::span<const std::byte, 4>(reply.data(), 4)), 42);
+    // Garbage and the 4 GB frame were closed unanswered.
+    EXPECT_TRUE(garbage.Read(4, 500ms).empty());
+    EXPECT_TRUE(garbage.Closed());
+    EXPECT_TRUE(huge.Read(4, 500ms).empty());
+    EXPECT_TRUE(huge.Closed());
+    EXPECT_EQ(window->IncomingConnectionCount(), 4u); // silent, half, halfPayload, good
+
+    // The half frame completes later and is then handled.
+    half.Write(std::span(header).subspan(11));
+    window->DispatchPending();
+    EXPECT_EQ(handled, 2);
+    const auto halfReply = half.Read(4, 500ms);
+    ASSERT_EQ(halfReply.size(), 4u);
+
+    // A client that ends mid-payload is dropped without dispatching.
+    { RawClient cut(path);
+      cut.Write(copyHeader);
+      cut.Write(std::vector<std::byte>(10)); }
+    window->DispatchPending();
+    window->DispatchPending();
+    EXPECT_EQ(handled, 2);
+}
+
+TEST(MessageWindow, ConnectionsThatNeverSendCannotCrowdOutSenders)
+{
+    TempEndpointDir dir;
+    auto window = OpenWindow(dir.Path(), 1101, [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+        return static_cast<std::int32_t>(wParam);
+    });
+    std::vector<std::unique_ptr<RawClient>> idle;
+    for (int i = 0; i < 200; ++i) {
+        idle.push_back(std::make_unique<RawClient>(window->EndpointPath()));
+        if (i % 32 == 0)
+            window->DispatchPending();
+    }
+    window->DispatchPending();
+    EXPECT_LE(window->IncomingConnectionCount(), 64u);
+    RawClient good(window->EndpointPath());
+    good.Write(RequestFrame::EncodeHeader({ WM_USER, 9, 0, 0, 0 }));
+    window->DispatchPending();
+    const auto reply = good.Read(4, 500ms);
+    EXPECT_EQ(reply.size(), 4u);
+}
+
+TEST(MessageWindow, ManyRequestsOnOneConnectionAreAnsweredInOrder)
+{
+    TempEndpointDir dir;
+    PeerThread peer(WindowOptions(dir.Path(), 1202), [](MessageWindow&) {
+        return [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+            return static_cast<std::int32_t>(wParam * 2);
+        };
+    });
+    auto window = OpenWindow(dir.Path(), 1201);
+    for (std::uint32_t i = 0; i < 500; ++i)
+        ASSERT_EQ(window->SendMessage(1202, WM_USER, i, 0).Result(), static_cast<std::int32_t>(i * 2));
+}

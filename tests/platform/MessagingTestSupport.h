@@ -1,0 +1,92 @@
+#pragma once
+// Helpers for tests of message windows: a private endpoint folder, and a peer
+// window served on its own thread.
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <stdexcept>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+
+#include "platform/MessageWindow.h"
+
+namespace testsupport {
+
+// A fresh folder of mode 0700 under /tmp (short, for socket path limits),
+// removed with everything in it at the end.
+class TempEndpointDir {
+public:
+    TempEndpointDir()
+    {
+        std::string pattern = "/tmp/zkt-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        m_path = pattern;
+        ::chmod(m_path.c_str(), 0700);
+    }
+    ~TempEndpointDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline platform::MessageWindow::Options WindowOptions(const std::filesystem::path& dir, platform::WindowHandle handle,
+                                                      std::chrono::milliseconds timeout = std::chrono::milliseconds(1000))
+{
+    platform::MessageWindow::Options o;
+    o.Directory = dir;
+    o.Handle = handle;
+    o.SendTimeout = timeout;
+    o.UseQtNotifiers = false;
+    return o;
+}
+
+// A message window living on its own thread, serving requests until destroyed.
+// makeProcedure builds its procedure with access to the window (for nested sends).
+class PeerThread {
+public:
+    using ProcedureFactory = std::function<platform::WindowProcedure(platform::MessageWindow&)>;
+
+    PeerThread(platform::MessageWindow::Options options, ProcedureFactory makeProcedure)
+    {
+        std::promise<void> ready;
+        auto started = ready.get_future();
+        m_thread = std::thread([this, options, makeProcedure, &ready] {
+            auto opened = platform::MessageWindow::Open({}, options);
+            if (!opened.Window) {
+                ready.set_exception(std::make_exception_ptr(std::runtime_error(opened.Error)));
+                return;
+            }
+            opened.Window->SetWindowProcedure(makeProcedure(*opened.Window));
+            ready.set_value();
+            while (!m_stop.load())
+                opened.Window->WaitAndDispatch(std::chrono::milliseconds(10));
+        });
+        try {
+            started.get();
+        } catch (...) {
+            m_thread.join();
+            throw;
+        }
+    }
+    ~PeerThread()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop { false };
+    std::thread m_thread;
+};
+
+} // namespace testsupport
