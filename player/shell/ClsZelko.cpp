@@ -1,0 +1,196 @@
+#include "player/shell/ClsZelko.h"
+
+#include "common/ClsKtString.h"
+#include "common/KtError.h"
+#include "common/KtNumber.h"
+#include "platform/CodePage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kSource = "ClsZelko";
+
+std::string WithSlash(std::string path)
+{
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+std::string CurrentFolder()
+{
+    std::string buffer(PATH_MAX, '\0');
+    if (::getcwd(buffer.data(), buffer.size()))
+        return WithSlash(buffer.c_str());
+    return "./";
+}
+
+bool IsWritableFolder(const std::string& folder)
+{
+    struct stat st {};
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(folder.c_str(), W_OK) == 0;
+}
+
+std::string Lower(std::string_view text)
+{
+    std::string out(text);
+    for (auto& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+} // namespace
+
+ClsZelko::ClsZelko(std::string_view commandLine)
+    : ClsZelko(commandLine, Folders{ExecutableFolder(), CurrentFolder(), DefaultConfigFolder()})
+{
+}
+
+ClsZelko::ClsZelko(std::string_view commandLine, std::string_view programFolder)
+    : ClsZelko(commandLine, Folders{std::string(programFolder), CurrentFolder(), DefaultConfigFolder()})
+{
+}
+
+ClsZelko::ClsZelko(std::string_view commandLine, const Folders& folders)
+{
+    ReadCommandLine(commandLine);
+    ChooseFolders(folders);
+    // The old log goes at every start, with or without "/log"; failures do not matter.
+    ::unlink(RunLogPath().c_str());
+}
+
+void ClsZelko::ReadCommandLine(std::string_view commandLine)
+{
+    const std::string text = Lower(commandLine);
+    auto has = [&](std::string_view sw) { return text.find(sw) != std::string::npos; };
+    m_bDevelop = has("/develop");
+    m_bDebug = has("/debug");
+    m_bLog = has("/log");
+    m_bMinimize = has("/minimize");
+}
+
+void ClsZelko::ChooseFolders(const Folders& folders)
+{
+    m_appPath = WithSlash(m_bDevelop ? folders.workingFolder : folders.programFolder);
+    if (IsWritableFolder(m_appPath)) {
+        m_dataPath = m_appPath;
+        return;
+    }
+    m_dataPath = WithSlash(folders.configFolder);
+    // Created now so that the settings, the play list and the log can be written later.
+    QDir().mkpath(QString::fromStdString(m_dataPath));
+}
+
+std::string ClsZelko::CommandLineFromArguments(int argc, const char* const* argv)
+{
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (!argv[i])
+            break;
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
+}
+
+std::string ClsZelko::ExecutableFolder()
+{
+    std::string buffer(PATH_MAX, '\0');
+    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0)
+        return CurrentFolder();
+    buffer.resize(static_cast<std::size_t>(n));
+    auto slash = buffer.rfind('/');
+    if (slash == std::string::npos)
+        return CurrentFolder();
+    return buffer.substr(0, slash + 1);
+}
+
+std::string ClsZelko::DefaultConfigFolder()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg == '/')
+        return WithSlash(xdg) + "zelko/";
+    const char* home = std::getenv("HOME");
+    return WithSlash(home && *home ? home : "") + ".config/zelko/";
+}
+
+std::string ClsZelko::UsageText()
+{
+    return "Usage: Zelko [/develop] [/debug] [/log] [/minimize]\n"
+           "       Zelko --help | --version\n"
+           "\n"
+           "  /develop   use the current folder as the program folder (skins, assists, settings)\n"
+           "  /debug     draw a dotted frame around every hot area of the skin\n"
+           "  /log       write the run log Zelko.log\n"
+           "  /minimize  start minimised once the skin is shown\n"
+           "  --help     print this text and exit\n"
+           "  --version  print the version and exit\n"
+           "\n"
+           "Switches may be written in any letter case and in any order.\n"
+           "Settings (Zelko.ini), the play list (Zelko.m3u) and the run log live in the\n"
+           "program folder when it is writable, else in $XDG_CONFIG_HOME/zelko/\n"
+           "(normally ~/.config/zelko/).\n";
+}
+
+std::int32_t ClsZelko::GetPeekPosition(std::int32_t index) const
+{
+    if (index < 0 || index >= PeekPositionCount)
+        throw KtError(9, "インデックスが有効範囲にありません。", kSource);
+    return m_peekPositions[static_cast<std::size_t>(index)];
+}
+
+void ClsZelko::SetPeekPosition(std::string_view sSec, std::string_view sVal)
+{
+    auto convert = [](std::string_view text) {
+        auto d = KtNumber::ToDouble(text);
+        if (!d)
+            throw KtError(13, "型が一致しません。", kSource);
+        auto v = KtNumber::ToLong(text);
+        if (!v)
+            throw KtError(6, "オーバーフローしました。", kSource);
+        return *v;
+    };
+    const std::int32_t index = convert(sSec);
+    if (index < 0 || index >= PeekPositionCount)
+        return;
+    const std::string inner = ClsKtString().GetStringByRange(sVal, "(", ")");
+    m_peekPositions[static_cast<std::size_t>(index)] = convert(inner);
+}
+
+std::string ClsZelko::FormatTimeMs(std::int32_t ms) const
+{
+    if (ms < 0)
+        ms = 0;
+    const std::int32_t seconds = ms / 1000;
+    const std::int32_t thousandths = ms % 1000;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", seconds / 60, seconds % 60, thousandths / 10);
+    return buffer;
+}
+
+void ClsZelko::WriteRunLog(std::string_view text) const
+{
+    if (!m_bLog)
+        return;
+    const int fd = ::open(RunLogPath().c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return;
+    std::string line = platform::CodePage::ToAnsi(text);
+    line += "\r\n";
+    // One write per line with O_APPEND keeps lines whole; a failed line is dropped.
+    ssize_t written = ::write(fd, line.data(), line.size());
+    (void)written;
+    ::close(fd);
+}

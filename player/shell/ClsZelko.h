@@ -1,0 +1,188 @@
+#pragma once
+// The player's application state: the command-line switches, the program and
+// data folders, the current skin, the settings restored at start-up, state the
+// widget controllers share, the skin's text colours and peak-position table,
+// two constants, the time formatter and the run log.
+//
+// Exactly one instance lives as long as the main window, which hands it on by
+// reference. Setting a property only stores the value: nothing is redrawn or
+// written. Colours are 0x00BBGGRR values (red in the lowest byte). Times are
+// milliseconds, positions and sizes pixels.
+//
+// Folders (all end in "/"):
+// - AppPath: the folder of the running executable; with "/develop" the
+//   current working folder instead. Skins/ and Assist/ are found here, and
+//   "$(apppath)" in the settings means this folder.
+// - DataPath: where the settings file Zelko.ini, the saved play list
+//   Zelko.m3u and the run log Zelko.log live. It is AppPath when that folder
+//   is writable (a build folder, a portable copy); otherwise (an installed
+//   program) $XDG_CONFIG_HOME/zelko/, by default ~/.config/zelko/, created at
+//   start when missing.
+//
+// Command line: the whole text, lower-cased; each switch is on when its text
+// occurs anywhere in it ("/develop", "/debug", "/log", "/minimize"; so
+// "/logfile" also turns on "/log"). The long options --help and --version are
+// the main program's business and contain no "/".
+//
+// Errors raised to callers are KtError: 9 (index out of range) from
+// GetPeekPosition, 13 (type mismatch: not a number) and 6 (overflow) from
+// SetPeekPosition.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class ClsZelko {
+public:
+    struct Folders {
+        std::string programFolder;   // the executable's folder
+        std::string workingFolder;   // the current working folder ("/develop")
+        std::string configFolder;    // the per-user data folder if AppPath is read-only
+    };
+
+    static constexpr std::int32_t PeekPositionCount = 24;
+
+    // The running program: folders from /proc/self/exe, the working folder and
+    // the environment.
+    explicit ClsZelko(std::string_view commandLine);
+    // A given program folder (tests); working and config folders as above.
+    ClsZelko(std::string_view commandLine, std::string_view programFolder);
+    ClsZelko(std::string_view commandLine, const Folders& folders);
+
+    // The command-line text of a program's arguments: argv[1..] joined by spaces.
+    static std::string CommandLineFromArguments(int argc, const char* const* argv);
+    // The running executable's folder, ending in "/".
+    static std::string ExecutableFolder();
+    // $XDG_CONFIG_HOME/zelko/ (absolute values only), else $HOME/.config/zelko/.
+    static std::string DefaultConfigFolder();
+    // The text that --help prints.
+    static std::string UsageText();
+
+    bool bDevelop() const { return m_bDevelop; }
+    bool bDebug() const { return m_bDebug; }
+    bool bLog() const { return m_bLog; }
+    bool bMinimize() const { return m_bMinimize; }
+    const std::string& AppPath() const { return m_appPath; }
+    const std::string& DataPath() const { return m_dataPath; }
+
+    const std::string& SkinPath() const { return m_skinPath; }
+    void SetSkinPath(std::string v) { m_skinPath = std::move(v); }
+    const std::string& SkinFile() const { return m_skinFile; }
+    void SetSkinFile(std::string v) { m_skinFile = std::move(v); }
+    bool SkinWithMusic() const { return m_skinWithMusic; }
+    void SetSkinWithMusic(bool v) { m_skinWithMusic = v; }
+    bool SearchChildFolder() const { return m_searchChildFolder; }
+    void SetSearchChildFolder(bool v) { m_searchChildFolder = v; }
+    bool AnalyzeProc() const { return m_analyzeProc; }
+    void SetAnalyzeProc(bool v) { m_analyzeProc = v; }
+    bool LyricsProc() const { return m_lyricsProc; }
+    void SetLyricsProc(bool v) { m_lyricsProc = v; }
+    bool LyricsEnabled() const { return m_lyricsEnabled; }
+    void SetLyricsEnabled(bool v) { m_lyricsEnabled = v; }
+    const std::string& TrackName() const { return m_trackName; }
+    void SetTrackName(std::string v) { m_trackName = std::move(v); }
+    const std::string& ArtistName() const { return m_artistName; }
+    void SetArtistName(std::string v) { m_artistName = std::move(v); }
+    // Percent of the track played, 0..100.
+    std::int32_t SeekPosition() const { return m_seekPosition; }
+    void SetSeekPosition(std::int32_t v) { m_seekPosition = v; }
+    bool PlayListShow() const { return m_playListShow; }
+    void SetPlayListShow(bool v) { m_playListShow = v; }
+    bool LyricsShow() const { return m_lyricsShow; }
+    void SetLyricsShow(bool v) { m_lyricsShow = v; }
+    // 1-based number of the current track in the play list; 0 for none.
+    std::int32_t PlayPosition() const { return m_playPosition; }
+    void SetPlayPosition(std::int32_t v) { m_playPosition = v; }
+    bool PlayListShowAlway() const { return m_playListShowAlway; }
+    void SetPlayListShowAlway(bool v) { m_playListShowAlway = v; }
+    bool LyricsShowAlway() const { return m_lyricsShowAlway; }
+    void SetLyricsShowAlway(bool v) { m_lyricsShowAlway = v; }
+    // Height of one text line of the play-list and lyrics boxes, pixels.
+    std::int32_t CharHeight() const { return 14; }
+    std::int32_t WindowLeft() const { return m_windowLeft; }
+    void SetWindowLeft(std::int32_t v) { m_windowLeft = v; }
+    std::int32_t WindowTop() const { return m_windowTop; }
+    void SetWindowTop(std::int32_t v) { m_windowTop = v; }
+    const std::string& LyricsExt() const { return m_lyricsExt; }
+    void SetLyricsExt(std::string v) { m_lyricsExt = std::move(v); }
+    const std::string& LyricsFolder() const { return m_lyricsFolder; }
+    void SetLyricsFolder(std::string v) { m_lyricsFolder = std::move(v); }
+    // Interval of the play timer, milliseconds.
+    std::int32_t TimerInterval() const { return 10; }
+
+    std::int32_t RGBPlayListFore() const { return m_rgbPlayListFore; }
+    void SetRGBPlayListFore(std::int32_t v) { m_rgbPlayListFore = v; }
+    std::int32_t RGBPlayListPlaying() const { return m_rgbPlayListPlaying; }
+    void SetRGBPlayListPlaying(std::int32_t v) { m_rgbPlayListPlaying = v; }
+    std::int32_t RGBLyricsPPrev() const { return m_rgbLyricsPPrev; }
+    void SetRGBLyricsPPrev(std::int32_t v) { m_rgbLyricsPPrev = v; }
+    std::int32_t RGBLyricsPrev() const { return m_rgbLyricsPrev; }
+    void SetRGBLyricsPrev(std::int32_t v) { m_rgbLyricsPrev = v; }
+    std::int32_t RGBLyricsCurrent() const { return m_rgbLyricsCurrent; }
+    void SetRGBLyricsCurrent(std::int32_t v) { m_rgbLyricsCurrent = v; }
+    std::int32_t RGBLyricsNext() const { return m_rgbLyricsNext; }
+    void SetRGBLyricsNext(std::int32_t v) { m_rgbLyricsNext = v; }
+    std::int32_t RGBLyricsNNext() const { return m_rgbLyricsNNext; }
+    void SetRGBLyricsNNext(std::int32_t v) { m_rgbLyricsNNext = v; }
+    std::int32_t RGBTitleFore() const { return m_rgbTitleFore; }
+    void SetRGBTitleFore(std::int32_t v) { m_rgbTitleFore = v; }
+
+    // Entry index (0..23) of the peak-position table; KtError 9 otherwise.
+    std::int32_t GetPeekPosition(std::int32_t index) const;
+    // Sets entry sSec (a number as text) from the number between the first
+    // "(" and the next ")" of sVal: ("3", "value(41)") sets entry 3 to 41. An
+    // index outside 0..23 changes nothing. Text that is not a number is
+    // KtError 13 (the value text is converted only for a valid index).
+    void SetPeekPosition(std::string_view sSec, std::string_view sVal);
+
+    // MM:SS:hh (minutes at least two digits, hundredths of a second):
+    // 83456 gives "01:23:45", 6000000 gives "100:00:00". Negative positions
+    // count as 0.
+    std::string FormatTimeMs(std::int32_t ms) const;
+
+    // With "/log", appends text and CR LF to DataPath() + "Zelko.log" (one
+    // line per call, no time stamp); without it, does nothing. A line that
+    // cannot be written is dropped: the log never stops the player.
+    void WriteRunLog(std::string_view text) const;
+
+    std::string RunLogPath() const { return m_dataPath + "Zelko.log"; }
+
+private:
+    void ReadCommandLine(std::string_view commandLine);
+    void ChooseFolders(const Folders& folders);
+
+    bool m_bDevelop = false;
+    bool m_bDebug = false;
+    bool m_bLog = false;
+    bool m_bMinimize = false;
+    std::string m_appPath;
+    std::string m_dataPath;
+    std::string m_skinPath;
+    std::string m_skinFile;
+    bool m_skinWithMusic = false;
+    bool m_searchChildFolder = false;
+    bool m_analyzeProc = true;
+    bool m_lyricsProc = true;
+    bool m_lyricsEnabled = false;
+    std::string m_trackName;
+    std::string m_artistName;
+    std::int32_t m_seekPosition = 0;
+    bool m_playListShow = false;
+    bool m_lyricsShow = false;
+    std::int32_t m_playPosition = 0;
+    bool m_playListShowAlway = false;
+    bool m_lyricsShowAlway = false;
+    std::int32_t m_windowLeft = 0;
+    std::int32_t m_windowTop = 0;
+    std::string m_lyricsExt;
+    std::string m_lyricsFolder;
+    std::int32_t m_rgbPlayListFore = 0;
+    std::int32_t m_rgbPlayListPlaying = 0;
+    std::int32_t m_rgbLyricsPPrev = 0;
+    std::int32_t m_rgbLyricsPrev = 0;
+    std::int32_t m_rgbLyricsCurrent = 0;
+    std::int32_t m_rgbLyricsNext = 0;
+    std::int32_t m_rgbLyricsNNext = 0;
+    std::int32_t m_rgbTitleFore = 0;
+    std::array<std::int32_t, PeekPositionCount> m_peekPositions{};
+};
