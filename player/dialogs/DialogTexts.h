@@ -1,0 +1,33 @@
+#pragma once
+// The fixed texts of the Properties and About dialogs. All UTF-8.
+#include "player/dialogs/ProgramVersion.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialogs {
+
+// The application's title, which the dialogs' captions begin with.
+inline constexpr std::string_view ApplicationTitle = "Zelko Deck";
+
+// The product's web page. This is a placeholder address of the project's
+// own page, to be replaced once the project has a public home.
+inline constexpr std::string_view ProductPageUrl = "https://zelko.example.org/";
+
+// The title of the folder dialog that chooses the lyrics folder.
+inline constexpr std::string_view LyricsFolderDialogTitle = "フォルダを選択して下さい。";
+
+std::string PropsCaption(); // "Zelko Deck のﾌﾟﾛﾊﾟﾃｨ"
+std::string AboutCaption(); // "Zelko Deck のﾊﾞｰｼﾞｮﾝ情報"
+
+// "ﾊﾞｰｼﾞｮﾝ " followed by major, ".", minor and the revision written with at
+// least two digits: {1, 2, 3} gives "ﾊﾞｰｼﾞｮﾝ 1.203". Negative numbers are
+// written with their sign.
+std::string VersionText(const ProgramVersion& version);
+
+// The lines of the About dialog's shortcut list, in order: four spaces, the
+// key, a tab and what the key does; separators are four spaces and 28 hyphens.
+const std::vector<std::string>& ShortcutLines();
+
+} // namespace dialogs

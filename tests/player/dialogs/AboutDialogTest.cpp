@@ -1,0 +1,166 @@
+#include "player/dialogs/frmZelkoAbout.h"
+
+#include "ExpectedShortcutLines.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using dialogs::frmZelkoAbout;
+using Page = frmZelkoAbout::Page;
+
+namespace {
+
+const dialogs::ProgramVersion Version{3, 4, 5};
+
+QTabBar* TabBar(frmZelkoAbout& dialog)
+{
+    return dialog.findChild<QTabWidget*>(QStringLiteral("PContainer"))->tabBar();
+}
+
+QListWidget* List(frmZelkoAbout& dialog)
+{
+    return dialog.findChild<QListWidget*>(QStringLiteral("lstShortcut"));
+}
+
+void ClickTab(frmZelkoAbout& dialog, int index)
+{
+    QTabBar* bar = TabBar(dialog);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+} // namespace
+
+// Records the addresses the desktop would have opened.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+TEST(AboutDialog, LoadFillsCaptionVersionLinkAndTheShortcutList)
+{
+    frmZelkoAbout dialog(Version);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zelko Deck のﾊﾞｰｼﾞｮﾝ情報"));
+    EXPECT_TRUE(dialog.isModal());
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblAppVersion"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 3.405"));
+    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("lblUrl"))->text().contains(QStringLiteral("https://zelko.example.org/")));
+    EXPECT_EQ(TabBar(dialog)->tabText(0), QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
+    EXPECT_EQ(TabBar(dialog)->tabText(1), QStringLiteral("ｼｮｰﾄｶｯﾄ"));
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
+    EXPECT_FALSE(dialog.findChild<QLabel*>(QStringLiteral("ImgJpeg"))->pixmap().isNull());
+    EXPECT_FALSE(dialog.findChild<QLabel*>(QStringLiteral("PIcon"))->pixmap().isNull());
+
+    QListWidget* list = List(dialog);
+    const auto& expected = ExpectedShortcutLines();
+    ASSERT_EQ(list->count(), static_cast<int>(expected.size()));
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_EQ(list->item(i)->text().toStdString(), expected[static_cast<std::size_t>(i)]) << "line " << i;
+}
+
+TEST(AboutDialog, TabsSwitchPagesAndOnlyTheShortcutPageEnablesTheList)
+{
+    frmZelkoAbout dialog(Version);
+    dialog.show();
+    EXPECT_EQ(dialog.FrontPage(), Page::Version);
+    EXPECT_FALSE(List(dialog)->isEnabled());
+
+    ClickTab(dialog, 1);
+    EXPECT_EQ(dialog.FrontPage(), Page::Shortcuts);
+    EXPECT_EQ(TabBar(dialog)->currentIndex(), 1);
+    EXPECT_TRUE(List(dialog)->isEnabled());
+    EXPECT_TRUE(List(dialog)->isVisible());
+
+    ClickTab(dialog, 0);
+    EXPECT_EQ(dialog.FrontPage(), Page::Version);
+    EXPECT_FALSE(List(dialog)->isEnabled());
+
+    dialog.lblTitle1_Click();
+    EXPECT_EQ(TabBar(dialog)->currentIndex(), 1);
+    EXPECT_TRUE(List(dialog)->isEnabled());
+    dialog.lblTitle0_Click();
+    EXPECT_EQ(TabBar(dialog)->currentIndex(), 0);
+}
+
+TEST(AboutDialog, ArrowKeysSwitchPagesWhicheverControlHasTheFocus)
+{
+    frmZelkoAbout dialog(Version);
+    dialog.show();
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+
+    QTest::keyClick(ok, Qt::Key_Right);
+    EXPECT_EQ(dialog.FrontPage(), Page::Shortcuts);
+    QTest::keyClick(ok, Qt::Key_Right);
+    EXPECT_EQ(dialog.FrontPage(), Page::Shortcuts);
+    EXPECT_TRUE(List(dialog)->isEnabled());
+
+    QTest::keyClick(List(dialog), Qt::Key_Left);
+    EXPECT_EQ(dialog.FrontPage(), Page::Version);
+    QTest::keyClick(&dialog, Qt::Key_Left);
+    EXPECT_EQ(dialog.FrontPage(), Page::Version);
+    EXPECT_FALSE(List(dialog)->isEnabled());
+
+    // The tab bar switches on the key press itself; the release then finds
+    // the page already in front and leaves it there.
+    QTest::keyClick(TabBar(dialog), Qt::Key_Right);
+    EXPECT_EQ(dialog.FrontPage(), Page::Shortcuts);
+    QTest::keyClick(TabBar(dialog), Qt::Key_Left);
+    EXPECT_EQ(dialog.FrontPage(), Page::Version);
+
+    // Other keys leave the page alone.
+    QTest::keyClick(ok, Qt::Key_Down);
+    QTest::keyClick(ok, Qt::Key_A);
+    EXPECT_EQ(dialog.FrontPage(), Page::Version);
+}
+
+TEST(AboutDialog, LinkOpensTheProductPageWithTheDesktopHandler)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    frmZelkoAbout dialog(Version);
+    auto* url = dialog.findChild<QLabel*>(QStringLiteral("lblUrl"));
+    emit url->linkActivated(QStringLiteral("https://zelko.example.org/"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(recorder.opened.size(), 1);
+    EXPECT_EQ(recorder.opened.front(), QUrl(QStringLiteral("https://zelko.example.org/")));
+}
+
+TEST(AboutDialog, EveryModalOpeningIsCentredAndStartsOnTheVersionPage)
+{
+    QWidget owner;
+    for (int opening = 0; opening < 2; ++opening) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<frmZelkoAbout*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = true;
+            EXPECT_EQ(dialog->FrontPage(), Page::Version);
+            EXPECT_FALSE(List(*dialog)->isEnabled());
+            // Centred before it was shown, when the window frame was not yet
+            // known: the frame added afterwards may shift the centre a little.
+            const QRect area = dialog->screen()->availableGeometry();
+            EXPECT_LE(std::abs(dialog->frameGeometry().center().x() - area.center().x()), 4);
+            EXPECT_LE(std::abs(dialog->frameGeometry().center().y() - area.center().y()), 4);
+            // Leave it on the other page; the next opening must not.
+            dialog->lblTitle1_Click();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        frmZelkoAbout::ShowModal(Version, &owner);
+        EXPECT_TRUE(seen);
+    }
+    // Closed dialogs are destroyed, not kept.
+    EXPECT_TRUE(owner.findChildren<frmZelkoAbout*>().isEmpty());
+}
+
+#include "AboutDialogTest.moc"
