@@ -42,7 +42,7 @@ public:
     // The widgets must repaint themselves: the window was shown or restored.
     // (After a skin change or a drawer pull the caller repaints itself.)
     virtual void OnPaintNeeded() {}
-    // The window system asks the window to close (e.g. Alt+F4). The window
-    // stays open; the listener decides.
-    virtual void OnCloseRequested() {}
+    // The window system asks the window to close (e.g. Alt+F4). Return true
+    // to let it close, false to keep it open.
+    virtual bool OnCloseRequested() { return true; }
 };

@@ -1,0 +1,137 @@
+#include "player/skin/DrawingSurface.h"
+
+#include <QFontDatabase>
+
+#include <algorithm>
+
+namespace {
+
+QColor FromColorRef(int32_t colorref)
+{
+    const auto v = static_cast<uint32_t>(colorref);
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+// Applies the raster operation to one run of pixels. Only the colour bytes
+// are combined; the unused top byte of RGB32 stays 0xFF.
+void CombineRun(QRgb* dst, const QRgb* src, int count, RasterOp op)
+{
+    switch (op) {
+    case RasterOp::SrcCopy:
+        std::copy(src, src + count, dst);
+        return;
+    case RasterOp::SrcAnd:
+        for (int i = 0; i < count; ++i) dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu) | 0xFF000000u;
+        return;
+    case RasterOp::MergePaint:
+        for (int i = 0; i < count; ++i) dst[i] = ((~src[i] | dst[i]) & 0x00FFFFFFu) | 0xFF000000u;
+        return;
+    }
+}
+
+} // namespace
+
+SurfacePainter::SurfacePainter(DrawingSurface& surface)
+    : QPainter(&surface.m_image)
+    , m_surface(surface)
+{
+    m_surface.m_painting = true;
+    if (surface.m_clip) setClipRegion(surface.m_clip->ToQRegion());
+    setFont(surface.m_font);
+    setPen(FromColorRef(surface.m_textColor));
+}
+
+SurfacePainter::~SurfacePainter()
+{
+    end();
+    m_surface.m_painting = false;
+    const platform::Rect all{0, 0, m_surface.Width(), m_surface.Height()};
+    m_surface.NotifyChanged(m_surface.m_clip ? m_surface.m_clip->BoundingBox().Intersected(all) : all);
+}
+
+DrawingSurface::DrawingSurface()
+    : m_font(DefaultFont())
+{
+}
+
+DrawingSurface::DrawingSurface(int width, int height)
+    : DrawingSurface()
+{
+    Resize(width, height);
+}
+
+QFont DrawingSurface::DefaultFont()
+{
+    QFont font(QStringLiteral("IPAGothic"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    return font;
+}
+
+void DrawingSurface::Resize(int width, int height)
+{
+    m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+    m_image.fill(Qt::black);
+    NotifyChanged(platform::Rect{0, 0, Width(), Height()});
+}
+
+void DrawingSurface::Fill(QColor colour)
+{
+    m_image.fill(colour);
+    NotifyChanged(platform::Rect{0, 0, Width(), Height()});
+}
+
+void DrawingSurface::SetTextColor(int32_t colorref)
+{
+    m_textColor = colorref;
+}
+
+void DrawingSurface::Copy(const QImage& sourceImage, int32_t srcX, int32_t srcY, const platform::Rect& dest,
+                          RasterOp op)
+{
+    if (dest.IsEmpty() || m_image.isNull()) return;
+    const QImage source = sourceImage.format() == QImage::Format_RGB32 || sourceImage.isNull()
+                              ? sourceImage
+                              : sourceImage.convertToFormat(QImage::Format_RGB32);
+    const platform::Rect target = dest.Intersected(platform::Rect{0, 0, Width(), Height()});
+    if (target.IsEmpty()) return;
+    std::vector<platform::Rect> pieces;
+    if (m_clip) {
+        pieces = m_clip->Intersected(platform::Region(target)).Rects();
+    } else {
+        pieces.push_back(target);
+    }
+    const int dx = srcX - dest.left;
+    const int dy = srcY - dest.top;
+    const platform::Rect sourceBounds{0, 0, source.width(), source.height()};
+    std::vector<QRgb> row;
+    for (const platform::Rect& piece : pieces) {
+        for (int y = piece.top; y < piece.bottom; ++y) {
+            auto* dst = reinterpret_cast<QRgb*>(m_image.scanLine(y)) + piece.left;
+            const int count = piece.Width();
+            row.assign(static_cast<std::size_t>(count), 0xFF000000u);
+            const int sy = y + dy;
+            if (sy >= 0 && sy < source.height()) {
+                // The part of the run that lies inside the source; the rest reads black.
+                const platform::Rect run =
+                    platform::Rect{piece.left + dx, sy, piece.right + dx, sy + 1}.Intersected(sourceBounds);
+                if (!run.IsEmpty()) {
+                    const auto* src = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+                    std::copy(src + run.left, src + run.right, row.begin() + (run.left - (piece.left + dx)));
+                }
+            }
+            CombineRun(dst, row.data(), count, op);
+        }
+    }
+    NotifyChanged(m_clip ? m_clip->BoundingBox().Intersected(target) : target);
+}
+
+void DrawingSurface::PaintPicture(const QImage& picture, int32_t x, int32_t y)
+{
+    Copy(picture, 0, 0, platform::Rect::FromSize(x, y, picture.width(), picture.height()), RasterOp::SrcCopy);
+}
+
+void DrawingSurface::NotifyChanged(const platform::Rect& rect)
+{
+    if (m_onChange && !rect.IsEmpty()) m_onChange(rect);
+}

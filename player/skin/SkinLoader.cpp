@@ -1,0 +1,131 @@
+#include "player/skin/SkinLoader.h"
+
+#include "player/skin/SkinText.h"
+
+#include <QImageReader>
+#include <QString>
+
+#include <filesystem>
+
+namespace {
+
+bool IsBodyName(const std::string& name)
+{
+    return name.rfind("body", 0) == 0;
+}
+
+QImage LoadPicture(const std::string& file)
+{
+    QImageReader reader(QString::fromStdString(file));
+    reader.setDecideFormatFromContent(true);
+    QImage image = reader.read();
+    if (image.isNull()) return image;
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+void SeparateSkinRegions(SkinRegions& coRgns)
+{
+    const std::size_t count = coRgns.Count();
+    for (std::size_t a = 0; a < count; ++a) {
+        ClsZelkoRgn& first = coRgns.At(a);
+        if (IsBodyName(first.Name()) || !first.Rgn()) continue;
+        for (std::size_t b = a + 1; b < count; ++b) {
+            const ClsZelkoRgn& later = coRgns.At(b);
+            if (IsBodyName(later.Name()) || !later.Rgn()) continue;
+            if (first.Rgn()->Intersects(*later.Rgn())) first.SetRgn(first.Rgn()->Subtracted(*later.Rgn()));
+        }
+    }
+}
+
+std::string FindSkinPicture(const std::string& skinPath, std::string_view stem)
+{
+    const std::string folder = skintext::FolderWithSlash(skinPath);
+    const std::string lowerStem = skintext::Lower(stem);
+    std::string bmp;
+    std::string jpg;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (!entry.is_regular_file(ec)) continue;
+        const std::string name = entry.path().filename().string();
+        const std::string lower = skintext::Lower(name);
+        // An exact-case match wins over another spelling of the same name.
+        if (lower == lowerStem + ".bmp" && (bmp.empty() || name == std::string(stem) + ".bmp")) bmp = folder + name;
+        if (lower == lowerStem + ".jpg" && (jpg.empty() || name == std::string(stem) + ".jpg")) jpg = folder + name;
+    }
+    return bmp.empty() ? jpg : bmp;
+}
+
+SkinPictures LoadSkinPictures(const std::string& skinPath, const SkinRegions& coRgns,
+                              std::vector<SkinProblem>& problems)
+{
+    SkinPictures pictures;
+    auto load = [&](QImage& target, std::string_view stem, bool required) {
+        const std::string file = FindSkinPicture(skinPath, stem);
+        if (file.empty()) {
+            if (required) {
+                problems.push_back(SkinProblem{skintext::FolderWithSlash(skinPath) + std::string(stem) + ".bmp", 0,
+                                               "required picture missing (neither .bmp nor .jpg)"});
+            }
+            return;
+        }
+        target = LoadPicture(file);
+        if (target.isNull()) problems.push_back(SkinProblem{file, 0, "picture cannot be read"});
+    };
+    if (coRgns.Contains("body-lyricsshow")) {
+        load(pictures.picLyricsHide, "LyricsHide", false);
+        load(pictures.picLyricsShow, "LyricsShow", true);
+    }
+    if (coRgns.Contains("body-playlistshow")) {
+        load(pictures.picPlayListHide, "PlayListHide", false);
+        load(pictures.picPlayListShow, "PlayListShow", true);
+    }
+    load(pictures.picBody, "Body", true);
+    load(pictures.picSysButtons, "SysButtons", true);
+    load(pictures.picPlayButtons, "PlayButtons", true);
+    load(pictures.picTitle, "Title", true);
+    return pictures;
+}
+
+SkinLoadResult LoadSkin(const std::string& skinPath, const std::string& skinFile,
+                        const std::function<void(const std::string&)>& writeRunLog)
+{
+    SkinLoadResult result;
+    std::optional<ParsedSkinFile> parsed = ParseSkinFile(skinPath, skinFile);
+    if (!parsed) {
+        result.problems.push_back(
+            SkinProblem{skintext::FolderWithSlash(skinPath) + skinFile, 0, "skin file not found"});
+        return result;
+    }
+    result.fileFound = true;
+    if (writeRunLog) writeRunLog("- " + parsed->path + " -");
+    result.problems = std::move(parsed->problems);
+
+    bool usable = true;
+    const ClsZelkoRgn* main = parsed->coRgns.Find("body-main");
+    if (!main || main->RgnOrEmpty().IsEmpty()) {
+        result.problems.push_back(SkinProblem{parsed->path, 0, "required region body-main missing or empty"});
+        usable = false;
+    }
+    SeparateSkinRegions(parsed->coRgns);
+    const std::size_t before = result.problems.size();
+    SkinPictures pictures = LoadSkinPictures(skinPath, parsed->coRgns, result.problems);
+    if (result.problems.size() != before) usable = false;
+
+    if (writeRunLog) {
+        for (const SkinProblem& p : result.problems) {
+            writeRunLog(p.file + "(" + std::to_string(p.line) + "): " + p.message);
+        }
+    }
+    if (!usable) return result;
+    Skin skin;
+    skin.skinPath = skinPath;
+    skin.skinFile = skinFile;
+    skin.coRgns = std::move(parsed->coRgns);
+    skin.coRects = std::move(parsed->coRects);
+    skin.pictures = std::move(pictures);
+    skin.colours = parsed->colours;
+    result.skin = std::move(skin);
+    return result;
+}

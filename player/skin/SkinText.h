@@ -1,0 +1,32 @@
+#pragma once
+// Small text rules shared by the skin file readers.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skintext {
+
+std::string Lower(std::string_view text);
+// The text between the first `open` and the next `close` after it; empty when
+// either is missing.
+std::string Between(std::string_view text, char open, char close);
+// Splits at every occurrence of sep (empty pieces kept).
+std::vector<std::string> Split(std::string_view text, char sep);
+// Blanks (spaces and tabs) removed at both ends.
+std::string_view Trim(std::string_view text);
+// A number as the skin files write them: optional blanks, an optional sign,
+// decimal digits and an optional fraction (rounded half to even). Nothing
+// when the text is not such a number or does not fit 32 bits.
+std::optional<int32_t> ToInt32(std::string_view text);
+// A Windows colour value from hexadecimal text: left-padded with zeros, the
+// last 8 characters used. Nothing when those contain a non-hex character.
+std::optional<int32_t> HexColour(std::string_view text);
+// A skin-relative path: "\" becomes "/", and a leading ".\" or "./" (and every
+// later ".\") is replaced by the skin folder.
+std::string ResolveSkinPath(std::string_view path, std::string_view skinPath);
+// The skin folder with a trailing "/" (a trailing "\" is replaced).
+std::string FolderWithSlash(std::string_view folder);
+
+} // namespace skintext

@@ -1,0 +1,203 @@
+#include "player/skin/SkinWindow.h"
+
+#include "player/skin/VirtualKey.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QShowEvent>
+#include <QUrl>
+#include <QWheelEvent>
+
+namespace {
+
+MouseButton ButtonFromQt(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return MouseButton::None;
+    }
+}
+
+MouseButtons ButtonsFromQt(Qt::MouseButtons buttons)
+{
+    MouseButtons out = 0;
+    if (buttons & Qt::LeftButton) out |= static_cast<int32_t>(MouseButton::Left);
+    if (buttons & Qt::RightButton) out |= static_cast<int32_t>(MouseButton::Right);
+    if (buttons & Qt::MiddleButton) out |= static_cast<int32_t>(MouseButton::Middle);
+    return out;
+}
+
+} // namespace
+
+SkinWindow::SkinWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAcceptDrops(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_surface.SetChangeListener([this](const platform::Rect& r) { update(r.left, r.top, r.Width(), r.Height()); });
+}
+
+SkinWindow::~SkinWindow()
+{
+    m_surface.SetChangeListener({});
+}
+
+void SkinWindow::Place(int32_t left, int32_t top, int32_t width, int32_t height)
+{
+    setFixedSize(width, height);
+    move(left, top);
+    if (m_surface.Width() != width || m_surface.Height() != height) m_surface.Resize(width, height);
+}
+
+void SkinWindow::MoveTo(int32_t left, int32_t top)
+{
+    move(left, top);
+}
+
+platform::Point SkinWindow::Position() const
+{
+    return platform::Point{x(), y()};
+}
+
+void SkinWindow::SetShape(const platform::Region& shape)
+{
+    m_shape = shape;
+    if (shape.IsEmpty()) {
+        // An empty QRegion would remove the mask; a one-pixel mask outside
+        // the window hides it instead.
+        setMask(QRegion(-1, -1, 1, 1));
+    } else {
+        setMask(shape.ToQRegion());
+    }
+    update();
+}
+
+void SkinWindow::SetCaption(const std::string& caption)
+{
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void SkinWindow::Minimize()
+{
+    showMinimized();
+}
+
+void SkinWindow::Restore()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+bool SkinWindow::IsMinimized() const
+{
+    return isMinimized();
+}
+
+void SkinWindow::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect r = event->rect();
+    painter.drawImage(r, m_surface.Image(), r);
+}
+
+void SkinWindow::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (m_listener) {
+        m_listener->OnMouseDown(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+    }
+}
+
+void SkinWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (m_listener) {
+        m_listener->OnMouseUp(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+    }
+}
+
+void SkinWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (m_listener) {
+        m_listener->OnMouseMove(ButtonsFromQt(event->buttons()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+    }
+}
+
+void SkinWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (!m_listener) return;
+    // The second press of a double click arrives here instead of as a press;
+    // it is reported as a press as well, so press and release stay paired.
+    m_listener->OnMouseDown(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+    if (event->button() == Qt::LeftButton) m_listener->OnDoubleClick(p.x(), p.y());
+}
+
+void SkinWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (m_listener) m_listener->OnKeyDown(VirtualKeyFromQt(event->key()), KeyShiftFromQt(event->modifiers()));
+}
+
+void SkinWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) return;
+    if (m_listener) m_listener->OnKeyUp(VirtualKeyFromQt(event->key()), KeyShiftFromQt(event->modifiers()));
+}
+
+void SkinWindow::wheelEvent(QWheelEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const int delta = event->angleDelta().y();
+    if (m_listener && delta != 0) m_listener->OnWheel(delta, KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+    event->accept();
+}
+
+void SkinWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void SkinWindow::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    }
+    event->acceptProposedAction();
+    if (m_listener && !paths.empty()) m_listener->OnFilesDropped(paths);
+}
+
+void SkinWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_listener && !event->spontaneous()) m_listener->OnPaintNeeded();
+}
+
+void SkinWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && m_listener) m_listener->OnPaintNeeded();
+}
+
+void SkinWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_listener && !m_listener->OnCloseRequested()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
