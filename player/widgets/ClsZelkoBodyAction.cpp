@@ -1,0 +1,220 @@
+#include "player/widgets/ClsZelkoBodyAction.h"
+
+#include "common/ClsKtGdi.h"
+#include "player/playback/PlayState.h"
+#include "player/shell/ClsZelko.h"
+#include "player/skin/DrawingSurface.h"
+#include "player/skin/Skin.h"
+#include "player/skin/SkinWindow.h"
+#include "player/widgets/BodyRules.h"
+#include "protocol/AnalyzeRecord.h"
+
+#include <algorithm>
+
+namespace {
+
+// Image keys built once: "analyzersource-<n>" and "timesource-<c>", each
+// with its mask, so that a refresh does no string building.
+struct KeyPair {
+    std::string image;
+    std::string mask;
+};
+
+KeyPair MakeKeys(std::string image)
+{
+    std::string mask = image + "mask";
+    return {std::move(image), std::move(mask)};
+}
+
+const std::array<KeyPair, BodyRules::MaxLevel + 1>& AnalyzerKeys()
+{
+    static const auto keys = [] {
+        std::array<KeyPair, BodyRules::MaxLevel + 1> k;
+        for (int i = 0; i <= BodyRules::MaxLevel; ++i)
+            k[static_cast<std::size_t>(i)] = MakeKeys("analyzersource-" + std::to_string(i));
+        return k;
+    }();
+    return keys;
+}
+
+const std::array<std::string, BodyRules::BandCount>& AnalyzerRegions()
+{
+    static const auto names = [] {
+        std::array<std::string, BodyRules::BandCount> n;
+        for (int b = 0; b < BodyRules::BandCount; ++b)
+            n[static_cast<std::size_t>(b)] = "analyzer-" + std::to_string(b);
+        return n;
+    }();
+    return names;
+}
+
+constexpr bool IsBareBodyName(std::string_view name, bool drawersCount)
+{
+    if (name == "body-main")
+        return true;
+    if (drawersCount)
+        return false;
+    return name == "body-lyricsshow" || name == "body-lyricshide" || name == "body-playlistshow" ||
+           name == "body-playlisthide";
+}
+
+} // namespace
+
+ClsZelkoBodyAction::ClsZelkoBodyAction(const WidgetContext& context, const protocol::AnalyzeRecord& analyze,
+                                       const PlayState& playState, QObject* parent)
+    : QObject(parent)
+    , m_ctx(context)
+    , m_painter(context)
+    , m_analyze(analyze)
+    , m_playState(playState)
+{
+}
+
+bool ClsZelkoBodyAction::DrawMaskedTitleImage(const platform::Rect& box, std::string_view imageKey)
+{
+    std::string mask(imageKey);
+    mask += "mask";
+    return m_painter.DrawSkinImage(box, mask, imageKey, m_ctx.skin.pictures.picTitle, MaskFallback::Solid);
+}
+
+bool ClsZelkoBodyAction::DrawWidgetImage(std::string_view regionName, std::string_view imageKey)
+{
+    const platform::Region* region = m_painter.FindRegion(regionName);
+    if (region == nullptr)
+        return false;
+    const platform::Rect box = region->BoundingBox();
+    ScopedClip clip(m_ctx.surface, *region);
+    DrawMaskedTitleImage(box, imageKey);
+    m_painter.DebugFrame(box);
+    return true;
+}
+
+void ClsZelkoBodyAction::RefreshTitleBox()
+{
+    const std::string text = BodyRules::TitleText(m_ctx.app.TrackName(), m_ctx.app.ArtistName());
+    if (const platform::Region* region = m_painter.FindRegion("titlebox-textrect")) {
+        const platform::Rect box = region->BoundingBox();
+        ScopedClip clip(m_ctx.surface, *region);
+        DrawMaskedTitleImage(box, "titleboxsource-text");
+        m_ctx.surface.SetTextColor(m_ctx.app.RGBTitleFore());
+        ClsKtGdi gdi;
+        gdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+        SurfacePainter painter = m_ctx.surface.BeginPaint();
+        if (!text.empty())
+            gdi.vbDrawText(painter, text, box);
+        m_painter.DebugFrame(painter, box);
+    }
+    m_ctx.window.SetCaption(BodyRules::CaptionText(text));
+}
+
+void ClsZelkoBodyAction::RefreshTimeCharacter(const char* regionName, int position)
+{
+    const auto shown = BodyRules::DisplayTime(m_ctx.app.FormatTimeMs(m_analyze.PlayMs));
+    const char c = shown[static_cast<std::size_t>(position)];
+    if (c < '0' || c > '9')
+        return;
+    DrawWidgetImage(regionName, std::string("timesource-") + c);
+}
+
+void ClsZelkoBodyAction::RefreshTimeMM() { RefreshTimeCharacter("time-mm", 0); }
+void ClsZelkoBodyAction::RefreshTimeM() { RefreshTimeCharacter("time-m", 1); }
+void ClsZelkoBodyAction::RefreshTimeColon() { DrawWidgetImage("time-colon", "timesource-colon"); }
+void ClsZelkoBodyAction::RefreshTimeSS() { RefreshTimeCharacter("time-ss", 3); }
+void ClsZelkoBodyAction::RefreshTimeS() { RefreshTimeCharacter("time-s", 4); }
+
+void ClsZelkoBodyAction::RefreshGauge(const char* regionName, const std::string& sourcePrefix, int32_t value)
+{
+    DrawWidgetImage(regionName, sourcePrefix + std::to_string(BodyRules::GaugeSuffix(value)));
+}
+
+void ClsZelkoBodyAction::RefreshSeekBar()
+{
+    RefreshGauge("seekbar-container", "seekbarsource-", m_ctx.app.SeekPosition());
+}
+
+void ClsZelkoBodyAction::RefreshVolumeValue()
+{
+    RefreshGauge("volume-container", "volumesource-", m_playState.Volume);
+}
+
+void ClsZelkoBodyAction::RefreshSpectrumData()
+{
+    if (!m_ctx.app.AnalyzeProc())
+        return;
+    const ClsZelkoRect* peak = m_painter.FindRect("peeksource-value");
+    const QImage& picTitle = m_ctx.skin.pictures.picTitle;
+    for (int b = 0; b < BodyRules::BandCount; ++b) {
+        const platform::Region* region = m_painter.FindRegion(AnalyzerRegions()[static_cast<std::size_t>(b)]);
+        if (region == nullptr)
+            continue;
+        const int i = BodyRules::BandStride * b;
+        const platform::Rect box = region->BoundingBox();
+        ScopedClip clip(m_ctx.surface, *region);
+        const int level = BodyRules::SpectrumLevel(m_analyze.Spectrum1[static_cast<std::size_t>(i)],
+                                                   m_analyze.Spectrum2[static_cast<std::size_t>(i)]);
+        const KeyPair& keys = AnalyzerKeys()[static_cast<std::size_t>(level)];
+        m_painter.DrawSkinImage(box, keys.mask, keys.image, picTitle, MaskFallback::Solid);
+        const auto marker = m_peakLevel.Update(i, level);
+        if (marker && peak != nullptr) {
+            // The peak table has entries 0..23 only.
+            const int32_t entry = std::clamp<int32_t>(*marker, 0, ClsZelko::PeekPositionCount - 1);
+            const int32_t y = m_ctx.app.GetPeekPosition(entry);
+            // The rectangle's third and fourth numbers are the marker's width and height.
+            const platform::Rect dest = platform::Rect::FromSize(box.left, y, peak->Right(), peak->Bottom());
+            m_ctx.surface.Copy(picTitle, peak->Left(), peak->Top(), dest, RasterOp::SrcCopy);
+        }
+    }
+}
+
+bool ClsZelkoBodyAction::HitsWidget(int32_t x, int32_t y, bool drawersCount) const
+{
+    for (const ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
+        if (IsBareBodyName(rgn.Name(), drawersCount))
+            continue;
+        if (rgn.Rgn().has_value() && rgn.Rgn()->Contains(x, y))
+            return true;
+    }
+    return false;
+}
+
+void ClsZelkoBodyAction::MouseDown(MouseButton button, KeyShift, int32_t x, int32_t y)
+{
+    if (button != MouseButton::Left)
+        return;
+    if (!HitsWidget(x, y, false)) {
+        m_dragX = x;
+        m_dragY = y;
+        m_dragging = true;
+    }
+}
+
+void ClsZelkoBodyAction::MouseMove(MouseButtons buttons, KeyShift, int32_t x, int32_t y)
+{
+    if ((buttons & static_cast<MouseButtons>(MouseButton::Left)) == 0 || !m_dragging)
+        return;
+    const platform::Point at = m_ctx.window.Position();
+    m_ctx.window.MoveTo(at.x + x - m_dragX, at.y + y - m_dragY);
+}
+
+void ClsZelkoBodyAction::MouseUp(MouseButton button, KeyShift, int32_t x, int32_t y)
+{
+    const bool wasDragging = m_dragging;
+    m_dragging = false;
+    if (button == MouseButton::Left && wasDragging)
+        emit BodyMoveFinished();
+    else if (button == MouseButton::Right && !HitsWidget(x, y, true))
+        emit BodyRightClick();
+}
+
+void ClsZelkoBodyAction::Paint()
+{
+    RefreshTitleBox();
+    RefreshTimeMM();
+    RefreshTimeM();
+    RefreshTimeColon();
+    RefreshTimeSS();
+    RefreshTimeS();
+    RefreshVolumeValue();
+    RefreshSeekBar();
+    RefreshSpectrumData();
+}

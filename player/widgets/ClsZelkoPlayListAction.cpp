@@ -1,0 +1,187 @@
+#include "player/widgets/ClsZelkoPlayListAction.h"
+
+#include "common/ClsKtGdi.h"
+#include "player/playback/Mp3FileList.h"
+#include "player/shell/ClsZelko.h"
+#include "player/skin/DrawingSurface.h"
+#include "player/skin/Skin.h"
+#include "player/widgets/PlayListLayout.h"
+
+#include <QColor>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr std::string_view ItemRegion = "playlistbox-itemrect";
+constexpr std::string_view UpRegion = "sysbuttons-playlistu";
+constexpr std::string_view DownRegion = "sysbuttons-playlistd";
+
+QColor FromColorRef(int32_t c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+// The length column: minutes and seconds of the time text (the part before
+// its last colon), so that tracks of 100 minutes and more read correctly.
+std::string LengthText(const ClsZelko& app, int32_t totalSec)
+{
+    const int64_t ms = std::clamp<int64_t>(int64_t{totalSec} * 1000, 0, std::numeric_limits<int32_t>::max());
+    std::string text = app.FormatTimeMs(static_cast<int32_t>(ms));
+    const auto colon = text.rfind(':');
+    if (colon != std::string::npos && colon > 0)
+        text.resize(colon);
+    return text;
+}
+
+} // namespace
+
+ClsZelkoPlayListAction::ClsZelkoPlayListAction(const WidgetContext& context, const Mp3FileList& tracks,
+                                               QObject* parent)
+    : QObject(parent)
+    , m_ctx(context)
+    , m_painter(context)
+    , m_tracks(tracks)
+{
+}
+
+void ClsZelkoPlayListAction::MakePlayListRect()
+{
+    const platform::Region* region = m_painter.FindRegion(ItemRegion);
+    m_rcPlayList = region == nullptr ? platform::Rect{}
+                                     : PlayListLayout::MakePlayListRect(region->BoundingBox(), m_ctx.app.CharHeight());
+}
+
+const QImage& ClsZelkoPlayListAction::Background() const
+{
+    const SkinPictures& p = m_ctx.skin.pictures;
+    return m_ctx.app.PlayListShow() ? p.picPlayListShow : p.picBody;
+}
+
+void ClsZelkoPlayListAction::RefreshPlayList()
+{
+    const platform::Region* region = m_painter.FindRegion(ItemRegion);
+    if (region == nullptr)
+        return;
+    {
+        ScopedClip clip(m_ctx.surface, *region);
+        m_painter.RestoreBackground(Background(), region->BoundingBox());
+    }
+    if (m_tracks.Empty() || m_rcPlayList.IsEmpty())
+        return;
+
+    const int32_t charHeight = m_ctx.app.CharHeight();
+    const int32_t playing = m_ctx.app.PlayPosition();
+    const QColor fore = FromColorRef(m_ctx.app.RGBPlayListFore());
+    const QColor playingColour = FromColorRef(m_ctx.app.RGBPlayListPlaying());
+    ClsKtGdi textGdi;
+    textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+    ClsKtGdi timeGdi;
+    timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
+
+    ScopedClip clip(m_ctx.surface, platform::Region(m_rcPlayList));
+    SurfacePainter painter = m_ctx.surface.BeginPaint();
+    int32_t i = m_listTop;
+    for (int32_t y = m_rcPlayList.top; y < m_rcPlayList.bottom; y += charHeight, ++i) {
+        if (!m_tracks.Contains(i))
+            continue;
+        const auto& track = m_tracks.Item(i);
+        painter.setPen(i == playing ? playingColour : fore);
+        const std::string text = std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName();
+        textGdi.vbDrawText(painter, text, PlayListLayout::TextRect(m_rcPlayList, charHeight, y));
+        timeGdi.vbDrawText(painter, LengthText(m_ctx.app, track.TotalSec()),
+                           PlayListLayout::TimeRect(m_rcPlayList, charHeight, y));
+        m_painter.DebugFrame(painter, platform::Rect{m_rcPlayList.left, y, m_rcPlayList.right, y + charHeight});
+    }
+}
+
+void ClsZelkoPlayListAction::DrawScrollButton(ScrollButton which, Look look)
+{
+    const std::string_view regionName = which == ScrollButton::Up ? UpRegion : DownRegion;
+    const platform::Region* region = m_painter.FindRegion(regionName);
+    if (region == nullptr)
+        return;
+    std::string image = which == ScrollButton::Up ? "sysbuttonssource-playlistu" : "sysbuttonssource-playlistd";
+    if (look == Look::Pressed)
+        image += "down";
+    const std::string mask = image + "mask";
+    const platform::Rect box = region->BoundingBox();
+    ScopedClip clip(m_ctx.surface, *region);
+    const ClsZelkoRect* maskRect = m_painter.FindRect(mask);
+    const ClsZelkoRect* imageRect = m_painter.FindRect(image);
+    const QImage& source = m_ctx.skin.pictures.picSysButtons;
+    if (imageRect != nullptr) {
+        if (maskRect != nullptr) {
+            m_painter.RestoreBackground(Background(), box);
+            m_ctx.surface.Copy(source, maskRect->Left(), maskRect->Top(), box, RasterOp::MergePaint);
+            m_ctx.surface.Copy(source, imageRect->Left(), imageRect->Top(), box, RasterOp::SrcAnd);
+        } else {
+            m_ctx.surface.Copy(source, imageRect->Left(), imageRect->Top(), box, RasterOp::SrcCopy);
+        }
+    }
+    m_painter.DebugFrame(box);
+}
+
+void ClsZelkoPlayListAction::RefreshListUp() { DrawScrollButton(ScrollButton::Up, Look::Released); }
+void ClsZelkoPlayListAction::RefreshListDown() { DrawScrollButton(ScrollButton::Down, Look::Released); }
+
+void ClsZelkoPlayListAction::MouseDown(MouseButton, KeyShift, int32_t x, int32_t y)
+{
+    m_pressedRgnName.clear();
+    for (const ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
+        if (rgn.Name().starts_with("body"))
+            continue;
+        if (rgn.Rgn().has_value() && rgn.Rgn()->Contains(x, y)) {
+            m_pressedRgnName = rgn.Name();
+            break;
+        }
+    }
+    if (m_pressedRgnName == UpRegion)
+        DrawScrollButton(ScrollButton::Up, Look::Pressed);
+    else if (m_pressedRgnName == DownRegion)
+        DrawScrollButton(ScrollButton::Down, Look::Pressed);
+}
+
+void ClsZelkoPlayListAction::MouseUp(MouseButton button, KeyShift, int32_t x, int32_t y)
+{
+    if (m_pressedRgnName.empty())
+        return;
+    const std::string pressed = std::move(m_pressedRgnName);
+    m_pressedRgnName.clear();
+    const platform::Region* region = m_painter.FindRegion(pressed);
+    const bool inside = region != nullptr && region->Contains(x, y);
+    const bool left = button == MouseButton::Left;
+    if (pressed == UpRegion || pressed == DownRegion) {
+        const ScrollButton which = pressed == UpRegion ? ScrollButton::Up : ScrollButton::Down;
+        if (inside && left) {
+            // The main window scrolls and redraws the released image.
+            if (which == ScrollButton::Up)
+                emit ListUpClick();
+            else
+                emit ListDownClick();
+        } else {
+            DrawScrollButton(which, Look::Released);
+        }
+    } else if (pressed == ItemRegion && inside) {
+        if (left)
+            emit ItemClick();
+        else if (button == MouseButton::Right)
+            emit ItemRightClick();
+    }
+}
+
+void ClsZelkoPlayListAction::DblClick(int32_t x, int32_t y)
+{
+    const platform::Region* region = m_painter.FindRegion(ItemRegion);
+    if (region == nullptr || !region->Contains(x, y))
+        return;
+    emit ItemDblClick(PlayListLayout::TrackAt(m_rcPlayList, m_ctx.app.CharHeight(), m_listTop, y));
+}
+
+void ClsZelkoPlayListAction::Paint()
+{
+    RefreshPlayList();
+    RefreshListUp();
+    RefreshListDown();
+}

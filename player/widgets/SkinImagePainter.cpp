@@ -1,0 +1,138 @@
+#include "player/widgets/SkinImagePainter.h"
+
+#include "common/ClsKtGdi.h"
+#include "player/shell/ClsZelko.h"
+#include "player/skin/DrawingSurface.h"
+#include "player/skin/Skin.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace {
+
+constexpr int32_t DebugFrameColour = 0xFF00FF; // magenta
+constexpr int32_t DotPen = 2;
+
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
+            return false;
+    return true;
+}
+
+// The name with every "down" removed, in any letter case.
+std::string WithoutDown(std::string_view name)
+{
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        if (lower.compare(i, 4, "down") == 0) {
+            i += 4;
+        } else {
+            out += name[i];
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+const platform::Region* SkinImagePainter::FindRegion(std::string_view name) const
+{
+    const ClsZelkoRgn* rgn = m_ctx.skin.coRgns.Find(name);
+    if (rgn == nullptr || !rgn->Rgn().has_value())
+        return nullptr;
+    return &*rgn->Rgn();
+}
+
+const ClsZelkoRect* SkinImagePainter::FindRect(std::string_view name) const
+{
+    return m_ctx.skin.coRects.Find(name);
+}
+
+const ClsZelkoRect* SkinImagePainter::FindMask(std::string_view maskKey, MaskFallback fallback) const
+{
+    if (const ClsZelkoRect* mask = FindRect(maskKey))
+        return mask;
+    if (fallback == MaskFallback::WithoutDown) {
+        const std::string shorter = WithoutDown(maskKey);
+        if (shorter.size() != maskKey.size())
+            return FindRect(shorter);
+    }
+    return nullptr;
+}
+
+const QImage& SkinImagePainter::ButtonSource(std::string_view imageKey) const
+{
+    const SkinPictures& p = m_ctx.skin.pictures;
+    if (StartsWith(imageKey, "sysbuttons"))
+        return p.picSysButtons;
+    if (StartsWith(imageKey, "playbuttons"))
+        return p.picPlayButtons;
+    return p.picTitle;
+}
+
+void SkinImagePainter::RestoreBackground(const QImage& background, const platform::Rect& box) const
+{
+    m_ctx.surface.Copy(background, box.left, box.top, box, RasterOp::SrcCopy);
+}
+
+bool SkinImagePainter::DrawSkinImage(const platform::Rect& box, std::string_view maskKey,
+                                     std::string_view imageKey, const QImage& source,
+                                     MaskFallback fallback) const
+{
+    if (box.right == 0 || box.bottom == 0) {
+        m_ctx.app.WriteRunLog("coKey=" + std::string(imageKey) + ",Left=" + std::to_string(box.left) +
+                              ",Top=" + std::to_string(box.top) + ",Right=" + std::to_string(box.right) +
+                              ",Bottom=" + std::to_string(box.bottom));
+    }
+    // An image the skin does not define is skipped before anything is
+    // touched, so a broken skin never leaves a whitened hole behind.
+    const ClsZelkoRect* image = FindRect(imageKey);
+    if (image == nullptr)
+        return false;
+    DrawingSurface& surface = m_ctx.surface;
+    if (const ClsZelkoRect* mask = FindMask(maskKey, fallback)) {
+        RestoreBackground(m_ctx.skin.pictures.picBody, box);
+        surface.Copy(source, mask->Left(), mask->Top(), box, RasterOp::MergePaint);
+        surface.Copy(source, image->Left(), image->Top(), box, RasterOp::SrcAnd);
+    } else {
+        surface.Copy(source, image->Left(), image->Top(), box, RasterOp::SrcCopy);
+    }
+    return true;
+}
+
+void SkinImagePainter::DebugFrame(const platform::Rect& box) const
+{
+    if (!m_ctx.app.bDebug())
+        return;
+    SurfacePainter painter = m_ctx.surface.BeginPaint();
+    DebugFrame(painter, box);
+}
+
+void SkinImagePainter::DebugFrame(QPainter& painter, const platform::Rect& box) const
+{
+    if (!m_ctx.app.bDebug())
+        return;
+    const ClsKtGdi gdi;
+    gdi.vbRectangle(painter, DebugFrameColour, DotPen, 1, ClsKtGdi::StockHollowBrush, box);
+}
+
+ScopedClip::ScopedClip(DrawingSurface& surface, const platform::Region& clip)
+    : m_surface(surface)
+{
+    m_surface.SetClip(clip);
+}
+
+ScopedClip::~ScopedClip()
+{
+    m_surface.ClearClip();
+}

@@ -1,0 +1,121 @@
+#include "player/widgets/ButtonTable.h"
+#include "player/widgets/LyricsLayout.h"
+#include "player/widgets/PlayListLayout.h"
+
+#include <gtest/gtest.h>
+
+using platform::Rect;
+
+TEST(PlayListLayout, LineAreaIsWholeLinesCentred)
+{
+    // 100 high, lines of 12: 8 lines, 2 pixels off at the top and the bottom.
+    EXPECT_EQ(PlayListLayout::MakePlayListRect(Rect{5, 10, 105, 110}, 12), (Rect{5, 12, 105, 108}));
+    // An odd leftover keeps one pixel more: 45 high, lines of 14 -> 3 lines, margin 1.
+    EXPECT_EQ(PlayListLayout::MakePlayListRect(Rect{0, 0, 50, 45}, 14), (Rect{0, 1, 50, 44}));
+    EXPECT_TRUE(PlayListLayout::MakePlayListRect(Rect{}, 14).IsEmpty());
+    EXPECT_TRUE(PlayListLayout::MakePlayListRect(Rect{0, 0, 10, 10}, 0).IsEmpty());
+}
+
+TEST(PlayListLayout, TrackAtCountsLinesFromListTopAndGivesZeroInMargins)
+{
+    const Rect list{0, 12, 100, 108};
+    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 11), 0);  // margin above
+    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 12), 5);
+    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 23), 5);
+    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 24), 6);
+    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 107), 12); // past the end is the caller's to refuse
+    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 108), 0);  // margin below
+}
+
+TEST(PlayListLayout, TimeColumnIs28PixelsAtTheRight)
+{
+    const Rect list{10, 0, 110, 42};
+    EXPECT_EQ(PlayListLayout::TextRect(list, 14, 14), (Rect{10, 14, 82, 28}));
+    EXPECT_EQ(PlayListLayout::TimeRect(list, 14, 14), (Rect{82, 14, 110, 28}));
+}
+
+TEST(LyricsLayout, FiveThreeOrOneLinesCentred)
+{
+    using LyricsLayout::Line;
+    // 70 high: five lines from the top.
+    auto five = LyricsLayout::MakeLyricsRect(Rect{3, 100, 53, 170}, 14);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(five[static_cast<std::size_t>(i)], (Rect{3, 100 + 14 * i, 53, 114 + 14 * i})) << i;
+    // 60 high: three lines starting 9 below the top; the outer two unused.
+    auto three = LyricsLayout::MakeLyricsRect(Rect{0, 0, 40, 60}, 14);
+    EXPECT_EQ(LyricsLayout::RectOf(three, Line::Prev), (Rect{0, 9, 40, 23}));
+    EXPECT_EQ(LyricsLayout::RectOf(three, Line::Current), (Rect{0, 23, 40, 37}));
+    EXPECT_EQ(LyricsLayout::RectOf(three, Line::Next), (Rect{0, 37, 40, 51}));
+    EXPECT_FALSE(LyricsLayout::InUse(LyricsLayout::RectOf(three, Line::PPrev)));
+    EXPECT_FALSE(LyricsLayout::InUse(LyricsLayout::RectOf(three, Line::NNext)));
+    // 30 high: one line 8 below the top.
+    auto one = LyricsLayout::MakeLyricsRect(Rect{0, 0, 40, 30}, 14);
+    EXPECT_EQ(LyricsLayout::RectOf(one, Line::Current), (Rect{0, 8, 40, 22}));
+    for (Line l : {Line::PPrev, Line::Prev, Line::Next, Line::NNext})
+        EXPECT_FALSE(LyricsLayout::InUse(LyricsLayout::RectOf(one, l)));
+    // No box (no skin yet): nothing in use.
+    for (const Rect& r : LyricsLayout::MakeLyricsRect(Rect{}, 14))
+        EXPECT_FALSE(LyricsLayout::InUse(r));
+}
+
+TEST(ButtonTable, RegionNamesRoundTrip)
+{
+    for (SkinButton b : AllSkinButtons)
+        EXPECT_EQ(ButtonTable::FromRegionName(ButtonTable::RegionName(b)), b);
+    EXPECT_FALSE(ButtonTable::FromRegionName("playlistbox-itemrect").has_value());
+    EXPECT_TRUE(ButtonTable::IsOptional(SkinButton::LyricsPull));
+    EXPECT_FALSE(ButtonTable::IsOptional(SkinButton::Play));
+}
+
+TEST(ButtonTable, IdleLooksFollowState)
+{
+    ButtonStates s;
+    s.bPlay = true;
+    s.bStop = false;
+    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Play, s),
+              (ButtonLook{"playbuttonssource-playdown", "playbuttonssource-playmask"}));
+    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Stop, s),
+              (ButtonLook{"playbuttonssource-stop", "playbuttonssource-stopmask"}));
+    s.LyricsShow = true;
+    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::LyricsPull, s),
+              (ButtonLook{"sysbuttonssource-lyricspulldown", "sysbuttonssource-lyricspulldownmask"}));
+    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::PlayListPull, s),
+              (ButtonLook{"sysbuttonssource-playlistpull", "sysbuttonssource-playlistpullmask"}));
+    s.bRepeat = true;
+    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Repeat, s),
+              (ButtonLook{"playbuttonssource-repeaton", "playbuttonssource-repeatonmask"}));
+    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Shuffle, s),
+              (ButtonLook{"playbuttonssource-shuffleoff", "playbuttonssource-shuffleoffmask"}));
+    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::VolumeMinus, s),
+              (ButtonLook{"volumesource-minus", "volumesource-minusmask"}));
+}
+
+TEST(ButtonTable, PressedLooksAndConditionalEvents)
+{
+    ButtonStates stopped; // bStop on
+    EXPECT_FALSE(ButtonTable::PressedLook(SkinButton::Pause, stopped).has_value());
+    EXPECT_FALSE(ButtonTable::ClickRaisesEvent(SkinButton::Pause, stopped));
+    EXPECT_FALSE(ButtonTable::ClickRaisesEvent(SkinButton::Stop, stopped));
+    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Play, stopped));
+    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::LyricsPull, stopped)->Image, "sysbuttonssource-lyricspulldown");
+    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::Repeat, stopped)->Image, "playbuttonssource-repeatoffdown");
+
+    ButtonStates playing;
+    playing.bPlay = true;
+    playing.bStop = false;
+    playing.LyricsShow = true;
+    playing.bShuffle = true;
+    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::Pause, playing),
+              (ButtonLook{"playbuttonssource-pausedown", "playbuttonssource-pausedownmask"}));
+    EXPECT_FALSE(ButtonTable::ClickRaisesEvent(SkinButton::Play, playing));
+    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Pause, playing));
+    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Stop, playing));
+    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::LyricsPull, playing),
+              (ButtonLook{"sysbuttonssource-lyricspull", "sysbuttonssource-lyricspullmask"}));
+    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::Shuffle, playing)->Image, "playbuttonssource-shuffleondown");
+
+    ButtonStates paused = playing;
+    paused.bPause = true;
+    EXPECT_FALSE(ButtonTable::PressedLook(SkinButton::Pause, paused).has_value());
+    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Pause, paused));
+}
