@@ -1,0 +1,206 @@
+#include "common/ClsKtini.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class ClsKtiniTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+
+    QTemporaryDir m_dir;
+    ClsKtini m_ini;
+};
+
+class EnvironmentVariable {
+public:
+    EnvironmentVariable(const char* name, const char* value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~EnvironmentVariable()
+    {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+} // namespace
+
+TEST_F(ClsKtiniTest, ReadsKeysAndMapsNonToEmpty)
+{
+    const std::string ini = Path("Zelko.ini");
+    WriteAll(ini, "[PlayInfo]\nVolume = 70\nA=Non\nB=non\n");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Volume", ini), "70");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("playinfo", "VOLUME", ini), "70");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "A", ini), "");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "B", ini), "non");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Missing", ini), "");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Missing", "Volume", ini), "");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Volume", Path("none.ini")), "");
+}
+
+TEST_F(ClsKtiniTest, WriteCreatesFileSectionAndKeyAndKeepsTheRest)
+{
+    const std::string ini = Path("Zelko.ini");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "File", "Blue.zks", ini));
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "WithMusic", "-1", ini));
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "10", ini));
+    EXPECT_EQ(ReadAll(ini), "[Skin]\nFile=Blue.zks\nWithMusic=-1\n\n[Window]\nLeft=10\n");
+
+    WriteAll(ini, "; my notes\r\n[Window]\r\nLeft=1\r\nUnknown=keep\r\n");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("window", "left", "2", ini));
+    EXPECT_EQ(ReadAll(ini), "; my notes\r\n[Window]\r\nLeft=2\r\nUnknown=keep\r\n");
+}
+
+TEST_F(ClsKtiniTest, LongValueSurvivesARestartWhole)
+{
+    const std::string ini = Path("Zelko.ini");
+    const std::string folder = "/music/" + std::string(300, 'x') + "/";
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("LyricsFile", "Folder", folder, ini));
+    ClsKtini fresh;
+    EXPECT_EQ(fresh.vbGetPrivateProfileString("LyricsFile", "Folder", ini), folder);
+}
+
+TEST_F(ClsKtiniTest, SectionEntryByEntry)
+{
+    const std::string ini = Path("Zelko.ini");
+    WriteAll(ini, "[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n[Other]\nx=1\n");
+    EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");   // nothing read yet
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("assist", ini), "ExecuteFile=RemoteZKA");
+    EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "ExecuteFile=ScopeZKA");
+    EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");
+    EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Missing", ini), "");
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", Path("none.ini")), "");
+}
+
+TEST_F(ClsKtiniTest, WriteSectionReplacesItAsAWhole)
+{
+    const std::string ini = Path("Zelko.ini");
+    WriteAll(ini, "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=Old\n\n[Window]\nLeft=5\n");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", std::string("ExecuteFile=RemoteZKA\0ExecuteFile=ScopeZKA\0", 44), ini));
+    EXPECT_EQ(ReadAll(ini), "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n\n[Window]\nLeft=5\n");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", "", ini));
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", ini), "");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "5");
+}
+
+TEST_F(ClsKtiniTest, WindowsSettingsFileInCp932IsRead)
+{
+    const std::string ini = Path("Zelko.ini");
+    WriteAll(ini, "[Skin]\r\nPath=$(apppath)\\Skins\\\x90\xC2\\\r\nFile=\x90\xC2.zks\r\n");   // 青
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "Path", ini), "$(apppath)\\Skins\\\xE9\x9D\x92\\");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "File", ini), "\xE9\x9D\x92.zks");
+}
+
+TEST_F(ClsKtiniTest, SettingsWriteFailingMidwayLeavesTheOldFileIntact)
+{
+    const std::string ini = Path("Zelko.ini");
+    const std::string old = "[Skin]\nPath=/old/\n";
+    WriteAll(ini, old);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = m_ini.vbWritePrivateProfileString("Skin", "Path", std::string(8192, 'p'), ini);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadAll(ini), old);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(ClsKtiniTest, BatchWritesTheFileOnce)
+{
+    const std::string ini = Path("Zelko.ini");
+    WriteAll(ini, "[Window]\nLeft=1\n");
+    m_ini.BeginBatch(ini);
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "1");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "2", ini));
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", "ExecuteFile=ScopeZKA", ini));
+    // Reads inside the batch see the batch; the file is not yet written.
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "2");
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", ini), "ExecuteFile=ScopeZKA");
+    EXPECT_EQ(ReadAll(ini), "[Window]\nLeft=1\n");
+    // Other files are not part of the batch.
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("A", "k", "v", Path("other.ini")));
+    EXPECT_EQ(ReadAll(Path("other.ini")), "[A]\nk=v\n");
+
+    EXPECT_TRUE(m_ini.CommitBatch());
+    EXPECT_EQ(ReadAll(ini), "[Window]\nLeft=2\n\n[Assist]\nExecuteFile=ScopeZKA\n");
+    EXPECT_TRUE(m_ini.CommitBatch());   // nothing open any more
+}
+
+TEST_F(ClsKtiniTest, UncommittedBatchIsWrittenWhenTheObjectEnds)
+{
+    const std::string ini = Path("Zelko.ini");
+    {
+        ClsKtini ini2;
+        ini2.BeginBatch(ini);
+        ASSERT_TRUE(ini2.vbWritePrivateProfileString("PlayInfo", "Volume", "40", ini));
+    }
+    EXPECT_EQ(ReadAll(ini), "[PlayInfo]\nVolume=40\n");
+}
+
+TEST_F(ClsKtiniTest, SystemFolders)
+{
+    EXPECT_EQ(m_ini.vbGetSystemDirectory(), "/usr/lib");
+    {
+        EnvironmentVariable tmp("TMPDIR", "/var/tmp");
+        EXPECT_EQ(m_ini.vbGetTempPath(), "/var/tmp/");
+    }
+    {
+        EnvironmentVariable tmp("TMPDIR", nullptr);
+        EXPECT_EQ(m_ini.vbGetTempPath(), "/tmp/");
+    }
+    {
+        EnvironmentVariable xdg("XDG_CONFIG_HOME", m_dir.path().toUtf8().constData());
+        EXPECT_EQ(m_ini.vbGetWindowsDirectory(), m_dir.path().toStdString());
+        // A bare file name lives in that folder.
+        EXPECT_EQ(m_ini.ResolvePath("win.ini"), m_dir.path().toStdString() + "/win.ini");
+        ASSERT_TRUE(m_ini.vbWritePrivateProfileString("A", "k", "v", "bare.ini"));
+        EXPECT_EQ(ReadAll(Path("bare.ini")), "[A]\nk=v\n");
+    }
+    {
+        EnvironmentVariable xdg("XDG_CONFIG_HOME", "relative/ignored");
+        EnvironmentVariable home("HOME", "/home/someone");
+        EXPECT_EQ(m_ini.vbGetWindowsDirectory(), "/home/someone/.config");
+    }
+}
