@@ -1,7 +1,7 @@
 #include "player/dialogs/PropsRules.h"
 
-#include <charconv>
-#include <climits>
+#include "common/KtNumber.h"
+
 #include <cmath>
 
 namespace dialogs::PropsRules {
@@ -44,77 +44,19 @@ std::string NarrowNumberText(std::string_view text)
     return narrow;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Checks the grammar [sign] digits [. digits] [e [sign] digits] with at least
-// one digit before the exponent, and returns the text without a leading "+".
-std::optional<std::string_view> NumberCore(std::string_view s)
-{
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    const bool plus = !s.empty() && s[0] == '+';
-    std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            ++i;
-        std::size_t exponentDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) {
-            ++i;
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0)
-            return std::nullopt;
-    }
-    if (i != s.size())
-        return std::nullopt;
-    return plus ? s.substr(1) : s;
-}
-
 } // namespace
 
 std::optional<double> NumberValue(std::string_view text)
 {
-    const std::string narrow = NarrowNumberText(text);
-    std::string_view s = narrow;
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    const auto core = NumberCore(s);
-    if (!core)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(core->data(), core->data() + core->size(), value);
-    if (error != std::errc() || end != core->data() + core->size() || !std::isfinite(value))
+    const auto value = KtNumber::ToDouble(NarrowNumberText(text));
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
 }
 
 std::optional<int> WholeNumberValue(std::string_view text)
 {
-    const auto value = NumberValue(text);
-    if (!value)
-        return std::nullopt;
-    const double rounded = std::nearbyint(*value); // the default rounding mode: halves to even
-    if (rounded < static_cast<double>(INT_MIN) || rounded > static_cast<double>(INT_MAX))
-        return std::nullopt;
-    return static_cast<int>(rounded);
+    return KtNumber::ToLong(NarrowNumberText(text));
 }
 
 ClosingVolume VolumeOnClose(std::string_view boxText)

@@ -7,11 +7,13 @@
 
 namespace dialogs::PropsRules {
 
-// The value of a text box when it holds a number: optional blanks around an
-// optional sign, digits with an optional decimal fraction and an optional
-// exponent ("12", " -3 ", "+7.5", "1e2"). Full-width digits, signs, point and
+// The value of a text box when it holds a number, by the program's ordinary
+// number conversion (KtNumber: optional blanks around an optional sign,
+// digits with an optional decimal fraction and exponent, or &H and &O
+// numbers: "12", " -3 ", "+7.5", "1e2"). Full-width digits, signs, point and
 // blanks, as a Japanese input method types them, count as their ASCII
-// counterparts. Anything else, including the empty text, is not a number.
+// counterparts. Anything else, including the empty text and numbers too
+// large for a double, is not a number.
 std::optional<double> NumberValue(std::string_view text);
 
 // A number rounded to the nearest whole number, halves to the even one

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace dialogs {
 
 namespace {
@@ -148,6 +150,19 @@ void frmZelkoProps::BuildControls()
     m_cmdClose = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::AcceptRole);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClose->setDefault(true);
+
+    // One label column for the groups of check boxes, so that the boxes line
+    // up; the lyrics group keeps its short labels and wide text boxes.
+    const std::array<QFormLayout*, 3> forms = {generalForm, windowForm, foldersForm};
+    int labelWidth = 0;
+    for (QFormLayout* form : forms)
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget())
+                labelWidth = std::max(labelWidth, item->widget()->sizeHint().width());
+    for (QFormLayout* form : forms)
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget())
+                item->widget()->setMinimumWidth(labelWidth);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(general);

@@ -13,6 +13,7 @@ TEST(PropsRules, NumberValueAcceptsDecimalNumbersWithBlanksAndSign)
     EXPECT_EQ(NumberValue("5."), 5.0);
     EXPECT_EQ(NumberValue("1e2"), 100.0);
     EXPECT_EQ(NumberValue("2.5E-1"), 0.25);
+    EXPECT_EQ(NumberValue("&H10"), 16.0);
     // Full-width digits, sign and blanks from a Japanese input method.
     EXPECT_EQ(NumberValue("１５０"), 150.0);
     EXPECT_EQ(NumberValue("－２０"), -20.0);
