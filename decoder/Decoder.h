@@ -66,7 +66,7 @@ public:
     // 0 is a flat response, the only one there is; other values are ignored.
     void dec_setEqualizer(int32_t preset);
     // 1 (the default): lyrics follow the play position. 0: dec_getLyrics
-    // reports no current line and only the lines to come.
+    // reports no current line (-1) and only the first lines to come.
     void dec_setKaraokeUse(int32_t use);
     // 1: lines of a lyrics file that begin with "@" are tags (@Title=...,
     // @Artist=..., @Album=..., @Offset=ms), never lyrics. 0 (the default):
@@ -127,8 +127,9 @@ public:
     // 0..200, so -80 dBFS and silence give 0. All zero when nothing plays.
     void dec_getSpectrum(std::span<int32_t, 256> left, std::span<int32_t, 256> right);
 
-    // The lyric lines around the play position (see LyricsRecord). A zero
-    // record with CurrentLine -1 when no lyrics are loaded.
+    // The lyric lines around the play position (see LyricsRecord). With no
+    // lyrics loaded: LineCount 0, CurrentLine, CurrentMs and NextMs -1, and
+    // empty texts.
     void dec_getLyrics(LyricsRecord& record);
 
     // The output in use ("pulse", "null" or "wav"); empty before dec_init
@@ -142,7 +143,6 @@ private:
     std::unique_ptr<PlaybackEngine> m_engine;
     std::unique_ptr<LyricsTimeline> m_lyrics;
     std::shared_ptr<Mp3Source> m_track;
-    int32_t m_totalMs = 0;
     bool m_karaokeUse = true;
     bool m_atMarkTags = false;
     int32_t m_nextAdjustMs = 0;

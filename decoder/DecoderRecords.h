@@ -30,7 +30,7 @@ struct FileTagRecord {
     char Year[5] {};       // 384: up to four characters
     char Comment[128] {};  // 389
     int32_t Genre {};      // 520: ID3v1 genre number, -1 when none (255 in the tag)
-    char GenreName[128] {};// 524: the genre as text (ID3v2 TCON or the ID3v1 genre's name)
+    char GenreName[128] {};// 524: the ID3v2 genre text (TCON), empty without one
 };
 
 // Filled by Decoder::dec_getFileInfo: the stream's technical data.
@@ -63,8 +63,8 @@ struct LyricsRecord {
     int32_t LineCount {};    // 0: number of timed lines
     int32_t CurrentLine {};  // 4: index of the current line, -1 before the first; changes
                              //    exactly when the current line changes
-    int32_t CurrentMs {};    // 8: time at which the current line became current, -1 if none
-    int32_t NextMs {};       // 12: time at which the next line becomes current, -1 if none
+    int32_t CurrentMs {};    // 8: time tag of the current line (offset applied), -1 if none
+    int32_t NextMs {};       // 12: time tag of the line after it, -1 if none
     char Text[8][128] {};    // 16
 };
 

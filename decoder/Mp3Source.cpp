@@ -1,0 +1,104 @@
+#include "decoder/Mp3Source.h"
+
+#include <mpg123.h>
+#include <sys/stat.h>
+
+namespace decoder {
+
+namespace {
+
+// A damaged stream can make the decoder return frames without sound; after
+// this many in a row the stream counts as ended rather than spinning.
+constexpr int MaxEmptyReads = 2000;
+
+} // namespace
+
+std::unique_ptr<Mp3Source> Mp3Source::Open(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        return nullptr;
+    int err = MPG123_OK;
+    std::unique_ptr<Mp3Source> source(new Mp3Source());
+    source->m_handle = mpg123_new(nullptr, &err);
+    if (!source->m_handle)
+        return nullptr;
+    mpg123_handle* mh = source->m_handle;
+    mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0.0);
+    mpg123_param(mh, MPG123_REMOVE_FLAGS, MPG123_AUTO_RESAMPLE, 0.0);
+    mpg123_format_none(mh);
+    const long* rates = nullptr;
+    size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (size_t i = 0; i < count; ++i)
+        mpg123_format(mh, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
+    if (mpg123_open(mh, path.c_str()) != MPG123_OK)
+        return nullptr;
+    long rate = 0;
+    int channels = 0;
+    int encoding = 0;
+    if (mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 || channels <= 0
+        || encoding != MPG123_ENC_FLOAT_32)
+        return nullptr;
+    source->m_format = {static_cast<int32_t>(rate), channels};
+    source->m_path = path;
+    source->m_device = st.st_dev;
+    source->m_inode = st.st_ino;
+    return source;
+}
+
+Mp3Source::~Mp3Source()
+{
+    if (m_handle) {
+        mpg123_close(m_handle);
+        mpg123_delete(m_handle);
+    }
+}
+
+Mp3Source::Status Mp3Source::Next(std::span<const float>& samples)
+{
+    samples = {};
+    while (true) {
+        off_t frameNumber = 0;
+        unsigned char* audio = nullptr;
+        size_t bytes = 0;
+        const int result = mpg123_decode_frame(m_handle, &frameNumber, &audio, &bytes);
+        if (result == MPG123_NEW_FORMAT) {
+            long rate = 0;
+            int channels = 0;
+            int encoding = 0;
+            if (mpg123_getformat(m_handle, &rate, &channels, &encoding) != MPG123_OK || rate <= 0
+                || channels <= 0)
+                return Status::End;
+            const AudioFormat format {static_cast<int32_t>(rate), channels};
+            if (format == m_format)
+                continue;
+            m_format = format;
+            return Status::NewFormat;
+        }
+        if (result != MPG123_OK)
+            return Status::End;
+        if (bytes == 0 || !audio) {
+            if (++m_emptyReads > MaxEmptyReads)
+                return Status::End;
+            continue;
+        }
+        m_emptyReads = 0;
+        samples = std::span<const float>(reinterpret_cast<const float*>(audio), bytes / sizeof(float));
+        return Status::Ok;
+    }
+}
+
+bool Mp3Source::Rewind()
+{
+    m_emptyReads = 0;
+    return mpg123_seek(m_handle, 0, SEEK_SET) >= 0;
+}
+
+bool Mp3Source::StillPresent() const
+{
+    struct stat st {};
+    return ::stat(m_path.c_str(), &st) == 0 && st.st_dev == m_device && st.st_ino == m_inode;
+}
+
+} // namespace decoder

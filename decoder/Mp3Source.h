@@ -1,0 +1,52 @@
+#pragma once
+// One MP3 file being decoded, frame by frame, with libmpg123: streaming from
+// the file (never the whole file in memory), gapless, output as interleaved
+// 32-bit floats at the file's own rate and channel count.
+//
+// Opened on one thread and then used by one thread at a time.
+#include "decoder/AudioOutput.h"
+
+#include <memory>
+#include <span>
+#include <string>
+#include <sys/types.h>
+
+struct mpg123_handle_struct;
+
+namespace decoder {
+
+class Mp3Source {
+public:
+    // nullptr when the file cannot be opened or holds no MPEG audio.
+    static std::unique_ptr<Mp3Source> Open(const std::string& path);
+    ~Mp3Source();
+    Mp3Source(const Mp3Source&) = delete;
+    Mp3Source& operator=(const Mp3Source&) = delete;
+
+    enum class Status {
+        Ok,        // samples hold the next frame's sound
+        NewFormat, // the stream changed its format: Format() is new, samples follow
+        End,       // no more sound (the end of the file, or a fault it cannot pass)
+    };
+
+    // Decodes the next frame. The samples stay valid until the next call.
+    Status Next(std::span<const float>& samples);
+    // Goes back to the first sample.
+    [[nodiscard]] bool Rewind();
+
+    AudioFormat Format() const { return m_format; }
+    // True while the file is still at its path (the same file, not deleted).
+    bool StillPresent() const;
+
+private:
+    Mp3Source() = default;
+
+    mpg123_handle_struct* m_handle = nullptr;
+    AudioFormat m_format;
+    std::string m_path;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
+    int m_emptyReads = 0;
+};
+
+} // namespace decoder

@@ -1,0 +1,432 @@
+#include "decoder/PlaybackEngine.h"
+
+#include "decoder/AudioOutputFactory.h"
+#include "decoder/Mp3Source.h"
+#include "decoder/NullAudioOutput.h"
+
+#include <algorithm>
+#include <iostream>
+#include <utility>
+#include <vector>
+
+namespace decoder {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How often the thread looks whether the file is still there.
+constexpr auto PresenceCheckInterval = 500ms;
+// An output that takes no sound and plays none for this long has failed.
+constexpr auto StallLimit = 3s;
+constexpr auto MinWait = 2ms;
+constexpr auto MaxWait = 50ms;
+
+int64_t FramesToMs(int64_t frames, int32_t rate)
+{
+    return rate > 0 ? frames * 1000 / rate : 0;
+}
+
+} // namespace
+
+struct PlaybackEngine::Session {
+    enum class Phase { Idle, Decoding, Draining, Done };
+    uint64_t Generation = 0;
+    Phase Step = Phase::Idle;
+    std::shared_ptr<Mp3Source> Track;
+    AudioFormat Format;
+    bool Paused = false;
+    int64_t SegmentMs = 0;
+    int64_t SegmentFrame = 0;
+    int64_t SegmentWritten = 0; // frames written to the output since the segment began
+    std::vector<float> Pending; // decoded, volume applied, not yet written
+    size_t PendingOffset = 0;   // samples of Pending already written
+    std::chrono::steady_clock::time_point NextPresenceCheck {};
+    int64_t LastPlayed = -1;
+    std::chrono::steady_clock::time_point LastProgress {};
+};
+
+PlaybackEngine::PlaybackEngine(std::string audioSetting, std::shared_ptr<const PacingClock> clock)
+    : m_audioSetting(std::move(audioSetting))
+    , m_clock(std::move(clock))
+{
+    m_thread = std::thread([this] { Run(); });
+}
+
+PlaybackEngine::~PlaybackEngine()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void PlaybackEngine::Play(std::shared_ptr<Mp3Source> track)
+{
+    if (!track)
+        return;
+    m_generation = ++m_lastGeneration;
+    m_paused = false;
+    m_pausedMs = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        m_requestGeneration = m_generation;
+        m_requestTrack = std::move(track);
+        m_requestPaused = false;
+    }
+    m_wake.notify_all();
+}
+
+void PlaybackEngine::Stop()
+{
+    m_generation = 0;
+    m_paused = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_requestGeneration = 0;
+        m_requestTrack.reset();
+        m_requestPaused = false;
+    }
+    m_wake.notify_all();
+}
+
+void PlaybackEngine::Pause()
+{
+    if (CurrentState() != State::Playing)
+        return;
+    m_pausedMs = PlayMs();
+    m_paused = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_requestPaused = true;
+    }
+    {
+        std::lock_guard lock(m_positionMutex);
+        if (m_output && m_positionGeneration == m_generation)
+            m_output->SetPaused(true);
+    }
+    m_wake.notify_all();
+}
+
+void PlaybackEngine::Resume()
+{
+    if (CurrentState() != State::Paused)
+        return;
+    m_paused = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_requestPaused = false;
+    }
+    {
+        std::lock_guard lock(m_positionMutex);
+        if (m_output && m_positionGeneration == m_generation)
+            m_output->SetPaused(false);
+    }
+    m_wake.notify_all();
+}
+
+PlaybackEngine::State PlaybackEngine::CurrentState() const
+{
+    if (m_generation == 0)
+        return State::Stopped;
+    {
+        std::lock_guard lock(m_positionMutex);
+        if (m_endedGeneration == m_generation)
+            return State::Stopped;
+    }
+    return m_paused ? State::Paused : State::Playing;
+}
+
+int32_t PlaybackEngine::PlayMs() const
+{
+    if (m_generation == 0)
+        return 0;
+    if (m_paused)
+        return m_pausedMs;
+    std::lock_guard lock(m_positionMutex);
+    if (m_positionGeneration != m_generation)
+        return 0;
+    if (m_endedGeneration == m_generation)
+        return static_cast<int32_t>(m_endMs);
+    if (!m_output)
+        return static_cast<int32_t>(m_segmentMs);
+    return static_cast<int32_t>(m_segmentMs + FramesToMs(m_output->PlayedFrames(), m_segmentRate));
+}
+
+void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
+                              std::span<int32_t, SpectrumAnalyzer::Bins> right)
+{
+    int64_t heard = -1;
+    if (CurrentState() != State::Stopped) {
+        std::lock_guard lock(m_positionMutex);
+        if (m_output && m_positionGeneration == m_generation)
+            heard = m_segmentFrame + m_output->PlayedFrames();
+    }
+    if (heard < 0) {
+        std::fill(left.begin(), left.end(), 0);
+        std::fill(right.begin(), right.end(), 0);
+        return;
+    }
+    if (heard != m_spectrumFrame || m_generation != m_spectrumGeneration) {
+        m_ring.Copy(heard, m_samplesLeft, m_samplesRight);
+        m_analyzerLeft.Compute(m_samplesLeft, m_spectrumLeft);
+        m_analyzerRight.Compute(m_samplesRight, m_spectrumRight);
+        m_spectrumFrame = heard;
+        m_spectrumGeneration = m_generation;
+    }
+    std::copy(m_spectrumLeft.begin(), m_spectrumLeft.end(), left.begin());
+    std::copy(m_spectrumRight.begin(), m_spectrumRight.end(), right.begin());
+}
+
+void PlaybackEngine::SetGains(float left, float right)
+{
+    m_gainLeft = left;
+    m_gainRight = right;
+}
+
+std::string PlaybackEngine::OutputName() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_outputName;
+}
+
+// ---- the playback thread ----
+
+void PlaybackEngine::Publish(const Session& s)
+{
+    std::lock_guard lock(m_positionMutex);
+    m_output = m_ownedOutput.get();
+    m_positionGeneration = s.Generation;
+    m_segmentMs = s.SegmentMs;
+    m_segmentFrame = s.SegmentFrame;
+    m_segmentRate = s.Format.Rate;
+}
+
+void PlaybackEngine::PublishEnd(const Session& s)
+{
+    std::lock_guard lock(m_positionMutex);
+    m_endMs = s.SegmentMs + FramesToMs(s.SegmentWritten, s.Format.Rate);
+    m_endedGeneration = s.Generation;
+}
+
+bool PlaybackEngine::ApplyPause()
+{
+    bool paused;
+    {
+        std::lock_guard lock(m_mutex);
+        paused = m_requestPaused;
+    }
+    m_ownedOutput->SetPaused(paused);
+    return paused;
+}
+
+void PlaybackEngine::StartSession(Session& s, std::shared_ptr<Mp3Source> track, uint64_t generation)
+{
+    m_ownedOutput->Close();
+    s = Session {};
+    s.Generation = generation;
+    if (generation == 0 || !track || !track->Rewind()) {
+        Publish(s);
+        if (generation != 0)
+            PublishEnd(s); // a track that cannot start has ended at once
+        return;
+    }
+    s.Track = std::move(track);
+    s.Format = s.Track->Format();
+    s.NextPresenceCheck = std::chrono::steady_clock::now() + PresenceCheckInterval;
+    m_ring.Reset(0);
+    if (!m_ownedOutput->Open(s.Format))
+        ReplaceOutput(s);
+    Publish(s);
+    s.Paused = ApplyPause();
+    s.Step = Session::Phase::Decoding;
+}
+
+void PlaybackEngine::ReplaceOutput(Session& s)
+{
+    std::cerr << "zelko: the sound output stopped working; going on without sound\n";
+    auto replacement = std::make_unique<NullAudioOutput>(m_clock);
+    (void)replacement->Open(s.Format);
+    // The sound queued in the failed output is lost: go on from what was not queued.
+    s.SegmentMs += FramesToMs(s.SegmentWritten, s.Format.Rate);
+    s.SegmentFrame += s.SegmentWritten;
+    s.SegmentWritten = 0;
+    s.LastPlayed = -1;
+    std::unique_ptr<AudioOutput> old;
+    {
+        std::lock_guard lock(m_positionMutex);
+        old = std::exchange(m_ownedOutput, std::move(replacement));
+        m_output = m_ownedOutput.get();
+        m_segmentMs = s.SegmentMs;
+        m_segmentFrame = s.SegmentFrame;
+        m_segmentRate = s.Format.Rate;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_outputName = m_ownedOutput->Name();
+    }
+    s.Paused = ApplyPause();
+    if (s.Step == Session::Phase::Draining)
+        m_ownedOutput->Finish();
+}
+
+void PlaybackEngine::Feed(Session& s)
+{
+    AudioOutput& out = *m_ownedOutput;
+    while (true) {
+        if (s.PendingOffset >= s.Pending.size()) {
+            std::span<const float> samples;
+            const auto status = s.Track->Next(samples);
+            if (status == Mp3Source::Status::End) {
+                out.Finish();
+                s.Step = Session::Phase::Draining;
+                return;
+            }
+            if (status == Mp3Source::Status::NewFormat) {
+                // The stream changed its rate or channels: a new output stream
+                // from the sound decoded so far.
+                s.SegmentMs += FramesToMs(s.SegmentWritten, s.Format.Rate);
+                s.SegmentFrame += s.SegmentWritten;
+                s.SegmentWritten = 0;
+                s.Format = s.Track->Format();
+                out.Close();
+                if (!out.Open(s.Format)) {
+                    ReplaceOutput(s);
+                    return;
+                }
+                Publish(s);
+                s.Paused = ApplyPause();
+                continue;
+            }
+            const int channels = s.Format.Channels;
+            m_ring.Append(samples, channels);
+            s.Pending.assign(samples.begin(), samples.end());
+            s.PendingOffset = 0;
+            const float left = m_gainLeft;
+            const float right = m_gainRight;
+            if (channels == 1) {
+                const float gain = (left + right) / 2.0f;
+                for (float& v : s.Pending)
+                    v *= gain;
+            } else {
+                for (size_t i = 0; i < s.Pending.size(); ++i)
+                    s.Pending[i] *= (i % static_cast<size_t>(channels)) % 2 == 0 ? left : right;
+            }
+        }
+        const int64_t writable = out.WritableFrames();
+        if (writable <= 0)
+            return;
+        const size_t channels = static_cast<size_t>(s.Format.Channels);
+        const size_t frames = std::min<size_t>(static_cast<size_t>(writable),
+                                               (s.Pending.size() - s.PendingOffset) / channels);
+        if (frames == 0)
+            return;
+        if (!out.Write(std::span<const float>(s.Pending).subspan(s.PendingOffset, frames * channels)))
+            return;
+        s.PendingOffset += frames * channels;
+        s.SegmentWritten += static_cast<int64_t>(frames);
+    }
+}
+
+void PlaybackEngine::WaitFor(const Session& s, std::chrono::nanoseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    m_wake.wait_for(lock, timeout, [&] {
+        return m_quit || m_requestGeneration != s.Generation || m_requestPaused != s.Paused;
+    });
+}
+
+void PlaybackEngine::Run()
+{
+    m_ownedOutput = AudioOutputFactory::Create(m_audioSetting, m_clock);
+    {
+        std::lock_guard lock(m_mutex);
+        m_outputName = m_ownedOutput->Name();
+    }
+    {
+        std::lock_guard lock(m_positionMutex);
+        m_output = m_ownedOutput.get();
+    }
+    Session s;
+    while (true) {
+        uint64_t generation;
+        bool paused;
+        std::shared_ptr<Mp3Source> track;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_quit)
+                break;
+            generation = m_requestGeneration;
+            paused = m_requestPaused;
+            if (generation != s.Generation)
+                track = m_requestTrack;
+        }
+        if (generation != s.Generation) {
+            StartSession(s, std::move(track), generation);
+            continue;
+        }
+        if (paused != s.Paused) {
+            s.Paused = ApplyPause();
+            s.LastPlayed = -1;
+            continue;
+        }
+        if (s.Step == Session::Phase::Idle || s.Step == Session::Phase::Done) {
+            WaitFor(s, std::chrono::hours(1));
+            continue;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (m_ownedOutput->Failed()) {
+            ReplaceOutput(s);
+            continue;
+        }
+        if (s.Paused) {
+            WaitFor(s, 100ms);
+            continue;
+        }
+        // An output that neither takes nor plays sound has failed too.
+        const int64_t played = m_ownedOutput->PlayedFrames();
+        if (played != s.LastPlayed) {
+            s.LastPlayed = played;
+            s.LastProgress = now;
+        } else if (now - s.LastProgress > StallLimit) {
+            ReplaceOutput(s);
+            continue;
+        }
+        if (s.Step == Session::Phase::Decoding) {
+            if (now >= s.NextPresenceCheck) {
+                s.NextPresenceCheck = now + PresenceCheckInterval;
+                if (!s.Track->StillPresent()) {
+                    m_ownedOutput->Close();
+                    PublishEnd(s);
+                    s.Step = Session::Phase::Done;
+                    continue;
+                }
+            }
+            Feed(s);
+            if (s.Step == Session::Phase::Decoding) {
+                WaitFor(s, std::clamp<std::chrono::nanoseconds>(m_ownedOutput->RetryAfter(), MinWait, MaxWait));
+                continue;
+            }
+        }
+        if (s.Step == Session::Phase::Draining) {
+            if (m_ownedOutput->Drained()) {
+                PublishEnd(s);
+                s.Step = Session::Phase::Done;
+                s.Track.reset();
+                continue;
+            }
+            WaitFor(s, std::clamp<std::chrono::nanoseconds>(m_ownedOutput->RetryAfter(), MinWait, 10ms));
+        }
+    }
+    m_ownedOutput->Close();
+    std::unique_ptr<AudioOutput> old;
+    {
+        std::lock_guard lock(m_positionMutex);
+        m_output = nullptr;
+        old = std::move(m_ownedOutput);
+    }
+}
+
+} // namespace decoder

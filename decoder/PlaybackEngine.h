@@ -1,0 +1,118 @@
+#pragma once
+// The playback thread: decodes the track, applies the volume, feeds the sound
+// output, and keeps the recent sound for the spectrum.
+//
+// All public member functions are called from one thread (the user-interface
+// thread) and return without waiting for the playback thread: requests are
+// handed over under a mutex and the thread acts on them within a
+// millisecond. Position, state and spectrum are read from what the thread
+// publishes and from the output's own clock.
+//
+// When the output fails (the sound server went away, or stopped taking
+// sound for three seconds) the thread replaces it with the null output and
+// the track goes on from the sound not yet queued. A track whose file
+// disappears from its path ends. The output is created on the thread, so a
+// slow sound server never holds up the caller.
+#include "decoder/AudioOutput.h"
+#include "decoder/PacingClock.h"
+#include "decoder/SampleRing.h"
+#include "decoder/SpectrumAnalyzer.h"
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+
+namespace decoder {
+
+class Mp3Source;
+
+class PlaybackEngine {
+public:
+    enum class State : int32_t { Stopped = 0, Playing = 1, Paused = 2 };
+
+    // audioSetting as ZELKO_AUDIO (see AudioOutputFactory).
+    PlaybackEngine(std::string audioSetting, std::shared_ptr<const PacingClock> clock);
+    ~PlaybackEngine();
+    PlaybackEngine(const PlaybackEngine&) = delete;
+    PlaybackEngine& operator=(const PlaybackEngine&) = delete;
+
+    // Plays the track from its start, ending any other. The engine shares
+    // the track; the caller must not decode it meanwhile.
+    void Play(std::shared_ptr<Mp3Source> track);
+    void Pause();
+    void Resume();
+    void Stop();
+
+    // Stopped also once the track has played to its end.
+    State CurrentState() const;
+    // Milliseconds from the start of the track heard now; frozen while
+    // paused; the end of the track after it ended; 0 when stopped.
+    int32_t PlayMs() const;
+    void Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left, std::span<int32_t, SpectrumAnalyzer::Bins> right);
+    // Linear gains applied to the sound queued from now on.
+    void SetGains(float left, float right);
+    // The output in use; empty until the thread has created it.
+    std::string OutputName() const;
+
+private:
+    struct Session;
+    void Run();
+    void StartSession(Session& s, std::shared_ptr<Mp3Source> track, uint64_t generation);
+    void Publish(const Session& s);
+    void PublishEnd(const Session& s);
+    void ReplaceOutput(Session& s);
+    void Feed(Session& s);
+    // Waits until a request arrives or the time has passed.
+    void WaitFor(const Session& s, std::chrono::nanoseconds timeout);
+    bool ApplyPause();
+
+    std::string m_audioSetting;
+    std::shared_ptr<const PacingClock> m_clock;
+    SampleRing m_ring;
+    std::atomic<float> m_gainLeft {1.0f};
+    std::atomic<float> m_gainRight {1.0f};
+
+    // Requests from the caller, and the thread's name of its output.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_quit = false;
+    uint64_t m_requestGeneration = 0; // 0: stopped
+    std::shared_ptr<Mp3Source> m_requestTrack;
+    bool m_requestPaused = false;
+    std::string m_outputName;
+
+    // What the thread publishes for the position and the spectrum.
+    mutable std::mutex m_positionMutex;
+    AudioOutput* m_output = nullptr;
+    uint64_t m_positionGeneration = 0;
+    uint64_t m_endedGeneration = 0;
+    int64_t m_segmentMs = 0;    // position of the output's first frame
+    int64_t m_segmentFrame = 0; // number, in the sample ring, of the output's first frame
+    int32_t m_segmentRate = 0;
+    int64_t m_endMs = 0;
+
+    // Caller-side state (only the calling thread touches these).
+    uint64_t m_generation = 0; // of the track started last, 0 when stopped
+    uint64_t m_lastGeneration = 0;
+    bool m_paused = false;
+    int32_t m_pausedMs = 0;
+    SpectrumAnalyzer m_analyzerLeft;
+    SpectrumAnalyzer m_analyzerRight;
+    uint64_t m_spectrumGeneration = 0;
+    int64_t m_spectrumFrame = -1;
+    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumLeft {};
+    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumRight {};
+    std::array<float, SpectrumAnalyzer::Size> m_samplesLeft {};
+    std::array<float, SpectrumAnalyzer::Size> m_samplesRight {};
+
+    std::unique_ptr<AudioOutput> m_ownedOutput; // the thread's
+    std::thread m_thread;
+};
+
+} // namespace decoder

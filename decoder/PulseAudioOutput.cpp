@@ -1,0 +1,239 @@
+#include "decoder/PulseAudioOutput.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <thread>
+
+namespace decoder {
+
+namespace {
+
+// Sound queued ahead of the listener: enough to ride out scheduling hiccups,
+// short enough that pause, stop and volume act promptly.
+constexpr pa_usec_t TargetLatencyUs = 150'000;
+
+class LoopLock {
+public:
+    explicit LoopLock(pa_threaded_mainloop* loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
+    ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
+    LoopLock(const LoopLock&) = delete;
+    LoopLock& operator=(const LoopLock&) = delete;
+
+private:
+    pa_threaded_mainloop* m_loop;
+};
+
+void Drop(pa_operation* op)
+{
+    if (op)
+        pa_operation_unref(op);
+}
+
+} // namespace
+
+void PulseAudioOutput::OnContextState(pa_context* context, void* self)
+{
+    auto* out = static_cast<PulseAudioOutput*>(self);
+    const auto state = pa_context_get_state(context);
+    if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED)
+        out->m_failed = true;
+    pa_threaded_mainloop_signal(out->m_loop, 0);
+}
+
+void PulseAudioOutput::OnStreamState(pa_stream* stream, void* self)
+{
+    auto* out = static_cast<PulseAudioOutput*>(self);
+    if (pa_stream_get_state(stream) == PA_STREAM_FAILED)
+        out->m_failed = true;
+    pa_threaded_mainloop_signal(out->m_loop, 0);
+}
+
+std::unique_ptr<PulseAudioOutput> PulseAudioOutput::Connect(std::chrono::milliseconds timeout)
+{
+    std::unique_ptr<PulseAudioOutput> out(new PulseAudioOutput());
+    out->m_loop = pa_threaded_mainloop_new();
+    if (!out->m_loop)
+        return nullptr;
+    out->m_context = pa_context_new(pa_threaded_mainloop_get_api(out->m_loop), "Zelko");
+    if (!out->m_context)
+        return nullptr;
+    pa_context_set_state_callback(out->m_context, &OnContextState, out.get());
+    if (pa_context_connect(out->m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        return nullptr;
+    if (pa_threaded_mainloop_start(out->m_loop) < 0)
+        return nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        pa_context_state_t state;
+        {
+            LoopLock lock(out->m_loop);
+            state = pa_context_get_state(out->m_context);
+        }
+        if (state == PA_CONTEXT_READY)
+            return out;
+        if (!PA_CONTEXT_IS_GOOD(state) || std::chrono::steady_clock::now() > deadline)
+            return nullptr;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+PulseAudioOutput::~PulseAudioOutput()
+{
+    if (m_loop)
+        pa_threaded_mainloop_stop(m_loop);
+    if (m_drain)
+        pa_operation_unref(m_drain);
+    if (m_stream) {
+        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+    }
+    if (m_context) {
+        pa_context_set_state_callback(m_context, nullptr, nullptr);
+        pa_context_disconnect(m_context);
+        pa_context_unref(m_context);
+    }
+    if (m_loop)
+        pa_threaded_mainloop_free(m_loop);
+}
+
+bool PulseAudioOutput::Failed()
+{
+    return m_failed;
+}
+
+bool PulseAudioOutput::Open(AudioFormat format)
+{
+    if (m_failed || format.Rate <= 0 || format.Channels <= 0 || format.Channels > static_cast<int32_t>(PA_CHANNELS_MAX))
+        return false;
+    pa_sample_spec spec {};
+    spec.format = PA_SAMPLE_FLOAT32NE;
+    spec.rate = static_cast<uint32_t>(format.Rate);
+    spec.channels = static_cast<uint8_t>(format.Channels);
+    pa_channel_map map;
+    pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT);
+    {
+        LoopLock lock(m_loop);
+        CloseLocked();
+        m_format = format;
+        m_written = 0;
+        m_stream = pa_stream_new(m_context, "Zelko", &spec, &map);
+        if (!m_stream)
+            return false;
+        pa_stream_set_state_callback(m_stream, &OnStreamState, this);
+        pa_buffer_attr attr;
+        attr.maxlength = static_cast<uint32_t>(-1);
+        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(TargetLatencyUs, &spec));
+        attr.prebuf = static_cast<uint32_t>(-1);
+        attr.minreq = static_cast<uint32_t>(-1);
+        attr.fragsize = static_cast<uint32_t>(-1);
+        const auto flags = static_cast<pa_stream_flags_t>(
+            PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
+        if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0) {
+            CloseLocked();
+            return false;
+        }
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (true) {
+        pa_stream_state_t state;
+        {
+            LoopLock lock(m_loop);
+            state = pa_stream_get_state(m_stream);
+        }
+        if (state == PA_STREAM_READY)
+            return true;
+        if (!PA_STREAM_IS_GOOD(state) || m_failed || std::chrono::steady_clock::now() > deadline) {
+            m_failed = true;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void PulseAudioOutput::CloseLocked()
+{
+    if (m_drain) {
+        pa_operation_cancel(m_drain);
+        pa_operation_unref(m_drain);
+        m_drain = nullptr;
+    }
+    if (m_stream) {
+        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+        m_stream = nullptr;
+    }
+    m_written = 0;
+}
+
+void PulseAudioOutput::Close()
+{
+    LoopLock lock(m_loop);
+    CloseLocked();
+}
+
+int64_t PulseAudioOutput::WritableFrames()
+{
+    LoopLock lock(m_loop);
+    if (!m_stream || m_failed || pa_stream_get_state(m_stream) != PA_STREAM_READY)
+        return 0;
+    const size_t bytes = pa_stream_writable_size(m_stream);
+    if (bytes == static_cast<size_t>(-1))
+        return 0;
+    return static_cast<int64_t>(bytes / (sizeof(float) * static_cast<size_t>(m_format.Channels)));
+}
+
+bool PulseAudioOutput::Write(std::span<const float> interleaved)
+{
+    LoopLock lock(m_loop);
+    if (!m_stream || m_failed)
+        return false;
+    if (pa_stream_write(m_stream, interleaved.data(), interleaved.size_bytes(), nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+        m_failed = true;
+        return false;
+    }
+    m_written += static_cast<int64_t>(interleaved.size()) / m_format.Channels;
+    return true;
+}
+
+void PulseAudioOutput::Finish()
+{
+    LoopLock lock(m_loop);
+    if (!m_stream || m_failed || m_drain)
+        return;
+    // A short track may never have reached the prebuffer mark: start it now.
+    Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
+    m_drain = pa_stream_drain(m_stream, nullptr, nullptr);
+}
+
+bool PulseAudioOutput::Drained()
+{
+    LoopLock lock(m_loop);
+    if (!m_stream || m_failed || !m_drain)
+        return true;
+    return pa_operation_get_state(m_drain) != PA_OPERATION_RUNNING;
+}
+
+void PulseAudioOutput::SetPaused(bool paused)
+{
+    LoopLock lock(m_loop);
+    if (!m_stream || m_failed)
+        return;
+    Drop(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
+}
+
+int64_t PulseAudioOutput::PlayedFrames()
+{
+    LoopLock lock(m_loop);
+    if (!m_stream || m_format.Rate <= 0)
+        return 0;
+    pa_usec_t usec = 0;
+    if (pa_stream_get_time(m_stream, &usec) < 0)
+        return 0;
+    const auto frames = static_cast<int64_t>(usec / 1'000'000 * static_cast<uint64_t>(m_format.Rate)
+        + usec % 1'000'000 * static_cast<uint64_t>(m_format.Rate) / 1'000'000);
+    return std::min<int64_t>(frames, m_written);
+}
+
+} // namespace decoder

@@ -1,0 +1,79 @@
+#pragma once
+// Test sound files made at test time: WAV tones written here, encoded to MP3
+// by the lame command, with tags written byte by byte where the exact bytes
+// matter.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace decoder::test {
+
+// A fresh directory under the system's temporary directory, removed at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::filesystem::path Path(const std::string& name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+struct Tone {
+    double Frequency = 1000.0; // Hz
+    double Seconds = 1.0;
+    int32_t Rate = 44100;
+    int32_t Channels = 2;
+    double Amplitude = 0.5;    // of full scale
+    double RightFrequency = 0; // another tone on the right channel when non-zero
+    double RightAmplitude = 0; // its amplitude when non-zero
+    double SilentSeconds = 0;  // silence appended after the tone
+};
+
+// Writes the tone as a 16-bit PCM WAV file.
+void WriteToneWav(const std::filesystem::path& path, const Tone& tone);
+
+// Runs lame with the arguments on wav, writing mp3; true on success.
+bool Lame(const std::filesystem::path& wav, const std::filesystem::path& mp3, const std::string& arguments);
+
+// Makes an MP3 of the tone with the lame arguments (WAV next to it).
+std::filesystem::path MakeMp3(const TempDir& dir, const std::string& name, const Tone& tone,
+                              const std::string& lameArguments);
+
+struct Id3v2Frame {
+    std::string Id;       // "TIT2", "TPE1", ...
+    uint8_t Encoding = 0; // 0 Latin-1, 1 UTF-16 with BOM, 3 UTF-8
+    std::string Bytes;    // the text, already in that encoding
+};
+
+// Prepends an ID3v2.3 (or 2.4) tag holding the frames to the file.
+void PrependId3v2(const std::filesystem::path& file, const std::vector<Id3v2Frame>& frames, int version = 3);
+// Appends an ID3v1 tag with the raw field bytes (cut to 30 bytes each).
+void AppendId3v1(const std::filesystem::path& file, const std::string& title, const std::string& artist,
+                 const std::string& album = {}, const std::string& year = {}, uint8_t genre = 255);
+
+std::string Utf16LeWithBom(const std::u16string& text);
+
+struct Pcm {
+    int32_t Rate = 0;
+    int32_t Channels = 0;
+    std::vector<float> Samples; // interleaved
+    size_t Frames() const { return Channels ? Samples.size() / static_cast<size_t>(Channels) : 0; }
+};
+
+// Reads a 16-bit PCM WAV file as floats (sample / 32767); nullopt when malformed.
+std::optional<Pcm> ReadWav(const std::filesystem::path& path);
+// Decodes an MP3 with libmpg123 directly (gapless, float output).
+std::optional<Pcm> DecodeMp3(const std::filesystem::path& path);
+
+// The dominant frequency of one channel, by counting rising zero crossings.
+double ZeroCrossingFrequency(const Pcm& pcm, int channel, size_t skipFrames = 0);
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadFile(const std::filesystem::path& path);
+
+} // namespace decoder::test
