@@ -1,0 +1,82 @@
+// The player program: long options first (they never reach the "/" switches),
+// then the main window's life.
+#include "player/SignalBridge.h"
+#include "player/frmZelko.h"
+#include "player/shell/ClsZelko.h"
+#include "player/skin/SkinChecker.h"
+
+#include <QApplication>
+
+#include <clocale>
+#include <cstdlib>
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+// Under a Wayland session the skinned window runs on XWayland: shaped,
+// frameless windows that place themselves need the X11 protocol. A platform
+// the user chose explicitly is respected.
+void PreferXcbUnderWayland() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') return;
+    const char* session = std::getenv("XDG_SESSION_TYPE");
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    const bool wayland = (session != nullptr && std::string_view(session) == "wayland") ||
+                         (waylandDisplay != nullptr && *waylandDisplay != '\0');
+    if (wayland) ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+void PrintVersion() {
+    std::cout << "Zelko " << ZELKO_VERSION_MAJOR << '.' << ZELKO_VERSION_MINOR << '.' << ZELKO_VERSION_PATCH
+              << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help") {
+            std::cout << ClsZelko::UsageText();
+            return 0;
+        }
+        if (arg == "--version") {
+            PrintVersion();
+            return 0;
+        }
+        if (arg == "--check-skin") {
+            if (i + 1 >= argc) {
+                std::cerr << "Zelko: --check-skin needs a skin folder\n";
+                return 2;
+            }
+            // The checker loads pictures, which needs a GUI application but no screen.
+            if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            QApplication app(argc, argv);
+            return RunSkinCheck(argv[i + 1], std::cout);
+        }
+        if (arg.starts_with("--")) {
+            std::cerr << "Zelko: unknown option " << arg << "\n" << ClsZelko::UsageText();
+            return 2;
+        }
+    }
+
+    PreferXcbUnderWayland();
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    frmZelko::Options options;
+    options.commandLine = ClsZelko::CommandLineFromArguments(argc, argv);
+    frmZelko form(std::move(options));
+    QObject::connect(&form, &frmZelko::Closed, &app, [] { QCoreApplication::quit(); });
+
+    // SIGTERM, SIGINT and SIGHUP end the player as closing its window does.
+    SignalBridge signalBridge;
+    QObject::connect(&signalBridge, &SignalBridge::TerminationRequested, &form, [&form] { form.mnuP1Exit_Click(); });
+
+    if (!form.Form_Load()) return 0;
+    const int result = QApplication::exec();
+    form.Form_Unload();
+    return result;
+}
