@@ -64,7 +64,7 @@ QFont DrawingSurface::DefaultFont()
 {
     QFont font(QStringLiteral("IPAGothic"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
+    font.setPixelSize(11);
     return font;
 }
 
