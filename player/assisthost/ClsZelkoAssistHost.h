@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/MessageWindow.h"
@@ -93,6 +94,7 @@ public:
     // The same, reading Mp3File(), TrackName() or ArtistName() of source by
     // the field's name (a track, or the application state).
     template <typename Source>
+        requires(!std::is_convertible_v<const Source&, std::string_view>)
     void SetSongInfo(std::string_view field, const Source& source);
 
     protocol::AnalyzeRecord& Analyze() { return m_analyze; }
@@ -137,6 +139,7 @@ private:
 };
 
 template <typename Source>
+    requires(!std::is_convertible_v<const Source&, std::string_view>)
 void ClsZelkoAssistHost::SetSongInfo(std::string_view field, const Source& source)
 {
     std::string lower(field);

@@ -1,0 +1,42 @@
+// RemoteZKA: remote control of the player, started by it with the player's
+// window handle and this assist's position on the command line.
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <string>
+
+#include "assists/remote/frmRemoteZKA.h"
+#include "platform/MessageWindow.h"
+#include "protocol/AssistArguments.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    std::string text;
+    for (int i = 1; i < argc; ++i)
+        text += (i > 1 ? " " : "") + std::string(argv[i]);
+
+    const auto arguments = protocol::ParseAssistArguments(text);
+    if (!arguments) {
+        QMessageBox::warning(nullptr, QStringLiteral("PlayControl - ZKAssist"),
+                             QString::fromUtf8(protocol::StandAloneWarning));
+        return 0;
+    }
+    auto opened = platform::MessageWindow::Open({});
+    if (!opened.Window) {
+        std::fprintf(stderr, "RemoteZKA: %s\n", opened.Error.c_str());
+        return 1;
+    }
+    int result = 0;
+    {
+        frmRemoteZKA form(*opened.Window, *arguments);
+        form.show();
+        form.Start();
+        // The player may close the window while it is being linked, before
+        // the event loop runs: then there is nothing left to run.
+        if (form.isVisible())
+            result = app.exec();
+    }
+    return result;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// PDraw: the drawing box that shows the scope's picture at its natural size.
+#include <QImage>
+#include <QWidget>
+
+class ScopeCanvas : public QWidget {
+    Q_OBJECT
+public:
+    ScopeCanvas(const QImage& picture, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QImage& m_picture;
+};

@@ -1,0 +1,114 @@
+#pragma once
+// ScopeZKA's picture: the spectrum of each AnalyzeRecord drawn as a band, a
+// circle or a fan, with falling peak markers and optional colour cycling.
+// Pure drawing state with no window, so that it can be tested offscreen.
+//
+// Geometry is in pixels of the drawing box (inner size); colours are Windows
+// colour values 0x00BBGGRR. Only the first 180 values of each spectrum are
+// used; a value v becomes the length L = 0 for v < 0, else v / 2.
+#include <QImage>
+#include <QSize>
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "assists/scope/ClsKt3d.h"
+#include "protocol/AnalyzeRecord.h"
+
+class QPainter;
+
+enum class ScopeTitle { Band = 0, Circle = 1, Fan = 2 }; // optTitle(0..2)
+enum class ScopeLine { Lines = 0, Points = 1 };           // optLine(0..1)
+
+class ScopeRenderer {
+public:
+    static constexpr int Columns = 180;
+    using Peaks = std::array<std::int32_t, Columns>;
+    using Angles = std::array<double, Columns>;
+
+    static constexpr std::int32_t FixedColorA = 0xFF0000; // blue
+    static constexpr std::int32_t FixedColorB = 0xFF00FF; // magenta
+    static constexpr std::int32_t PeakTint = 0x606060;
+
+    // innerSize: the drawing box in pixels. seed: the random start of the
+    // colour indexes (the program seeds it from the clock).
+    ScopeRenderer(QSize innerSize, std::uint32_t seed);
+
+    std::int32_t CenterX() const { return m_centerX; }
+    std::int32_t CenterY() const { return m_centerY; }
+    // The fan's centre line: three quarters of the inner height.
+    std::int32_t FanCenterY() const { return m_fanCenterY; }
+
+    ScopeTitle Title() const { return m_title; }
+    void SetTitle(ScopeTitle title) { m_title = title; }
+    ScopeLine Line() const { return m_line; }
+    void SetLine(ScopeLine line) { m_line = line; }
+    bool BColor() const { return m_bColor; } // chkBColor: cycle the background
+    void SetBColor(bool on) { m_bColor = on; }
+    bool FColor() const { return m_fColor; } // chkFColor: cycle the drawing colours
+    void SetFColor(bool on) { m_fColor = on; }
+
+    const std::vector<std::int32_t>& BackColors() const { return m_backColors; }
+    const std::vector<std::int32_t>& ForeColors() const { return m_foreColors; }
+    std::size_t BackIndex() const { return m_backIndex; }
+    std::size_t ForeIndexA() const { return m_foreIndexA; }
+    std::size_t ForeIndexB() const { return m_foreIndexB; }
+    void SetColorIndexes(std::size_t back, std::size_t foreA, std::size_t foreB);
+
+    const Peaks& PeakA() const { return m_peakA; }
+    const Peaks& PeakB() const { return m_peakB; }
+    const Angles& CircleAnglesA() const { return m_circleAnglesA; }
+    const Angles& CircleAnglesB() const { return m_circleAnglesB; }
+    const Angles& ArcAnglesA() const { return m_arcAnglesA; }
+    const Angles& ArcAnglesB() const { return m_arcAnglesB; }
+
+    // Resets the peaks for the selected display: CenterY for the band, 0 for
+    // the circle, 20 for the fan.
+    void PlayStartFromZelko();
+    // Clears the picture (cycling the background when chosen), draws the
+    // selected display and advances the drawing colours when cycling.
+    void AnalyzeFromZelko(const protocol::AnalyzeRecord& record);
+
+    const QImage& Picture() const { return m_picture; }
+    std::int32_t BackColor() const { return m_backColor; }
+
+    // The length a spectrum value draws.
+    static std::int32_t LengthOf(std::int32_t value) { return value < 0 ? 0 : value / 2; }
+    // The screen point at radius r and angle (degrees) around a centre.
+    QPoint PointAt(double radius, double degrees, std::int32_t centerX, std::int32_t centerY) const;
+
+private:
+    void BuildCircleAngles();
+    void BuildArcAngles();
+    void DrawBand(QPainter& painter, std::int32_t colorA, std::int32_t colorB);
+    void DrawRound(QPainter& painter, std::int32_t colorA, std::int32_t colorB, std::int32_t centerY,
+                   std::int32_t baseRadius, std::int32_t drift, const Angles& anglesA, const Angles& anglesB);
+    void DrawRoundHalf(QPainter& painter, const std::array<std::int32_t, protocol::SpectrumLength>& spectrum,
+                       std::int32_t color, std::int32_t centerY, std::int32_t baseRadius, std::int32_t drift,
+                       const Angles& angles, Peaks& peaks);
+
+    ClsKt3d m_3d;
+    QImage m_picture;
+    std::int32_t m_centerX;
+    std::int32_t m_centerY;
+    std::int32_t m_fanCenterY;
+    ScopeTitle m_title = ScopeTitle::Band;
+    ScopeLine m_line = ScopeLine::Lines;
+    bool m_bColor = false;
+    bool m_fColor = true;
+    std::vector<std::int32_t> m_backColors;
+    std::vector<std::int32_t> m_foreColors;
+    std::size_t m_backIndex = 0;
+    std::size_t m_foreIndexA = 0;
+    std::size_t m_foreIndexB = 0;
+    std::int32_t m_backColor = 0x000000;
+    Peaks m_peakA {};
+    Peaks m_peakB {};
+    Angles m_circleAnglesA {};
+    Angles m_circleAnglesB {};
+    Angles m_arcAnglesA {};
+    Angles m_arcAnglesB {};
+    const protocol::AnalyzeRecord* m_record = nullptr;
+};

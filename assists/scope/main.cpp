@@ -1,0 +1,44 @@
+// ScopeZKA: draws the player's spectrum data, started by the player with its
+// window handle and this assist's position on the command line.
+#include <QApplication>
+#include <QMessageBox>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "assists/scope/frmScopeZKA.h"
+#include "platform/MessageWindow.h"
+#include "protocol/AssistArguments.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    std::string text;
+    for (int i = 1; i < argc; ++i)
+        text += (i > 1 ? " " : "") + std::string(argv[i]);
+
+    const auto arguments = protocol::ParseAssistArguments(text);
+    if (!arguments) {
+        QMessageBox::warning(nullptr, QStringLiteral("Visual - ZKAssist"),
+                             QString::fromUtf8(protocol::StandAloneWarning));
+        return 0;
+    }
+    auto opened = platform::MessageWindow::Open({});
+    if (!opened.Window) {
+        std::fprintf(stderr, "ScopeZKA: %s\n", opened.Error.c_str());
+        return 1;
+    }
+    const auto seed = static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    int result = 0;
+    {
+        frmScopeZKA form(*opened.Window, *arguments, seed);
+        form.show();
+        form.Start();
+        // The player may close the window while it is being linked, before
+        // the event loop runs: then there is nothing left to run.
+        if (form.isVisible())
+            result = app.exec();
+    }
+    return result;
+}

@@ -1,0 +1,81 @@
+#pragma once
+// A player stand-in for the assist host, and the Qt application the host's
+// menu needs.
+#include <QApplication>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "player/assisthost/AssistHostPlayer.h"
+#include "player/assisthost/ClsZelkoAssistHost.h"
+#include "protocol/CommandWords.h"
+
+namespace testsupport {
+
+inline QApplication& TestApp()
+{
+    static int argc = 1;
+    static char name[] = "test_player_assisthost";
+    static char* argv[] = { name, nullptr };
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// Records every call; the transport handlers announce like the player's do.
+class FakePlayer : public AssistHostPlayer {
+public:
+    std::vector<std::string> Calls;
+    protocol::PlayStateRecord State;
+    std::int32_t Decoder = 1;
+    bool Minimized = false;
+    bool Normal = true;
+    ClsZelkoAssistHost* Host = nullptr;
+
+    void cButtonAction_PlayClick() override { Record("Play", protocol::NotifyPlay); }
+    void cButtonAction_PauseClick() override { Record("Pause", protocol::NotifyPause); }
+    void cButtonAction_StopClick() override { Record("Stop", protocol::NotifyStop); }
+    void cButtonAction_PTrackClick() override { Calls.push_back("PTrack"); }
+    void cButtonAction_NTrackClick() override { Calls.push_back("NTrack"); }
+    void cButtonAction_RepeatClick() override { Record("Repeat", protocol::NotifyRepeat); }
+    void cButtonAction_ShuffleClick() override { Record("Shuffle", protocol::NotifyShuffle); }
+    void vbWheelMinus() override { Calls.push_back("WheelMinus"); }
+    void vbWheelPlus() override { Calls.push_back("WheelPlus"); }
+    bool IsMinimized() const override { return Minimized; }
+    bool IsNormalState() const override { return Normal; }
+    void MinimizeWindow() override
+    {
+        Calls.push_back("Minimize");
+        Minimized = true;
+        Normal = false;
+    }
+    void RestoreWindow() override
+    {
+        Calls.push_back("Restore");
+        Minimized = false;
+        Normal = true;
+    }
+    protocol::PlayStateRecord& PlayState() override { return State; }
+    std::int32_t DecoderState() override { return Decoder; }
+    void ApplyVolumeFromAssist(std::int32_t volume) override { Calls.push_back("Volume " + std::to_string(volume)); }
+    void SetAnalyzeProc(bool on) override { Calls.push_back(on ? "AnalyzeOn" : "AnalyzeOff"); }
+    void ClearAnalyzer() override { Calls.push_back("ClearAnalyzer"); }
+
+    int Count(const std::string& call) const
+    {
+        int n = 0;
+        for (const auto& c : Calls)
+            n += c == call ? 1 : 0;
+        return n;
+    }
+
+private:
+    void Record(const char* name, std::uint32_t code)
+    {
+        Calls.push_back(name);
+        if (Host)
+            Host->NotifyAssists(code);
+    }
+};
+
+} // namespace testsupport

@@ -1,0 +1,529 @@
+#include "player/assisthost/ClsZelkoAssistHost.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+
+#include "platform/MessagingTestSupport.h"
+#include "player/assisthost/AssistHostTestSupport.h"
+#include "protocol/AnalyzeRecord.h"
+#include "protocol/RecordPayload.h"
+
+using namespace std::chrono_literals;
+using namespace protocol;
+using platform::WindowHandle;
+using testsupport::FakePlayer;
+using testsupport::PeerThread;
+using testsupport::TempEndpointDir;
+
+namespace {
+
+struct Received {
+    std::uint32_t wParam = 0;
+    std::uint32_t dwData = 0;
+    std::vector<std::byte> payload;
+};
+
+// An assist stand-in on its own thread: records what the player sends and
+// can answer a message with a command of its own.
+class FakeAssist {
+public:
+    using Reaction = std::function<void(platform::MessageWindow& self, const Received& message)>;
+
+    FakeAssist(const std::filesystem::path& dir, WindowHandle handle, Reaction react = {})
+        : m_handle(handle)
+        , m_peer(testsupport::WindowOptions(dir, handle), [this, react](platform::MessageWindow& self) {
+            return [this, react, &self](WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
+                if (msg == platform::WM_COPYDATA) {
+                    const auto& cds = platform::CopyDataOf(lParam);
+                    Received r { wParam, cds.dwData, {} };
+                    const auto* data = static_cast<const std::byte*>(cds.lpData);
+                    r.payload.assign(data, data + cds.cbData);
+                    {
+                        std::lock_guard lock(m_mutex);
+                        m_received.push_back(r);
+                    }
+                    if (react)
+                        react(self, r);
+                } else if (msg == platform::WM_SYSCOMMAND) {
+                    std::lock_guard lock(m_mutex);
+                    ++m_closeCommands;
+                }
+                return 0;
+            };
+        })
+    {
+    }
+    WindowHandle Handle() const { return m_handle; }
+    std::vector<Received> Messages()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_received;
+    }
+    int CloseCommands()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_closeCommands;
+    }
+
+private:
+    WindowHandle m_handle;
+    std::mutex m_mutex;
+    std::vector<Received> m_received;
+    int m_closeCommands = 0;
+    PeerThread m_peer;
+};
+
+// An application folder with an Assist/ folder of fake executables.
+class AppFolder {
+public:
+    AppFolder() { std::filesystem::create_directory(m_dir.Path() / "Assist"); }
+    std::filesystem::path Path() const { return m_dir.Path(); }
+    std::filesystem::path Assist() const { return m_dir.Path() / "Assist"; }
+    void AddExecutable(const std::string& name)
+    {
+        const auto path = Assist() / name;
+        std::ofstream(path.string()) << "#!/bin/sh\nexit 0\n";
+        ::chmod(path.c_str(), 0755);
+    }
+
+private:
+    TempEndpointDir m_dir;
+};
+
+ClsZelkoAssistHost::Options HostOptions(const std::filesystem::path& endpoints, std::chrono::milliseconds timeout = 1000ms)
+{
+    ClsZelkoAssistHost::Options o;
+    o.EndpointDirectory = endpoints;
+    o.SendTimeout = timeout;
+    o.WaitRounds = 2;
+    o.RoundWait = 50ms;
+    return o;
+}
+
+// The host with a hook installed and n fake assists linked at positions 1..n.
+struct LinkedHost {
+    QApplication& qt = testsupport::TestApp();
+    TempEndpointDir endpoints;
+    AppFolder app;
+    FakePlayer player;
+    QMenu menu;
+    std::unique_ptr<ClsZelkoAssistHost> host;
+
+    explicit LinkedHost(std::vector<std::string> names, std::chrono::milliseconds timeout = 1000ms)
+    {
+        for (const auto& n : names)
+            app.AddExecutable(n);
+        host = std::make_unique<ClsZelkoAssistHost>(player, menu, app.Path(), HostOptions(endpoints.Path(), timeout));
+        player.Host = host.get();
+        host->EnumAssists();
+        host->InstallHook();
+    }
+    void Announce(int position, WindowHandle hwnd)
+    {
+        host->Window()->Dispatch(platform::WM_USER, MakeCommand(CmdAnnounce, position), hwnd);
+    }
+};
+
+template <typename Record>
+Record As(const Received& r)
+{
+    Record out {};
+    EXPECT_TRUE(CopyPayload(out, r.payload.data(), r.payload.size()));
+    return out;
+}
+
+} // namespace
+
+TEST(AssistHost, DiscoveryListsExecutablesByNameWithoutExe)
+{
+    LinkedHost h({ "b_tool", "a_tool.exe" });
+    h.app.AddExecutable("zz_late"); // added after discovery: not listed this run
+    std::ofstream((h.app.Assist() / "notes.txt").string()) << "x";
+    std::filesystem::create_directory(h.app.Assist() / "dir.exe");
+
+    ASSERT_EQ(h.host->Assists().size(), 2u);
+    EXPECT_EQ(h.host->Assists()[0].MenuIndex(), 0);
+    EXPECT_EQ(h.host->Assists()[0].ExeName(), (h.app.Assist() / "a_tool.exe").string());
+    EXPECT_EQ(h.host->Assists()[1].MenuIndex(), 1);
+    const auto items = h.menu.actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text().toStdString(), "a_tool");
+    EXPECT_EQ(items[1]->text().toStdString(), "b_tool");
+    EXPECT_TRUE(items[0]->isEnabled());
+    EXPECT_FALSE(items[0]->isChecked());
+}
+
+TEST(AssistHost, EmptyAssistFolderKeepsTheNoneItemAndWritesAnEmptySection)
+{
+    testsupport::TestApp();  // before the first widget
+    TempEndpointDir endpoints;
+    AppFolder app;
+    FakePlayer player;
+    QMenu menu;
+    ClsZelkoAssistHost host(player, menu, app.Path(), HostOptions(endpoints.Path()));
+    host.EnumAssists();
+    ASSERT_EQ(menu.actions().size(), 1);
+    EXPECT_EQ(menu.actions()[0]->text(), QString::fromUtf8("<なし>"));
+    EXPECT_FALSE(menu.actions()[0]->isEnabled());
+    host.mnuP1AEnum_Click(0); // cannot be chosen: nothing happens
+    EXPECT_TRUE(host.Assists().empty());
+    EXPECT_TRUE(host.AssistSectionLines().empty());
+    EXPECT_EQ(host.AssistSectionData(), std::string(1, '\0'));
+}
+
+TEST(AssistHost, AssistSectionRoundTripIgnoresCaseAndUnknownNames)
+{
+    LinkedHost h({ "RemoteZKA", "ScopeZKA" });
+    h.host->SelectAssistFromIni("ExecuteFile=scopezka");
+    h.host->SelectAssistFromIni("ExecuteFile=NoSuchAssist");
+    h.host->SelectAssistFromIni("no equals sign");
+    h.host->SelectAssistFromIni("AnyKey=REMOTEZKA");
+    EXPECT_TRUE(h.host->Assists()[0].Selected());
+    EXPECT_TRUE(h.host->Assists()[1].Selected());
+    EXPECT_TRUE(h.menu.actions()[1]->isChecked());
+
+    const auto lines = h.host->AssistSectionLines();
+    EXPECT_EQ(lines, (std::vector<std::string> { "ExecuteFile=RemoteZKA", "ExecuteFile=ScopeZKA" }));
+    EXPECT_EQ(h.host->AssistSectionData(), std::string("ExecuteFile=RemoteZKA\0ExecuteFile=ScopeZKA\0\0", 44));
+
+    // The next run reads the section back.
+    LinkedHost next({ "RemoteZKA", "ScopeZKA" });
+    for (const auto& line : lines)
+        next.host->SelectAssistFromIni(line);
+    EXPECT_TRUE(next.host->Assists()[0].Selected());
+    EXPECT_TRUE(next.host->Assists()[1].Selected());
+
+    // Unselecting one (CloseAssist after an announcement) drops it from the section.
+    next.Announce(2, next.host->Handle());
+    next.host->CloseAssist(next.host->Handle());
+    EXPECT_EQ(next.host->AssistSectionLines(), (std::vector<std::string> { "ExecuteFile=RemoteZKA" }));
+    EXPECT_FALSE(next.menu.actions()[1]->isChecked());
+}
+
+TEST(AssistHost, AnnouncementLinksTheEntryAtItsPosition)
+{
+    LinkedHost h({ "one", "two", "three" });
+    FakeAssist assist(h.endpoints.Path(), 4242);
+    h.Announce(3, assist.Handle());
+    EXPECT_EQ(h.host->Assists()[2].hwnd(), 4242);
+    EXPECT_TRUE(h.host->Assists()[2].Enabled());
+    EXPECT_TRUE(h.host->AssistReady());
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+
+    // A handle that names no window is stored but not enabled.
+    h.Announce(1, 4243);
+    EXPECT_EQ(h.host->Assists()[0].hwnd(), 4243);
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+    // Positions outside the list are ignored.
+    h.Announce(0, assist.Handle());
+    h.Announce(4, assist.Handle());
+    EXPECT_EQ(h.host->Assists()[1].hwnd(), 0);
+}
+
+TEST(AssistHost, EveryCommandWordReachesItsHandlerAndOthersAreIgnored)
+{
+    LinkedHost h({ "remote" });
+    FakeAssist assist(h.endpoints.Path(), 5001);
+    h.Announce(1, assist.Handle());
+    auto send = [&](std::uint32_t word, std::int32_t lParam = 0) {
+        h.host->Window()->Dispatch(platform::WM_USER, word, lParam);
+    };
+
+    send(0x0F080000);
+    send(0x0F091234);
+    send(0x0F0AFFFF);
+    send(0x0F0B0001);
+    send(0x0F0C0000);
+    send(0x0F100000);
+    send(0x0F11ABCD);
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Play", "Pause", "Stop", "PTrack", "NTrack", "Repeat", "Shuffle" }));
+    h.player.Calls.clear();
+
+    send(0x0F300000, assist.Handle());
+    send(0x0F300000, assist.Handle()); // already minimized
+    send(0x0F300001, assist.Handle());
+    send(0x0F300001, assist.Handle()); // already normal
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Minimize", "Restore" }));
+    h.player.Calls.clear();
+
+    send(0x0F06FFFF);
+    EXPECT_EQ(h.player.State.Volume, 100);
+    send(0x0F060000);
+    EXPECT_EQ(h.player.State.Volume, 0);
+    send(0x0F060037);
+    EXPECT_EQ(h.player.State.Volume, 55);
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Volume 100", "Volume 0", "Volume 55" }));
+    h.player.Calls.clear();
+
+    h.host->Analyze().Spectrum1.fill(9);
+    h.host->Analyze().Spectrum2.fill(9);
+    send(0x0F200000, 77);
+    send(0x0F21FFFF, 77);
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "AnalyzeOn", "ClearAnalyzer", "AnalyzeOff" }));
+    EXPECT_EQ(h.host->Analyze().Spectrum1[100], 0);
+    EXPECT_EQ(h.host->Analyze().Spectrum2[255], 0);
+    h.player.Calls.clear();
+
+    // Words compared exactly or by their high half that name nothing.
+    const std::size_t before = assist.Messages().size();
+    for (std::uint32_t word : { 0x0F000007u, 0x0F300003u, 0x0F010001u, 0x0F050000u, 0x0E080000u, 0x0F120000u, 0u })
+        send(word, assist.Handle());
+    EXPECT_TRUE(h.player.Calls.empty());
+    EXPECT_EQ(assist.Messages().size(), before);
+
+    // The assist reports it is closing.
+    send(0x0F300002, assist.Handle());
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+    EXPECT_FALSE(h.host->Assists()[0].Selected());
+}
+
+TEST(AssistHost, RequestsAreAnsweredToTheAskingWindowOnly)
+{
+    LinkedHost h({ "a", "b" });
+    FakeAssist asking(h.endpoints.Path(), 5101);
+    FakeAssist other(h.endpoints.Path(), 5102);
+    h.Announce(1, asking.Handle());
+    h.Announce(2, other.Handle());
+    h.player.State.Volume = 80;
+    h.player.State.bPlay = VbTrue;
+    h.player.Decoder = 2;
+    const std::string title(255, 't');
+    h.host->SetSongInfo("TrackName", title);
+    h.host->SetSongInfo("artistname", std::string_view("Artist"));
+    h.host->SetSongInfo("bogus", std::string_view("ignored"));
+
+    h.host->Window()->Dispatch(platform::WM_USER, CmdPlayInfo, asking.Handle());
+    h.host->Window()->Dispatch(platform::WM_USER, CmdSongInfo, asking.Handle());
+
+    const auto got = asking.Messages();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].wParam, CodePlayState);
+    EXPECT_EQ(got[0].dwData, NotifyPlayInfoReply);
+    ASSERT_EQ(got[0].payload.size(), 20u);
+    const auto state = As<PlayStateRecord>(got[0]);
+    EXPECT_EQ(state.Volume, 80);
+    EXPECT_EQ(state.DecoderState, 2); // read from the decoder before replying
+    EXPECT_EQ(state.bPlay, VbTrue);
+    EXPECT_EQ(got[1].wParam, CodeSongInfo);
+    EXPECT_EQ(got[1].dwData, CodeSongInfo);
+    ASSERT_EQ(got[1].payload.size(), 768u);
+    const auto song = As<SongInfoRecord>(got[1]);
+    EXPECT_EQ(SongFieldBytes(song.TrackName), title);
+    EXPECT_EQ(song.TrackName[255], '\0');
+    EXPECT_EQ(SongFieldBytes(song.ArtistName), "Artist");
+    EXPECT_EQ(SongFieldBytes(song.Mp3File), "");
+    EXPECT_TRUE(other.Messages().empty());
+}
+
+TEST(AssistHost, NotificationsGoToEnabledAssistsInListOrder)
+{
+    LinkedHost h({ "a", "b", "c" });
+    std::vector<WindowHandle> order;
+    std::mutex orderMutex;
+    auto note = [&](WindowHandle who) {
+        return [&, who](platform::MessageWindow&, const Received&) {
+            std::lock_guard lock(orderMutex);
+            order.push_back(who);
+        };
+    };
+    FakeAssist a(h.endpoints.Path(), 5201, note(5201));
+    FakeAssist c(h.endpoints.Path(), 5203, note(5203));
+    h.Announce(3, c.Handle());
+    h.Announce(1, a.Handle());
+    // b never announced: it gets nothing.
+
+    h.player.Decoder = 1;
+    h.host->NotifyAssists(NotifyPlay);
+    h.player.Decoder = 0;
+    h.player.State.Volume = 30;
+    h.host->NotifyVolume(); // does not read the decoder state
+    h.host->Analyze().PlayMs = 1234;
+    h.host->Analyze().TotalMs = 180000;
+    h.host->Analyze().Spectrum2[7] = -3;
+    h.host->SendAnalyze();
+
+    EXPECT_EQ(order, (std::vector<WindowHandle> { 5201, 5203, 5201, 5203, 5201, 5203 }));
+    const auto got = a.Messages();
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].dwData, NotifyPlay);
+    EXPECT_EQ(As<PlayStateRecord>(got[0]).DecoderState, 1);
+    EXPECT_EQ(got[1].dwData, NotifyVolume);
+    EXPECT_EQ(As<PlayStateRecord>(got[1]).DecoderState, 1);
+    EXPECT_EQ(As<PlayStateRecord>(got[1]).Volume, 30);
+    EXPECT_EQ(got[2].wParam, CodeAnalyze);
+    EXPECT_EQ(got[2].dwData, CodeAnalyze);
+    ASSERT_EQ(got[2].payload.size(), 2056u);
+    const auto analyze = As<AnalyzeRecord>(got[2]);
+    EXPECT_EQ(analyze.PlayMs, 1234);
+    EXPECT_EQ(analyze.TotalMs, 180000);
+    EXPECT_EQ(analyze.Spectrum2[7], -3);
+}
+
+TEST(AssistHost, TheBusyFlagSuppressesTheVolumeEchoOnlyInsideTheHook)
+{
+    LinkedHost h({ "remote" });
+    // Like RemoteZKA's volume bar: a volume notification is answered with a
+    // volume command of a different value, sent while it is being handled.
+    FakeAssist assist(h.endpoints.Path(), 5301, [&](platform::MessageWindow& self, const Received& r) {
+        if (r.wParam == CodePlayState && r.dwData == NotifyVolume) {
+            const auto state = As<PlayStateRecord>(r);
+            self.SendMessage(h.host->Handle(), platform::WM_USER, MakeCommand(CmdVolume, state.Volume + 7), 0);
+        }
+    });
+    h.Announce(1, assist.Handle());
+
+    // A volume command from the assist: the echo arrives while the hook is busy.
+    h.host->Window()->Dispatch(platform::WM_USER, MakeCommand(CmdVolume, 40), 0);
+    EXPECT_EQ(h.player.State.Volume, 40);
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Volume 40" }));
+    EXPECT_FALSE(h.host->InHook());
+
+    // A volume change of the player's own (volume buttons): the echo runs nested.
+    h.player.Calls.clear();
+    h.player.State.Volume = 10;
+    h.host->NotifyVolume();
+    EXPECT_EQ(h.player.State.Volume, 17);
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Volume 17" }));
+}
+
+TEST(AssistHost, MouseWheelGoesThroughTheHookAndThePreviousProcedureIsCalledOn)
+{
+    LinkedHost h({});
+    h.host->RemoveHook();
+    int previousCalls = 0;
+    h.host->Window()->SetWindowProcedure([&](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) {
+        ++previousCalls;
+        return 5;
+    });
+    h.host->InstallHook();
+    h.host->DispatchMouseWheel(-120);
+    h.host->DispatchMouseWheel(120);
+    h.host->DispatchMouseWheel(0);
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "WheelMinus", "WheelPlus", "WheelPlus" }));
+    EXPECT_EQ(previousCalls, 3);
+    EXPECT_EQ(h.host->Window()->Dispatch(platform::WM_USER, 0x0F080000, 0), 5);
+
+    // Once the hook is out, commands reach no handler.
+    h.host->RemoveHook();
+    h.player.Calls.clear();
+    h.host->Window()->Dispatch(platform::WM_USER, 0x0F080000, 0);
+    h.host->DispatchMouseWheel(-120);
+    EXPECT_TRUE(h.player.Calls.empty());
+    EXPECT_EQ(previousCalls, 6);
+}
+
+TEST(AssistHost, AHungAssistIsTreatedAsClosedButStaysSelected)
+{
+    LinkedHost h({ "b_quick", "a_slow" }, 150ms);
+    std::atomic<bool> hang { true };
+    FakeAssist slow(h.endpoints.Path(), 5401, [&](platform::MessageWindow&, const Received&) {
+        if (hang)
+            std::this_thread::sleep_for(600ms);
+    });
+    FakeAssist quick(h.endpoints.Path(), 5402);
+    h.host->SelectAssistFromIni("ExecuteFile=a_slow");
+    h.Announce(1, slow.Handle());
+    h.Announce(2, quick.Handle());
+
+    const auto start = std::chrono::steady_clock::now();
+    h.host->SendAnalyze();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 450ms);
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+    EXPECT_TRUE(h.host->Assists()[0].Selected());
+    EXPECT_TRUE(h.menu.actions()[0]->isChecked());
+    EXPECT_EQ(h.host->AssistSectionLines(), (std::vector<std::string> { "ExecuteFile=a_slow" }));
+    EXPECT_TRUE(h.host->Assists()[1].Enabled());
+    EXPECT_EQ(quick.Messages().size(), 1u);
+
+    // From then on the hung assist costs nothing.
+    const auto again = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i)
+        h.host->SendAnalyze();
+    EXPECT_LT(std::chrono::steady_clock::now() - again, 300ms);
+    EXPECT_EQ(quick.Messages().size(), 21u);
+    hang = false;
+}
+
+TEST(AssistHost, ChoosingACheckedAssistThatNeverAnnouncedClosesAndUnchecksIt)
+{
+    LinkedHost h({ "never" });
+    h.host->SelectAssistFromIni("ExecuteFile=never");
+    ASSERT_TRUE(h.menu.actions()[0]->isChecked());
+    h.menu.actions()[0]->trigger(); // as the user's menu choice
+    EXPECT_FALSE(h.menu.actions()[0]->isChecked());
+    EXPECT_FALSE(h.host->Assists()[0].Selected());
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+}
+
+TEST(AssistHost, ChoosingALinkedAssistSendsItTheCloseCommand)
+{
+    LinkedHost h({ "linked" });
+    FakeAssist assist(h.endpoints.Path(), 5501);
+    h.host->SelectAssistFromIni("ExecuteFile=linked");
+    h.Announce(1, assist.Handle());
+    h.host->mnuP1AEnum_Click(0);
+    EXPECT_EQ(assist.CloseCommands(), 1);
+    EXPECT_FALSE(h.host->Assists()[0].Selected());
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+    EXPECT_FALSE(h.menu.actions()[0]->isChecked());
+}
+
+TEST(AssistHost, AVanishedExecutableChangesNothingAndReturnsAtOnce)
+{
+    LinkedHost h({ "gone" });
+    std::filesystem::remove(h.app.Assist() / "gone");
+    const auto start = std::chrono::steady_clock::now();
+    h.host->mnuP1AEnum_Click(0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 40ms);
+    EXPECT_FALSE(h.host->Assists()[0].Selected());
+    EXPECT_FALSE(h.menu.actions()[0]->isChecked());
+    EXPECT_FALSE(h.host->ExecuteAssist((h.app.Assist() / "gone").string(), 1));
+}
+
+TEST(AssistHost, CloseAssistIgnoresTheEmptyHandleAndClearAssistsEmptiesTheMenu)
+{
+    LinkedHost h({ "a", "b" });
+    h.host->SelectAssistFromIni("ExecuteFile=a");
+    h.host->SelectAssistFromIni("ExecuteFile=b");
+    h.host->CloseAssist(0); // neither ever announced: both keep their selection
+    EXPECT_TRUE(h.host->Assists()[0].Selected());
+    EXPECT_TRUE(h.host->Assists()[1].Selected());
+
+    FakeAssist a(h.endpoints.Path(), 5601);
+    h.Announce(1, a.Handle());
+    h.host->RemoveHook();
+    h.host->ClearAssists();
+    EXPECT_EQ(a.CloseCommands(), 1); // only the enabled one is closed
+    EXPECT_TRUE(h.host->Assists().empty());
+    ASSERT_EQ(h.menu.actions().size(), 1);
+    EXPECT_EQ(h.menu.actions()[0]->text(), QString::fromUtf8("<なし>"));
+}
+
+namespace {
+struct Track {
+    std::string Mp3File() const { return "/music/日本.mp3"; }
+};
+struct AppState {
+    std::string TrackName() const { return "Title"; }
+    std::string ArtistName() const { return ""; }
+};
+} // namespace
+
+TEST(AssistHost, SetSongInfoReadsThePropertyNamedByTheField)
+{
+    LinkedHost h({});
+    h.host->SetSongInfo("MP3FILE", Track {});
+    h.host->SetSongInfo("trackname", AppState {});
+    h.host->SetSongInfo("ArtistName", AppState {});
+    h.host->SetSongInfo("lyrics", AppState {});
+    EXPECT_EQ(SongFieldText(h.host->SongInfo().Mp3File), "/music/日本.mp3");
+    EXPECT_EQ(SongFieldBytes(h.host->SongInfo().TrackName), "Title");
+    EXPECT_EQ(h.host->SongInfo().ArtistName[0], '\0');
+}
