@@ -23,13 +23,12 @@ void ClsKtFileHandler::FillFNameCollection(std::string path, std::string file)
 {
     ClearFNameCollection();
     KtBusyCursor busy;
-    if (path.empty())
-        path = "/";
-    // No pattern lists every file, also those without a dot in their name.
+    // No path means the root of the file system; no pattern lists every
+    // file, also those without a dot in their name.
+    if (path.empty() || path.back() != '/')
+        path.push_back('/');
     if (file.empty())
-        file = "*";
-    if (path.back() != '/')
-        path += '/';
+        file.push_back('*');
     const platform::WildcardPattern pattern(file);
 
     // Depth first without recursion, so that a deep tree cannot exhaust the

@@ -98,6 +98,14 @@ private:
     int m_fd;
 };
 
+std::string HeaderLine(std::string_view section)
+{
+    std::string line(1, '[');
+    line += OneLine(section);
+    line += ']';
+    return line;
+}
+
 } // namespace
 
 ProfileFile ProfileFile::Load(const std::string& path)
@@ -234,7 +242,7 @@ void ProfileFile::SetValue(std::string_view section, std::string_view key, std::
     if (!span) {
         if (!m_lines.empty() && !Trim(m_lines.back()).empty())
             m_lines.emplace_back();
-        m_lines.push_back("[" + OneLine(section) + "]");
+        m_lines.push_back(HeaderLine(section));
         m_lines.push_back(cleanKey + "=" + cleanValue);
         return;
     }
@@ -262,7 +270,7 @@ void ProfileFile::ReplaceSection(std::string_view section, const std::vector<std
     if (!span) {
         if (!m_lines.empty() && !Trim(m_lines.back()).empty())
             m_lines.emplace_back();
-        m_lines.push_back("[" + OneLine(section) + "]");
+        m_lines.push_back(HeaderLine(section));
         m_lines.insert(m_lines.end(), clean.begin(), clean.end());
         return;
     }
