@@ -1,0 +1,46 @@
+# `cmake --install <build> [--prefix <prefix>]` puts the program folder under
+# <prefix>/lib/zelko/ (Zelko, Skins/, Assist/), a `zelko` launcher into
+# <prefix>/bin/ and a desktop entry into <prefix>/share/applications/. An
+# installed program folder is normally read-only, so the player then keeps its
+# settings, play list and run log in $XDG_CONFIG_HOME/zelko/.
+include(GNUInstallDirs)
+
+# Always lib/zelko, also where the platform's library folder has a
+# multi-arch name: the program folder holds programs and skins, not libraries.
+set(ZELKO_INSTALL_DIR lib/zelko)
+file(MAKE_DIRECTORY ${ZELKO_PROGRAM_DIR})
+
+# The files a run from the build folder leaves in it belong to that run, not
+# to the installed program.
+install(DIRECTORY ${ZELKO_PROGRAM_DIR}/
+  DESTINATION ${ZELKO_INSTALL_DIR}
+  USE_SOURCE_PERMISSIONS
+  PATTERN "Zelko.ini" EXCLUDE
+  PATTERN "Zelko.m3u" EXCLUDE
+  PATTERN "Zelko.log" EXCLUDE
+  PATTERN "*.XXXXXX" EXCLUDE)
+
+# The launcher finds the program folder relative to itself, so the installed
+# tree can be moved to another prefix.
+set(ZELKO_LAUNCHER ${CMAKE_BINARY_DIR}/install/zelko)
+file(WRITE ${ZELKO_LAUNCHER}
+"#!/bin/sh
+# Starts the Zelko player from its program folder.
+here=$(dirname \"$(readlink -f \"$0\")\")
+exec \"$here/../${ZELKO_INSTALL_DIR}/Zelko\" \"$@\"
+")
+install(PROGRAMS ${ZELKO_LAUNCHER} DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+set(ZELKO_DESKTOP_FILE ${CMAKE_BINARY_DIR}/install/zelko.desktop)
+file(WRITE ${ZELKO_DESKTOP_FILE}
+"[Desktop Entry]
+Type=Application
+Name=Zelko
+GenericName=MP3 Player
+Comment=Skinnable MP3 player with synced lyrics and a spectrum analyser
+Exec=zelko
+Icon=multimedia-audio-player
+Terminal=false
+Categories=AudioVideo;Audio;Player;
+")
+install(FILES ${ZELKO_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
