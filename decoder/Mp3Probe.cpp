@@ -298,22 +298,36 @@ std::optional<Mp3StreamInfo> Mp3Probe::Probe(const std::string& path)
             info.TotalSamples = r.Frames * first.SamplesPerFrame;
         }
     } else {
-        WalkResult r;
+        // Each window stands for an equal share of the audio bytes; the
+        // frames in that share follow from the window's average frame size.
+        // (One average over all windows would overweight the big frames.)
+        WalkResult all;
+        double frames = 0.0;
+        int windows = 0;
         for (int i = 0; i < SampleWindows; ++i) {
             const int64_t offset = firstOffset + info.AudioBytes * i / SampleWindows;
             const auto window = file.Read(offset, std::min(SampleWindowBytes, audioEnd - offset));
             const auto pos = i == 0 ? std::optional<size_t>(0) : FindFrameRun(window, 0, &first);
-            if (pos)
-                Walk(window, *pos, first, FramesPerWindow, r);
+            if (!pos)
+                continue;
+            WalkResult r;
+            Walk(window, *pos, first, FramesPerWindow, r);
+            if (r.Frames == 0)
+                continue;
+            frames += static_cast<double>(r.Frames) / static_cast<double>(r.Bytes);
+            ++windows;
+            if (all.Bitrate == 0)
+                all.Bitrate = r.Bitrate;
+            all.ConstantBitrate = all.ConstantBitrate && r.ConstantBitrate && r.Bitrate == all.Bitrate;
         }
-        info.BitrateMode = r.ConstantBitrate ? 0 : 1;
-        if (r.ConstantBitrate && r.Bitrate > 0) {
+        info.BitrateMode = all.ConstantBitrate ? 0 : 1;
+        if (all.ConstantBitrate && all.Bitrate > 0) {
             info.Source = Mp3StreamInfo::LengthSource::ConstantBitrate;
-            info.TotalSamples = info.AudioBytes * 8 * first.SampleRate / (int64_t(r.Bitrate) * 1000);
+            info.TotalSamples = info.AudioBytes * 8 * first.SampleRate / (int64_t(all.Bitrate) * 1000);
             info.FrameCount = info.TotalSamples / first.SamplesPerFrame;
-        } else if (r.Frames > 0) {
+        } else if (windows > 0) {
             info.Source = Mp3StreamInfo::LengthSource::Sampled;
-            info.FrameCount = info.AudioBytes * r.Frames / std::max<int64_t>(1, r.Bytes);
+            info.FrameCount = static_cast<int64_t>(frames / windows * static_cast<double>(info.AudioBytes));
             info.TotalSamples = info.FrameCount * first.SamplesPerFrame;
         }
     }

@@ -47,7 +47,13 @@ struct PlaybackEngine::Session {
 };
 
 PlaybackEngine::PlaybackEngine(std::string audioSetting, std::shared_ptr<const PacingClock> clock)
-    : m_audioSetting(std::move(audioSetting))
+    : PlaybackEngine(
+          [setting = std::move(audioSetting), clock] { return AudioOutputFactory::Create(setting, clock); }, clock)
+{
+}
+
+PlaybackEngine::PlaybackEngine(OutputMaker makeOutput, std::shared_ptr<const PacingClock> clock)
+    : m_makeOutput(std::move(makeOutput))
     , m_clock(std::move(clock))
 {
     m_thread = std::thread([this] { Run(); });
@@ -340,7 +346,7 @@ void PlaybackEngine::WaitFor(const Session& s, std::chrono::nanoseconds timeout)
 
 void PlaybackEngine::Run()
 {
-    m_ownedOutput = AudioOutputFactory::Create(m_audioSetting, m_clock);
+    m_ownedOutput = m_makeOutput();
     {
         std::lock_guard lock(m_mutex);
         m_outputName = m_ownedOutput->Name();

@@ -22,6 +22,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -36,8 +37,12 @@ class PlaybackEngine {
 public:
     enum class State : int32_t { Stopped = 0, Playing = 1, Paused = 2 };
 
+    // Creates the output on the playback thread; never returns nullptr.
+    using OutputMaker = std::function<std::unique_ptr<AudioOutput>()>;
+
     // audioSetting as ZELKO_AUDIO (see AudioOutputFactory).
     PlaybackEngine(std::string audioSetting, std::shared_ptr<const PacingClock> clock);
+    PlaybackEngine(OutputMaker makeOutput, std::shared_ptr<const PacingClock> clock);
     ~PlaybackEngine();
     PlaybackEngine(const PlaybackEngine&) = delete;
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
@@ -72,7 +77,7 @@ private:
     void WaitFor(const Session& s, std::chrono::nanoseconds timeout);
     bool ApplyPause();
 
-    std::string m_audioSetting;
+    OutputMaker m_makeOutput;
     std::shared_ptr<const PacingClock> m_clock;
     SampleRing m_ring;
     std::atomic<float> m_gainLeft {1.0f};

@@ -1,0 +1,91 @@
+// The playback thread replacing an output that fails in the middle of a track.
+#include "TestMedia.h"
+
+#include "decoder/Mp3Source.h"
+#include "decoder/NullAudioOutput.h"
+#include "decoder/PlaybackEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace decoder::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A sound server stand-in that goes away after a number of writes.
+class FailingOutput : public NullAudioOutput {
+public:
+    FailingOutput(std::shared_ptr<const PacingClock> clock, int writesBeforeFailing, std::atomic<int>& writes)
+        : NullAudioOutput(std::move(clock))
+        , m_left(writesBeforeFailing)
+        , m_writes(writes)
+    {
+    }
+    std::string Name() const override { return "failing"; }
+    bool Write(std::span<const float> interleaved) override
+    {
+        ++m_writes;
+        if (--m_left < 0)
+            return false;
+        return NullAudioOutput::Write(interleaved);
+    }
+    bool Failed() override { return m_left < 0; }
+
+private:
+    int m_left;
+    std::atomic<int>& m_writes;
+};
+
+TEST(PlaybackEngineTest, AnOutputThatFailsMidTrackIsReplacedAndTheTrackGoesOn)
+{
+    TempDir dir;
+    const auto mp3 = MakeMp3(dir, "tone", Tone {440, 2.0, 44100, 2, 0.5}, "-b 128");
+    auto clock = std::make_shared<PacingClock>(20.0);
+    std::atomic<int> writes {0};
+    PlaybackEngine engine([&] { return std::make_unique<FailingOutput>(clock, 5, writes); }, clock);
+    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
+    ASSERT_TRUE(track);
+    engine.Play(track);
+    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Playing);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (engine.CurrentState() != PlaybackEngine::State::Stopped && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
+    EXPECT_GE(writes.load(), 6);
+    EXPECT_EQ(engine.OutputName(), "null");
+    // The track played on to (nearly) its end: only the failed output's queue is lost.
+    EXPECT_GT(engine.PlayMs(), 1500);
+    EXPECT_LE(engine.PlayMs(), 2100);
+}
+
+TEST(PlaybackEngineTest, StopAndPlayAgainWhileTheThreadIsBusy)
+{
+    TempDir dir;
+    const auto mp3 = MakeMp3(dir, "tone", Tone {440, 1.0, 44100, 1, 0.5}, "-b 64 -m m");
+    auto clock = std::make_shared<PacingClock>(50.0);
+    PlaybackEngine engine([&] { return std::make_unique<NullAudioOutput>(clock); }, clock);
+    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
+    ASSERT_TRUE(track);
+    for (int i = 0; i < 50; ++i) {
+        engine.Play(track);
+        if (i % 3 == 0)
+            engine.Pause();
+        if (i % 3 == 1)
+            engine.Stop();
+    }
+    engine.Stop();
+    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
+    engine.Play(track);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (engine.CurrentState() != PlaybackEngine::State::Stopped && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
+    EXPECT_NEAR(engine.PlayMs(), 1000, 30);
+}
+
+} // namespace
+} // namespace decoder::test
