@@ -1,0 +1,115 @@
+// The play loop: conditional redraws, the end-of-track rules, drawing while
+// minimised. Tracks play on the null output with a fast clock.
+#include "PlayerTestSupport.h"
+
+#include "player/skin/SkinWindow.h"
+
+namespace playertest {
+namespace {
+
+class PlayLoopTest : public PlayerTest {
+protected:
+    bool WaitUntilStopped(int timeoutMs = 5000) {
+        return WaitFor([this] { return Player().bStop(); }, timeoutMs);
+    }
+};
+
+TEST_F(PlayLoopTest, EndOfLastTrackWithoutRepeatStopsAtTheFirstTrackOfTheOrder) {
+    Load(20.0);
+    Player().AddMp3Files(Tracks(2, 1.0));
+    Player().cPlayListAction_ItemDblClick(2);
+    ASSERT_TRUE(Player().bPlay());
+    ASSERT_TRUE(WaitUntilStopped());
+    EXPECT_FALSE(Player().bPlay());
+    EXPECT_FALSE(Player().PlayTimerActive());
+    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    EXPECT_EQ(Player().Decoder().dec_getState(), 0);
+}
+
+TEST_F(PlayLoopTest, EndOfTrackWithRepeatStartsTheNextTrackOfTheOrder) {
+    Load(20.0);
+    Player().AddMp3Files(Tracks(2, 1.0));
+    Player().cButtonAction_RepeatClick();
+    Player().cPlayListAction_ItemDblClick(2);
+    // Track 2 ends; the order wraps to track 1, which starts playing.
+    ASSERT_TRUE(WaitFor([this] { return Player().App().PlayPosition() == 1 && Player().bPlay(); }));
+    EXPECT_TRUE(Player().PlayTimerActive());
+    EXPECT_EQ(Player().App().TrackName(), "Track 1");
+}
+
+TEST_F(PlayLoopTest, EndOfTrackAfterTheListWasClearedStopsWithNoTrack) {
+    Load(20.0);
+    Player().AddMp3Files(Tracks(2, 1.0));
+    Player().cButtonAction_PlayClick();
+    Player().mnuP2ItemClear_Click();
+    EXPECT_TRUE(Player().bPlay());  // the playing track goes on
+    ASSERT_TRUE(WaitUntilStopped());
+    EXPECT_EQ(Player().App().PlayPosition(), 0);
+}
+
+TEST_F(PlayLoopTest, TimeDigitsAndSeekBarAreRedrawnOnlyWhenTheyChange) {
+    Load(10.0);
+    Player().AddMp3Files({Tones::Instance().Get(25.0, "Long")});
+    const frmZelko::RedrawCounts before = Player().Redraws();
+    Player().cButtonAction_PlayClick();
+    ASSERT_TRUE(WaitUntilStopped(10000));
+    const frmZelko::RedrawCounts& after = Player().Redraws();
+    // The first tick draws all five positions; then seconds change 25 times,
+    // tens of seconds twice, minutes never.
+    EXPECT_EQ(after.timeDigits[0] - before.timeDigits[0], 1);
+    EXPECT_EQ(after.timeDigits[1] - before.timeDigits[1], 1);
+    EXPECT_EQ(after.timeDigits[2] - before.timeDigits[2], 1);
+    EXPECT_GE(after.timeDigits[3] - before.timeDigits[3], 3);
+    EXPECT_LE(after.timeDigits[3] - before.timeDigits[3], 4);
+    EXPECT_GE(after.timeDigits[4] - before.timeDigits[4], 24);
+    EXPECT_LE(after.timeDigits[4] - before.timeDigits[4], 27);
+    EXPECT_GE(after.seekBar - before.seekBar, 60);
+    EXPECT_LE(after.seekBar - before.seekBar, 101);
+    // The analyser is redrawn on every tick, far more often than the digits.
+    EXPECT_GT(after.spectrum - before.spectrum, after.timeDigits[4] - before.timeDigits[4]);
+}
+
+TEST_F(PlayLoopTest, ATrackOfZeroSecondsShowsASeekPositionOfZero) {
+    Load(1.0);
+    Player().AddMp3Files({Tones::Instance().Get(0.5, "Short")});
+    Player().cButtonAction_PlayClick();
+    ASSERT_TRUE(Player().bPlay());
+    EXPECT_EQ(Player().TotalMs(), 0);
+    for (int i = 0; i < 5; ++i) Player().PlayTimer_Timer();
+    EXPECT_EQ(Player().App().SeekPosition(), 0);
+    ASSERT_TRUE(WaitUntilStopped());
+}
+
+TEST_F(PlayLoopTest, NothingIsDrawnWhileMinimised) {
+    Load(1.0);
+    Player().AddMp3Files(Tracks(1, 2.0));
+    Player().cButtonAction_PlayClick();
+    Player().MinimizeWindow();
+    ASSERT_TRUE(Player().IsMinimized());
+    const frmZelko::RedrawCounts before = Player().Redraws();
+    for (int i = 0; i < 20; ++i) Player().PlayTimer_Timer();
+    const frmZelko::RedrawCounts& after = Player().Redraws();
+    EXPECT_EQ(after.spectrum, before.spectrum);
+    EXPECT_EQ(after.seekBar, before.seekBar);
+    EXPECT_EQ(after.timeDigits, before.timeDigits);
+    Player().RestoreWindow();
+    Player().PlayTimer_Timer();
+    EXPECT_EQ(Player().Redraws().spectrum, before.spectrum + 1);
+}
+
+TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised) {
+    Load(20.0);
+    ASSERT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
+    Player().AddMp3Files(Tracks(2, 1.0));
+    Player().cButtonAction_RepeatClick();
+    Player().SetSkinWithMusic(true);
+    Player().cButtonAction_PlayClick();
+    ASSERT_TRUE(WaitFor([this] { return Player().App().PlayPosition() == 2 && Player().bPlay(); }));
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+    Player().MinimizeWindow();
+    ASSERT_TRUE(WaitFor([this] { return Player().App().PlayPosition() == 1 && Player().bPlay(); }));
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+}
+
+} // namespace
+} // namespace playertest

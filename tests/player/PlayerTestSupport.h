@@ -1,0 +1,185 @@
+#pragma once
+// Support for tests that drive the main window offscreen against the real
+// decoder with the null output: a program folder of its own per test (with
+// the shipped skins), short tone files made with lame, and waiting on the
+// event loop for what the play timer does.
+#include "player/frmZelko.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace playertest {
+
+namespace fs = std::filesystem;
+
+inline void EnsureApplication() {
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "test_player";
+        static char* argv[] = {name, nullptr};
+        static QApplication app(argc, argv);
+    }
+}
+
+// Writes a mono 16-bit WAV of a sine tone.
+inline void WriteToneWav(const fs::path& path, double seconds, int rate = 22050) {
+    const auto frames = static_cast<std::uint32_t>(seconds * rate);
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&out](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&out](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    out.write("RIFF", 4);
+    u32(36 + frames * 2);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(static_cast<std::uint32_t>(rate));
+    u32(static_cast<std::uint32_t>(rate) * 2);
+    u16(2);
+    u16(16);
+    out.write("data", 4);
+    u32(frames * 2);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const auto s = static_cast<std::int16_t>(8000.0 * std::sin(2.0 * M_PI * 440.0 * i / rate));
+        u16(static_cast<std::uint16_t>(s));
+    }
+}
+
+// Tone MP3 files, made once per test program in a shared temporary folder.
+class Tones {
+public:
+    static Tones& Instance() {
+        static Tones tones;
+        return tones;
+    }
+    // A tone of the given length with a title and artist tag.
+    const std::string& Get(double seconds, const std::string& title, const std::string& artist = "Tester") {
+        const std::string key = std::to_string(seconds) + "|" + title + "|" + artist;
+        auto it = m_made.find(key);
+        if (it != m_made.end()) return it->second;
+        const fs::path wav = m_dir / ("t" + std::to_string(m_made.size()) + ".wav");
+        const fs::path mp3 = m_dir / ("t" + std::to_string(m_made.size()) + ".mp3");
+        WriteToneWav(wav, seconds);
+        const std::string command = "lame --quiet -m m -b 32 --tt '" + title + "' --ta '" + artist + "' '" +
+                                    wav.string() + "' '" + mp3.string() + "'";
+        if (std::system(command.c_str()) != 0) ADD_FAILURE() << "lame failed: " << command;
+        fs::remove(wav);
+        return m_made.emplace(key, mp3.string()).first->second;
+    }
+    ~Tones() { fs::remove_all(m_dir); }
+
+private:
+    Tones() {
+        m_dir = fs::temp_directory_path() / ("zelko-tones-" + std::to_string(::getpid()));
+        fs::create_directories(m_dir);
+    }
+    fs::path m_dir;
+    std::map<std::string, std::string> m_made;
+};
+
+// A program folder of its own: Skins (a copy of the shipped skins), the
+// settings file and the play list.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(bool withSkins = true) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() /
+                ("zelko-player-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "Skins");
+        if (withSkins)
+            fs::copy(fs::path(ZELKO_PROGRAM_DIR) / "Skins", m_dir / "Skins", fs::copy_options::recursive);
+    }
+    ~ProgramFolder() { fs::remove_all(m_dir); }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const fs::path& Path() const { return m_dir; }
+    std::string Folder() const { return m_dir.string() + "/"; }
+    fs::path Ini() const { return m_dir / "Zelko.ini"; }
+    fs::path List() const { return m_dir / "Zelko.m3u"; }
+
+    void WriteIni(const std::string& text) const { std::ofstream(Ini()) << text; }
+    void WriteList(const std::vector<std::string>& lines) const {
+        std::ofstream out(List(), std::ios::binary);
+        for (const std::string& line : lines) out << line << "\r\n";
+    }
+    std::string ReadFile(const fs::path& p) const {
+        std::ifstream in(p, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+
+private:
+    fs::path m_dir;
+};
+
+// Answers for the dialogs that would wait for a user.
+struct DialogAnswers {
+    std::vector<std::string> files;
+    std::string folder;
+    std::vector<std::string> skinErrors;
+};
+
+inline frmZelko::Options PlayerOptions(const ProgramFolder& folder, DialogAnswers& answers,
+                                       double clockSpeed = 1.0) {
+    frmZelko::Options options;
+    options.programFolder = folder.Folder();
+    options.decoder.Audio = "null";
+    options.decoder.ClockSpeed = clockSpeed;
+    options.randomSeed = 12345;
+    options.dialogs.chooseMp3Files = [&answers] { return answers.files; };
+    options.dialogs.chooseFolder = [&answers](const std::string&) { return answers.folder; };
+    options.dialogs.showSkinError = [&answers](const std::string& text) { answers.skinErrors.push_back(text); };
+    return options;
+}
+
+// Runs the event loop until the condition holds or the time is up.
+inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// A player loaded in its own program folder.
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureApplication(); }
+    void TearDown() override { m_player.reset(); }
+
+    frmZelko& Load(double clockSpeed = 1.0) {
+        m_player = std::make_unique<frmZelko>(PlayerOptions(m_folder, m_answers, clockSpeed));
+        m_loadResult = m_player->Form_Load();
+        return *m_player;
+    }
+    frmZelko& Player() { return *m_player; }
+    std::vector<std::string> Tracks(int n, double seconds = 2.0) {
+        std::vector<std::string> paths;
+        for (int i = 1; i <= n; ++i) paths.push_back(Tones::Instance().Get(seconds, "Track " + std::to_string(i)));
+        return paths;
+    }
+
+    ProgramFolder m_folder;
+    DialogAnswers m_answers;
+    std::unique_ptr<frmZelko> m_player;
+    bool m_loadResult = false;
+};
+
+} // namespace playertest
