@@ -354,3 +354,26 @@ TEST_F(PropsDialog, WindowCloseButtonAndEscapeHideWithoutApplyingAndKeepTheDialo
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(host.volumesApplied, std::vector<int>{20});
 }
+
+TEST_F(PropsDialog, TextBoxesSelectTheirWholeTextWhenTheyGetTheFocus)
+{
+    dialog->Open();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    for (const char* name : {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"}) {
+        QLineEdit* box = Box(name);
+        Button("cmdClose")->setFocus(Qt::TabFocusReason);
+        box->deselect();
+        box->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(box->hasFocus()) << name;
+        EXPECT_EQ(box->selectedText(), box->text()) << name;
+        EXPECT_FALSE(box->text().isEmpty()) << name;
+    }
+    // By mouse too: the click places the cursor first, the selection follows.
+    QLineEdit* volume = Box("txtItem0(2)");
+    Box("txtItem3(0)")->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(volume, Qt::LeftButton, Qt::NoModifier, QPoint(4, volume->height() / 2));
+    QApplication::processEvents();
+    EXPECT_TRUE(volume->hasFocus());
+    EXPECT_EQ(volume->selectedText(), QStringLiteral("75"));
+}
