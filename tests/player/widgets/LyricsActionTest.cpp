@@ -1,0 +1,162 @@
+#include "TestSkin.h"
+
+#include "decoder/DecoderRecords.h"
+#include "player/widgets/ClsZelkoLyricsAction.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <cstring>
+
+using namespace widgettest;
+using LyricsLayout::Line;
+
+namespace {
+
+constexpr int BoxTop = 10;
+
+struct LineCase {
+    Line line;
+    int field;
+    int r, g, b;
+};
+constexpr LineCase Lines[] = {
+    {Line::PPrev, 7, 255, 0, 0},  {Line::Prev, 6, 0, 255, 0},    {Line::Current, 5, 0, 0, 255},
+    {Line::Next, 1, 255, 255, 0}, {Line::NNext, 0, 0, 255, 255},
+};
+
+class LyricsActionTest : public ::testing::Test {
+protected:
+    void Make(int boxHeight, std::string_view commandLine = "")
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        EnsureApplication();
+        SkinBuilder b(200, 100);
+        b.Region("body-main", 0, 0, 200, 100);
+        b.Region("lyricsbox-itemrect", 0, BoxTop, 150, boxHeight);
+        m_h = std::make_unique<Harness>(b.Result(), commandLine, m_dir.path().toStdString() + "/", 200, 100);
+        ClsZelko& app = m_h->app;
+        app.SetRGBLyricsPPrev(ColorRef(255, 0, 0));
+        app.SetRGBLyricsPrev(ColorRef(0, 255, 0));
+        app.SetRGBLyricsCurrent(ColorRef(0, 0, 255));
+        app.SetRGBLyricsNext(ColorRef(255, 255, 0));
+        app.SetRGBLyricsNNext(ColorRef(0, 255, 255));
+        for (int f = 0; f < 8; ++f)
+            std::strcpy(m_record.Text[f], ("Field " + std::to_string(f)).c_str());
+        m_lyrics = std::make_unique<ClsZelkoLyricsAction>(m_h->Context(), m_record);
+    }
+
+    // Pixels of the rectangle close to the colour, and pixels that are not background.
+    std::pair<int, int> Ink(const platform::Rect& r, int cr, int cg, int cb, QRgb background) const
+    {
+        int near = 0;
+        int any = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const QRgb p = m_h->Pixel(x, y);
+                if (p == background)
+                    continue;
+                ++any;
+                near += std::abs(qRed(p) - cr) < 40 && std::abs(qGreen(p) - cg) < 40 && std::abs(qBlue(p) - cb) < 40;
+            }
+        return {near, any};
+    }
+
+    QTemporaryDir m_dir;
+    decoder::LyricsRecord m_record;
+    std::unique_ptr<Harness> m_h;
+    std::unique_ptr<ClsZelkoLyricsAction> m_lyrics;
+};
+
+} // namespace
+
+TEST_F(LyricsActionTest, FiveLinesInTheirColours)
+{
+    Make(70);
+    m_lyrics->MakeLyricsRect();
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(m_lyrics->LineRects()[static_cast<std::size_t>(i)],
+                  (platform::Rect{0, BoxTop + 14 * i, 150, BoxTop + 14 * (i + 1)}));
+    m_h->app.SetLyricsShow(true);
+    m_lyrics->RefreshLyricsRect();
+    for (const LineCase& c : Lines) {
+        EXPECT_EQ(ClsZelkoLyricsAction::FieldOf(c.line), c.field);
+        EXPECT_EQ(m_lyrics->LineText(c.line), "Field " + std::to_string(c.field));
+        const auto [near, any] = Ink(LyricsLayout::RectOf(m_lyrics->LineRects(), c.line), c.r, c.g, c.b,
+                                     LyricsShowColour);
+        EXPECT_GT(near, 5) << c.field;
+        EXPECT_GT(any, near / 2) << c.field;
+    }
+    EXPECT_EQ(m_h->Pixel(160, 20), Garbage); // outside the box
+}
+
+TEST_F(LyricsActionTest, ThreeLinesLeaveTheOuterFieldsUnshown)
+{
+    Make(60);
+    m_lyrics->MakeLyricsRect();
+    const auto& rects = m_lyrics->LineRects();
+    EXPECT_EQ(LyricsLayout::RectOf(rects, Line::Prev), (platform::Rect{0, BoxTop + 9, 150, BoxTop + 23}));
+    m_lyrics->RefreshLyricsRect();
+    // Rows above the first line and below the last one keep the background.
+    for (int y = BoxTop; y < BoxTop + 9; ++y)
+        for (int x = 0; x < 150; ++x)
+            ASSERT_EQ(m_h->Pixel(x, y), BodyColour);
+    EXPECT_GT(Ink(LyricsLayout::RectOf(rects, Line::Prev), 0, 255, 0, BodyColour).first, 5);
+    EXPECT_GT(Ink(LyricsLayout::RectOf(rects, Line::Next), 255, 255, 0, BodyColour).first, 5);
+}
+
+TEST_F(LyricsActionTest, OneLineBoxShowsTheCurrentLine)
+{
+    Make(30);
+    m_lyrics->MakeLyricsRect();
+    const platform::Rect current = LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current);
+    EXPECT_EQ(current, (platform::Rect{0, BoxTop + 8, 150, BoxTop + 22}));
+    m_lyrics->RefreshLyricsRect();
+    EXPECT_GT(Ink(current, 0, 0, 255, BodyColour).first, 5);
+}
+
+TEST_F(LyricsActionTest, ClearedTextsShowOnlyTheBackground)
+{
+    Make(70);
+    m_lyrics->MakeLyricsRect();
+    m_lyrics->RefreshLyricsRect();
+    m_lyrics->ClearLyricsText();
+    for (int f : {7, 6, 5, 1, 0})
+        EXPECT_EQ(m_record.Text[f][0], '\0') << f;
+    for (int f : {2, 3, 4})
+        EXPECT_STREQ(m_record.Text[f], ("Field " + std::to_string(f)).c_str());
+    m_lyrics->RefreshLyricsRect();
+    for (int y = BoxTop; y < BoxTop + 70; ++y)
+        for (int x = 0; x < 150; ++x)
+            ASSERT_EQ(m_h->Pixel(x, y), BodyColour);
+}
+
+TEST_F(LyricsActionTest, LyricsOffDrawsNothingEvenOnPaint)
+{
+    Make(70);
+    m_lyrics->MakeLyricsRect();
+    m_h->app.SetLyricsProc(false);
+    m_lyrics->Paint();
+    EXPECT_EQ(m_h->Pixel(5, BoxTop + 5), Garbage);
+    EXPECT_EQ(m_h->Pixel(140, BoxTop + 60), Garbage);
+}
+
+TEST_F(LyricsActionTest, BeforeTheFirstSkinLoadOnlyTheBackgroundIsDrawn)
+{
+    Make(70);
+    m_lyrics->RefreshLyricsRect(); // no MakeLyricsRect yet
+    for (int y = BoxTop; y < BoxTop + 70; ++y)
+        for (int x = 0; x < 150; ++x)
+            ASSERT_EQ(m_h->Pixel(x, y), BodyColour);
+}
+
+TEST_F(LyricsActionTest, FieldWithoutTerminatorIsTakenWhole)
+{
+    Make(70);
+    std::memset(m_record.Text[5], 'W', sizeof(m_record.Text[5]));
+    EXPECT_EQ(m_lyrics->LineText(Line::Current), std::string(128, 'W'));
+    m_lyrics->MakeLyricsRect();
+    m_lyrics->RefreshLyricsRect();
+    EXPECT_GT(Ink(LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current), 0, 0, 255, BodyColour).first, 5);
+}
