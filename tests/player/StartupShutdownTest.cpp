@@ -1,0 +1,163 @@
+// Start-up and shut-down: the settings file and the saved play list read and
+// written in full, defaults, the first-run skin, and a skin that is gone.
+#include "PlayerTestSupport.h"
+
+#include "platform/ProfileFile.h"
+#include "player/skin/SkinWindow.h"
+
+namespace playertest {
+namespace {
+
+class StartupShutdownTest : public PlayerTest {
+protected:
+    platform::ProfileFile SavedIni() const { return platform::ProfileFile::Load(m_folder.Ini().string()); }
+    void Restart() {
+        m_player.reset();
+        Load();
+    }
+};
+
+TEST_F(StartupShutdownTest, FirstRunUsesTheFirstCatalogueSkinAndWritesEveryKey) {
+    Load();
+    ASSERT_TRUE(m_loadResult);
+    EXPECT_TRUE(m_answers.skinErrors.empty());
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
+    EXPECT_TRUE(Player().Window().isVisible());
+    EXPECT_TRUE(Player().bStop());
+    EXPECT_EQ(Player().VolumeValue(), 50);
+    EXPECT_EQ(Player().App().PlayPosition(), 0);
+    Player().Form_Unload();
+
+    const platform::ProfileFile ini = SavedIni();
+    EXPECT_EQ(ini.Value("Skin", "Path"), m_folder.Folder() + "Skins/Carbon/");
+    EXPECT_EQ(ini.Value("Skin", "File"), "Carbon.zks");
+    EXPECT_EQ(ini.Value("Skin", "WithMusic"), "0");
+    EXPECT_EQ(ini.SectionEntries("Assist"), std::vector<std::string>{});
+    EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "50");
+    EXPECT_EQ(ini.Value("PlayListWindow", "Position"), "0");
+    EXPECT_EQ(ini.Value("LyricsFile", "Ext"), "txt");
+    EXPECT_EQ(ini.Value("Window", "Left"), "0");
+    EXPECT_TRUE(fs::exists(m_folder.List()));
+    EXPECT_EQ(m_folder.ReadFile(m_folder.List()), "");
+}
+
+TEST_F(StartupShutdownTest, SettingsAndListRoundTrip) {
+    const std::vector<std::string> tracks = Tracks(3);
+    Load();
+    Player().AddMp3Files(tracks);
+    Player().cButtonAction_RepeatClick();
+    Player().cButtonAction_ShuffleClick();
+    Player().SetVolumeFromAssist(73);
+    Player().App().SetPlayPosition(3);
+    Player().App().SetLyricsExt("lrc");
+    Player().App().SetSearchChildFolder(true);
+    Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Meadow/Meadow.zks").string()});
+    Player().cButtonAction_PlayClick();  // closing while playing stops first
+    Restart();
+
+    EXPECT_TRUE(Player().bRepeat());
+    EXPECT_TRUE(Player().bShuffle());
+    EXPECT_EQ(Player().VolumeValue(), 73);
+    EXPECT_EQ(Player().App().PlayPosition(), 3);
+    EXPECT_EQ(Player().App().LyricsExt(), "lrc");
+    EXPECT_TRUE(Player().App().SearchChildFolder());
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+    ASSERT_EQ(Player().coMp3Files().Count(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Player().coMp3Files().Item(i + 1).Mp3File(), tracks[static_cast<std::size_t>(i)]);
+    EXPECT_TRUE(Player().bStop());
+    EXPECT_FALSE(Player().PlayTimerActive());
+
+    std::string list;
+    for (const std::string& t : tracks) list += t + "\r\n";
+    Player().Form_Unload();
+    EXPECT_EQ(m_folder.ReadFile(m_folder.List()), list);
+    EXPECT_EQ(SavedIni().Value("PlayInfo", "Repeat"), "-1");
+}
+
+TEST_F(StartupShutdownTest, AppPathPlaceholderIsExpandedAndWrittenBackExpanded) {
+    m_folder.WriteIni("[Skin]\nPath=$(APPPATH)/Skins/Meadow/\nFile=Meadow.zks\n");
+    Load();
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+    EXPECT_EQ(Player().App().SkinPath(), m_folder.Folder() + "Skins/Meadow/");
+    Player().Form_Unload();
+    EXPECT_EQ(SavedIni().Value("Skin", "Path"), m_folder.Folder() + "Skins/Meadow/");
+}
+
+TEST_F(StartupShutdownTest, SavedPositionIsCheckedAgainstTheList) {
+    const std::vector<std::string> tracks = Tracks(3);
+    m_folder.WriteList(tracks);
+    m_folder.WriteIni("[PlayListWindow]\nPosition=7\n");
+    Load();
+    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    m_player.reset();
+
+    m_folder.WriteIni("[PlayListWindow]\nPosition=2\n");
+    Load();
+    EXPECT_EQ(Player().App().PlayPosition(), 2);
+    m_player.reset();
+
+    fs::remove(m_folder.List());
+    m_folder.WriteIni("[PlayListWindow]\nPosition=2\n");
+    Load();
+    EXPECT_EQ(Player().App().PlayPosition(), 0);
+}
+
+TEST_F(StartupShutdownTest, ListLinesNamingNothingAreDroppedAndBadNumbersUseDefaults) {
+    const std::vector<std::string> tracks = Tracks(2);
+    m_folder.WriteList({tracks[0], "", (m_folder.Path() / "gone.mp3").string(), m_folder.Path().string(), tracks[1]});
+    m_folder.WriteIni("[PlayInfo]\nVolume=very loud\nShuffle=yes\n[Window]\nLeft=abc\n[Assist]\nExecuteFile=NoSuchAssist\n");
+    Load();
+    ASSERT_EQ(Player().coMp3Files().Count(), 2);
+    EXPECT_EQ(Player().coMp3Files().Item(2).Mp3File(), tracks[1]);
+    EXPECT_EQ(Player().VolumeValue(), 50);
+    EXPECT_TRUE(Player().bShuffle());
+    EXPECT_EQ(Player().App().WindowLeft(), 0);
+    Player().Form_Unload();
+    EXPECT_EQ(SavedIni().SectionEntries("Assist"), std::vector<std::string>{});
+    EXPECT_EQ(m_folder.ReadFile(m_folder.List()), tracks[0] + "\r\n" + tracks[1] + "\r\n");
+}
+
+TEST_F(StartupShutdownTest, ADeletedConfiguredSkinShowsTheMessageThenFallsBack) {
+    m_folder.WriteIni("[Skin]\nPath=" + m_folder.Folder() + "Skins/Gone/\nFile=Gone.zks\n");
+    Load();
+    ASSERT_TRUE(m_loadResult);
+    EXPECT_EQ(m_answers.skinErrors, std::vector<std::string>{frmZelko::SkinErrorText});
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
+    EXPECT_TRUE(Player().Window().isVisible());
+}
+
+TEST_F(StartupShutdownTest, MinimizeSwitchMinimisesOnlyAfterTheSkinIsShown) {
+    m_player = std::make_unique<frmZelko>([this] {
+        frmZelko::Options o = PlayerOptions(m_folder, m_answers);
+        o.commandLine = "/MINIMIZE";
+        return o;
+    }());
+    ASSERT_TRUE(m_player->Form_Load());
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
+    EXPECT_TRUE(Player().IsMinimized());
+}
+
+class NoSkinStartupTest : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureApplication(); }
+    ProgramFolder m_folder{false};
+    DialogAnswers m_answers;
+};
+
+TEST_F(NoSkinStartupTest, WithoutAnySkinTheWindowClosesAndSettingsAreStillSaved) {
+    m_folder.WriteIni("[PlayInfo]\nVolume=30\n[Skin]\nPath=/nowhere/\nFile=x.zks\n");
+    frmZelko player(PlayerOptions(m_folder, m_answers));
+    bool closed = false;
+    QObject::connect(&player, &frmZelko::Closed, [&closed] { closed = true; });
+    EXPECT_FALSE(player.Form_Load());
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(player.IsUnloaded());
+    EXPECT_EQ(m_answers.skinErrors.size(), 1u);
+    EXPECT_FALSE(player.Window().isVisible());
+    const platform::ProfileFile ini = platform::ProfileFile::Load(m_folder.Ini().string());
+    EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "30");
+    EXPECT_EQ(ini.Value("Skin", "Path"), "/nowhere/");
+}
+
+} // namespace
+} // namespace playertest

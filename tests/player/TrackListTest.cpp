@@ -1,0 +1,136 @@
+// The track list's sources: the open-file dialog, the folder command with and
+// without sub-folders, drops, clearing, and the rules that finish an addition.
+#include "PlayerTestSupport.h"
+
+#include <fstream>
+
+namespace playertest {
+namespace {
+
+class TrackListTest : public PlayerTest {
+protected:
+    void SetUp() override {
+        PlayerTest::SetUp();
+        Load();
+        ASSERT_TRUE(m_loadResult);
+    }
+    // A folder of music: a copy of a tone under each given relative name.
+    fs::path MusicFolder(const std::vector<std::string>& names) {
+        const fs::path dir = m_folder.Path() / "music";
+        const std::string& tone = Tones::Instance().Get(1.0, "Folder tone");
+        for (const std::string& name : names) {
+            fs::create_directories((dir / name).parent_path());
+            fs::copy_file(tone, dir / name, fs::copy_options::overwrite_existing);
+        }
+        return dir;
+    }
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> paths;
+        for (const ClsZelkoMp3File& t : m_player->coMp3Files().Items()) paths.push_back(t.Mp3File());
+        return paths;
+    }
+};
+
+TEST_F(TrackListTest, OpenFileDialogAddsTheChosenFilesInOrderWithTheirTags) {
+    m_answers.files = Tracks(3);
+    Player().mnuP3File_Click();
+    EXPECT_EQ(Paths(), m_answers.files);
+    EXPECT_EQ(Player().coMp3Files().Item(2).TrackName(), "Track 2");
+    EXPECT_EQ(Player().coMp3Files().Item(2).ArtistName(), "Tester");
+    EXPECT_EQ(Player().coMp3Files().Item(2).TotalSec(), 2);
+    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    EXPECT_EQ(Player().PlayOrder().Elements(), (std::vector<std::int32_t>{1, 2, 3}));
+    m_answers.files.clear();  // cancelled
+    Player().mnuP3File_Click();
+    EXPECT_EQ(Player().coMp3Files().Count(), 3);
+}
+
+TEST_F(TrackListTest, AddingToAListWithACurrentTrackKeepsIt) {
+    Player().AddMp3Files(Tracks(2));
+    Player().cButtonAction_NTrackClick();
+    Player().AddMp3Files(Tracks(3));
+    EXPECT_EQ(Player().App().PlayPosition(), 2);
+    EXPECT_EQ(Player().coMp3Files().Count(), 5);
+    EXPECT_EQ(Player().PlayOrder().Size(), 5);
+}
+
+TEST_F(TrackListTest, FolderCommandWithoutSubFoldersTakesBothLetterCases) {
+    const fs::path dir = MusicFolder({"a.mp3", "B.MP3", "c.txt", "sub/d.mp3", ".hidden.mp3"});
+    m_answers.folder = dir.string();  // without a final "/"
+    Player().mnuP3Folder_Click();
+    EXPECT_EQ(Paths(), (std::vector<std::string>{(dir / "a.mp3").string(), (dir / "B.MP3").string()}));
+}
+
+TEST_F(TrackListTest, FolderCommandWithSubFoldersGoesDepthFirstAndTakesUpperCase) {
+    const fs::path dir = MusicFolder({"a.mp3", "B.MP3", "c.txt", "sub/d.mp3", "sub/E.Mp3"});
+    Player().App().SetSearchChildFolder(true);
+    m_answers.folder = dir.string() + "/";
+    Player().mnuP3Folder_Click();
+    EXPECT_EQ(Paths(), (std::vector<std::string>{(dir / "a.mp3").string(), (dir / "B.MP3").string(),
+                                                 (dir / "sub/d.mp3").string(), (dir / "sub/E.Mp3").string()}));
+}
+
+TEST_F(TrackListTest, FolderWithoutMusicAndCancelledDialogChangeNothing) {
+    const fs::path dir = MusicFolder({"notes.txt"});
+    m_answers.folder = dir.string();
+    Player().mnuP3Folder_Click();
+    EXPECT_TRUE(Player().coMp3Files().Empty());
+    EXPECT_EQ(Player().App().PlayPosition(), 0);
+    m_answers.folder.clear();
+    Player().mnuP3Folder_Click();
+    EXPECT_TRUE(Player().coMp3Files().Empty());
+}
+
+TEST_F(TrackListTest, DropsAddOnlyMp3Files) {
+    const fs::path dir = MusicFolder({"a.MP3", "b.m3u", "c.txt"});
+    Player().Form_OLEDragDrop({(dir / "a.MP3").string(), (dir / "b.m3u").string(), (dir / "c.txt").string(),
+                               dir.string()});
+    EXPECT_EQ(Paths(), (std::vector<std::string>{(dir / "a.MP3").string()}));
+}
+
+TEST_F(TrackListTest, ASingleDroppedSkinFileChangesTheSkinAndKeepsTheList) {
+    Player().AddMp3Files(Tracks(1));
+    ASSERT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
+    const std::string meadow = (m_folder.Path() / "Skins/Meadow/Meadow.zks").string();
+    Player().Form_OLEDragDrop({meadow});
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+    EXPECT_EQ(Player().App().SkinPath(), (m_folder.Path() / "Skins/Meadow").string() + "/");
+    EXPECT_EQ(Player().coMp3Files().Count(), 1);
+
+    // With an MP3 file beside it, the skin file is ignored.
+    const std::string& tone = Tones::Instance().Get(1.0, "Dropped");
+    Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Carbon/Carbon.zks").string(), tone});
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+    EXPECT_EQ(Player().coMp3Files().Count(), 2);
+}
+
+TEST_F(TrackListTest, ADroppedSkinThatCannotBeReadKeepsThePreviousSkin) {
+    const fs::path broken = m_folder.Path() / "Broken";
+    fs::create_directories(broken);
+    std::ofstream(broken / "Broken.zks") << "[body]\nmain=addrect(0,0,10,10)\n";  // no pictures
+    Player().Form_OLEDragDrop({(broken / "Broken.zks").string()});
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
+    EXPECT_EQ(Player().App().SkinFile(), "Carbon.zks");
+    EXPECT_EQ(Player().App().SkinPath(), (m_folder.Path() / "Skins/Carbon").string() + "/");
+}
+
+TEST_F(TrackListTest, ClearingEmptiesListAndOrderAndLeavesNoNextTrack) {
+    Player().AddMp3Files(Tracks(3));
+    Player().mnuP2ItemClear_Click();
+    EXPECT_TRUE(Player().coMp3Files().Empty());
+    EXPECT_TRUE(Player().PlayOrder().Empty());
+    EXPECT_EQ(Player().App().PlayPosition(), 0);
+    EXPECT_EQ(Player().GetNextPlayPosition(), 0);
+}
+
+TEST_F(TrackListTest, AThousandDroppedFilesAreAddedOnce) {
+    const std::string& tone = Tones::Instance().Get(1.0, "Many");
+    std::vector<std::string> many(1000, tone);
+    Player().Form_OLEDragDrop(many);
+    EXPECT_EQ(Player().coMp3Files().Count(), 1000);
+    EXPECT_EQ(Player().PlayOrder().Size(), 1000);
+    EXPECT_EQ(Player().coMp3Files().Item(1000).TrackName(), "Many");
+}
+
+} // namespace
+} // namespace playertest
