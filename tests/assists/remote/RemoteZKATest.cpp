@@ -1,0 +1,200 @@
+#include "assists/remote/RemoteInfoText.h"
+#include "assists/remote/frmRemoteZKA.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include "platform/FakePlayerWindow.h"
+#include "protocol/CommandWords.h"
+#include "protocol/RecordPayload.h"
+
+using namespace protocol;
+using namespace std::chrono_literals;
+using testsupport::Command;
+using testsupport::FakePlayerWindow;
+using testsupport::TempEndpointDir;
+
+namespace {
+
+QApplication& TestApp()
+{
+    static int argc = 1;
+    static char name[] = "test_remote";
+    static char* argv[] = { name, nullptr };
+    static QApplication app(argc, argv);
+    return app;
+}
+
+template <typename Record>
+std::int32_t Deliver(platform::MessageWindow& window, std::uint32_t code, std::uint32_t dwData, const Record& record)
+{
+    const auto bytes = PayloadOf(record);
+    platform::CopyDataStruct cds { dwData, static_cast<std::uint32_t>(bytes.size()), bytes.data() };
+    return window.Dispatch(platform::WM_COPYDATA, code, reinterpret_cast<std::intptr_t>(&cds));
+}
+
+// RemoteZKA's window linked to a fake player.
+struct LinkedRemote {
+    QApplication& qt = TestApp();
+    TempEndpointDir dir;
+    std::unique_ptr<FakePlayerWindow> player;
+    std::unique_ptr<platform::MessageWindow> window;
+    std::unique_ptr<frmRemoteZKA> form;
+
+    explicit LinkedRemote(FakePlayerWindow::Reaction react = {})
+    {
+        player = std::make_unique<FakePlayerWindow>(dir.Path(), 8001, std::move(react));
+        window = std::move(platform::MessageWindow::Open({}, testsupport::WindowOptions(dir.Path(), 8002)).Window);
+        form = std::make_unique<frmRemoteZKA>(*window, AssistArguments { 8001, 2 });
+        form->Start();
+    }
+    ~LinkedRemote()
+    {
+        form.reset();
+        window.reset();
+    }
+};
+
+} // namespace
+
+TEST(RemoteInfoText, PlayStateLines)
+{
+    PlayStateRecord r;
+    r.bPlay = VbTrue;
+    r.bStop = VbFalse;
+    r.bShuffle = VbTrue;
+    r.Volume = 80;
+    r.DecoderState = 1;
+    EXPECT_EQ(remote::PlayInfoText(r),
+              "Play=True\r\nPause=False\r\nStop=False\r\nRepeat=False\r\nShuffle=True\r\nVolume=80\r\nState=1\r\n");
+}
+
+TEST(RemoteInfoText, SongLinesInDisplayOrderWithEmptyFields)
+{
+    SongInfoRecord r;
+    SetSongFieldAnsi(r.ArtistName, "Someone", platform::AnsiCharset::Utf8);
+    SetSongFieldAnsi(r.Mp3File, "/m/a.mp3", platform::AnsiCharset::Utf8);
+    r.TrackName[0] = '\0';
+    r.TrackName[1] = 'x'; // left over after the NUL: not shown
+    EXPECT_EQ(remote::SongInfoText(r, platform::AnsiCharset::Utf8), "Mp3File=/m/a.mp3\r\nArtist=Someone\r\nTrack=\r\n");
+    // CP932 bytes are shown as text.
+    SetSongFieldAnsi(r.TrackName, "\x93\xFA\x96\x7B", platform::AnsiCharset::Cp932);
+    EXPECT_EQ(remote::SongInfoText(r, platform::AnsiCharset::Cp932),
+              "Mp3File=/m/a.mp3\r\nArtist=Someone\r\nTrack=\xE6\x97\xA5\xE6\x9C\xAC\r\n");
+}
+
+TEST(RemoteInfoText, TimesAreMinutesSecondsAndCutHundredths)
+{
+    EXPECT_EQ(remote::FormatAssistTime(83456), "01:23:45");
+    EXPECT_EQ(remote::FormatAssistTime(6000000), "100:00:00");
+    EXPECT_EQ(remote::FormatAssistTime(59999), "00:59:99");
+    EXPECT_EQ(remote::FormatAssistTime(9), "00:00:00");
+    EXPECT_EQ(remote::FormatAssistTime(-500), "00:00:00");
+    AnalyzeRecord a;
+    EXPECT_EQ(remote::TimeText(a), "00:00:00 / 00:00:00");
+    a.PlayMs = 61010;
+    a.TotalMs = 180000;
+    EXPECT_EQ(remote::TimeText(a), "01:01:01 / 03:00:00");
+}
+
+TEST(RemoteZKA, LinkingAnnouncesThenAsksForThePlayState)
+{
+    LinkedRemote r;
+    EXPECT_TRUE(r.form->Link().Linked());
+    EXPECT_EQ(r.player->Commands(),
+              (std::vector<Command> { { 0x0F040002, 8002 }, { CmdPlayInfo, 8002 } }));
+    EXPECT_EQ(r.form->windowTitle().toStdString(), "PlayControl - ZKAssist");
+}
+
+TEST(RemoteZKA, ButtonsSendTheirCommands)
+{
+    LinkedRemote r;
+    r.player->Clear();
+    for (QPushButton* b : { r.form->cmdPlay, r.form->cmdPause, r.form->cmdStop, r.form->cmdPTrack, r.form->cmdNTrack,
+                            r.form->cmdRepeat, r.form->cmdShuffle, r.form->cmdPlayInfo, r.form->cmdSongInfo })
+        b->click();
+    EXPECT_EQ(r.player->Commands(), (std::vector<Command> { { 0x0F080000, 0 }, { 0x0F090000, 0 }, { 0x0F0A0000, 0 },
+                                                            { 0x0F0B0000, 0 }, { 0x0F0C0000, 0 }, { 0x0F100000, 0 },
+                                                            { 0x0F110000, 0 }, { 0x0F000000, 8002 }, { 0x0F010000, 8002 } }));
+    EXPECT_EQ(r.form->cmdPlay->text().toStdString(), "&Play");
+    EXPECT_EQ(r.form->cmdShuffle->text().toStdString(), "Shu&ffle");
+}
+
+TEST(RemoteZKA, PayloadsFillTheLabelsAndTheVolumeBarReportsItsChange)
+{
+    LinkedRemote r;
+    r.player->Clear();
+    PlayStateRecord state;
+    state.bPlay = VbTrue;
+    state.bStop = VbFalse;
+    state.Volume = 80;
+    state.DecoderState = 1;
+    Deliver(*r.window, CodePlayState, NotifyPlay, state);
+    EXPECT_EQ(r.form->InfoCaption(),
+              "Play=True\r\nPause=False\r\nStop=False\r\nRepeat=False\r\nShuffle=False\r\nVolume=80\r\nState=1\r\n");
+    EXPECT_EQ(r.form->VolumeValue(), 80);
+    EXPECT_EQ(r.player->Commands(), (std::vector<Command> { { 0x0F060050, 0 } }));
+
+    // The same volume again moves nothing and reports nothing; dwData is not looked at.
+    Deliver(*r.window, CodePlayState, NotifyRepeat, state);
+    EXPECT_EQ(r.player->Commands().size(), 1u);
+
+    SongInfoRecord song;
+    SetSongFieldText(song.Mp3File, "/music/x.mp3");
+    Deliver(*r.window, CodeSongInfo, CodeSongInfo, song);
+    EXPECT_EQ(r.form->InfoCaption(), "Mp3File=/music/x.mp3\r\nArtist=\r\nTrack=\r\n");
+
+    AnalyzeRecord analyze;
+    analyze.PlayMs = 83456;
+    analyze.TotalMs = 6000000;
+    Deliver(*r.window, CodeAnalyze, CodeAnalyze, analyze);
+    EXPECT_EQ(r.form->TimeCaption(), "01:23:45 / 100:00:00");
+
+    // A payload of the wrong size, or an unknown code, changes nothing.
+    const std::byte shortPayload[4] {};
+    platform::CopyDataStruct cds { NotifyPlay, 4, shortPayload };
+    r.window->Dispatch(platform::WM_COPYDATA, CodePlayState, reinterpret_cast<std::intptr_t>(&cds));
+    r.window->Dispatch(platform::WM_COPYDATA, 0x0F030000, reinterpret_cast<std::intptr_t>(&cds));
+    EXPECT_EQ(r.form->InfoCaption(), "Mp3File=/music/x.mp3\r\nArtist=\r\nTrack=\r\n");
+    EXPECT_EQ(r.form->TimeCaption(), "01:23:45 / 100:00:00");
+}
+
+TEST(RemoteZKA, APayloadArrivingWhileOneIsHandledIsNotActedOn)
+{
+    // The fake player answers the volume report with a play state of volume
+    // 10 sent back at once, while the assist is still busy with the first.
+    TestApp();
+    std::atomic<bool> armed { false };
+    std::atomic<bool> echoed { false };
+    LinkedRemote r([&](platform::MessageWindow& self, const Command& c) {
+        if (armed && protocol::CommandOf(c.Word) == CmdVolume) {
+            PlayStateRecord echo;
+            echo.Volume = 10;
+            const auto bytes = PayloadOf(echo);
+            echoed = self.SendCopyData(8002, CodePlayState, NotifyVolume, bytes).Delivered();
+        }
+    });
+    armed = true;
+    PlayStateRecord state;
+    state.Volume = 70;
+    Deliver(*r.window, CodePlayState, NotifyVolume, state);
+    EXPECT_TRUE(echoed.load()); // it did arrive, during the handling
+    EXPECT_EQ(r.form->VolumeValue(), 70);
+    EXPECT_NE(r.form->InfoCaption().find("Volume=70"), std::string::npos);
+    EXPECT_FALSE(r.form->Link().InHook());
+}
+
+TEST(RemoteZKA, ClosingReportsToThePlayerAndUnlinks)
+{
+    LinkedRemote r;
+    r.player->Clear();
+    r.window->Dispatch(platform::WM_SYSCOMMAND, platform::SC_CLOSE, 0); // the player's close command
+    EXPECT_EQ(r.player->Commands(), (std::vector<Command> { { CmdClosing, 8002 } }));
+    r.form.reset();
+    // Unlinked: a payload reaches no handler any more and nothing breaks.
+    PlayStateRecord state;
+    EXPECT_EQ(Deliver(*r.window, CodePlayState, NotifyPlay, state), 0);
+}

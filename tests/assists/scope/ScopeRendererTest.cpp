@@ -1,0 +1,200 @@
+#include "assists/scope/ScopeRenderer.h"
+
+#include <gtest/gtest.h>
+
+using protocol::AnalyzeRecord;
+
+namespace {
+
+QRgb Rgb(std::int32_t colorref)
+{
+    const auto c = static_cast<std::uint32_t>(colorref);
+    return qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+ScopeRenderer FixedColours()
+{
+    ScopeRenderer s(QSize(240, 180), 1);
+    s.SetFColor(false);
+    return s;
+}
+
+} // namespace
+
+TEST(ScopeRenderer, ColourTablesAndGeometry)
+{
+    ScopeRenderer s(QSize(240, 180), 7);
+    EXPECT_EQ(s.CenterX(), 120);
+    EXPECT_EQ(s.CenterY(), 90);
+    EXPECT_EQ(s.FanCenterY(), 135);
+
+    const auto& back = s.BackColors();
+    ASSERT_EQ(back.size(), 512u);
+    EXPECT_EQ(back[0], 0xFFFFFF);
+    EXPECT_EQ(back[255], 0);
+    EXPECT_EQ(back[256], 0);
+    EXPECT_EQ(back[511], 0xFFFFFF);
+
+    const auto& fore = s.ForeColors();
+    ASSERT_EQ(fore.size(), 1536u);
+    EXPECT_EQ(fore[0], 0x0000FF);   // red
+    EXPECT_EQ(fore[255], 0x00FFFF); // yellow, twice at the joint
+    EXPECT_EQ(fore[256], 0x00FFFF);
+    EXPECT_EQ(fore[512], 0x00FF00);
+    EXPECT_EQ(fore[768], 0xFFFF00);
+    EXPECT_EQ(fore[1024], 0xFF0000);
+    EXPECT_EQ(fore[1280], 0xFF00FF);
+    EXPECT_EQ(fore[1535], 0x0000FF);
+
+    EXPECT_LT(s.BackIndex(), 512u);
+    EXPECT_LT(s.ForeIndexA(), 1536u);
+    // The random start depends on the seed only.
+    ScopeRenderer same(QSize(240, 180), 7);
+    EXPECT_EQ(same.ForeIndexA(), s.ForeIndexA());
+    EXPECT_EQ(same.ForeIndexB(), s.ForeIndexB());
+}
+
+TEST(ScopeRenderer, AngleTables)
+{
+    ScopeRenderer s(QSize(240, 180), 1);
+    EXPECT_EQ(s.CircleAnglesA()[0], 269);
+    EXPECT_EQ(s.CircleAnglesA()[179], 90);
+    EXPECT_EQ(s.CircleAnglesB()[0], 269);
+    EXPECT_EQ(s.CircleAnglesB()[90], 359);
+    EXPECT_EQ(s.CircleAnglesB()[91], 0);
+    EXPECT_EQ(s.CircleAnglesB()[179], 88);
+    EXPECT_DOUBLE_EQ(s.ArcAnglesA()[0], 180.0);
+    EXPECT_DOUBLE_EQ(s.ArcAnglesA()[1], 180.5);
+    EXPECT_DOUBLE_EQ(s.ArcAnglesA()[179], 269.5);
+    EXPECT_DOUBLE_EQ(s.ArcAnglesB()[0], 360.0);
+    EXPECT_DOUBLE_EQ(s.ArcAnglesB()[179], 270.5);
+    // Angle 270 points straight up, 180 to the left.
+    EXPECT_EQ(s.PointAt(10, 270, 120, 90), QPoint(120, 80));
+    EXPECT_EQ(s.PointAt(10, 180, 120, 90), QPoint(110, 90));
+}
+
+TEST(ScopeRenderer, BandBarsAndSilencedPeaksSinkOnePixelPerRecord)
+{
+    ScopeRenderer s = FixedColours();
+    s.PlayStartFromZelko();
+    EXPECT_EQ(s.PeakA()[0], 90);
+    EXPECT_EQ(s.PeakB()[0], 90);
+
+    AnalyzeRecord loud;
+    loud.Spectrum1.fill(40); // length 20
+    loud.Spectrum2.fill(41); // length 20 (integer division)
+    s.AnalyzeFromZelko(loud);
+    const QImage& p = s.Picture();
+    EXPECT_EQ(p.pixel(5, 70), Rgb(ScopeRenderer::FixedColorA));
+    EXPECT_EQ(p.pixel(5, 89), Rgb(ScopeRenderer::FixedColorA));
+    EXPECT_EQ(p.pixel(5, 69), Rgb(0));
+    EXPECT_EQ(p.pixel(5, 109), Rgb(ScopeRenderer::FixedColorB));
+    EXPECT_EQ(p.pixel(5, 110) == Rgb(ScopeRenderer::FixedColorB), false);
+    // Only the first 180 columns are drawn.
+    EXPECT_EQ(p.pixel(180, 80), Rgb(0));
+    EXPECT_EQ(s.PeakA()[0], 70);
+    EXPECT_EQ(s.PeakB()[0], 110);
+
+    AnalyzeRecord silence;
+    for (int i = 1; i <= 20; ++i) {
+        s.AnalyzeFromZelko(silence);
+        EXPECT_EQ(s.PeakA()[0], 70 + i);
+        EXPECT_EQ(s.PeakB()[0], 110 - i);
+    }
+    s.AnalyzeFromZelko(silence);
+    EXPECT_EQ(s.PeakA()[0], 90);
+    EXPECT_EQ(s.PeakB()[0], 90);
+    // The marker is drawn where the peak stood, tinted.
+    EXPECT_EQ(s.Picture().pixel(3, 90) != Rgb(0), true);
+}
+
+TEST(ScopeRenderer, NegativeValuesDrawNothingAboveTheCentreLine)
+{
+    ScopeRenderer s = FixedColours();
+    s.PlayStartFromZelko();
+    AnalyzeRecord r;
+    r.Spectrum1.fill(-5);
+    s.AnalyzeFromZelko(r);
+    for (int y = 0; y < 90; ++y)
+        ASSERT_EQ(s.Picture().pixel(10, y), Rgb(0)) << y;
+    EXPECT_EQ(s.PeakA()[10], 90);
+}
+
+TEST(ScopeRenderer, CirclePeaksFlyOutwardsWithPointsAndSinkWithLines)
+{
+    ScopeRenderer s = FixedColours();
+    s.SetTitle(ScopeTitle::Circle);
+    s.SetLine(ScopeLine::Points);
+    s.PlayStartFromZelko();
+    EXPECT_EQ(s.PeakA()[0], 0);
+    AnalyzeRecord r;
+    r.Spectrum1.fill(20); // radius 10
+    s.AnalyzeFromZelko(r);
+    EXPECT_EQ(s.PeakA()[0], 10);
+    // The point at radius 10 on angle 269 for column 0, under its peak marker.
+    const QPoint p = s.PointAt(10, 269, 120, 90);
+    EXPECT_EQ(s.Picture().pixel(p), Rgb(ScopeRenderer::FixedColorA | ScopeRenderer::PeakTint));
+
+    AnalyzeRecord silence;
+    for (int i = 1; i <= 49; ++i)
+        s.AnalyzeFromZelko(silence);
+    EXPECT_EQ(s.PeakA()[0], 59);
+    s.AnalyzeFromZelko(silence);
+    EXPECT_EQ(s.PeakA()[0], 60);
+    s.AnalyzeFromZelko(silence); // at the limit it snaps back
+    EXPECT_EQ(s.PeakA()[0], 0);
+
+    s.SetLine(ScopeLine::Lines);
+    s.AnalyzeFromZelko(r);
+    EXPECT_EQ(s.PeakA()[0], 10);
+    s.AnalyzeFromZelko(silence);
+    s.AnalyzeFromZelko(silence);
+    EXPECT_EQ(s.PeakA()[0], 8);
+}
+
+TEST(ScopeRenderer, FanStartsAtRadiusTwentyAndDriftsToEighty)
+{
+    ScopeRenderer s = FixedColours();
+    s.SetTitle(ScopeTitle::Fan);
+    s.SetLine(ScopeLine::Points);
+    s.PlayStartFromZelko();
+    EXPECT_EQ(s.PeakA()[0], 20);
+    EXPECT_EQ(s.PeakB()[179], 20);
+    AnalyzeRecord r;
+    r.Spectrum2.fill(20); // radius 20 + 10
+    s.AnalyzeFromZelko(r);
+    EXPECT_EQ(s.PeakB()[0], 30);
+    EXPECT_EQ(s.PeakA()[0], 20);
+    // Column 0 of the second spectrum lies on angle 360: to the right of the centre.
+    EXPECT_EQ(s.Picture().pixel(120 + 30, 135), Rgb(ScopeRenderer::FixedColorB | ScopeRenderer::PeakTint));
+    AnalyzeRecord silence;
+    for (int i = 0; i < 50; ++i)
+        s.AnalyzeFromZelko(silence);
+    EXPECT_EQ(s.PeakB()[0], 80);
+    s.AnalyzeFromZelko(silence);
+    EXPECT_EQ(s.PeakB()[0], 20);
+}
+
+TEST(ScopeRenderer, ColourCyclingAdvancesOnePerRecordAndWraps)
+{
+    ScopeRenderer s(QSize(240, 180), 3);
+    s.SetColorIndexes(511, 1535, 10);
+    s.SetBColor(true);
+    AnalyzeRecord r;
+    r.Spectrum1.fill(40);
+    s.AnalyzeFromZelko(r);
+    EXPECT_EQ(s.BackColor(), 0xFFFFFF); // BackColors(511)
+    EXPECT_EQ(s.BackIndex(), 0u);
+    EXPECT_EQ(s.ForeIndexA(), 0u);
+    EXPECT_EQ(s.ForeIndexB(), 11u);
+    EXPECT_EQ(s.Picture().pixel(200, 5), Rgb(0xFFFFFF));
+    // The bar was drawn in ForeColors(1535), red.
+    EXPECT_EQ(s.Picture().pixel(0, 80), Rgb(0x0000FF));
+
+    s.SetBColor(false);
+    s.SetFColor(false);
+    s.AnalyzeFromZelko(r);
+    EXPECT_EQ(s.BackIndex(), 0u);
+    EXPECT_EQ(s.ForeIndexA(), 0u);
+    EXPECT_EQ(s.BackColor(), 0xFFFFFF); // stays as last set
+}

@@ -1,0 +1,61 @@
+#pragma once
+// A player stand-in for assist tests: a message window on its own thread that
+// records the commands (WM_USER) it receives and can answer one with a
+// payload of its own.
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "platform/MessagingTestSupport.h"
+
+namespace testsupport {
+
+struct Command {
+    std::uint32_t Word = 0;
+    std::int32_t LParam = 0;
+    bool operator==(const Command&) const = default;
+};
+
+class FakePlayerWindow {
+public:
+    using Reaction = std::function<void(platform::MessageWindow& self, const Command& command)>;
+
+    FakePlayerWindow(const std::filesystem::path& dir, platform::WindowHandle handle, Reaction react = {})
+        : m_handle(handle)
+        , m_peer(WindowOptions(dir, handle), [this, react](platform::MessageWindow& self) {
+            return [this, react, &self](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam,
+                                        std::intptr_t lParam) -> std::int32_t {
+                if (msg == platform::WM_USER) {
+                    const Command c { wParam, static_cast<std::int32_t>(lParam) };
+                    {
+                        std::lock_guard lock(m_mutex);
+                        m_commands.push_back(c);
+                    }
+                    if (react)
+                        react(self, c);
+                }
+                return 0;
+            };
+        })
+    {
+    }
+    platform::WindowHandle Handle() const { return m_handle; }
+    std::vector<Command> Commands()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_commands;
+    }
+    void Clear()
+    {
+        std::lock_guard lock(m_mutex);
+        m_commands.clear();
+    }
+
+private:
+    platform::WindowHandle m_handle;
+    std::mutex m_mutex;
+    std::vector<Command> m_commands;
+    PeerThread m_peer;
+};
+
+} // namespace testsupport

@@ -1,0 +1,63 @@
+#include "protocol/AssistArguments.h"
+#include "protocol/AssistLink.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/FakePlayerWindow.h"
+#include "protocol/CommandWords.h"
+
+using namespace protocol;
+using testsupport::Command;
+
+TEST(AssistArguments, HandleAndPositionSeparatedBySingleSpaces)
+{
+    const auto a = ParseAssistArguments("1180 2");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->PlayerHwnd, 1180);
+    EXPECT_EQ(a->AssistIndex, 2);
+    EXPECT_TRUE(ParseAssistArguments("1180 2 extra"));
+    EXPECT_TRUE(ParseAssistArguments("+7 1"));
+}
+
+TEST(AssistArguments, AnythingElseIsStandAlone)
+{
+    EXPECT_FALSE(ParseAssistArguments(""));
+    EXPECT_FALSE(ParseAssistArguments("1180"));
+    EXPECT_FALSE(ParseAssistArguments("1180  2")); // two spaces: the second field is empty
+    EXPECT_FALSE(ParseAssistArguments("abc 2"));
+    EXPECT_FALSE(ParseAssistArguments("1180 x"));
+    EXPECT_FALSE(ParseAssistArguments("99999999999 1")); // beyond 32 bits
+    EXPECT_FALSE(ParseAssistArguments("12a 1"));
+}
+
+TEST(AssistLink, AnnouncesInstallsItsProcedureAndPutsThePreviousBack)
+{
+    testsupport::TempEndpointDir dir;
+    testsupport::FakePlayerWindow player(dir.Path(), 9001);
+    auto window = platform::MessageWindow::Open([](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) {
+        return 33;
+    }, testsupport::WindowOptions(dir.Path(), 9002)).Window;
+    ASSERT_TRUE(window);
+
+    std::vector<std::uint32_t> codes;
+    AssistLink link(*window, { 9001, 3 }, [&](std::uint32_t wParam, const platform::CopyDataStruct& cds) {
+        codes.push_back(wParam);
+        EXPECT_EQ(cds.cbData, 2u);
+    });
+    link.Link();
+    EXPECT_EQ(player.Commands(), (std::vector<Command> { { 0x0F040003, 9002 } }));
+
+    const std::byte data[2] {};
+    platform::CopyDataStruct cds { 1, 2, data };
+    // Handled, then passed on to the previous procedure, whose result is the reply.
+    EXPECT_EQ(window->Dispatch(platform::WM_COPYDATA, CodeAnalyze, reinterpret_cast<std::intptr_t>(&cds)), 33);
+    EXPECT_EQ(codes, (std::vector<std::uint32_t> { CodeAnalyze }));
+    EXPECT_EQ(window->Dispatch(platform::WM_USER, 0, 0), 33);
+
+    link.ReportClosing();
+    link.Unlink();
+    window->Dispatch(platform::WM_COPYDATA, CodeAnalyze, reinterpret_cast<std::intptr_t>(&cds));
+    EXPECT_EQ(codes.size(), 1u);
+    link.ReportClosing(); // no longer linked: nothing is sent
+    EXPECT_EQ(player.Commands(), (std::vector<Command> { { 0x0F040003, 9002 }, { CmdClosing, 9002 } }));
+}
