@@ -93,8 +93,8 @@ QImage Picture(QSize size)
     ground.setColorAt(1.0, MidBlue);
     p.fillRect(image.rect(), ground);
 
-    // Spectrum bars along the bottom, tallest in the middle, like the
-    // analyser of the main window caught at one moment.
+    // Spectrum bars of varying heights along the bottom, like the main
+    // window's analyser caught at one moment.
     const int bars = 24;
     const qreal barWidth = w / bars;
     for (int i = 0; i < bars; ++i) {
