@@ -27,7 +27,6 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -65,20 +64,6 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Key releases that keyboard auto-repeat generates are not releases: one
-// action per physical release.
-class AutoRepeatReleaseFilter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat())
-            return true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 } // namespace
 
 frmZelko::frmZelko(Options options)
@@ -93,7 +78,6 @@ frmZelko::frmZelko(Options options)
 
     m_window = std::make_unique<SkinWindow>();
     m_window->SetListener(this);
-    m_window->installEventFilter(new AutoRepeatReleaseFilter(m_window.get()));
     m_window->setWindowTitle(QString::fromUtf8(AppTitle));
 
     SetFlags(Flag::Stop, true);
@@ -142,8 +126,11 @@ void frmZelko::BuildMenus() {
     m_popup1->addSeparator();
     m_mnuP1SkinChgMusic = m_popup1->addAction(QString::fromUtf8(SkinCatalogue::ChangeWithMusicCaption));
     m_mnuP1SkinChgMusic->setCheckable(true);
-    connect(m_mnuP1SkinChgMusic, &QAction::triggered, this,
-            [this] { SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, *this); });
+    connect(m_mnuP1SkinChgMusic, &QAction::triggered, this, [this] {
+        // Qt has already toggled the checkable item; the handler toggles it itself.
+        m_mnuP1SkinChgMusic->setChecked(!m_mnuP1SkinChgMusic->isChecked());
+        SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, *this);
+    });
     m_popup1->addSeparator();
     connect(m_popup1->addAction(QStringLiteral("スタート(&P)")), &QAction::triggered, this, [this] { mnuP1Play_Click(); });
     connect(m_popup1->addAction(QStringLiteral("一時停止(&U)")), &QAction::triggered, this, [this] { mnuP1Pause_Click(); });
