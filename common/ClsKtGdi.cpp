@@ -391,12 +391,9 @@ void ClsKtGdi::vbLine(QPainter& hdc, int32_t PenColor, int32_t PenStyle, int32_t
                       int32_t x2, int32_t y2)
 {
     DrawObjects objects(hdc, std::nullopt, PenColor, PenStyle, PenWidth);
-    // The end point itself is not drawn, as with the Windows line.
-    if (x1 != x2 || y1 != y2) {
-        const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
-        const QPointF last(x2 - static_cast<double>(x2 - x1) / steps + 0.5, y2 - static_cast<double>(y2 - y1) / steps + 0.5);
-        hdc.drawLine(QPointF(x1 + 0.5, y1 + 0.5), last);
-    }
+    // The pen's flat cap leaves the end point itself undrawn, as the
+    // Windows line does.
+    if (x1 != x2 || y1 != y2) hdc.drawLine(QPoint(x1, y1), QPoint(x2, y2));
     m_currentPosition = platform::Point{x2, y2};
 }
 
@@ -405,8 +402,8 @@ void ClsKtGdi::vbLineEx(QPainter& hdc, int32_t PenColor, int32_t PenStyle, int32
 {
     if (nPoint < 2 || static_cast<std::size_t>(nPoint) > lpPoint.size()) Refuse();
     DrawObjects objects(hdc, std::nullopt, PenColor, PenStyle, PenWidth);
-    QPolygonF line;
-    for (int32_t i = 0; i < nPoint; ++i) line << QPointF(lpPoint[i].x + 0.5, lpPoint[i].y + 0.5);
+    QPolygon line;
+    for (int32_t i = 0; i < nPoint; ++i) line << QPoint(lpPoint[i].x, lpPoint[i].y);
     hdc.drawPolyline(line);
     m_currentPosition = lpPoint[static_cast<std::size_t>(nPoint - 1)];
 }

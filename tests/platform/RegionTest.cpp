@@ -1,0 +1,141 @@
+#include "platform/Region.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using platform::Point;
+using platform::PolygonFill;
+using platform::Rect;
+using platform::Region;
+
+namespace {
+
+// Every pixel of the area, as a set of points, for point-by-point checks.
+std::vector<Point> Pixels(const Region& r, const Rect& area)
+{
+    std::vector<Point> out;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (r.Contains(x, y)) out.push_back({x, y});
+        }
+    }
+    return out;
+}
+
+const Rect kArea{-2, -2, 24, 24};
+
+} // namespace
+
+TEST(RegionTest, RectIsHalfOpenAndEmptyRectsGiveEmptyRegions)
+{
+    const Region r(Rect{2, 3, 5, 7});
+    EXPECT_TRUE(r.Contains(2, 3));
+    EXPECT_TRUE(r.Contains(4, 6));
+    EXPECT_FALSE(r.Contains(5, 3));
+    EXPECT_FALSE(r.Contains(2, 7));
+    EXPECT_EQ(Pixels(r, kArea).size(), 12u);
+    EXPECT_EQ(r.BoundingBox(), (Rect{2, 3, 5, 7}));
+    EXPECT_TRUE(Region(Rect{5, 5, 5, 9}).IsEmpty());
+    EXPECT_TRUE(Region(Rect{5, 5, 3, 9}).IsEmpty());
+    EXPECT_EQ(Region().BoundingBox(), Rect{});
+}
+
+TEST(RegionTest, AlgebraMatchesSetOperationsPointByPoint)
+{
+    const Region a(Rect{0, 0, 10, 10});
+    const Region b(Rect{5, 5, 15, 15});
+    const Region u = a.United(b);
+    const Region d = a.Subtracted(b);
+    const Region i = a.Intersected(b);
+    for (int y = kArea.top; y < kArea.bottom; ++y) {
+        for (int x = kArea.left; x < kArea.right; ++x) {
+            const bool inA = x >= 0 && x < 10 && y >= 0 && y < 10;
+            const bool inB = x >= 5 && x < 15 && y >= 5 && y < 15;
+            ASSERT_EQ(u.Contains(x, y), inA || inB) << x << "," << y;
+            ASSERT_EQ(d.Contains(x, y), inA && !inB) << x << "," << y;
+            ASSERT_EQ(i.Contains(x, y), inA && inB) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(a.Intersects(b));
+    EXPECT_FALSE(d.Intersects(b));
+    EXPECT_EQ(u.BoundingBox(), (Rect{0, 0, 15, 15}));
+    EXPECT_EQ(d.BoundingBox(), (Rect{0, 0, 10, 10}));
+}
+
+TEST(RegionTest, OffsetMovesEveryPixelAndInPlaceVerbsMatchCopies)
+{
+    Region r(Rect{1, 1, 4, 3});
+    const Region moved = r.Translated(10, -1);
+    EXPECT_TRUE(moved.Contains(11, 0));
+    EXPECT_FALSE(moved.Contains(1, 1));
+    EXPECT_EQ(Pixels(moved, Rect{0, -5, 30, 30}).size(), 6u);
+    r.Offset(10, -1);
+    EXPECT_EQ(r, moved);
+    Region s(Rect{0, 0, 4, 4});
+    s.Subtract(Region(Rect{0, 0, 2, 2})).Unite(Region(Rect{10, 10, 11, 11}));
+    EXPECT_EQ(s, Region(Rect{0, 0, 4, 4}).Subtracted(Region(Rect{0, 0, 2, 2})).United(Region(Rect{10, 10, 11, 11})));
+}
+
+TEST(RegionTest, WindingFillKeepsTheOverlapOfASelfCrossingPolygonAlternateDropsIt)
+{
+    // A five-pointed star drawn in one stroke: its centre is wound twice.
+    const std::vector<Point> star{{10, 0}, {16, 20}, {0, 7}, {20, 7}, {4, 20}};
+    const Region winding = Region::FromPolygon(star, PolygonFill::Winding);
+    const Region alternate = Region::FromPolygon(star, PolygonFill::Alternate);
+    EXPECT_TRUE(winding.Contains(10, 10));
+    EXPECT_FALSE(alternate.Contains(10, 10));
+    EXPECT_TRUE(winding.Contains(10, 3));
+    EXPECT_TRUE(alternate.Contains(10, 3));
+    EXPECT_FALSE(winding.Contains(1, 19));
+    EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 0}, {5, 5}}).IsEmpty());
+}
+
+TEST(RegionTest, FromRectsUnitesOverlappingAndSkipsEmptyRects)
+{
+    const std::vector<Rect> rects{{0, 0, 4, 4}, {2, 2, 6, 6}, {8, 8, 8, 12}, {0, 10, 1, 11}};
+    const Region r = Region::FromRects(rects);
+    EXPECT_EQ(Pixels(r, kArea).size(), 16u + 16u - 4u + 1u);
+    EXPECT_TRUE(r.Contains(5, 5));
+    EXPECT_TRUE(r.Contains(0, 10));
+    EXPECT_FALSE(r.Contains(8, 8));
+}
+
+TEST(RegionTest, RgnDataAcceptsTheWindowsLayoutAndRefusesInconsistentBlocks)
+{
+    const std::vector<int32_t> good{32, 1, 2, 32, 0, 0, 10, 10, 0, 0, 10, 5, 0, 5, 4, 10};
+    const std::optional<Region> r = Region::FromRgnData(good);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_TRUE(r->Contains(9, 4));
+    EXPECT_TRUE(r->Contains(3, 9));
+    EXPECT_FALSE(r->Contains(4, 9));
+
+    auto with = [&](std::size_t index, int32_t value) {
+        std::vector<int32_t> v = good;
+        v[index] = value;
+        return v;
+    };
+    EXPECT_FALSE(Region::FromRgnData(with(0, 24)).has_value()) << "header size";
+    EXPECT_FALSE(Region::FromRgnData(with(1, 2)).has_value()) << "type";
+    EXPECT_FALSE(Region::FromRgnData(with(2, 3)).has_value()) << "more rectangles than given";
+    EXPECT_FALSE(Region::FromRgnData(with(2, -1)).has_value()) << "negative count";
+    EXPECT_FALSE(Region::FromRgnData(std::vector<int32_t>(good.begin(), good.begin() + 7)).has_value());
+    const std::optional<Region> none = Region::FromRgnData(with(2, 0));
+    ASSERT_TRUE(none.has_value());
+    EXPECT_TRUE(none->IsEmpty());
+}
+
+TEST(RegionTest, RgnDataRoundTripsThroughTheWrittenBlock)
+{
+    const Region shape = Region(Rect{0, 0, 30, 20}).Subtracted(Region(Rect{0, 0, 3, 3})).Subtracted(Region(Rect{27, 17, 30, 20}));
+    const std::vector<int32_t> block = shape.ToRgnData();
+    ASSERT_GE(block.size(), 8u);
+    EXPECT_EQ(block[0], 32);
+    EXPECT_EQ(block[1], 1);
+    EXPECT_EQ(static_cast<std::size_t>(block[2]) * 4 + 8, block.size());
+    EXPECT_EQ(block[4], 0);
+    EXPECT_EQ(block[6], 30);
+    const std::optional<Region> back = Region::FromRgnData(block);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, shape);
+}

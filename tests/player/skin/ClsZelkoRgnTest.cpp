@@ -1,0 +1,167 @@
+#include "player/skin/ClsZelkoRect.h"
+#include "player/skin/ClsZelkoRgn.h"
+#include "SkinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using platform::Rect;
+using platform::Region;
+
+namespace {
+
+SkinRegionContext NoFrame(const std::string& path = "")
+{
+    return SkinRegionContext{path, 0, 0};
+}
+
+} // namespace
+
+TEST(ClsZelkoRgnTest, AddRectTakesLeftTopWidthHeight)
+{
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("sysbuttons", "addrect value(10,20,30,40)", NoFrame()), RgnLineStatus::Applied);
+    ASSERT_TRUE(rgn.Rgn().has_value());
+    EXPECT_EQ(rgn.Rgn()->BoundingBox(), (Rect{10, 20, 40, 60}));
+    EXPECT_EQ(*rgn.Rgn(), Region(Rect{10, 20, 40, 60}));
+}
+
+TEST(ClsZelkoRgnTest, DiffCutsOnlyAfterAnAdd)
+{
+    ClsZelkoRgn cut;
+    ASSERT_EQ(cut.MakeRgn("body", "addrect value(0,0,100,100)", NoFrame()), RgnLineStatus::Applied);
+    ASSERT_EQ(cut.MakeRgn("body", "diffrect value(0,0,10,10)", NoFrame()), RgnLineStatus::Applied);
+    EXPECT_FALSE(cut.Rgn()->Contains(9, 9));
+    EXPECT_TRUE(cut.Rgn()->Contains(10, 9));
+    EXPECT_TRUE(cut.Rgn()->Contains(99, 99));
+
+    ClsZelkoRgn early;
+    EXPECT_EQ(early.MakeRgn("body", "diffrect value(0,0,10,10)", NoFrame()), RgnLineStatus::DiffBeforeAdd);
+    EXPECT_FALSE(early.Rgn().has_value());
+    ASSERT_EQ(early.MakeRgn("body", "addrect value(0,0,100,100)", NoFrame()), RgnLineStatus::Applied);
+    EXPECT_EQ(*early.Rgn(), Region(Rect{0, 0, 100, 100}));
+}
+
+TEST(ClsZelkoRgnTest, BodyRegionsShiftByTheFrameExceptPolygons)
+{
+    const SkinRegionContext frame{"", 4, 22};
+    ClsZelkoRgn body;
+    ASSERT_EQ(body.MakeRgn("Body", "addrect value(0,0,100,100)", frame), RgnLineStatus::Applied);
+    EXPECT_EQ(body.Rgn()->BoundingBox(), (Rect{4, 22, 104, 122}));
+    ClsZelkoRgn polygon;
+    ASSERT_EQ(polygon.MakeRgn("body", "addpoints value(0,0,100,0,100,100,0,100)", frame), RgnLineStatus::Applied);
+    EXPECT_EQ(polygon.Rgn()->BoundingBox().left, 0);
+    EXPECT_EQ(polygon.Rgn()->BoundingBox().top, 0);
+    ClsZelkoRgn button;
+    ASSERT_EQ(button.MakeRgn("sysbuttons", "addrect value(0,0,100,100)", frame), RgnLineStatus::Applied);
+    EXPECT_EQ(button.Rgn()->BoundingBox(), (Rect{0, 0, 100, 100}));
+    ClsZelkoRgn data;
+    ASSERT_EQ(data.MakeRgn("body", "addrgndata value(32,1,1,16,0,0,5,5,0,0,5,5)", frame), RgnLineStatus::Applied);
+    EXPECT_EQ(data.Rgn()->BoundingBox(), (Rect{4, 22, 9, 27})) << "the header is not shifted, the rectangles are";
+}
+
+TEST(ClsZelkoRgnTest, MalformedValuesAreReportedAndLeaveTheRegion)
+{
+    struct Case {
+        const char* value;
+        RgnLineStatus expected;
+    };
+    const Case cases[] = {
+        {"addrect value( 1, 2, 3, 4)", RgnLineStatus::EmptyData},  // the blank cuts the source
+        {"addrect", RgnLineStatus::NoDataSource},
+        {"addrect numbers(1,2,3,4)", RgnLineStatus::NoDataSource},
+        {"addcircle value(1,2,3,4)", RgnLineStatus::UnknownOperation},
+        {"addrect value(1,2,3)", RgnLineStatus::TooFewNumbers},
+        {"addrect value(1,2,x,4)", RgnLineStatus::BadNumber},
+        {"addrect value(1,2,3,99999999999)", RgnLineStatus::BadNumber},
+        {"addrect value()", RgnLineStatus::EmptyData},
+        {"addrect value(1,2,3,4", RgnLineStatus::EmptyData},
+        {"addpoints value(0,0,10,0,10)", RgnLineStatus::TooFewNumbers},
+        {"addpoints value(0,0,10,10)", RgnLineStatus::TooFewNumbers},
+        {"addrgndata value(32,1,5,16,0,0,5,5,0,0,5,5)", RgnLineStatus::BadRegionData},
+        {"addrgndata file(.\\nothere.dat)", RgnLineStatus::MissingFile},
+    };
+    for (const Case& c : cases) {
+        ClsZelkoRgn rgn;
+        ASSERT_EQ(rgn.MakeRgn("body", "addrect value(0,0,8,8)", NoFrame("/nonexistent/")), RgnLineStatus::Applied);
+        EXPECT_EQ(rgn.MakeRgn("body", c.value, NoFrame("/nonexistent/")), c.expected) << c.value;
+        EXPECT_EQ(*rgn.Rgn(), Region(Rect{0, 0, 8, 8})) << c.value;
+    }
+}
+
+TEST(ClsZelkoRgnTest, RefusedRegionDataStillLeavesAnEmptyRegionBehind)
+{
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("body", "addrgndata value(33,1,0,0,0,0,0,0)", NoFrame()), RgnLineStatus::BadRegionData);
+    ASSERT_TRUE(rgn.Rgn().has_value());
+    EXPECT_TRUE(rgn.Rgn()->IsEmpty());
+    rgn.DeleteRgn();
+    EXPECT_FALSE(rgn.Rgn().has_value());
+}
+
+TEST(ClsZelkoRgnTest, OperationAndSourceAreCaseInsensitiveAndExtraPiecesIgnored)
+{
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("time", "AddRect VALUE(1,1,2,2) trailing words", NoFrame()), RgnLineStatus::Applied);
+    EXPECT_EQ(*rgn.Rgn(), Region(Rect{1, 1, 3, 3}));
+}
+
+TEST(ClsZelkoRgnTest, RegionFilesResolveInTheSkinFolderAndDropATrailingPartialValue)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    // 18 bytes: four numbers and two stray bytes.
+    folder.WriteInts("shape.dat", {2, 3, 4, 5}, 2);
+    for (const std::string source : {"file(.\\shape.dat)", "file(./shape.dat)"}) {
+        ClsZelkoRgn rgn;
+        EXPECT_EQ(rgn.MakeRgn("sysbuttons", "addrect " + source, NoFrame(folder.Path())), RgnLineStatus::Applied) << source;
+        ASSERT_TRUE(rgn.Rgn().has_value());
+        EXPECT_EQ(rgn.Rgn()->BoundingBox(), (Rect{2, 3, 6, 8}));
+    }
+    folder.WriteInts("sub/outline.rgn", platform::Region(Rect{0, 0, 50, 40}).Subtracted(Region(Rect{0, 0, 5, 5})).ToRgnData());
+    ClsZelkoRgn outline;
+    EXPECT_EQ(outline.MakeRgn("body", "addrgndata file(.\\sub\\outline.rgn)", NoFrame(folder.Path())), RgnLineStatus::Applied);
+    EXPECT_FALSE(outline.Rgn()->Contains(2, 2));
+    EXPECT_TRUE(outline.Rgn()->Contains(49, 39));
+    EXPECT_EQ(outline.MakeRgn("body", "diffrgndata file(" + folder.Path() + "sub/outline.rgn)", NoFrame("/elsewhere/")),
+              RgnLineStatus::Applied)
+        << "any other path is used as written";
+    EXPECT_TRUE(outline.Rgn()->IsEmpty());
+
+    folder.Write("empty.dat", "");
+    ClsZelkoRgn empty;
+    EXPECT_EQ(empty.MakeRgn("body", "addrect file(.\\empty.dat)", NoFrame(folder.Path())), RgnLineStatus::EmptyData);
+}
+
+TEST(ClsZelkoRgnTest, OversizedRegionFilesAreNotRead)
+{
+    TempFolder folder;
+    {
+        std::ofstream out(folder.Path() + "huge.dat", std::ios::binary);
+        out.seekp(static_cast<std::streamoff>(ClsZelkoRgn::MaxRegionFileBytes));
+        out.put('\0');
+    }
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("body", "addrgndata file(.\\huge.dat)", NoFrame(folder.Path())), RgnLineStatus::FileTooLarge);
+    EXPECT_FALSE(rgn.Rgn().has_value());
+}
+
+TEST(ClsZelkoRectTest, RectValuesAllowBlanksInsideTheParentheses)
+{
+    ClsZelkoRect rect;
+    EXPECT_EQ(rect.MakeRect("rect value( 1, 2, 3, 4)"), RectLineStatus::Applied);
+    EXPECT_EQ(rect.RectPtr(), (Rect{1, 2, 3, 4}));
+    EXPECT_EQ(rect.MakeRect("RECT Value(5,6,7,8,9)"), RectLineStatus::Applied);
+    EXPECT_EQ(rect.RectPtr(), (Rect{5, 6, 7, 8}));
+}
+
+TEST(ClsZelkoRectTest, InvalidRectValuesKeepThePreviousRectangle)
+{
+    ClsZelkoRect rect;
+    EXPECT_EQ(rect.MakeRect("box value(1,2,3,4)"), RectLineStatus::NotRect);
+    EXPECT_EQ(rect.RectPtr(), Rect{});
+    ASSERT_EQ(rect.MakeRect("rect value(1,2,3,4)"), RectLineStatus::Applied);
+    EXPECT_EQ(rect.MakeRect("rect numbers(9,9,9,9)"), RectLineStatus::NotRect);
+    EXPECT_EQ(rect.MakeRect("rect value(9,9,9)"), RectLineStatus::TooFewNumbers);
+    EXPECT_EQ(rect.MakeRect("rect value(9,9,a,9)"), RectLineStatus::BadNumber);
+    EXPECT_EQ(rect.RectPtr(), (Rect{1, 2, 3, 4}));
+}

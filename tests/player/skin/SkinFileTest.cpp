@@ -1,0 +1,151 @@
+#include "platform/CodePage.h"
+#include "player/skin/SkinFile.h"
+#include "SkinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using platform::Rect;
+
+namespace {
+
+ParsedSkinFile Parse(const std::string& text)
+{
+    return ParseSkinText(text, "test.zks", SkinRegionContext{});
+}
+
+int32_t Colour(const ParsedSkinFile& skin, SkinColour c)
+{
+    return skin.colours.Colour(c).value_or(-1);
+}
+
+} // namespace
+
+TEST(SkinFileTest, SectionsAreCaseInsensitiveAndNamesLowerCased)
+{
+    const ParsedSkinFile skin = Parse("[Body]\nMain=addrect value(0,0,10,10)\n[body]\nmain=diffrect value(0,0,3,3)\n");
+    EXPECT_TRUE(skin.problems.empty());
+    ASSERT_EQ(skin.coRgns.Count(), 1u);
+    EXPECT_EQ(skin.coRgns.At(0).Name(), "body-main");
+    const ClsZelkoRgn* main = skin.coRgns.Find("BODY-MAIN");
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(main->Rgn()->Contains(2, 2)) << "the second line modifies the same region";
+    EXPECT_TRUE(main->Rgn()->Contains(9, 9));
+}
+
+TEST(SkinFileTest, AHeaderWithATrailingBlankIsAKeyLineOfTheCurrentSection)
+{
+    const ParsedSkinFile skin = Parse("[time]\n[body] \nmm=addrect value(0,0,5,5)\n");
+    EXPECT_TRUE(skin.coRgns.Contains("time-mm"));
+    EXPECT_TRUE(skin.coRgns.Contains("time-[body] ") == false);
+    EXPECT_FALSE(skin.coRgns.Contains("body-mm"));
+}
+
+TEST(SkinFileTest, LinesBeforeTheFirstSectionAndCommentsHaveNoEffect)
+{
+    const ParsedSkinFile skin = Parse("main=addrect value(0,0,5,5)\n;[body]\n; main=addrect value(0,0,5,5)\n\n");
+    EXPECT_TRUE(skin.coRgns.IsEmpty());
+    EXPECT_TRUE(skin.problems.empty());
+}
+
+TEST(SkinFileTest, ColoursFollowTheHexRules)
+{
+    const ParsedSkinFile skin = Parse(
+        "[titlebox]\nforecolor=FF\n[playlistbox]\nforecolor=\nplayingcolor=1200FFFF\n[lyricsbox]\n"
+        "currentcolor=FFFFFFFF\nnnextcolor=AB00FF00FF\n");
+    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 255);
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListFore), 0);
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListPlaying), 0x1200FFFF);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsCurrent), -1) << "taken as a signed 32-bit value";
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsNNext), 0x00FF00FF) << "only the last 8 characters count";
+    EXPECT_FALSE(skin.colours.Colour(SkinColour::LyricsPrev).has_value()) << "left out, so inherited";
+}
+
+TEST(SkinFileTest, AColourKeyInAnotherSectionIsARegionLine)
+{
+    const ParsedSkinFile skin = Parse("[body]\nforecolor=FF\n");
+    EXPECT_FALSE(skin.colours.Colour(SkinColour::TitleFore).has_value());
+    EXPECT_FALSE(skin.coRgns.Contains("body-forecolor"));
+    ASSERT_EQ(skin.problems.size(), 1u);
+    EXPECT_EQ(skin.problems[0].line, 2);
+}
+
+TEST(SkinFileTest, BadColoursAreReportedAndSkipped)
+{
+    const ParsedSkinFile skin = Parse("[titlebox]\nforecolor=12345\nforecolor=GG0000\n");
+    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 0x12345);
+    ASSERT_EQ(skin.problems.size(), 1u);
+    EXPECT_EQ(skin.problems[0].line, 3);
+    EXPECT_NE(skin.problems[0].message.find("bad colour"), std::string::npos);
+}
+
+TEST(SkinFileTest, PeekLinesFillTheTableWithinItsRange)
+{
+    const ParsedSkinFile skin = Parse("[peek]\n30=value(5)\n-1=value(5)\n3=value(41)\n23=value(7)\nx=value(1)\n4=41\n");
+    EXPECT_EQ(skin.colours.peekPositions[3].value_or(-1), 41);
+    EXPECT_EQ(skin.colours.peekPositions[23].value_or(-1), 7);
+    EXPECT_FALSE(skin.colours.peekPositions[4].has_value());
+    ASSERT_EQ(skin.problems.size(), 2u);
+    EXPECT_EQ(skin.problems[0].line, 6);
+    EXPECT_EQ(skin.problems[1].line, 7);
+}
+
+TEST(SkinFileTest, AValueIsCutAtASecondEqualsSign)
+{
+    const ParsedSkinFile skin = Parse("[timesource]\n0=rect value(1,2,3,4)=ignored\n[time]\nmm=addrect value(1,1,2,2)=x\n");
+    ASSERT_NE(skin.coRects.Find("timesource-0"), nullptr);
+    EXPECT_EQ(skin.coRects.Find("timesource-0")->RectPtr(), (Rect{1, 2, 3, 4}));
+    EXPECT_TRUE(skin.coRgns.Contains("time-mm"));
+}
+
+TEST(SkinFileTest, ARectangleNamedTwiceKeepsTheFirstAndIsReported)
+{
+    const ParsedSkinFile skin = Parse("[timesource]\n0=rect value(1,2,3,4)\n0=rect value(5,6,7,8)\n");
+    EXPECT_EQ(skin.coRects.Find("timesource-0")->RectPtr(), (Rect{1, 2, 3, 4}));
+    ASSERT_EQ(skin.problems.size(), 1u);
+    EXPECT_EQ(skin.problems[0].line, 3);
+}
+
+TEST(SkinFileTest, UnknownSectionsAndKeysAreIgnoredSilently)
+{
+    const ParsedSkinFile skin = Parse("[colours]\nfore=FF\n[titlebox ]\nforecolor=FF\n");
+    EXPECT_TRUE(skin.problems.empty());
+    EXPECT_TRUE(skin.coRgns.IsEmpty());
+    EXPECT_FALSE(skin.colours.Colour(SkinColour::TitleFore).has_value());
+}
+
+TEST(SkinFileTest, RegionsKeepTheOrderInWhichTheFileFirstNamedThem)
+{
+    const ParsedSkinFile skin = Parse(
+        "[playbuttons]\nplay=addrect value(0,0,5,5)\n[sysbuttons]\nclose=addrect value(0,0,5,5)\n"
+        "[playbuttons]\nplay=addrect value(5,0,5,5)\nstop=addrect value(0,0,5,5)\n");
+    ASSERT_EQ(skin.coRgns.Count(), 3u);
+    EXPECT_EQ(skin.coRgns.At(0).Name(), "playbuttons-play");
+    EXPECT_EQ(skin.coRgns.At(1).Name(), "sysbuttons-close");
+    EXPECT_EQ(skin.coRgns.At(2).Name(), "playbuttons-stop");
+}
+
+TEST(SkinFileTest, Cp932AndCrLfFilesAreRead)
+{
+    TempFolder folder;
+    const std::string text = platform::CodePage::ToCp932("; 日本語のスキン\r\n[titlebox]\r\nforecolor=00FFFF\r\ntextrect=addrect value(1,2,3,4)\r\n");
+    folder.Write("skin.zks", text);
+    const std::optional<ParsedSkinFile> skin = ParseSkinFile(folder.Path(), "skin.zks");
+    ASSERT_TRUE(skin.has_value());
+    EXPECT_TRUE(skin->problems.empty());
+    EXPECT_EQ(Colour(*skin, SkinColour::TitleFore), 0x00FFFF);
+    EXPECT_EQ(skin->coRgns.Find("titlebox-textrect")->Rgn()->BoundingBox(), (Rect{1, 2, 4, 6}));
+    EXPECT_EQ(skin->path, folder.Path() + "skin.zks");
+}
+
+TEST(SkinFileTest, AMissingFileOrAFolderIsNotASkin)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path() + "dir.zks");
+    EXPECT_FALSE(ParseSkinFile(folder.Path(), "none.zks").has_value());
+    EXPECT_FALSE(ParseSkinFile(folder.Path(), "dir.zks").has_value());
+    EXPECT_FALSE(ParseSkinFile(folder.Path(), "").has_value());
+    folder.Write("empty.zks", "");
+    const std::optional<ParsedSkinFile> empty = ParseSkinFile(folder.Path(), "empty.zks");
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->coRgns.IsEmpty());
+}

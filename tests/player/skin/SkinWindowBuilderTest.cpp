@@ -1,0 +1,202 @@
+#include "player/skin/SkinFile.h"
+#include "player/skin/SkinWindow.h"
+#include "player/skin/SkinWindowBuilder.h"
+#include "SkinTestSupport.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+using platform::Rect;
+using platform::Region;
+
+namespace {
+
+const QRgb kBody = qRgb(200, 10, 10);
+const QRgb kLyricsShow = qRgb(10, 200, 10);
+const QRgb kLyricsHide = qRgb(10, 100, 10);
+const QRgb kPlayListShow = qRgb(10, 10, 200);
+const QRgb kPlayListHide = qRgb(10, 10, 100);
+
+QImage Plain(int w, int h, QRgb c)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(c);
+    return image;
+}
+
+// A skin whose main body is 100x50 from (10,10), a lyrics drawer to its
+// right and a play-list drawer below, each with a small hide tab.
+Skin TestSkin(bool withDrawers = true, bool withHidePictures = true)
+{
+    std::string text = "[body]\nmain=addrect value(10,10,90,40)\n";
+    if (withDrawers) {
+        text += "lyricsshow=addrect value(100,10,60,40)\nlyricshide=addrect value(100,20,5,10)\n"
+                "playlistshow=addrect value(10,50,90,30)\nplaylisthide=addrect value(40,50,20,4)\n";
+    }
+    text += "[sysbuttons]\nclose=addrect value(80,12,8,8)\n";
+    ParsedSkinFile parsed = ParseSkinText(text, "t.zks", SkinRegionContext{});
+    Skin skin;
+    skin.coRgns = std::move(parsed.coRgns);
+    skin.coRects = std::move(parsed.coRects);
+    skin.pictures.picBody = Plain(160, 80, kBody);
+    if (withDrawers) {
+        skin.pictures.picLyricsShow = Plain(160, 80, kLyricsShow);
+        skin.pictures.picPlayListShow = Plain(100, 80, kPlayListShow);
+        if (withHidePictures) {
+            skin.pictures.picLyricsHide = Plain(160, 80, kLyricsHide);
+            skin.pictures.picPlayListHide = Plain(100, 80, kPlayListHide);
+        }
+    }
+    return skin;
+}
+
+Region Main()
+{
+    return Region(Rect{10, 10, 100, 50});
+}
+
+} // namespace
+
+TEST(SkinWindowBuilderTest, WindowSizeIsMeasuredFromTheSkinOrigin)
+{
+    EnsureGuiApplication();
+    EXPECT_EQ(SkinWindowBox(TestSkin(false)), (Rect{0, 0, 100, 50}));
+    EXPECT_EQ(SkinWindowBox(TestSkin(true)), (Rect{0, 0, 160, 80}));
+    SkinWindow window;
+    const DrawerStates states = BuildSkinWindow(window, TestSkin(false), SkinWindowSettings{30, 40, true, true});
+    EXPECT_EQ(states, (DrawerStates{false, false})) << "a skin without drawers shows none, whatever the settings";
+    EXPECT_EQ(window.width(), 100);
+    EXPECT_EQ(window.height(), 50);
+    EXPECT_EQ(window.Position(), (platform::Point{30, 40}));
+    EXPECT_EQ(window.Surface().Width(), 100);
+    EXPECT_EQ(window.Shape(), Main());
+    EXPECT_EQ(window.mask(), Main().ToQRegion());
+}
+
+TEST(SkinWindowBuilderTest, TheMaskFollowsEachDrawerState)
+{
+    EnsureGuiApplication();
+    const Skin skin = TestSkin();
+    const Region lyricsShow(Rect{100, 10, 160, 50}), lyricsHide(Rect{100, 20, 105, 30});
+    const Region listShow(Rect{10, 50, 100, 80}), listHide(Rect{40, 50, 60, 54});
+    struct Case {
+        bool lyrics, list;
+        Region shape;
+    };
+    const Case cases[] = {
+        {false, false, Main().United(lyricsHide).United(listHide)},
+        {true, false, Main().United(lyricsShow).United(listHide)},
+        {false, true, Main().United(lyricsHide).United(listShow)},
+        {true, true, Main().United(lyricsShow).United(listShow)},
+    };
+    for (const Case& c : cases) {
+        SkinWindow window;
+        const DrawerStates states = BuildSkinWindow(window, skin, SkinWindowSettings{0, 0, c.lyrics, c.list});
+        EXPECT_EQ(states, (DrawerStates{c.lyrics, c.list}));
+        EXPECT_EQ(window.Shape(), c.shape) << c.lyrics << c.list;
+        EXPECT_EQ(window.mask(), c.shape.ToQRegion()) << c.lyrics << c.list;
+    }
+}
+
+TEST(SkinWindowBuilderTest, TheBackgroundShowsTheBodyInsideMainAndTheDrawerPicturesOutside)
+{
+    EnsureGuiApplication();
+    SkinWindow window;
+    BuildSkinWindow(window, TestSkin(), SkinWindowSettings{0, 0, true, false});
+    const QImage& image = window.Surface().Image();
+    EXPECT_EQ(image.pixel(50, 30), kBody);
+    EXPECT_EQ(image.pixel(130, 30), kLyricsShow);
+    EXPECT_EQ(image.pixel(50, 52), kPlayListHide);
+}
+
+TEST(SkinWindowBuilderTest, PullingADrawerTwiceReturnsToTheFirstShapeAndPicture)
+{
+    EnsureGuiApplication();
+    const Skin skin = TestSkin();
+    SkinWindow window;
+    DrawerStates states = BuildSkinWindow(window, skin, SkinWindowSettings{});
+    const Region closed = window.Shape();
+    const QImage before = window.Surface().Image().copy();
+
+    states = PullDrawer(window, skin, states, Drawer::Lyrics);
+    EXPECT_TRUE(states.lyricsShow);
+    EXPECT_FALSE(states.playListShow);
+    EXPECT_EQ(window.Shape(), closed.United(Region(Rect{100, 10, 160, 50})));
+    EXPECT_EQ(window.Surface().Image().pixel(130, 40), kLyricsShow);
+    EXPECT_EQ(window.Surface().Image().pixel(50, 30), kBody) << "the body stays over main";
+
+    states = PullDrawer(window, skin, states, Drawer::Lyrics);
+    EXPECT_FALSE(states.lyricsShow);
+    EXPECT_EQ(window.Shape(), closed);
+    EXPECT_EQ(window.Surface().Image().pixel(102, 25), before.pixel(102, 25));
+    EXPECT_EQ(window.Surface().Image().pixel(102, 25), kLyricsHide);
+
+    states = PullDrawer(window, skin, states, Drawer::PlayList);
+    EXPECT_TRUE(states.playListShow);
+    EXPECT_EQ(window.Shape(), closed.United(Region(Rect{10, 50, 100, 80})));
+    EXPECT_EQ(window.Surface().Image().pixel(20, 70), kPlayListShow);
+}
+
+TEST(SkinWindowBuilderTest, DrawersWithoutHidePartsOrWithoutShowRegions)
+{
+    EnsureGuiApplication();
+    Skin noHide = TestSkin(true, false);
+    SkinWindow window;
+    DrawerStates states = BuildSkinWindow(window, noHide, SkinWindowSettings{0, 0, true, false});
+    states = PullDrawer(window, noHide, states, Drawer::Lyrics);
+    EXPECT_FALSE(states.lyricsShow);
+    EXPECT_EQ(window.Surface().Image().pixel(102, 25), kLyricsShow) << "no hide picture: the area keeps what it had";
+
+    const Skin none = TestSkin(false);
+    SkinWindow plain;
+    DrawerStates s = BuildSkinWindow(plain, none, SkinWindowSettings{});
+    EXPECT_EQ(PullDrawer(plain, none, s, Drawer::Lyrics), s);
+    EXPECT_EQ(plain.Shape(), Main());
+}
+
+TEST(SkinWindowBuilderTest, TheWindowForwardsEventsToItsListener)
+{
+    EnsureGuiApplication();
+    struct Recorder : SkinWindowListener {
+        std::vector<std::string> calls;
+        void OnMouseDown(MouseButton b, KeyShift s, int32_t x, int32_t y) override
+        {
+            calls.push_back("down " + std::to_string(static_cast<int>(b)) + " " + std::to_string(static_cast<int>(s)) + " " +
+                            std::to_string(x) + "," + std::to_string(y));
+        }
+        void OnMouseUp(MouseButton b, KeyShift, int32_t x, int32_t y) override
+        {
+            calls.push_back("up " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) + "," + std::to_string(y));
+        }
+        void OnKeyUp(int32_t key, KeyShift s) override
+        {
+            calls.push_back("key " + std::to_string(key) + " " + std::to_string(static_cast<int>(s)));
+        }
+        void OnFilesDropped(const std::vector<std::string>& paths) override { calls.push_back("drop " + paths.at(0)); }
+        bool OnCloseRequested() override
+        {
+            calls.push_back("close");
+            return false;
+        }
+    } recorder;
+    SkinWindow window;
+    window.SetListener(&recorder);
+    BuildSkinWindow(window, TestSkin(false), SkinWindowSettings{});
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 30), QPointF(20, 30), Qt::RightButton, Qt::RightButton,
+                      Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&window, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(21, 31), QPointF(21, 31), Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &release);
+    QKeyEvent key(QEvent::KeyRelease, Qt::Key_P, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&window, &key);
+    EXPECT_FALSE(window.close()) << "the listener keeps the window open";
+    ASSERT_EQ(recorder.calls.size(), 4u);
+    EXPECT_EQ(recorder.calls[0], "down 2 1 20,30");
+    EXPECT_EQ(recorder.calls[1], "up 2 21,31");
+    EXPECT_EQ(recorder.calls[2], "key 80 2");
+    EXPECT_EQ(recorder.calls[3], "close");
+    window.SetListener(nullptr);
+}
