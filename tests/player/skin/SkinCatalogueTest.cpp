@@ -1,0 +1,195 @@
+#include "player/skin/SkinCatalogue.h"
+#include "SkinTestSupport.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A host whose skins "apply" when their folder holds a file named ok.
+class FakeHost : public SkinSwitchHost {
+public:
+    std::string path, file;
+    std::vector<std::string> applied;
+    std::string chosenFolder;
+    bool playing = false;
+    int pauses = 0, resumes = 0;
+    bool withMusic = false;
+
+    std::string SkinPath() const override { return path; }
+    std::string SkinFile() const override { return file; }
+    void SetSkinPath(const std::string& p) override { path = p; }
+    void SetSkinFile(const std::string& f) override { file = f; }
+    bool ApplyCurrentSkin() override
+    {
+        if (!std::filesystem::exists(path + "ok")) return false;
+        applied.push_back(path + file);
+        return true;
+    }
+    bool IsPlaying() const override { return playing; }
+    void PausePlayTimer() override { ++pauses; }
+    void ResumePlayTimer() override { ++resumes; }
+    std::string ChooseSkinFolder(const std::string& title) override
+    {
+        EXPECT_EQ(title, "スキンフォルダを選択して下さい。");
+        return chosenFolder;
+    }
+    void SetSkinWithMusic(bool on) override { withMusic = on; }
+};
+
+class SkinCatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureGuiApplication();
+        // Skins/Blue and Skins/Red work; Skins/Grey cannot be applied;
+        // Skins/Empty has no skin file; Skins/readme.txt is a plain file.
+        for (const char* name : {"Blue", "Red", "Grey"}) app.Write(std::string("Skins/") + name + "/" + name + ".zks", "[body]\n");
+        app.Write("Skins/Blue/ok", "");
+        app.Write("Skins/Red/ok", "");
+        app.Write("Skins/Red/Red2.zks", "");
+        app.Write("Skins/Empty/Body.bmp", "");
+        app.Write("Skins/readme.txt", "");
+        catalogue.Build(app.Path());
+    }
+
+    std::string Skin(const std::string& name) { return app.Path() + "Skins/" + name + "/"; }
+
+    TempFolder app;
+    SkinCatalogue catalogue;
+    FakeHost host;
+};
+
+} // namespace
+
+TEST_F(SkinCatalogueTest, EveryEntryIsListedInNameOrderWithTheLastSkinFile)
+{
+    const auto& skins = catalogue.coSkins();
+    ASSERT_EQ(skins.size(), 5u);
+    EXPECT_EQ(skins[0].Caption, "Blue");
+    EXPECT_EQ(skins[1].Caption, "Empty");
+    EXPECT_EQ(skins[2].Caption, "Grey");
+    EXPECT_EQ(skins[3].Caption, "Red");
+    EXPECT_EQ(skins[4].Caption, "readme.txt");
+    EXPECT_EQ(skins[3].SkinFile, "Red2.zks") << "the last name wins";
+    EXPECT_EQ(skins[1].SkinFile, "");
+    EXPECT_EQ(skins[0].SkinPath, Skin("Blue"));
+    EXPECT_EQ(skins[3].MenuIndex, 3);
+}
+
+TEST_F(SkinCatalogueTest, TheMenuListsTheEntriesAndChecksTheCurrentOne)
+{
+    QMenu menu;
+    catalogue.BuildSkinMenu(menu);
+    const QList<QAction*> actions = menu.actions();
+    ASSERT_EQ(actions.size(), 7);
+    EXPECT_EQ(actions[0]->text(), "Blue");
+    EXPECT_TRUE(actions[5]->isSeparator());
+    EXPECT_EQ(actions[6]->text(), QString::fromUtf8("その他(&O)..."));
+    catalogue.MarkSelectedSkin(Skin("RED"));
+    EXPECT_TRUE(catalogue.EnumAction(3)->isChecked()) << "paths compare without case";
+    EXPECT_FALSE(catalogue.EnumAction(0)->isChecked());
+    EXPECT_EQ(catalogue.ActionIndex(actions[3]), 3);
+    EXPECT_FALSE(catalogue.ActionIndex(actions[6]).has_value());
+    catalogue.ClearSkinMenu();
+    EXPECT_TRUE(menu.actions().isEmpty());
+}
+
+TEST_F(SkinCatalogueTest, AnEmptyCatalogueKeepsOnlyTheDesignedItem)
+{
+    TempFolder none;
+    SkinCatalogue empty;
+    empty.Build(none.Path());
+    QMenu menu;
+    empty.BuildSkinMenu(menu);
+    ASSERT_EQ(menu.actions().size(), 3);
+    EXPECT_EQ(menu.actions()[0]->text(), QString::fromUtf8("<なし>"));
+    EXPECT_FALSE(empty.ActionIndex(menu.actions()[0]).has_value());
+    EXPECT_FALSE(empty.NextSkin(host)) << "no catalogue entry: nothing happens";
+    empty.mnuP1SEnum_Click(0, host);
+    EXPECT_TRUE(host.applied.empty());
+}
+
+TEST_F(SkinCatalogueTest, ChoosingAnEntrySwitchesAndFailuresKeepThePreviousSkin)
+{
+    QMenu menu;
+    catalogue.BuildSkinMenu(menu);
+    host.path = Skin("Blue");
+    host.file = "Blue.zks";
+    host.playing = true;
+    catalogue.mnuP1SEnum_Click(3, host);
+    EXPECT_EQ(host.path, Skin("Red"));
+    EXPECT_TRUE(catalogue.EnumAction(3)->isChecked());
+    EXPECT_EQ(host.pauses, 1);
+    EXPECT_EQ(host.resumes, 1);
+
+    catalogue.mnuP1SEnum_Click(2, host);  // Grey cannot be applied
+    EXPECT_EQ(host.path, Skin("Red"));
+    EXPECT_EQ(host.file, "Red2.zks");
+    catalogue.mnuP1SEnum_Click(1, host);  // Empty has no skin file
+    catalogue.mnuP1SEnum_Click(4, host);  // a plain file
+    EXPECT_EQ(host.applied.size(), 1u);
+    EXPECT_TRUE(catalogue.EnumAction(3)->isChecked());
+    EXPECT_EQ(host.pauses, host.resumes);
+}
+
+TEST_F(SkinCatalogueTest, NextSkinWrapsSkipsFailuresAndStartsAtTheFirstWhenNoneIsSelected)
+{
+    QMenu menu;
+    catalogue.BuildSkinMenu(menu);
+    host.path = "/elsewhere/";
+    catalogue.MarkSelectedSkin(host.path);
+    EXPECT_TRUE(catalogue.NextSkin(host));
+    EXPECT_EQ(host.path, Skin("Blue"));
+    EXPECT_TRUE(catalogue.NextSkin(host));
+    EXPECT_EQ(host.path, Skin("Red")) << "Empty and Grey are skipped";
+    EXPECT_TRUE(catalogue.NextSkin(host));
+    EXPECT_EQ(host.path, Skin("Blue")) << "wraps from the last to the first";
+    EXPECT_EQ(host.pauses, 0) << "the play loop's skin change does not touch the timer";
+
+    std::filesystem::remove(Skin("Blue") + "ok");
+    std::filesystem::remove(Skin("Red") + "ok");
+    const std::size_t before = host.applied.size();
+    EXPECT_FALSE(catalogue.NextSkin(host)) << "one full round, then stop";
+    EXPECT_EQ(host.applied.size(), before);
+    EXPECT_EQ(host.path, Skin("Blue"));
+}
+
+TEST_F(SkinCatalogueTest, AnotherFolderAppliesItsLastSkinFileAndUnchecksTheCatalogue)
+{
+    QMenu menu;
+    catalogue.BuildSkinMenu(menu);
+    host.path = Skin("Blue");
+    host.file = "Blue.zks";
+    catalogue.MarkSelectedSkin(host.path);
+    TempFolder other;
+    other.Write("x.zks", "");
+    other.Write("y.ZKS", "");
+    other.Write("ok", "");
+    host.chosenFolder = other.Path().substr(0, other.Path().size() - 1);
+    catalogue.mnuP1SOther_Click(host);
+    EXPECT_EQ(host.path, other.Path());
+    EXPECT_EQ(host.file, "y.ZKS");
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(catalogue.EnumAction(i)->isChecked());
+
+    TempFolder noSkin;
+    host.chosenFolder = noSkin.Path();
+    catalogue.mnuP1SOther_Click(host);
+    EXPECT_EQ(host.path, other.Path()) << "a folder without a skin file changes nothing";
+    host.chosenFolder = "";
+    catalogue.mnuP1SOther_Click(host);
+    EXPECT_EQ(host.path, other.Path());
+}
+
+TEST_F(SkinCatalogueTest, TheMusicItemTogglesItsCheckAndTheSetting)
+{
+    QAction item(QString::fromUtf8(SkinCatalogue::ChangeWithMusicCaption));
+    SkinCatalogue::mnuP1SkinChgMusic_Click(item, host);
+    EXPECT_TRUE(item.isChecked());
+    EXPECT_TRUE(host.withMusic);
+    SkinCatalogue::mnuP1SkinChgMusic_Click(item, host);
+    EXPECT_FALSE(item.isChecked());
+    EXPECT_FALSE(host.withMusic);
+}

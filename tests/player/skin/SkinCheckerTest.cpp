@@ -1,0 +1,89 @@
+#include "player/skin/SkinChecker.h"
+#include "SkinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ShippedSkin(const std::string& name)
+{
+    return std::string(ZELKO_PROGRAM_DIR) + "/Skins/" + name + "/";
+}
+
+// A copy of the shipped default skin, to break on purpose.
+void CopySkin(const std::string& from, const TempFolder& to)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(from)) {
+        std::filesystem::copy_file(entry.path(), to.Path() + entry.path().filename().string());
+    }
+}
+
+std::string ReadAll(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+TEST(SkinCheckerTest, TheShippedSkinsHaveNoProblems)
+{
+    EnsureGuiApplication();
+    for (const char* name : {"Carbon", "Meadow"}) {
+        std::ostringstream out;
+        EXPECT_EQ(RunSkinCheck(ShippedSkin(name), out), 0) << out.str();
+        EXPECT_NE(out.str().find("no problems"), std::string::npos);
+    }
+}
+
+TEST(SkinCheckerTest, BrokenSkinsReportEveryProblemWithFileAndLine)
+{
+    EnsureGuiApplication();
+    TempFolder skin;
+    CopySkin(ShippedSkin("Carbon"), skin);
+    const std::string original = ReadAll(skin.Path() + "Carbon.zks");
+    const int lines = static_cast<int>(std::count(original.begin(), original.end(), '\n'));
+    std::string text = original;
+    text += "[time]\nmm=addoval value(1,2,3,4)\n[timesource]\n0=rect value(1,2,3,4)\n[peeksource]\nother=rect value(1,2)\n"
+            "[titlebox]\nforecolor=zz\n[body]\nextra=addrgndata value(32,1,9,0,0,0,0,0)\n";
+    skin.Write("Carbon.zks", text);
+    std::filesystem::remove(skin.Path() + "Title.bmp");
+    std::ostringstream out;
+    EXPECT_EQ(RunSkinCheck(skin.Path(), out), 1);
+    const std::string report = out.str();
+    auto has = [&](const std::string& what) { return report.find(what) != std::string::npos; };
+    EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 2) + ": unknown region operation")) << report;
+    EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 4) + ": rectangle timesource-0 named twice")) << report;
+    EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 6) + ": too few numbers")) << report;
+    EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 8) + ": bad colour")) << report;
+    EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 10) + ": region data refused")) << report;
+    EXPECT_TRUE(has("Title.bmp: required picture missing")) << report;
+    EXPECT_TRUE(has("6 problems")) << report;
+}
+
+TEST(SkinCheckerTest, MissingRegionsRectanglesAndSkinFilesAreProblems)
+{
+    EnsureGuiApplication();
+    TempFolder skin;
+    skin.Write("s.zks", "[sysbuttons]\nclose=addrect value(0,0,5,5)\n");
+    skin.WritePicture("Body.bmp", 4, 4, Qt::black);
+    std::ostringstream out;
+    EXPECT_EQ(RunSkinCheck(skin.Path(), out), 1);
+    const std::string report = out.str();
+    EXPECT_NE(report.find("required region body-main missing"), std::string::npos) << report;
+    EXPECT_NE(report.find("required region playbuttons-play missing"), std::string::npos);
+    EXPECT_EQ(report.find("required region sysbuttons-close missing"), std::string::npos);
+    EXPECT_NE(report.find("required rectangle timesource-colon missing"), std::string::npos);
+    EXPECT_NE(report.find("SysButtons.bmp: required picture missing"), std::string::npos);
+
+    TempFolder empty;
+    std::ostringstream none;
+    EXPECT_EQ(RunSkinCheck(empty.Path(), none), 1);
+    EXPECT_NE(none.str().find("no skin file"), std::string::npos);
+}

@@ -1,0 +1,117 @@
+#include "player/skin/SkinLoader.h"
+#include "SkinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using platform::Rect;
+using platform::Region;
+
+namespace {
+
+const char* const kMinimalSkin = "[body]\nmain=addrect value(0,0,40,30)\n";
+
+void WriteRequiredPictures(const TempFolder& folder)
+{
+    folder.WritePicture("Body.bmp", 40, 30, QColor(1, 2, 3));
+    folder.WritePicture("SysButtons.bmp", 8, 8, QColor(4, 5, 6));
+    folder.WritePicture("PlayButtons.bmp", 8, 8, QColor(7, 8, 9));
+    folder.WritePicture("Title.bmp", 8, 8, QColor(10, 11, 12));
+}
+
+} // namespace
+
+TEST(SkinLoaderTest, SeparatingGivesTheOverlapToTheLaterRegionAndNeverCutsBody)
+{
+    ParsedSkinFile skin = ParseSkinText(
+        "[body]\nmain=addrect value(0,0,100,100)\n[playbuttons]\nplay=addrect value(0,0,20,20)\n"
+        "stop=addrect value(10,10,20,20)\n[sysbuttons]\nclose=addrect value(15,15,2,2)\n",
+        "t.zks", SkinRegionContext{});
+    SeparateSkinRegions(skin.coRgns);
+    const Region play = *skin.coRgns.Find("playbuttons-play")->Rgn();
+    const Region stop = *skin.coRgns.Find("playbuttons-stop")->Rgn();
+    const Region close = *skin.coRgns.Find("sysbuttons-close")->Rgn();
+    EXPECT_TRUE(play.Contains(5, 5));
+    EXPECT_FALSE(play.Contains(12, 12));
+    EXPECT_FALSE(stop.Contains(15, 15));
+    EXPECT_TRUE(stop.Contains(12, 12));
+    EXPECT_EQ(close, Region(Rect{15, 15, 17, 17}));
+    EXPECT_FALSE(play.Intersects(stop));
+    EXPECT_EQ(*skin.coRgns.Find("body-main")->Rgn(), Region(Rect{0, 0, 100, 100}));
+}
+
+TEST(SkinLoaderTest, AMinimalSkinLoadsAndLogsItsPath)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    folder.Write("a.zks", kMinimalSkin);
+    WriteRequiredPictures(folder);
+    std::vector<std::string> log;
+    const SkinLoadResult result = LoadSkin(folder.Path(), "a.zks", [&](const std::string& line) { log.push_back(line); });
+    ASSERT_TRUE(result.skin.has_value());
+    EXPECT_TRUE(result.problems.empty());
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0], "- " + folder.Path() + "a.zks -");
+    EXPECT_EQ(result.skin->pictures.picBody.pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_EQ(result.skin->pictures.picBody.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(result.skin->pictures.picLyricsShow.isNull());
+}
+
+TEST(SkinLoaderTest, BmpIsPreferredOverJpegAndNamesMatchInAnyCase)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    folder.Write("a.zks", kMinimalSkin);
+    WriteRequiredPictures(folder);
+    folder.WritePicture("Body.jpg", 40, 30, QColor(250, 250, 250), "JPG");
+    EXPECT_EQ(FindSkinPicture(folder.Path(), "Body"), folder.Path() + "Body.bmp");
+    std::filesystem::remove(folder.Path() + "Body.bmp");
+    EXPECT_EQ(FindSkinPicture(folder.Path(), "Body"), folder.Path() + "Body.jpg");
+    std::filesystem::rename(folder.Path() + "Title.bmp", folder.Path() + "TITLE.BMP");
+    EXPECT_EQ(FindSkinPicture(folder.Path(), "Title"), folder.Path() + "TITLE.BMP");
+    const SkinLoadResult result = LoadSkin(folder.Path(), "a.zks");
+    ASSERT_TRUE(result.skin.has_value());
+    EXPECT_GT(qRed(result.skin->pictures.picBody.pixel(5, 5)), 240) << "the JPEG body was read";
+}
+
+TEST(SkinLoaderTest, ASkinWithoutMainOrARequiredPictureIsRejected)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    folder.Write("nomain.zks", "[body]\nother=addrect value(0,0,5,5)\n");
+    folder.Write("a.zks", std::string(kMinimalSkin) + "lyricsshow=addrect value(40,0,10,10)\n");
+    WriteRequiredPictures(folder);
+    const SkinLoadResult noMain = LoadSkin(folder.Path(), "nomain.zks");
+    EXPECT_TRUE(noMain.fileFound);
+    EXPECT_FALSE(noMain.skin.has_value());
+    EXPECT_FALSE(noMain.problems.empty());
+
+    const SkinLoadResult noDrawerPicture = LoadSkin(folder.Path(), "a.zks");
+    EXPECT_FALSE(noDrawerPicture.skin.has_value()) << "LyricsShow is required with body-lyricsshow";
+    folder.WritePicture("LyricsShow.bmp", 50, 30, QColor(0, 255, 0));
+    EXPECT_TRUE(LoadSkin(folder.Path(), "a.zks").skin.has_value()) << "LyricsHide stays optional";
+
+    std::filesystem::remove(folder.Path() + "PlayButtons.bmp");
+    const SkinLoadResult noButtons = LoadSkin(folder.Path(), "a.zks");
+    EXPECT_FALSE(noButtons.skin.has_value());
+    folder.Write("PlayButtons.bmp", "not a picture");
+    EXPECT_FALSE(LoadSkin(folder.Path(), "a.zks").skin.has_value()) << "an unreadable picture counts as missing";
+
+    const SkinLoadResult missing = LoadSkin(folder.Path(), "gone.zks");
+    EXPECT_FALSE(missing.fileFound);
+    EXPECT_FALSE(missing.skin.has_value());
+}
+
+TEST(SkinLoaderTest, BadLinesAreLoggedWithTheirLineButDoNotRejectTheSkin)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    folder.Write("a.zks", std::string(kMinimalSkin) + "[time]\nmm=addrect value(1,2)\n");
+    WriteRequiredPictures(folder);
+    std::vector<std::string> log;
+    const SkinLoadResult result = LoadSkin(folder.Path(), "a.zks", [&](const std::string& line) { log.push_back(line); });
+    ASSERT_TRUE(result.skin.has_value());
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_EQ(result.problems[0].line, 4);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_NE(log[1].find("a.zks(4)"), std::string::npos);
+}
