@@ -8,14 +8,14 @@
 #include "player/skin/ClsZelkoSkin.h"
 #include "player/skin/SkinSwitchHost.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPointer>
 
 #include <optional>
 #include <string>
 #include <vector>
 
-class QAction;
-class QMenu;
 
 class SkinCatalogue {
 public:
