@@ -80,6 +80,12 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     ClsKtGdi timeGdi;
     timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
 
+    const int32_t width = m_rcPlayList.Width();
+    const QFont& font = m_ctx.surface.Font();
+    const std::string fontKey = font.key().toStdString();
+    const platform::Rect textRect = PlayListLayout::TextRect(platform::Rect{0, 0, width, charHeight}, charHeight, 0);
+    const platform::Rect timeRect = PlayListLayout::TimeRect(platform::Rect{0, 0, width, charHeight}, charHeight, 0);
+
     ScopedClip clip(m_ctx.surface, platform::Region(m_rcPlayList));
     SurfacePainter painter = m_ctx.surface.BeginPaint();
     int32_t i = m_listTop;
@@ -87,11 +93,22 @@ void ClsZelkoPlayListAction::RefreshPlayList()
         if (!m_tracks.Contains(i))
             continue;
         const auto& track = m_tracks.Item(i);
-        painter.setPen(i == playing ? playingColour : fore);
+        const QColor& colour = i == playing ? playingColour : fore;
         const std::string text = std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName();
-        textGdi.vbDrawText(painter, text, PlayListLayout::TextRect(m_rcPlayList, charHeight, y));
-        timeGdi.vbDrawText(painter, LengthText(m_ctx.app, track.TotalSec()),
-                           PlayListLayout::TimeRect(m_rcPlayList, charHeight, y));
+        const std::string length = LengthText(m_ctx.app, track.TotalSec());
+        std::string key = text;
+        key += '\0';
+        key += length;
+        key += '\0';
+        key += std::to_string(colour.rgb()) + "/" + std::to_string(width) + "x" + std::to_string(charHeight) + "/" +
+               fontKey;
+        const QImage& line = m_lines.Get(key, QSize(width, charHeight), [&](QPainter& p) {
+            p.setFont(font);
+            p.setPen(colour);
+            textGdi.vbDrawText(p, text, textRect);
+            timeGdi.vbDrawText(p, length, timeRect);
+        });
+        painter.drawImage(QPoint(m_rcPlayList.left, y), line);
         m_painter.DebugFrame(painter, platform::Rect{m_rcPlayList.left, y, m_rcPlayList.right, y + charHeight});
     }
 }

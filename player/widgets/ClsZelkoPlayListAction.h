@@ -6,6 +6,7 @@
 // right click on a line, double click on a line with the track number.
 // Coordinates are window client pixels; lines are CharHeight pixels high.
 #include "platform/Rect.h"
+#include "player/widgets/RenderedLineCache.h"
 #include "player/widgets/SkinImagePainter.h"
 #include "player/widgets/WidgetContext.h"
 #include "player/skin/SkinWindowListener.h"
@@ -70,4 +71,5 @@ private:
     int32_t m_listTop = 1;
     platform::Rect m_rcPlayList;
     std::string m_pressedRgnName;
+    RenderedLineCache m_lines;
 };

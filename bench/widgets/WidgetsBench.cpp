@@ -1,0 +1,191 @@
+// Speed of the widget painters with a shipped skin: the whole window (every
+// controller's Paint), one analyser refresh, and one play-list redraw of 20
+// lines. Run offscreen (QT_QPA_PLATFORM=offscreen is set here when unset).
+#include "decoder/DecoderRecords.h"
+#include "player/playback/Mp3FileList.h"
+#include "player/playback/PlayState.h"
+#include "player/shell/ClsZelko.h"
+#include "player/skin/SkinLoader.h"
+#include "player/skin/SkinWindow.h"
+#include "player/skin/SkinWindowBuilder.h"
+#include "player/widgets/ClsZelkoBodyAction.h"
+#include "player/widgets/ClsZelkoButtonAction.h"
+#include "player/widgets/ClsZelkoLyricsAction.h"
+#include "player/widgets/ClsZelkoPlayListAction.h"
+#include "protocol/AnalyzeRecord.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <memory>
+
+namespace {
+
+QApplication& Application()
+{
+    static int argc = 1;
+    static char name[] = "bench_widgets";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// Everything the main window would hold, around one shipped skin.
+struct Deck {
+    explicit Deck(const std::string& skinName)
+        : app("", std::string(ZELKO_PROGRAM_DIR) + "/")
+    {
+        const std::string folder = std::string(ZELKO_PROGRAM_DIR) + "/Skins/" + skinName + "/";
+        SkinLoadResult loaded = LoadSkin(folder, skinName + ".zks");
+        if (!loaded.skin) {
+            std::cerr << "cannot load the skin in " << folder << " (build the zelko_skins target)\n";
+            std::exit(1);
+        }
+        skin = std::move(*loaded.skin);
+        const SkinTextColours& c = skin.colours;
+        auto colour = [&](SkinColour which) { return c.Colour(which).value_or(0); };
+        app.SetRGBPlayListFore(colour(SkinColour::PlayListFore));
+        app.SetRGBPlayListPlaying(colour(SkinColour::PlayListPlaying));
+        app.SetRGBLyricsPPrev(colour(SkinColour::LyricsPPrev));
+        app.SetRGBLyricsPrev(colour(SkinColour::LyricsPrev));
+        app.SetRGBLyricsCurrent(colour(SkinColour::LyricsCurrent));
+        app.SetRGBLyricsNext(colour(SkinColour::LyricsNext));
+        app.SetRGBLyricsNNext(colour(SkinColour::LyricsNNext));
+        app.SetRGBTitleFore(colour(SkinColour::TitleFore));
+        for (std::size_t i = 0; i < PeekPositionCount; ++i)
+            if (c.peekPositions[i])
+                app.SetPeekPosition(std::to_string(i), "value(" + std::to_string(*c.peekPositions[i]) + ")");
+        const DrawerStates drawers = BuildSkinWindow(window, skin, SkinWindowSettings{0, 0, true, true});
+        app.SetLyricsShow(drawers.lyricsShow);
+        app.SetPlayListShow(drawers.playListShow);
+
+        app.SetTrackName("A rather long track title that needs an ellipsis in the title box");
+        app.SetArtistName("Artist");
+        app.SetSeekPosition(42);
+        state.bPlay = true;
+        state.bStop = false;
+        state.Volume = 70;
+        analyze.PlayMs = 83456;
+        for (int i = 1; i <= 40; ++i)
+            tracks.Add(ClsZelkoMp3File("/music/" + std::to_string(i) + ".mp3", "Artist " + std::to_string(i),
+                                       "Track title number " + std::to_string(i), 180 + i));
+        app.SetPlayPosition(3);
+        for (int f = 0; f < 8; ++f)
+            std::strcpy(lyrics.Text[f], ("A line of the lyrics, field " + std::to_string(f)).c_str());
+
+        body = std::make_unique<ClsZelkoBodyAction>(Context(), analyze, state);
+        buttons = std::make_unique<ClsZelkoButtonAction>(Context(), state);
+        list = std::make_unique<ClsZelkoPlayListAction>(Context(), tracks);
+        lyricsBox = std::make_unique<ClsZelkoLyricsAction>(Context(), lyrics);
+        list->MakePlayListRect();
+        lyricsBox->MakeLyricsRect();
+    }
+
+    WidgetContext Context() { return WidgetContext{window, window.Surface(), app, skin}; }
+
+    void PaintAll()
+    {
+        body->Paint();
+        buttons->Paint();
+        list->Paint();
+        lyricsBox->Paint();
+    }
+
+    // A spectrum that changes every call, so bars and peaks move.
+    void NextSpectrum()
+    {
+        ++tick;
+        for (std::size_t i = 0; i < 256; ++i) {
+            analyze.Spectrum1[i] = static_cast<int32_t>((i * 7 + tick * 13) % 170);
+            analyze.Spectrum2[i] = static_cast<int32_t>((i * 11 + tick * 5) % 150);
+        }
+    }
+
+    QApplication& qapp = Application(); // before the window
+    ClsZelko app;
+    Skin skin;
+    SkinWindow window;
+    PlayState state;
+    protocol::AnalyzeRecord analyze;
+    Mp3FileList tracks;
+    decoder::LyricsRecord lyrics;
+    std::unique_ptr<ClsZelkoBodyAction> body;
+    std::unique_ptr<ClsZelkoButtonAction> buttons;
+    std::unique_ptr<ClsZelkoPlayListAction> list;
+    std::unique_ptr<ClsZelkoLyricsAction> lyricsBox;
+    int tick = 0;
+};
+
+Deck& Shipped(const std::string& name)
+{
+    static std::map<std::string, std::unique_ptr<Deck>> decks;
+    auto& deck = decks[name];
+    if (!deck)
+        deck = std::make_unique<Deck>(name);
+    return *deck;
+}
+
+void BM_WholeWindowPaint(benchmark::State& state, const char* skinName)
+{
+    Deck& deck = Shipped(skinName);
+    for (auto _ : state) {
+        deck.NextSpectrum();
+        deck.PaintAll();
+        benchmark::DoNotOptimize(deck.window.Surface().Image().constBits());
+    }
+}
+BENCHMARK_CAPTURE(BM_WholeWindowPaint, Carbon, "Carbon")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WholeWindowPaint, Meadow, "Meadow")->Unit(benchmark::kMicrosecond);
+
+void BM_AnalyserRefresh(benchmark::State& state)
+{
+    Deck& deck = Shipped("Carbon");
+    for (auto _ : state) {
+        deck.NextSpectrum();
+        deck.body->RefreshSpectrumData();
+        benchmark::DoNotOptimize(deck.window.Surface().Image().constBits());
+    }
+}
+BENCHMARK(BM_AnalyserRefresh)->Unit(benchmark::kMicrosecond);
+
+// The shipped boxes hold 9 lines; this one is made 20 lines high (280 pixels)
+// on the same skin.
+void BM_PlayListRedraw20Lines(benchmark::State& state)
+{
+    static Deck deck("Carbon");
+    static const bool tall = [] {
+        ClsZelkoRgn* box = deck.skin.coRgns.Find("playlistbox-itemrect");
+        const platform::Rect old = box->RgnOrEmpty().BoundingBox();
+        box->SetRgn(platform::Region(platform::Rect::FromSize(old.left, old.top, old.Width(), 20 * 14)));
+        deck.window.Surface().Resize(std::max(deck.window.Surface().Width(), old.right),
+                                     std::max(deck.window.Surface().Height(), old.top + 20 * 14));
+        deck.list->MakePlayListRect();
+        return deck.list->rcPlayList().Height() == 20 * 14;
+    }();
+    if (!tall) {
+        state.SkipWithError("the play-list box could not be made 20 lines high");
+        return;
+    }
+    for (auto _ : state) {
+        deck.list->RefreshPlayList();
+        benchmark::DoNotOptimize(deck.window.Surface().Image().constBits());
+    }
+}
+BENCHMARK(BM_PlayListRedraw20Lines)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
