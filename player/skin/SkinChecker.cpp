@@ -42,6 +42,8 @@ std::vector<std::string> RequiredRects()
         names.push_back("seekbarsource-" + std::to_string(v));
         names.push_back("volumesource-" + std::to_string(v));
     }
+    for (int level = 0; level <= 23; ++level) names.push_back("analyzersource-" + std::to_string(level));
+    names.push_back("peeksource-value");
     return names;
 }
 
@@ -77,8 +79,10 @@ int RunSkinCheck(const std::string& folderText, std::ostream& out)
         // Parse again to see the regions even when the skin was rejected.
         std::optional<ParsedSkinFile> parsed = ParseSkinFile(folder, file);
         if (parsed) {
-            for (const char* name : kRequiredRegions) {
-                if (!parsed->coRgns.Contains(name)) problems.push_back({path, 0, std::string("required region ") + name + " missing"});
+            std::vector<std::string> regions(kRequiredRegions.begin(), kRequiredRegions.end());
+            for (int band = 0; band <= 18; ++band) regions.push_back("analyzer-" + std::to_string(band));
+            for (const std::string& name : regions) {
+                if (!parsed->coRgns.Contains(name)) problems.push_back({path, 0, "required region " + name + " missing"});
             }
             for (const std::string& name : RequiredRects()) {
                 if (!parsed->coRects.Contains(name)) problems.push_back({path, 0, "required rectangle " + name + " missing"});

@@ -80,6 +80,8 @@ TEST(SkinCheckerTest, MissingRegionsRectanglesAndSkinFilesAreProblems)
     EXPECT_NE(report.find("required region playbuttons-play missing"), std::string::npos);
     EXPECT_EQ(report.find("required region sysbuttons-close missing"), std::string::npos);
     EXPECT_NE(report.find("required rectangle timesource-colon missing"), std::string::npos);
+    EXPECT_NE(report.find("required region analyzer-18 missing"), std::string::npos);
+    EXPECT_NE(report.find("required rectangle analyzersource-23 missing"), std::string::npos);
     EXPECT_NE(report.find("SysButtons.bmp: required picture missing"), std::string::npos);
 
     TempFolder empty;
