@@ -14,8 +14,11 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     std::string text;
-    for (int i = 1; i < argc; ++i)
-        text += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            text += ' ';
+        text += argv[i];
+    }
 
     const auto arguments = protocol::ParseAssistArguments(text);
     if (!arguments) {

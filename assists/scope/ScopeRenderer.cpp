@@ -1,7 +1,5 @@
 #include "assists/scope/ScopeRenderer.h"
 
-#include <QPainter>
-#include <QPen>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +28,8 @@ ScopeRenderer::ScopeRenderer(QSize innerSize, std::uint32_t seed)
     , m_centerX(innerSize.width() / 2)
     , m_centerY(innerSize.height() / 2)
     , m_fanCenterY(innerSize.height() / 4 * 3)
+    , m_width(innerSize.width())
+    , m_height(innerSize.height())
 {
     AppendGradient(m_backColors, 0xFFFFFF, 0x000000);
     AppendGradient(m_backColors, 0x000000, 0xFFFFFF);
@@ -48,6 +48,10 @@ ScopeRenderer::ScopeRenderer(QSize innerSize, std::uint32_t seed)
 
     BuildCircleAngles();
     BuildArcAngles();
+    m_circleUnitA = UnitsOf(m_circleAnglesA);
+    m_circleUnitB = UnitsOf(m_circleAnglesB);
+    m_arcUnitA = UnitsOf(m_arcAnglesA);
+    m_arcUnitB = UnitsOf(m_arcAnglesB);
     m_picture.fill(ColorOf(m_backColor));
 }
 
@@ -102,6 +106,70 @@ QPoint ScopeRenderer::PointAt(double radius, double degrees, std::int32_t center
     return QPoint(static_cast<int>(std::nearbyint(centerX + x)), static_cast<int>(std::nearbyint(centerY + y)));
 }
 
+ScopeRenderer::Units ScopeRenderer::UnitsOf(const Angles& angles) const
+{
+    // The rotation of (1, 0, 0): rotating (r, 0, 0) gives exactly r times it,
+    // as the x and y steps by 0 degrees leave the point as it is.
+    Units units {};
+    for (int i = 0; i < Columns; ++i) {
+        double x = 1.0, y = 0.0, z = 0.0;
+        m_3d.Rotation(0.0, 0.0, angles[i], x, y, z);
+        units[i] = { x, y };
+    }
+    return units;
+}
+
+QPoint ScopeRenderer::UnitPoint(double radius, const std::pair<double, double>& unit, std::int32_t centerX,
+                                std::int32_t centerY)
+{
+    return QPoint(static_cast<int>(std::nearbyint(centerX + radius * unit.first)),
+                  static_cast<int>(std::nearbyint(centerY + radius * unit.second)));
+}
+
+void ScopeRenderer::Plot(int x, int y, QRgb rgb)
+{
+    if (x >= 0 && y >= 0 && x < m_width && y < m_height)
+        m_bits[static_cast<std::size_t>(y) * m_stride + static_cast<std::size_t>(x)] = rgb;
+}
+
+void ScopeRenderer::Line(QPoint from, QPoint to, QRgb rgb)
+{
+    // Bresenham's line from "from" to "to", without the last point, so that
+    // the segments of a polyline meet without drawing a point twice.
+    int x = from.x();
+    int y = from.y();
+    const int dx = std::abs(to.x() - x);
+    const int dy = -std::abs(to.y() - y);
+    const int sx = x < to.x() ? 1 : -1;
+    const int sy = y < to.y() ? 1 : -1;
+    int error = dx + dy;
+    while (x != to.x() || y != to.y()) {
+        Plot(x, y, rgb);
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+void ScopeRenderer::VerticalLine(int x, int from, int to, QRgb rgb, bool dashDotDot)
+{
+    // From "from" towards "to", without the last point, as lines are drawn;
+    // the dash-dot-dot pattern starts at the first point.
+    static constexpr bool Pattern[12] = { true, true, true, true, false, false, true, false, false, true, false, false };
+    const int step = to > from ? 1 : -1;
+    int n = 0;
+    for (int y = from; y != to; y += step, ++n) {
+        if (!dashDotDot || Pattern[n % 12])
+            Plot(x, y, rgb);
+    }
+}
+
 void ScopeRenderer::AnalyzeFromZelko(const protocol::AnalyzeRecord& record)
 {
     if (m_bColor) {
@@ -109,26 +177,24 @@ void ScopeRenderer::AnalyzeFromZelko(const protocol::AnalyzeRecord& record)
         m_backIndex = (m_backIndex + 1) % m_backColors.size();
     }
     m_picture.fill(ColorOf(m_backColor));
+    m_bits = reinterpret_cast<QRgb*>(m_picture.bits());
+    m_stride = static_cast<std::size_t>(m_picture.bytesPerLine()) / sizeof(QRgb);
 
     const std::int32_t colorA = m_fColor ? m_foreColors[m_foreIndexA] : FixedColorA;
     const std::int32_t colorB = m_fColor ? m_foreColors[m_foreIndexB] : FixedColorB;
-    m_record = &record;
-    {
-        QPainter painter(&m_picture);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        switch (m_title) {
-        case ScopeTitle::Band:
-            DrawBand(painter, colorA, colorB);
-            break;
-        case ScopeTitle::Circle:
-            DrawRound(painter, colorA, colorB, m_centerY, 0, 60, m_circleAnglesA, m_circleAnglesB);
-            break;
-        case ScopeTitle::Fan:
-            DrawRound(painter, colorA, colorB, m_fanCenterY, 20, 80, m_arcAnglesA, m_arcAnglesB);
-            break;
-        }
+    switch (m_title) {
+    case ScopeTitle::Band:
+        DrawBand(record, colorA, colorB);
+        break;
+    case ScopeTitle::Circle:
+        DrawRoundHalf(record.Spectrum1, colorA, m_centerY, 0, 60, m_circleUnitA, m_peakA);
+        DrawRoundHalf(record.Spectrum2, colorB, m_centerY, 0, 60, m_circleUnitB, m_peakB);
+        break;
+    case ScopeTitle::Fan:
+        DrawRoundHalf(record.Spectrum1, colorA, m_fanCenterY, 20, 80, m_arcUnitA, m_peakA);
+        DrawRoundHalf(record.Spectrum2, colorB, m_fanCenterY, 20, 80, m_arcUnitB, m_peakB);
+        break;
     }
-    m_record = nullptr;
 
     if (m_fColor) {
         m_foreIndexA = (m_foreIndexA + 1) % m_foreColors.size();
@@ -136,77 +202,58 @@ void ScopeRenderer::AnalyzeFromZelko(const protocol::AnalyzeRecord& record)
     }
 }
 
-void ScopeRenderer::DrawBand(QPainter& painter, std::int32_t colorA, std::int32_t colorB)
+void ScopeRenderer::DrawBand(const protocol::AnalyzeRecord& record, std::int32_t colorA, std::int32_t colorB)
 {
     const bool points = m_line == ScopeLine::Points;
-    const Qt::PenStyle style = points ? Qt::DashDotDotLine : Qt::SolidLine;
-    const QPen penA(ColorOf(colorA), 1, style);
-    const QPen penB(ColorOf(colorB), 1, style);
-    const QPen peakA(ColorOf(colorA | PeakTint), 1);
-    const QPen peakB(ColorOf(colorB | PeakTint), 1);
-    const QPen dotA(ColorOf(colorA), 1);
-    const QPen dotB(ColorOf(colorB), 1);
+    const QRgb rgbA = ColorOf(colorA).rgb();
+    const QRgb rgbB = ColorOf(colorB).rgb();
+    const QRgb peakA = ColorOf(colorA | PeakTint).rgb();
+    const QRgb peakB = ColorOf(colorB | PeakTint).rgb();
 
     for (int x = 0; x < Columns; ++x) {
-        // Above the centre line; a line ends before its last point, so a
-        // length of 0 draws nothing.
-        const std::int32_t top = m_centerY - LengthOf(m_record->Spectrum1[x]);
-        if (top < m_centerY) {
-            painter.setPen(penA);
-            painter.drawLine(x, top, x, m_centerY - 1);
-        }
-        if (points) {
-            painter.setPen(dotA);
-            painter.drawPoint(x, top);
-        }
-        painter.setPen(peakA);
-        painter.drawPoint(x, m_peakA[x]);
+        // Above the centre line; a length of 0 draws no line.
+        const std::int32_t top = m_centerY - LengthOf(record.Spectrum1[x]);
+        VerticalLine(x, top, m_centerY, rgbA, points);
+        if (points)
+            Plot(x, top, rgbA);
+        Plot(x, m_peakA[x], peakA);
         // The marker sinks one pixel a record towards the bar, or jumps to it.
         m_peakA[x] = m_peakA[x] < top ? m_peakA[x] + 1 : top;
 
-        const std::int32_t bottom = m_centerY + LengthOf(m_record->Spectrum2[x]);
-        if (bottom > m_centerY) {
-            painter.setPen(penB);
-            painter.drawLine(x, m_centerY, x, bottom - 1);
-        }
-        if (points) {
-            painter.setPen(dotB);
-            painter.drawPoint(x, bottom);
-        }
-        painter.setPen(peakB);
-        painter.drawPoint(x, m_peakB[x]);
+        const std::int32_t bottom = m_centerY + LengthOf(record.Spectrum2[x]);
+        VerticalLine(x, m_centerY, bottom, rgbB, points);
+        if (points)
+            Plot(x, bottom, rgbB);
+        Plot(x, m_peakB[x], peakB);
         m_peakB[x] = m_peakB[x] > bottom ? m_peakB[x] - 1 : bottom;
     }
 }
 
-void ScopeRenderer::DrawRound(QPainter& painter, std::int32_t colorA, std::int32_t colorB, std::int32_t centerY,
-                              std::int32_t baseRadius, std::int32_t drift, const Angles& anglesA, const Angles& anglesB)
-{
-    DrawRoundHalf(painter, m_record->Spectrum1, colorA, centerY, baseRadius, drift, anglesA, m_peakA);
-    DrawRoundHalf(painter, m_record->Spectrum2, colorB, centerY, baseRadius, drift, anglesB, m_peakB);
-}
-
-void ScopeRenderer::DrawRoundHalf(QPainter& painter, const std::array<std::int32_t, protocol::SpectrumLength>& spectrum,
-                                  std::int32_t color, std::int32_t centerY, std::int32_t baseRadius, std::int32_t drift,
-                                  const Angles& angles, Peaks& peaks)
+void ScopeRenderer::DrawRoundHalf(const std::array<std::int32_t, protocol::SpectrumLength>& spectrum, std::int32_t color,
+                                  std::int32_t centerY, std::int32_t baseRadius, std::int32_t drift,
+                                  const Units& units, Peaks& peaks)
 {
     const bool points = m_line == ScopeLine::Points;
+    const QRgb rgb = ColorOf(color).rgb();
+    const QRgb peakRgb = ColorOf(color | PeakTint).rgb();
     std::array<QPoint, Columns> shape;
     std::array<std::int32_t, Columns> radius {};
     for (int i = 0; i < Columns; ++i) {
         radius[i] = baseRadius + LengthOf(spectrum[i]);
-        shape[i] = PointAt(radius[i], angles[i], m_centerX, centerY);
+        shape[i] = UnitPoint(radius[i], units[i], m_centerX, centerY);
     }
-    painter.setPen(QPen(ColorOf(color), 1, Qt::SolidLine));
-    if (points)
-        painter.drawPoints(shape.data(), Columns);
-    else
-        painter.drawPolyline(shape.data(), Columns);
+    if (points) {
+        for (const QPoint& p : shape)
+            Plot(p.x(), p.y(), rgb);
+    } else {
+        for (int i = 1; i < Columns; ++i)
+            Line(shape[i - 1], shape[i], rgb);
+    }
 
-    painter.setPen(QPen(ColorOf(color | PeakTint), 1));
     for (int i = 0; i < Columns; ++i) {
         const std::int32_t r = radius[i];
-        painter.drawPoint(PointAt(std::max(peaks[i], r), angles[i], m_centerX, centerY));
+        const QPoint marker = UnitPoint(std::max(peaks[i], r), units[i], m_centerX, centerY);
+        Plot(marker.x(), marker.y(), peakRgb);
         if (points) {
             // Markers fly outwards up to the drift limit, then snap back.
             peaks[i] = (r < peaks[i] && peaks[i] < drift) ? peaks[i] + 1 : r;

@@ -2,6 +2,8 @@
 // ScopeZKA's picture: the spectrum of each AnalyzeRecord drawn as a band, a
 // circle or a fan, with falling peak markers and optional colour cycling.
 // Pure drawing state with no window, so that it can be tested offscreen.
+// Lines are drawn as the system draws them: one pixel wide, without their
+// last point.
 //
 // Geometry is in pixels of the drawing box (inner size); colours are Windows
 // colour values 0x00BBGGRR. Only the first 180 values of each spectrum are
@@ -12,12 +14,11 @@
 #include <array>
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "assists/scope/ClsKt3d.h"
 #include "protocol/AnalyzeRecord.h"
-
-class QPainter;
 
 enum class ScopeTitle { Band = 0, Circle = 1, Fan = 2 }; // optTitle(0..2)
 enum class ScopeLine { Lines = 0, Points = 1 };           // optLine(0..1)
@@ -80,20 +81,30 @@ public:
     QPoint PointAt(double radius, double degrees, std::int32_t centerX, std::int32_t centerY) const;
 
 private:
+    using Units = std::array<std::pair<double, double>, Columns>;
+
     void BuildCircleAngles();
     void BuildArcAngles();
-    void DrawBand(QPainter& painter, std::int32_t colorA, std::int32_t colorB);
-    void DrawRound(QPainter& painter, std::int32_t colorA, std::int32_t colorB, std::int32_t centerY,
-                   std::int32_t baseRadius, std::int32_t drift, const Angles& anglesA, const Angles& anglesB);
-    void DrawRoundHalf(QPainter& painter, const std::array<std::int32_t, protocol::SpectrumLength>& spectrum,
-                       std::int32_t color, std::int32_t centerY, std::int32_t baseRadius, std::int32_t drift,
-                       const Angles& angles, Peaks& peaks);
+    Units UnitsOf(const Angles& angles) const;
+    static QPoint UnitPoint(double radius, const std::pair<double, double>& unit, std::int32_t centerX,
+                            std::int32_t centerY);
+    void Plot(int x, int y, QRgb rgb);
+    void Line(QPoint from, QPoint to, QRgb rgb);
+    void VerticalLine(int x, int from, int to, QRgb rgb, bool dashDotDot);
+    void DrawBand(const protocol::AnalyzeRecord& record, std::int32_t colorA, std::int32_t colorB);
+    void DrawRoundHalf(const std::array<std::int32_t, protocol::SpectrumLength>& spectrum, std::int32_t color,
+                       std::int32_t centerY, std::int32_t baseRadius, std::int32_t drift, const Units& units,
+                       Peaks& peaks);
 
     ClsKt3d m_3d;
     QImage m_picture;
     std::int32_t m_centerX;
     std::int32_t m_centerY;
     std::int32_t m_fanCenterY;
+    int m_width;
+    int m_height;
+    QRgb* m_bits = nullptr;    // the picture's pixels while a record is drawn
+    std::size_t m_stride = 0;  // pixels per picture row
     ScopeTitle m_title = ScopeTitle::Band;
     ScopeLine m_line = ScopeLine::Lines;
     bool m_bColor = false;
@@ -110,5 +121,8 @@ private:
     Angles m_circleAnglesB {};
     Angles m_arcAnglesA {};
     Angles m_arcAnglesB {};
-    const protocol::AnalyzeRecord* m_record = nullptr;
+    Units m_circleUnitA {};
+    Units m_circleUnitB {};
+    Units m_arcUnitA {};
+    Units m_arcUnitB {};
 };

@@ -1,0 +1,113 @@
+// One AnalyzeRecord sent to another window and its reply, as the play loop
+// sends it on every tick. Reports the median and 99th percentile of single
+// round trips.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <future>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
+#include "platform/MessageWindow.h"
+#include "protocol/AnalyzeRecord.h"
+#include "protocol/CommandWords.h"
+#include "protocol/RecordPayload.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::filesystem::path MakeEndpointDir()
+{
+    std::string pattern = "/tmp/zkb-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        std::abort();
+    ::chmod(pattern.c_str(), 0700);
+    return pattern;
+}
+
+platform::MessageWindow::Options Options(const std::filesystem::path& dir, platform::WindowHandle handle)
+{
+    platform::MessageWindow::Options o;
+    o.Directory = dir;
+    o.Handle = handle;
+    o.UseQtNotifiers = false;
+    return o;
+}
+
+// The receiving assist: copies the record as the assists do.
+class Receiver {
+public:
+    explicit Receiver(const std::filesystem::path& dir)
+    {
+        std::promise<void> ready;
+        auto started = ready.get_future();
+        m_thread = std::thread([this, dir, &ready] {
+            protocol::AnalyzeRecord record;
+            auto window = platform::MessageWindow::Open(
+                [&record](platform::WindowHandle, std::uint32_t msg, std::uint32_t, std::intptr_t lParam) {
+                    if (msg == platform::WM_COPYDATA) {
+                        const auto& cds = platform::CopyDataOf(lParam);
+                        return protocol::CopyPayload(record, cds.lpData, cds.cbData) ? record.PlayMs : -1;
+                    }
+                    return 0;
+                },
+                Options(dir, 2)).Window;
+            ready.set_value();
+            while (!m_stop)
+                window->WaitAndDispatch(std::chrono::milliseconds(20));
+        });
+        started.get();
+    }
+    ~Receiver()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop { false };
+    std::thread m_thread;
+};
+
+void BM_AnalyzeRecordRoundTrip(benchmark::State& state)
+{
+    const auto dir = MakeEndpointDir();
+    {
+        Receiver receiver(dir);
+        auto sender = platform::MessageWindow::Open({}, Options(dir, 1)).Window;
+        protocol::AnalyzeRecord record;
+        for (int i = 0; i < 256; ++i) {
+            record.Spectrum1[i] = i;
+            record.Spectrum2[i] = 255 - i;
+        }
+        std::vector<double> micros;
+        micros.reserve(1 << 16);
+        for (auto _ : state) {
+            ++record.PlayMs;
+            const auto start = Clock::now();
+            const auto outcome = sender->SendCopyData(2, protocol::CodeAnalyze, protocol::CodeAnalyze,
+                                                      protocol::PayloadOf(record));
+            micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+            if (outcome.Result() != record.PlayMs)
+                state.SkipWithError("wrong reply");
+        }
+        std::sort(micros.begin(), micros.end());
+        if (!micros.empty()) {
+            state.counters["median_us"] = micros[micros.size() / 2];
+            state.counters["p99_us"] = micros[std::min(micros.size() - 1, micros.size() * 99 / 100)];
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_AnalyzeRecordRoundTrip)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
