@@ -129,7 +129,7 @@ std::string ClsZelko::DefaultConfigFolder()
 std::string ClsZelko::UsageText()
 {
     return "Usage: Zelko [/develop] [/debug] [/log] [/minimize]\n"
-           "       Zelko --help | --version\n"
+           "       Zelko --help | --version | --check-skin FOLDER\n"
            "\n"
            "  /develop   use the current folder as the program folder (skins, assists, settings)\n"
            "  /debug     draw a dotted frame around every hot area of the skin\n"
@@ -137,6 +137,9 @@ std::string ClsZelko::UsageText()
            "  /minimize  start minimised once the skin is shown\n"
            "  --help     print this text and exit\n"
            "  --version  print the version and exit\n"
+           "  --check-skin FOLDER\n"
+           "             load the skin in FOLDER as the player would, print every problem\n"
+           "             with its file and line, and exit (status 0 when it has none)\n"
            "\n"
            "Switches may be written in any letter case and in any order.\n"
            "Settings (Zelko.ini), the play list (Zelko.m3u) and the run log live in the\n"

@@ -122,7 +122,8 @@ TEST(ProfileFile, LongValuesAreNeverCut)
 TEST(ProfileFile, BadBytesNeverFailALoad)
 {
     // NUL bytes, invalid UTF-8 that is not CP932 either, a header without "]".
-    const std::string bytes("[A\n\0k\0=\xFF\xFE\x80\n[B]\nk=\x81\n", 21);
+    const char raw[] = "[A\n\0k\0=\xFF\xFE\x80\n[B]\nk=\x81\n";
+    const std::string bytes(raw, sizeof raw - 1);
     auto f = ProfileFile::FromBytes(bytes);
     EXPECT_EQ(f.LoadStatus(), ProfileFile::Status::Loaded);
     EXPECT_TRUE(f.HasSection("A"));
