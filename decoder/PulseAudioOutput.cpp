@@ -117,6 +117,7 @@ bool PulseAudioOutput::Open(AudioFormat format)
         CloseLocked();
         m_format = format;
         m_written = 0;
+        m_corked = false;
         m_stream = pa_stream_new(m_context, "Zelko", &spec, &map);
         if (!m_stream)
             return false;
@@ -189,11 +190,16 @@ bool PulseAudioOutput::Write(std::span<const float> interleaved)
     LoopLock lock(m_loop);
     if (!m_stream || m_failed)
         return false;
+    // After an underrun the server waits for a full prebuffer before it
+    // plays again, which it may never get in small writes: start it at once.
+    const bool ranDry = m_written > 0 && PlayedFramesLocked() >= m_written;
     if (pa_stream_write(m_stream, interleaved.data(), interleaved.size_bytes(), nullptr, 0, PA_SEEK_RELATIVE) < 0) {
         m_failed = true;
         return false;
     }
     m_written += static_cast<int64_t>(interleaved.size()) / m_format.Channels;
+    if (ranDry)
+        Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
     return true;
 }
 
@@ -218,14 +224,24 @@ bool PulseAudioOutput::Drained()
 void PulseAudioOutput::SetPaused(bool paused)
 {
     LoopLock lock(m_loop);
-    if (!m_stream || m_failed)
+    if (!m_stream || m_failed || paused == m_corked)
         return;
+    // Uncorking makes the server wait for a full prebuffer again; what is
+    // queued is all there will be for a while, so start at once.
+    m_corked = paused;
     Drop(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
+    if (!paused)
+        Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
 }
 
 int64_t PulseAudioOutput::PlayedFrames()
 {
     LoopLock lock(m_loop);
+    return PlayedFramesLocked();
+}
+
+int64_t PulseAudioOutput::PlayedFramesLocked()
+{
     if (!m_stream || m_format.Rate <= 0)
         return 0;
     pa_usec_t usec = 0;

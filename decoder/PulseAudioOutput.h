@@ -42,6 +42,7 @@ public:
 private:
     PulseAudioOutput() = default;
     void CloseLocked();
+    int64_t PlayedFramesLocked();
     static void OnContextState(pa_context* context, void* self);
     static void OnStreamState(pa_stream* stream, void* self);
 
@@ -51,6 +52,7 @@ private:
     pa_operation* m_drain = nullptr;
     AudioFormat m_format;
     std::atomic<int64_t> m_written {0};
+    bool m_corked = false; // guarded by the main loop's lock
     std::atomic<bool> m_failed {false};
 };
 
