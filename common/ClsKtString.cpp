@@ -5,6 +5,7 @@
 #include "platform/Utf8.h"
 
 #include <cmath>
+#include <optional>
 #include <cstdio>
 
 using platform::Utf8::Decode;
@@ -56,7 +57,13 @@ std::size_t Cp932Length(char32_t c)
 // text already scanned (it never contains a whole occurrence), right the rest
 // in reverse. After a replacement, the len-1 characters before it go back to
 // be scanned again, since they may form a new occurrence with the replacement.
-std::u32string ReplaceAll(const std::u32string& text, const std::u32string& search, const std::u32string& replacement)
+//
+// A single rewriting rule can keep making new occurrences, and some make the
+// text grow exponentially ("BA" to "AAB" doubles the A's for every B they
+// pass). A budget of replacements proportional to the text stops such a
+// pair: it is then refused (nullopt) like the pairs that never finish.
+std::optional<std::u32string> ReplaceAll(const std::u32string& text, const std::u32string& search,
+                                         const std::u32string& replacement)
 {
     const std::u32string upperSearch = Upper(search);
     const std::u32string upperReplacement = Upper(replacement);
@@ -68,8 +75,6 @@ std::u32string ReplaceAll(const std::u32string& text, const std::u32string& sear
     left.reserve(text.size());
     leftUpper.reserve(text.size());
 
-    // A single rewriting rule can, in rare cases, keep making new occurrences;
-    // the budget stops such a pair instead of hanging the program.
     std::size_t budget = 4 * (text.size() + 1) + 1024;
     while (!right.empty()) {
         left.push_back(right.back());
@@ -79,7 +84,7 @@ std::u32string ReplaceAll(const std::u32string& text, const std::u32string& sear
         if (leftUpper.size() < len || leftUpper.compare(leftUpper.size() - len, len, upperSearch) != 0)
             continue;
         if (budget-- == 0)
-            break;
+            return std::nullopt;
         left.resize(left.size() - len);
         leftUpper.resize(leftUpper.size() - len);
         right.append(replacement.rbegin(), replacement.rend());
@@ -304,7 +309,8 @@ std::string ClsKtString::ResolveString(std::string_view text, const KtVariant::A
             continue;
         if (Upper(replacement).find(Upper(search)) != std::u32string::npos)
             continue;
-        s = ReplaceAll(s, search, replacement);
+        if (auto replaced = ReplaceAll(s, search, replacement))
+            s = std::move(*replaced);
     }
     return Encode(s);
 }

@@ -64,8 +64,10 @@ public:
     // replacement, ... (converted to text). Each pair replaces every
     // occurrence, ignoring case, rescanning after each replacement. A pair
     // whose search text is empty, or whose replacement contains its search
-    // text ignoring case, would never finish and is skipped; a last search
-    // text without a replacement is ignored.
+    // text ignoring case, would never finish and is skipped; so is a pair
+    // whose replacements keep making new occurrences beyond four times the
+    // text's length plus 1024 (such pairs make the text grow without bound).
+    // A last search text without a replacement is ignored.
     std::string ResolveString(std::string_view text, const KtVariant::Array& pairs) const;
 
     // ResolveString on the string id of the string table. Throws KtError 326

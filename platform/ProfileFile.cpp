@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -73,10 +74,18 @@ std::optional<KeyLine> SplitKeyLine(std::string_view line)
     return KeyLine{Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
 }
 
-// Line breaks inside a name or value would split its line in two.
+// Line breaks inside a name or value would split its line in two; bytes that
+// are not UTF-8 would make the file's text read back differently.
 std::string OneLine(std::string_view s)
 {
     std::string out(Trim(s));
+    if (!CodePage::IsValidUtf8(out)) {
+        std::u32string chars = Utf8::Decode(out);
+        for (auto& c : chars)
+            if (c >= 0xDC80 && c <= 0xDCFF)
+                c = U'?';
+        out = Utf8::Encode(chars);
+    }
     std::replace(out.begin(), out.end(), '\r', ' ');
     std::replace(out.begin(), out.end(), '\n', ' ');
     return std::string(Trim(out));

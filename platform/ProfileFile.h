@@ -59,7 +59,7 @@ public:
 
     // Sets key=value in section, creating section and key as needed. Line
     // breaks inside section, key or value would split the line, so they are
-    // replaced by spaces.
+    // replaced by spaces; bytes that are not UTF-8 become "?".
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
 
     // Replaces every line of the section (creating it at the end of the file

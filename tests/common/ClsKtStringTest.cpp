@@ -103,6 +103,11 @@ TEST(ClsKtString, ResolveStringRefusesPairsThatNeverFinish)
     EXPECT_EQ(s.ResolveString("$1 $2", {"", "x", "$2", "two"}), "$1 two");
     EXPECT_EQ(s.ResolveString("$1", {"$1", "<$1>"}), "$1");
     EXPECT_EQ(s.ResolveString("$a", {"$a", "x$Ay", "$A", "ok"}), "ok");
+    // Every "b" passing an "a" doubles the a's: fine for a few, refused when
+    // the text would grow without bound.
+    EXPECT_EQ(s.ResolveString("bba", {"ba", "aab"}), "aaaabb");
+    const std::string runaway = std::string(40, 'b') + "a";
+    EXPECT_EQ(s.ResolveString(runaway, {"ba", "aab"}), runaway);
 }
 
 TEST(ClsKtString, ResolveStringOnLargeTextStaysFast)
