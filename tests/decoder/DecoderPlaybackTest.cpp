@@ -129,7 +129,7 @@ TEST_F(DecoderPlaybackTest, WavOutputIsTheDecodedSoundScaledByTheVolumeCurve)
 
 TEST_F(DecoderPlaybackTest, StateAndPositionFollowPlayPauseRestartStopAndTheEnd)
 {
-    Decoder d(DecoderOptions {"null", 10.0});
+    Decoder d(DecoderOptions {"null", 5.0});
     d.dec_init();
     TrackOpenRecord record;
     ASSERT_TRUE(d.dec_open(s_bins->string(), record));
@@ -146,8 +146,8 @@ TEST_F(DecoderPlaybackTest, StateAndPositionFollowPlayPauseRestartStopAndTheEnd)
     EXPECT_EQ(out, 2);
     const int32_t frozen = d.dec_getPlayMs();
     EXPECT_GE(frozen, 500);
-    EXPECT_LT(frozen, 2500);
-    std::this_thread::sleep_for(30ms); // 300 ms of the paced clock
+    EXPECT_LT(frozen, 3000);
+    std::this_thread::sleep_for(40ms); // 200 ms of the paced clock
     EXPECT_EQ(d.dec_getPlayMs(), frozen);
     EXPECT_EQ(d.dec_getState(), 2);
 
@@ -189,14 +189,17 @@ TEST_F(DecoderPlaybackTest, PositionFollowsTheRealTimeClock)
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         EXPECT_GE(ms, last);
         EXPECT_LE(ms, elapsed.count() + 1);
-        EXPECT_GE(ms, elapsed.count() - 40);
+        // Loose, so that a busy machine delaying the playback thread's start
+        // does not fail it; the pacing itself is checked on the null output.
+        EXPECT_GE(ms, elapsed.count() - 150);
         last = ms;
     }
+    EXPECT_GT(last, 50);
 }
 
 TEST_F(DecoderPlaybackTest, SpectrumShowsTheToneHeardAtItsBinOnTheDocumentedScale)
 {
-    Decoder d(DecoderOptions {"null", 10.0});
+    Decoder d(DecoderOptions {"null", 5.0});
     d.dec_init();
     TrackOpenRecord record;
     ASSERT_TRUE(d.dec_open(s_bins->string(), record));
