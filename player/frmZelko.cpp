@@ -382,19 +382,24 @@ void frmZelko::RefreshAnalyser() {
     ++m_redraws.spectrum;
 }
 
+void frmZelko::RedrawTimeDigit(int position) {
+    switch (position) {
+    case 0: m_body->RefreshTimeMM(); break;
+    case 1: m_body->RefreshTimeM(); break;
+    case 2: m_body->RefreshTimeColon(); break;
+    case 3: m_body->RefreshTimeSS(); break;
+    case 4: m_body->RefreshTimeS(); break;
+    default: return;
+    }
+    ++m_redraws.timeDigits[static_cast<std::size_t>(position)];
+}
+
 void frmZelko::RefreshChangedTimeDigits(const std::string& timeText) {
-    using Painter = void (ClsZelkoBodyAction::*)();
-    static constexpr std::array<Painter, 5> painters{
-        &ClsZelkoBodyAction::RefreshTimeMM, &ClsZelkoBodyAction::RefreshTimeM,
-        &ClsZelkoBodyAction::RefreshTimeColon, &ClsZelkoBodyAction::RefreshTimeSS,
-        &ClsZelkoBodyAction::RefreshTimeS};
-    for (std::size_t i = 0; i < painters.size(); ++i) {
-        const char shown = i < m_lastTimeText.size() ? m_lastTimeText[i] : '\0';
-        const char now = i < timeText.size() ? timeText[i] : '\0';
-        if (shown != now) {
-            (m_body.get()->*painters[i])();
-            ++m_redraws.timeDigits[i];
-        }
+    for (int i = 0; i < 5; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const char shown = at < m_lastTimeText.size() ? m_lastTimeText[at] : '\0';
+        const char now = at < timeText.size() ? timeText[at] : '\0';
+        if (shown != now) RedrawTimeDigit(i);
     }
 }
 
@@ -418,7 +423,7 @@ void frmZelko::PollLyrics() {
     m_decoder.dec_getLyrics(m_lyricsRecord);
     if (m_lyricsRecord.CurrentLine != m_lastLyricsLine) {
         if (m_app->LyricsProc() && !IsMinimized()) {
-            m_lyrics->RefreshLyricsRect();
+            if (LyricsBoxVisible()) m_lyrics->RefreshLyricsRect();
             ++m_redraws.lyrics;
         }
         m_lastLyricsLine = m_lyricsRecord.CurrentLine;
@@ -442,7 +447,7 @@ void frmZelko::EndOfTrack() {
     StopPlayTimer();
     m_assistHost->NotifyAssists(protocol::NotifyStop);
     m_lyrics->ClearLyricsText();
-    m_lyrics->RefreshLyricsRect();
+    if (LyricsBoxVisible()) m_lyrics->RefreshLyricsRect();
 
     const std::int32_t next = GetNextPlayPosition();
     m_app->SetPlayPosition(next);
@@ -530,7 +535,7 @@ void frmZelko::cButtonAction_StopClick() {
     m_decoder.dec_close();
     m_assistHost->NotifyAssists(protocol::NotifyStop);
     m_lyrics->ClearLyricsText();
-    m_lyrics->RefreshLyricsRect();
+    if (LyricsBoxVisible()) m_lyrics->RefreshLyricsRect();
 }
 
 void frmZelko::cButtonAction_NTrackClick() {
@@ -917,12 +922,18 @@ void frmZelko::CopySkinStateToApp() {
 void frmZelko::PaintWidgets() {
     m_body->Paint();
     m_buttons->Paint();
-    if (m_drawers.lyricsShow) m_lyrics->Paint();
-    if (m_drawers.playListShow) m_playList->Paint();
+    if (LyricsBoxVisible()) m_lyrics->Paint();
+    if (PlayListBoxVisible()) m_playList->Paint();
 }
 
+// A box lies in its drawer when the skin has one; it is drawn only while the
+// drawer is out, so that a pushed-back drawer's picture stays as it is.
+bool frmZelko::LyricsBoxVisible() const { return !m_skin.HasLyricsDrawer() || m_drawers.lyricsShow; }
+
+bool frmZelko::PlayListBoxVisible() const { return !m_skin.HasPlayListDrawer() || m_drawers.playListShow; }
+
 void frmZelko::RefreshListBox() {
-    if (m_drawers.playListShow) m_playList->RefreshPlayList();
+    if (PlayListBoxVisible()) m_playList->RefreshPlayList();
 }
 
 // ---------------------------------------------------------------- window events

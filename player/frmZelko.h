@@ -155,6 +155,9 @@ public:
 
     // --- The play loop: one tick ---
     void PlayTimer_Timer();
+    // The painter of one position of the shown time MM:SS: 0 tens of minutes,
+    // 1 minutes, 2 colon, 3 tens of seconds, 4 seconds.
+    void RedrawTimeDigit(int position);
 
     // --- State, for the dialogs, the assist host and tests ---
     ClsZelko& App() { return *m_app; }
@@ -285,6 +288,8 @@ private:
     void PaintWidgets();
     void CopySkinStateToApp();
     void RefreshListBox();
+    bool LyricsBoxVisible() const;
+    bool PlayListBoxVisible() const;
 
     Options m_options;
     std::unique_ptr<ClsZelko> m_app;

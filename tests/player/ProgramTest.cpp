@@ -1,5 +1,5 @@
-// The real program ends in order on SIGTERM while it plays: play list and
-// settings saved, as closing the window does.
+// The real program: its long options, and its orderly end on SIGTERM while
+// it plays (play list and settings saved, as closing the window does).
 #include "PlayerTestSupport.h"
 
 #include "platform/MessageWindow.h"
@@ -9,14 +9,57 @@
 #include <QProcess>
 
 #include <csignal>
+#include <fstream>
 
 namespace playertest {
 namespace {
 
-TEST(SignalTest, SigtermWhilePlayingSavesListAndSettings) {
-    EnsureApplication();
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+};
+
+RunResult RunProgram(const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromUtf8(ZELKO_PROGRAM_DIR "/Zelko"), arguments);
+    process.waitForFinished(20000);
+    return {process.exitCode(), process.readAllStandardOutput().toStdString()};
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureApplication();
+        if (!fs::exists(fs::path(ZELKO_PROGRAM_DIR) / "Zelko")) GTEST_SKIP() << "the program is not built";
+    }
+};
+
+TEST_F(ProgramTest, LongOptionsPrintAndExit) {
+    const RunResult version = RunProgram({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("Zelko ", 0), 0u);
+    EXPECT_NE(version.out.find(std::to_string(ZELKO_VERSION_MAJOR) + "." + std::to_string(ZELKO_VERSION_MINOR)),
+              std::string::npos);
+    const RunResult help = RunProgram({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--check-skin FOLDER"), std::string::npos);
+    EXPECT_NE(RunProgram({"--no-such-option"}).exitCode, 0);
+}
+
+TEST_F(ProgramTest, CheckSkinAcceptsAShippedSkinAndRejectsABrokenOne) {
+    const RunResult good = RunProgram({"--check-skin", QString::fromUtf8(ZELKO_PROGRAM_DIR "/Skins/Carbon")});
+    EXPECT_EQ(good.exitCode, 0) << good.out;
+    ProgramFolder folder(false);
+    const fs::path broken = folder.Path() / "Broken";
+    fs::create_directories(broken);
+    std::ofstream(broken / "Broken.zks") << "[body]\nmain=addrect(0,0,10)\n";
+    const RunResult bad = RunProgram({"--check-skin", QString::fromStdString(broken.string())});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_NE(bad.out.find("Broken.zks"), std::string::npos) << bad.out;
+}
+
+TEST_F(ProgramTest, SigtermWhilePlayingSavesListAndSettings) {
     const fs::path program = fs::path(ZELKO_PROGRAM_DIR) / "Zelko";
-    if (!fs::exists(program)) GTEST_SKIP() << "the program is not built: " << program;
 
     ProgramFolder folder;
     const std::vector<std::string> tracks = {Tones::Instance().Get(3.0, "Signal 1"),
