@@ -231,8 +231,8 @@ void MessageWindow::AcceptPending()
             connection->Notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
             QObject::connect(connection->Notifier.get(), &QSocketNotifier::activated, connection->Notifier.get(),
                              [this, id] {
-                                 ServiceIncoming(id);
                                  ReleaseClosed();
+                                 ServiceIncoming(id);
                              });
         }
         m_incoming.emplace(id, std::move(connection));
@@ -280,6 +280,10 @@ void MessageWindow::CloseIncoming(int id)
     m_closed.push_back(std::move(connection));
 }
 
+// Closed connections are freed at the next entry from outside, never in the
+// call that closed them: that call may be running inside the connection's
+// own notifier signal, and while a procedure runs (depth > 0) any closed
+// connection may still be on the stack.
 void MessageWindow::ReleaseClosed()
 {
     if (m_dispatchDepth == 0)
@@ -368,6 +372,7 @@ void MessageWindow::ServiceIncoming(int id)
 
 void MessageWindow::DispatchPending()
 {
+    ReleaseClosed();
     AcceptPending();
     std::vector<int> ids;
     ids.reserve(m_incoming.size());
@@ -375,7 +380,6 @@ void MessageWindow::DispatchPending()
         ids.push_back(entry.first);
     for (int id : ids)
         ServiceIncoming(id);
-    ReleaseClosed();
 }
 
 bool MessageWindow::PollAndDispatch(std::chrono::milliseconds timeout, int extraFd, short extraEvents)
@@ -404,12 +408,12 @@ bool MessageWindow::PollAndDispatch(std::chrono::milliseconds timeout, int extra
         if (fds[i].revents != 0)
             ServiceIncoming(ids[i]);
     }
-    ReleaseClosed();
     return extraReady;
 }
 
 void MessageWindow::WaitAndDispatch(std::chrono::milliseconds timeout)
 {
+    ReleaseClosed();
     PollAndDispatch(timeout, -1, 0);
 }
 
@@ -488,6 +492,7 @@ SendOutcome MessageWindow::SendCopyData(WindowHandle to, std::uint32_t wParam, s
 
 SendOutcome MessageWindow::Transact(WindowHandle to, std::span<const std::byte> frame)
 {
+    ReleaseClosed();
     const auto deadline = std::chrono::steady_clock::now() + m_sendTimeout;
     // A kept connection may lead to a receiver that has ended since; then
     // one fresh connection is tried.
