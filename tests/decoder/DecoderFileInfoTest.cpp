@@ -152,6 +152,7 @@ TEST_F(DecoderFileInfoTest, TitleAndArtistComeFromId3v2InAnyEncodingElseId3v1)
         {"v2-utf16", {{"TIT2", 1, Utf16LeWithBom(u"日本語")}, {"TPE1", 1, Utf16LeWithBom(u"歌手")}}, 3, nullptr,
          nullptr, "日本語", "歌手"},
         {"v24-utf8", {{"TIT2", 3, "日本語"}, {"TPE1", 3, "Ärtist"}}, 4, nullptr, nullptr, "日本語", "Ärtist"},
+        {"v22-utf16", {{"TT2", 1, Utf16LeWithBom(u"歌の題")}, {"TP1", 0, "Band"}}, 2, nullptr, nullptr, "歌の題", "Band"},
         {"v2-latin1-cp932", {{"TIT2", 0, cp932Title}, {"TPE1", 0, cp932Artist}}, 3, nullptr, nullptr, "日本語",
          "歌手"},
         {"v2-latin1-utf8", {{"TIT2", 0, "日本語"}}, 3, nullptr, nullptr, "日本語", ""},

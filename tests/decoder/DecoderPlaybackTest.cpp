@@ -319,6 +319,22 @@ TEST_F(DecoderPlaybackTest, LyricsFollowThePlayPosition)
     EXPECT_EQ(record.CurrentLine, -1);
 }
 
+TEST_F(DecoderPlaybackTest, LyricsFilesWithoutTimedLinesAreRefused)
+{
+    Decoder d(DecoderOptions {"null", 1.0});
+    WriteFile(s_dir->Path("empty.lrc"), "");
+    WriteFile(s_dir->Path("tags-only.lrc"), "[ti:Title]\n[ar:Artist]\nplain words\n");
+    WriteFile(s_dir->Path("binary.lrc"), std::string("\0\x01\xff\xfe[\x80\x81]\0", 10));
+    fs::create_directories(s_dir->Path("folder.lrc"));
+    for (const char* name : {"empty.lrc", "tags-only.lrc", "binary.lrc", "folder.lrc", "missing.lrc"})
+        EXPECT_FALSE(d.dec_setLyricsFile(s_dir->Path(name).string())) << name;
+    LyricsRecord record;
+    d.dec_getLyrics(record);
+    EXPECT_EQ(record.LineCount, 0);
+    EXPECT_EQ(record.CurrentLine, -1);
+    EXPECT_STREQ(record.Text[5], "");
+}
+
 TEST_F(DecoderPlaybackTest, EveryCallReturnsAtOnceAndFreeEndsPlayback)
 {
     Decoder d(DecoderOptions {"null", 1.0});

@@ -133,6 +133,13 @@ void PrependId3v2(const fs::path& file, const std::vector<Id3v2Frame>& frames, i
     for (const auto& f : frames) {
         const uint32_t size = static_cast<uint32_t>(f.Bytes.size() + 1);
         body += f.Id;
+        if (version == 2) {
+            for (int shift : {16, 8, 0})
+                body += static_cast<char>((size >> shift) & 0xFF);
+            body += static_cast<char>(f.Encoding);
+            body += f.Bytes;
+            continue;
+        }
         if (version == 4) {
             for (int shift : {21, 14, 7, 0})
                 body += static_cast<char>((size >> shift) & 0x7F);

@@ -45,12 +45,13 @@ std::filesystem::path MakeMp3(const TempDir& dir, const std::string& name, const
                               const std::string& lameArguments);
 
 struct Id3v2Frame {
-    std::string Id;       // "TIT2", "TPE1", ...
+    std::string Id;       // "TIT2", "TPE1", ... ("TT2", "TP1" in version 2.2)
     uint8_t Encoding = 0; // 0 Latin-1, 1 UTF-16 with BOM, 3 UTF-8
     std::string Bytes;    // the text, already in that encoding
 };
 
-// Prepends an ID3v2.3 (or 2.4) tag holding the frames to the file.
+// Prepends an ID3v2.3 tag (or 2.2 with three-letter frame names, or 2.4)
+// holding the frames to the file.
 void PrependId3v2(const std::filesystem::path& file, const std::vector<Id3v2Frame>& frames, int version = 3);
 // Appends an ID3v1 tag with the raw field bytes (cut to 30 bytes each).
 void AppendId3v1(const std::filesystem::path& file, const std::string& title, const std::string& artist,
