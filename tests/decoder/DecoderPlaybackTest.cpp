@@ -319,6 +319,32 @@ TEST_F(DecoderPlaybackTest, LyricsFollowThePlayPosition)
     EXPECT_EQ(record.CurrentLine, -1);
 }
 
+TEST_F(DecoderPlaybackTest, AStreamThatChangesItsFormatPlaysOnToItsEnd)
+{
+    // One second at 44.1 kHz stereo followed by one second at 32 kHz mono.
+    const auto first = MakeMp3(*s_dir, "part1", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128 -t");
+    const auto second = MakeMp3(*s_dir, "part2", Tone {880, 1.0, 32000, 1, 0.5}, "-b 64 -m m -t");
+    const auto joined = s_dir->Path("joined.mp3");
+    WriteFile(joined, ReadFile(first) + ReadFile(second));
+    Decoder d(DecoderOptions {"null", 10.0});
+    d.dec_init();
+    TrackOpenRecord record;
+    ASSERT_TRUE(d.dec_open(joined.string(), record));
+    EXPECT_EQ(record.SampleRate, 44100);
+    d.dec_play();
+    int32_t last = 0;
+    bool monotonic = true;
+    ASSERT_TRUE(WaitUntil([&] {
+        const int32_t ms = d.dec_getPlayMs();
+        monotonic = monotonic && ms >= last;
+        last = ms;
+        return d.dec_getState() == 0;
+    }));
+    EXPECT_TRUE(monotonic);
+    // Both parts were heard: the position ends after both seconds.
+    EXPECT_NEAR(d.dec_getPlayMs(), 2000, 120);
+}
+
 TEST_F(DecoderPlaybackTest, LyricsFilesWithoutTimedLinesAreRefused)
 {
     Decoder d(DecoderOptions {"null", 1.0});
