@@ -62,6 +62,43 @@ TEST(PlaybackEngineTest, AnOutputThatFailsMidTrackIsReplacedAndTheTrackGoesOn)
     EXPECT_LE(engine.PlayMs(), 2100);
 }
 
+// A sound server that stops answering: it takes no more sound and its
+// position stands still, without reporting a failure.
+class HungOutput : public NullAudioOutput {
+public:
+    explicit HungOutput(std::shared_ptr<const PacingClock> clock) : NullAudioOutput(std::move(clock)) {}
+    std::string Name() const override { return "hung"; }
+    int64_t WritableFrames() override { return m_hung ? 0 : NullAudioOutput::WritableFrames(); }
+    bool Write(std::span<const float> interleaved) override
+    {
+        m_hung = true;
+        return NullAudioOutput::Write(interleaved);
+    }
+    void SetPaused(bool) override {}
+    int64_t PlayedFrames() override { return 0; }
+    bool Drained() override { return false; }
+
+private:
+    std::atomic<bool> m_hung {false};
+};
+
+TEST(PlaybackEngineTest, AnOutputThatHangsIsReplacedAfterThreeSeconds)
+{
+    TempDir dir;
+    const auto mp3 = MakeMp3(dir, "tone", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128");
+    auto clock = std::make_shared<PacingClock>(20.0);
+    PlaybackEngine engine([&] { return std::make_unique<HungOutput>(clock); }, clock);
+    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
+    ASSERT_TRUE(track);
+    engine.Play(track);
+    const auto start = std::chrono::steady_clock::now();
+    while (engine.CurrentState() != PlaybackEngine::State::Stopped && std::chrono::steady_clock::now() < start + 8s)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 2900ms);
+    EXPECT_EQ(engine.OutputName(), "null");
+}
+
 TEST(PlaybackEngineTest, StopAndPlayAgainWhileTheThreadIsBusy)
 {
     TempDir dir;
