@@ -10,15 +10,16 @@ include(GNUInstallDirs)
 set(ZELKO_INSTALL_DIR lib/zelko)
 file(MAKE_DIRECTORY ${ZELKO_PROGRAM_DIR})
 
-# The files a run from the build folder leaves in it belong to that run, not
-# to the installed program.
+# The files a run from the build folder leaves in it (and the temporary files
+# of an interrupted settings write) belong to that run, not to the installed
+# program.
 install(DIRECTORY ${ZELKO_PROGRAM_DIR}/
   DESTINATION ${ZELKO_INSTALL_DIR}
   USE_SOURCE_PERMISSIONS
   PATTERN "Zelko.ini" EXCLUDE
   PATTERN "Zelko.m3u" EXCLUDE
   PATTERN "Zelko.log" EXCLUDE
-  PATTERN "*.XXXXXX" EXCLUDE)
+  REGEX "/Zelko\\.(ini|m3u)\\.[A-Za-z0-9]+$" EXCLUDE)
 
 # The launcher finds the program folder relative to itself, so the installed
 # tree can be moved to another prefix.

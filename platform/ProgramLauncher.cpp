@@ -99,8 +99,10 @@ private:
     ::syscall(SYS_close_range, 3u, ~0u, CLOSE_RANGE_CLOEXEC);
 #endif
     // The started program begins with default signal handling and no blocked signals.
-    ::signal(SIGPIPE, SIG_DFL);
-    ::signal(SIGCHLD, SIG_DFL);
+    struct sigaction defaults {};
+    defaults.sa_handler = SIG_DFL;
+    ::sigaction(SIGPIPE, &defaults, nullptr);
+    ::sigaction(SIGCHLD, &defaults, nullptr);
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
