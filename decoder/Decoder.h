@@ -60,7 +60,9 @@ public:
     // background). Further calls before dec_free do nothing.
     void dec_init();
     // Stops and closes any track and ends the playback thread. The instance
-    // may be initialised again afterwards.
+    // may be initialised again afterwards. The one call that waits: for the
+    // playback thread to finish, which takes milliseconds, or up to 1.5 s
+    // when it is still waiting for a sound server that does not answer.
     void dec_free();
 
     // 0 is a flat response, the only one there is; other values are ignored.
@@ -97,7 +99,8 @@ public:
     // playback.
     bool dec_open(const std::string& path, TrackOpenRecord& record);
 
-    // Starts the open track from its beginning (nothing without one).
+    // Starts the open track from its beginning (nothing without one);
+    // initialises the instance first when dec_init was not called.
     void dec_play();
     // Pauses a playing track; the position freezes at once.
     void dec_pause();
