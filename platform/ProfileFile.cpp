@@ -306,9 +306,14 @@ std::string ProfileFile::ToText() const
 
 IoResult ProfileFile::Save(const std::string& path) const
 {
+    return Save(path, CodePage::CurrentAnsiCharset());
+}
+
+IoResult ProfileFile::Save(const std::string& path, AnsiCharset charset) const
+{
     if (m_status == Status::Unreadable || m_status == Status::TooLarge)
         return IoResult::Failure(EIO, "the existing file " + path + " could not be read, so it is not replaced");
-    return AtomicFile::Write(path, CodePage::ToAnsi(ToText()));
+    return AtomicFile::Write(path, CodePage::ToAnsi(ToText(), charset));
 }
 
 } // namespace platform

@@ -20,6 +20,7 @@
 // Bad input never fails a load: NUL bytes and invalid text are read as text,
 // a line may be megabytes long. Only a file larger than MaxFileBytes is refused
 // (Status TooLarge) so that a stray huge file cannot exhaust memory.
+#include "platform/CodePage.h"
 #include "platform/IoResult.h"
 
 #include <cstddef>
@@ -74,6 +75,7 @@ public:
     // file at path atomically. A profile that could not be read (Unreadable,
     // TooLarge) refuses to save, so that whatever is in the file is not lost.
     IoResult Save(const std::string& path) const;
+    IoResult Save(const std::string& path, AnsiCharset charset) const;
 
     // Line-level access, for tests and tools.
     const std::vector<std::string>& Lines() const { return m_lines; }

@@ -189,3 +189,18 @@ TEST(ProfileFile, FileAboveTheLimitIsRefusedNotRead)
     WriteAll(path, "[A]\nk=v\n");
     EXPECT_EQ(ProfileFile::Load(path).Value("A", "k"), "v");
 }
+
+TEST(ProfileFile, SavedInTheLocaleCharsetAndReadBack)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("Zelko.ini").toStdString();
+    ProfileFile f;
+    f.SetValue("LyricsFile", "Folder", "/\xE6\x97\xA5\xE6\x9C\xAC/");   // /日本/
+    // Under a Shift-JIS locale the file is CP932, as the Windows program wrote it.
+    ASSERT_TRUE(f.Save(path, platform::AnsiCharset::Cp932));
+    EXPECT_EQ(ReadAll(path), "[LyricsFile]\nFolder=/\x93\xFA\x96\x7B/\n");
+    EXPECT_EQ(ProfileFile::Load(path).Value("LyricsFile", "Folder"), "/\xE6\x97\xA5\xE6\x9C\xAC/");
+    ASSERT_TRUE(f.Save(path, platform::AnsiCharset::Utf8));
+    EXPECT_EQ(ReadAll(path), "[LyricsFile]\nFolder=/\xE6\x97\xA5\xE6\x9C\xAC/\n");
+}
