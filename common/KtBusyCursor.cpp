@@ -2,10 +2,23 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QThread>
+
+namespace {
+
+// The pointer belongs to the graphical application's own thread; work on other
+// threads (or without a graphical application) leaves it alone.
+bool CanShowPointer()
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    return app && QThread::currentThread() == app->thread();
+}
+
+} // namespace
 
 KtBusyCursor::KtBusyCursor()
 {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    if (CanShowPointer()) {
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         m_shown = true;
     }
@@ -13,6 +26,6 @@ KtBusyCursor::KtBusyCursor()
 
 KtBusyCursor::~KtBusyCursor()
 {
-    if (m_shown && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (m_shown && CanShowPointer())
         QGuiApplication::restoreOverrideCursor();
 }

@@ -1,6 +1,7 @@
 #include "common/ClsKtShell.h"
 
 #include "common/ClsKtFileHandler.h"
+#include "common/KtBusyCursor.h"
 #include "common/KtError.h"
 
 #include <QApplication>
@@ -96,5 +97,21 @@ TEST(ClsKtShell, FileListingRestoresTheNormalPointer)
     ClsKtFileHandler handler;
     handler.FillFNameCollection(dir.path().toStdString(), "*.mp3");
     handler.FillFNameCollection(dir.path().toStdString() + "/missing", "*.mp3");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(ClsKtShell, BusyPointerShowsWhileAGuardLivesAndNests)
+{
+    if (!App())
+        GTEST_SKIP() << "a non-widget application already exists in this process";
+    {
+        KtBusyCursor outer;
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        {
+            KtBusyCursor inner;
+        }
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
