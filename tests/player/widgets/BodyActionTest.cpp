@@ -181,8 +181,9 @@ TEST_F(BodyActionTest, PeakMarkerFallsOneLevelPerRefresh)
         m_body->RefreshSpectrumData();
         EXPECT_EQ(Band(5, PeakY(level)), PeakColour) << level;
         EXPECT_EQ(Band(5, PeakY(level) + 1), Colour("analyzersource-0")) << level;
-        if (level < 10)
+        if (level < 10) {
             EXPECT_EQ(Band(5, PeakY(level + 1)), Colour("analyzersource-0")) << level;
+        }
         // The marker is clipped to its band.
         EXPECT_NE(m_h->Pixel(5 * 4 + 3, PeakY(level)), PeakColour);
     }

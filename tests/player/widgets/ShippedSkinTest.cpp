@@ -219,8 +219,9 @@ TEST_P(ShippedSkinTest, PlayingWithDrawersOutAndLyrics)
             << line;
     // Each lyric line in use shows text.
     for (const platform::Rect& r : m_lyricsBox->LineRects())
-        if (LyricsLayout::InUse(r))
+        if (LyricsLayout::InUse(r)) {
             EXPECT_GT(Ink(r, m_h->skin.pictures.picLyricsShow), 10);
+        }
 }
 
 TEST_P(ShippedSkinTest, PausedWithALongTitle)
