@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -91,22 +92,6 @@ std::string OneLine(std::string_view s)
     return std::string(Trim(out));
 }
 
-class ReadDescriptor {
-public:
-    explicit ReadDescriptor(int fd) : m_fd(fd) { }
-    ~ReadDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    ReadDescriptor(const ReadDescriptor&) = delete;
-    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 std::string HeaderLine(std::string_view section)
 {
     std::string line(1, '[');
@@ -120,7 +105,7 @@ std::string HeaderLine(std::string_view section)
 ProfileFile ProfileFile::Load(const std::string& path)
 {
     ProfileFile result;
-    ReadDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) {
         result.m_status = (errno == ENOENT || errno == ENOTDIR) ? Status::Missing : Status::Unreadable;
         return result;

@@ -1,10 +1,13 @@
 #include "platform/ProgramLauncher.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 #if __has_include(<linux/close_range.h>)
@@ -51,36 +54,18 @@ std::string ResolveProgram(const std::string& program)
     return {};
 }
 
-class Pipe {
-public:
-    Pipe() { m_ok = ::pipe2(m_fds, O_CLOEXEC) == 0; }
-    ~Pipe()
-    {
-        CloseRead();
-        CloseWrite();
-    }
-    Pipe(const Pipe&) = delete;
-    Pipe& operator=(const Pipe&) = delete;
-    bool Ok() const { return m_ok; }
-    int Read() const { return m_fds[0]; }
-    int Write() const { return m_fds[1]; }
-    void CloseRead()
-    {
-        if (m_ok && m_fds[0] >= 0)
-            ::close(m_fds[0]);
-        m_fds[0] = -1;
-    }
-    void CloseWrite()
-    {
-        if (m_ok && m_fds[1] >= 0)
-            ::close(m_fds[1]);
-        m_fds[1] = -1;
-    }
-
-private:
-    int m_fds[2] = {-1, -1};
-    bool m_ok = false;
+struct Pipe {
+    FileDescriptor read;
+    FileDescriptor write;
 };
+
+std::optional<Pipe> MakePipe()
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return std::nullopt;
+    return Pipe{FileDescriptor(fds[0]), FileDescriptor(fds[1])};
+}
 
 [[noreturn]] void RunGrandchild(int reportFd, const char* file, char* const* argv, const char* workingFolder)
 {
@@ -139,8 +124,8 @@ LaunchResult ProgramLauncher::StartDetached(const std::string& program, const st
     argv.push_back(nullptr);
     const char* cwd = workingFolder.empty() ? nullptr : workingFolder.c_str();
 
-    Pipe pipe;
-    if (!pipe.Ok()) {
+    std::optional<Pipe> pipe = MakePipe();
+    if (!pipe) {
         int err = errno;
         result.outcome = IoResult::Failure(err, std::string("cannot create a pipe: ") + std::strerror(err));
         return result;
@@ -156,16 +141,16 @@ LaunchResult ProgramLauncher::StartDetached(const std::string& program, const st
         ::setsid();
         pid_t grandchild = ::fork();
         if (grandchild < 0) {
-            WriteReport(pipe.Write(), 'F', errno);
+            WriteReport(pipe->write.Get(), 'F', errno);
             ::_exit(1);
         }
         if (grandchild == 0)
-            RunGrandchild(pipe.Write(), file.c_str(), argv.data(), cwd);
-        WriteReport(pipe.Write(), 'P', grandchild);
+            RunGrandchild(pipe->write.Get(), file.c_str(), argv.data(), cwd);
+        WriteReport(pipe->write.Get(), 'P', grandchild);
         ::_exit(0);
     }
 
-    pipe.CloseWrite();
+    pipe->write.Close();
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
@@ -178,7 +163,7 @@ LaunchResult ProgramLauncher::StartDetached(const std::string& program, const st
     for (;;) {
         if (got == sizeof reports)
             break;
-        ssize_t n = ::read(pipe.Read(), buffer + got, sizeof reports - got);
+        ssize_t n = ::read(pipe->read.Get(), buffer + got, sizeof reports - got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

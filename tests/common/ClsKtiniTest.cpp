@@ -1,5 +1,7 @@
 #include "common/ClsKtini.h"
 
+#include "support/FileBytes.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <csignal>
@@ -7,23 +9,9 @@
 #include <fstream>
 #include <optional>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/resource.h>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class ClsKtiniTest : public ::testing::Test {
 protected:
@@ -63,7 +51,7 @@ private:
 TEST_F(ClsKtiniTest, ReadsKeysAndMapsNonToEmpty)
 {
     const std::string ini = Path("Zelko.ini");
-    WriteAll(ini, "[PlayInfo]\nVolume = 70\nA=Non\nB=non\n");
+    testsupport::WriteFileBytes(ini, "[PlayInfo]\nVolume = 70\nA=Non\nB=non\n");
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Volume", ini), "70");
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("playinfo", "VOLUME", ini), "70");
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "A", ini), "");
@@ -79,11 +67,11 @@ TEST_F(ClsKtiniTest, WriteCreatesFileSectionAndKeyAndKeepsTheRest)
     ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "File", "Blue.zks", ini));
     ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "WithMusic", "-1", ini));
     ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "10", ini));
-    EXPECT_EQ(ReadAll(ini), "[Skin]\nFile=Blue.zks\nWithMusic=-1\n\n[Window]\nLeft=10\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Skin]\nFile=Blue.zks\nWithMusic=-1\n\n[Window]\nLeft=10\n");
 
-    WriteAll(ini, "; my notes\r\n[Window]\r\nLeft=1\r\nUnknown=keep\r\n");
+    testsupport::WriteFileBytes(ini, "; my notes\r\n[Window]\r\nLeft=1\r\nUnknown=keep\r\n");
     ASSERT_TRUE(m_ini.vbWritePrivateProfileString("window", "left", "2", ini));
-    EXPECT_EQ(ReadAll(ini), "; my notes\r\n[Window]\r\nLeft=2\r\nUnknown=keep\r\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(ini), "; my notes\r\n[Window]\r\nLeft=2\r\nUnknown=keep\r\n");
 }
 
 TEST_F(ClsKtiniTest, LongValueSurvivesARestartWhole)
@@ -98,7 +86,7 @@ TEST_F(ClsKtiniTest, LongValueSurvivesARestartWhole)
 TEST_F(ClsKtiniTest, SectionEntryByEntry)
 {
     const std::string ini = Path("Zelko.ini");
-    WriteAll(ini, "[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n[Other]\nx=1\n");
+    testsupport::WriteFileBytes(ini, "[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n[Other]\nx=1\n");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");   // nothing read yet
     EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("assist", ini), "ExecuteFile=RemoteZKA");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "ExecuteFile=ScopeZKA");
@@ -111,9 +99,9 @@ TEST_F(ClsKtiniTest, SectionEntryByEntry)
 TEST_F(ClsKtiniTest, WriteSectionReplacesItAsAWhole)
 {
     const std::string ini = Path("Zelko.ini");
-    WriteAll(ini, "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=Old\n\n[Window]\nLeft=5\n");
+    testsupport::WriteFileBytes(ini, "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=Old\n\n[Window]\nLeft=5\n");
     ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", std::string("ExecuteFile=RemoteZKA\0ExecuteFile=ScopeZKA\0", 44), ini));
-    EXPECT_EQ(ReadAll(ini), "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n\n[Window]\nLeft=5\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n\n[Window]\nLeft=5\n");
     ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", "", ini));
     EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", ini), "");
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "5");
@@ -122,7 +110,7 @@ TEST_F(ClsKtiniTest, WriteSectionReplacesItAsAWhole)
 TEST_F(ClsKtiniTest, WindowsSettingsFileInCp932IsRead)
 {
     const std::string ini = Path("Zelko.ini");
-    WriteAll(ini, "[Skin]\r\nPath=$(apppath)\\Skins\\\x90\xC2\\\r\nFile=\x90\xC2.zks\r\n");   // 青
+    testsupport::WriteFileBytes(ini, "[Skin]\r\nPath=$(apppath)\\Skins\\\x90\xC2\\\r\nFile=\x90\xC2.zks\r\n");   // 青
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "Path", ini), "$(apppath)\\Skins\\\xE9\x9D\x92\\");
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "File", ini), "\xE9\x9D\x92.zks");
 }
@@ -131,7 +119,7 @@ TEST_F(ClsKtiniTest, SettingsWriteFailingMidwayLeavesTheOldFileIntact)
 {
     const std::string ini = Path("Zelko.ini");
     const std::string old = "[Skin]\nPath=/old/\n";
-    WriteAll(ini, old);
+    testsupport::WriteFileBytes(ini, old);
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -143,14 +131,14 @@ TEST_F(ClsKtiniTest, SettingsWriteFailingMidwayLeavesTheOldFileIntact)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadAll(ini), old);
+    EXPECT_EQ(testsupport::ReadFileBytes(ini), old);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(ClsKtiniTest, BatchWritesTheFileOnce)
 {
     const std::string ini = Path("Zelko.ini");
-    WriteAll(ini, "[Window]\nLeft=1\n");
+    testsupport::WriteFileBytes(ini, "[Window]\nLeft=1\n");
     m_ini.BeginBatch(ini);
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "1");
     ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "2", ini));
@@ -158,13 +146,13 @@ TEST_F(ClsKtiniTest, BatchWritesTheFileOnce)
     // Reads inside the batch see the batch; the file is not yet written.
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "2");
     EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", ini), "ExecuteFile=ScopeZKA");
-    EXPECT_EQ(ReadAll(ini), "[Window]\nLeft=1\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Window]\nLeft=1\n");
     // Other files are not part of the batch.
     ASSERT_TRUE(m_ini.vbWritePrivateProfileString("A", "k", "v", Path("other.ini")));
-    EXPECT_EQ(ReadAll(Path("other.ini")), "[A]\nk=v\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(Path("other.ini")), "[A]\nk=v\n");
 
     EXPECT_TRUE(m_ini.CommitBatch());
-    EXPECT_EQ(ReadAll(ini), "[Window]\nLeft=2\n\n[Assist]\nExecuteFile=ScopeZKA\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Window]\nLeft=2\n\n[Assist]\nExecuteFile=ScopeZKA\n");
     EXPECT_TRUE(m_ini.CommitBatch());   // nothing open any more
 }
 
@@ -176,7 +164,7 @@ TEST_F(ClsKtiniTest, UncommittedBatchIsWrittenWhenTheObjectEnds)
         ini2.BeginBatch(ini);
         ASSERT_TRUE(ini2.vbWritePrivateProfileString("PlayInfo", "Volume", "40", ini));
     }
-    EXPECT_EQ(ReadAll(ini), "[PlayInfo]\nVolume=40\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[PlayInfo]\nVolume=40\n");
 }
 
 TEST_F(ClsKtiniTest, SystemFolders)
@@ -196,7 +184,7 @@ TEST_F(ClsKtiniTest, SystemFolders)
         // A bare file name lives in that folder.
         EXPECT_EQ(m_ini.ResolvePath("win.ini"), m_dir.path().toStdString() + "/win.ini");
         ASSERT_TRUE(m_ini.vbWritePrivateProfileString("A", "k", "v", "bare.ini"));
-        EXPECT_EQ(ReadAll(Path("bare.ini")), "[A]\nk=v\n");
+        EXPECT_EQ(testsupport::ReadFileBytes(Path("bare.ini")), "[A]\nk=v\n");
     }
     {
         EnvironmentVariable xdg("XDG_CONFIG_HOME", "relative/ignored");

@@ -1,11 +1,12 @@
 #include "platform/AtomicFile.h"
 
+#include "support/FileBytes.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,14 +14,6 @@
 using platform::AtomicFile;
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 int CountEntries(const QString& folder)
 {
@@ -58,9 +51,9 @@ TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles)
     ASSERT_TRUE(dir.isValid());
     const std::string path = dir.filePath("a.ini").toStdString();
     ASSERT_TRUE(AtomicFile::Write(path, "one"));
-    EXPECT_EQ(ReadAll(path), "one");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "one");
     ASSERT_TRUE(AtomicFile::Write(path, "two, longer"));
-    EXPECT_EQ(ReadAll(path), "two, longer");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "two, longer");
     EXPECT_EQ(CountEntries(dir.path()), 1);
 }
 
@@ -80,7 +73,7 @@ TEST(AtomicFile, WriteFailingMidwayLeavesTheOldFileIntact)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, EFBIG);
     EXPECT_FALSE(result.message.empty());
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(testsupport::ReadFileBytes(path), old);
     EXPECT_EQ(CountEntries(dir.path()), 1);   // the temporary file is gone
 }
 
@@ -98,7 +91,7 @@ TEST(AtomicFile, KeepsPermissionsAndReplacesTheTargetOfALink)
     struct stat st {};
     ASSERT_EQ(::lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_EQ(testsupport::ReadFileBytes(target), "new");
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }

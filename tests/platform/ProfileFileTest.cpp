@@ -1,31 +1,14 @@
 #include "platform/ProfileFile.h"
 
+#include "support/FileBytes.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <unistd.h>
 
 using platform::ProfileFile;
-
-namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-} // namespace
 
 TEST(ProfileFile, NamesCompareWithoutCaseAndValuesAreTrimmed)
 {
@@ -156,7 +139,7 @@ TEST(ProfileFile, LoadAndSaveRoundTripThroughTheDisk)
     auto loaded = ProfileFile::Load(path);
     EXPECT_EQ(loaded.LoadStatus(), ProfileFile::Status::Loaded);
     EXPECT_EQ(loaded.Value("Skin", "File"), "Blue.zks");
-    EXPECT_EQ(ReadAll(path), "[Skin]\nFile=Blue.zks\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "[Skin]\nFile=Blue.zks\n");
 }
 
 TEST(ProfileFile, UnreadableFileIsNotReplaced)
@@ -186,7 +169,7 @@ TEST(ProfileFile, FileAboveTheLimitIsRefusedNotRead)
     auto f = ProfileFile::Load(path);
     EXPECT_EQ(f.LoadStatus(), ProfileFile::Status::TooLarge);
     EXPECT_FALSE(f.Save(path));
-    WriteAll(path, "[A]\nk=v\n");
+    testsupport::WriteFileBytes(path, "[A]\nk=v\n");
     EXPECT_EQ(ProfileFile::Load(path).Value("A", "k"), "v");
 }
 
@@ -199,8 +182,8 @@ TEST(ProfileFile, SavedInTheLocaleCharsetAndReadBack)
     f.SetValue("LyricsFile", "Folder", "/\xE6\x97\xA5\xE6\x9C\xAC/");   // /日本/
     // Under a Shift-JIS locale the file is CP932, as the Windows program wrote it.
     ASSERT_TRUE(f.Save(path, platform::AnsiCharset::Cp932));
-    EXPECT_EQ(ReadAll(path), "[LyricsFile]\nFolder=/\x93\xFA\x96\x7B/\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "[LyricsFile]\nFolder=/\x93\xFA\x96\x7B/\n");
     EXPECT_EQ(ProfileFile::Load(path).Value("LyricsFile", "Folder"), "/\xE6\x97\xA5\xE6\x9C\xAC/");
     ASSERT_TRUE(f.Save(path, platform::AnsiCharset::Utf8));
-    EXPECT_EQ(ReadAll(path), "[LyricsFile]\nFolder=/\xE6\x97\xA5\xE6\x9C\xAC/\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(path), "[LyricsFile]\nFolder=/\xE6\x97\xA5\xE6\x9C\xAC/\n");
 }

@@ -2,22 +2,15 @@
 
 #include "common/KtError.h"
 
+#include "support/FileBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 bool Exists(const std::string& path)
 {
@@ -86,7 +79,7 @@ TEST_F(ClsZelkoTest, DataPathIsAppPathWhenWritableElseTheConfigFolder)
     EXPECT_EQ(app.DataPath(), m_config);
     EXPECT_TRUE(QDir(QString::fromStdString(m_config)).exists());   // created when needed
     app.WriteRunLog("line");
-    EXPECT_EQ(ReadAll(m_config + "Zelko.log"), "line\r\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(m_config + "Zelko.log"), "line\r\n");
 }
 
 TEST_F(ClsZelkoTest, StartValues)
@@ -214,7 +207,7 @@ TEST_F(ClsZelkoTest, RunLogIsDeletedAtStartAndWrittenOnlyWithLog)
     EXPECT_EQ(logging.RunLogPath(), log);
     logging.WriteRunLog("- /skins/Blue/Blue.zks -");
     logging.WriteRunLog("coKey=body-main,Left=0,Top=0,Right=0,Bottom=10");
-    EXPECT_EQ(ReadAll(log), "- /skins/Blue/Blue.zks -\r\ncoKey=body-main,Left=0,Top=0,Right=0,Bottom=10\r\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(log), "- /skins/Blue/Blue.zks -\r\ncoKey=body-main,Left=0,Top=0,Right=0,Bottom=10\r\n");
 }
 
 TEST_F(ClsZelkoTest, RunLogThatCannotBeWrittenIsDropped)
