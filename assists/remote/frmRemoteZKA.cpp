@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "assists/remote/RemoteInfoText.h"
+#include "platform/Rect.h"
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
 
@@ -161,14 +162,8 @@ void frmRemoteZKA::AnalyzeFromZelko()
 
 void frmRemoteZKA::paintEvent(QPaintEvent*)
 {
-    // An etched edge around the client area: a dark line with a light one
-    // inside and below it.
     QPainter painter(this);
-    const QRect r = rect();
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(r.adjusted(0, 0, -2, -2));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(r.adjusted(1, 1, -1, -1));
+    m_gdi.EtchedEdge(painter, platform::Rect::FromSize(0, 0, width(), height()));
 }
 
 void frmRemoteZKA::closeEvent(QCloseEvent* event)

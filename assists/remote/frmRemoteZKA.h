@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/ClsKtGdi.h"
 #include "platform/MessageWindow.h"
 #include "protocol/AnalyzeRecord.h"
 #include "protocol/AssistLink.h"
@@ -63,6 +64,7 @@ private:
     void SetInfoCaption(std::string text);
 
     platform::MessageWindow& m_window;
+    ClsKtGdi m_gdi;
     protocol::AssistLink m_link;
     protocol::PlayStateRecord m_playState {};
     protocol::SongInfoRecord m_songInfo {};

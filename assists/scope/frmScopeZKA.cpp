@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "assists/scope/ScopeCanvas.h"
+#include "platform/Rect.h"
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
 
@@ -126,11 +127,7 @@ void frmScopeZKA::AnalyzeFromZelko()
 void frmScopeZKA::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect r = rect();
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(r.adjusted(0, 0, -2, -2));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(r.adjusted(1, 1, -1, -1));
+    m_gdi.EtchedEdge(painter, platform::Rect::FromSize(0, 0, width(), height()));
 }
 
 void frmScopeZKA::closeEvent(QCloseEvent* event)

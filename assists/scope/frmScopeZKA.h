@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "assists/scope/ScopeRenderer.h"
+#include "common/ClsKtGdi.h"
 #include "platform/MessageWindow.h"
 #include "protocol/AnalyzeRecord.h"
 #include "protocol/AssistLink.h"
@@ -53,6 +54,7 @@ private:
     void ReadOptions();
 
     platform::MessageWindow& m_window;
+    ClsKtGdi m_gdi;
     protocol::AssistLink m_link;
     ScopeRenderer m_renderer;
     protocol::AnalyzeRecord m_analyze {};
