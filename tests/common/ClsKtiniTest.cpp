@@ -1,6 +1,7 @@
 #include "common/ClsKtini.h"
 
 #include "support/FileBytes.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,30 +21,6 @@ protected:
 
     QTemporaryDir m_dir;
     ClsKtini m_ini;
-};
-
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~EnvironmentVariable()
-    {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
 };
 
 } // namespace
@@ -171,15 +148,15 @@ TEST_F(ClsKtiniTest, SystemFolders)
 {
     EXPECT_EQ(m_ini.vbGetSystemDirectory(), "/usr/lib");
     {
-        EnvironmentVariable tmp("TMPDIR", "/var/tmp");
+        testsupport::ScopedEnvironment tmp("TMPDIR", "/var/tmp");
         EXPECT_EQ(m_ini.vbGetTempPath(), "/var/tmp/");
     }
     {
-        EnvironmentVariable tmp("TMPDIR", nullptr);
+        testsupport::ScopedEnvironment tmp("TMPDIR", nullptr);
         EXPECT_EQ(m_ini.vbGetTempPath(), "/tmp/");
     }
     {
-        EnvironmentVariable xdg("XDG_CONFIG_HOME", m_dir.path().toUtf8().constData());
+        testsupport::ScopedEnvironment xdg("XDG_CONFIG_HOME", m_dir.path().toUtf8().constData());
         EXPECT_EQ(m_ini.vbGetWindowsDirectory(), m_dir.path().toStdString());
         // A bare file name lives in that folder.
         EXPECT_EQ(m_ini.ResolvePath("win.ini"), m_dir.path().toStdString() + "/win.ini");
@@ -187,8 +164,8 @@ TEST_F(ClsKtiniTest, SystemFolders)
         EXPECT_EQ(testsupport::ReadFileBytes(Path("bare.ini")), "[A]\nk=v\n");
     }
     {
-        EnvironmentVariable xdg("XDG_CONFIG_HOME", "relative/ignored");
-        EnvironmentVariable home("HOME", "/home/someone");
+        testsupport::ScopedEnvironment xdg("XDG_CONFIG_HOME", "relative/ignored");
+        testsupport::ScopedEnvironment home("HOME", "/home/someone");
         EXPECT_EQ(m_ini.vbGetWindowsDirectory(), "/home/someone/.config");
     }
 }

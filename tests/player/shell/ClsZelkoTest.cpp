@@ -3,6 +3,7 @@
 #include "common/KtError.h"
 
 #include "support/FileBytes.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QDir>
 #include <QFile>
@@ -233,15 +234,12 @@ TEST(ClsZelko, CommandLineFromArgumentsAndFolders)
 
 TEST(ClsZelko, DefaultConfigFolderFollowsXdg)
 {
-    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = oldXdg ? oldXdg : "";
-    ::setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
-    EXPECT_EQ(ClsZelko::DefaultConfigFolder(), "/somewhere/config/zelko/");
-    ::setenv("XDG_CONFIG_HOME", "relative", 1);
-    const char* home = std::getenv("HOME");
-    EXPECT_EQ(ClsZelko::DefaultConfigFolder(), std::string(home ? home : "") + "/.config/zelko/");
-    if (oldXdg)
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
+    {
+        testsupport::ScopedEnvironment xdg("XDG_CONFIG_HOME", "/somewhere/config");
+        EXPECT_EQ(ClsZelko::DefaultConfigFolder(), "/somewhere/config/zelko/");
+    }
+    // Only absolute values count.
+    testsupport::ScopedEnvironment xdg("XDG_CONFIG_HOME", "relative");
+    testsupport::ScopedEnvironment home("HOME", "/home/someone");
+    EXPECT_EQ(ClsZelko::DefaultConfigFolder(), "/home/someone/.config/zelko/");
 }
