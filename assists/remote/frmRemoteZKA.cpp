@@ -60,6 +60,11 @@ frmRemoteZKA::frmRemoteZKA(platform::MessageWindow& window, protocol::AssistArgu
     lblInfo->setMinimumHeight(110);
     lblInfo->setTextFormat(Qt::PlainText);
     lblTime->setTextFormat(Qt::PlainText);
+    // The time changes on every record (100 a second): a label whose size
+    // never depends on its text spares the window a new layout each time.
+    lblTime->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lblTime->setFixedHeight(lblTime->fontMetrics().height() + 4);
+    lblTime->setAutoFillBackground(true); // opaque: the window behind is not repainted
 
     auto* transport = new QHBoxLayout;
     for (QPushButton* b : { cmdPlay, cmdPause, cmdStop, cmdPTrack, cmdNTrack, cmdRepeat, cmdShuffle })
