@@ -28,6 +28,8 @@ protected:
             s_app = std::make_unique<QGuiApplication>(argc, argv);
         }
     }
+    // The application must go before Qt's own globals do at exit.
+    static void TearDownTestSuite() { s_app.reset(); }
 
     QImage Canvas(QColor fill = Qt::white)
     {

@@ -62,13 +62,7 @@ private:
     std::filesystem::path m_path;
 };
 
-// A Qt application for tests that need fonts, pictures or widgets.
-inline void EnsureGuiApplication()
-{
-    if (QGuiApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "test_player_skin";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app;
-    app = std::make_unique<QApplication>(argc, argv);
-}
+// The Qt application for tests that need fonts, pictures or widgets: made on
+// first use and destroyed when the tests end (QtTestEnvironment.cpp), before
+// Qt's own globals go away at exit.
+void EnsureGuiApplication();
