@@ -139,12 +139,10 @@ void SkinWindow::mouseMoveEvent(QMouseEvent* event)
 
 void SkinWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // The second press of a double click is reported as the double click
+    // alone, not as another press: a double click on a button acts once.
     const QPoint p = event->position().toPoint();
-    if (!m_listener) return;
-    // The second press of a double click arrives here instead of as a press;
-    // it is reported as a press as well, so press and release stay paired.
-    m_listener->OnMouseDown(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
-    if (event->button() == Qt::LeftButton) m_listener->OnDoubleClick(p.x(), p.y());
+    if (m_listener && event->button() == Qt::LeftButton) m_listener->OnDoubleClick(p.x(), p.y());
 }
 
 void SkinWindow::keyPressEvent(QKeyEvent* event)

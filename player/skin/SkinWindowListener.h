@@ -30,8 +30,8 @@ public:
     virtual void OnMouseDown(MouseButton /*button*/, KeyShift /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
     virtual void OnMouseUp(MouseButton /*button*/, KeyShift /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
     virtual void OnMouseMove(MouseButtons /*buttons*/, KeyShift /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
-    // A double click; the press and release of the second click are reported
-    // as well, before and after it.
+    // A double click with the left button. It stands in for the second
+    // click's press; that click's release is reported as a release.
     virtual void OnDoubleClick(int32_t /*x*/, int32_t /*y*/) {}
     virtual void OnKeyDown(int32_t /*keyCode*/, KeyShift /*shift*/) {}
     virtual void OnKeyUp(int32_t /*keyCode*/, KeyShift /*shift*/) {}

@@ -174,7 +174,7 @@ TEST(SkinWindowBuilderTest, TheWindowForwardsEventsToItsListener)
         {
             calls.push_back("key " + std::to_string(key) + " " + std::to_string(static_cast<int>(s)));
         }
-        void OnFilesDropped(const std::vector<std::string>& paths) override { calls.push_back("drop " + paths.at(0)); }
+        void OnDoubleClick(int32_t x, int32_t y) override { calls.push_back("double " + std::to_string(x) + "," + std::to_string(y)); }
         bool OnCloseRequested() override
         {
             calls.push_back("close");
@@ -190,13 +190,17 @@ TEST(SkinWindowBuilderTest, TheWindowForwardsEventsToItsListener)
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(21, 31), QPointF(21, 31), Qt::RightButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &release);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 6), QPointF(5, 6), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &dbl);
     QKeyEvent key(QEvent::KeyRelease, Qt::Key_P, Qt::ControlModifier);
     QCoreApplication::sendEvent(&window, &key);
     EXPECT_FALSE(window.close()) << "the listener keeps the window open";
-    ASSERT_EQ(recorder.calls.size(), 4u);
+    ASSERT_EQ(recorder.calls.size(), 5u);
     EXPECT_EQ(recorder.calls[0], "down 2 1 20,30");
     EXPECT_EQ(recorder.calls[1], "up 2 21,31");
-    EXPECT_EQ(recorder.calls[2], "key 80 2");
-    EXPECT_EQ(recorder.calls[3], "close");
+    EXPECT_EQ(recorder.calls[2], "double 5,6") << "no second press";
+    EXPECT_EQ(recorder.calls[3], "key 80 2");
+    EXPECT_EQ(recorder.calls[4], "close");
     window.SetListener(nullptr);
 }
