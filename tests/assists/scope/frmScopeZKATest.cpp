@@ -17,13 +17,16 @@ using testsupport::Command;
 
 namespace {
 
+// The application lives until the process ends (never destroyed during
+// static destruction, which Qt does not survive); an existing one is reused.
 QApplication& TestApp()
 {
     static int argc = 1;
     static char name[] = "test_scope";
     static char* argv[] = { name, nullptr };
-    static QApplication app(argc, argv);
-    return app;
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *existing;
+    return *new QApplication(argc, argv);
 }
 
 template <typename Record>

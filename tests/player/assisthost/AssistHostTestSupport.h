@@ -13,13 +13,16 @@
 
 namespace testsupport {
 
+// The application lives until the process ends (never destroyed during
+// static destruction, which Qt does not survive); an existing one is reused.
 inline QApplication& TestApp()
 {
     static int argc = 1;
     static char name[] = "test_player_assisthost";
     static char* argv[] = { name, nullptr };
-    static QApplication app(argc, argv);
-    return app;
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *existing;
+    return *new QApplication(argc, argv);
 }
 
 // Records every call; the transport handlers announce like the player's do.
