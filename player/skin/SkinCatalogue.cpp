@@ -1,5 +1,6 @@
 #include "player/skin/SkinCatalogue.h"
 
+#include "platform/DirectorySearch.h"
 #include "player/skin/SkinText.h"
 
 #include <QAction>
@@ -10,18 +11,11 @@
 
 namespace {
 
-// The last *.zks file of the folder by name ("" when none).
+// The last *.zks file of the folder in listing order ("" when none).
 std::string LastSkinFile(const std::string& folder)
 {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (!entry.is_regular_file(ec)) continue;
-        const std::string name = entry.path().filename().string();
-        if (name.size() >= 4 && skintext::Lower(name.substr(name.size() - 4)) == ".zks") names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names.empty() ? std::string() : names.back();
+    const std::vector<platform::DirectoryEntry> files = platform::DirectorySearch::List(folder, "*.zks");
+    return files.empty() ? std::string() : files.back().name;
 }
 
 // Pauses the play timer for the length of a menu's skin switch while a
@@ -52,14 +46,13 @@ void SkinCatalogue::Build(const std::string& appPath)
 {
     m_skins.clear();
     const std::string skinsFolder = skintext::FolderWithSlash(appPath) + "Skins/";
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(skinsFolder, ec)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
+    // Every entry, folder or not; hidden ones too, as the catalogue lists
+    // whatever the Skins folder holds.
+    const std::vector<platform::DirectoryEntry> entries = platform::DirectorySearch::List(
+        skinsFolder, "*", platform::SearchScope::FilesAndFolders, platform::HiddenEntries::Include);
     int index = 0;
-    for (const std::string& name : names) {
+    for (const platform::DirectoryEntry& entry : entries) {
+        const std::string& name = entry.name;
         ClsZelkoSkin skin;
         skin.MenuIndex = index++;
         skin.Caption = name;

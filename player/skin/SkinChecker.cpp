@@ -1,5 +1,6 @@
 #include "player/skin/SkinChecker.h"
 
+#include "platform/DirectorySearch.h"
 #include "player/skin/SkinLoader.h"
 #include "player/skin/SkinText.h"
 
@@ -49,16 +50,8 @@ std::vector<std::string> RequiredRects()
 
 std::string FindSkinFile(const std::string& folder)
 {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file(ec) && name.size() >= 4 && skintext::Lower(name.substr(name.size() - 4)) == ".zks") {
-            names.push_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names.empty() ? std::string() : names.back();
+    const std::vector<platform::DirectoryEntry> files = platform::DirectorySearch::List(folder, "*.zks");
+    return files.empty() ? std::string() : files.back().name;
 }
 
 } // namespace

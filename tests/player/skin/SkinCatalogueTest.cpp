@@ -71,12 +71,12 @@ TEST_F(SkinCatalogueTest, EveryEntryIsListedInNameOrderWithTheLastSkinFile)
     EXPECT_EQ(skins[0].Caption, "Blue");
     EXPECT_EQ(skins[1].Caption, "Empty");
     EXPECT_EQ(skins[2].Caption, "Grey");
-    EXPECT_EQ(skins[3].Caption, "Red");
-    EXPECT_EQ(skins[4].Caption, "readme.txt");
-    EXPECT_EQ(skins[3].SkinFile, "Red2.zks") << "the last name wins";
+    EXPECT_EQ(skins[3].Caption, "readme.txt") << "names compare without case";
+    EXPECT_EQ(skins[4].Caption, "Red");
+    EXPECT_EQ(skins[4].SkinFile, "Red2.zks") << "the last name wins";
     EXPECT_EQ(skins[1].SkinFile, "");
     EXPECT_EQ(skins[0].SkinPath, Skin("Blue"));
-    EXPECT_EQ(skins[3].MenuIndex, 3);
+    EXPECT_EQ(skins[4].MenuIndex, 4);
 }
 
 TEST_F(SkinCatalogueTest, TheMenuListsTheEntriesAndChecksTheCurrentOne)
@@ -89,9 +89,9 @@ TEST_F(SkinCatalogueTest, TheMenuListsTheEntriesAndChecksTheCurrentOne)
     EXPECT_TRUE(actions[5]->isSeparator());
     EXPECT_EQ(actions[6]->text(), QString::fromUtf8("その他(&O)..."));
     catalogue.MarkSelectedSkin(Skin("RED"));
-    EXPECT_TRUE(catalogue.EnumAction(3)->isChecked()) << "paths compare without case";
+    EXPECT_TRUE(catalogue.EnumAction(4)->isChecked()) << "paths compare without case";
     EXPECT_FALSE(catalogue.EnumAction(0)->isChecked());
-    EXPECT_EQ(catalogue.ActionIndex(actions[3]), 3);
+    EXPECT_EQ(catalogue.ActionIndex(actions[4]), 4);
     EXPECT_FALSE(catalogue.ActionIndex(actions[6]).has_value());
     catalogue.ClearSkinMenu();
     EXPECT_TRUE(menu.actions().isEmpty());
@@ -119,9 +119,9 @@ TEST_F(SkinCatalogueTest, ChoosingAnEntrySwitchesAndFailuresKeepThePreviousSkin)
     host.path = Skin("Blue");
     host.file = "Blue.zks";
     host.playing = true;
-    catalogue.mnuP1SEnum_Click(3, host);
+    catalogue.mnuP1SEnum_Click(4, host);
     EXPECT_EQ(host.path, Skin("Red"));
-    EXPECT_TRUE(catalogue.EnumAction(3)->isChecked());
+    EXPECT_TRUE(catalogue.EnumAction(4)->isChecked());
     EXPECT_EQ(host.pauses, 1);
     EXPECT_EQ(host.resumes, 1);
 
@@ -129,9 +129,9 @@ TEST_F(SkinCatalogueTest, ChoosingAnEntrySwitchesAndFailuresKeepThePreviousSkin)
     EXPECT_EQ(host.path, Skin("Red"));
     EXPECT_EQ(host.file, "Red2.zks");
     catalogue.mnuP1SEnum_Click(1, host);  // Empty has no skin file
-    catalogue.mnuP1SEnum_Click(4, host);  // a plain file
+    catalogue.mnuP1SEnum_Click(3, host);  // a plain file
     EXPECT_EQ(host.applied.size(), 1u);
-    EXPECT_TRUE(catalogue.EnumAction(3)->isChecked());
+    EXPECT_TRUE(catalogue.EnumAction(4)->isChecked());
     EXPECT_EQ(host.pauses, host.resumes);
 }
 
