@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -55,64 +56,111 @@ double CpuSeconds(pid_t pid)
     return static_cast<double>(utime + stime) / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
+// A stand-in player window with the given assist programs started and linked
+// (positions 1..n); closes them at the end.
+class LinkedAssists {
+public:
+    explicit LinkedAssists(const std::vector<std::string>& programs)
+        : m_handles(programs.size(), 0)
+    {
+        if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        std::string pattern = "/tmp/zkl-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            m_error = "no temporary folder";
+            return;
+        }
+        m_dir = pattern;
+        ::chmod(pattern.c_str(), 0700);
+        ::setenv("XDG_RUNTIME_DIR", pattern.c_str(), 1);
+        auto opened = platform::MessageWindow::Open(
+            [this](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
+                if (msg == platform::WM_USER && protocol::CommandOf(wParam) == protocol::CmdAnnounce) {
+                    const auto position = protocol::ArgumentOf(wParam);
+                    if (position >= 1 && position <= m_handles.size())
+                        m_handles[position - 1] = static_cast<platform::WindowHandle>(lParam);
+                }
+                return 0;
+            });
+        if (!opened.Window) {
+            m_error = opened.Error;
+            return;
+        }
+        m_player = std::move(opened.Window);
+        const std::string folder = std::string(ZELKO_PROGRAM_DIR) + "/Assist/";
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            const auto launched = platform::ProgramLauncher::StartDetached(
+                folder + programs[i], { std::to_string(m_player->Handle()), std::to_string(i + 1) });
+            if (!launched) {
+                m_error = "cannot start " + programs[i];
+                return;
+            }
+        }
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        while (std::count(m_handles.begin(), m_handles.end(), 0) > 0 && Clock::now() < deadline)
+            m_player->WaitAndDispatch(std::chrono::milliseconds(50));
+        if (std::count(m_handles.begin(), m_handles.end(), 0) > 0) {
+            m_error = "the assists did not announce themselves";
+            return;
+        }
+        protocol::PlayStateRecord playState;
+        playState.bPlay = protocol::VbTrue;
+        playState.bStop = protocol::VbFalse;
+        playState.DecoderState = 1;
+        for (auto hwnd : m_handles)
+            m_player->SendCopyData(hwnd, protocol::CodePlayState, protocol::NotifyPlay, protocol::PayloadOf(playState));
+        // Let them settle after start-up before measuring.
+        const auto settle = Clock::now() + std::chrono::milliseconds(500);
+        while (Clock::now() < settle)
+            m_player->WaitAndDispatch(std::chrono::milliseconds(20));
+    }
+    ~LinkedAssists()
+    {
+        if (m_player) {
+            for (auto hwnd : m_handles)
+                m_player->SendMessage(hwnd, platform::WM_SYSCOMMAND, platform::SC_CLOSE, 0);
+            m_player->DispatchPending();
+        }
+        m_player.reset();
+        if (!m_dir.empty())
+            std::filesystem::remove_all(m_dir);
+    }
+    const std::string& Error() const { return m_error; }
+    platform::MessageWindow& Player() { return *m_player; }
+    const std::vector<platform::WindowHandle>& Handles() const { return m_handles; }
+
+private:
+    std::vector<platform::WindowHandle> m_handles;
+    std::unique_ptr<platform::MessageWindow> m_player;
+    std::filesystem::path m_dir;
+    std::string m_error;
+};
+
+void FillSpectra(protocol::AnalyzeRecord& record, int tick)
+{
+    for (int i = 0; i < 256; ++i) {
+        record.Spectrum1[i] = static_cast<std::int32_t>(80 + 70 * std::sin((i + tick) * 0.07));
+        record.Spectrum2[i] = static_cast<std::int32_t>(80 + 70 * std::cos((i - tick) * 0.05));
+    }
+}
+
+double At(std::vector<double>& v, double q)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[std::min(v.size() - 1, static_cast<std::size_t>(q * static_cast<double>(v.size())))];
+}
+
 void BM_AssistLoad(benchmark::State& state)
 {
     const char* secondsText = std::getenv("ZELKO_LOAD_SECONDS");
     const double seconds = secondsText ? std::atof(secondsText) : 5.0;
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-
-    std::string pattern = "/tmp/zkl-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        state.SkipWithError("no temporary folder");
+    LinkedAssists linked({ "RemoteZKA", "ScopeZKA" });
+    if (!linked.Error().empty()) {
+        state.SkipWithError(linked.Error().c_str());
         return;
     }
-    ::chmod(pattern.c_str(), 0700);
-    ::setenv("XDG_RUNTIME_DIR", pattern.c_str(), 1);
-
-    std::vector<platform::WindowHandle> assists(2, 0);
-    auto opened = platform::MessageWindow::Open(
-        [&assists](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
-            if (msg == platform::WM_USER && protocol::CommandOf(wParam) == protocol::CmdAnnounce) {
-                const auto position = protocol::ArgumentOf(wParam);
-                if (position >= 1 && position <= 2)
-                    assists[position - 1] = static_cast<platform::WindowHandle>(lParam);
-            }
-            return 0;
-        });
-    if (!opened.Window) {
-        state.SkipWithError(opened.Error.c_str());
-        return;
-    }
-    platform::MessageWindow& player = *opened.Window;
-    const std::string folder = std::string(ZELKO_PROGRAM_DIR) + "/Assist/";
-    const std::string handle = std::to_string(player.Handle());
-    for (int i = 0; i < 2; ++i) {
-        const auto launched = platform::ProgramLauncher::StartDetached(folder + (i == 0 ? "RemoteZKA" : "ScopeZKA"),
-                                                                        { handle, std::to_string(i + 1) });
-        if (!launched) {
-            state.SkipWithError("cannot start the assists");
-            return;
-        }
-    }
-    const auto linkDeadline = Clock::now() + std::chrono::seconds(10);
-    while ((assists[0] == 0 || assists[1] == 0) && Clock::now() < linkDeadline)
-        player.WaitAndDispatch(std::chrono::milliseconds(50));
-    if (assists[0] == 0 || assists[1] == 0) {
-        state.SkipWithError("the assists did not announce themselves");
-        return;
-    }
-
-    protocol::PlayStateRecord playState;
-    playState.bPlay = protocol::VbTrue;
-    playState.bStop = protocol::VbFalse;
-    playState.DecoderState = 1;
-    for (auto hwnd : assists)
-        player.SendCopyData(hwnd, protocol::CodePlayState, protocol::NotifyPlay, protocol::PayloadOf(playState));
-    // Let them settle after start-up before measuring.
-    const auto settle = Clock::now() + std::chrono::milliseconds(500);
-    while (Clock::now() < settle)
-        player.WaitAndDispatch(std::chrono::milliseconds(20));
+    platform::MessageWindow& player = linked.Player();
+    const auto assists = linked.Handles();
 
     protocol::AnalyzeRecord record;
     record.TotalMs = 180000;
@@ -132,10 +180,7 @@ void BM_AssistLoad(benchmark::State& state)
                 spacingMillis.push_back(std::chrono::duration<double, std::milli>(now - lastTick).count());
             lastTick = now;
             record.PlayMs = tick * 10;
-            for (int i = 0; i < 256; ++i) {
-                record.Spectrum1[i] = static_cast<std::int32_t>(80 + 70 * std::sin((i + tick) * 0.07));
-                record.Spectrum2[i] = static_cast<std::int32_t>(80 + 70 * std::cos((i - tick) * 0.05));
-            }
+            FillSpectra(record, tick);
             for (auto hwnd : assists)
                 player.SendCopyData(hwnd, protocol::CodeAnalyze, protocol::CodeAnalyze, protocol::PayloadOf(record));
             sendMicros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - now).count());
@@ -151,24 +196,40 @@ void BM_AssistLoad(benchmark::State& state)
         cpuRemote = 100.0 * (CpuSeconds(assists[0]) - remoteStart) / elapsed;
         cpuScope = 100.0 * (CpuSeconds(assists[1]) - scopeStart) / elapsed;
     }
-
-    for (auto hwnd : assists)
-        player.SendMessage(hwnd, platform::WM_SYSCOMMAND, platform::SC_CLOSE, 0);
-    player.DispatchPending();
-
-    std::sort(sendMicros.begin(), sendMicros.end());
-    std::sort(spacingMillis.begin(), spacingMillis.end());
-    auto at = [](const std::vector<double>& v, double q) {
-        return v.empty() ? 0.0 : v[std::min(v.size() - 1, static_cast<std::size_t>(q * static_cast<double>(v.size())))];
-    };
     state.counters["remote_cpu_pct"] = cpuRemote;
     state.counters["scope_cpu_pct"] = cpuScope;
-    state.counters["tick_send_median_us"] = at(sendMicros, 0.5);
-    state.counters["tick_send_p99_us"] = at(sendMicros, 0.99);
-    state.counters["tick_spacing_median_ms"] = at(spacingMillis, 0.5);
-    state.counters["tick_spacing_p99_ms"] = at(spacingMillis, 0.99);
-    std::filesystem::remove_all(pattern);
+    state.counters["tick_send_median_us"] = At(sendMicros, 0.5);
+    state.counters["tick_send_p99_us"] = At(sendMicros, 0.99);
+    state.counters["tick_spacing_median_ms"] = At(spacingMillis, 0.5);
+    state.counters["tick_spacing_p99_ms"] = At(spacingMillis, 0.99);
 }
 BENCHMARK(BM_AssistLoad)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// One AnalyzeRecord to a running ScopeZKA process and its reply, including
+// its drawing, one send every 10 ms as the play loop does.
+void BM_AnalyzeRecordToScopeZKA(benchmark::State& state)
+{
+    LinkedAssists linked({ "ScopeZKA" });
+    if (!linked.Error().empty()) {
+        state.SkipWithError(linked.Error().c_str());
+        return;
+    }
+    protocol::AnalyzeRecord record;
+    std::vector<double> micros;
+    int tick = 0;
+    for (auto _ : state) {
+        FillSpectra(record, tick++);
+        const auto start = Clock::now();
+        linked.Player().SendCopyData(linked.Handles()[0], protocol::CodeAnalyze, protocol::CodeAnalyze,
+                                     protocol::PayloadOf(record));
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        state.PauseTiming();
+        linked.Player().WaitAndDispatch(std::chrono::milliseconds(10));
+        state.ResumeTiming();
+    }
+    state.counters["median_us"] = At(micros, 0.5);
+    state.counters["p99_us"] = At(micros, 0.99);
+}
+BENCHMARK(BM_AnalyzeRecordToScopeZKA)->Iterations(500)->Unit(benchmark::kMicrosecond);
 
 } // namespace
