@@ -1,7 +1,7 @@
 #include "common/KtNumber.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -102,10 +102,13 @@ std::optional<double> KtNumber::ToDouble(std::string_view text)
         return ParseRadix(s.substr(2), 8);
     if (!IsDecimalSyntax(s))
         return std::nullopt;
-    std::string copy(s);
-    char* end = nullptr;
-    double v = std::strtod(copy.c_str(), &end);
-    if (end != copy.c_str() + copy.size())
+    // from_chars, unlike strtod, ignores the locale: "7.5" stays 7.5 under a
+    // locale with a decimal comma. It takes no "+", which the syntax allowed.
+    if (s.front() == '+')
+        s.remove_prefix(1);
+    double v = 0.0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (error != std::errc() || end != s.data() + s.size())
         return std::nullopt;
     return v;
 }
