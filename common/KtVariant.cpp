@@ -1,7 +1,7 @@
 #include "common/KtVariant.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 bool KtVariant::IsNumber() const
 {
@@ -37,9 +37,10 @@ std::string KtVariant::ToText() const
         double d = AsDecimal();
         if (!std::isfinite(d))
             return std::isnan(d) ? "NaN" : (d > 0 ? "Infinity" : "-Infinity");
+        // to_chars, unlike printf, always writes a decimal point, whatever the locale.
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.15g", d);
-        return buffer;
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::general, 15);
+        return std::string(buffer, result.ptr);
     }
     case Kind::String: return AsString();
     default: return {};
