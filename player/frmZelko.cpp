@@ -24,16 +24,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QScreen>
 
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -207,6 +206,7 @@ bool frmZelko::Form_Load() {
         mnuP1Exit_Click();
         return false;
     }
+    if (m_unloaded) return false;
     m_window->show();
     if (m_app->bMinimize()) m_window->Minimize();
     m_assistHost->ExecuteSelectedAssists();
@@ -252,6 +252,8 @@ bool frmZelko::ApplyStartSkin() {
         // A configured skin that can no longer be read: say so, then go on
         // with the first catalogue skin that can be shown.
         m_options.dialogs.showSkinError(SkinErrorText);
+        // A signal may have ended the player while the message was shown.
+        if (m_unloaded) return false;
     }
     const std::string oldPath = m_app->SkinPath();
     const std::string oldFile = m_app->SkinFile();
@@ -841,7 +843,8 @@ void frmZelko::Form_OLEDragDrop(const std::vector<std::string>& paths) {
         for (const std::string& path : paths) {
             const std::string lower = LowerAscii(FileNameOf(path));
             if (EndsWith(lower, ".m3u")) continue;
-            if (EndsWith(lower, ".mp3")) mp3s.push_back(path);
+            std::error_code error;
+            if (EndsWith(lower, ".mp3") && !std::filesystem::is_directory(path, error)) mp3s.push_back(path);
         }
         AddMp3Files(mp3s);
     }

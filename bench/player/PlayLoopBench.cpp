@@ -7,6 +7,8 @@
 //   BM_TickWithOneDigit   the same tick plus the redraw of one time digit,
 //                         the most a tick draws in normal play.
 //   BM_AddThousandTracks  adding 1,000 files (warm cache) to an empty list.
+//   BM_FormLoad           start-up (Form_Load, empty list) and shut-down of
+//                         the main window offscreen.
 #include "player/frmZelko.h"
 #include "player/skin/SkinWindow.h"
 
@@ -118,6 +120,19 @@ void BM_AddThousandTracks(benchmark::State& state) {
     player->Form_Unload();
 }
 BENCHMARK(BM_AddThousandTracks)->Unit(benchmark::kMillisecond);
+
+void BM_FormLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        frmZelko::Options options;
+        options.programFolder = Folder().Folder();
+        options.decoder.Audio = "null";
+        options.dialogs.showSkinError = [](const std::string&) {};
+        frmZelko player(options);
+        if (!player.Form_Load()) std::abort();
+        player.Form_Unload();
+    }
+}
+BENCHMARK(BM_FormLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -83,8 +83,9 @@ TEST_F(TrackListTest, FolderWithoutMusicAndCancelledDialogChangeNothing) {
 
 TEST_F(TrackListTest, DropsAddOnlyMp3Files) {
     const fs::path dir = MusicFolder({"a.MP3", "b.m3u", "c.txt"});
+    fs::create_directories(dir / "album.mp3");  // a folder is never a track
     Player().Form_OLEDragDrop({(dir / "a.MP3").string(), (dir / "b.m3u").string(), (dir / "c.txt").string(),
-                               dir.string()});
+                               dir.string(), (dir / "album.mp3").string()});
     EXPECT_EQ(Paths(), (std::vector<std::string>{(dir / "a.MP3").string()}));
 }
 
