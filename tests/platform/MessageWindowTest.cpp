@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <cstring>
 #include <sys/socket.h>
@@ -361,4 +363,40 @@ TEST(MessageWindow, ManyRequestsOnOneConnectionAreAnsweredInOrder)
     auto window = OpenWindow(dir.Path(), 1201);
     for (std::uint32_t i = 0; i < 500; ++i)
         ASSERT_EQ(window->SendMessage(1202, WM_USER, i, 0).Result(), static_cast<std::int32_t>(i * 2));
+}
+
+TEST(MessageWindow, ProcessingQtEventsDispatchesRequests)
+{
+    // With an application object the window listens through socket
+    // notifiers: running the event loop is enough to answer requests.
+    static int argc = 1;
+    static char name[] = "test_platform";
+    static char* argv[] = { name, nullptr };
+    if (QCoreApplication::instance() == nullptr)
+        new QCoreApplication(argc, argv); // lives until the process ends
+
+    TempEndpointDir dir;
+    auto options = WindowOptions(dir.Path(), 1301);
+    options.UseQtNotifiers = true;
+    std::atomic<int> handled { 0 };
+    auto window = MessageWindow::Open(
+                      [&handled](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+                          ++handled;
+                          return static_cast<std::int32_t>(wParam) + 1;
+                      },
+                      options)
+                      .Window;
+    ASSERT_TRUE(window);
+
+    std::atomic<std::int32_t> reply { 0 };
+    std::thread sender([&dir, &reply] {
+        auto peer = MessageWindow::Open({}, WindowOptions(dir.Path(), 1302)).Window;
+        reply = peer->SendMessage(1301, WM_USER, 41, 0).Result();
+    });
+    const auto until = std::chrono::steady_clock::now() + 2s;
+    while (reply.load() == 0 && std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    sender.join();
+    EXPECT_EQ(reply.load(), 42);
+    EXPECT_EQ(handled.load(), 1);
 }
