@@ -26,14 +26,8 @@ namespace playertest {
 
 namespace fs = std::filesystem;
 
-inline void EnsureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_player";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
-}
+// The test program's QApplication is made by its global test environment.
+inline void EnsureApplication() { ASSERT_NE(QApplication::instance(), nullptr); }
 
 // Writes a mono 16-bit WAV of a sine tone.
 inline void WriteToneWav(const fs::path& path, double seconds, int rate = 22050) {
