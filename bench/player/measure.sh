@@ -41,18 +41,20 @@ export QT_QPA_PLATFORM=xcb ZELKO_AUDIO=${ZELKO_AUDIO:-null}
 
 now_ms() { date +%s%3N; }
 
-# Starts the player in $work and prints the milliseconds until its window maps.
+# Starts the player in $work; sets pid, and startup_ms to the milliseconds
+# until its window maps.
+startup_ms=0
 start_player() {
     local t0 t1
     t0=$(now_ms)
-    (cd "$work" && exec "$program" /develop) &
+    (cd "$work" && exec "$program" /develop) >>"$work/player.log" 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
         kill -0 "$pid" 2>/dev/null || { echo "player ended early" >&2; exit 1; }
         sleep 0.002
     done
     t1=$(now_ms)
-    echo $((t1 - t0))
+    startup_ms=$((t1 - t0))
 }
 
 stop_player() {
@@ -88,19 +90,21 @@ cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 : > "$work/Zelko.m3u"
 times=()
 for _ in 1 2 3 4 5; do
-    times+=("$(start_player)")
+    start_player
+    times+=("$startup_ms")
     stop_player
 done
 empty_ms=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
 
 # 2. Start-up with a saved list of 1,000 tracks.
 for _ in $(seq 1000); do printf '%s\r\n' "$work/tone.mp3"; done > "$work/Zelko.m3u"
-list_ms=$(start_player)
+start_player
+list_ms=$startup_ms
 stop_player
 
 # 3. CPU and memory while playing.
 printf '%s\r\n' "$work/tone.mp3" > "$work/Zelko.m3u"
-start_player >/dev/null
+start_player
 send_play "$pid"
 sleep 2
 hz=$(getconf CLK_TCK)
