@@ -10,7 +10,10 @@
 #include <filesystem>
 #include <future>
 #include <string>
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <thread>
 #include <vector>
 
@@ -107,6 +110,53 @@ void BM_AnalyzeRecordRoundTrip(benchmark::State& state)
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_AnalyzeRecordRoundTrip)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+
+// The same to a receiver in another process, one send every 10 ms as the play
+// loop sends them, so that each reply includes waking the receiver up.
+void BM_AnalyzeRecordRoundTripToProcess(benchmark::State& state)
+{
+    const auto dir = MakeEndpointDir();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        protocol::AnalyzeRecord record;
+        auto window = platform::MessageWindow::Open(
+            [&record](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t lParam) {
+                const auto& cds = platform::CopyDataOf(lParam);
+                return protocol::CopyPayload(record, cds.lpData, cds.cbData) ? record.PlayMs : -1;
+            },
+            Options(dir, 2)).Window;
+        for (;;)
+            window->WaitAndDispatch(std::chrono::milliseconds(1000));
+    }
+    {
+        auto sender = platform::MessageWindow::Open({}, Options(dir, 1)).Window;
+        while (!sender->IsWindow(2))
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        protocol::AnalyzeRecord record;
+        std::vector<double> micros;
+        for (auto _ : state) {
+            ++record.PlayMs;
+            const auto start = Clock::now();
+            const auto outcome = sender->SendCopyData(2, protocol::CodeAnalyze, protocol::CodeAnalyze,
+                                                      protocol::PayloadOf(record));
+            micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+            if (outcome.Result() != record.PlayMs)
+                state.SkipWithError("wrong reply");
+            state.PauseTiming();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            state.ResumeTiming();
+        }
+        std::sort(micros.begin(), micros.end());
+        if (!micros.empty()) {
+            state.counters["median_us"] = micros[micros.size() / 2];
+            state.counters["p99_us"] = micros[std::min(micros.size() - 1, micros.size() * 99 / 100)];
+        }
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_AnalyzeRecordRoundTripToProcess)->Iterations(500)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
