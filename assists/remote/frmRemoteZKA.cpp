@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "assists/remote/RemoteInfoText.h"
@@ -162,7 +163,16 @@ void frmRemoteZKA::SongInfoFromZelko()
 void frmRemoteZKA::AnalyzeFromZelko()
 {
     m_timeCaption = remote::TimeText(m_analyze);
-    lblTime->setText(QString::fromStdString(m_timeCaption));
+    // Records come 100 times a second; the label shows the latest caption at
+    // most every TimeLabelInterval, which the eye cannot tell apart and which
+    // halves the drawing.
+    if (m_timeLabelPending)
+        return;
+    m_timeLabelPending = true;
+    QTimer::singleShot(TimeLabelInterval, this, [this] {
+        m_timeLabelPending = false;
+        lblTime->setText(QString::fromStdString(m_timeCaption));
+    });
 }
 
 void frmRemoteZKA::paintEvent(QPaintEvent*)

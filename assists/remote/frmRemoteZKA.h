@@ -36,7 +36,10 @@ public:
 
     // The labels' captions exactly as set (lines ended by CR LF).
     const std::string& InfoCaption() const { return m_infoCaption; }
+    // The time caption of the last record; the label shows it within
+    // TimeLabelInterval.
     const std::string& TimeCaption() const { return m_timeCaption; }
+    static constexpr int TimeLabelInterval = 20; // ms
     int VolumeValue() const;
 
     QPushButton* cmdPlay = nullptr;
@@ -71,4 +74,5 @@ private:
     protocol::AnalyzeRecord m_analyze {};
     std::string m_infoCaption;
     std::string m_timeCaption;
+    bool m_timeLabelPending = false;
 };
