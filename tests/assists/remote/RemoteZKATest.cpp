@@ -2,6 +2,7 @@
 #include "assists/remote/frmRemoteZKA.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -155,6 +156,11 @@ TEST(RemoteZKA, PayloadsFillTheLabelsAndTheVolumeBarReportsItsChange)
     analyze.TotalMs = 6000000;
     Deliver(*r.window, CodeAnalyze, CodeAnalyze, analyze);
     EXPECT_EQ(r.form->TimeCaption(), "01:23:45 / 100:00:00");
+    // The label follows within its interval.
+    const auto until = std::chrono::steady_clock::now() + 1s;
+    while (r.form->lblTime->text() != QStringLiteral("01:23:45 / 100:00:00") && std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(r.form->lblTime->text().toStdString(), "01:23:45 / 100:00:00");
 
     // A payload of the wrong size, or an unknown code, changes nothing.
     const std::byte shortPayload[4] {};
