@@ -1,0 +1,240 @@
+#pragma once
+// Support for tests of the real main window on an X display: the player
+// started in a program folder of its own with the shipped default skin, the
+// screen read back over the window's area, and the looks a widget must show
+// computed from the skin's own pictures, rectangles and regions.
+#include "player/PlayerTestSupport.h"
+
+#include "player/skin/Skin.h"
+#include "player/skin/SkinWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace screentest {
+
+using playertest::DialogAnswers;
+using playertest::ProgramFolder;
+using playertest::Tones;
+
+// The whole screen, or a part of it, as the X server shows it now.
+inline QImage GrabScreen(const QRect& area = QRect())
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap shot = area.isNull() ? screen->grabWindow(0)
+                                       : screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    return shot.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A Windows colour value (0x00BBGGRR) as a Qt pixel.
+inline QRgb FromColorRef(std::int32_t colorref)
+{
+    return qRgb(colorref & 0xFF, (colorref >> 8) & 0xFF, (colorref >> 16) & 0xFF);
+}
+
+// The picture a widget image of this rectangle key comes from.
+inline const QImage& SourcePicture(const Skin& skin, std::string_view key)
+{
+    if (key.starts_with("sysbuttons")) return skin.pictures.picSysButtons;
+    if (key.starts_with("playbuttons")) return skin.pictures.picPlayButtons;
+    return skin.pictures.picTitle;
+}
+
+// What the window shows in box after the image imageKey has been drawn there
+// over `background`: where the mask (black = opaque) is, the image shows, the
+// background elsewhere; the raster operations are followed bit by bit
+// ((NOT mask OR background) AND image). Without a mask rectangle the image is
+// a solid block. Returns nothing when the skin lacks the image.
+inline std::optional<QImage> ExpectedLook(const Skin& skin, std::string_view imageKey, std::string_view maskKey,
+                                          const platform::Rect& box, const QImage& background)
+{
+    const ClsZelkoRect* image = skin.coRects.Find(imageKey);
+    if (!image) return std::nullopt;
+    const ClsZelkoRect* mask = maskKey.empty() ? nullptr : skin.coRects.Find(maskKey);
+    const QImage& picture = SourcePicture(skin, imageKey);
+    QImage look(box.Width(), box.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < box.Height(); ++y) {
+        for (int x = 0; x < box.Width(); ++x) {
+            const QRgb source = picture.pixel(image->Left() + x, image->Top() + y);
+            if (!mask) {
+                look.setPixel(x, y, source);
+                continue;
+            }
+            const QRgb under = background.pixel(box.left + x, box.top + y);
+            const QRgb m = picture.pixel(mask->Left() + x, mask->Top() + y);
+            look.setPixel(x, y, (((~m | under) & source) & 0xFFFFFFu) | 0xFF000000u);
+        }
+    }
+    return look;
+}
+
+// The number of pixels of the region that differ between a shot of the
+// window (window coordinates) and a look drawn for the region's bounding box.
+inline int Mismatches(const QImage& windowShot, const platform::Region& region, const QImage& look)
+{
+    const platform::Rect box = region.BoundingBox();
+    int wrong = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+            if (!region.Contains(x, y)) continue;
+            if (windowShot.pixel(x, y) != look.pixel(x - box.left, y - box.top)) ++wrong;
+        }
+    }
+    return wrong;
+}
+
+// A region of the skin by name; the test fails when the skin lacks it.
+inline const platform::Region& RegionOf(const Skin& skin, std::string_view name)
+{
+    static const platform::Region empty;
+    const auto* item = skin.coRgns.Find(name);
+    if (!item || !item->Rgn()) {
+        ADD_FAILURE() << "the skin has no region " << name;
+        return empty;
+    }
+    return *item->Rgn();
+}
+
+// The body without any widget on it: body-main less every region that is
+// not one of the body's own (body-...).
+inline platform::Region BareBody(const Skin& skin)
+{
+    platform::Region bare = RegionOf(skin, "body-main");
+    for (const ClsZelkoRgn& item : skin.coRgns) {
+        if (item.Name().starts_with("body-") || !item.Rgn()) continue;
+        bare = bare.Subtracted(*item.Rgn());
+    }
+    return bare;
+}
+
+// The main window started with the shipped default skin at a known place.
+class ScreenTest : public ::testing::Test {
+protected:
+    static constexpr int WindowLeft = 40;
+    static constexpr int WindowTop = 30;
+
+    void SetUp() override
+    {
+        if (!QApplication::instance()) GTEST_SKIP() << "no X display";
+    }
+    void TearDown() override { m_player.reset(); }
+
+    // Starts the player; extraIni is added to the settings file. Returns
+    // whether the window came up and shows its body.
+    bool Start(const std::string& extraIni = std::string(), double clockSpeed = 1.0)
+    {
+        m_folder.WriteIni("[Window]\r\nLeft=" + std::to_string(WindowLeft) + "\r\nTop=" + std::to_string(WindowTop) +
+                          "\r\n" + extraIni);
+        m_player = std::make_unique<frmZelko>(playertest::PlayerOptions(m_folder, m_answers, clockSpeed));
+        // The desktop as it was before the window came, over the window's area.
+        m_rootBefore = GrabScreen();
+        if (!m_player->Form_Load()) return false;
+        const platform::Region bare = BareBody(LoadedSkin());
+        const platform::Rect box = bare.BoundingBox();
+        // The bare body (no widget on it) tells that the window is on the screen.
+        return WaitForScreen([&](const QImage& shot) {
+            for (int y = box.top; y < box.bottom; ++y)
+                for (int x = box.left; x < box.right; ++x)
+                    if (bare.Contains(x, y) && shot.pixel(x, y) != LoadedSkin().pictures.picBody.pixel(x, y))
+                        return false;
+            return true;
+        }, "body");
+    }
+
+    frmZelko& Player() { return *m_player; }
+    const Skin& LoadedSkin() const { return m_player->CurrentSkin(); }
+
+    // The window's area of the screen, in window coordinates.
+    QImage WindowShot()
+    {
+        SkinWindow& window = m_player->Window();
+        const platform::Point at = window.Position();
+        return GrabScreen(QRect(at.x, at.y, window.width(), window.height()));
+    }
+    // The root background that was under a window pixel.
+    QRgb RootAt(int x, int y) const { return m_rootBefore.pixel(WindowLeft + x, WindowTop + y); }
+
+    // Runs the event loop and reads the screen until the condition holds
+    // (at most five seconds). The last shot is kept, and saved under
+    // ZELKO_SCREEN_SHOTS with the given name.
+    bool WaitForScreen(const std::function<bool(const QImage&)>& condition, const std::string& name)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        bool met = false;
+        while (!met && timer.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            m_lastShot = WindowShot();
+            met = condition(m_lastShot);
+        }
+        SaveShot(name);
+        return met;
+    }
+    const QImage& LastShot() const { return m_lastShot; }
+
+    // Saves the screen around the window as <test>-<name>.png when
+    // ZELKO_SCREEN_SHOTS names a folder.
+    void SaveShot(const std::string& name) const
+    {
+        const char* folder = std::getenv("ZELKO_SCREEN_SHOTS");
+        if (!folder || !m_player) return;
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const QRect around(0, 0, WindowLeft * 2 + m_player->Window().width(),
+                           WindowTop * 2 + m_player->Window().height());
+        GrabScreen(around).save(QString::fromStdString(std::string(folder) + "/" + info->name() + "-" + name +
+                                                       ".png"));
+    }
+
+    // Whether the shot shows the image imageKey (masked by maskKey) in the
+    // region, drawn over `background`.
+    bool Shows(const QImage& shot, std::string_view regionName, std::string_view imageKey,
+               std::string_view maskKey, const QImage& background) const
+    {
+        const platform::Region& region = RegionOf(LoadedSkin(), regionName);
+        const std::optional<QImage> look = ExpectedLook(LoadedSkin(), imageKey, maskKey, region.BoundingBox(), background);
+        if (!look) {
+            ADD_FAILURE() << "the skin has no image " << imageKey;
+            return false;
+        }
+        return Mismatches(shot, region, *look) == 0;
+    }
+    bool ShowsOnBody(const QImage& shot, std::string_view regionName, std::string_view imageKey,
+                     std::string_view maskKey = std::string_view()) const
+    {
+        return Shows(shot, regionName, imageKey, maskKey, LoadedSkin().pictures.picBody);
+    }
+
+    // A tone MP3 of its own in the test's folder (so that a lyrics file can
+    // lie next to it), with a title tag.
+    std::string Track(const std::string& fileStem, double seconds, const std::string& title)
+    {
+        const std::string made = Tones::Instance().Get(seconds, title);
+        const std::filesystem::path path = m_folder.Path() / (fileStem + ".mp3");
+        std::filesystem::copy_file(made, path, std::filesystem::copy_options::overwrite_existing);
+        return path.string();
+    }
+    const ProgramFolder& Folder() const { return m_folder; }
+
+private:
+    ProgramFolder m_folder;
+    DialogAnswers m_answers;
+    std::unique_ptr<frmZelko> m_player;
+    QImage m_rootBefore;
+    QImage m_lastShot;
+};
+
+} // namespace screentest

@@ -1,0 +1,40 @@
+// One QApplication on the X display for the whole test program, made before
+// the first test and destroyed after the last. Without a display (DISPLAY
+// unset) no application is made and every test skips.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+// Under AddressSanitizer, ignore a false report from the X keyboard library
+// (see asan.supp); the environment's ASAN_OPTIONS still apply on top.
+extern "C" const char* __asan_default_options()
+{
+    return "suppressions=" ZELKO_SOURCE_DIR "/tests/player/screen/asan.supp";
+}
+
+namespace {
+
+class XcbApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY")) return;
+        // The test's own windows must reach the X server, whatever CTest set.
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[24] = "test_player_screen";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new XcbApplicationEnvironment);
+
+} // namespace
