@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -75,41 +76,83 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     const int32_t playing = m_ctx.app.PlayPosition();
     const QColor fore = FromColorRef(m_ctx.app.RGBPlayListFore());
     const QColor playingColour = FromColorRef(m_ctx.app.RGBPlayListPlaying());
-    ClsKtGdi textGdi;
-    textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
-    ClsKtGdi timeGdi;
-    timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
-
     const int32_t width = m_rcPlayList.Width();
     const QFont& font = m_ctx.surface.Font();
     const std::string fontKey = font.key().toStdString();
-    const platform::Rect textRect = PlayListLayout::TextRect(platform::Rect{0, 0, width, charHeight}, charHeight, 0);
-    const platform::Rect timeRect = PlayListLayout::TimeRect(platform::Rect{0, 0, width, charHeight}, charHeight, 0);
+    const platform::Rect lineRect{0, 0, width, charHeight};
+    const platform::Rect textRect = PlayListLayout::TextRect(lineRect, charHeight, 0);
+    const platform::Rect timeRect = PlayListLayout::TimeRect(lineRect, charHeight, 0);
+    const platform::Rect timeColumn{0, 0, timeRect.Width(), charHeight};
 
-    ScopedClip clip(m_ctx.surface, platform::Region(m_rcPlayList));
-    SurfacePainter painter = m_ctx.surface.BeginPaint();
+    // The tracks on the visible lines, and the text of each.
+    struct Line {
+        int32_t y;
+        std::string text;
+        std::string length;
+        QColor colour;
+        std::string colourKey;
+        RenderedLineCache::Place place;
+    };
+    std::vector<Line> lines;
     int32_t i = m_listTop;
     for (int32_t y = m_rcPlayList.top; y < m_rcPlayList.bottom; y += charHeight, ++i) {
         if (!m_tracks.Contains(i))
             continue;
         const auto& track = m_tracks.Item(i);
         const QColor& colour = i == playing ? playingColour : fore;
-        const std::string text = std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName();
-        const std::string length = LengthText(m_ctx.app, track.TotalSec());
-        std::string key = text;
-        key += '\0';
-        key += length;
-        key += '\0';
-        key += std::to_string(colour.rgb()) + "/" + std::to_string(width) + "x" + std::to_string(charHeight) + "/" +
-               fontKey;
-        const QImage& line = m_lines.Get(key, QSize(width, charHeight), [&](QPainter& p) {
-            p.setFont(font);
-            p.setPen(colour);
-            textGdi.vbDrawText(p, text, textRect);
-            timeGdi.vbDrawText(p, length, timeRect);
-        });
-        painter.drawImage(QPoint(m_rcPlayList.left, y), line);
-        m_painter.DebugFrame(painter, platform::Rect{m_rcPlayList.left, y, m_rcPlayList.right, y + charHeight});
+        lines.push_back(Line{y, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(),
+                             LengthText(m_ctx.app, track.TotalSec()), colour,
+                             std::to_string(colour.rgb()) + "/" + fontKey, {}});
+    }
+    if (lines.empty())
+        return;
+
+    // Lengths repeat from track to track and list to list, so the time column
+    // is rendered once per length and colour and copied into each new line.
+    // A copy onto the line's transparent pixels gives the very pixels drawing
+    // the text there would.
+    std::vector<RenderedLineCache::Place> times(lines.size());
+    {
+        ClsKtGdi timeGdi;
+        timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
+        RenderedLineCache::Batch batch(m_times, QSize(timeColumn.Width(), charHeight), lines.size());
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            const Line& line = lines[n];
+            times[n] = batch.Get(line.length + '\0' + line.colourKey, [&](QPainter& p) {
+                p.setFont(font);
+                p.setPen(line.colour);
+                timeGdi.vbDrawText(p, line.length, timeColumn);
+            });
+        }
+    }
+    {
+        ClsKtGdi textGdi;
+        textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+        RenderedLineCache::Batch batch(m_lines, QSize(width, charHeight), lines.size());
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            Line& line = lines[n];
+            std::string key = line.text;
+            key += '\0';
+            key += line.length;
+            key += '\0';
+            key += line.colourKey;
+            line.place = batch.Get(key, [&](QPainter& p) {
+                p.setFont(font);
+                p.setPen(line.colour);
+                textGdi.vbDrawText(p, line.text, textRect);
+                if (!times[n].rect.isEmpty())
+                    p.drawImage(QPoint(timeRect.left, timeRect.top), m_times.Page(times[n].page), times[n].rect);
+            });
+        }
+    }
+
+    ScopedClip clip(m_ctx.surface, platform::Region(m_rcPlayList));
+    SurfacePainter painter = m_ctx.surface.BeginPaint();
+    for (const Line& line : lines) {
+        if (!line.place.rect.isEmpty())
+            painter.drawImage(QPoint(m_rcPlayList.left, line.y), m_lines.Page(line.place.page), line.place.rect);
+        m_painter.DebugFrame(painter,
+                             platform::Rect{m_rcPlayList.left, line.y, m_rcPlayList.right, line.y + charHeight});
     }
 }
 

@@ -71,5 +71,7 @@ private:
     int32_t m_listTop = 1;
     platform::Rect m_rcPlayList;
     std::string m_pressedRgnName;
+    // Whole lines, and the time column of each length and colour.
     RenderedLineCache m_lines;
+    RenderedLineCache m_times;
 };

@@ -2,31 +2,81 @@
 // Rendered text lines kept between redraws. Shaping text is by far the
 // costliest part of drawing a list, and the play list redraws the same lines
 // again and again (every scroll, every track change), so each line is drawn
-// once into a transparent image and later only composed onto the surface.
-// The key must name everything that changes the pixels (texts, colour, size,
-// font); the cache empties itself when it holds `capacity` lines.
+// once onto a transparent background and later only composed onto the
+// surface. The key must name everything that changes the pixels (texts,
+// colour, font); the cache empties itself when a redraw might not find room.
+//
+// Lines of one size are stacked in pages (images of several lines), so a
+// redraw that renders many new lines opens one painter per page rather than
+// allocating an image and starting a painter for every line. Pages are kept
+// when the cache empties and reused for the next lines.
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 #include <QSize>
 
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <unordered_map>
-
-class QPainter;
+#include <vector>
 
 class RenderedLineCache {
 public:
-    explicit RenderedLineCache(std::size_t capacity = 512) : m_capacity(capacity) {}
+    // Where a line lies: its page and its rectangle in that page's pixels.
+    struct Place {
+        std::size_t page = 0;
+        QRect rect;
+    };
 
-    // The image of that key; on a miss, `draw` paints it onto a transparent
-    // image of `size` first.
-    const QImage& Get(const std::string& key, QSize size, const std::function<void(QPainter&)>& draw);
+    // capacity: lines kept at most; linesPerPage: lines stacked in one page.
+    explicit RenderedLineCache(std::size_t capacity = 512, int linesPerPage = 32);
+
+    // The look-ups of one redraw. Every Place a batch hands out stays valid
+    // (its pixels unchanged) until the next batch begins, so a redraw looks
+    // all its lines up first and composes them after the batch has ended:
+    // the page painters are open only while the batch lives.
+    class Batch {
+    public:
+        // Prepares up to `lines` look-ups of lines of `size`. A size other
+        // than the cache's, or too little room left for `lines` new lines,
+        // empties the cache first. A batch of more lines than the capacity
+        // raises the capacity to that number.
+        Batch(RenderedLineCache& cache, QSize size, std::size_t lines);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+        // The place of that key; on a miss, `draw` first paints the line onto
+        // a transparent line with its top left corner at (0, 0), clipped to
+        // the line. The painter starts in its default state for every line.
+        // More look-ups than announced empty nothing: they are refused with
+        // an empty Place, which draws nothing.
+        Place Get(const std::string& key, const std::function<void(QPainter&)>& draw);
+
+    private:
+        RenderedLineCache& m_cache;
+        std::size_t m_left;
+        QPainter m_painter;
+        std::size_t m_paintingPage = 0;
+    };
+
+    // The image of a page (premultiplied ARGB), to be drawn from with a
+    // Place's rectangle once the batch that handed the Place out has ended.
+    const QImage& Page(std::size_t page) const { return m_pages.at(page); }
 
     std::size_t Size() const { return m_lines.size(); }
-    void Clear() { m_lines.clear(); }
+    std::size_t Capacity() const { return m_capacity; }
+    QSize LineSize() const { return m_lineSize; }
+    // Forgets every line; the pages stay for reuse.
+    void Clear();
 
 private:
+    Place Slot(std::size_t index) const;
+
     std::size_t m_capacity;
-    std::unordered_map<std::string, QImage> m_lines;
+    int m_linesPerPage;
+    QSize m_lineSize;
+    std::vector<QImage> m_pages;
+    std::unordered_map<std::string, Place> m_lines;
 };

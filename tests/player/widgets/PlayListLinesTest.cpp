@@ -1,0 +1,149 @@
+// The play list composes its lines from rendered pieces kept between
+// redraws; the pixels must be the very ones of drawing each line afresh: the
+// text column and the time column onto a transparent line, laid over the box.
+#include "TestSkin.h"
+
+#include "common/ClsKtGdi.h"
+#include "player/playback/Mp3FileList.h"
+#include "player/widgets/ClsZelkoPlayListAction.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+using namespace widgettest;
+
+namespace {
+
+constexpr int BoxTop = 10;
+constexpr int BoxWidth = 170;
+constexpr int Lines = 12;
+constexpr int LineHeight = 14;
+
+class PlayListLinesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        EnsureApplication();
+        SkinBuilder b(200, 200);
+        b.Region("body-main", 0, 0, 200, 200);
+        b.Region("playlistbox-itemrect", 0, BoxTop, BoxWidth, Lines * LineHeight);
+        m_h = std::make_unique<Harness>(b.Result(), "", m_dir.path().toStdString() + "/", 200, 200);
+        m_h->app.SetRGBPlayListFore(ColorRef(250, 240, 10));
+        m_h->app.SetRGBPlayListPlaying(ColorRef(20, 230, 250));
+        const std::vector<std::pair<std::string, int32_t>> titles = {
+            {"Short", 83},
+            {std::string(120, 'W'), 83},                     // cut with an ellipsis
+            {"Tom & Jerry", 95},                             // a prefix character
+            {"夜明けの歌 / Yoake no uta", 3599},             // Japanese text
+            {"Trailing spaces   ", 125},
+            {"Numbers 0123456789 and more words to cut", 6000}, // 100 minutes
+            {"ÀÉÎÕÜ çñß œæ", 0},
+            {"A", 61},
+            {"tab\there", 59},
+            {"Title that just about fits the column", 200},
+        };
+        for (int i = 0; i < 40; ++i) {
+            const auto& [title, seconds] = titles[static_cast<std::size_t>(i) % titles.size()];
+            m_tracks.Add(ClsZelkoMp3File("/m/" + std::to_string(i) + ".mp3", "Artist " + std::to_string(i % 7),
+                                         title, seconds + i / 10));
+        }
+        m_list = std::make_unique<ClsZelkoPlayListAction>(m_h->Context(), m_tracks);
+        m_list->MakePlayListRect();
+        ASSERT_EQ(m_list->rcPlayList().Height(), Lines * LineHeight);
+    }
+
+    // The box as drawing every line on its own transparent image gives.
+    QImage Expected() const
+    {
+        QImage box = m_h->skin.pictures.picBody.copy(0, BoxTop, BoxWidth, Lines * LineHeight)
+                         .convertToFormat(QImage::Format_RGB32);
+        QPainter out(&box);
+        ClsKtGdi textGdi;
+        textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+        ClsKtGdi timeGdi;
+        timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
+        for (int line = 0; line < Lines; ++line) {
+            const int32_t i = m_list->ListTop() + line;
+            if (!m_tracks.Contains(i))
+                continue;
+            const auto& track = m_tracks.Item(i);
+            const int32_t c = i == m_h->app.PlayPosition() ? m_h->app.RGBPlayListPlaying() : m_h->app.RGBPlayListFore();
+            QImage image(BoxWidth, LineHeight, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            {
+                QPainter p(&image);
+                p.setFont(m_h->window->Surface().Font());
+                p.setPen(QColor::fromRgb(ToRgb(c)));
+                textGdi.vbDrawText(p, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(),
+                                   platform::Rect{0, 0, BoxWidth - 28, LineHeight});
+                std::string length = m_h->app.FormatTimeMs(track.TotalSec() * 1000);
+                length.resize(length.rfind(':'));
+                timeGdi.vbDrawText(p, length, platform::Rect{BoxWidth - 28, 0, BoxWidth, LineHeight});
+            }
+            out.drawImage(QPoint(0, line * LineHeight), image);
+        }
+        return box;
+    }
+
+    QImage Drawn() const
+    {
+        return m_h->window->Surface().Image().copy(0, BoxTop, BoxWidth, Lines * LineHeight)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    void ExpectSameAsFresh(const char* when) const
+    {
+        const QImage expected = Expected();
+        const QImage drawn = Drawn();
+        int differing = 0;
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                differing += expected.pixel(x, y) != drawn.pixel(x, y);
+        EXPECT_EQ(differing, 0) << when;
+    }
+
+    QTemporaryDir m_dir;
+    Mp3FileList m_tracks;
+    std::unique_ptr<Harness> m_h;
+    std::unique_ptr<ClsZelkoPlayListAction> m_list;
+};
+
+} // namespace
+
+TEST_F(PlayListLinesTest, NewCachedAndScrolledLinesMatchLinesDrawnAfresh)
+{
+    m_h->app.SetPlayPosition(3);
+    m_list->RefreshPlayList();
+    ExpectSameAsFresh("new lines");
+    m_list->RefreshPlayList();
+    ExpectSameAsFresh("the same lines again");
+    // Scrolling mixes lines already drawn with new ones and passes the first
+    // page of rendered lines; the playing colour moves to another track.
+    for (int top = 2; top <= 29; top += 3) {
+        m_list->SetListTop(top);
+        m_h->app.SetPlayPosition(top + 1);
+        m_list->RefreshPlayList();
+        ExpectSameAsFresh(("list top " + std::to_string(top)).c_str());
+    }
+    // Past the end of the list: the lines that exist and nothing else.
+    m_list->SetListTop(35);
+    m_list->RefreshPlayList();
+    ExpectSameAsFresh("list top 35");
+}
+
+TEST_F(PlayListLinesTest, AnotherFontRendersTheLinesAnew)
+{
+    m_list->RefreshPlayList();
+    QFont font = m_h->window->Surface().Font();
+    font.setPixelSize(9);
+    m_h->window->Surface().SetFont(font);
+    m_list->RefreshPlayList();
+    ExpectSameAsFresh("smaller font");
+    // Another colour for the ordinary lines: none of the old pictures shows.
+    m_h->app.SetRGBPlayListFore(ColorRef(200, 20, 200));
+    m_list->RefreshPlayList();
+    ExpectSameAsFresh("another colour");
+}
