@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QRect>
 #include <QScreen>
@@ -24,6 +25,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace screentest {
 
@@ -121,6 +126,32 @@ inline platform::Region BareBody(const Skin& skin)
     return bare;
 }
 
+// Holds the X display for one test. CTest runs test cases in parallel
+// processes that share one display: windows of another test would cover the
+// pixels this one reads. Every screen test takes this lock (a file lock named
+// after the display) for its whole run.
+class DisplayLock {
+public:
+    DisplayLock()
+    {
+        std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+        for (char& c : display)
+            if (c == '/' || c == ':' || c == '.') c = '_';
+        const std::string path = (std::filesystem::temp_directory_path() / ("zelko-xdisplay" + display + ".lock")).string();
+        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (m_fd >= 0) ::flock(m_fd, LOCK_EX);
+    }
+    ~DisplayLock()
+    {
+        if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
+    }
+    DisplayLock(const DisplayLock&) = delete;
+    DisplayLock& operator=(const DisplayLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
 // The main window started with the shipped default skin at a known place.
 class ScreenTest : public ::testing::Test {
 protected:
@@ -130,8 +161,37 @@ protected:
     void SetUp() override
     {
         if (!QApplication::instance()) GTEST_SKIP() << "no X display";
+        m_displayLock = std::make_unique<DisplayLock>();
+        ShowBackdrop();
     }
-    void TearDown() override { m_player.reset(); }
+    void TearDown() override
+    {
+        m_player.reset();
+        m_backdrop.reset();
+        // The windows must be gone from the screen before the next test may draw.
+        QCoreApplication::processEvents();
+        if (m_displayLock) GrabScreen(QRect(0, 0, 1, 1));
+        m_displayLock.reset();
+    }
+
+    // A desktop of stripes in two loud colours behind the player, so that no
+    // colour of the skin's edge can pass for the desktop.
+    void ShowBackdrop()
+    {
+        QImage stripes(QGuiApplication::primaryScreen()->geometry().size(), QImage::Format_RGB32);
+        for (int y = 0; y < stripes.height(); ++y)
+            for (int x = 0; x < stripes.width(); ++x)
+                stripes.setPixel(x, y, ((x + y) / 3) % 2 ? qRgb(255, 0, 255) : qRgb(0, 255, 0));
+        m_backdrop = std::make_unique<QLabel>();
+        m_backdrop->setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
+        m_backdrop->setPixmap(QPixmap::fromImage(stripes));
+        m_backdrop->setGeometry(QGuiApplication::primaryScreen()->geometry());
+        m_backdrop->show();
+        const QPoint probe(WindowLeft + 1, WindowTop + 2);
+        playertest::WaitFor([&] {
+            return GrabScreen(QRect(probe, QSize(1, 1))).pixel(0, 0) == stripes.pixel(probe);
+        });
+    }
 
     // Starts the player; extraIni is added to the settings file. Returns
     // whether the window came up and shows its body.
@@ -233,6 +293,8 @@ private:
     ProgramFolder m_folder;
     DialogAnswers m_answers;
     std::unique_ptr<frmZelko> m_player;
+    std::unique_ptr<DisplayLock> m_displayLock;
+    std::unique_ptr<QLabel> m_backdrop;
     QImage m_rootBefore;
     QImage m_lastShot;
 };
