@@ -178,6 +178,8 @@ public:
     const Skin& CurrentSkin() const { return m_skin; }
     SkinCatalogue& Catalogue() { return m_catalogue; }
     ClsZelkoAssistHost& AssistHost() { return *m_assistHost; }
+    // The Properties dialog (nullptr before start-up and after shut-down).
+    dialogs::frmZelkoProps* PropertiesDialog() { return m_props.get(); }
     QMenu& mnuPopup1() { return *m_popup1; }
     QMenu& mnuPopup2() { return *m_popup2; }
     QMenu& mnuPopup3() { return *m_popup3; }

@@ -2,6 +2,7 @@
 // them), the wheel and the play-list scroll commands.
 #include "PlayerTestSupport.h"
 
+#include "player/dialogs/frmZelkoProps.h"
 #include "player/skin/SkinWindow.h"
 
 #include <QKeyEvent>
@@ -145,6 +146,15 @@ TEST_F(MenuKeyTest, CtrlF4StopsAndClosesThroughTheExitCommand) {
     EXPECT_TRUE(Player().IsUnloaded());
     EXPECT_TRUE(Player().bStop());
     EXPECT_EQ(m_folder.ReadFile(m_folder.List()), Tracks(2)[0] + "\r\n" + Tracks(2)[1] + "\r\n");
+}
+
+TEST_F(MenuKeyTest, CtrlROpensThePropertiesDialogWithoutBlocking) {
+    ASSERT_NE(Player().PropertiesDialog(), nullptr);
+    EXPECT_FALSE(Player().PropertiesDialog()->isVisible());
+    Release(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(Player().PropertiesDialog()->isVisible());
+    EXPECT_FALSE(Player().PropertiesDialog()->isModal());
+    Player().PropertiesDialog()->hide();
 }
 
 TEST_F(MenuKeyTest, ChangeWithMusicItemTogglesTheSetting) {

@@ -74,6 +74,20 @@ TEST_F(StartupShutdownTest, SettingsAndListRoundTrip) {
     EXPECT_EQ(SavedIni().Value("PlayInfo", "Repeat"), "-1");
 }
 
+TEST_F(StartupShutdownTest, WindowPositionIsRestoredAndAMoveIsStored) {
+    m_folder.WriteIni("[Window]\nLeft=40\nTop=30\n");
+    Load();
+    EXPECT_EQ(Player().Window().Position().x, 40);
+    EXPECT_EQ(Player().Window().Position().y, 30);
+    Player().Window().MoveTo(70, 90);
+    Player().cBodyAction_BodyMoveFinished();
+    EXPECT_EQ(Player().App().WindowLeft(), 70);
+    EXPECT_EQ(Player().App().WindowTop(), 90);
+    Player().Form_Unload();
+    EXPECT_EQ(SavedIni().Value("Window", "Left"), "70");
+    EXPECT_EQ(SavedIni().Value("Window", "Top"), "90");
+}
+
 TEST_F(StartupShutdownTest, AppPathPlaceholderIsExpandedAndWrittenBackExpanded) {
     m_folder.WriteIni("[Skin]\nPath=$(APPPATH)/Skins/Meadow/\nFile=Meadow.zks\n");
     Load();
