@@ -75,7 +75,9 @@ int main(int argc, char** argv) {
     SignalBridge signalBridge;
     QObject::connect(&signalBridge, &SignalBridge::TerminationRequested, &form, [&form] { form.mnuP1Exit_Click(); });
 
-    if (!form.Form_Load()) return 0;
+    // A signal may already have ended the player during start-up (while it
+    // waited for an assist, say); the event loop must not start then.
+    if (!form.Form_Load() || form.IsUnloaded()) return 0;
     const int result = QApplication::exec();
     form.Form_Unload();
     return result;
