@@ -209,15 +209,22 @@ int LastInkColumn(const Ink& ink)
     return -1;
 }
 
+// The main window with each shipped skin.
+class PlayerScreenTest : public ScreenTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    std::string SkinName() const override { return GetParam(); }
+};
+
 } // namespace
 
 // Stopped, just started: outside the outline the desktop, the bare body its
 // picture, the stop button down, play and pause up, the time 00:00, the seek
 // bar at 0 and the volume gauge at the start-up volume.
-TEST_F(ScreenTest, StoppedWindowShowsItsOutlineBodyAndIdleWidgets)
+TEST_P(PlayerScreenTest, StoppedWindowShowsItsOutlineBodyAndIdleWidgets)
 {
     ASSERT_TRUE(Start()) << "the window never showed its body";
     const Skin& skin = LoadedSkin();
+    ASSERT_EQ(skin.skinFile, std::string(GetParam()) + ".zks");
     const platform::Region shape = SkinWindowShape(skin, DrawerStates{});
     const QImage shot = LastShot();
     int outside = 0;
@@ -254,7 +261,7 @@ TEST_F(ScreenTest, StoppedWindowShowsItsOutlineBodyAndIdleWidgets)
 // A click on the play button starts the track: play down, stop up, the time
 // digits count the seconds and the seek bar moves; pause holds both; stop
 // brings back the stopped looks.
-TEST_F(ScreenTest, PlayingPausedAndStoppedLooks)
+TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
 {
     ASSERT_TRUE(Start(std::string(), 2.0));
     Player().AddMp3Files({Track("tone", 8.0, "Tone")});
@@ -323,7 +330,7 @@ TEST_F(ScreenTest, PlayingPausedAndStoppedLooks)
 // The play-list drawer pulled out shows its picture and the list, the playing
 // track in the playing colour between the others; pushed back, the desktop
 // shows again where it was.
-TEST_F(ScreenTest, PlayListDrawerShowsTheListWithThePlayingColour)
+TEST_P(PlayerScreenTest, PlayListDrawerShowsTheListWithThePlayingColour)
 {
     ASSERT_TRUE(Start());
     const Skin& skin = LoadedSkin();
@@ -383,7 +390,7 @@ TEST_F(ScreenTest, PlayListDrawerShowsTheListWithThePlayingColour)
 // With the lyrics drawer out from the start, a timed lyrics file next to the
 // track runs in the lyrics box: two lines before, the current line and two
 // after, each in its colour, and the lines move on while the track plays.
-TEST_F(ScreenTest, LyricsRunInTheLyricsDrawer)
+TEST_P(PlayerScreenTest, LyricsRunInTheLyricsDrawer)
 {
     const std::string track = Track("sung", 6.0, "Sung");
     {
@@ -427,7 +434,7 @@ TEST_F(ScreenTest, LyricsRunInTheLyricsDrawer)
 // A title longer than the title box ends in an ellipsis inside the box, and
 // the body around the box stays untouched; a short title ends in its last
 // letter.
-TEST_F(ScreenTest, LongTitleEndsInAnEllipsisInsideTheTitleBox)
+TEST_P(PlayerScreenTest, LongTitleEndsInAnEllipsisInsideTheTitleBox)
 {
     ASSERT_TRUE(Start());
     const Skin& skin = LoadedSkin();
@@ -470,3 +477,5 @@ TEST_F(ScreenTest, LongTitleEndsInAnEllipsisInsideTheTitleBox)
     };
     EXPECT_TRUE(WaitForScreen(shortTitle, "short-title")) << "a short title should end well inside the box";
 }
+
+INSTANTIATE_TEST_SUITE_P(ShippedSkins, PlayerScreenTest, ::testing::Values("Carbon", "Meadow"));

@@ -197,7 +197,11 @@ protected:
     // whether the window came up and shows its body.
     bool Start(const std::string& extraIni = std::string(), double clockSpeed = 1.0)
     {
-        m_folder.WriteIni("[Window]\r\nLeft=" + std::to_string(WindowLeft) + "\r\nTop=" + std::to_string(WindowTop) +
+        std::string skinIni;
+        if (!SkinName().empty())
+            skinIni = "[Skin]\r\nPath=" + m_folder.Folder() + "Skins/" + SkinName() + "/\r\nFile=" + SkinName() +
+                      ".zks\r\n";
+        m_folder.WriteIni(skinIni + "[Window]\r\nLeft=" + std::to_string(WindowLeft) + "\r\nTop=" + std::to_string(WindowTop) +
                           "\r\n" + extraIni);
         m_player = std::make_unique<frmZelko>(playertest::PlayerOptions(m_folder, m_answers, clockSpeed));
         // The desktop as it was before the window came, over the window's area.
@@ -214,6 +218,9 @@ protected:
             return true;
         }, "body");
     }
+
+    // The shipped skin to start with; empty: the first of the catalogue.
+    virtual std::string SkinName() const { return std::string(); }
 
     frmZelko& Player() { return *m_player; }
     const Skin& LoadedSkin() const { return m_player->CurrentSkin(); }
@@ -255,8 +262,10 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         const QRect around(0, 0, WindowLeft * 2 + m_player->Window().width(),
                            WindowTop * 2 + m_player->Window().height());
-        GrabScreen(around).save(QString::fromStdString(std::string(folder) + "/" + info->name() + "-" + name +
-                                                       ".png"));
+        std::string test = info->name();
+        for (char& c : test)
+            if (c == '/') c = '-';
+        GrabScreen(around).save(QString::fromStdString(std::string(folder) + "/" + test + "-" + name + ".png"));
     }
 
     // Whether the shot shows the image imageKey (masked by maskKey) in the
