@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QRawFont>
+#include <QFontMetricsF>
 
 #include <algorithm>
 #include <cctype>
@@ -300,10 +302,76 @@ void ClsKtGdi::vbCircle(QPainter& hdc, int32_t PenColor, int32_t PenStyle, int32
     hdc.drawEllipse(ShapeRect(lpRect));
 }
 
+namespace {
+
+// Whether a single line can take the short way: printable ASCII (and the
+// ellipsis) all drawn from the font's own face. Such a line is laid out
+// exactly as the general text drawing lays it out, with its ascent and
+// descent from that face alone; texts that need another face, prefixes,
+// tabs or line breaks take the general way.
+bool IsPlain(const QString& text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 || u > 0x7E || u == u'&') && u != 0x2026)
+            return false;
+    }
+    return true;
+}
+
+bool FaceDraws(const QRawFont& face, const QString& text)
+{
+    for (const QChar c : text)
+        if (!face.supportsCharacter(c))
+            return false;
+    return true;
+}
+
+// The painter's own face when it draws every character of the text, else
+// an invalid one.
+QRawFont OwnFaceFor(const QPainter& hdc, const QString& text)
+{
+    const QFont& font = hdc.font();
+    if (font.underline() || font.overline() || font.strikeOut() || !IsPlain(text))
+        return {};
+    QRawFont face = QRawFont::fromFont(font);
+    return face.isValid() && FaceDraws(face, text) ? face : QRawFont();
+}
+
+} // namespace
+
 void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platform::Rect& lpRect) const
 {
     if (sText.empty() || (m_drawTextFlags & DT_CALCRECT)) return;
     const uint32_t f = m_drawTextFlags;
+    const QRect box(lpRect.left, lpRect.top, lpRect.Width(), lpRect.Height());
+    QString text = QString::fromStdString(sText);
+
+    // The short way for one left-aligned line: cut it with the font's
+    // measures, then draw the glyphs at the baseline the general way would
+    // choose. It spares the paragraph layout, line breaking and prefix scan
+    // of the rectangle form, which cost about as much as the shaping itself.
+    const bool oneLeftLine = (f & DT_SINGLELINE) && !(f & (DT_CENTER | DT_RIGHT | DT_EXPANDTABS | DT_NOCLIP));
+    if (const QRawFont face = oneLeftLine ? OwnFaceFor(hdc, text) : QRawFont(); face.isValid()) {
+        const QFontMetricsF metrics(hdc.fontMetrics());
+        if (f & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) {
+            const Qt::TextElideMode mode = (f & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
+            text = hdc.fontMetrics().elidedText(text, mode, box.width());
+        }
+        if (IsPlain(text) && FaceDraws(face, text)) {
+            const qreal height = metrics.ascent() + metrics.descent();
+            const qreal offset = (f & DT_VCENTER) ? (box.height() - height) / 2
+                                 : (f & DT_BOTTOM) ? box.height() - height
+                                                   : 0.0;
+            hdc.save();
+            hdc.setClipRect(box, Qt::IntersectClip);
+            hdc.drawText(QPointF(box.left(), box.top() + offset + metrics.ascent()), text);
+            hdc.restore();
+            return;
+        }
+        text = QString::fromStdString(sText);
+    }
+
     int align = 0;
     align |= (f & DT_CENTER) ? Qt::AlignHCenter : (f & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
     if (f & DT_SINGLELINE) {
@@ -313,7 +381,6 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
         if (f & DT_WORDBREAK) align |= Qt::TextWordWrap;
     }
     if (f & DT_EXPANDTABS) align |= Qt::TextExpandTabs;
-    QString text = QString::fromStdString(sText);
     if (f & DT_SINGLELINE) {
         text.replace(QLatin1Char('\r'), QLatin1Char(' '));
         text.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -323,7 +390,6 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
         // when asked to.
         align |= Qt::TextShowMnemonic;
     }
-    const QRect box(lpRect.left, lpRect.top, lpRect.Width(), lpRect.Height());
     if (f & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) {
         const Qt::TextElideMode mode = (f & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
         text = hdc.fontMetrics().elidedText(text, mode, box.width(), (align & Qt::TextShowMnemonic) ? Qt::TextShowMnemonic : 0);

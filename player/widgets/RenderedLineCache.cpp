@@ -10,6 +10,12 @@ RenderedLineCache::RenderedLineCache(std::size_t capacity, int linesPerPage)
 
 void RenderedLineCache::Clear()
 {
+    // Slots are handed out in order from the first, so the pages in use are
+    // the first ones; they go back to transparent for the next lines.
+    const auto perPage = static_cast<std::size_t>(m_linesPerPage);
+    const std::size_t used = std::min(m_pages.size(), (m_lines.size() + perPage - 1) / perPage);
+    for (std::size_t page = 0; page < used; ++page)
+        m_pages[page].fill(Qt::transparent);
     m_lines.clear();
 }
 
@@ -31,7 +37,7 @@ RenderedLineCache::Batch::Batch(RenderedLineCache& cache, QSize size, std::size_
     }
     cache.m_capacity = std::max(cache.m_capacity, lines);
     if (cache.m_lines.size() + lines > cache.m_capacity)
-        cache.m_lines.clear();
+        cache.Clear();
 }
 
 RenderedLineCache::Batch::~Batch()
@@ -65,10 +71,9 @@ RenderedLineCache::Place RenderedLineCache::Batch::Get(const std::string& key,
         m_painter.begin(&m_cache.m_pages[place.page]);
         m_paintingPage = place.page;
     }
+    // The slot is transparent: new pages start so, and emptying the cache
+    // clears the pages it used.
     m_painter.save();
-    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
-    m_painter.fillRect(place.rect, Qt::transparent);
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter.translate(place.rect.topLeft());
     m_painter.setClipRect(QRect(QPoint(0, 0), place.rect.size()));
     draw(m_painter);

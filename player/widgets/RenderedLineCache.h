@@ -68,7 +68,8 @@ public:
     std::size_t Size() const { return m_lines.size(); }
     std::size_t Capacity() const { return m_capacity; }
     QSize LineSize() const { return m_lineSize; }
-    // Forgets every line; the pages stay for reuse.
+    // Forgets every line; the pages stay for reuse, cleared. Not while a
+    // batch lives.
     void Clear();
 
 private:
