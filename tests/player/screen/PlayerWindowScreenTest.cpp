@@ -263,7 +263,7 @@ TEST_P(PlayerScreenTest, StoppedWindowShowsItsOutlineBodyAndIdleWidgets)
 // brings back the stopped looks.
 TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
 {
-    ASSERT_TRUE(Start(std::string(), 2.0));
+    ASSERT_TRUE(Start(std::string(), 1.5));
     Player().AddMp3Files({Track("tone", 8.0, "Tone")});
     const platform::Rect play = RegionOf(LoadedSkin(), "playbuttons-play").BoundingBox();
     const platform::Point at = Player().Window().Position();
@@ -343,10 +343,9 @@ TEST_P(PlayerScreenTest, PlayListDrawerShowsTheListWithThePlayingColour)
 
     const platform::Region& show = RegionOf(skin, "body-playlistshow");
     const platform::Region& main = RegionOf(skin, "body-main");
-    const platform::Region* hide =
-        skin.coRgns.Find("body-playlisthide") ? skin.coRgns.Find("body-playlisthide")->Rgn().operator->() : nullptr;
     platform::Region drawerOnly = show.Subtracted(main);
-    if (hide) drawerOnly = drawerOnly.Subtracted(*hide);
+    if (const ClsZelkoRgn* hide = skin.coRgns.Find("body-playlisthide"); hide && hide->Rgn())
+        drawerOnly = drawerOnly.Subtracted(*hide->Rgn());
     platform::Region bareDrawer = drawerOnly;
     for (const ClsZelkoRgn& item : skin.coRgns)
         if (!item.Name().starts_with("body-") && item.Rgn()) bareDrawer = bareDrawer.Subtracted(*item.Rgn());
