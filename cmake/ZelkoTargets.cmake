@@ -18,10 +18,12 @@ function(zelko_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# zelko_test(NAME [LIBS ...]): one GoogleTest program of the .cpp files in this
-# folder; every test case becomes a CTest test.
+# zelko_test(NAME [X_DISPLAY] [LIBS ...]): one GoogleTest program of the .cpp
+# files in this folder; every test case becomes a CTest test. X_DISPLAY marks a
+# program of real windows: its cases use the xcb platform and take turns on the
+# one X display, since parallel cases would cover each other's pixels.
 function(zelko_test name)
-  cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "X_DISPLAY" "" "LIBS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
@@ -32,9 +34,18 @@ function(zelko_test name)
   target_compile_definitions(${name} PRIVATE
     ZELKO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ZELKO_PROGRAM_DIR="${ZELKO_PROGRAM_DIR}")
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELKO_AUDIO=null" LABELS "${ARG_LABELS}")
+  if(ARG_X_DISPLAY)
+    # LeakSanitizer's tracer can crash at exit of a loaded X client after every
+    # test passed; the same code runs leak-checked in the offscreen programs.
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb;ZELKO_AUDIO=null;ASAN_OPTIONS=detect_leaks=0"
+                 RESOURCE_LOCK x-display LABELS "x-display;${ARG_LABELS}")
+  else()
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELKO_AUDIO=null" LABELS "${ARG_LABELS}")
+  endif()
 endfunction()
 
 # zelko_bench(NAME [LIBS ...]): one Google Benchmark program of the .cpp files in this folder.
