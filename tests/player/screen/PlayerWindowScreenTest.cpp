@@ -297,6 +297,15 @@ TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
         return false;
     };
     EXPECT_TRUE(WaitForScreen(seekBarMoved, "seek")) << "the seek bar did not move";
+    // The tone lights the analyser: some band leaves its image of silence.
+    auto analyserLit = [this](const QImage& shot) {
+        for (int band = 0; band < 19; ++band) {
+            const std::string region = "analyzer-" + std::to_string(band);
+            if (!ShowsOnBody(shot, region, "analyzersource-0", "analyzersource-0mask")) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(WaitForScreen(analyserLit, "analyser")) << "the analyser stayed at rest while the tone played";
 
     // Paused: the pause button down, and the time stands still while the
     // play loop runs on.
