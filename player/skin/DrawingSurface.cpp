@@ -72,7 +72,10 @@ void DrawingSurface::Resize(int width, int height)
 {
     m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
     m_image.fill(Qt::black);
-    NotifyChanged(platform::Rect{0, 0, Width(), Height()});
+    const platform::Rect all{0, 0, Width(), Height()};
+    // A surface resized to nothing has changed too, though no pixel is left to report.
+    if (all.IsEmpty()) ++m_changeCount;
+    NotifyChanged(all);
 }
 
 void DrawingSurface::Fill(QColor colour)
@@ -133,5 +136,7 @@ void DrawingSurface::PaintPicture(const QImage& picture, int32_t x, int32_t y)
 
 void DrawingSurface::NotifyChanged(const platform::Rect& rect)
 {
-    if (m_onChange && !rect.IsEmpty()) m_onChange(rect);
+    if (rect.IsEmpty()) return;
+    ++m_changeCount;
+    if (m_onChange) m_onChange(rect);
 }

@@ -86,6 +86,12 @@ public:
     // it to schedule a repaint.
     void SetChangeListener(std::function<void(const platform::Rect&)> listener) { m_onChange = std::move(listener); }
 
+    // Counts the changes made to the image so far (every copy, fill, resize
+    // or painter that touched a pixel). A painter that remembers the count
+    // after its own drawing knows, while the count stays the same, that
+    // nobody has drawn over its pixels since.
+    uint64_t ChangeCount() const { return m_changeCount; }
+
 private:
     friend class SurfacePainter;
     void NotifyChanged(const platform::Rect& rect);
@@ -95,5 +101,6 @@ private:
     int32_t m_textColor = 0;
     QFont m_font;
     bool m_painting = false;
+    uint64_t m_changeCount = 0;
     std::function<void(const platform::Rect&)> m_onChange;
 };

@@ -137,33 +137,80 @@ void ClsZelkoBodyAction::RefreshVolumeValue()
     RefreshGauge("volume-container", "volumesource-", m_playState.Volume);
 }
 
+ClsZelkoBodyAction::SkinMark ClsZelkoBodyAction::CurrentSkinMark() const
+{
+    const Skin& skin = m_ctx.skin;
+    return SkinMark{skin.pictures.picTitle.cacheKey(), skin.pictures.picBody.cacheKey(), skin.coRgns.Count(),
+                    skin.coRects.Count()};
+}
+
+const ClsZelkoBodyAction::AnalyserLookups& ClsZelkoBodyAction::Lookups()
+{
+    const SkinMark mark = CurrentSkinMark();
+    if (m_lookups.skinMark == mark)
+        return m_lookups;
+    AnalyserLookups fresh;
+    fresh.skinMark = mark;
+    for (int b = 0; b < BodyRules::BandCount; ++b) {
+        if (const platform::Region* region = m_painter.FindRegion(AnalyzerRegions()[static_cast<std::size_t>(b)]))
+            fresh.bands[static_cast<std::size_t>(b)] = AnalyserBand{*region, region->BoundingBox()};
+    }
+    for (int level = 0; level <= BodyRules::MaxLevel; ++level) {
+        const KeyPair& keys = AnalyzerKeys()[static_cast<std::size_t>(level)];
+        fresh.levels[static_cast<std::size_t>(level)] = m_painter.Resolve(keys.mask, keys.image, MaskFallback::Solid);
+    }
+    if (const ClsZelkoRect* peak = m_painter.FindRect("peeksource-value"))
+        fresh.peak = peak->RectPtr();
+    m_lookups = std::move(fresh);
+    ForgetDrawnBands();
+    return m_lookups;
+}
+
+void ClsZelkoBodyAction::ForgetDrawnBands()
+{
+    m_drawn.fill(std::nullopt);
+}
+
 void ClsZelkoBodyAction::RefreshSpectrumData()
 {
     if (!m_ctx.app.AnalyzeProc())
         return;
-    const ClsZelkoRect* peak = m_painter.FindRect("peeksource-value");
+    const AnalyserLookups& lookups = Lookups();
+    if (m_ctx.surface.ChangeCount() != m_drawnAtChange)
+        ForgetDrawnBands();
     const QImage& picTitle = m_ctx.skin.pictures.picTitle;
     for (int b = 0; b < BodyRules::BandCount; ++b) {
-        const platform::Region* region = m_painter.FindRegion(AnalyzerRegions()[static_cast<std::size_t>(b)]);
-        if (region == nullptr)
+        const auto at = static_cast<std::size_t>(b);
+        const std::optional<AnalyserBand>& band = lookups.bands[at];
+        if (!band)
             continue;
         const int i = BodyRules::BandStride * b;
-        const platform::Rect box = region->BoundingBox();
-        ScopedClip clip(m_ctx.surface, *region);
         const int level = BodyRules::SpectrumLevel(m_analyze.Spectrum1[static_cast<std::size_t>(i)],
                                                    m_analyze.Spectrum2[static_cast<std::size_t>(i)]);
-        const KeyPair& keys = AnalyzerKeys()[static_cast<std::size_t>(level)];
-        m_painter.DrawSkinImage(box, keys.mask, keys.image, picTitle, MaskFallback::Solid);
         const auto marker = m_peakLevel.Update(i, level);
-        if (marker && peak != nullptr) {
+        DrawnBand now{level, std::nullopt};
+        if (marker && lookups.peak) {
             // The peak table has entries 0..23 only.
             const int32_t entry = std::clamp<int32_t>(*marker, 0, ClsZelko::PeekPositionCount - 1);
-            const int32_t y = m_ctx.app.GetPeekPosition(entry);
-            // The rectangle's third and fourth numbers are the marker's width and height.
-            const platform::Rect dest = platform::Rect::FromSize(box.left, y, peak->Right(), peak->Bottom());
-            m_ctx.surface.Copy(picTitle, peak->Left(), peak->Top(), dest, RasterOp::SrcCopy);
+            now.markerY = m_ctx.app.GetPeekPosition(entry);
         }
+        const platform::Rect& box = band->box;
+        // A box ending at 0 writes its diagnostic line on every draw, so it is never skipped.
+        const bool logs = box.right == 0 || box.bottom == 0;
+        if (m_drawn[at] == now && !logs)
+            continue;
+        ScopedClip clip(m_ctx.surface, band->region);
+        const KeyPair& keys = AnalyzerKeys()[static_cast<std::size_t>(level)];
+        m_painter.DrawResolvedImage(box, lookups.levels[static_cast<std::size_t>(level)], keys.image, picTitle);
+        if (now.markerY) {
+            const platform::Rect& peak = *lookups.peak;
+            // The rectangle's third and fourth numbers are the marker's width and height.
+            const platform::Rect dest = platform::Rect::FromSize(box.left, *now.markerY, peak.right, peak.bottom);
+            m_ctx.surface.Copy(picTitle, peak.left, peak.top, dest, RasterOp::SrcCopy);
+        }
+        m_drawn[at] = now;
     }
+    m_drawnAtChange = m_ctx.surface.ChangeCount();
 }
 
 bool ClsZelkoBodyAction::HitsWidget(int32_t x, int32_t y, bool drawersCount) const
@@ -208,6 +255,9 @@ void ClsZelkoBodyAction::MouseUp(MouseButton button, KeyShift, int32_t x, int32_
 
 void ClsZelkoBodyAction::Paint()
 {
+    // Paint follows a new skin: look everything up again and draw every band.
+    m_lookups.skinMark.reset();
+    ForgetDrawnBands();
     RefreshTitleBox();
     RefreshTimeMM();
     RefreshTimeM();

@@ -10,6 +10,7 @@
 // the surface to it, draws the widget's images from picTitle, frames the box
 // with "/debug" and removes the clip; a widget whose region or image the skin
 // lacks is skipped. Coordinates are window client pixels.
+#include "player/widgets/BodyRules.h"
 #include "player/widgets/PeakMeter.h"
 #include "player/widgets/SkinImagePainter.h"
 #include "player/widgets/WidgetContext.h"
@@ -19,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace protocol {
@@ -41,6 +43,10 @@ public:
     void RefreshTimeSS();
     void RefreshTimeS();
     void RefreshSeekBar();
+    // Draws each band whose image or peak marker differs from what it showed
+    // when last drawn; a band whose pixels may have been drawn over since
+    // (any other drawing on the surface, a new skin, Paint) is drawn again.
+    // The peak levels advance for every band the skin has.
     void RefreshSpectrumData();
     void RefreshVolumeValue();
 
@@ -49,6 +55,7 @@ public:
     void MouseMove(MouseButtons buttons, KeyShift shift, int32_t x, int32_t y);
     void MouseUp(MouseButton button, KeyShift shift, int32_t x, int32_t y);
     // Title box, the four digits and colon, volume, seek bar, analyser.
+    // Every band of the analyser is drawn afresh.
     void Paint();
 
     // The held peak levels (one per spectrum index). The assist command that
@@ -79,6 +86,43 @@ private:
     // Whether a point lies in a widget's region: any region but body-main
     // and, unless drawersCount, the four drawer regions.
     bool HitsWidget(int32_t x, int32_t y, bool drawersCount) const;
+
+    // What the analyser draws with, looked up in the skin once instead of by
+    // name on every refresh. `skinMark` tells the skin they came from.
+    struct AnalyserBand {
+        platform::Region region;
+        platform::Rect box;
+    };
+    struct SkinMark {
+        qint64 title = 0;
+        qint64 body = 0;
+        std::size_t regions = 0;
+        std::size_t rects = 0;
+        bool operator==(const SkinMark&) const = default;
+    };
+    struct AnalyserLookups {
+        std::optional<SkinMark> skinMark;
+        std::array<std::optional<AnalyserBand>, BodyRules::BandCount> bands;
+        std::array<ResolvedImage, BodyRules::MaxLevel + 1> levels;
+        std::optional<platform::Rect> peak;
+    };
+    // What a band showed when it was last drawn: its image and the marker's
+    // top (none without a marker).
+    struct DrawnBand {
+        int level = 0;
+        std::optional<int32_t> markerY;
+        bool operator==(const DrawnBand&) const = default;
+    };
+    SkinMark CurrentSkinMark() const;
+    const AnalyserLookups& Lookups();
+    // Every band is drawn again at the next refresh.
+    void ForgetDrawnBands();
+
+    AnalyserLookups m_lookups;
+    std::array<std::optional<DrawnBand>, BodyRules::BandCount> m_drawn;
+    // The surface's change count just after the analyser last drew: while it
+    // stays the same, nothing has covered the bands since.
+    uint64_t m_drawnAtChange = 0;
 
     WidgetContext m_ctx;
     SkinImagePainter m_painter;

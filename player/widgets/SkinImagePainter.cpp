@@ -85,9 +85,26 @@ void SkinImagePainter::RestoreBackground(const QImage& background, const platfor
     m_ctx.surface.Copy(background, box.left, box.top, box, RasterOp::SrcCopy);
 }
 
+ResolvedImage SkinImagePainter::Resolve(std::string_view maskKey, std::string_view imageKey,
+                                       MaskFallback fallback) const
+{
+    ResolvedImage out;
+    if (const ClsZelkoRect* image = FindRect(imageKey))
+        out.image = image->RectPtr();
+    if (const ClsZelkoRect* mask = FindMask(maskKey, fallback))
+        out.mask = mask->RectPtr();
+    return out;
+}
+
 bool SkinImagePainter::DrawSkinImage(const platform::Rect& box, std::string_view maskKey,
                                      std::string_view imageKey, const QImage& source,
                                      MaskFallback fallback) const
+{
+    return DrawResolvedImage(box, Resolve(maskKey, imageKey, fallback), imageKey, source);
+}
+
+bool SkinImagePainter::DrawResolvedImage(const platform::Rect& box, const ResolvedImage& resolved,
+                                         std::string_view imageKey, const QImage& source) const
 {
     if (box.right == 0 || box.bottom == 0) {
         m_ctx.app.WriteRunLog("coKey=" + std::string(imageKey) + ",Left=" + std::to_string(box.left) +
@@ -96,16 +113,16 @@ bool SkinImagePainter::DrawSkinImage(const platform::Rect& box, std::string_view
     }
     // An image the skin does not define is skipped before anything is
     // touched, so a broken skin never leaves a whitened hole behind.
-    const ClsZelkoRect* image = FindRect(imageKey);
-    if (image == nullptr)
+    if (!resolved.image)
         return false;
     DrawingSurface& surface = m_ctx.surface;
-    if (const ClsZelkoRect* mask = FindMask(maskKey, fallback)) {
+    const platform::Rect& image = *resolved.image;
+    if (resolved.mask) {
         RestoreBackground(m_ctx.skin.pictures.picBody, box);
-        surface.Copy(source, mask->Left(), mask->Top(), box, RasterOp::MergePaint);
-        surface.Copy(source, image->Left(), image->Top(), box, RasterOp::SrcAnd);
+        surface.Copy(source, resolved.mask->left, resolved.mask->top, box, RasterOp::MergePaint);
+        surface.Copy(source, image.left, image.top, box, RasterOp::SrcAnd);
     } else {
-        surface.Copy(source, image->Left(), image->Top(), box, RasterOp::SrcCopy);
+        surface.Copy(source, image.left, image.top, box, RasterOp::SrcCopy);
     }
     return true;
 }

@@ -14,6 +14,7 @@
 #include "platform/Region.h"
 #include "player/widgets/WidgetContext.h"
 
+#include <optional>
 #include <string_view>
 
 class QImage;
@@ -29,6 +30,14 @@ enum class MaskFallback {
     Solid,
 };
 
+// The source rectangles an image key and its mask key name in the skin,
+// looked up once so that a painter drawing the same images again and again
+// does no look-up by name. Only valid for the skin it was made from.
+struct ResolvedImage {
+    std::optional<platform::Rect> image;
+    std::optional<platform::Rect> mask;
+};
+
 class SkinImagePainter {
 public:
     explicit SkinImagePainter(const WidgetContext& context) : m_ctx(context) {}
@@ -41,6 +50,13 @@ public:
     // Returns whether the image was found.
     bool DrawSkinImage(const platform::Rect& box, std::string_view maskKey, std::string_view imageKey,
                        const QImage& source, MaskFallback fallback) const;
+
+    // The rectangles DrawSkinImage would look up for these keys.
+    ResolvedImage Resolve(std::string_view maskKey, std::string_view imageKey, MaskFallback fallback) const;
+    // DrawSkinImage with the look-ups already made; imageKey is only named
+    // in the diagnostic line of a box whose right or bottom is 0.
+    bool DrawResolvedImage(const platform::Rect& box, const ResolvedImage& resolved, std::string_view imageKey,
+                           const QImage& source) const;
 
     // The picture a button image comes from: picSysButtons for keys beginning
     // with "sysbuttons", picPlayButtons for "playbuttons", else picTitle.
