@@ -187,8 +187,9 @@ void BM_PlayListRedraw20Lines(benchmark::State& state)
 BENCHMARK(BM_PlayListRedraw20Lines)->Unit(benchmark::kMicrosecond);
 
 // Every line new: the titles change before each redraw, so every line is
-// laid out and rendered afresh.
-void BM_PlayListRedraw20NewLines(benchmark::State& state)
+// laid out and rendered afresh. With `newLengths` the lengths change too, so
+// no time column rendered before can be reused either.
+void PlayListRedrawNewLines(benchmark::State& state, bool newLengths)
 {
     Deck& deck = TallListDeck();
     int round = 0;
@@ -196,16 +197,29 @@ void BM_PlayListRedraw20NewLines(benchmark::State& state)
         state.PauseTiming();
         ++round;
         Mp3FileList fresh;
-        for (int i = 1; i <= 40; ++i)
+        for (int i = 1; i <= 40; ++i) {
+            const int32_t seconds = newLengths ? 180 + (round * 40 + i) % 6000 : 180 + i;
             fresh.Add(ClsZelkoMp3File("/music/" + std::to_string(i) + ".mp3", "Artist " + std::to_string(i),
-                                      "Title " + std::to_string(i) + " take " + std::to_string(round), 180 + i));
+                                      "Title " + std::to_string(i) + " take " + std::to_string(round), seconds));
+        }
         deck.tracks = std::move(fresh);
         state.ResumeTiming();
         deck.list->RefreshPlayList();
         benchmark::DoNotOptimize(deck.window.Surface().Image().constBits());
     }
 }
+
+void BM_PlayListRedraw20NewLines(benchmark::State& state)
+{
+    PlayListRedrawNewLines(state, false);
+}
 BENCHMARK(BM_PlayListRedraw20NewLines)->Unit(benchmark::kMicrosecond);
+
+void BM_PlayListRedraw20NewLinesNewLengths(benchmark::State& state)
+{
+    PlayListRedrawNewLines(state, true);
+}
+BENCHMARK(BM_PlayListRedraw20NewLinesNewLengths)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

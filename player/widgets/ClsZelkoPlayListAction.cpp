@@ -91,6 +91,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
         std::string length;
         QColor colour;
         std::string colourKey;
+        std::string key;
         RenderedLineCache::Place place;
     };
     std::vector<Line> lines;
@@ -102,41 +103,46 @@ void ClsZelkoPlayListAction::RefreshPlayList()
         const QColor& colour = i == playing ? playingColour : fore;
         lines.push_back(Line{y, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(),
                              LengthText(m_ctx.app, track.TotalSec()), colour,
-                             std::to_string(colour.rgb()) + "/" + fontKey, {}});
+                             std::to_string(colour.rgb()) + "/" + fontKey, {}, {}});
     }
     if (lines.empty())
         return;
 
-    // Lengths repeat from track to track and list to list, so the time column
-    // is rendered once per length and colour and copied into each new line.
-    // A copy onto the line's transparent pixels gives the very pixels drawing
-    // the text there would.
-    std::vector<RenderedLineCache::Place> times(lines.size());
-    {
-        ClsKtGdi timeGdi;
-        timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
-        RenderedLineCache::Batch batch(m_times, QSize(timeColumn.Width(), charHeight), lines.size());
-        for (std::size_t n = 0; n < lines.size(); ++n) {
-            const Line& line = lines[n];
-            times[n] = batch.Get(line.length + '\0' + line.colourKey, [&](QPainter& p) {
-                p.setFont(font);
-                p.setPen(line.colour);
-                timeGdi.vbDrawText(p, line.length, timeColumn);
-            });
-        }
+    // Lines drawn before are only composed. Lengths repeat from track to
+    // track and list to list, so the time column of a new line is rendered
+    // once per length and colour and copied into the line: a copy onto the
+    // line's transparent pixels gives the very pixels drawing the text there
+    // would. The line batch may empty its cache, so it is opened first.
+    RenderedLineCache::Batch lineBatch(m_lines, QSize(width, charHeight), lines.size());
+    std::vector<std::size_t> fresh;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        Line& line = lines[n];
+        line.key = line.text + '\0' + line.length + '\0' + line.colourKey;
+        if (const auto place = lineBatch.Find(line.key))
+            line.place = *place;
+        else
+            fresh.push_back(n);
     }
-    {
+    if (!fresh.empty()) {
+        std::vector<RenderedLineCache::Place> times(lines.size());
+        {
+            ClsKtGdi timeGdi;
+            timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
+            RenderedLineCache::Batch batch(m_times, QSize(timeColumn.Width(), charHeight), fresh.size());
+            for (const std::size_t n : fresh) {
+                const Line& line = lines[n];
+                times[n] = batch.Get(line.length + '\0' + line.colourKey, [&](QPainter& p) {
+                    p.setFont(font);
+                    p.setPen(line.colour);
+                    timeGdi.vbDrawText(p, line.length, timeColumn);
+                });
+            }
+        }
         ClsKtGdi textGdi;
         textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
-        RenderedLineCache::Batch batch(m_lines, QSize(width, charHeight), lines.size());
-        for (std::size_t n = 0; n < lines.size(); ++n) {
+        for (const std::size_t n : fresh) {
             Line& line = lines[n];
-            std::string key = line.text;
-            key += '\0';
-            key += line.length;
-            key += '\0';
-            key += line.colourKey;
-            line.place = batch.Get(key, [&](QPainter& p) {
+            line.place = lineBatch.Get(line.key, [&](QPainter& p) {
                 p.setFont(font);
                 p.setPen(line.colour);
                 textGdi.vbDrawText(p, line.text, textRect);
@@ -145,6 +151,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
             });
         }
     }
+    lineBatch.Finish();
 
     ScopedClip clip(m_ctx.surface, platform::Region(m_rcPlayList));
     SurfacePainter painter = m_ctx.surface.BeginPaint();

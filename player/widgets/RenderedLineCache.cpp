@@ -1,6 +1,7 @@
 #include "player/widgets/RenderedLineCache.h"
 
 #include <algorithm>
+#include <cstring>
 
 RenderedLineCache::RenderedLineCache(std::size_t capacity, int linesPerPage)
     : m_capacity(std::max<std::size_t>(1, capacity))
@@ -14,8 +15,9 @@ void RenderedLineCache::Clear()
     // the first ones; they go back to transparent for the next lines.
     const auto perPage = static_cast<std::size_t>(m_linesPerPage);
     const std::size_t used = std::min(m_pages.size(), (m_lines.size() + perPage - 1) / perPage);
+    // Transparent is all bits zero in premultiplied ARGB.
     for (std::size_t page = 0; page < used; ++page)
-        m_pages[page].fill(Qt::transparent);
+        std::memset(m_pages[page].bits(), 0, static_cast<std::size_t>(m_pages[page].sizeInBytes()));
     m_lines.clear();
 }
 
@@ -42,8 +44,21 @@ RenderedLineCache::Batch::Batch(RenderedLineCache& cache, QSize size, std::size_
 
 RenderedLineCache::Batch::~Batch()
 {
+    Finish();
+}
+
+void RenderedLineCache::Batch::Finish()
+{
     if (m_painter.isActive())
         m_painter.end();
+    m_left = 0;
+}
+
+std::optional<RenderedLineCache::Place> RenderedLineCache::Batch::Find(const std::string& key) const
+{
+    if (auto it = m_cache.m_lines.find(key); it != m_cache.m_lines.end())
+        return it->second;
+    return std::nullopt;
 }
 
 RenderedLineCache::Place RenderedLineCache::Batch::Get(const std::string& key,

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -34,8 +35,8 @@ public:
 
     // The look-ups of one redraw. Every Place a batch hands out stays valid
     // (its pixels unchanged) until the next batch begins, so a redraw looks
-    // all its lines up first and composes them after the batch has ended:
-    // the page painters are open only while the batch lives.
+    // all its lines up first and composes them once the batch has ended or
+    // finished: the page painters are open only until then.
     class Batch {
     public:
         // Prepares up to `lines` look-ups of lines of `size`. A size other
@@ -53,6 +54,11 @@ public:
         // More look-ups than announced empty nothing: they are refused with
         // an empty Place, which draws nothing.
         Place Get(const std::string& key, const std::function<void(QPainter&)>& draw);
+        // The place of that key when the cache holds it; draws nothing.
+        std::optional<Place> Find(const std::string& key) const;
+        // Ends the look-ups that draw, as the end of the batch does: the
+        // pages may be read from now on, and later misses are refused.
+        void Finish();
 
     private:
         RenderedLineCache& m_cache;

@@ -147,3 +147,21 @@ TEST(RenderedLineCacheTest, ANewSizeEmptiesAndLookUpsBeyondTheAnnouncedCountAreR
     EXPECT_TRUE(empty.Get("x", Paint(0xFF00FF00, &draws)).rect.isEmpty());
     EXPECT_EQ(draws, 8);
 }
+
+TEST(RenderedLineCacheTest, FindAnswersOnlyHeldLinesAndFinishEndsDrawing)
+{
+    widgettest::EnsureApplication();
+    RenderedLineCache cache;
+    int draws = 0;
+    RenderedLineCache::Batch batch(cache, QSize(6, 2), 3);
+    EXPECT_FALSE(batch.Find("a").has_value());
+    const auto a = batch.Get("a", Paint(0xFFFF0000, &draws));
+    ASSERT_TRUE(batch.Find("a").has_value());
+    EXPECT_EQ(batch.Find("a")->rect, a.rect);
+    batch.Finish();
+    // The page may be read now; the line is there.
+    EXPECT_EQ(At(cache, a, 5, 1), 0xFFFF0000u);
+    EXPECT_TRUE(batch.Get("b", Paint(0xFF00FF00, &draws)).rect.isEmpty());
+    EXPECT_EQ(batch.Get("a", Paint(0xFF00FF00, &draws)).rect, a.rect);
+    EXPECT_EQ(draws, 1);
+}
