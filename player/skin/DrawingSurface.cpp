@@ -93,38 +93,48 @@ void DrawingSurface::Copy(const QImage& sourceImage, int32_t srcX, int32_t srcY,
                           RasterOp op)
 {
     if (dest.IsEmpty() || m_image.isNull()) return;
+    // A shared copy: a source that is this surface's own image then keeps
+    // its content while the surface is written.
     const QImage source = sourceImage.format() == QImage::Format_RGB32 || sourceImage.isNull()
                               ? sourceImage
                               : sourceImage.convertToFormat(QImage::Format_RGB32);
     const platform::Rect target = dest.Intersected(platform::Rect{0, 0, Width(), Height()});
     if (target.IsEmpty()) return;
-    std::vector<platform::Rect> pieces;
-    if (m_clip) {
-        pieces = m_clip->Intersected(platform::Region(target)).Rects();
-    } else {
-        pieces.push_back(target);
-    }
     const int dx = srcX - dest.left;
     const int dy = srcY - dest.top;
     const platform::Rect sourceBounds{0, 0, source.width(), source.height()};
     std::vector<QRgb> row;
-    for (const platform::Rect& piece : pieces) {
+    auto copyPiece = [&](const platform::Rect& piece) {
+        const int count = piece.Width();
         for (int y = piece.top; y < piece.bottom; ++y) {
             auto* dst = reinterpret_cast<QRgb*>(m_image.scanLine(y)) + piece.left;
-            const int count = piece.Width();
-            row.assign(static_cast<std::size_t>(count), 0xFF000000u);
             const int sy = y + dy;
-            if (sy >= 0 && sy < source.height()) {
-                // The part of the run that lies inside the source; the rest reads black.
-                const platform::Rect run =
-                    platform::Rect{piece.left + dx, sy, piece.right + dx, sy + 1}.Intersected(sourceBounds);
-                if (!run.IsEmpty()) {
-                    const auto* src = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
-                    std::copy(src + run.left, src + run.right, row.begin() + (run.left - (piece.left + dx)));
-                }
+            const platform::Rect run = sy >= 0 && sy < source.height()
+                                           ? platform::Rect{piece.left + dx, sy, piece.right + dx, sy + 1}.Intersected(
+                                                 sourceBounds)
+                                           : platform::Rect{};
+            const auto* src = run.IsEmpty() ? nullptr : reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+            if (src != nullptr && run.Width() == count) {
+                // The whole run lies inside the source: combine straight from it.
+                CombineRun(dst, src + run.left, count, op);
+                continue;
             }
+            // The part of the run that lies inside the source; the rest reads black.
+            row.assign(static_cast<std::size_t>(count), 0xFF000000u);
+            if (src != nullptr)
+                std::copy(src + run.left, src + run.right, row.begin() + (run.left - (piece.left + dx)));
             CombineRun(dst, row.data(), count, op);
         }
+    };
+    if (m_clip) {
+        // The clip's own rectangles, without building a region for each copy.
+        for (const QRect& r : m_clip->ToQRegion()) {
+            const platform::Rect piece =
+                platform::Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}.Intersected(target);
+            if (!piece.IsEmpty()) copyPiece(piece);
+        }
+    } else {
+        copyPiece(target);
     }
     NotifyChanged(m_clip ? m_clip->BoundingBox().Intersected(target) : target);
 }

@@ -109,8 +109,9 @@ void SkinWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const QRect r = event->rect();
-    painter.drawImage(r, m_surface.Image(), r);
+    // Only the rectangles that changed, not their bounding box: a few bands
+    // of the analyser and a time digit are far apart.
+    for (const QRect& r : event->region()) painter.drawImage(r, m_surface.Image(), r);
 }
 
 void SkinWindow::mousePressEvent(QMouseEvent* event)
