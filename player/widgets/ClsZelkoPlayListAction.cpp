@@ -89,21 +89,24 @@ void ClsZelkoPlayListAction::RefreshPlayList()
         int32_t y;
         std::string text;
         std::string length;
-        QColor colour;
-        std::string colourKey;
+        const QColor* colour;
+        const std::string* colourKey;
         std::string key;
         RenderedLineCache::Place place;
     };
+    const std::string foreKey = std::to_string(fore.rgb()) + "/" + fontKey;
+    const std::string playingKey = std::to_string(playingColour.rgb()) + "/" + fontKey;
     std::vector<Line> lines;
+    lines.reserve(static_cast<std::size_t>(m_rcPlayList.Height() / std::max(1, charHeight)));
     int32_t i = m_listTop;
     for (int32_t y = m_rcPlayList.top; y < m_rcPlayList.bottom; y += charHeight, ++i) {
         if (!m_tracks.Contains(i))
             continue;
         const auto& track = m_tracks.Item(i);
-        const QColor& colour = i == playing ? playingColour : fore;
+        const bool isPlaying = i == playing;
         lines.push_back(Line{y, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(),
-                             LengthText(m_ctx.app, track.TotalSec()), colour,
-                             std::to_string(colour.rgb()) + "/" + fontKey, {}, {}});
+                             LengthText(m_ctx.app, track.TotalSec()), isPlaying ? &playingColour : &fore,
+                             isPlaying ? &playingKey : &foreKey, {}, {}});
     }
     if (lines.empty())
         return;
@@ -117,7 +120,9 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     std::vector<std::size_t> fresh;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         Line& line = lines[n];
-        line.key = line.text + '\0' + line.length + '\0' + line.colourKey;
+        line.key.reserve(line.text.size() + line.length.size() + line.colourKey->size() + 2);
+        ((line.key += line.text) += '\0') += line.length;
+        (line.key += '\0') += *line.colourKey;
         if (const auto place = lineBatch.Find(line.key))
             line.place = *place;
         else
@@ -131,9 +136,9 @@ void ClsZelkoPlayListAction::RefreshPlayList()
             RenderedLineCache::Batch batch(m_times, QSize(timeColumn.Width(), charHeight), fresh.size());
             for (const std::size_t n : fresh) {
                 const Line& line = lines[n];
-                times[n] = batch.Get(line.length + '\0' + line.colourKey, [&](QPainter& p) {
+                times[n] = batch.Get(line.length + '\0' + *line.colourKey, [&](QPainter& p) {
                     p.setFont(font);
-                    p.setPen(line.colour);
+                    p.setPen(*line.colour);
                     timeGdi.vbDrawText(p, line.length, timeColumn);
                 });
             }
@@ -144,7 +149,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
             Line& line = lines[n];
             line.place = lineBatch.Get(line.key, [&](QPainter& p) {
                 p.setFont(font);
-                p.setPen(line.colour);
+                p.setPen(*line.colour);
                 textGdi.vbDrawText(p, line.text, textRect);
                 if (!times[n].rect.isEmpty())
                     p.drawImage(QPoint(timeRect.left, timeRect.top), m_times.Page(times[n].page), times[n].rect);
