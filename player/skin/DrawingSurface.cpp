@@ -73,8 +73,13 @@ void DrawingSurface::Resize(int width, int height)
     m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
     m_image.fill(Qt::black);
     const platform::Rect all{0, 0, Width(), Height()};
-    // A surface resized to nothing has changed too, though no pixel is left to report.
-    if (all.IsEmpty()) ++m_changeCount;
+    if (all.IsEmpty()) {
+        // A surface resized to nothing has changed too, though no pixel is
+        // left to report.
+        ++m_changeCount;
+        m_recent[m_changeCount % RecentChanges] = platform::Rect{};
+        return;
+    }
     NotifyChanged(all);
 }
 
@@ -148,5 +153,16 @@ void DrawingSurface::NotifyChanged(const platform::Rect& rect)
 {
     if (rect.IsEmpty()) return;
     ++m_changeCount;
+    m_recent[m_changeCount % RecentChanges] = rect;
     if (m_onChange) m_onChange(rect);
+}
+
+bool DrawingSurface::ChangedSince(uint64_t since, const platform::Rect& area) const
+{
+    if (since > m_changeCount) return true;
+    if (m_changeCount - since >= RecentChanges) return since != m_changeCount;
+    for (uint64_t n = since + 1; n <= m_changeCount; ++n) {
+        if (!m_recent[n % RecentChanges].Intersected(area).IsEmpty()) return true;
+    }
+    return false;
 }

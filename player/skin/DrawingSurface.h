@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -91,6 +92,10 @@ public:
     // after its own drawing knows, while the count stays the same, that
     // nobody has drawn over its pixels since.
     uint64_t ChangeCount() const { return m_changeCount; }
+    // Whether a change made after the count `since` may have touched `area`.
+    // The surface remembers the rectangles of its last few changes; when
+    // older ones are asked about, the answer is yes.
+    bool ChangedSince(uint64_t since, const platform::Rect& area) const;
 
 private:
     friend class SurfacePainter;
@@ -102,5 +107,8 @@ private:
     QFont m_font;
     bool m_painting = false;
     uint64_t m_changeCount = 0;
+    // The rectangle of change number n is at n % RecentChanges.
+    static constexpr std::size_t RecentChanges = 32;
+    std::array<platform::Rect, RecentChanges> m_recent{};
     std::function<void(const platform::Rect&)> m_onChange;
 };

@@ -176,8 +176,6 @@ void ClsZelkoBodyAction::RefreshSpectrumData()
     if (!m_ctx.app.AnalyzeProc())
         return;
     const AnalyserLookups& lookups = Lookups();
-    if (m_ctx.surface.ChangeCount() != m_drawnAtChange)
-        ForgetDrawnBands();
     const QImage& picTitle = m_ctx.skin.pictures.picTitle;
     for (int b = 0; b < BodyRules::BandCount; ++b) {
         const auto at = static_cast<std::size_t>(b);
@@ -197,7 +195,7 @@ void ClsZelkoBodyAction::RefreshSpectrumData()
         const platform::Rect& box = band->box;
         // A box ending at 0 writes its diagnostic line on every draw, so it is never skipped.
         const bool logs = box.right == 0 || box.bottom == 0;
-        if (m_drawn[at] == now && !logs)
+        if (m_drawn[at] == now && !logs && !m_ctx.surface.ChangedSince(m_drawnAtChange, box))
             continue;
         ScopedClip clip(m_ctx.surface, band->region);
         const KeyPair& keys = AnalyzerKeys()[static_cast<std::size_t>(level)];

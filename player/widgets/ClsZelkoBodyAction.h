@@ -120,8 +120,8 @@ private:
 
     AnalyserLookups m_lookups;
     std::array<std::optional<DrawnBand>, BodyRules::BandCount> m_drawn;
-    // The surface's change count just after the analyser last drew: while it
-    // stays the same, nothing has covered the bands since.
+    // The surface's change count just after the analyser last drew: a band
+    // no change since then has touched still shows what it showed.
     uint64_t m_drawnAtChange = 0;
 
     WidgetContext m_ctx;

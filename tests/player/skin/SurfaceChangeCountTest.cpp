@@ -49,3 +49,33 @@ TEST(SurfaceChangeCountTest, MovesWithEveryChangeAndOnlyThen)
     }
     EXPECT_EQ(s.ChangeCount(), count + 4);
 }
+
+TEST(SurfaceChangeCountTest, TellsWhetherAnAreaWasTouchedSinceACount)
+{
+    DrawingSurface s(64, 64);
+    const QImage red = Solid(4, 4, 0xFFFF0000);
+    const uint64_t mark = s.ChangeCount();
+    const Rect area{10, 10, 20, 20};
+    EXPECT_FALSE(s.ChangedSince(mark, area));
+    s.Copy(red, 0, 0, Rect{0, 0, 4, 4}, RasterOp::SrcCopy);
+    s.Copy(red, 0, 0, Rect{20, 10, 24, 14}, RasterOp::SrcCopy); // touches the edge only
+    EXPECT_FALSE(s.ChangedSince(mark, area));
+    s.Copy(red, 0, 0, Rect{18, 18, 22, 22}, RasterOp::SrcCopy);
+    EXPECT_TRUE(s.ChangedSince(mark, area));
+    EXPECT_FALSE(s.ChangedSince(s.ChangeCount(), area));
+
+    // Past the remembered changes the answer is yes, even for changes elsewhere.
+    const uint64_t old = s.ChangeCount();
+    for (int i = 0; i < 40; ++i) s.Copy(red, 0, 0, Rect{40, 40, 44, 44}, RasterOp::SrcCopy);
+    EXPECT_TRUE(s.ChangedSince(old, area));
+    const uint64_t recent = s.ChangeCount() - 5;
+    EXPECT_FALSE(s.ChangedSince(recent, area));
+
+    // A resize or fill touches everything.
+    const uint64_t beforeFill = s.ChangeCount();
+    s.Fill(Qt::white);
+    EXPECT_TRUE(s.ChangedSince(beforeFill, area));
+    const uint64_t beforeResize = s.ChangeCount();
+    s.Resize(32, 32);
+    EXPECT_TRUE(s.ChangedSince(beforeResize, area));
+}

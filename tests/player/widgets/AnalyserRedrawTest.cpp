@@ -160,3 +160,18 @@ TEST_F(AnalyserRedrawTest, ANewSkinIsLookedUpAgain)
     EXPECT_EQ(Pixel(100 + 1, Top + 1), other->ColourOf("analyzersource-10"));
     EXPECT_EQ(Pixel(100 + 5 * 18 + 1, Top + 1), other->ColourOf("analyzersource-0"));
 }
+
+TEST_F(AnalyserRedrawTest, DrawingElsewhereLeavesTheBandsAlone)
+{
+    SetBand(6, 95);
+    Refresh();
+    DrawingSurface& surface = m_h->window->Surface();
+    // A time digit or button drawn beside the analyser.
+    const QImage blue = SkinBuilder::Solid(10, 10, 0xFF0000FF);
+    surface.Copy(blue, 0, 0, platform::Rect::FromSize(120, 10, 10, 10), RasterOp::SrcCopy);
+    EXPECT_TRUE(Refresh().empty());
+    // Drawn across band 6 alone: that band is drawn again, and only it.
+    surface.Copy(blue, 0, 0, platform::Rect::FromSize(6 * 4, Top + 4, 2, 2), RasterOp::SrcCopy);
+    EXPECT_TRUE(AllInBand(Refresh(), 6 * 4));
+    EXPECT_EQ(Pixel(6 * 4 + 1, Top + 5), Colour(10));
+}
