@@ -10,7 +10,10 @@
 set -euo pipefail
 
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    # -noreset: Xvfb would otherwise reset whenever its last client (each
+    # short-lived xdotool, or the player between runs) disconnects, and the
+    # next client could fail with "could not connect to display".
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 
 build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build-release}
