@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -359,7 +360,14 @@ std::int32_t frmZelko::TotalMs() const { return m_assistHost ? m_assistHost->Ana
 void frmZelko::PlayTimer_Timer() {
     ReadPlayPosition();
     SendAnalyzeToAssists();
-    const std::string timeText = m_app->FormatTimeMs(m_playMs).substr(0, 5);
+    // The digits shown ("MM:SS") change only with the whole second, so the
+    // text is formatted again only then.
+    const std::int32_t second = std::max<std::int32_t>(m_playMs, 0) / 1000;
+    if (second != m_timeTextSecond) {
+        m_timeText = m_app->FormatTimeMs(m_playMs).substr(0, 5);
+        m_timeTextSecond = second;
+    }
+    const std::string& timeText = m_timeText;
     if (!IsMinimized()) {
         RefreshAnalyser();
         RefreshChangedTimeDigits(timeText);

@@ -327,6 +327,8 @@ private:
     std::array<std::int32_t, 256> m_spectrum1{};
     std::array<std::int32_t, 256> m_spectrum2{};
     std::string m_lastTimeText = "\x01\x01\x01\x01\x01";
+    std::string m_timeText;             // "MM:SS" of m_timeTextSecond
+    std::int32_t m_timeTextSecond = -1; // whole second formatted last, -1 before the first tick
     std::int32_t m_lastLyricsLine = -1;
     RedrawCounts m_redraws;
 
