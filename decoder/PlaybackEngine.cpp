@@ -175,7 +175,12 @@ void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
         std::fill(right.begin(), right.end(), 0);
         return;
     }
-    if (heard != m_spectrumFrame || m_generation != m_spectrumGeneration) {
+    // The two FFTs are taken again only once the sound heard has moved on by
+    // a hop (or went back, or another track started); between, the last
+    // result is still the picture of the sound heard now.
+    const bool stale = m_generation != m_spectrumGeneration || heard < m_spectrumFrame ||
+                       heard - m_spectrumFrame >= SpectrumHopFrames;
+    if (stale) {
         m_ring.Copy(heard, m_samplesLeft, m_samplesRight);
         m_analyzerLeft.Compute(m_samplesLeft, m_spectrumLeft);
         m_analyzerRight.Compute(m_samplesRight, m_spectrumRight);

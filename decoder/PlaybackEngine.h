@@ -107,6 +107,10 @@ private:
     uint64_t m_lastGeneration = 0;
     bool m_paused = false;
     int32_t m_pausedMs = 0;
+    // The analysis hop: 256 frames, 5.8 ms at 44.1 kHz (11.6 ms at
+    // 22.05 kHz), half the FFT's length and shorter than the play loop's
+    // 10 ms tick at the usual rates, so the analyser stays as lively.
+    static constexpr int64_t SpectrumHopFrames = SpectrumAnalyzer::Size / 2;
     SpectrumAnalyzer m_analyzerLeft;
     SpectrumAnalyzer m_analyzerRight;
     uint64_t m_spectrumGeneration = 0;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -122,6 +124,66 @@ TEST(PlaybackEngineTest, StopAndPlayAgainWhileTheThreadIsBusy)
         std::this_thread::sleep_for(1ms);
     EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
     EXPECT_NEAR(engine.PlayMs(), 1000, 30);
+}
+
+// An output whose heard position the test sets, and which counts the frames
+// given to it.
+class SteeredOutput : public NullAudioOutput {
+public:
+    SteeredOutput(std::shared_ptr<const PacingClock> clock, std::atomic<int64_t>& played, std::atomic<int64_t>& written)
+        : NullAudioOutput(std::move(clock))
+        , m_played(played)
+        , m_written(written)
+    {
+    }
+    bool Write(std::span<const float> interleaved) override
+    {
+        m_written += static_cast<int64_t>(interleaved.size() / 2);
+        return NullAudioOutput::Write(interleaved);
+    }
+    int64_t PlayedFrames() override { return m_played.load(); }
+
+private:
+    std::atomic<int64_t>& m_played;
+    std::atomic<int64_t>& m_written;
+};
+
+TEST(PlaybackEngineTest, SpectrumIsTakenAgainOnlyOnceTheSoundHeardMovesOnByAHop)
+{
+    TempDir dir;
+    const auto mp3 = MakeMp3(dir, "tone", Tone {1000, 2.0, 44100, 2, 0.5}, "-b 128");
+    auto clock = std::make_shared<PacingClock>(1.0);
+    std::atomic<int64_t> played {0};
+    std::atomic<int64_t> written {0};
+    PlaybackEngine engine([&] { return std::make_unique<SteeredOutput>(clock, played, written); }, clock);
+    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
+    ASSERT_TRUE(track);
+    engine.Play(track);
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (written.load() < 8192 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_GE(written.load(), 8192);
+
+    std::array<int32_t, 256> left {};
+    std::array<int32_t, 256> right {};
+    const auto peak = [&] { return *std::max_element(left.begin(), left.end()); };
+    engine.Spectrum(left, right);
+    EXPECT_EQ(peak(), 0); // nothing heard yet
+    // 255 frames on, half of the analysed sound is the tone, but the picture
+    // taken at 0 still stands.
+    played = 255;
+    engine.Spectrum(left, right);
+    EXPECT_EQ(peak(), 0);
+    // One hop on, the tone shows at its bin (1000 Hz * 512 / 44100 = 11.6).
+    played = 256;
+    engine.Spectrum(left, right);
+    const auto bin = std::max_element(left.begin(), left.end()) - left.begin();
+    EXPECT_GT(peak(), 100);
+    EXPECT_NEAR(bin, 12, 1);
+    // Stopped, nothing is heard.
+    engine.Stop();
+    engine.Spectrum(left, right);
+    EXPECT_EQ(peak(), 0);
 }
 
 } // namespace
