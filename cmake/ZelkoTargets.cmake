@@ -34,17 +34,16 @@ function(zelko_test name)
   target_compile_definitions(${name} PRIVATE
     ZELKO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ZELKO_PROGRAM_DIR="${ZELKO_PROGRAM_DIR}")
+  # One variable only: GoogleTest's discovery splits a list of them apart.
   if(ARG_X_DISPLAY)
-    # LeakSanitizer's tracer can crash at exit of a loaded X client after every
-    # test passed; the same code runs leak-checked in the offscreen programs.
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb;ZELKO_AUDIO=null;ASAN_OPTIONS=detect_leaks=0"
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb"
                  RESOURCE_LOCK x-display LABELS "x-display;${ARG_LABELS}")
   else()
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELKO_AUDIO=null" LABELS "${ARG_LABELS}")
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
   endif()
 endfunction()
 
