@@ -21,7 +21,9 @@ program=$build/Zelko/Zelko
 [ -x "$program" ] || { echo "no program at $program" >&2; exit 1; }
 
 work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
+# Only a running player is ended: "kill 0" would end the whole process group,
+# the caller's shell included.
+trap '[ "$pid" -gt 0 ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 pid=0
 cp -r "$build/Zelko/Skins" "$work/Skins"
 
