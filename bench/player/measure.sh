@@ -4,8 +4,8 @@
 #     a saved list of 1,000 tracks;
 #   - CPU use (% of one core) over 30 s while a track plays with the analyser;
 #   - resident memory while playing.
-# Usage: bench/player/measure.sh [BUILD_DIR]   (default: build-release next to
-# the checkout's build; a release build gives the figures that count).
+# Usage: bench/player/measure.sh [BUILD_DIR]   (default: build/release, as
+# ./dev run builds it; a release build gives the figures that count).
 # Needs: xvfb-run (or a DISPLAY), xdotool, lame, python3.
 set -euo pipefail
 
@@ -16,7 +16,9 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 
-build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build-release}
+build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build/release}
+# The player runs in a folder of its own, so a relative build folder is resolved first.
+build=$(cd "$build" && pwd)
 program=$build/Zelko/Zelko
 [ -x "$program" ] || { echo "no program at $program" >&2; exit 1; }
 
