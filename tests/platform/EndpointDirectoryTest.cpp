@@ -9,43 +9,20 @@
 #include <fstream>
 
 #include "platform/MessagingTestSupport.h"
+#include "support/ScopedEnvironment.h"
 
 using namespace platform;
 
-namespace {
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-} // namespace
+using testsupport::ScopedEnvironment;
 
 TEST(EndpointDirectory, DefaultFollowsRuntimeDirElseTmpWithUserId)
 {
     {
-        ScopedEnv env("XDG_RUNTIME_DIR", "/run/user/4242");
+        ScopedEnvironment env("XDG_RUNTIME_DIR", "/run/user/4242");
         EXPECT_EQ(EndpointDirectory::DefaultPath(), std::filesystem::path("/run/user/4242/zelko"));
     }
     {
-        ScopedEnv env("XDG_RUNTIME_DIR", nullptr);
+        ScopedEnvironment env("XDG_RUNTIME_DIR", nullptr);
         EXPECT_EQ(EndpointDirectory::DefaultPath(),
                   std::filesystem::path("/tmp/zelko-" + std::to_string(::getuid())));
     }
