@@ -1,6 +1,7 @@
 #include "protocol/AssistArguments.h"
 
 #include <charconv>
+#include <string>
 #include <vector>
 
 namespace protocol {
@@ -41,6 +42,17 @@ std::optional<AssistArguments> ParseAssistArguments(std::string_view text)
     if (!hwnd || !index)
         return std::nullopt;
     return AssistArguments { *hwnd, *index };
+}
+
+std::optional<AssistArguments> ParseAssistArguments(int argc, char* argv[])
+{
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            text += ' ';
+        text += argv[i];
+    }
+    return ParseAssistArguments(text);
 }
 
 } // namespace protocol

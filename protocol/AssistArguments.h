@@ -21,6 +21,10 @@ struct AssistArguments {
 // nothing (stand-alone). Fields after the second are ignored.
 [[nodiscard]] std::optional<AssistArguments> ParseAssistArguments(std::string_view text);
 
+// The same for a program's main(): the arguments after the program name,
+// joined by single spaces as the player's command line had them.
+[[nodiscard]] std::optional<AssistArguments> ParseAssistArguments(int argc, char* argv[]);
+
 // The warning a stand-alone assist shows before it ends.
 inline constexpr const char* StandAloneWarning = "このアプリケーションは Zelko Deck と同期して実行されます。";
 

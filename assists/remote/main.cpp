@@ -4,7 +4,6 @@
 #include <QMessageBox>
 
 #include <cstdio>
-#include <string>
 
 #include "assists/remote/frmRemoteZKA.h"
 #include "platform/MessageWindow.h"
@@ -13,14 +12,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    std::string text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            text += ' ';
-        text += argv[i];
-    }
-
-    const auto arguments = protocol::ParseAssistArguments(text);
+    const auto arguments = protocol::ParseAssistArguments(argc, argv);
     if (!arguments) {
         QMessageBox::warning(nullptr, QStringLiteral("PlayControl - ZKAssist"),
                              QString::fromUtf8(protocol::StandAloneWarning));

@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <string>
 
 #include "assists/scope/frmScopeZKA.h"
 #include "platform/MessageWindow.h"
@@ -14,14 +13,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    std::string text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            text += ' ';
-        text += argv[i];
-    }
-
-    const auto arguments = protocol::ParseAssistArguments(text);
+    const auto arguments = protocol::ParseAssistArguments(argc, argv);
     if (!arguments) {
         QMessageBox::warning(nullptr, QStringLiteral("Visual - ZKAssist"),
                              QString::fromUtf8(protocol::StandAloneWarning));

@@ -17,6 +17,15 @@ TEST(AssistArguments, HandleAndPositionSeparatedBySingleSpaces)
     EXPECT_EQ(a->AssistIndex, 2);
     EXPECT_TRUE(ParseAssistArguments("1180 2 extra"));
     EXPECT_TRUE(ParseAssistArguments("+7 1"));
+
+    // From main(): the arguments after the program name, joined by spaces.
+    char program[] = "RemoteZKA", handle[] = "1180", position[] = "2";
+    char* argv[] = {program, handle, position, nullptr};
+    const auto b = ParseAssistArguments(3, argv);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->PlayerHwnd, 1180);
+    EXPECT_EQ(b->AssistIndex, 2);
+    EXPECT_FALSE(ParseAssistArguments(2, argv));
 }
 
 TEST(AssistArguments, AnythingElseIsStandAlone)
