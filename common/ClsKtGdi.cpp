@@ -1,6 +1,7 @@
 #include "common/ClsKtGdi.h"
 
 #include "common/KtError.h"
+#include "common/PlainTextFace.h"
 
 #include <QBrush>
 #include <QImage>
@@ -327,18 +328,22 @@ bool FaceDraws(const QRawFont& face, const QString& text)
     return true;
 }
 
-// The painter's own face when it draws every character of the text, else
-// an invalid one.
-QRawFont OwnFaceFor(const QPainter& hdc, const QString& text)
+// The font's own face when it draws every character of the text, else an
+// invalid one.
+QRawFont OwnFaceFor(const QFont& font, const QString& text)
 {
-    const QFont& font = hdc.font();
-    if (font.underline() || font.overline() || font.strikeOut() || !IsPlain(text))
-        return {};
     QRawFont face = QRawFont::fromFont(font);
     return face.isValid() && FaceDraws(face, text) ? face : QRawFont();
 }
 
 } // namespace
+
+const PlainTextFace& ClsKtGdi::PlainFaceFor(const QFont& font) const
+{
+    if (!m_plainFace || m_plainFace->Font() != font)
+        m_plainFace = std::make_shared<const PlainTextFace>(font);
+    return *m_plainFace;
+}
 
 void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platform::Rect& lpRect) const
 {
@@ -347,29 +352,46 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
     const QRect box(lpRect.left, lpRect.top, lpRect.Width(), lpRect.Height());
     QString text = QString::fromStdString(sText);
 
-    // The short way for one left-aligned line: cut it with the font's
+    // The short ways for one left-aligned line: cut it with the font's
     // measures, then draw the glyphs at the baseline the general way would
-    // choose. It spares the paragraph layout, line breaking and prefix scan
+    // choose. They spare the paragraph layout, line breaking and prefix scan
     // of the rectangle form, which cost about as much as the shaping itself.
+    // A face that needs no shaping for plain text spares the shaping too.
     const bool oneLeftLine = (f & DT_SINGLELINE) && !(f & (DT_CENTER | DT_RIGHT | DT_EXPANDTABS | DT_NOCLIP));
-    if (const QRawFont face = oneLeftLine ? OwnFaceFor(hdc, text) : QRawFont(); face.isValid()) {
-        const QFontMetricsF metrics(hdc.fontMetrics());
-        if (f & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) {
-            const Qt::TextElideMode mode = (f & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
-            text = hdc.fontMetrics().elidedText(text, mode, box.width());
-        }
-        if (IsPlain(text) && FaceDraws(face, text)) {
+    const QFont& font = hdc.font();
+    const bool decorated = font.underline() || font.overline() || font.strikeOut();
+    if (oneLeftLine && !decorated && IsPlain(text)) {
+        const bool cut = f & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
+        const Qt::TextElideMode mode = (f & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
+        const auto baseline = [&] {
+            const QFontMetricsF metrics(hdc.fontMetrics());
             const qreal height = metrics.ascent() + metrics.descent();
             const qreal offset = (f & DT_VCENTER) ? (box.height() - height) / 2
                                  : (f & DT_BOTTOM) ? box.height() - height
                                                    : 0.0;
-            hdc.save();
-            hdc.setClipRect(box, Qt::IntersectClip);
-            hdc.drawText(QPointF(box.left(), box.top() + offset + metrics.ascent()), text);
-            hdc.restore();
-            return;
+            return QPointF(box.left(), box.top() + offset + metrics.ascent());
+        };
+        if (const PlainTextFace& plain = PlainFaceFor(font); plain.Covers(text)) {
+            QString shown = !cut                      ? text
+                            : mode == Qt::ElideRight ? plain.ElidedRight(text, box.width())
+                                                     : hdc.fontMetrics().elidedText(text, mode, box.width());
+            if (plain.Covers(shown)) {
+                hdc.save();
+                hdc.setClipRect(box, Qt::IntersectClip);
+                plain.Draw(hdc, baseline(), shown);
+                hdc.restore();
+                return;
+            }
+        } else if (const QRawFont face = OwnFaceFor(font, text); face.isValid()) {
+            QString shown = cut ? hdc.fontMetrics().elidedText(text, mode, box.width()) : text;
+            if (IsPlain(shown) && FaceDraws(face, shown)) {
+                hdc.save();
+                hdc.setClipRect(box, Qt::IntersectClip);
+                hdc.drawText(baseline(), shown);
+                hdc.restore();
+                return;
+            }
         }
-        text = QString::fromStdString(sText);
     }
 
     int align = 0;

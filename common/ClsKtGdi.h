@@ -21,12 +21,15 @@
 #include "platform/Rect.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+class PlainTextFace;
+class QFont;
 class QPainter;
 
 class ClsKtGdi {
@@ -126,7 +129,10 @@ public:
 private:
     void ConvertDrawTextFlag(const std::string& word);
     void vbDrawEdge(QPainter& hdc, const platform::Rect& rcRange, uint32_t edge) const;
+    const PlainTextFace& PlainFaceFor(const QFont& font) const;
 
     uint32_t m_drawTextFlags = 0;
+    // The face of the last font text was drawn in, kept for the next line.
+    mutable std::shared_ptr<const PlainTextFace> m_plainFace;
     platform::Point m_currentPosition;
 };

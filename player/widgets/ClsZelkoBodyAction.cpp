@@ -68,6 +68,7 @@ ClsZelkoBodyAction::ClsZelkoBodyAction(const WidgetContext& context, const proto
     , m_analyze(analyze)
     , m_playState(playState)
 {
+    m_titleGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
 }
 
 bool ClsZelkoBodyAction::DrawMaskedTitleImage(const platform::Rect& box, std::string_view imageKey)
@@ -97,11 +98,9 @@ void ClsZelkoBodyAction::RefreshTitleBox()
         ScopedClip clip(m_ctx.surface, *region);
         DrawMaskedTitleImage(box, "titleboxsource-text");
         m_ctx.surface.SetTextColor(m_ctx.app.RGBTitleFore());
-        ClsKtGdi gdi;
-        gdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
         SurfacePainter painter = m_ctx.surface.BeginPaint();
         if (!text.empty())
-            gdi.vbDrawText(painter, text, box);
+            m_titleGdi.vbDrawText(painter, text, box);
         m_painter.DebugFrame(painter, box);
     }
     m_ctx.window.SetCaption(BodyRules::CaptionText(text));

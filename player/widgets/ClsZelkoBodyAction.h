@@ -10,6 +10,7 @@
 // the surface to it, draws the widget's images from picTitle, frames the box
 // with "/debug" and removes the clip; a widget whose region or image the skin
 // lacks is skipped. Coordinates are window client pixels.
+#include "common/ClsKtGdi.h"
 #include "player/widgets/BodyRules.h"
 #include "player/widgets/PeakMeter.h"
 #include "player/widgets/SkinImagePainter.h"
@@ -129,6 +130,8 @@ private:
     const protocol::AnalyzeRecord& m_analyze;
     const PlayState& m_playState;
     PeakMeter m_peakLevel;
+    // Kept between titles: it remembers the face of the font it drew in.
+    ClsKtGdi m_titleGdi;
     int32_t m_dragX = 0;
     int32_t m_dragY = 0;
     bool m_dragging = false;

@@ -27,6 +27,7 @@ ClsZelkoLyricsAction::ClsZelkoLyricsAction(const WidgetContext& context, decoder
     , m_painter(context)
     , m_lyrics(lyrics)
 {
+    m_lineGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
 }
 
 int ClsZelkoLyricsAction::FieldOf(LyricsLayout::Line line)
@@ -87,8 +88,6 @@ void ClsZelkoLyricsAction::RefreshLyricsRect()
     const SkinPictures& pictures = m_ctx.skin.pictures;
     m_painter.RestoreBackground(m_ctx.app.LyricsShow() ? pictures.picLyricsShow : pictures.picBody, box);
 
-    ClsKtGdi gdi;
-    gdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
     SurfacePainter painter = m_ctx.surface.BeginPaint();
     for (LyricsLayout::Line line : AllLines) {
         const platform::Rect& rect = LyricsLayout::RectOf(m_rects, line);
@@ -99,7 +98,7 @@ void ClsZelkoLyricsAction::RefreshLyricsRect()
             continue;
         const int32_t c = ColourOf(line);
         painter.setPen(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-        gdi.vbDrawText(painter, text, rect);
+        m_lineGdi.vbDrawText(painter, text, rect);
     }
     m_painter.DebugFrame(painter, box);
 }

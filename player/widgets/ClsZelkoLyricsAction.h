@@ -4,6 +4,7 @@
 // texts are read from the decoder's lyrics record, which the play loop
 // refills; the box only draws. It draws nothing at all while LyricsProc is
 // off. Coordinates are window client pixels.
+#include "common/ClsKtGdi.h"
 #include "player/widgets/LyricsLayout.h"
 #include "player/widgets/SkinImagePainter.h"
 #include "player/widgets/WidgetContext.h"
@@ -44,6 +45,8 @@ private:
 
     WidgetContext m_ctx;
     SkinImagePainter m_painter;
+    // Kept between refreshes: it remembers the face of the font it drew in.
+    ClsKtGdi m_lineGdi;
     decoder::LyricsRecord& m_lyrics;
     LyricsLayout::LineRects m_rects{};
 };

@@ -45,6 +45,8 @@ ClsZelkoPlayListAction::ClsZelkoPlayListAction(const WidgetContext& context, con
     , m_painter(context)
     , m_tracks(tracks)
 {
+    m_textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+    m_timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
 }
 
 void ClsZelkoPlayListAction::MakePlayListRect()
@@ -131,26 +133,22 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     if (!fresh.empty()) {
         std::vector<RenderedLineCache::Place> times(lines.size());
         {
-            ClsKtGdi timeGdi;
-            timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
             RenderedLineCache::Batch batch(m_times, QSize(timeColumn.Width(), charHeight), fresh.size());
             for (const std::size_t n : fresh) {
                 const Line& line = lines[n];
                 times[n] = batch.Get(line.length + '\0' + *line.colourKey, [&](QPainter& p) {
                     p.setFont(font);
                     p.setPen(*line.colour);
-                    timeGdi.vbDrawText(p, line.length, timeColumn);
+                    m_timeGdi.vbDrawText(p, line.length, timeColumn);
                 });
             }
         }
-        ClsKtGdi textGdi;
-        textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
         for (const std::size_t n : fresh) {
             Line& line = lines[n];
             line.place = lineBatch.Get(line.key, [&](QPainter& p) {
                 p.setFont(font);
                 p.setPen(*line.colour);
-                textGdi.vbDrawText(p, line.text, textRect);
+                m_textGdi.vbDrawText(p, line.text, textRect);
                 if (!times[n].rect.isEmpty())
                     p.drawImage(QPoint(timeRect.left, timeRect.top), m_times.Page(times[n].page), times[n].rect);
             });

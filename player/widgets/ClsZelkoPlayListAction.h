@@ -5,6 +5,7 @@
 // into events: scroll up and down (left button on a scroll button), click and
 // right click on a line, double click on a line with the track number.
 // Coordinates are window client pixels; lines are CharHeight pixels high.
+#include "common/ClsKtGdi.h"
 #include "platform/Rect.h"
 #include "player/widgets/RenderedLineCache.h"
 #include "player/widgets/SkinImagePainter.h"
@@ -74,4 +75,7 @@ private:
     // Whole lines, and the time column of each length and colour.
     RenderedLineCache m_lines;
     RenderedLineCache m_times;
+    // Kept between redraws: each remembers the face of the font it drew in.
+    ClsKtGdi m_textGdi;
+    ClsKtGdi m_timeGdi;
 };
