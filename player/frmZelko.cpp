@@ -358,6 +358,7 @@ std::int32_t frmZelko::TotalMs() const { return m_assistHost ? m_assistHost->Ana
 // ---------------------------------------------------------------- play loop
 
 void frmZelko::PlayTimer_Timer() {
+    const SkinWindow::PaintScope paintOnce(*m_window);
     ReadPlayPosition();
     SendAnalyzeToAssists();
     // The digits shown ("MM:SS") change only with the whole second, so the

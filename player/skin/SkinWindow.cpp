@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace {
 
 MouseButton ButtonFromQt(Qt::MouseButton button)
@@ -45,7 +47,13 @@ SkinWindow::SkinWindow(QWidget* parent)
     setAcceptDrops(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    m_surface.SetChangeListener([this](const platform::Rect& r) { update(r.left, r.top, r.Width(), r.Height()); });
+    m_surface.SetChangeListener([this](const platform::Rect& r) {
+        const QRect changed(r.left, r.top, r.Width(), r.Height());
+        if (m_paintScopes > 0)
+            m_gathered += changed;
+        else
+            update(changed);
+    });
 }
 
 SkinWindow::~SkinWindow()
@@ -103,6 +111,21 @@ void SkinWindow::Restore()
 bool SkinWindow::IsMinimized() const
 {
     return isMinimized();
+}
+
+SkinWindow::PaintScope::PaintScope(SkinWindow& window)
+    : m_window(window)
+{
+    ++m_window.m_paintScopes;
+}
+
+SkinWindow::PaintScope::~PaintScope()
+{
+    if (--m_window.m_paintScopes > 0 || m_window.m_gathered.isEmpty())
+        return;
+    const QRegion changed = std::exchange(m_window.m_gathered, QRegion());
+    // A hidden window paints nothing now; it is painted whole when shown.
+    m_window.repaint(changed);
 }
 
 void SkinWindow::paintEvent(QPaintEvent* event)

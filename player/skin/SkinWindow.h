@@ -7,6 +7,7 @@
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/SkinWindowListener.h"
 
+#include <QRegion>
 #include <QWidget>
 
 class SkinWindow : public QWidget {
@@ -42,6 +43,22 @@ public:
     void Restore();
     bool IsMinimized() const;
 
+    // While a scope lives, what changes on the surface is gathered and put
+    // on the screen when the outermost scope ends, painted at once rather
+    // than through a posted update request. The play loop draws this way: a
+    // posted request would wake the event loop a second time on every tick
+    // that draws, a hundred times a second.
+    class PaintScope {
+    public:
+        explicit PaintScope(SkinWindow& window);
+        ~PaintScope();
+        PaintScope(const PaintScope&) = delete;
+        PaintScope& operator=(const PaintScope&) = delete;
+
+    private:
+        SkinWindow& m_window;
+    };
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -61,4 +78,6 @@ private:
     DrawingSurface m_surface;
     platform::Region m_shape;
     SkinWindowListener* m_listener = nullptr;
+    int m_paintScopes = 0;
+    QRegion m_gathered;
 };
