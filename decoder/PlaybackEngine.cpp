@@ -19,8 +19,11 @@ using namespace std::chrono_literals;
 constexpr auto PresenceCheckInterval = 500ms;
 // An output that takes no sound and plays none for this long has failed.
 constexpr auto StallLimit = 3s;
+// Bounds of the wait between two feeds. Requests wake the thread at once,
+// so the upper bound only keeps the checks above timely; a long wait lets
+// the thread sleep while the output plays what is queued.
 constexpr auto MinWait = 2ms;
-constexpr auto MaxWait = 50ms;
+constexpr auto MaxWait = 200ms;
 
 int64_t FramesToMs(int64_t frames, int32_t rate)
 {

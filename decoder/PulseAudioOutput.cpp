@@ -234,6 +234,22 @@ void PulseAudioOutput::SetPaused(bool paused)
         Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
 }
 
+std::chrono::nanoseconds PulseAudioOutput::RetryAfter()
+{
+    constexpr std::chrono::nanoseconds Soon = std::chrono::milliseconds(10);
+    LoopLock lock(m_loop);
+    if (!m_stream || m_failed || m_corked || m_format.Rate <= 0)
+        return Soon;
+    // Sound not yet heard, the device's share included. Coming back when
+    // two thirds of the target latency are left keeps the device fed with
+    // room for a late wake-up, without waking a hundred times a second.
+    const int64_t queued = m_written - PlayedFramesLocked();
+    const int64_t low = static_cast<int64_t>(m_format.Rate) * static_cast<int64_t>(TargetLatencyUs) * 2 / 3'000'000;
+    if (queued <= low)
+        return Soon;
+    return std::chrono::nanoseconds((queued - low) * 1'000'000'000 / m_format.Rate);
+}
+
 int64_t PulseAudioOutput::PlayedFrames()
 {
     LoopLock lock(m_loop);

@@ -37,7 +37,8 @@ public:
     void SetPaused(bool paused) override;
     int64_t PlayedFrames() override;
     bool Failed() override;
-    std::chrono::nanoseconds RetryAfter() override { return std::chrono::milliseconds(10); }
+    // When a third of the target latency has been played from a full queue.
+    std::chrono::nanoseconds RetryAfter() override;
 
 private:
     PulseAudioOutput() = default;
