@@ -2,6 +2,7 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace decoder {
@@ -240,14 +241,14 @@ std::chrono::nanoseconds PulseAudioOutput::RetryAfter()
     LoopLock lock(m_loop);
     if (!m_stream || m_failed || m_corked || m_format.Rate <= 0)
         return Soon;
-    // Sound not yet heard, the device's share included. Coming back when
-    // two thirds of the target latency are left keeps the device fed with
-    // room for a late wake-up, without waking a hundred times a second.
+    // Sound not yet heard, the device's share included: as much as the
+    // server holds when it has just been filled. Coming back when two thirds
+    // of it are left keeps the device fed with room for a late wake-up,
+    // whatever latency the server settled on, without waking a hundred
+    // times a second.
     const int64_t queued = m_written - PlayedFramesLocked();
-    const int64_t low = static_cast<int64_t>(m_format.Rate) * static_cast<int64_t>(TargetLatencyUs) * 2 / 3'000'000;
-    if (queued <= low)
-        return Soon;
-    return std::chrono::nanoseconds((queued - low) * 1'000'000'000 / m_format.Rate);
+    const auto wait = std::chrono::nanoseconds(std::max<int64_t>(0, queued) * 1'000'000'000 / 3 / m_format.Rate);
+    return std::max(wait, Soon);
 }
 
 int64_t PulseAudioOutput::PlayedFrames()

@@ -37,7 +37,7 @@ public:
     void SetPaused(bool paused) override;
     int64_t PlayedFrames() override;
     bool Failed() override;
-    // When a third of the target latency has been played from a full queue.
+    // When a third of what is queued has been played.
     std::chrono::nanoseconds RetryAfter() override;
 
 private:
