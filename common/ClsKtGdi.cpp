@@ -363,15 +363,15 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
     if (oneLeftLine && !decorated && IsPlain(text)) {
         const bool cut = f & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
         const Qt::TextElideMode mode = (f & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
+        const PlainTextFace& plain = PlainFaceFor(font);
         const auto baseline = [&] {
-            const QFontMetricsF metrics(hdc.fontMetrics());
-            const qreal height = metrics.ascent() + metrics.descent();
+            const qreal height = plain.Ascent() + plain.Descent();
             const qreal offset = (f & DT_VCENTER) ? (box.height() - height) / 2
                                  : (f & DT_BOTTOM) ? box.height() - height
                                                    : 0.0;
-            return QPointF(box.left(), box.top() + offset + metrics.ascent());
+            return QPointF(box.left(), box.top() + offset + plain.Ascent());
         };
-        if (const PlainTextFace& plain = PlainFaceFor(font); plain.Covers(text)) {
+        if (plain.Covers(text)) {
             QString shown = !cut                      ? text
                             : mode == Qt::ElideRight ? plain.ElidedRight(text, box.width())
                                                      : hdc.fontMetrics().elidedText(text, mode, box.width());

@@ -218,6 +218,9 @@ PlainTextFace::PlainTextFace(const QFont& font)
     : m_font(font)
     , m_face(QRawFont::fromFont(font))
 {
+    const QFontMetricsF metrics(font);
+    m_ascent = metrics.ascent();
+    m_descent = metrics.descent();
     if (!m_face.isValid() || !PlainSpacing(font))
         return;
     // Tables that move or join glyphs whatever the text.
@@ -232,7 +235,6 @@ PlainTextFace::PlainTextFace(const QFont& font)
     if (!m_face.glyphIndexesForChars(chars.data(), count, m_glyphs.data(), &count) || count != int(Slots))
         return;
     std::vector<quint32> present;
-    const QFontMetricsF metrics(font);
     for (std::size_t i = 0; i < Slots; ++i) {
         if (m_glyphs[i] == 0)
             continue;

@@ -27,6 +27,9 @@ public:
     explicit PlainTextFace(const QFont& font);
 
     const QFont& Font() const { return m_font; }
+    // The font's ascent and descent, as its metrics give them.
+    qreal Ascent() const { return m_ascent; }
+    qreal Descent() const { return m_descent; }
     // Whether plain lines of this face may take the short way at all.
     bool Usable() const { return m_usable; }
     // Whether the face is usable and has a glyph for every character of the
@@ -62,6 +65,8 @@ private:
     bool m_usable = false;
     std::array<quint32, Slots> m_glyphs{};
     std::array<qreal, Slots> m_advances{};
+    qreal m_ascent = 0;
+    qreal m_descent = 0;
     QString m_ellipsis;
     qreal m_ellipsisWidth = 0;
 };
