@@ -1,7 +1,6 @@
 #include "player/widgets/RenderedLineCache.h"
 
 #include <algorithm>
-#include <cstring>
 
 RenderedLineCache::RenderedLineCache(std::size_t capacity, int linesPerPage)
     : m_capacity(std::max<std::size_t>(1, capacity))
@@ -11,13 +10,8 @@ RenderedLineCache::RenderedLineCache(std::size_t capacity, int linesPerPage)
 
 void RenderedLineCache::Clear()
 {
-    // Slots are handed out in order from the first, so the pages in use are
-    // the first ones; they go back to transparent for the next lines.
-    const auto perPage = static_cast<std::size_t>(m_linesPerPage);
-    const std::size_t used = std::min(m_pages.size(), (m_lines.size() + perPage - 1) / perPage);
-    // Transparent is all bits zero in premultiplied ARGB.
-    for (std::size_t page = 0; page < used; ++page)
-        std::memset(m_pages[page].bits(), 0, static_cast<std::size_t>(m_pages[page].sizeInBytes()));
+    // The slots keep their old pixels until a new line takes them: each is
+    // cleared just before it is drawn on, while it is warm in the cache.
     m_lines.clear();
 }
 
@@ -77,7 +71,6 @@ RenderedLineCache::Place RenderedLineCache::Batch::Get(const std::string& key,
             m_painter.end();
         QImage page(m_cache.m_lineSize.width(), m_cache.m_lineSize.height() * m_cache.m_linesPerPage,
                     QImage::Format_ARGB32_Premultiplied);
-        page.fill(Qt::transparent);
         m_cache.m_pages.push_back(std::move(page));
     }
     if (!m_painter.isActive() || m_paintingPage != place.page) {
@@ -86,9 +79,10 @@ RenderedLineCache::Place RenderedLineCache::Batch::Get(const std::string& key,
         m_painter.begin(&m_cache.m_pages[place.page]);
         m_paintingPage = place.page;
     }
-    // The slot is transparent: new pages start so, and emptying the cache
-    // clears the pages it used.
     m_painter.save();
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter.fillRect(place.rect, Qt::transparent);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter.translate(place.rect.topLeft());
     m_painter.setClipRect(QRect(QPoint(0, 0), place.rect.size()));
     draw(m_painter);

@@ -9,7 +9,8 @@
 // Lines of one size are stacked in pages (images of several lines), so a
 // redraw that renders many new lines opens one painter per page rather than
 // allocating an image and starting a painter for every line. Pages are kept
-// when the cache empties and reused for the next lines.
+// when the cache empties and reused for the next lines; a slot is made
+// transparent again only when a new line takes it.
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -74,8 +75,7 @@ public:
     std::size_t Size() const { return m_lines.size(); }
     std::size_t Capacity() const { return m_capacity; }
     QSize LineSize() const { return m_lineSize; }
-    // Forgets every line; the pages stay for reuse, cleared. Not while a
-    // batch lives.
+    // Forgets every line; the pages stay for reuse. Not while a batch lives.
     void Clear();
 
 private:
