@@ -352,15 +352,17 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
     const QRect box(lpRect.left, lpRect.top, lpRect.Width(), lpRect.Height());
     QString text = QString::fromStdString(sText);
 
-    // The short ways for one left-aligned line: cut it with the font's
-    // measures, then draw the glyphs at the baseline the general way would
-    // choose. They spare the paragraph layout, line breaking and prefix scan
-    // of the rectangle form, which cost about as much as the shaping itself.
-    // A face that needs no shaping for plain text spares the shaping too.
-    const bool oneLeftLine = (f & DT_SINGLELINE) && !(f & (DT_CENTER | DT_RIGHT | DT_EXPANDTABS | DT_NOCLIP));
+    // The short ways for one line: cut it with the font's measures, then
+    // draw the glyphs where the general way would place them. They spare the
+    // paragraph layout, line breaking and prefix scan of the rectangle form,
+    // which cost about as much as the shaping itself. A face that needs no
+    // shaping for plain text spares the shaping too, and places centred and
+    // right-aligned lines as well.
+    const bool oneLine = (f & DT_SINGLELINE) && !(f & (DT_EXPANDTABS | DT_NOCLIP));
+    const bool aligned = f & (DT_CENTER | DT_RIGHT);
     const QFont& font = hdc.font();
     const bool decorated = font.underline() || font.overline() || font.strikeOut();
-    if (oneLeftLine && !decorated && IsPlain(text)) {
+    if (oneLine && !decorated && IsPlain(text)) {
         const bool cut = f & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
         const Qt::TextElideMode mode = (f & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
         const PlainTextFace& plain = PlainFaceFor(font);
@@ -376,13 +378,18 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
                             : mode == Qt::ElideRight ? plain.ElidedRight(text, box.width())
                                                      : hdc.fontMetrics().elidedText(text, mode, box.width());
             if (plain.Covers(shown)) {
+                QPointF origin = baseline();
+                if (aligned) {
+                    const qreal spare = box.width() - plain.Width(shown);
+                    origin.rx() += (f & DT_CENTER) ? spare / 2 : spare;
+                }
                 hdc.save();
                 hdc.setClipRect(box, Qt::IntersectClip);
-                plain.Draw(hdc, baseline(), shown);
+                plain.Draw(hdc, origin, shown);
                 hdc.restore();
                 return;
             }
-        } else if (const QRawFont face = OwnFaceFor(font, text); face.isValid()) {
+        } else if (const QRawFont face = aligned ? QRawFont() : OwnFaceFor(font, text); face.isValid()) {
             QString shown = cut ? hdc.fontMetrics().elidedText(text, mode, box.width()) : text;
             if (IsPlain(shown) && FaceDraws(face, shown)) {
                 hdc.save();

@@ -35,7 +35,10 @@ protected:
     // The reference: the text drawn in the box by Qt's rectangle form.
     static void Reference(QPainter& p, uint32_t flags, const std::string& s, const QRect& box)
     {
-        int align = Qt::AlignLeft | Qt::TextShowMnemonic;
+        int align = Qt::TextShowMnemonic;
+        align |= (flags & ClsKtGdi::DT_CENTER) ? Qt::AlignHCenter
+                 : (flags & ClsKtGdi::DT_RIGHT) ? Qt::AlignRight
+                                                : Qt::AlignLeft;
         align |= (flags & ClsKtGdi::DT_VCENTER) ? Qt::AlignVCenter
                  : (flags & ClsKtGdi::DT_BOTTOM) ? Qt::AlignBottom
                                                  : Qt::AlignTop;
@@ -77,7 +80,7 @@ std::vector<QFont> Fonts()
 
 std::vector<std::string> Texts()
 {
-    std::vector<std::string> texts = {"12.Title - Artist", "W", "  leading and trailing  ",
+    std::vector<std::string> texts = {"12.Title - Artist", "W", "  leading and trailing  ", "Ends  ",
                                       "Numbers 0123456789 ~!@#$%^*()_+{}|:\"<>?",
                                       "A title much too long for its box, so it ends in an ellipsis"};
     // Around the width where the cut begins, one character at a time.
@@ -93,7 +96,9 @@ TEST_F(ClsKtGdiTextTest, PlainLinesMatchTheRectangleForm)
 {
     const std::vector<std::string> flagWords = {"left,singleline,vcenter,end_ellipsis", "left,singleline",
                                                 "singleline,bottom,end_ellipsis", "singleline,vcenter,path_ellipsis",
-                                                "singleline,vcenter,noclip"};
+                                                "singleline,vcenter,noclip", "right,singleline,vcenter",
+                                                "center,singleline,vcenter,end_ellipsis",
+                                                "right,singleline,bottom,end_ellipsis"};
     const std::vector<QRect> boxes = {QRect(3, 2, 90, 14), QRect(0, 5, 70, 13), QRect(7, 1, 60, 8),
                                       QRect(2, 0, 100, 21)};
     int compared = 0;
@@ -120,7 +125,7 @@ TEST_F(ClsKtGdiTextTest, PlainLinesMatchTheRectangleForm)
                                                    << " / " << box.height();
                         ++compared;
                     }
-    EXPECT_EQ(compared, 2 * 4 * 5 * 4 * 19);
+    EXPECT_EQ(compared, 2 * 4 * 8 * 4 * 20);
 }
 
 TEST_F(ClsKtGdiTextTest, OtherTextKeepsPrefixesAndOtherFaces)
