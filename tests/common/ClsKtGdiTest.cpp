@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 using platform::Point;
@@ -19,18 +18,6 @@ namespace {
 
 class ClsKtGdiTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test";
-            static char* argv[] = {name, nullptr};
-            s_app = std::make_unique<QGuiApplication>(argc, argv);
-        }
-    }
-    // The application must go before Qt's own globals do at exit.
-    static void TearDownTestSuite() { s_app.reset(); }
-
     QImage Canvas(QColor fill = Qt::white)
     {
         QImage image(40, 40, QImage::Format_RGB32);
@@ -53,11 +40,8 @@ protected:
         return n;
     }
 
-    static std::unique_ptr<QGuiApplication> s_app;
     ClsKtGdi gdi;
 };
-
-std::unique_ptr<QGuiApplication> ClsKtGdiTest::s_app;
 
 void ExpectRefused(const std::function<void()>& call)
 {

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,17 +20,6 @@ namespace {
 
 class ClsKtGdiTextTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test";
-            static char* argv[] = {name, nullptr};
-            s_app = std::make_unique<QGuiApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-
     // The reference: the text drawn in the box by Qt's rectangle form.
     static void Reference(QPainter& p, uint32_t flags, const std::string& s, const QRect& box)
     {
@@ -59,11 +47,7 @@ protected:
         image.fill(format == QImage::Format_RGB32 ? QColor(30, 60, 90) : QColor(Qt::transparent));
         return image;
     }
-
-    static std::unique_ptr<QGuiApplication> s_app;
 };
-
-std::unique_ptr<QGuiApplication> ClsKtGdiTextTest::s_app;
 
 std::vector<QFont> Fonts()
 {

@@ -13,20 +13,6 @@
 
 namespace {
 
-// The widget application these tests need. It lives until the process ends
-// (destroying it during static destruction would outlive Qt's own globals).
-// Another test of this program may have made a plain GUI application first:
-// then there is none, and the tests that need one skip.
-QApplication* App()
-{
-    static int argc = 1;
-    static char name[] = "test_common";
-    static char* argv[] = {name, nullptr};
-    static QApplication* const created = QCoreApplication::instance() ? nullptr : new QApplication(argc, argv);
-    (void)created;
-    return qobject_cast<QApplication*>(QCoreApplication::instance());
-}
-
 // Finds the open folder dialog once the event loop runs and lets act close it.
 template<typename Act>
 void WhenDialogOpens(Act act)
@@ -58,8 +44,6 @@ TEST(ClsKtShell, StartFolderFollowsRootAndStartPath)
 
 TEST(ClsKtShell, DialogReturnsTheChosenFolderOrEmptyOnCancel)
 {
-    if (!App())
-        GTEST_SKIP() << "a non-widget application already exists in this process";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(QDir(dir.path()).mkdir("Blue"));
@@ -90,8 +74,6 @@ TEST(ClsKtShell, FlagsBeyondSixteenBitsAreTheCallersError)
 
 TEST(ClsKtShell, FileListingRestoresTheNormalPointer)
 {
-    if (!App())
-        GTEST_SKIP() << "a non-widget application already exists in this process";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ClsKtFileHandler handler;
@@ -102,8 +84,6 @@ TEST(ClsKtShell, FileListingRestoresTheNormalPointer)
 
 TEST(ClsKtShell, BusyPointerShowsWhileAGuardLivesAndNests)
 {
-    if (!App())
-        GTEST_SKIP() << "a non-widget application already exists in this process";
     {
         KtBusyCursor outer;
         ASSERT_NE(QApplication::overrideCursor(), nullptr);

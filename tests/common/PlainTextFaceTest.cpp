@@ -5,34 +5,14 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-class PlainTextFaceTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "test";
-            static char* argv[] = {name, nullptr};
-            s_app = std::make_unique<QGuiApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-
-    static std::unique_ptr<QGuiApplication> s_app;
-};
-
-std::unique_ptr<QGuiApplication> PlainTextFaceTest::s_app;
 
 QFont Gothic(int pixels)
 {
@@ -156,7 +136,7 @@ bool Touches(const std::string& gsub, std::vector<quint32> glyphs)
 
 } // namespace
 
-TEST_F(PlainTextFaceTest, MeasuresAndCutsLinesAsQtDoes)
+TEST(PlainTextFaceTest, MeasuresAndCutsLinesAsQtDoes)
 {
     // The list's own font must take the short way, or the list draws slowly.
     ASSERT_TRUE(PlainTextFace(Gothic(11)).Usable());
@@ -190,7 +170,7 @@ TEST_F(PlainTextFaceTest, MeasuresAndCutsLinesAsQtDoes)
     EXPECT_GE(compared, 8 * 201 * 4);
 }
 
-TEST_F(PlainTextFaceTest, CoversOnlyPlainCharactersItHas)
+TEST(PlainTextFaceTest, CoversOnlyPlainCharactersItHas)
 {
     const PlainTextFace face(Gothic(11));
     EXPECT_TRUE(face.Covers(QStringLiteral("Plain ASCII ~ and \u2026")));
@@ -200,7 +180,7 @@ TEST_F(PlainTextFaceTest, CoversOnlyPlainCharactersItHas)
     EXPECT_FALSE(face.Covers(QStringLiteral("line\nbreak")));
 }
 
-TEST_F(PlainTextFaceTest, FontsThatChangeTheLayoutAreRefused)
+TEST(PlainTextFaceTest, FontsThatChangeTheLayoutAreRefused)
 {
     QFont spaced = Gothic(11);
     spaced.setLetterSpacing(QFont::AbsoluteSpacing, 1.0);
@@ -220,7 +200,7 @@ TEST_F(PlainTextFaceTest, FontsThatChangeTheLayoutAreRefused)
     EXPECT_TRUE(PlainTextFace(unspaced).Usable());
 }
 
-TEST_F(PlainTextFaceTest, OnlyDefaultSubstitutionsOfOurGlyphsCount)
+TEST(PlainTextFaceTest, OnlyDefaultSubstitutionsOfOurGlyphsCount)
 {
     EXPECT_FALSE(Touches({}, {10}));
 
