@@ -18,15 +18,20 @@ function(zelko_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# zelko_test(NAME [X_DISPLAY] [LIBS ...]): one GoogleTest program of the .cpp
-# files in this folder; every test case becomes a CTest test. X_DISPLAY marks a
-# program of real windows: its cases use the xcb platform and take turns on the
-# one X display, since parallel cases would cover each other's pixels.
+# zelko_test(NAME [X_DISPLAY] [QT_APPLICATION] [LIBS ...]): one GoogleTest
+# program of the .cpp files in this folder; every test case becomes a CTest
+# test. X_DISPLAY marks a program of real windows: its cases use the xcb
+# platform and take turns on the one X display, since parallel cases would
+# cover each other's pixels. QT_APPLICATION gives the program one QApplication
+# for all its tests (tests/support/QtApplicationEnvironment.cpp).
 function(zelko_test name)
-  cmake_parse_arguments(ARG "X_DISPLAY" "" "LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "X_DISPLAY;QT_APPLICATION" "" "LIBS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
+  endif()
+  if(ARG_QT_APPLICATION)
+    list(APPEND sources ${PROJECT_SOURCE_DIR}/tests/support/QtApplicationEnvironment.cpp)
   endif()
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)

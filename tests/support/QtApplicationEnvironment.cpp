@@ -1,6 +1,7 @@
 // One QApplication for the whole test program, made before the first test and
-// destroyed after the last, before the program's static objects end. The
-// platform comes from QT_QPA_PLATFORM (CTest sets offscreen).
+// destroyed after the last, before Qt's own globals end. The platform comes
+// from QT_QPA_PLATFORM (CTest sets offscreen). A test program takes it in
+// with zelko_test(... QT_APPLICATION).
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,15 +12,17 @@ namespace {
 
 class QtApplicationEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         m_app = std::make_unique<QApplication>(m_argc, m_argv);
     }
     void TearDown() override { m_app.reset(); }
 
 private:
     int m_argc = 1;
-    char m_name[16] = "test_player";
+    char m_name[16] = "zelko-test";
     char* m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QApplication> m_app;
 };
