@@ -1,5 +1,6 @@
 // The player program: long options first (they never reach the "/" switches),
 // then the main window's life.
+#include "platform/PlainImageTransfer.h"
 #include "player/SignalBridge.h"
 #include "player/frmZelko.h"
 #include "player/shell/ClsZelko.h"
@@ -25,14 +26,6 @@ void PreferXcbUnderWayland() {
     const bool wayland = (session != nullptr && std::string_view(session) == "wayland") ||
                          (waylandDisplay != nullptr && *waylandDisplay != '\0');
     if (wayland) ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-}
-
-// The window's updates are small and come a hundred times a second while a
-// track plays. Through X shared memory every update first waits for the X
-// server to answer a round trip, which costs more than sending the few
-// changed pixels over the connection; a user's own choice is respected.
-void PreferPlainImageTransfer() {
-    if (std::getenv("QT_XCB_NO_MITSHM") == nullptr) ::setenv("QT_XCB_NO_MITSHM", "1", 1);
 }
 
 void PrintVersion() {
@@ -71,8 +64,9 @@ int main(int argc, char** argv) {
     }
 
     PreferXcbUnderWayland();
-    PreferPlainImageTransfer();
+    platform::PlainImageTransfer imageTransfer;
     QApplication app(argc, argv);
+    imageTransfer.Release();
     app.setQuitOnLastWindowClosed(false);
 
     frmZelko::Options options;

@@ -7,11 +7,14 @@
 
 #include "assists/remote/frmRemoteZKA.h"
 #include "platform/MessageWindow.h"
+#include "platform/PlainImageTransfer.h"
 #include "protocol/AssistArguments.h"
 
 int main(int argc, char* argv[])
 {
+    platform::PlainImageTransfer imageTransfer;
     QApplication app(argc, argv);
+    imageTransfer.Release();
     const auto arguments = protocol::ParseAssistArguments(argc, argv);
     if (!arguments) {
         QMessageBox::warning(nullptr, QStringLiteral("PlayControl - ZKAssist"),

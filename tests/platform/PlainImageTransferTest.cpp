@@ -1,0 +1,45 @@
+// The request for plain image transfers lives in the environment only while
+// the application is made, and never overrides the user's own choice.
+#include "platform/PlainImageTransfer.h"
+#include "support/ScopedEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+using platform::PlainImageTransfer;
+using testsupport::ScopedEnvironment;
+
+TEST(PlainImageTransferTest, RequestsUntilReleasedWhenTheUserHasNotChosen)
+{
+    const ScopedEnvironment unset("QT_XCB_NO_MITSHM", nullptr);
+    {
+        PlainImageTransfer transfer;
+        EXPECT_TRUE(transfer.Requested());
+        ASSERT_NE(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
+        EXPECT_EQ(std::string(std::getenv("QT_XCB_NO_MITSHM")), "1");
+        transfer.Release();
+        EXPECT_EQ(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
+        transfer.Release();
+        EXPECT_EQ(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
+    }
+    {
+        // Ending without Release takes the request back too.
+        const PlainImageTransfer transfer;
+        EXPECT_NE(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
+    }
+    EXPECT_EQ(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
+}
+
+TEST(PlainImageTransferTest, LeavesTheUsersOwnChoiceAlone)
+{
+    const ScopedEnvironment chosen("QT_XCB_NO_MITSHM", "");
+    {
+        PlainImageTransfer transfer;
+        EXPECT_FALSE(transfer.Requested());
+        transfer.Release();
+    }
+    ASSERT_NE(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
+    EXPECT_EQ(std::string(std::getenv("QT_XCB_NO_MITSHM")), "");
+}
