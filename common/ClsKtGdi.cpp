@@ -328,14 +328,6 @@ bool FaceDraws(const QRawFont& face, const QString& text)
     return true;
 }
 
-// The font's own face when it draws every character of the text, else an
-// invalid one.
-QRawFont OwnFaceFor(const QFont& font, const QString& text)
-{
-    QRawFont face = QRawFont::fromFont(font);
-    return face.isValid() && FaceDraws(face, text) ? face : QRawFont();
-}
-
 } // namespace
 
 const PlainTextFace& ClsKtGdi::PlainFaceFor(const QFont& font) const
@@ -389,7 +381,7 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
                 hdc.restore();
                 return;
             }
-        } else if (const QRawFont face = aligned ? QRawFont() : OwnFaceFor(font, text); face.isValid()) {
+        } else if (const QRawFont& face = plain.Face(); !aligned && face.isValid() && FaceDraws(face, text)) {
             QString shown = cut ? hdc.fontMetrics().elidedText(text, mode, box.width()) : text;
             if (IsPlain(shown) && FaceDraws(face, shown)) {
                 hdc.save();

@@ -27,6 +27,8 @@ public:
     explicit PlainTextFace(const QFont& font);
 
     const QFont& Font() const { return m_font; }
+    // The font's own face, usable or not for the short way.
+    const QRawFont& Face() const { return m_face; }
     // The font's ascent and descent, as its metrics give them.
     qreal Ascent() const { return m_ascent; }
     qreal Descent() const { return m_descent; }
