@@ -390,8 +390,9 @@ TEST_F(DecoderPlaybackTest, EveryCallReturnsAtOnceAndFreeEndsPlayback)
     timed([&] { d.dec_close(); });
     timed([&] { ASSERT_TRUE(d.dec_open(s_bins->string(), record)); });
     timed([&] { d.dec_play(); });
-    // A generous bound: it catches a call that waits for playback, not slowness.
-    EXPECT_LT(worst, 50ms);
+    // The track plays for seconds: a call that waited for playback would take that long, while a loaded
+    // machine may delay any call by tens of milliseconds. The bound tells the two apart.
+    EXPECT_LT(worst, 750ms);
     d.dec_free();
     EXPECT_EQ(d.dec_getState(), 0);
     d.dec_init();

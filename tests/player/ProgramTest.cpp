@@ -83,8 +83,11 @@ TEST_F(ProgramTest, SigtermWhilePlayingSavesListAndSettings) {
         [](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 0; });
     ASSERT_TRUE(me.Window) << me.Error;
     ASSERT_TRUE(WaitFor([&] { return me.Window->IsWindow(handle); }, 10000));
-    const platform::SendOutcome sent = me.Window->SendMessage(handle, platform::WM_USER, protocol::CmdPlay, 0);
-    EXPECT_TRUE(sent.Delivered());
+    // The endpoint listens before the player's event loop first turns; on a loaded machine a send may
+    // time out until it does, so the command is sent again until one is delivered.
+    EXPECT_TRUE(WaitFor(
+        [&] { return me.Window->SendMessage(handle, platform::WM_USER, protocol::CmdPlay, 0).Delivered(); },
+        10000));
     ASSERT_TRUE(WaitFor([&] { return fs::exists(wav) && fs::file_size(wav) > 44; }, 5000));
 
     ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
