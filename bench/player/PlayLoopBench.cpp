@@ -94,8 +94,8 @@ std::unique_ptr<frmZelko> PlayingPlayer() {
 
 void BM_PlayTimerTick(benchmark::State& state) {
     auto player = PlayingPlayer();
-    for (auto _ : state) player->PlayTimer_Timer();
-    state.counters["spectrum_redraws"] = player->Redraws().spectrum;
+    for (auto _ : state) player->Loop().PlayTimer_Timer();
+    state.counters["spectrum_redraws"] = player->Loop().Redraws().spectrum;
     player->Form_Unload();
 }
 BENCHMARK(BM_PlayTimerTick)->Unit(benchmark::kMicrosecond);
@@ -103,8 +103,8 @@ BENCHMARK(BM_PlayTimerTick)->Unit(benchmark::kMicrosecond);
 void BM_TickWithOneDigit(benchmark::State& state) {
     auto player = PlayingPlayer();
     for (auto _ : state) {
-        player->PlayTimer_Timer();
-        player->RedrawTimeDigit(4);
+        player->Loop().PlayTimer_Timer();
+        player->Loop().RedrawTimeDigit(4);
     }
     player->Form_Unload();
 }

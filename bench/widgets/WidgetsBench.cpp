@@ -74,13 +74,13 @@ struct Deck {
         for (int i = 1; i <= 40; ++i)
             tracks.Add(ClsZelkoMp3File("/music/" + std::to_string(i) + ".mp3", "Artist " + std::to_string(i),
                                        "Track title number " + std::to_string(i), 180 + i));
-        app.SetPlayPosition(3);
+        state.PlayPosition = 3;
         for (int f = 0; f < 8; ++f)
             std::strcpy(lyrics.Text[f], ("A line of the lyrics, field " + std::to_string(f)).c_str());
 
         body = std::make_unique<ClsZelkoBodyAction>(Context(), analyze, state);
         buttons = std::make_unique<ClsZelkoButtonAction>(Context(), state);
-        list = std::make_unique<ClsZelkoPlayListAction>(Context(), tracks);
+        list = std::make_unique<ClsZelkoPlayListAction>(Context(), tracks, state);
         lyricsBox = std::make_unique<ClsZelkoLyricsAction>(Context(), lyrics);
         list->MakePlayListRect();
         lyricsBox->MakeLyricsRect();

@@ -1,29 +1,28 @@
 #pragma once
-// The player's side of the assists: finds the programs in Assist/, lists them
-// in the assist menu, starts and closes them, remembers across runs which ran
-// ([Assist] section), receives their commands through a replacement window
-// procedure (HookWndProc) on the player's window, and sends them the play
-// state, the song information and the analyser data.
+// The player's side of the assists: it owns the player's message window
+// (handle = process id) and three parts with one job each: the catalogue
+// (the programs in Assist/, the assist menu, the [Assist] lines), the
+// command decoder (command words → the player's handlers) and the
+// broadcaster (records to the assists; it observes the transport). The host
+// itself starts and closes assists and installs the window procedure
+// (HookWndProc) through which the assists' commands arrive.
 //
-// The host owns the player's message window (handle = process id), the
-// SongInfoRecord and the AnalyzeRecord; the player owns the PlayStateRecord
-// and reaches its handlers through AssistHostPlayer. All on the UI thread.
+// The player is reached through AssistHostPlayer. All on the UI thread.
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 #include "platform/MessageWindow.h"
+#include "player/assisthost/AssistBroadcaster.h"
+#include "player/assisthost/AssistCatalogue.h"
+#include "player/assisthost/AssistCommandDecoder.h"
 #include "player/assisthost/AssistHostPlayer.h"
 #include "player/assisthost/ClsZelkoAssist.h"
-#include "protocol/AnalyzeRecord.h"
-#include "protocol/SongInfoRecord.h"
 
-class QAction;
 class QMenu;
 
 class ClsZelkoAssistHost {
@@ -39,68 +38,55 @@ public:
     };
 
     // appPath: the application folder, ending in "/". assistMenu: the menu
-    // mnuP1Assist, which the host fills (it holds "<なし>" while no assist is
-    // found). Opening the message window may fail (endpoint folder refused);
-    // the host then lists assists but cannot link any (WindowError()).
+    // mnuP1Assist, which the catalogue fills (it holds "<なし>" while no
+    // assist is found). Opening the message window may fail (endpoint folder
+    // refused); the host then lists assists but cannot link any (WindowError()).
     ClsZelkoAssistHost(AssistHostPlayer& player, QMenu& assistMenu, std::filesystem::path appPath);
     ClsZelkoAssistHost(AssistHostPlayer& player, QMenu& assistMenu, std::filesystem::path appPath, Options options);
     ~ClsZelkoAssistHost();
     ClsZelkoAssistHost(const ClsZelkoAssistHost&) = delete;
     ClsZelkoAssistHost& operator=(const ClsZelkoAssistHost&) = delete;
 
+    AssistCatalogue& Catalogue() { return m_catalogue; }
+    AssistBroadcaster& Broadcaster() { return *m_broadcaster; }
+
     // Start-up, in this order: EnumAssists; SelectAssistFromIni for each line
     // of [Assist]; InstallHook (window hook); ExecuteSelectedAssists last.
-    void EnumAssists();
-    void SelectAssistFromIni(std::string_view line);
+    void EnumAssists() { m_catalogue.EnumAssists(m_appPath / "Assist"); }
+    void SelectAssistFromIni(std::string_view line) { m_catalogue.SelectAssistFromIni(line); }
     void ExecuteSelectedAssists();
     // Starts path with "HANDLE POSITION" and waits for its announcement while
     // processing events. Returns false, at once and changing nothing, when the
     // executable is gone or cannot be started.
     bool ExecuteAssist(const std::string& path, std::int32_t position);
 
-    // Shut-down, in this order: AssistSectionLines (write [Assist]);
-    // RemoveHook; ClearAssists.
-    std::vector<std::string> AssistSectionLines() const; // "ExecuteFile=NAME" per selected entry
-    std::string AssistSectionData() const;               // the same, each ended by NUL, plus one NUL
+    // Shut-down, in this order: AssistNames (write [Assist]); RemoveHook;
+    // ClearAssists.
+    std::vector<std::string> AssistNames() const { return m_catalogue.AssistNames(); }
+    std::vector<std::string> AssistSectionLines() const { return m_catalogue.AssistSectionLines(); }
+    std::string AssistSectionData() const { return m_catalogue.AssistSectionData(); }
     void ClearAssists();
 
     // The window procedure: HookWndProc replaces the window's procedure and
-    // keeps the previous one in the user-data slot; RemoveHook puts it back.
+    // keeps the previous one, which it calls on; RemoveHook puts it back.
     void InstallHook();
     void RemoveHook();
-    bool HookInstalled() const { return m_hookInstalled; }
     std::int32_t HookWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
                              std::intptr_t lParam);
 
-    // The wheel goes through the window procedure as a wheel message; delta
-    // is the wheel's signed step (negative towards the user).
-    void DispatchMouseWheel(int delta);
-
     // Menu and commands.
     void mnuP1AEnum_Click(int index);
-    void CloseAssist(platform::WindowHandle hwnd);
-    void SetVolumeFromAssist(std::int32_t volume);
+    void CloseAssist(platform::WindowHandle hwnd) { m_catalogue.MarkClosed(hwnd); }
+    void SetVolumeFromAssist(std::int32_t volume) { m_decoder->SetVolumeFromAssist(volume); }
 
-    // Notifications. NotifyAssists reads the decoder state into the play-state
-    // record first; NotifyVolume (volume buttons, keys, SetVolumeFromAssist)
-    // does not. SendAnalyze sends the AnalyzeRecord (each play-timer tick).
-    void NotifyAssists(std::uint32_t code);
-    void NotifyVolume();
-    void SendAnalyze();
+    // Notifications (see AssistBroadcaster).
+    void NotifyAssists(std::uint32_t code) { m_broadcaster->NotifyAssists(code); }
+    void NotifyVolume() { m_broadcaster->NotifyVolume(); }
+    void SendAnalyze(const protocol::AnalyzeRecord& record) { m_broadcaster->SendAnalyze(record); }
+    void SetSongInfo(SongInfoField field, std::string_view text) { m_broadcaster->SetSongInfo(field, text); }
+    const protocol::SongInfoRecord& SongInfo() const { return m_broadcaster->SongInfo(); }
 
-    // Song information: field is "mp3file", "trackname" or "artistname" (any
-    // case); any other name does nothing. The text is UTF-8.
-    void SetSongInfo(std::string_view field, std::string_view text);
-    // The same, reading Mp3File(), TrackName() or ArtistName() of source by
-    // the field's name (a track, or the application state).
-    template <typename Source>
-        requires(!std::is_convertible_v<const Source&, std::string_view>)
-    void SetSongInfo(std::string_view field, const Source& source);
-
-    protocol::AnalyzeRecord& Analyze() { return m_analyze; }
-    const protocol::SongInfoRecord& SongInfo() const { return m_songInfo; }
-
-    const std::vector<ClsZelkoAssist>& Assists() const { return m_assists; }
+    const std::vector<ClsZelkoAssist>& Assists() const { return m_catalogue.Assists(); }
     bool AssistReady() const { return m_assistReady; }
     bool InHook() const { return m_inHook; }
     // The player's window handle (0 when no message window could be opened).
@@ -111,48 +97,17 @@ public:
     void ProcessPendingEvents();
 
 private:
-    ClsZelkoAssist* FindByKey(std::string_view key);
-    ClsZelkoAssist* FindByCaption(const QAction& item);
-    QAction* MenuItem(std::int32_t menuIndex) const;
-    void SetItemChecked(std::int32_t menuIndex, bool checked);
-    void SendPlayState(std::uint32_t dwData);
-    void SendToAssist(ClsZelkoAssist& entry, std::uint32_t wParam, std::uint32_t dwData,
-                      std::span<const std::byte> payload);
-    void HandleCommand(std::uint32_t word, std::int32_t lParam);
-    void ReplyPlayInfo(platform::WindowHandle to);
-    void ReplySongInfo(platform::WindowHandle to);
     void CloseAssistWindow(ClsZelkoAssist& entry);
 
-    AssistHostPlayer& m_player;
-    QMenu& m_menu;
     std::filesystem::path m_appPath;
     Options m_options;
     std::unique_ptr<platform::MessageWindow> m_window;
     std::string m_windowError;
-    std::vector<ClsZelkoAssist> m_assists;
-    std::vector<QAction*> m_items; // mnuP1AEnum; item 0 always exists
-    protocol::SongInfoRecord m_songInfo {};
-    protocol::AnalyzeRecord m_analyze {};
+    AssistCatalogue m_catalogue;
+    std::unique_ptr<AssistBroadcaster> m_broadcaster;
+    std::unique_ptr<AssistCommandDecoder> m_decoder;
+    platform::WindowProcedure m_previousProcedure;
     bool m_inHook = false;
     bool m_assistReady = false;
     bool m_hookInstalled = false;
 };
-
-template <typename Source>
-    requires(!std::is_convertible_v<const Source&, std::string_view>)
-void ClsZelkoAssistHost::SetSongInfo(std::string_view field, const Source& source)
-{
-    std::string lower(field);
-    for (char& c : lower)
-        c = static_cast<char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
-    if (lower == "mp3file") {
-        if constexpr (requires { source.Mp3File(); })
-            SetSongInfo(lower, std::string_view(source.Mp3File()));
-    } else if (lower == "trackname") {
-        if constexpr (requires { source.TrackName(); })
-            SetSongInfo(lower, std::string_view(source.TrackName()));
-    } else if (lower == "artistname") {
-        if constexpr (requires { source.ArtistName(); })
-            SetSongInfo(lower, std::string_view(source.ArtistName()));
-    }
-}

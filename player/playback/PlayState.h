@@ -1,9 +1,16 @@
 #pragma once
 // The play situation the transport commands keep: stopped (bStop, neither
 // bPlay nor bPause) or started (bPlay, bPause telling whether paused), the two
-// modes and the volume. The 20-byte record sent to assists is built from this
-// by the main window.
+// modes, the volume, the decoder's state as last read and the current track.
+// Transport owns the one instance; the 20-byte record sent to assists is built
+// from it by ToRecord.
+#include "protocol/PlayStateRecord.h"
+
 #include <cstdint>
+
+// The decoder's state as dec_getState reports it; the values are those of the
+// wire record.
+enum class DecoderState : std::int32_t { Stopped = 0, Playing = 1, Paused = 2 };
 
 struct PlayState {
     bool bPlay = false;
@@ -12,10 +19,24 @@ struct PlayState {
     bool bRepeat = false;
     bool bShuffle = false;
     std::int32_t Volume = 50;        // 0..100, both channels
-    std::int32_t DecoderState = 0;   // 0 stopped, 1 playing, 2 paused (as last read)
+    ::DecoderState Decoder = ::DecoderState::Stopped; // as last read
+    std::int32_t PlayPosition = 0;   // 1-based number of the current track; 0 for none
 
     bool IsStopped() const { return bStop && !bPlay && !bPause; }
 };
+
+// The record the assists receive.
+inline protocol::PlayStateRecord ToRecord(const PlayState& state) {
+    protocol::PlayStateRecord r;
+    r.bPlay = protocol::ToVbBool(state.bPlay);
+    r.bPause = protocol::ToVbBool(state.bPause);
+    r.bStop = protocol::ToVbBool(state.bStop);
+    r.bRepeat = protocol::ToVbBool(state.bRepeat);
+    r.bShuffle = protocol::ToVbBool(state.bShuffle);
+    r.Volume = state.Volume;
+    r.DecoderState = static_cast<std::int32_t>(state.Decoder);
+    return r;
+}
 
 // Volume arithmetic of the volume buttons: the step is 5, or 1 with Ctrl
 // (fine). The result never leaves 0..100.

@@ -1,5 +1,6 @@
 #include "player/shell/ClsZelko.h"
 
+#include "common/AsciiText.h"
 #include "common/ClsKtString.h"
 #include "common/KtError.h"
 #include "common/KtNumber.h"
@@ -40,15 +41,6 @@ bool IsWritableFolder(const std::string& folder)
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(folder.c_str(), W_OK) == 0;
 }
 
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (auto& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 } // namespace
 
 ClsZelko::ClsZelko(std::string_view commandLine)
@@ -71,7 +63,7 @@ ClsZelko::ClsZelko(std::string_view commandLine, const Folders& folders)
 
 void ClsZelko::ReadCommandLine(std::string_view commandLine)
 {
-    const std::string text = Lower(commandLine);
+    const std::string text = ascii::Lower(commandLine);
     auto has = [&](std::string_view sw) { return text.find(sw) != std::string::npos; };
     m_bDevelop = has("/develop");
     m_bDebug = has("/debug");

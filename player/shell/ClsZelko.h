@@ -27,6 +27,8 @@
 // Errors raised to callers are KtError: 9 (index out of range) from
 // GetPeekPosition, 13 (type mismatch: not a number) and 6 (overflow) from
 // SetPeekPosition.
+#include "player/shell/ZelkoSettings.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -65,14 +67,20 @@ public:
     const std::string& AppPath() const { return m_appPath; }
     const std::string& DataPath() const { return m_dataPath; }
 
-    const std::string& SkinPath() const { return m_skinPath; }
-    void SetSkinPath(std::string v) { m_skinPath = std::move(v); }
-    const std::string& SkinFile() const { return m_skinFile; }
-    void SetSkinFile(std::string v) { m_skinFile = std::move(v); }
-    bool SkinWithMusic() const { return m_skinWithMusic; }
-    void SetSkinWithMusic(bool v) { m_skinWithMusic = v; }
-    bool SearchChildFolder() const { return m_searchChildFolder; }
-    void SetSearchChildFolder(bool v) { m_searchChildFolder = v; }
+    // The settings kept between runs, as read at start-up and changed since.
+    // The play modes, the volume and the current track live in the transport
+    // while the player runs; these fields hold what was read.
+    const ZelkoSettings& Settings() const { return m_settings; }
+    void SetSettings(ZelkoSettings settings) { m_settings = std::move(settings); }
+
+    const std::string& SkinPath() const { return m_settings.SkinPath; }
+    void SetSkinPath(std::string v) { m_settings.SkinPath = std::move(v); }
+    const std::string& SkinFile() const { return m_settings.SkinFile; }
+    void SetSkinFile(std::string v) { m_settings.SkinFile = std::move(v); }
+    bool SkinWithMusic() const { return m_settings.SkinWithMusic; }
+    void SetSkinWithMusic(bool v) { m_settings.SkinWithMusic = v; }
+    bool SearchChildFolder() const { return m_settings.SearchChildFolder; }
+    void SetSearchChildFolder(bool v) { m_settings.SearchChildFolder = v; }
     bool AnalyzeProc() const { return m_analyzeProc; }
     void SetAnalyzeProc(bool v) { m_analyzeProc = v; }
     bool LyricsProc() const { return m_lyricsProc; }
@@ -90,23 +98,20 @@ public:
     void SetPlayListShow(bool v) { m_playListShow = v; }
     bool LyricsShow() const { return m_lyricsShow; }
     void SetLyricsShow(bool v) { m_lyricsShow = v; }
-    // 1-based number of the current track in the play list; 0 for none.
-    std::int32_t PlayPosition() const { return m_playPosition; }
-    void SetPlayPosition(std::int32_t v) { m_playPosition = v; }
-    bool PlayListShowAlway() const { return m_playListShowAlway; }
-    void SetPlayListShowAlway(bool v) { m_playListShowAlway = v; }
-    bool LyricsShowAlway() const { return m_lyricsShowAlway; }
-    void SetLyricsShowAlway(bool v) { m_lyricsShowAlway = v; }
+    bool PlayListShowAlway() const { return m_settings.PlayListShowAlway; }
+    void SetPlayListShowAlway(bool v) { m_settings.PlayListShowAlway = v; }
+    bool LyricsShowAlway() const { return m_settings.LyricsShowAlway; }
+    void SetLyricsShowAlway(bool v) { m_settings.LyricsShowAlway = v; }
     // Height of one text line of the play-list and lyrics boxes, pixels.
     std::int32_t CharHeight() const { return 14; }
-    std::int32_t WindowLeft() const { return m_windowLeft; }
-    void SetWindowLeft(std::int32_t v) { m_windowLeft = v; }
-    std::int32_t WindowTop() const { return m_windowTop; }
-    void SetWindowTop(std::int32_t v) { m_windowTop = v; }
-    const std::string& LyricsExt() const { return m_lyricsExt; }
-    void SetLyricsExt(std::string v) { m_lyricsExt = std::move(v); }
-    const std::string& LyricsFolder() const { return m_lyricsFolder; }
-    void SetLyricsFolder(std::string v) { m_lyricsFolder = std::move(v); }
+    std::int32_t WindowLeft() const { return m_settings.WindowLeft; }
+    void SetWindowLeft(std::int32_t v) { m_settings.WindowLeft = v; }
+    std::int32_t WindowTop() const { return m_settings.WindowTop; }
+    void SetWindowTop(std::int32_t v) { m_settings.WindowTop = v; }
+    const std::string& LyricsExt() const { return m_settings.LyricsExt; }
+    void SetLyricsExt(std::string v) { m_settings.LyricsExt = std::move(v); }
+    const std::string& LyricsFolder() const { return m_settings.LyricsFolder; }
+    void SetLyricsFolder(std::string v) { m_settings.LyricsFolder = std::move(v); }
     // Interval of the play timer, milliseconds.
     std::int32_t TimerInterval() const { return 10; }
 
@@ -148,6 +153,12 @@ public:
     std::string RunLogPath() const { return m_dataPath + "Zelko.log"; }
 
 private:
+    // The settings before the file is read: no lyrics extension yet.
+    static ZelkoSettings NothingRead() {
+        ZelkoSettings s;
+        s.LyricsExt.clear();
+        return s;
+    }
     void ReadCommandLine(std::string_view commandLine);
     void ChooseFolders(const Folders& folders);
 
@@ -157,10 +168,7 @@ private:
     bool m_bMinimize = false;
     std::string m_appPath;
     std::string m_dataPath;
-    std::string m_skinPath;
-    std::string m_skinFile;
-    bool m_skinWithMusic = false;
-    bool m_searchChildFolder = false;
+    ZelkoSettings m_settings = NothingRead();
     bool m_analyzeProc = true;
     bool m_lyricsProc = true;
     bool m_lyricsEnabled = false;
@@ -169,13 +177,6 @@ private:
     std::int32_t m_seekPosition = 0;
     bool m_playListShow = false;
     bool m_lyricsShow = false;
-    std::int32_t m_playPosition = 0;
-    bool m_playListShowAlway = false;
-    bool m_lyricsShowAlway = false;
-    std::int32_t m_windowLeft = 0;
-    std::int32_t m_windowTop = 0;
-    std::string m_lyricsExt;
-    std::string m_lyricsFolder;
     std::int32_t m_rgbPlayListFore = 0;
     std::int32_t m_rgbPlayListPlaying = 0;
     std::int32_t m_rgbLyricsPPrev = 0;

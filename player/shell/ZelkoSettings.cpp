@@ -1,5 +1,7 @@
 #include "player/shell/ZelkoSettings.h"
 
+#include "common/AsciiText.h"
+
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -28,13 +30,7 @@ std::int32_t GetInteger(const platform::ProfileFile& profile, std::string_view s
     return *v;
 }
 
-bool StartsWithPlaceholder(const std::string& s) {
-    if (s.size() < kPlaceholder.size()) return false;
-    for (std::size_t i = 0; i < kPlaceholder.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(s[i])) != kPlaceholder[i]) return false;
-    }
-    return true;
-}
+bool StartsWithPlaceholder(const std::string& s) { return ascii::StartsWithIgnoringCase(s, kPlaceholder); }
 
 } // namespace
 

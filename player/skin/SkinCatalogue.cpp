@@ -1,4 +1,5 @@
 #include "player/skin/SkinCatalogue.h"
+#include "player/skin/SkinSwitcher.h"
 
 #include "platform/DirectorySearch.h"
 #include "player/skin/SkinText.h"
@@ -125,16 +126,7 @@ void SkinCatalogue::MarkSelectedSkin(const std::string& skinPath)
 
 bool SkinCatalogue::Switch(SkinSwitchHost& host, const std::string& path, const std::string& file)
 {
-    const std::string previousPath = host.SkinPath();
-    const std::string previousFile = host.SkinFile();
-    host.SetSkinPath(path);
-    host.SetSkinFile(file);
-    if (!host.ApplyCurrentSkin()) {
-        // The skin in force stays; so does its name.
-        host.SetSkinPath(previousPath);
-        host.SetSkinFile(previousFile);
-        return false;
-    }
+    if (!SkinSwitcher::SwitchTo(host, path, file)) return false;
     MarkSelectedSkin(path);
     return true;
 }

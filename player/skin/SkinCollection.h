@@ -6,6 +6,8 @@
 #include "player/skin/ClsZelkoRect.h"
 #include "player/skin/ClsZelkoRgn.h"
 
+#include "common/AsciiText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
@@ -19,10 +21,7 @@ class SkinCollection {
 public:
     static std::string Key(std::string_view name)
     {
-        std::string key(name);
-        std::transform(key.begin(), key.end(), key.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return key;
+        return ascii::Lower(name);
     }
 
     // The item of that name, or nullptr.

@@ -1,5 +1,6 @@
 #include "player/skin/SkinText.h"
 
+#include "common/AsciiText.h"
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -8,9 +9,7 @@ namespace skintext {
 
 std::string Lower(std::string_view text)
 {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+    return ascii::Lower(text);
 }
 
 std::string Between(std::string_view text, char open, char close)

@@ -2,6 +2,7 @@
 
 #include "common/ClsKtGdi.h"
 #include "player/playback/Mp3FileList.h"
+#include "player/playback/PlayState.h"
 #include "player/shell/ClsZelko.h"
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/Skin.h"
@@ -39,11 +40,12 @@ std::string LengthText(const ClsZelko& app, int32_t totalSec)
 } // namespace
 
 ClsZelkoPlayListAction::ClsZelkoPlayListAction(const WidgetContext& context, const Mp3FileList& tracks,
-                                               QObject* parent)
+                                               const PlayState& playState, QObject* parent)
     : QObject(parent)
     , m_ctx(context)
     , m_painter(context)
     , m_tracks(tracks)
+    , m_playState(playState)
 {
     m_textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
     m_timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
@@ -75,7 +77,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
         return;
 
     const int32_t charHeight = m_ctx.app.CharHeight();
-    const int32_t playing = m_ctx.app.PlayPosition();
+    const int32_t playing = m_playState.PlayPosition;
     const QColor fore = FromColorRef(m_ctx.app.RGBPlayListFore());
     const QColor playingColour = FromColorRef(m_ctx.app.RGBPlayListPlaying());
     const int32_t width = m_rcPlayList.Width();

@@ -18,12 +18,14 @@
 #include <string>
 
 class Mp3FileList;
+struct PlayState;
 
 class ClsZelkoPlayListAction : public QObject {
     Q_OBJECT
 public:
     // tracks: the play list (coMp3Files), read only.
-    ClsZelkoPlayListAction(const WidgetContext& context, const Mp3FileList& tracks, QObject* parent = nullptr);
+    ClsZelkoPlayListAction(const WidgetContext& context, const Mp3FileList& tracks, const PlayState& playState,
+                           QObject* parent = nullptr);
 
     // Track number shown on the first line; starts at 1. Not range-checked:
     // numbers past the list show empty lines.
@@ -69,6 +71,7 @@ private:
     WidgetContext m_ctx;
     SkinImagePainter m_painter;
     const Mp3FileList& m_tracks;
+    const PlayState& m_playState; // PlayPosition is the track shown in the playing colour
     int32_t m_listTop = 1;
     platform::Rect m_rcPlayList;
     std::string m_pressedRgnName;

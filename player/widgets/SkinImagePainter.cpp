@@ -1,5 +1,6 @@
 #include "player/widgets/SkinImagePainter.h"
 
+#include "common/AsciiText.h"
 #include "common/ClsKtGdi.h"
 #include "player/shell/ClsZelko.h"
 #include "player/skin/DrawingSurface.h"
@@ -16,20 +17,13 @@ constexpr int32_t DotPen = 2;
 
 bool StartsWith(std::string_view text, std::string_view prefix)
 {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
-            return false;
-    return true;
+    return ascii::StartsWithIgnoringCase(text, prefix);
 }
 
 // The name with every "down" removed, in any letter case.
 std::string WithoutDown(std::string_view name)
 {
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string lower = ascii::Lower(name);
     std::string out;
     out.reserve(name.size());
     for (std::size_t i = 0; i < name.size();) {

@@ -40,15 +40,15 @@ protected:
 };
 
 TEST_F(MenuKeyTest, MenusCarryTheirExactCaptions) {
-    EXPECT_EQ(Captions(Player().mnuPopup1()),
+    EXPECT_EQ(Captions(Player().Menus().mnuPopup1()),
               (std::vector<std::string>{"スキン(&S)", "-", "アシスタント(&A)", "-", "曲ごとにスキンを替える(&K)", "-",
                                         "スタート(&P)", "一時停止(&U)", "ストップ(&T)", "前のトラック(&V)",
                                         "次のトラック(&N)", "-", "プロパティ(&R)...", "-", "バージョン情報(&A)...", "-",
                                         "終了(&X)"}));
-    EXPECT_EQ(Captions(Player().mnuPopup2()), (std::vector<std::string>{"すべて削除(&C)"}));
-    EXPECT_EQ(Captions(Player().mnuPopup3()),
+    EXPECT_EQ(Captions(Player().Menus().mnuPopup2()), (std::vector<std::string>{"すべて削除(&C)"}));
+    EXPECT_EQ(Captions(Player().Menus().mnuPopup3()),
               (std::vector<std::string>{"フォルダを開く(&D)...", "ファイルを開く(&F)..."}));
-    const QMenu* skins = Player().mnuPopup1().actions()[0]->menu();
+    const QMenu* skins = Player().Menus().mnuPopup1().actions()[0]->menu();
     ASSERT_NE(skins, nullptr);
     EXPECT_EQ(Captions(*skins), (std::vector<std::string>{"Carbon", "Meadow", "-", "その他(&O)..."}));
     EXPECT_TRUE(skins->actions()[0]->isChecked());
@@ -60,23 +60,23 @@ TEST_F(MenuKeyTest, TransportKeysFollowTheTable) {
     Release(Qt::Key_S, Qt::ControlModifier);  // Ctrl+S without Shift: nothing
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
     Release(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);  // plays like Ctrl+P
-    EXPECT_TRUE(Player().bPlay());
+    EXPECT_TRUE(Player().Playback().bPlay());
     Release(Qt::Key_U, Qt::ControlModifier);
-    EXPECT_TRUE(Player().bPause());
+    EXPECT_TRUE(Player().Playback().bPause());
     Release(Qt::Key_U, Qt::ControlModifier);
-    EXPECT_FALSE(Player().bPause());
+    EXPECT_FALSE(Player().Playback().bPause());
     Release(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(Player().App().PlayPosition(), 2);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 2);
     Release(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     Release(Qt::Key_T, Qt::ControlModifier);
-    EXPECT_TRUE(Player().bStop());
+    EXPECT_TRUE(Player().Playback().bStop());
     Release(Qt::Key_P, Qt::NoModifier);  // keys without Ctrl do nothing
-    EXPECT_TRUE(Player().bStop());
+    EXPECT_TRUE(Player().Playback().bStop());
     Release(Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(Player().bShuffle());
+    EXPECT_TRUE(Player().Playback().bShuffle());
     Release(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(Player().bRepeat());
+    EXPECT_TRUE(Player().Playback().bRepeat());
     Release(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
 }
@@ -85,9 +85,9 @@ TEST_F(MenuKeyTest, AutoRepeatReleasesDoNothing) {
     Player().AddMp3Files(Tracks(3));
     Release(Qt::Key_N, Qt::ControlModifier, true);
     Release(Qt::Key_N, Qt::ControlModifier, true);
-    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     Release(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(Player().App().PlayPosition(), 2);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 2);
 }
 
 TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay) {
@@ -98,42 +98,42 @@ TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay) {
     m_player.reset();
     Load();
     Player().AddMp3Files(Tracks(1));
-    const QMenu* assists = Player().mnuPopup1().actions()[2]->menu();
+    const QMenu* assists = Player().Menus().mnuPopup1().actions()[2]->menu();
     ASSERT_NE(assists, nullptr);
     ASSERT_EQ(Captions(*assists), std::vector<std::string>{"DummyZKA"});
 
     Release(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_TRUE(Player().mnuPopup1().isVisible());
+    EXPECT_TRUE(Player().Menus().mnuPopup1().isVisible());
     EXPECT_FALSE(assists->actions()[0]->isEnabled());
-    Player().mnuPopup1().hide();
+    Player().Menus().mnuPopup1().hide();
 
     Player().cButtonAction_PlayClick();
     Release(Qt::Key_M, Qt::ControlModifier);
     EXPECT_TRUE(assists->actions()[0]->isEnabled());
-    Player().mnuPopup1().hide();
+    Player().Menus().mnuPopup1().hide();
     Player().cButtonAction_StopClick();
     Player().cBodyAction_BodyRightClick();
     EXPECT_FALSE(assists->actions()[0]->isEnabled());
-    Player().mnuPopup1().hide();
+    Player().Menus().mnuPopup1().hide();
 }
 
 TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop) {
     Player().AddMp3Files(Tracks(5));
-    EXPECT_EQ(Player().ListTop(), 1);
+    EXPECT_EQ(Player().View().PlayListTop(), 1);
     Wheel(-120);  // towards the user: three lines down
-    EXPECT_EQ(Player().ListTop(), 4);
+    EXPECT_EQ(Player().View().PlayListTop(), 4);
     Wheel(-360);  // once per message whatever its size; stops at the last track
-    EXPECT_EQ(Player().ListTop(), 5);
+    EXPECT_EQ(Player().View().PlayListTop(), 5);
     Wheel(120);
-    EXPECT_EQ(Player().ListTop(), 2);
+    EXPECT_EQ(Player().View().PlayListTop(), 2);
     Release(Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(Player().ListTop(), 1);
+    EXPECT_EQ(Player().View().PlayListTop(), 1);
     Release(Qt::Key_Up, Qt::ControlModifier);  // the first line already shows track 1
-    EXPECT_EQ(Player().ListTop(), 1);
+    EXPECT_EQ(Player().View().PlayListTop(), 1);
     Release(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Player().ListTop(), 4);
+    EXPECT_EQ(Player().View().PlayListTop(), 4);
     Release(Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(Player().ListTop(), 5);
+    EXPECT_EQ(Player().View().PlayListTop(), 5);
 }
 
 TEST_F(MenuKeyTest, CtrlF4StopsAndClosesThroughTheExitCommand) {
@@ -144,7 +144,7 @@ TEST_F(MenuKeyTest, CtrlF4StopsAndClosesThroughTheExitCommand) {
     Release(Qt::Key_F4, Qt::ControlModifier);
     EXPECT_TRUE(closed);
     EXPECT_TRUE(Player().IsUnloaded());
-    EXPECT_TRUE(Player().bStop());
+    EXPECT_TRUE(Player().Playback().bStop());
     EXPECT_EQ(m_folder.ReadFile(m_folder.List()), Tracks(2)[0] + "\r\n" + Tracks(2)[1] + "\r\n");
 }
 
@@ -158,7 +158,7 @@ TEST_F(MenuKeyTest, CtrlROpensThePropertiesDialogWithoutBlocking) {
 }
 
 TEST_F(MenuKeyTest, ChangeWithMusicItemTogglesTheSetting) {
-    QAction* item = Player().mnuPopup1().actions()[4];
+    QAction* item = Player().Menus().mnuPopup1().actions()[4];
     item->trigger();
     EXPECT_TRUE(Player().App().SkinWithMusic());
     EXPECT_TRUE(item->isChecked());

@@ -10,7 +10,7 @@ namespace {
 class PlayLoopTest : public PlayerTest {
 protected:
     bool WaitUntilStopped(int timeoutMs = 5000) {
-        return WaitFor([this] { return Player().bStop(); }, timeoutMs);
+        return WaitFor([this] { return Player().Playback().bStop(); }, timeoutMs);
     }
 };
 
@@ -18,11 +18,11 @@ TEST_F(PlayLoopTest, EndOfLastTrackWithoutRepeatStopsAtTheFirstTrackOfTheOrder) 
     Load(20.0);
     Player().AddMp3Files(Tracks(2, 1.0));
     Player().cPlayListAction_ItemDblClick(2);
-    ASSERT_TRUE(Player().bPlay());
+    ASSERT_TRUE(Player().Playback().bPlay());
     ASSERT_TRUE(WaitUntilStopped());
-    EXPECT_FALSE(Player().bPlay());
-    EXPECT_FALSE(Player().PlayTimerActive());
-    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    EXPECT_FALSE(Player().Playback().bPlay());
+    EXPECT_FALSE(Player().Loop().TimerActive());
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     EXPECT_EQ(Player().Decoder().dec_getState(), 0);
 }
 
@@ -32,8 +32,8 @@ TEST_F(PlayLoopTest, EndOfTrackWithRepeatStartsTheNextTrackOfTheOrder) {
     Player().cButtonAction_RepeatClick();
     Player().cPlayListAction_ItemDblClick(2);
     // Track 2 ends; the order wraps to track 1, which starts playing.
-    ASSERT_TRUE(WaitFor([this] { return Player().App().PlayPosition() == 1 && Player().bPlay(); }));
-    EXPECT_TRUE(Player().PlayTimerActive());
+    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 1 && Player().Playback().bPlay(); }));
+    EXPECT_TRUE(Player().Loop().TimerActive());
     EXPECT_EQ(Player().App().TrackName(), "Track 1");
 }
 
@@ -42,18 +42,18 @@ TEST_F(PlayLoopTest, EndOfTrackAfterTheListWasClearedStopsWithNoTrack) {
     Player().AddMp3Files(Tracks(2, 1.0));
     Player().cButtonAction_PlayClick();
     Player().mnuP2ItemClear_Click();
-    EXPECT_TRUE(Player().bPlay());  // the playing track goes on
+    EXPECT_TRUE(Player().Playback().bPlay());  // the playing track goes on
     ASSERT_TRUE(WaitUntilStopped());
-    EXPECT_EQ(Player().App().PlayPosition(), 0);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
 }
 
 TEST_F(PlayLoopTest, TimeDigitsAndSeekBarAreRedrawnOnlyWhenTheyChange) {
     Load(10.0);
     Player().AddMp3Files({Tones::Instance().Get(25.0, "Long")});
-    const frmZelko::RedrawCounts before = Player().Redraws();
+    const PlayLoop::RedrawCounts before = Player().Loop().Redraws();
     Player().cButtonAction_PlayClick();
     ASSERT_TRUE(WaitUntilStopped(10000));
-    const frmZelko::RedrawCounts& after = Player().Redraws();
+    const PlayLoop::RedrawCounts& after = Player().Loop().Redraws();
     // The first tick draws all five positions; then seconds change at most 25
     // times, tens of seconds twice, minutes never. (On a busy machine a late
     // tick may skip a second or a percent, so the lower bounds are loose.)
@@ -74,9 +74,9 @@ TEST_F(PlayLoopTest, ATrackOfZeroSecondsShowsASeekPositionOfZero) {
     Load(1.0);
     Player().AddMp3Files({Tones::Instance().Get(0.5, "Short")});
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(Player().bPlay());
-    EXPECT_EQ(Player().TotalMs(), 0);
-    for (int i = 0; i < 5; ++i) Player().PlayTimer_Timer();
+    ASSERT_TRUE(Player().Playback().bPlay());
+    EXPECT_EQ(Player().Loop().TotalMs(), 0);
+    for (int i = 0; i < 5; ++i) Player().Loop().PlayTimer_Timer();
     EXPECT_EQ(Player().App().SeekPosition(), 0);
     ASSERT_TRUE(WaitUntilStopped());
 }
@@ -87,15 +87,15 @@ TEST_F(PlayLoopTest, NothingIsDrawnWhileMinimised) {
     Player().cButtonAction_PlayClick();
     Player().MinimizeWindow();
     ASSERT_TRUE(Player().IsMinimized());
-    const frmZelko::RedrawCounts before = Player().Redraws();
-    for (int i = 0; i < 20; ++i) Player().PlayTimer_Timer();
-    const frmZelko::RedrawCounts& after = Player().Redraws();
+    const PlayLoop::RedrawCounts before = Player().Loop().Redraws();
+    for (int i = 0; i < 20; ++i) Player().Loop().PlayTimer_Timer();
+    const PlayLoop::RedrawCounts& after = Player().Loop().Redraws();
     EXPECT_EQ(after.spectrum, before.spectrum);
     EXPECT_EQ(after.seekBar, before.seekBar);
     EXPECT_EQ(after.timeDigits, before.timeDigits);
     Player().RestoreWindow();
-    Player().PlayTimer_Timer();
-    EXPECT_EQ(Player().Redraws().spectrum, before.spectrum + 1);
+    Player().Loop().PlayTimer_Timer();
+    EXPECT_EQ(Player().Loop().Redraws().spectrum, before.spectrum + 1);
 }
 
 TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised) {
@@ -105,10 +105,10 @@ TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised) {
     Player().cButtonAction_RepeatClick();
     Player().SetSkinWithMusic(true);
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(WaitFor([this] { return Player().App().PlayPosition() == 2 && Player().bPlay(); }));
+    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 2 && Player().Playback().bPlay(); }));
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
     Player().MinimizeWindow();
-    ASSERT_TRUE(WaitFor([this] { return Player().App().PlayPosition() == 1 && Player().bPlay(); }));
+    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 1 && Player().Playback().bPlay(); }));
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
 }
 

@@ -23,9 +23,9 @@ TEST_F(StartupShutdownTest, FirstRunUsesTheFirstCatalogueSkinAndWritesEveryKey) 
     EXPECT_TRUE(m_answers.skinErrors.empty());
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
     EXPECT_TRUE(Player().Window().isVisible());
-    EXPECT_TRUE(Player().bStop());
-    EXPECT_EQ(Player().VolumeValue(), 50);
-    EXPECT_EQ(Player().App().PlayPosition(), 0);
+    EXPECT_TRUE(Player().Playback().bStop());
+    EXPECT_EQ(Player().Playback().Volume(), 50);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
     Player().Form_Unload();
 
     const platform::ProfileFile ini = SavedIni();
@@ -47,25 +47,25 @@ TEST_F(StartupShutdownTest, SettingsAndListRoundTrip) {
     Player().AddMp3Files(tracks);
     Player().cButtonAction_RepeatClick();
     Player().cButtonAction_ShuffleClick();
-    Player().SetVolumeFromAssist(73);
-    Player().App().SetPlayPosition(3);
+    Player().AssistHost().SetVolumeFromAssist(73);
+    Player().Playback().SetPlayPosition(3);
     Player().App().SetLyricsExt("lrc");
     Player().App().SetSearchChildFolder(true);
     Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Meadow/Meadow.zks").string()});
     Player().cButtonAction_PlayClick();  // closing while playing stops first
     Restart();
 
-    EXPECT_TRUE(Player().bRepeat());
-    EXPECT_TRUE(Player().bShuffle());
-    EXPECT_EQ(Player().VolumeValue(), 73);
-    EXPECT_EQ(Player().App().PlayPosition(), 3);
+    EXPECT_TRUE(Player().Playback().bRepeat());
+    EXPECT_TRUE(Player().Playback().bShuffle());
+    EXPECT_EQ(Player().Playback().Volume(), 73);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 3);
     EXPECT_EQ(Player().App().LyricsExt(), "lrc");
     EXPECT_TRUE(Player().App().SearchChildFolder());
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
-    ASSERT_EQ(Player().coMp3Files().Count(), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(Player().coMp3Files().Item(i + 1).Mp3File(), tracks[static_cast<std::size_t>(i)]);
-    EXPECT_TRUE(Player().bStop());
-    EXPECT_FALSE(Player().PlayTimerActive());
+    ASSERT_EQ(Player().Playback().coMp3Files().Count(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Player().Playback().coMp3Files().Item(i + 1).Mp3File(), tracks[static_cast<std::size_t>(i)]);
+    EXPECT_TRUE(Player().Playback().bStop());
+    EXPECT_FALSE(Player().Loop().TimerActive());
 
     std::string list;
     for (const std::string& t : tracks) list += t + "\r\n";
@@ -102,18 +102,18 @@ TEST_F(StartupShutdownTest, SavedPositionIsCheckedAgainstTheList) {
     m_folder.WriteList(tracks);
     m_folder.WriteIni("[PlayListWindow]\nPosition=7\n");
     Load();
-    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     m_player.reset();
 
     m_folder.WriteIni("[PlayListWindow]\nPosition=2\n");
     Load();
-    EXPECT_EQ(Player().App().PlayPosition(), 2);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 2);
     m_player.reset();
 
     fs::remove(m_folder.List());
     m_folder.WriteIni("[PlayListWindow]\nPosition=2\n");
     Load();
-    EXPECT_EQ(Player().App().PlayPosition(), 0);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
 }
 
 TEST_F(StartupShutdownTest, ListLinesNamingNothingAreDroppedAndBadNumbersUseDefaults) {
@@ -121,10 +121,10 @@ TEST_F(StartupShutdownTest, ListLinesNamingNothingAreDroppedAndBadNumbersUseDefa
     m_folder.WriteList({tracks[0], "", (m_folder.Path() / "gone.mp3").string(), m_folder.Path().string(), tracks[1]});
     m_folder.WriteIni("[PlayInfo]\nVolume=very loud\nShuffle=yes\n[Window]\nLeft=abc\n[Assist]\nExecuteFile=NoSuchAssist\n");
     Load();
-    ASSERT_EQ(Player().coMp3Files().Count(), 2);
-    EXPECT_EQ(Player().coMp3Files().Item(2).Mp3File(), tracks[1]);
-    EXPECT_EQ(Player().VolumeValue(), 50);
-    EXPECT_TRUE(Player().bShuffle());
+    ASSERT_EQ(Player().Playback().coMp3Files().Count(), 2);
+    EXPECT_EQ(Player().Playback().coMp3Files().Item(2).Mp3File(), tracks[1]);
+    EXPECT_EQ(Player().Playback().Volume(), 50);
+    EXPECT_TRUE(Player().Playback().bShuffle());
     EXPECT_EQ(Player().App().WindowLeft(), 0);
     Player().Form_Unload();
     EXPECT_EQ(SavedIni().SectionEntries("Assist"), std::vector<std::string>{});

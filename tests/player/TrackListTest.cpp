@@ -26,7 +26,7 @@ protected:
     }
     std::vector<std::string> Paths() const {
         std::vector<std::string> paths;
-        for (const ClsZelkoMp3File& t : m_player->coMp3Files().Items()) paths.push_back(t.Mp3File());
+        for (const ClsZelkoMp3File& t : m_player->Playback().coMp3Files().Items()) paths.push_back(t.Mp3File());
         return paths;
     }
 };
@@ -35,23 +35,23 @@ TEST_F(TrackListTest, OpenFileDialogAddsTheChosenFilesInOrderWithTheirTags) {
     m_answers.files = Tracks(3);
     Player().mnuP3File_Click();
     EXPECT_EQ(Paths(), m_answers.files);
-    EXPECT_EQ(Player().coMp3Files().Item(2).TrackName(), "Track 2");
-    EXPECT_EQ(Player().coMp3Files().Item(2).ArtistName(), "Tester");
-    EXPECT_EQ(Player().coMp3Files().Item(2).TotalSec(), 2);
-    EXPECT_EQ(Player().App().PlayPosition(), 1);
-    EXPECT_EQ(Player().PlayOrder().Elements(), (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(Player().Playback().coMp3Files().Item(2).TrackName(), "Track 2");
+    EXPECT_EQ(Player().Playback().coMp3Files().Item(2).ArtistName(), "Tester");
+    EXPECT_EQ(Player().Playback().coMp3Files().Item(2).TotalSec(), 2);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
+    EXPECT_EQ(Player().Playback().PlayOrder().Elements(), (std::vector<std::int32_t>{1, 2, 3}));
     m_answers.files.clear();  // cancelled
     Player().mnuP3File_Click();
-    EXPECT_EQ(Player().coMp3Files().Count(), 3);
+    EXPECT_EQ(Player().Playback().coMp3Files().Count(), 3);
 }
 
 TEST_F(TrackListTest, AddingToAListWithACurrentTrackKeepsIt) {
     Player().AddMp3Files(Tracks(2));
     Player().cButtonAction_NTrackClick();
     Player().AddMp3Files(Tracks(3));
-    EXPECT_EQ(Player().App().PlayPosition(), 2);
-    EXPECT_EQ(Player().coMp3Files().Count(), 5);
-    EXPECT_EQ(Player().PlayOrder().Size(), 5);
+    EXPECT_EQ(Player().Playback().PlayPosition(), 2);
+    EXPECT_EQ(Player().Playback().coMp3Files().Count(), 5);
+    EXPECT_EQ(Player().Playback().PlayOrder().Size(), 5);
 }
 
 TEST_F(TrackListTest, FolderCommandWithoutSubFoldersTakesBothLetterCases) {
@@ -74,11 +74,11 @@ TEST_F(TrackListTest, FolderWithoutMusicAndCancelledDialogChangeNothing) {
     const fs::path dir = MusicFolder({"notes.txt"});
     m_answers.folder = dir.string();
     Player().mnuP3Folder_Click();
-    EXPECT_TRUE(Player().coMp3Files().Empty());
-    EXPECT_EQ(Player().App().PlayPosition(), 0);
+    EXPECT_TRUE(Player().Playback().coMp3Files().Empty());
+    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
     m_answers.folder.clear();
     Player().mnuP3Folder_Click();
-    EXPECT_TRUE(Player().coMp3Files().Empty());
+    EXPECT_TRUE(Player().Playback().coMp3Files().Empty());
 }
 
 TEST_F(TrackListTest, DropsAddOnlyMp3Files) {
@@ -96,13 +96,13 @@ TEST_F(TrackListTest, ASingleDroppedSkinFileChangesTheSkinAndKeepsTheList) {
     Player().Form_OLEDragDrop({meadow});
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
     EXPECT_EQ(Player().App().SkinPath(), (m_folder.Path() / "Skins/Meadow").string() + "/");
-    EXPECT_EQ(Player().coMp3Files().Count(), 1);
+    EXPECT_EQ(Player().Playback().coMp3Files().Count(), 1);
 
     // With an MP3 file beside it, the skin file is ignored.
     const std::string& tone = Tones::Instance().Get(1.0, "Dropped");
     Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Carbon/Carbon.zks").string(), tone});
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
-    EXPECT_EQ(Player().coMp3Files().Count(), 2);
+    EXPECT_EQ(Player().Playback().coMp3Files().Count(), 2);
 }
 
 TEST_F(TrackListTest, ADroppedSkinThatCannotBeReadKeepsThePreviousSkin) {
@@ -118,19 +118,19 @@ TEST_F(TrackListTest, ADroppedSkinThatCannotBeReadKeepsThePreviousSkin) {
 TEST_F(TrackListTest, ClearingEmptiesListAndOrderAndLeavesNoNextTrack) {
     Player().AddMp3Files(Tracks(3));
     Player().mnuP2ItemClear_Click();
-    EXPECT_TRUE(Player().coMp3Files().Empty());
-    EXPECT_TRUE(Player().PlayOrder().Empty());
-    EXPECT_EQ(Player().App().PlayPosition(), 0);
-    EXPECT_EQ(Player().GetNextPlayPosition(), 0);
+    EXPECT_TRUE(Player().Playback().coMp3Files().Empty());
+    EXPECT_TRUE(Player().Playback().PlayOrder().Empty());
+    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
+    EXPECT_EQ(Player().Playback().GetNextPlayPosition(), 0);
 }
 
 TEST_F(TrackListTest, AThousandDroppedFilesAreAddedOnce) {
     const std::string& tone = Tones::Instance().Get(1.0, "Many");
     std::vector<std::string> many(1000, tone);
     Player().Form_OLEDragDrop(many);
-    EXPECT_EQ(Player().coMp3Files().Count(), 1000);
-    EXPECT_EQ(Player().PlayOrder().Size(), 1000);
-    EXPECT_EQ(Player().coMp3Files().Item(1000).TrackName(), "Many");
+    EXPECT_EQ(Player().Playback().coMp3Files().Count(), 1000);
+    EXPECT_EQ(Player().Playback().PlayOrder().Size(), 1000);
+    EXPECT_EQ(Player().Playback().coMp3Files().Item(1000).TrackName(), "Many");
 }
 
 } // namespace

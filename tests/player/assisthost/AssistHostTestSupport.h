@@ -42,8 +42,6 @@ public:
     void cButtonAction_NTrackClick() override { Calls.push_back("NTrack"); }
     void cButtonAction_RepeatClick() override { Record("Repeat", protocol::NotifyRepeat); }
     void cButtonAction_ShuffleClick() override { Record("Shuffle", protocol::NotifyShuffle); }
-    void vbWheelMinus() override { Calls.push_back("WheelMinus"); }
-    void vbWheelPlus() override { Calls.push_back("WheelPlus"); }
     bool IsMinimized() const override { return Minimized; }
     bool IsNormalState() const override { return Normal; }
     void MinimizeWindow() override
@@ -58,9 +56,20 @@ public:
         Minimized = false;
         Normal = true;
     }
-    protocol::PlayStateRecord& PlayState() override { return State; }
-    std::int32_t DecoderState() override { return Decoder; }
-    void ApplyVolumeFromAssist(std::int32_t volume) override { Calls.push_back("Volume " + std::to_string(volume)); }
+    protocol::PlayStateRecord CurrentPlayState() const override { return State; }
+    std::int32_t DecoderState() override
+    {
+        State.DecoderState = Decoder;
+        return Decoder;
+    }
+    // Like the player: stores the volume, then the assists are told.
+    void ApplyVolumeFromAssist(std::int32_t volume) override
+    {
+        Calls.push_back("Volume " + std::to_string(volume));
+        State.Volume = volume;
+        if (Host)
+            Host->NotifyVolume();
+    }
     void SetAnalyzeProc(bool on) override { Calls.push_back(on ? "AnalyzeOn" : "AnalyzeOff"); }
     void ClearAnalyzer() override { Calls.push_back("ClearAnalyzer"); }
 

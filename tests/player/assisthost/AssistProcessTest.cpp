@@ -140,10 +140,11 @@ TEST(AssistProcess, RealAssistsLinkTakeCommandsCloseAndSurviveAKill)
 
     // Every tick reaches both.
     host.NotifyAssists(protocol::NotifyPlay);
+    protocol::AnalyzeRecord analyze {};
     for (int i = 0; i < 20; ++i) {
-        host.Analyze().PlayMs = i * 10;
-        host.Analyze().Spectrum1.fill(i * 8);
-        host.SendAnalyze();
+        analyze.PlayMs = i * 10;
+        analyze.Spectrum1.fill(i * 8);
+        host.SendAnalyze(analyze);
     }
     EXPECT_TRUE(host.Assists()[0].Enabled());
     EXPECT_TRUE(host.Assists()[1].Enabled());
@@ -161,7 +162,7 @@ TEST(AssistProcess, RealAssistsLinkTakeCommandsCloseAndSurviveAKill)
     PumpUntil(host, [&] { return !ProcessAlive(scope); }, 5000ms);
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 50; ++i)
-        host.SendAnalyze();
+        host.SendAnalyze(analyze);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 200ms);
     EXPECT_TRUE(host.Assists()[1].Selected());
     EXPECT_EQ(host.AssistSectionLines(), (std::vector<std::string> { "ExecuteFile=ScopeZKA" }));

@@ -275,7 +275,7 @@ TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
                ShowsOnBody(shot, "playbuttons-pause", "playbuttonssource-pause", "playbuttonssource-pausemask");
     };
     ASSERT_TRUE(WaitForScreen(playingLooks, "playing")) << "the click on play did not show the playing looks";
-    EXPECT_TRUE(Player().bPlay());
+    EXPECT_TRUE(Player().Playback().bPlay());
 
     auto secondsShown = [this](const char* digit) {
         return [this, digit](const QImage& shot) {
@@ -318,8 +318,8 @@ TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
         RegionOf(LoadedSkin(), "time-s").BoundingBox());
     const QRect timeBox(time.left, time.top, time.Width(), time.Height());
     const QImage timeWhenPaused = LastShot().copy(timeBox);
-    const int ticks = Player().Redraws().spectrum;
-    ASSERT_TRUE(playertest::WaitFor([&] { return Player().Redraws().spectrum >= ticks + 40; }, 3000))
+    const int ticks = Player().Loop().Redraws().spectrum;
+    ASSERT_TRUE(playertest::WaitFor([&] { return Player().Loop().Redraws().spectrum >= ticks + 40; }, 3000))
         << "the play loop stopped while paused";
     EXPECT_EQ(WindowShot().copy(timeBox), timeWhenPaused) << "the time moved while paused";
 
@@ -348,7 +348,7 @@ TEST_P(PlayerScreenTest, PlayListDrawerShowsTheListWithThePlayingColour)
                           Track("three", 6.0, "Third Song")});
     Player().cButtonAction_PlayListPullClick();
     Player().cPlayListAction_ItemDblClick(2);
-    ASSERT_TRUE(Player().bPlay());
+    ASSERT_TRUE(Player().Playback().bPlay());
 
     const platform::Region& show = RegionOf(skin, "body-playlistshow");
     const platform::Region& main = RegionOf(skin, "body-main");
@@ -413,7 +413,7 @@ TEST_P(PlayerScreenTest, LyricsRunInTheLyricsDrawer)
     ASSERT_TRUE(skin.HasLyricsDrawer());
     Player().AddMp3Files({track});
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(Player().bPlay());
+    ASSERT_TRUE(Player().Playback().bPlay());
 
     const platform::Rect box = RegionOf(skin, "lyricsbox-itemrect").BoundingBox();
     auto colour = [&skin](SkinColour c) { return FromColorRef(*skin.colours.Colour(c)); };

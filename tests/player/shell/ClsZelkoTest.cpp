@@ -91,7 +91,6 @@ TEST_F(ClsZelkoTest, StartValues)
     EXPECT_EQ(app.CharHeight(), 14);
     EXPECT_EQ(app.TimerInterval(), 10);
     EXPECT_FALSE(app.LyricsEnabled());
-    EXPECT_EQ(app.PlayPosition(), 0);
     EXPECT_EQ(app.SkinPath(), "");
     EXPECT_EQ(app.LyricsExt(), "");
     EXPECT_EQ(app.RGBTitleFore(), 0);
@@ -114,7 +113,6 @@ TEST_F(ClsZelkoTest, PropertiesStoreWhatIsSet)
     app.SetSeekPosition(55);
     app.SetPlayListShow(true);
     app.SetLyricsShow(true);
-    app.SetPlayPosition(3);
     app.SetPlayListShowAlway(true);
     app.SetLyricsShowAlway(true);
     app.SetWindowLeft(-20);
@@ -137,7 +135,6 @@ TEST_F(ClsZelkoTest, PropertiesStoreWhatIsSet)
     EXPECT_EQ(app.ArtistName(), "Artist");
     EXPECT_EQ(app.SeekPosition(), 55);
     EXPECT_TRUE(app.PlayListShow() && app.LyricsShow() && app.PlayListShowAlway() && app.LyricsShowAlway());
-    EXPECT_EQ(app.PlayPosition(), 3);
     EXPECT_EQ(app.WindowLeft(), -20);
     EXPECT_EQ(app.WindowTop(), 40);
     EXPECT_EQ(app.LyricsExt(), "txt");

@@ -1,6 +1,7 @@
 #include "TestSkin.h"
 
 #include "player/playback/Mp3FileList.h"
+#include "player/playback/PlayState.h"
 #include "player/widgets/ClsZelkoPlayListAction.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ protected:
         m_h = std::make_unique<Harness>(b.Result(), commandLine, m_dir.path().toStdString() + "/", 200, 120);
         m_h->app.SetRGBPlayListFore(ColorRef(255, 0, 0));
         m_h->app.SetRGBPlayListPlaying(ColorRef(0, 255, 0));
-        m_list = std::make_unique<ClsZelkoPlayListAction>(m_h->Context(), m_tracks);
+        m_list = std::make_unique<ClsZelkoPlayListAction>(m_h->Context(), m_tracks, m_state);
         using A = ClsZelkoPlayListAction;
         QObject::connect(m_list.get(), &A::ListUpClick, [this] { m_events.push_back("ListUp"); });
         QObject::connect(m_list.get(), &A::ListDownClick, [this] { m_events.push_back("ListDown"); });
@@ -85,6 +86,7 @@ protected:
     Mp3FileList m_tracks;
     std::unique_ptr<SkinBuilder> m_builder;
     std::unique_ptr<Harness> m_h;
+    PlayState m_state;
     std::unique_ptr<ClsZelkoPlayListAction> m_list;
     std::vector<std::string> m_events;
 };
@@ -106,7 +108,7 @@ TEST_F(PlayListActionTest, LinesFromListTopWithThePlayingColourOnTheCurrentTrack
     AddTracks(6);
     m_list->MakePlayListRect();
     m_list->SetListTop(5);
-    m_h->app.SetPlayPosition(6);
+    m_state.PlayPosition = 6;
     m_h->app.SetPlayListShow(true);
     m_list->RefreshPlayList();
     const Ink l0 = InkOfLine(0, PlayListShowColour);
@@ -122,7 +124,7 @@ TEST_F(PlayListActionTest, LinesFromListTopWithThePlayingColourOnTheCurrentTrack
     EXPECT_EQ(m_h->Pixel(5, 64), PlayListShowColour);
 
     // Next track: the colour moves with the current track.
-    m_h->app.SetPlayPosition(5);
+    m_state.PlayPosition = 5;
     m_list->RefreshPlayList();
     EXPECT_GT(InkOfLine(0, PlayListShowColour).playing, 10);
     EXPECT_EQ(InkOfLine(0, PlayListShowColour).fore, 0);

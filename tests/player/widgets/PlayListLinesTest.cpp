@@ -5,6 +5,7 @@
 
 #include "common/ClsKtGdi.h"
 #include "player/playback/Mp3FileList.h"
+#include "player/playback/PlayState.h"
 #include "player/widgets/ClsZelkoPlayListAction.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ protected:
             m_tracks.Add(ClsZelkoMp3File("/m/" + std::to_string(i) + ".mp3", "Artist " + std::to_string(i % 7),
                                          title, seconds + i / 10));
         }
-        m_list = std::make_unique<ClsZelkoPlayListAction>(m_h->Context(), m_tracks);
+        m_list = std::make_unique<ClsZelkoPlayListAction>(m_h->Context(), m_tracks, m_state);
         m_list->MakePlayListRect();
         ASSERT_EQ(m_list->rcPlayList().Height(), Lines * LineHeight);
     }
@@ -70,7 +71,7 @@ protected:
             if (!m_tracks.Contains(i))
                 continue;
             const auto& track = m_tracks.Item(i);
-            const int32_t c = i == m_h->app.PlayPosition() ? m_h->app.RGBPlayListPlaying() : m_h->app.RGBPlayListFore();
+            const int32_t c = i == m_state.PlayPosition ? m_h->app.RGBPlayListPlaying() : m_h->app.RGBPlayListFore();
             QImage image(BoxWidth, LineHeight, QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::transparent);
             {
@@ -108,6 +109,7 @@ protected:
     QTemporaryDir m_dir;
     Mp3FileList m_tracks;
     std::unique_ptr<Harness> m_h;
+    PlayState m_state;
     std::unique_ptr<ClsZelkoPlayListAction> m_list;
 };
 
@@ -115,7 +117,7 @@ protected:
 
 TEST_F(PlayListLinesTest, NewCachedAndScrolledLinesMatchLinesDrawnAfresh)
 {
-    m_h->app.SetPlayPosition(3);
+    m_state.PlayPosition = 3;
     m_list->RefreshPlayList();
     ExpectSameAsFresh("new lines");
     m_list->RefreshPlayList();
@@ -124,7 +126,7 @@ TEST_F(PlayListLinesTest, NewCachedAndScrolledLinesMatchLinesDrawnAfresh)
     // page of rendered lines; the playing colour moves to another track.
     for (int top = 2; top <= 29; top += 3) {
         m_list->SetListTop(top);
-        m_h->app.SetPlayPosition(top + 1);
+        m_state.PlayPosition = top + 1;
         m_list->RefreshPlayList();
         ExpectSameAsFresh(("list top " + std::to_string(top)).c_str());
     }

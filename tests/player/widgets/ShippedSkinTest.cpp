@@ -66,7 +66,7 @@ protected:
         const WidgetContext ctx = m_h->Context();
         m_body = std::make_unique<ClsZelkoBodyAction>(ctx, m_analyze, m_state);
         m_buttons = std::make_unique<ClsZelkoButtonAction>(ctx, m_state);
-        m_list = std::make_unique<ClsZelkoPlayListAction>(ctx, m_tracks);
+        m_list = std::make_unique<ClsZelkoPlayListAction>(ctx, m_tracks, m_state);
         m_lyricsBox = std::make_unique<ClsZelkoLyricsAction>(ctx, m_lyrics);
     }
 
@@ -86,7 +86,7 @@ protected:
         m_state.Volume = 65;
         app.SetTrackName(s.longTitle ? std::string(40, 'W') + " a very long title indeed" : "Track 3");
         app.SetArtistName("Artist 3");
-        app.SetPlayPosition(3);
+        m_state.PlayPosition = 3;
         app.SetSeekPosition(s.playing ? 37 : 0);
         m_analyze.PlayMs = s.playing ? 754'321 : 0;
         for (std::size_t i = 0; i < 256; ++i)

@@ -1,0 +1,69 @@
+#include "player/shell/PlayerMenus.h"
+
+#include "player/assisthost/ClsZelkoAssist.h"
+#include "player/skin/SkinCatalogue.h"
+
+#include <QAction>
+
+namespace {
+
+void AddItem(QMenu& menu, const char* caption, void (PlayerMenuCommands::*handler)(), PlayerMenuCommands& commands) {
+    QObject::connect(menu.addAction(QString::fromUtf8(caption)), &QAction::triggered, &menu,
+                     [&commands, handler] { (commands.*handler)(); });
+}
+
+} // namespace
+
+PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue, SkinSwitchHost& skinHost) {
+    using C = PlayerMenuCommands;
+    m_popup1 = std::make_unique<QMenu>();
+    m_skinMenu = m_popup1->addMenu(QString::fromUtf8(SkinCatalogue::MenuCaption));
+    m_popup1->addSeparator();
+    m_assistMenu = m_popup1->addMenu(QString::fromUtf8(AssistMenuCaption));
+    m_popup1->addSeparator();
+    m_mnuP1SkinChgMusic = m_popup1->addAction(QString::fromUtf8(SkinCatalogue::ChangeWithMusicCaption));
+    m_mnuP1SkinChgMusic->setCheckable(true);
+    QObject::connect(m_mnuP1SkinChgMusic, &QAction::triggered, m_popup1.get(), [this, &skinHost] {
+        // Qt has already toggled the checkable item; the handler toggles it itself.
+        m_mnuP1SkinChgMusic->setChecked(!m_mnuP1SkinChgMusic->isChecked());
+        SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, skinHost);
+    });
+    m_popup1->addSeparator();
+    AddItem(*m_popup1, "スタート(&P)", &C::mnuP1Play_Click, commands);
+    AddItem(*m_popup1, "一時停止(&U)", &C::mnuP1Pause_Click, commands);
+    AddItem(*m_popup1, "ストップ(&T)", &C::mnuP1Stop_Click, commands);
+    AddItem(*m_popup1, "前のトラック(&V)", &C::mnuP1Prev_Click, commands);
+    AddItem(*m_popup1, "次のトラック(&N)", &C::mnuP1Next_Click, commands);
+    m_popup1->addSeparator();
+    AddItem(*m_popup1, "プロパティ(&R)...", &C::mnuP1Properties_Click, commands);
+    m_popup1->addSeparator();
+    AddItem(*m_popup1, "バージョン情報(&A)...", &C::mnuP1Version_Click, commands);
+    m_popup1->addSeparator();
+    AddItem(*m_popup1, "終了(&X)", &C::mnuP1Exit_Click, commands);
+
+    QObject::connect(m_skinMenu, &QMenu::triggered, m_skinMenu, [&catalogue, &skinHost](QAction* action) {
+        if (action == catalogue.OtherAction()) {
+            catalogue.mnuP1SOther_Click(skinHost);
+        } else if (const std::optional<int> index = catalogue.ActionIndex(action)) {
+            catalogue.mnuP1SEnum_Click(*index, skinHost);
+        }
+    });
+
+    m_popup2 = std::make_unique<QMenu>();
+    AddItem(*m_popup2, "すべて削除(&C)", &C::mnuP2ItemClear_Click, commands);
+
+    m_popup3 = std::make_unique<QMenu>();
+    AddItem(*m_popup3, "フォルダを開く(&D)...", &C::mnuP3Folder_Click, commands);
+    AddItem(*m_popup3, "ファイルを開く(&F)...", &C::mnuP3File_Click, commands);
+}
+
+void PlayerMenus::SetSkinWithMusicChecked(bool on) { m_mnuP1SkinChgMusic->setChecked(on); }
+
+void PlayerMenus::ShowPopup1(QPoint at, const std::vector<ClsZelkoAssist>& assists, bool playing) {
+    const QList<QAction*> items = m_assistMenu->actions();
+    for (const ClsZelkoAssist& assist : assists) {
+        if (assist.MenuIndex() >= 0 && assist.MenuIndex() < items.size())
+            items[assist.MenuIndex()]->setEnabled(playing);
+    }
+    m_popup1->popup(at);
+}

@@ -1,0 +1,180 @@
+#include "player/shell/PlayerView.h"
+
+#include "player/dialogs/frmZelkoProps.h"
+#include "player/shell/ClsZelko.h"
+#include "player/shell/PlayLoop.h"
+#include "player/skin/SkinLoader.h"
+#include "player/skin/SkinWindow.h"
+#include "player/widgets/ClsZelkoBodyAction.h"
+#include "player/widgets/ClsZelkoButtonAction.h"
+#include "player/widgets/ClsZelkoLyricsAction.h"
+#include "player/widgets/ClsZelkoPlayListAction.h"
+#include "player/widgets/FindLyricsFile.h"
+
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+PlayerView::PlayerView(ClsZelko& app, SkinWindow& window, Transport& transport, PlayLoop& loop)
+    : m_app(app), m_window(window), m_transport(transport), m_loop(loop) {
+    // The controllers, in the order body, buttons, lyrics box, play-list box.
+    const WidgetContext context{m_window, m_window.Surface(), m_app, m_skin};
+    m_body = std::make_unique<ClsZelkoBodyAction>(context, m_loop.Analyze(), m_transport.State());
+    m_buttons = std::make_unique<ClsZelkoButtonAction>(context, m_transport.State());
+    m_lyrics = std::make_unique<ClsZelkoLyricsAction>(context, m_loop.Lyrics());
+    m_playList = std::make_unique<ClsZelkoPlayListAction>(context, m_transport.coMp3Files(), m_transport.State());
+}
+
+PlayerView::~PlayerView() = default;
+
+std::int32_t PlayerView::PlayListTop() const { return m_playList->ListTop(); }
+
+// ---------------------------------------------------------------- skin and painting
+
+bool PlayerView::ApplyCurrentSkin() {
+    SkinLoadResult loaded = LoadSkin(m_app.SkinPath(), m_app.SkinFile(),
+                                     [this](const std::string& line) { m_app.WriteRunLog(line); });
+    if (!loaded.skin) return false;
+    m_skin = std::move(*loaded.skin);
+    CopySkinStateToApp();
+    const SkinWindowSettings settings{m_app.WindowLeft(), m_app.WindowTop(), m_app.LyricsShowAlway(),
+                                      m_app.PlayListShowAlway()};
+    m_drawers = BuildSkinWindow(m_window, m_skin, settings);
+    m_app.SetLyricsShow(m_drawers.lyricsShow);
+    m_app.SetPlayListShow(m_drawers.playListShow);
+    m_lyrics->MakeLyricsRect();
+    m_playList->MakePlayListRect();
+    PaintWidgets();
+    return true;
+}
+
+void PlayerView::CopySkinStateToApp() {
+    const SkinTextColours& c = m_skin.colours;
+    auto set = [&c](SkinColour which, auto setter) {
+        if (const std::optional<std::int32_t>& v = c.Colour(which)) setter(*v);
+    };
+    set(SkinColour::PlayListFore, [this](std::int32_t v) { m_app.SetRGBPlayListFore(v); });
+    set(SkinColour::PlayListPlaying, [this](std::int32_t v) { m_app.SetRGBPlayListPlaying(v); });
+    set(SkinColour::LyricsPPrev, [this](std::int32_t v) { m_app.SetRGBLyricsPPrev(v); });
+    set(SkinColour::LyricsPrev, [this](std::int32_t v) { m_app.SetRGBLyricsPrev(v); });
+    set(SkinColour::LyricsCurrent, [this](std::int32_t v) { m_app.SetRGBLyricsCurrent(v); });
+    set(SkinColour::LyricsNext, [this](std::int32_t v) { m_app.SetRGBLyricsNext(v); });
+    set(SkinColour::LyricsNNext, [this](std::int32_t v) { m_app.SetRGBLyricsNNext(v); });
+    set(SkinColour::TitleFore, [this](std::int32_t v) { m_app.SetRGBTitleFore(v); });
+    for (std::size_t i = 0; i < c.peekPositions.size(); ++i) {
+        if (c.peekPositions[i])
+            m_app.SetPeekPosition(std::to_string(i), "value(" + std::to_string(*c.peekPositions[i]) + ")");
+    }
+}
+
+void PlayerView::PaintWidgets() {
+    m_body->Paint();
+    m_buttons->Paint();
+    if (LyricsBoxVisible()) m_lyrics->Paint();
+    if (PlayListBoxVisible()) m_playList->Paint();
+}
+
+bool PlayerView::LyricsBoxVisible() const { return !m_skin.HasLyricsDrawer() || m_drawers.lyricsShow; }
+
+bool PlayerView::PlayListBoxVisible() const { return !m_skin.HasPlayListDrawer() || m_drawers.playListShow; }
+
+void PlayerView::RefreshListBox() {
+    if (PlayListBoxVisible()) m_playList->RefreshPlayList();
+}
+
+void PlayerView::PullDrawer(Drawer drawer) {
+    m_drawers = ::PullDrawer(m_window, m_skin, m_drawers, drawer);
+    if (drawer == Drawer::Lyrics) {
+        m_app.SetLyricsShow(m_drawers.lyricsShow);
+        if (m_drawers.lyricsShow) m_lyrics->Paint();
+        m_buttons->RefreshLyricsPull();
+    } else {
+        m_app.SetPlayListShow(m_drawers.playListShow);
+        if (m_drawers.playListShow) m_playList->Paint();
+        m_buttons->RefreshPlayListPull();
+    }
+}
+
+void PlayerView::ScrollListDown() {
+    m_playList->RefreshListDown();
+    if (m_playList->ListTop() < m_transport.coMp3Files().Count()) {
+        m_playList->SetListTop(m_playList->ListTop() + 1);
+        RefreshListBox();
+    }
+}
+
+void PlayerView::ScrollListUp() {
+    m_playList->RefreshListUp();
+    if (m_playList->ListTop() >= 2) {
+        m_playList->SetListTop(m_playList->ListTop() - 1);
+        RefreshListBox();
+    }
+}
+
+void PlayerView::ClearAnalyzer() {
+    m_loop.Analyze().Spectrum1.fill(0);
+    m_loop.Analyze().Spectrum2.fill(0);
+    m_body->PeakLevel().ClearAll();
+    m_body->RefreshSpectrumData();
+}
+
+// ---------------------------------------------------------------- what a command changed
+
+void PlayerView::FlagChanged(PlayFlag flag) {
+    switch (flag) {
+    case PlayFlag::Play: m_buttons->RefreshPlay(); break;
+    case PlayFlag::Pause: m_buttons->RefreshPause(); break;
+    case PlayFlag::Stop: m_buttons->RefreshStop(); break;
+    case PlayFlag::Repeat: m_buttons->RefreshRepeat(); break;
+    case PlayFlag::Shuffle: m_buttons->RefreshShuffle(); break;
+    }
+}
+
+void PlayerView::TrackOpened(const ClsZelkoMp3File& track, std::int32_t) {
+    m_app.SetTrackName(track.TrackName());
+    m_app.SetArtistName(track.ArtistName());
+    m_body->RefreshTitleBox();
+    m_app.SetLyricsEnabled(FindLyricsFile(track.Mp3File(), m_app.LyricsExt(), m_app.LyricsFolder(),
+                                          [this](const std::string& path) {
+                                              return m_transport.SetLyricsFile(path);
+                                          }));
+}
+
+void PlayerView::TrackCannotPlay(const ClsZelkoMp3File& track) {
+    m_app.SetTrackName(FileNameOf(track.Mp3File()) + " を再生できません");
+    m_app.SetArtistName(std::string());
+    m_body->RefreshTitleBox();
+}
+
+void PlayerView::VolumeChanged(VolumeCause cause) {
+    if (cause == VolumeCause::Settings) return;
+    m_body->RefreshVolumeValue();
+    if (cause == VolumeCause::Properties) return;
+    if (cause == VolumeCause::MinusButton) m_buttons->RefreshVolumeMinus();
+    else m_buttons->RefreshVolumePlus();
+    if (m_props) m_props->ShowVolume(m_transport.Volume());
+}
+
+void PlayerView::Happened(TransportEvent event) {
+    switch (event) {
+    case TransportEvent::Stopped:
+        m_lyrics->ClearLyricsText();
+        if (LyricsBoxVisible()) m_lyrics->RefreshLyricsRect();
+        break;
+    case TransportEvent::RepeatToggled:
+        if (m_props) m_props->ShowRepeat(m_transport.bRepeat());
+        break;
+    case TransportEvent::ShuffleToggled:
+        if (m_props) m_props->ShowShuffle(m_transport.bShuffle());
+        break;
+    case TransportEvent::Started:
+    case TransportEvent::PauseToggled: break;
+    }
+}
+
+void PlayerView::ListChanged() { RefreshListBox(); }

@@ -1,0 +1,51 @@
+#include "player/shell/Startup.h"
+
+#include "common/KtBusyCursor.h"
+#include "player/assisthost/ClsZelkoAssistHost.h"
+#include "player/playback/PlayListFile.h"
+#include "player/playback/Transport.h"
+#include "player/shell/ClsZelko.h"
+#include "player/shell/ZelkoSettings.h"
+
+namespace Startup {
+
+bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists) {
+    ZelkoSettings s = SettingsFile::Load(app.DataPath() + "Zelko.ini", app.AppPath());
+    for (const std::string& line : s.AssistLines) assists.SelectAssistFromIni(line);
+    transport.Restore(s.Repeat, s.Shuffle, s.Volume);
+    transport.SetPlayPosition(s.PlayPosition);
+    const bool withMusic = s.SkinWithMusic;
+    app.SetSettings(std::move(s));
+    return withMusic;
+}
+
+void ReadPlayList(const ClsZelko& app, Transport& transport) {
+    const std::vector<std::string> paths = PlayListFile::Read(app.DataPath() + "Zelko.m3u");
+    if (paths.empty()) return;
+    KtBusyCursor busy;
+    transport.AppendMp3Files(paths);
+}
+
+void CheckPlayPosition(Transport& transport) {
+    if (!transport.coMp3Files().Contains(transport.PlayPosition()))
+        transport.SetPlayPosition(transport.coMp3Files().Empty() ? 0 : 1);
+}
+
+void WritePlayList(const ClsZelko& app, const Transport& transport) {
+    std::vector<std::string> paths;
+    paths.reserve(transport.coMp3Files().Items().size());
+    for (const ClsZelkoMp3File& track : transport.coMp3Files().Items()) paths.push_back(track.Mp3File());
+    if (!PlayListFile::Write(app.DataPath() + "Zelko.m3u", paths)) app.WriteRunLog("Zelko.m3u could not be written");
+}
+
+void WriteSettings(const ClsZelko& app, const Transport& transport, const ClsZelkoAssistHost* assists) {
+    ZelkoSettings s = app.Settings();
+    s.Repeat = transport.bRepeat();
+    s.Shuffle = transport.bShuffle();
+    s.Volume = transport.Volume();
+    s.PlayPosition = transport.PlayPosition();
+    const std::vector<std::string> names = assists ? assists->AssistNames() : std::vector<std::string>{};
+    if (!SettingsFile::Save(app.DataPath() + "Zelko.ini", s, names)) app.WriteRunLog("Zelko.ini could not be written");
+}
+
+} // namespace Startup

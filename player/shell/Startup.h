@@ -1,0 +1,28 @@
+#pragma once
+// The files of start-up and shut-down: the settings file Zelko.ini and the
+// saved play list Zelko.m3u in the data folder. Start-up reads the settings
+// into ClsZelko (one ZelkoSettings value), the transport (modes, volume,
+// current track) and the assist host (the [Assist] lines), then the play
+// list; shut-down writes the play list, then the settings. A file that
+// cannot be written costs one line in the run log, never the exit.
+//
+// The order of the whole sequences is the main window's Form_Load and
+// Form_Unload; these are their steps. All on the user-interface thread.
+class ClsZelko;
+class ClsZelkoAssistHost;
+class Transport;
+
+namespace Startup {
+
+// Reads Zelko.ini; returns whether the skin is to change with the music.
+bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists);
+// Reads Zelko.m3u into the play list (each file read once for its names).
+void ReadPlayList(const ClsZelko& app, Transport& transport);
+// Makes the current track a valid one: track 1, or 0 for an empty list.
+void CheckPlayPosition(Transport& transport);
+
+void WritePlayList(const ClsZelko& app, const Transport& transport);
+// assists may be null (shut-down before the host existed).
+void WriteSettings(const ClsZelko& app, const Transport& transport, const ClsZelkoAssistHost* assists);
+
+} // namespace Startup
