@@ -3,6 +3,7 @@
 #include "decoder/NullAudioOutput.h"
 #include "decoder/VolumeCurve.h"
 #include "decoder/WavFileAudioOutput.h"
+#include "support/CapturedLog.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,10 @@ TEST(AudioOutputFactoryTest, ReadsTheSetting)
     auto clock = std::make_shared<PacingClock>();
     EXPECT_EQ(AudioOutputFactory::Create("null", clock)->Name(), "null");
     EXPECT_EQ(AudioOutputFactory::Create("wav:/tmp/x.wav", clock)->Name(), "wav");
+    testsupport::CapturedLog log;
+    EXPECT_NE(AudioOutputFactory::Create("alsa", clock), nullptr);
+    ASSERT_FALSE(log.Lines().empty());
+    EXPECT_EQ(log.Lines().front(), "zelko: ZELKO_AUDIO=alsa names no output (auto, pulse, null, wav:PATH); using auto");
 }
 
 } // namespace
