@@ -27,12 +27,13 @@ trap 'restore; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 
 # name | file | text | replacement | test programs (build/tests/...) that cover it
+# (the texts cannot hold a "|")
 faults=(
   "gauge-suffix|player/widgets/BodyRules.cpp|if (percent < 5)|if (percent <= 5)|player/widgets/test_player_widgets"
   "end-of-track|player/playback/ShuffleOrder.cpp|return repeat ? m_Order.front() : kPastEnd;|return repeat ? kPastEnd : m_Order.front();|player/playback/test_player_playback player/test_player"
   "swapped-field|assists/remote/RemoteInfoText.cpp|protocol::SongFieldText(r.ArtistName, charset) + \"\\r\\n\" + \"Track=\"|protocol::SongFieldText(r.TrackName, charset) + \"\\r\\n\" + \"Track=\"|assists/remote/test_remote"
   "lost-settings-key|player/shell/ZelkoSettings.cpp|profile.SetValue(\"LyricsFile\", \"Folder\", s.LyricsFolder);|(void)s.LyricsFolder;|player/shell/test_player_shell"
-  "raster-op|player/skin/DrawingSurface.cpp|dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu)|dst[i] = ((dst[i] | src[i]) & 0x00FFFFFFu)|player/skin/test_player_skin player/widgets/test_player_widgets"
+  "raster-op|player/skin/DrawingSurface.cpp|dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu)|dst[i] = ((dst[i] ^ src[i]) & 0x00FFFFFFu)|player/skin/test_player_skin player/widgets/test_player_widgets"
   "shuffle-repeats|player/playback/ShuffleOrder.cpp|std::swap(m_Order[i], m_Order[pick(rng)]);|m_Order[i] = m_Order[pick(rng)];|player/playback/test_player_playback player/test_player"
   "busy-flag-clear|platform/MessageWindow.cpp|it->second->Busy = false;|(void)it->second;|platform/test_platform"
   "key-binding|player/playback/KeyTable.h|{85, false, KeyCommand::Pause}|{89, false, KeyCommand::Pause}|player/playback/test_player_playback player/test_player"
