@@ -60,7 +60,7 @@ export ZELKO_AUDIO=null
 # environment). Failed cases run once more, so that a case that failed only
 # because the machine was slow does not count.
 run_programs() {
-  local regex="" p bin suites
+  local regex="" p bin suites suite name
   for p in "$@"; do
     bin=$build/tests/${p%%=*}
     suites=""
@@ -116,7 +116,7 @@ EOF
   elif run_programs "${progs[@]}"; then
     outcome="MISSED"
   else
-    failed=$(grep -E '^\s+[0-9]+ - ' "$work/last-test.log" | sed 's/^ *[0-9]* - //; s/ (.*//' | head -3 | paste -sd, -)
+    failed=$(grep -E '^\s+[0-9]+ - ' "$work/last-test.log" | sed 's/^ *[0-9]* - //; s/ (.*//' | paste -sd, -)
     outcome="caught by ${failed:-the tests}"
   fi
   restore
