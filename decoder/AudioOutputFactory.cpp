@@ -4,7 +4,7 @@
 #include "decoder/PulseAudioOutput.h"
 #include "decoder/WavFileAudioOutput.h"
 
-#include <iostream>
+#include "platform/LogSink.h"
 
 namespace decoder {
 
@@ -26,7 +26,7 @@ std::unique_ptr<AudioOutput> AudioOutputFactory::Create(const std::string& setti
 {
     auto choice = Parse(setting);
     if (!choice) {
-        std::cerr << "zelko: ZELKO_AUDIO=" << setting << " names no output (auto, pulse, null, wav:PATH); using auto\n";
+        platform::Log("zelko: ZELKO_AUDIO=" + setting + " names no output (auto, pulse, null, wav:PATH); using auto");
         choice = AudioChoice {};
     }
     switch (choice->Output) {
@@ -40,7 +40,7 @@ std::unique_ptr<AudioOutput> AudioOutputFactory::Create(const std::string& setti
     }
     if (auto pulse = PulseAudioOutput::Connect(std::chrono::milliseconds(1500)))
         return pulse;
-    std::cerr << "zelko: no sound server answered; playing without sound\n";
+    platform::Log("zelko: no sound server answered; playing without sound");
     return std::make_unique<NullAudioOutput>(std::move(clock));
 }
 

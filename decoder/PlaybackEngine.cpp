@@ -3,9 +3,9 @@
 #include "decoder/AudioOutputFactory.h"
 #include "decoder/Mp3Source.h"
 #include "decoder/NullAudioOutput.h"
+#include "platform/LogSink.h"
 
 #include <algorithm>
-#include <iostream>
 #include <utility>
 #include <vector>
 
@@ -260,7 +260,7 @@ void PlaybackEngine::StartSession(Session& s, std::shared_ptr<Mp3Source> track, 
 
 void PlaybackEngine::ReplaceOutput(Session& s)
 {
-    std::cerr << "zelko: the sound output stopped working; going on without sound\n";
+    platform::Log("zelko: the sound output stopped working; going on without sound");
     auto replacement = std::make_unique<NullAudioOutput>(m_clock);
     (void)replacement->Open(s.Format);
     // The sound queued in the failed output is lost: go on from what was not queued.

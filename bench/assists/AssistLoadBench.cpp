@@ -28,6 +28,7 @@
 #include "protocol/CommandWords.h"
 #include "protocol/PlayStateRecord.h"
 #include "protocol/RecordPayload.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -65,14 +66,7 @@ public:
     {
         if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        std::string pattern = "/tmp/zkl-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            m_error = "no temporary folder";
-            return;
-        }
-        m_dir = pattern;
-        ::chmod(pattern.c_str(), 0700);
-        ::setenv("XDG_RUNTIME_DIR", pattern.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", m_dir.Path().c_str(), 1);
         auto opened = platform::MessageWindow::Open(
             [this](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
                 if (msg == platform::WM_USER && protocol::CommandOf(wParam) == protocol::CmdAnnounce) {
@@ -122,8 +116,6 @@ public:
             m_player->DispatchPending();
         }
         m_player.reset();
-        if (!m_dir.empty())
-            std::filesystem::remove_all(m_dir);
     }
     const std::string& Error() const { return m_error; }
     platform::MessageWindow& Player() { return *m_player; }
@@ -132,7 +124,7 @@ public:
 private:
     std::vector<platform::WindowHandle> m_handles;
     std::unique_ptr<platform::MessageWindow> m_player;
-    std::filesystem::path m_dir;
+    testsupport::TempFolder m_dir {"zkl", "/tmp"};
     std::string m_error;
 };
 

@@ -21,19 +21,11 @@
 #include "protocol/AnalyzeRecord.h"
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::filesystem::path MakeEndpointDir()
-{
-    std::string pattern = "/tmp/zkb-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    ::chmod(pattern.c_str(), 0700);
-    return pattern;
-}
 
 platform::MessageWindow::Options Options(const std::filesystem::path& dir, platform::WindowHandle handle)
 {
@@ -81,7 +73,8 @@ private:
 
 void BM_AnalyzeRecordRoundTrip(benchmark::State& state)
 {
-    const auto dir = MakeEndpointDir();
+    const testsupport::TempFolder endpoints("zkb", "/tmp");
+    const auto& dir = endpoints.Path();
     {
         Receiver receiver(dir);
         auto sender = platform::MessageWindow::Open({}, Options(dir, 1)).Window;
@@ -107,7 +100,6 @@ void BM_AnalyzeRecordRoundTrip(benchmark::State& state)
             state.counters["p99_us"] = micros[std::min(micros.size() - 1, micros.size() * 99 / 100)];
         }
     }
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_AnalyzeRecordRoundTrip)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 
@@ -115,7 +107,8 @@ BENCHMARK(BM_AnalyzeRecordRoundTrip)->Iterations(20000)->Unit(benchmark::kMicros
 // loop sends them, so that each reply includes waking the receiver up.
 void BM_AnalyzeRecordRoundTripToProcess(benchmark::State& state)
 {
-    const auto dir = MakeEndpointDir();
+    const testsupport::TempFolder endpoints("zkb", "/tmp");
+    const auto& dir = endpoints.Path();
     const pid_t child = ::fork();
     if (child == 0) {
         protocol::AnalyzeRecord record;
@@ -154,7 +147,6 @@ void BM_AnalyzeRecordRoundTripToProcess(benchmark::State& state)
     }
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_AnalyzeRecordRoundTripToProcess)->Iterations(500)->Unit(benchmark::kMicrosecond);
 

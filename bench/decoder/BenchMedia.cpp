@@ -1,5 +1,7 @@
 #include "BenchMedia.h"
 
+#include "tests/support/ToneMp3.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -62,8 +64,7 @@ void WriteWav(const fs::path& path)
 fs::path Encode(const fs::path& dir, const fs::path& wav, const std::string& name, const std::string& args)
 {
     const auto mp3 = dir / name;
-    const std::string cmd = "lame --quiet " + args + " '" + wav.string() + "' '" + mp3.string() + "' >/dev/null 2>&1";
-    if (std::system(cmd.c_str()) != 0)
+    if (!testsupport::EncodeMp3(wav, mp3, args))
         throw std::runtime_error("lame failed");
     return mp3;
 }
@@ -98,12 +99,10 @@ fs::path Chain(const fs::path& piece, const fs::path& out, int copies)
 
 const BenchMedia& BenchMedia::Get()
 {
-    static const BenchMedia media = [] {
-        BenchMedia m;
-        std::string pattern = (fs::temp_directory_path() / "zelko-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m.Dir = pattern;
+    // Made in place: the folder it owns can be neither copied nor moved.
+    static BenchMedia m;
+    static const bool made = [] {
+        m.Dir = m.Folder.Path();
         const auto wav = m.Dir / "chord.wav";
         WriteWav(wav);
         const auto cbr = Encode(m.Dir, wav, "cbr10.mp3", "-b 128 -t");
@@ -129,16 +128,10 @@ const BenchMedia& BenchMedia::Get()
         }
         m.Lyrics = m.Dir / "bench.lrc";
         Write(m.Lyrics, lyrics);
-        return m;
+        return true;
     }();
-    return media;
-}
-
-BenchMedia::~BenchMedia()
-{
-    std::error_code ec;
-    if (!Dir.empty())
-        fs::remove_all(Dir, ec);
+    (void)made;
+    return m;
 }
 
 } // namespace decoder::bench

@@ -11,6 +11,8 @@
 //                         the main window offscreen.
 #include "player/frmZelko.h"
 #include "player/skin/SkinWindow.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/ToneMp3.h"
 
 #include <QApplication>
 
@@ -31,45 +33,18 @@ namespace {
 // A folder with the shipped skins and a tone file made with lame.
 class BenchFolder {
 public:
-    BenchFolder() {
-        m_dir = fs::temp_directory_path() / ("zelko-bench-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "Skins");
-        fs::copy(fs::path(ZELKO_PROGRAM_DIR) / "Skins", m_dir / "Skins", fs::copy_options::recursive);
-        const fs::path wav = m_dir / "tone.wav";
-        WriteTone(wav, 5.0);
-        const std::string command =
-            "lame --quiet -m m -b 32 --tt Bench --ta Zelko '" + wav.string() + "' '" + Tone() + "'";
-        if (std::system(command.c_str()) != 0) std::abort();
+    BenchFolder() : m_dir("zelko-bench") {
+        fs::create_directories(m_dir.Path("Skins"));
+        fs::copy(fs::path(ZELKO_PROGRAM_DIR) / "Skins", m_dir.Path("Skins"), fs::copy_options::recursive);
+        const testsupport::Tone tone{440.0, 5.0, 22050, 1, 9000.0 / 32767.0};
+        m_tone = testsupport::MakeToneMp3(m_dir.Path(), "tone", tone, "-m m -b 32 --tt Bench --ta Zelko").string();
     }
-    ~BenchFolder() { fs::remove_all(m_dir); }
-    std::string Folder() const { return m_dir.string() + "/"; }
-    std::string Tone() const { return (m_dir / "tone.mp3").string(); }
+    std::string Folder() const { return m_dir.Path().string() + "/"; }
+    const std::string& Tone() const { return m_tone; }
 
 private:
-    static void WriteTone(const fs::path& path, double seconds) {
-        const int rate = 22050;
-        const auto frames = static_cast<std::uint32_t>(seconds * rate);
-        std::ofstream out(path, std::ios::binary);
-        auto u32 = [&out](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-        auto u16 = [&out](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-        out.write("RIFF", 4);
-        u32(36 + frames * 2);
-        out.write("WAVEfmt ", 8);
-        u32(16);
-        u16(1);
-        u16(1);
-        u32(rate);
-        u32(rate * 2);
-        u16(2);
-        u16(16);
-        out.write("data", 4);
-        u32(frames * 2);
-        for (std::uint32_t i = 0; i < frames; ++i)
-            u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(
-                9000.0 * std::sin(2.0 * M_PI * (220.0 + i % 2000) * i / rate))));
-    }
-    fs::path m_dir;
+    testsupport::TempFolder m_dir;
+    std::string m_tone;
 };
 
 BenchFolder& Folder() {

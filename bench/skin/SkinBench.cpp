@@ -4,6 +4,7 @@
 #include "player/skin/SkinLoader.h"
 #include "player/skin/SkinWindow.h"
 #include "player/skin/SkinWindowBuilder.h"
+#include "tests/support/GuiApplication.h"
 
 #include <QApplication>
 
@@ -19,10 +20,7 @@ void EnsureApplication()
 {
     if (QApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_skin";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = std::make_unique<QApplication>(argc, argv);
+    testsupport::GuiApplication();
 }
 
 std::string Folder(const char* name)

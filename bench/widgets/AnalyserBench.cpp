@@ -9,6 +9,7 @@
 #include "player/skin/SkinWindowBuilder.h"
 #include "player/widgets/ClsZelkoBodyAction.h"
 #include "protocol/AnalyzeRecord.h"
+#include "tests/support/GuiApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,12 +25,7 @@ struct AnalyserDeck {
     AnalyserDeck()
         : app("", std::string(ZELKO_PROGRAM_DIR) + "/")
     {
-        if (QApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "bench_widgets";
-            static char* argv[] = {name, nullptr};
-            static QApplication qapp(argc, argv);
-        }
+        testsupport::GuiApplication();
         const std::string folder = std::string(ZELKO_PROGRAM_DIR) + "/Skins/Carbon/";
         SkinLoadResult loaded = LoadSkin(folder, "Carbon.zks");
         if (!loaded.skin) {

@@ -13,6 +13,7 @@
 #include "player/widgets/ClsZelkoLyricsAction.h"
 #include "player/widgets/ClsZelkoPlayListAction.h"
 #include "protocol/AnalyzeRecord.h"
+#include "tests/support/GuiApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,15 +26,6 @@
 #include <memory>
 
 namespace {
-
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "bench_widgets";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // Everything the main window would hold, around one shipped skin.
 struct Deck {
@@ -106,7 +98,7 @@ struct Deck {
         }
     }
 
-    QApplication& qapp = Application(); // before the window
+    QApplication& qapp = testsupport::GuiApplication(); // before the window
     ClsZelko app;
     Skin skin;
     SkinWindow window;

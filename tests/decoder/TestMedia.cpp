@@ -15,20 +15,6 @@ namespace decoder::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir()
-{
-    std::string pattern = (fs::temp_directory_path() / "zelko-decoder-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
-}
-
 namespace {
 
 void Put(std::string& s, uint32_t v, int bytes)
@@ -45,18 +31,6 @@ uint32_t Get(const std::string& s, size_t at, int bytes)
     return v;
 }
 
-std::string Quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s) {
-        if (c == '\'')
-            q += "'\\''";
-        else
-            q += c;
-    }
-    return q + "'";
-}
-
 } // namespace
 
 void WriteFile(const fs::path& path, const std::string& bytes)
@@ -69,54 +43,6 @@ std::string ReadFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteToneWav(const fs::path& path, const Tone& tone)
-{
-    const auto toneFrames = static_cast<size_t>(tone.Seconds * tone.Rate);
-    const auto frames = toneFrames + static_cast<size_t>(tone.SilentSeconds * tone.Rate);
-    std::string data;
-    data.reserve(frames * static_cast<size_t>(tone.Channels) * 2);
-    for (size_t i = 0; i < frames; ++i) {
-        for (int c = 0; c < tone.Channels; ++c) {
-            const double f = (c == 1 && tone.RightFrequency > 0) ? tone.RightFrequency : tone.Frequency;
-            const double a = (c == 1 && tone.RightAmplitude > 0) ? tone.RightAmplitude : tone.Amplitude;
-            const double v = i < toneFrames
-                ? a * std::sin(2.0 * std::numbers::pi * f * static_cast<double>(i) / tone.Rate)
-                : 0.0;
-            Put(data, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767.0))), 2);
-        }
-    }
-    std::string wav = "RIFF";
-    Put(wav, static_cast<uint32_t>(36 + data.size()), 4);
-    wav += "WAVEfmt ";
-    Put(wav, 16, 4);
-    Put(wav, 1, 2);
-    Put(wav, static_cast<uint32_t>(tone.Channels), 2);
-    Put(wav, static_cast<uint32_t>(tone.Rate), 4);
-    Put(wav, static_cast<uint32_t>(tone.Rate * tone.Channels * 2), 4);
-    Put(wav, static_cast<uint32_t>(tone.Channels * 2), 2);
-    Put(wav, 16, 2);
-    wav += "data";
-    Put(wav, static_cast<uint32_t>(data.size()), 4);
-    WriteFile(path, wav + data);
-}
-
-bool Lame(const fs::path& wav, const fs::path& mp3, const std::string& arguments)
-{
-    const std::string command = "lame --quiet --nohist " + arguments + " " + Quote(wav.string()) + " "
-        + Quote(mp3.string()) + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
-fs::path MakeMp3(const TempDir& dir, const std::string& name, const Tone& tone, const std::string& lameArguments)
-{
-    const auto wav = dir.Path(name + ".wav");
-    const auto mp3 = dir.Path(name + ".mp3");
-    WriteToneWav(wav, tone);
-    if (!Lame(wav, mp3, lameArguments))
-        throw std::runtime_error("lame failed for " + name);
-    return mp3;
 }
 
 std::string Utf16LeWithBom(const std::u16string& text)

@@ -1,7 +1,10 @@
 #pragma once
-// Test sound files made at test time: WAV tones written here, encoded to MP3
-// by the lame command, with tags written byte by byte where the exact bytes
-// matter.
+// Test sound files made at test time: tone MP3s from tests/support, with tags
+// written byte by byte where the exact bytes matter, and decoded sound to
+// compare against.
+#include "support/TempFolder.h"
+#include "support/ToneMp3.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -10,39 +13,16 @@
 
 namespace decoder::test {
 
-// A fresh directory under the system's temporary directory, removed at the end.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::filesystem::path Path(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-struct Tone {
-    double Frequency = 1000.0; // Hz
-    double Seconds = 1.0;
-    int32_t Rate = 44100;
-    int32_t Channels = 2;
-    double Amplitude = 0.5;    // of full scale
-    double RightFrequency = 0; // another tone on the right channel when non-zero
-    double RightAmplitude = 0; // its amplitude when non-zero
-    double SilentSeconds = 0;  // silence appended after the tone
-};
-
-// Writes the tone as a 16-bit PCM WAV file.
-void WriteToneWav(const std::filesystem::path& path, const Tone& tone);
-
-// Runs lame with the arguments on wav, writing mp3; true on success.
-bool Lame(const std::filesystem::path& wav, const std::filesystem::path& mp3, const std::string& arguments);
+using TempDir = testsupport::TempFolder;
+using testsupport::Tone;
+using testsupport::WriteToneWav;
 
 // Makes an MP3 of the tone with the lame arguments (WAV next to it).
-std::filesystem::path MakeMp3(const TempDir& dir, const std::string& name, const Tone& tone,
-                              const std::string& lameArguments);
+inline std::filesystem::path MakeMp3(const TempDir& dir, const std::string& name, const Tone& tone,
+                                     const std::string& lameArguments)
+{
+    return testsupport::MakeToneMp3(dir.Path(), name, tone, lameArguments);
+}
 
 struct Id3v2Frame {
     std::string Id;       // "TIT2", "TPE1", ... ("TT2", "TP1" in version 2.2)

@@ -13,30 +13,14 @@
 #include <thread>
 
 #include "platform/MessageWindow.h"
+#include "support/TempFolder.h"
 
 namespace testsupport {
 
-// A fresh folder of mode 0700 under /tmp (short, for socket path limits),
-// removed with everything in it at the end.
-class TempEndpointDir {
+// A private endpoint folder under /tmp (short, for socket path limits).
+class TempEndpointDir : public TempFolder {
 public:
-    TempEndpointDir()
-    {
-        std::string pattern = "/tmp/zkt-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-        ::chmod(m_path.c_str(), 0700);
-    }
-    ~TempEndpointDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
+    TempEndpointDir() : TempFolder("zkt", "/tmp") {}
 };
 
 inline platform::MessageWindow::Options WindowOptions(const std::filesystem::path& dir, platform::WindowHandle handle,

@@ -4,6 +4,8 @@
 // the shipped skins), short tone files made with lame, and waiting on the
 // event loop for what the play timer does.
 #include "player/frmZelko.h"
+#include "support/TempFolder.h"
+#include "support/ToneMp3.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,30 +31,6 @@ namespace fs = std::filesystem;
 // The test program's QApplication is made by its global test environment.
 inline void EnsureApplication() { ASSERT_NE(QApplication::instance(), nullptr); }
 
-// Writes a mono 16-bit WAV of a sine tone.
-inline void WriteToneWav(const fs::path& path, double seconds, int rate = 22050) {
-    const auto frames = static_cast<std::uint32_t>(seconds * rate);
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&out](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&out](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out.write("RIFF", 4);
-    u32(36 + frames * 2);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(static_cast<std::uint32_t>(rate));
-    u32(static_cast<std::uint32_t>(rate) * 2);
-    u16(2);
-    u16(16);
-    out.write("data", 4);
-    u32(frames * 2);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        const auto s = static_cast<std::int16_t>(8000.0 * std::sin(2.0 * M_PI * 440.0 * i / rate));
-        u16(static_cast<std::uint16_t>(s));
-    }
-}
-
 // Tone MP3 files, made once per test program in a shared temporary folder.
 class Tones {
 public:
@@ -65,23 +43,16 @@ public:
         const std::string key = std::to_string(seconds) + "|" + title + "|" + artist;
         auto it = m_made.find(key);
         if (it != m_made.end()) return it->second;
-        const fs::path wav = m_dir / ("t" + std::to_string(m_made.size()) + ".wav");
-        const fs::path mp3 = m_dir / ("t" + std::to_string(m_made.size()) + ".mp3");
-        WriteToneWav(wav, seconds);
-        const std::string command = "lame --quiet -m m -b 32 --tt '" + title + "' --ta '" + artist + "' '" +
-                                    wav.string() + "' '" + mp3.string() + "'";
-        if (std::system(command.c_str()) != 0) ADD_FAILURE() << "lame failed: " << command;
-        fs::remove(wav);
+        const std::string name = "t" + std::to_string(m_made.size());
+        const testsupport::Tone tone{440.0, seconds, 22050, 1, 8000.0 / 32767.0};
+        const fs::path mp3 = testsupport::MakeToneMp3(m_dir.Path(), name, tone,
+                                                      "-m m -b 32 --tt '" + title + "' --ta '" + artist + "'");
+        fs::remove(m_dir.Path(name + ".wav"));
         return m_made.emplace(key, mp3.string()).first->second;
     }
-    ~Tones() { fs::remove_all(m_dir); }
-
 private:
-    Tones() {
-        m_dir = fs::temp_directory_path() / ("zelko-tones-" + std::to_string(::getpid()));
-        fs::create_directories(m_dir);
-    }
-    fs::path m_dir;
+    Tones() : m_dir("zelko-tones") {}
+    testsupport::TempFolder m_dir;
     std::map<std::string, std::string> m_made;
 };
 

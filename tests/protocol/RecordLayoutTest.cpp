@@ -22,59 +22,24 @@ std::vector<unsigned> BytesOf(const Record& r)
 }
 } // namespace
 
-TEST(PlayStateRecord, TwentyBytesLaidOutAsSent)
+// The offsets of every field are pinned where the records are declared; what
+// is left to check is what a field holds in bytes.
+TEST(PlayStateRecord, FlagsAreSixteenBitBooleansAndAFreshRecordIsStopped)
 {
     PlayStateRecord r;
-    r.bPlay = VbTrue;
-    r.bPause = VbFalse;
-    r.bStop = VbFalse;
-    r.bRepeat = VbTrue;
-    r.bShuffle = VbTrue;
+    r.bRepeat = ToVbBool(true);
     r.Volume = 80;
-    r.DecoderState = 2;
-    const std::vector<unsigned> expected { 0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
-                                           0, 0, 80, 0, 0, 0, 2, 0, 0, 0 };
+    const std::vector<unsigned> expected { 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 80, 0, 0, 0, 0, 0, 0, 0 };
     EXPECT_EQ(BytesOf(r), expected);
-
-    // Defaults: stopped at start-up, everything else off.
-    const std::vector<unsigned> fresh { 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
-    EXPECT_EQ(BytesOf(PlayStateRecord {}), fresh);
-    EXPECT_TRUE(FromVbBool(ToVbBool(true)));
     EXPECT_FALSE(FromVbBool(ToVbBool(false)));
     EXPECT_TRUE(FromVbBool(1)); // any non-zero value reads as true
 }
 
-TEST(AnalyzeRecord, PositionLengthAndTwoSpectraAtTheirOffsets)
-{
-    AnalyzeRecord r;
-    r.PlayMs = 0x01020304;
-    r.TotalMs = -1;
-    r.Spectrum1[0] = 5;
-    r.Spectrum1[255] = 0x0A0B0C0D;
-    r.Spectrum2[0] = -2;
-    r.Spectrum2[255] = 7;
-    const auto b = BytesOf(r);
-    ASSERT_EQ(b.size(), 2056u);
-    EXPECT_EQ((std::vector<unsigned>(b.begin(), b.begin() + 8)),
-              (std::vector<unsigned> { 4, 3, 2, 1, 0xFF, 0xFF, 0xFF, 0xFF }));
-    EXPECT_EQ(b[8], 5u);
-    EXPECT_EQ((std::vector<unsigned>(b.begin() + 1028, b.begin() + 1032)), (std::vector<unsigned> { 0x0D, 0x0C, 0x0B, 0x0A }));
-    EXPECT_EQ((std::vector<unsigned>(b.begin() + 1032, b.begin() + 1036)), (std::vector<unsigned> { 0xFE, 0xFF, 0xFF, 0xFF }));
-    EXPECT_EQ(b[2052], 7u);
-}
-
-TEST(SongInfoRecord, FieldsAtTheirOffsetsReadUpToTheFirstNul)
+TEST(SongInfoRecord, FieldsReadUpToTheFirstNul)
 {
     SongInfoRecord r;
     SetSongFieldAnsi(r.ArtistName, "Artist", platform::AnsiCharset::Utf8);
-    SetSongFieldAnsi(r.TrackName, "Title", platform::AnsiCharset::Utf8);
-    SetSongFieldAnsi(r.Mp3File, "/music/a.mp3", platform::AnsiCharset::Utf8);
-    const auto b = BytesOf(r);
-    ASSERT_EQ(b.size(), 768u);
-    EXPECT_EQ(b[0], static_cast<unsigned>('A'));
-    EXPECT_EQ(b[6], 0u);
-    EXPECT_EQ(b[256], static_cast<unsigned>('T'));
-    EXPECT_EQ(b[512], static_cast<unsigned>('/'));
+    EXPECT_EQ(BytesOf(r)[6], 0u);
 
     // A shorter text leaves the old bytes after its NUL; they are not part of the value.
     SetSongFieldAnsi(r.ArtistName, "Ab", platform::AnsiCharset::Utf8);

@@ -98,53 +98,6 @@ TEST_F(ClsZelkoTest, StartValues)
         EXPECT_EQ(app.GetPeekPosition(i), 0);
 }
 
-TEST_F(ClsZelkoTest, PropertiesStoreWhatIsSet)
-{
-    auto app = Make("");
-    app.SetSkinPath("/skins/Blue/");
-    app.SetSkinFile("Blue.zks");
-    app.SetSkinWithMusic(true);
-    app.SetSearchChildFolder(true);
-    app.SetAnalyzeProc(false);
-    app.SetLyricsProc(false);
-    app.SetLyricsEnabled(true);
-    app.SetTrackName("Track");
-    app.SetArtistName("Artist");
-    app.SetSeekPosition(55);
-    app.SetPlayListShow(true);
-    app.SetLyricsShow(true);
-    app.SetPlayListShowAlway(true);
-    app.SetLyricsShowAlway(true);
-    app.SetWindowLeft(-20);
-    app.SetWindowTop(40);
-    app.SetLyricsExt("txt");
-    app.SetLyricsFolder("/lyrics/");
-    app.SetRGBPlayListFore(1);
-    app.SetRGBPlayListPlaying(2);
-    app.SetRGBLyricsPPrev(3);
-    app.SetRGBLyricsPrev(4);
-    app.SetRGBLyricsCurrent(5);
-    app.SetRGBLyricsNext(6);
-    app.SetRGBLyricsNNext(7);
-    app.SetRGBTitleFore(0x0080FF00);
-    EXPECT_EQ(app.SkinPath(), "/skins/Blue/");
-    EXPECT_EQ(app.SkinFile(), "Blue.zks");
-    EXPECT_TRUE(app.SkinWithMusic() && app.SearchChildFolder() && app.LyricsEnabled());
-    EXPECT_FALSE(app.AnalyzeProc() || app.LyricsProc());
-    EXPECT_EQ(app.TrackName(), "Track");
-    EXPECT_EQ(app.ArtistName(), "Artist");
-    EXPECT_EQ(app.SeekPosition(), 55);
-    EXPECT_TRUE(app.PlayListShow() && app.LyricsShow() && app.PlayListShowAlway() && app.LyricsShowAlway());
-    EXPECT_EQ(app.WindowLeft(), -20);
-    EXPECT_EQ(app.WindowTop(), 40);
-    EXPECT_EQ(app.LyricsExt(), "txt");
-    EXPECT_EQ(app.LyricsFolder(), "/lyrics/");
-    EXPECT_EQ(app.RGBPlayListFore() + app.RGBPlayListPlaying() + app.RGBLyricsPPrev() + app.RGBLyricsPrev() +
-                  app.RGBLyricsCurrent() + app.RGBLyricsNext() + app.RGBLyricsNNext(),
-              28);
-    EXPECT_EQ(app.RGBTitleFore(), 0x0080FF00);
-}
-
 TEST_F(ClsZelkoTest, FormatTimeMs)
 {
     auto app = Make("");

@@ -1,6 +1,8 @@
 #pragma once
 // Temporary skin folders for the skin tests: files written on demand,
 // removed with the folder.
+#include "support/TempFolder.h"
+
 #include <QColor>
 #include <QApplication>
 #include <QImage>
@@ -9,25 +11,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 class TempFolder {
 public:
-    TempFolder()
-    {
-        std::random_device rd;
-        m_path = std::filesystem::temp_directory_path() / ("zelko-skin-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() : m_folder("zelko-skin"), m_path(m_folder.Path()) {}
 
     // The folder with a trailing "/".
     std::string Path() const { return m_path.string() + "/"; }
@@ -59,6 +48,7 @@ public:
     }
 
 private:
+    testsupport::TempFolder m_folder;
     std::filesystem::path m_path;
 };
 

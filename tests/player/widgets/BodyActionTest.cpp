@@ -126,7 +126,7 @@ TEST_F(BodyActionTest, TimeDigitsShowMinutesAndSeconds)
 TEST_F(BodyActionTest, GaugesSelectTheImageRoundedToTens)
 {
     Make();
-    const std::pair<int, int> cases[] = {{4, 0}, {5, 10}, {94, 90}, {95, 100}, {100, 100}};
+    const std::pair<int, int> cases[] = {{0, 0}, {4, 0}, {5, 10}, {14, 10}, {15, 20}, {94, 90}, {95, 100}, {100, 100}};
     for (const auto& [value, image] : cases) {
         m_h->app.SetSeekPosition(value);
         m_state.Volume = value;

@@ -23,20 +23,6 @@ TEST(BodyRules, SpectrumValuesMapToLevels)
     EXPECT_EQ(BodyRules::SpectrumLevel(-7, -100), 0);
 }
 
-TEST(BodyRules, GaugeRoundsHalfUpToTens)
-{
-    EXPECT_EQ(BodyRules::GaugeSuffix(0), 0);
-    EXPECT_EQ(BodyRules::GaugeSuffix(4), 0);
-    EXPECT_EQ(BodyRules::GaugeSuffix(5), 10);
-    EXPECT_EQ(BodyRules::GaugeSuffix(14), 10);
-    EXPECT_EQ(BodyRules::GaugeSuffix(15), 20);
-    EXPECT_EQ(BodyRules::GaugeSuffix(94), 90);
-    EXPECT_EQ(BodyRules::GaugeSuffix(95), 100);
-    EXPECT_EQ(BodyRules::GaugeSuffix(100), 100);
-    EXPECT_EQ(BodyRules::GaugeSuffix(250), 100);
-    EXPECT_EQ(BodyRules::GaugeSuffix(-3), 0);
-}
-
 TEST(BodyRules, DisplayTimeTakesMinutesAndSecondsAndClampsLongTimes)
 {
     auto text = [](std::string_view formatted) {

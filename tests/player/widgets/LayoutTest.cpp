@@ -67,29 +67,6 @@ TEST(ButtonTable, RegionNamesRoundTrip)
     EXPECT_FALSE(ButtonTable::IsOptional(SkinButton::Play));
 }
 
-TEST(ButtonTable, IdleLooksFollowState)
-{
-    ButtonStates s;
-    s.bPlay = true;
-    s.bStop = false;
-    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Play, s),
-              (ButtonLook{"playbuttonssource-playdown", "playbuttonssource-playmask"}));
-    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Stop, s),
-              (ButtonLook{"playbuttonssource-stop", "playbuttonssource-stopmask"}));
-    s.LyricsShow = true;
-    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::LyricsPull, s),
-              (ButtonLook{"sysbuttonssource-lyricspulldown", "sysbuttonssource-lyricspulldownmask"}));
-    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::PlayListPull, s),
-              (ButtonLook{"sysbuttonssource-playlistpull", "sysbuttonssource-playlistpullmask"}));
-    s.bRepeat = true;
-    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Repeat, s),
-              (ButtonLook{"playbuttonssource-repeaton", "playbuttonssource-repeatonmask"}));
-    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::Shuffle, s),
-              (ButtonLook{"playbuttonssource-shuffleoff", "playbuttonssource-shuffleoffmask"}));
-    EXPECT_EQ(ButtonTable::IdleLook(SkinButton::VolumeMinus, s),
-              (ButtonLook{"volumesource-minus", "volumesource-minusmask"}));
-}
-
 TEST(ButtonTable, PressedLooksAndConditionalEvents)
 {
     ButtonStates stopped; // bStop on

@@ -1,0 +1,35 @@
+// Library messages reach the installed sink, and the sink before it comes back.
+#include "platform/LogSink.h"
+#include "support/CapturedLog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace platform {
+namespace {
+
+TEST(LogSinkTest, LinesGoToTheInnermostSinkUntilItIsRemoved)
+{
+    testsupport::CapturedLog outer;
+    Log("one");
+    {
+        testsupport::CapturedLog inner;
+        Log("two");
+        EXPECT_EQ(inner.Lines(), std::vector<std::string> {"two"});
+    }
+    Log("three");
+    EXPECT_EQ(outer.Lines(), (std::vector<std::string> {"one", "three"}));
+}
+
+TEST(LogSinkTest, StandardErrorSinkWritesOneLinePerMessage)
+{
+    testing::internal::CaptureStderr();
+    StandardErrorSink sink;
+    sink.Write("zelko: a message");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "zelko: a message\n");
+}
+
+} // namespace
+} // namespace platform
