@@ -1,74 +1,136 @@
 #!/bin/bash
-# Measures the player as a user runs it, under Xvfb with the X11 platform:
-#   - start-up time to the first mapped window, with an empty list and with
-#     a saved list of 1,000 tracks;
-#   - CPU use (% of one core) over 30 s while a track plays with the analyser;
-#   - resident memory while playing.
-# Usage: bench/player/measure.sh [BUILD_DIR]   (default: build/release, as
-# ./dev run builds it; a release build gives the figures that count).
-# Needs: xvfb-run (or a DISPLAY), xdotool, lame, python3.
+# Measures the player as a user runs it, under one Xvfb with the X11 platform
+# and one private PulseAudio server with a null sink, beside two floor
+# programs built from bench/floor (a bare Qt 6 widget program with an empty
+# 10-ms precise timer, and the same repainting a 180x40 area every tick
+# through QWidget::update). The programs run one after another, so the
+# ratios compare figures taken minutes apart on the same machine:
+#   - per program, over a 30-s window: its CPU (all threads), the X server's
+#     CPU, the sound server's CPU, the program's voluntary context switches
+#     a second (all threads, /proc/PID/task/*/status), resident memory;
+#   - start-up to the first mapped window, empty list (median of 5) and a
+#     saved list of 1,000 tracks;
+#   - the tick, whole-window paint and assist-record benchmarks.
+# With an old build given, the old player takes its turn after the new one in
+# every step, for the comparisons that must not regress.
+#
+# Usage: bench/player/measure.sh [BUILD_DIR [OLD_BUILD_DIR]]
+#   BUILD_DIR: a build with the benchmarks (./dev build bench; default
+#   build/bench). OLD_BUILD_DIR: the same kind of build of an older commit.
+# Needs: Xvfb, xdotool, lame, python3; pulseaudio (else the null output,
+# said in the output).
 set -euo pipefail
 
-if [ -z "${DISPLAY:-}" ]; then
-    # -noreset: Xvfb would otherwise reset whenever its last client (each
-    # short-lived xdotool, or the player between runs) disconnects, and the
-    # next client could fail with "could not connect to display".
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
+root=$(cd "$(dirname "$0")/../.." && pwd)
+resolve() { (cd "$1" && pwd); }
+build=$(resolve "${1:-$root/build/bench}")
+old=${2:+$(resolve "$2")}
+window_s=${MEASURE_WINDOW_S:-30}
 
-build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build/release}
-# The player runs in a folder of its own, so a relative build folder is resolved first.
-build=$(cd "$build" && pwd)
-program=$build/Zelko/Zelko
-[ -x "$program" ] || { echo "no program at $program" >&2; exit 1; }
+for f in "$build/Zelko/Zelko" "$build/bench/floor/floor_timer" "$build/bench/floor/floor_repaint"; do
+    [ -x "$f" ] || { echo "missing $f (build with ./dev build bench)" >&2; exit 1; }
+done
+[ -z "$old" ] || [ -x "$old/Zelko/Zelko" ] || { echo "no old player in $old" >&2; exit 1; }
 
 work=$(mktemp -d)
-# Only a running player is ended: "kill 0" would end the whole process group,
-# the caller's shell included.
-trap '[ "$pid" -gt 0 ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-pid=0
-cp -r "$build/Zelko/Skins" "$work/Skins"
+pids=()
+cleanup() {
+    # Only what this script started is ended, by its own process id.
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
-# A 60-second tone, so that it plays through the whole measurement.
+# One X server of our own. -noreset: it would otherwise reset whenever its
+# last client disconnects.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -noreset -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
+xpid=$!
+pids+=("$xpid")
+for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done
+export DISPLAY=":$(head -n1 "$work/display")"
+unset XAUTHORITY
+
+# One sound server of our own with a null sink, or the null output.
+audio=null
+spid=0
+if command -v pulseaudio >/dev/null; then
+    mkdir -p "$work/pulse" "$work/pulse-home"
+    cat >"$work/pulse/default.pa" <<EOF
+load-module module-null-sink sink_name=measure
+set-default-sink measure
+load-module module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/native
+EOF
+    XDG_RUNTIME_DIR=$work/pulse HOME=$work/pulse-home pulseaudio -n -F "$work/pulse/default.pa" \
+        --daemonize=no --exit-idle-time=-1 --use-pid-file=no >"$work/pulse.log" 2>&1 &
+    spid=$!
+    pids+=("$spid")
+    for _ in $(seq 500); do [ -S "$work/pulse/native" ] && break; sleep 0.01; done
+    if [ -S "$work/pulse/native" ]; then
+        audio=pulse
+        export PULSE_SERVER=unix:$work/pulse/native
+    fi
+fi
+export QT_QPA_PLATFORM=xcb ZELKO_AUDIO=$audio
+echo "display $DISPLAY (Xvfb pid $xpid); sound: $([ "$audio" = pulse ] && echo "private PulseAudio with a null sink (pid $spid)" || echo "null output")"
+
+# A 90-s stereo tone at 192 kbps, so that it plays through every window.
 python3 - "$work/tone.wav" <<'PY'
-import math, struct, sys, wave
-rate = 22050
+import array, math, sys, wave
+rate, seconds = 44100, 90
+step = [2 * math.pi * (220 + 40 * (i % 12)) / rate for i in range(seconds)]
 with wave.open(sys.argv[1], "wb") as w:
-    w.setnchannels(1); w.setsampwidth(2); w.setframerate(rate)
-    frames = bytearray()
-    for i in range(rate * 60):
-        f = 220 + (i // rate) * 40
-        frames += struct.pack("<h", int(9000 * math.sin(2 * math.pi * f * i / rate)))
-    w.writeframes(bytes(frames))
+    w.setnchannels(2); w.setsampwidth(2); w.setframerate(rate)
+    for s in range(seconds):
+        a = array.array("h", bytes(4 * rate))
+        for i in range(rate):
+            v = int(9000 * math.sin(step[s] * i))
+            a[2 * i] = v; a[2 * i + 1] = -v
+        w.writeframes(a.tobytes())
 PY
-lame --quiet -m m -b 64 --tt "Measure" --ta "Zelko" "$work/tone.wav" "$work/tone.mp3"
+lame --quiet -b 192 --tt "Measure" --ta "Zelko" "$work/tone.wav" "$work/tone.mp3"
 rm "$work/tone.wav"
 
-export QT_QPA_PLATFORM=xcb ZELKO_AUDIO=${ZELKO_AUDIO:-null}
+# A program folder for each player build.
+folder_of() { echo "$work/program-$1"; }
+make_folder() {
+    local dir
+    dir=$(folder_of "$1")
+    mkdir -p "$dir"
+    cp -r "$2/Zelko/Skins" "$dir/Skins"
+}
+make_folder new "$build"
+[ -z "$old" ] || make_folder old "$old"
 
 now_ms() { date +%s%3N; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
+hz=$(getconf CLK_TCK)
 
-# Starts the player in $work; sets pid, and startup_ms to the milliseconds
-# until its window maps.
+# Starts a program; sets pid, and startup_ms to the milliseconds until its
+# window maps. Arguments: the folder to run in, then the command.
+pid=0
 startup_ms=0
-start_player() {
-    local t0 t1
+start_program() {
+    local dir=$1 t0 t1
+    shift
     t0=$(now_ms)
-    (cd "$work" && exec "$program" /develop) >>"$work/player.log" 2>&1 &
+    (cd "$dir" && exec "$@") >>"$work/programs.log" 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "player ended early" >&2; exit 1; }
+        kill -0 "$pid" 2>/dev/null || { echo "$1 ended early" >&2; tail -5 "$work/programs.log" >&2; exit 1; }
         sleep 0.002
     done
     t1=$(now_ms)
     startup_ms=$((t1 - t0))
 }
-
-stop_player() {
+stop_program() {
     kill -TERM "$pid"
     wait "$pid" || true
     pid=0
 }
+player_of() { if [ "$1" = new ]; then echo "$build/Zelko/Zelko"; else echo "$old/Zelko/Zelko"; fi; }
+start_player() { start_program "$(folder_of "$1")" "$(player_of "$1")" /develop; }
 
 # Sends a play command to the player's window, as an assist would.
 send_play() {
@@ -91,38 +153,96 @@ s.close()
 PY
 }
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+pct() { python3 -c "print(f'{100.0 * $1 / $hz / ($2 / 1000.0):.2f}')"; }
 
-# 1. Start-up with an empty list (median of five runs).
-: > "$work/Zelko.m3u"
-times=()
+# One 30-s window on the running program $pid; prints one line and sets
+# the globals cpu, xcpu, scpu, vcs, rss_kb.
+measure_window() {
+    local name=$1 c0 x0 s0 v0 t0 c1 x1 s1 v1 t1 ms
+    sleep 2
+    c0=$(cpu_ticks "$pid"); x0=$(cpu_ticks "$xpid"); s0=0; [ "$spid" -gt 0 ] && s0=$(cpu_ticks "$spid")
+    v0=$(switches "$pid"); t0=$(now_ms)
+    sleep "$window_s"
+    c1=$(cpu_ticks "$pid"); x1=$(cpu_ticks "$xpid"); s1=0; [ "$spid" -gt 0 ] && s1=$(cpu_ticks "$spid")
+    v1=$(switches "$pid"); t1=$(now_ms)
+    rss_kb=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+    ms=$((t1 - t0))
+    cpu=$(pct $((c1 - c0)) $ms); xcpu=$(pct $((x1 - x0)) $ms); scpu=$(pct $((s1 - s0)) $ms)
+    vcs=$(python3 -c "print(f'{($v1 - $v0) / ($ms / 1000.0):.0f}')")
+    printf '  %-26s CPU %5s %%   X server %5s %%   sound server %5s %%   voluntary switches %4s/s   RSS %6s KiB\n' \
+        "$name" "$cpu" "$xcpu" "$scpu" "$vcs" "$rss_kb"
+}
+
+players=(new)
+[ -z "$old" ] || players+=(old)
+
+echo "== start-up to the first mapped window (ms), empty list; players alternate"
+: >"$(folder_of new)/Zelko.m3u"
+[ -z "$old" ] || : >"$(folder_of old)/Zelko.m3u"
+declare -A startups
 for _ in 1 2 3 4 5; do
-    start_player
-    times+=("$startup_ms")
-    stop_player
+    for p in "${players[@]}"; do
+        start_player "$p"
+        startups[$p]="${startups[$p]:-} $startup_ms"
+        stop_program
+    done
 done
-empty_ms=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+for p in "${players[@]}"; do
+    echo "  $p: median $(printf '%s\n' ${startups[$p]} | sort -n | sed -n 3p) (runs:${startups[$p]})"
+done
 
-# 2. Start-up with a saved list of 1,000 tracks.
-for _ in $(seq 1000); do printf '%s\r\n' "$work/tone.mp3"; done > "$work/Zelko.m3u"
-start_player
-list_ms=$startup_ms
-stop_player
+echo "== start-up with 1,000 saved tracks (ms)"
+for p in "${players[@]}"; do
+    for _ in $(seq 1000); do printf '%s\r\n' "$work/tone.mp3"; done >"$(folder_of "$p")/Zelko.m3u"
+    start_player "$p"
+    echo "  $p: $startup_ms"
+    stop_program
+done
 
-# 3. CPU and memory while playing.
-printf '%s\r\n' "$work/tone.mp3" > "$work/Zelko.m3u"
-start_player
-send_play "$pid"
-sleep 2
-hz=$(getconf CLK_TCK)
-c0=$(cpu_ticks "$pid"); t0=$(now_ms)
-sleep 30
-c1=$(cpu_ticks "$pid"); t1=$(now_ms)
-rss_kb=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-stop_player
+echo "== ${window_s}-s windows, % of one core (programs in this order)"
+start_program "$work" "$build/bench/floor/floor_timer"
+measure_window "bare Qt, 10-ms timer"
+stop_program
+timer_cpu=$cpu
+timer_x=$xcpu
+start_program "$work" "$build/bench/floor/floor_repaint"
+measure_window "bare Qt, 180x40 repaint"
+stop_program
+repaint_cpu=$cpu
+repaint_x=$xcpu
+declare -A pcpu px ps pv prss
+for p in "${players[@]}"; do
+    printf '%s\r\n' "$work/tone.mp3" >"$(folder_of "$p")/Zelko.m3u"
+    start_player "$p"
+    send_play "$pid"
+    measure_window "Zelko ($p), playing"
+    stop_program
+    pcpu[$p]=$cpu; px[$p]=$xcpu; ps[$p]=$scpu; pv[$p]=$vcs; prss[$p]=$rss_kb
+done
 
-cpu=$(python3 -c "print(f'{100.0 * ($c1 - $c0) / $hz / (($t1 - $t0) / 1000.0):.2f}')")
-echo "start-up to first mapped window, empty list: ${empty_ms} ms (median of 5)"
-echo "start-up to first mapped window, 1,000 saved tracks: ${list_ms} ms"
-echo "CPU while playing with the analyser, 30 s: ${cpu} % of one core"
-echo "resident memory while playing: $((rss_kb / 1024)) MiB (${rss_kb} KiB)"
+ratio() { python3 -c "a, b = $1, $2; print(f'{a / b:.2f}' if b > 0 else 'n/a')"; }
+echo "== targets"
+echo "  player CPU / bare-timer CPU: $(ratio "${pcpu[new]}" "$timer_cpu") (target <= 1.6)"
+echo "  X server CPU while Zelko plays / while the bare repaint program runs: $(ratio "${px[new]}" "$repaint_x") (target <= 0.6)"
+echo "  voluntary context switches of the player: ${pv[new]}/s (target <= 130)"
+echo "  (X server CPU beside the bare timer program: $timer_x %; bare repaint program CPU: $repaint_cpu %)"
+if [ -n "$old" ]; then
+    echo "  old build: player CPU / bare timer $(ratio "${pcpu[old]}" "$timer_cpu"), X server / bare repaint $(ratio "${px[old]}" "$repaint_x"), switches ${pv[old]}/s"
+    echo "  sound server CPU, new / old: $(ratio "${ps[new]}" "${ps[old]}"); RSS new / old: $(ratio "${prss[new]}" "${prss[old]}")"
+fi
+
+# The benchmarks, each build's in turn, medians of three repetitions.
+bench_line() {
+    local program=$1 filter=$2
+    [ -x "$program" ] || { echo "    (no $program)"; return; }
+    "$program" --benchmark_filter="$filter" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+        --benchmark_format=console 2>/dev/null | grep -E '_median' | sed 's/^/    /' || true
+}
+echo "== benchmarks (medians of 3)"
+for p in "${players[@]}"; do
+    b=$build; [ "$p" = new ] || b=$old
+    echo "  $p:"
+    bench_line "$b/bench/player/bench_player" 'BM_PlayTimerTick|BM_TickWithOneDigit'
+    bench_line "$b/bench/widgets/bench_widgets" 'BM_WholeWindowPaint'
+    bench_line "$b/bench/assists/bench_assists" 'BM_AnalyzeRecordToScopeZKA'
+done

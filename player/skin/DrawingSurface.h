@@ -1,14 +1,22 @@
 #pragma once
-// The persistent image a skinned window shows: everything the skin engine
+// The persistent picture a skinned window shows: everything the skin engine
 // and the widget controllers draw lands here and stays until drawn over.
 // It offers the block copies of the Windows picture model with their raster
 // operations, an optional clip region, and QPainter access for text and
 // shapes (ClsKtGdi).
 //
-// The image is QImage::Format_RGB32 and the size of the window's client area.
-// Copies take source pictures in Format_RGB32 (other formats are converted).
+// This is the interface; two implementations keep the pixels:
+//   - ImageSurface: a QImage only (offscreen tests, platforms other than X11);
+//   - XServerSurface: a pixmap on the X server, written with X requests, and
+//     a client-side copy for painters and read-back.
+// Widgets and the skin engine draw through this interface alone.
+//
+// Image() is Format_RGB32 and the size of the window's client area. Copies
+// take source pictures in Format_RGB32 (other formats are converted). All
+// calls are made on the GUI thread.
 #include "platform/Rect.h"
 #include "platform/Region.h"
+#include "player/skin/RasterCopy.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,14 +26,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
-
-// The raster operations of the block copy, with their Windows codes.
-enum class RasterOp : uint32_t {
-    SrcCopy = 0xCC0020,     // destination = source
-    SrcAnd = 0x8800C6,      // destination = destination AND source
-    MergePaint = 0xBB0226,  // destination = (NOT source) OR destination
-};
 
 class DrawingSurface;
 
@@ -46,13 +48,14 @@ private:
 class DrawingSurface {
 public:
     DrawingSurface();
-    explicit DrawingSurface(int width, int height);
+    virtual ~DrawingSurface();
 
     // A new size; the content is cleared to black.
-    void Resize(int width, int height);
-    int Width() const { return m_image.width(); }
-    int Height() const { return m_image.height(); }
-    const QImage& Image() const { return m_image; }
+    virtual void Resize(int width, int height) = 0;
+    int Width() const { return Image().width(); }
+    int Height() const { return Image().height(); }
+    // The surface's pixels as the client knows them.
+    virtual const QImage& Image() const = 0;
 
     // The clip region for every later copy and painter; nothing clips when unset.
     void SetClip(const platform::Region& clip) { m_clip = clip; }
@@ -62,14 +65,21 @@ public:
     // Copies a block of dest's size from source at (srcX, srcY) to dest with
     // the raster operation. Pixels outside the source read as black
     // (0x000000); pixels outside the surface or the clip are not touched.
-    void Copy(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op);
+    virtual void Copy(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest,
+                      RasterOp op) = 0;
     // Copies a whole picture to (x, y) with SRCCOPY, clipped.
     void PaintPicture(const QImage& picture, int32_t x, int32_t y);
     // Fills the whole surface (ignoring the clip).
-    void Fill(QColor colour);
+    virtual void Fill(QColor colour) = 0;
+
+    // The pictures that later copies will take their blocks from (a skin's
+    // pictures, named when the skin is loaded). A surface that keeps its
+    // pixels elsewhere may send them there once now; pictures named before
+    // and not now may be forgotten. Null images are ignored.
+    virtual void KeepPictures(std::initializer_list<const QImage*> pictures) { (void)pictures; }
 
     // Text colour (Windows colour value 0x00BBGGRR) and font of later painters.
-    void SetTextColor(int32_t colorref);
+    void SetTextColor(int32_t colorref) { m_textColor = colorref; }
     int32_t TextColor() const { return m_textColor; }
     void SetFont(const QFont& font) { m_font = font; }
     const QFont& Font() const { return m_font; }
@@ -97,15 +107,25 @@ public:
     // older ones are asked about, the answer is yes.
     bool ChangedSince(uint64_t since, const platform::Rect& area) const;
 
+protected:
+    // Only a whole implementation is copied (an image surface is a value).
+    DrawingSurface(const DrawingSurface&) = default;
+    DrawingSurface& operator=(const DrawingSurface&) = default;
+
+    // The image painters draw on.
+    virtual QImage& PaintTarget() = 0;
+    // Called when a painter has ended, with the rectangle it may have changed.
+    virtual void Painted(const platform::Rect& rect) { (void)rect; }
+    void NotifyChanged(const platform::Rect& rect);
+    // A resize counts as a change even when nothing is left to report.
+    void NotifyResized();
+
 private:
     friend class SurfacePainter;
-    void NotifyChanged(const platform::Rect& rect);
 
-    QImage m_image;
     std::optional<platform::Region> m_clip;
     int32_t m_textColor = 0;
     QFont m_font;
-    bool m_painting = false;
     uint64_t m_changeCount = 0;
     // The rectangle of change number n is at n % RecentChanges.
     static constexpr std::size_t RecentChanges = 32;

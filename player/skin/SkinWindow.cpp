@@ -1,6 +1,8 @@
 #include "player/skin/SkinWindow.h"
 
+#include "player/skin/ImageSurface.h"
 #include "player/skin/VirtualKey.h"
+#include "player/skin/XServerSurface.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -44,10 +46,17 @@ SkinWindow::SkinWindow(QWidget* parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    if (auto server = XServerSurface::ForApplication()) {
+        m_server = server.get();
+        m_surface = std::move(server);
+        setAttribute(Qt::WA_PaintOnScreen);
+    } else {
+        m_surface = std::make_unique<ImageSurface>();
+    }
     setAcceptDrops(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    m_surface.SetChangeListener([this](const platform::Rect& r) {
+    m_surface->SetChangeListener([this](const platform::Rect& r) {
         const QRect changed(r.left, r.top, r.Width(), r.Height());
         if (m_paintScopes > 0)
             m_gathered += changed;
@@ -58,14 +67,14 @@ SkinWindow::SkinWindow(QWidget* parent)
 
 SkinWindow::~SkinWindow()
 {
-    m_surface.SetChangeListener({});
+    m_surface->SetChangeListener({});
 }
 
 void SkinWindow::Place(int32_t left, int32_t top, int32_t width, int32_t height)
 {
     setFixedSize(width, height);
     move(left, top);
-    if (m_surface.Width() != width || m_surface.Height() != height) m_surface.Resize(width, height);
+    if (m_surface->Width() != width || m_surface->Height() != height) m_surface->Resize(width, height);
 }
 
 void SkinWindow::MoveTo(int32_t left, int32_t top)
@@ -125,16 +134,35 @@ SkinWindow::PaintScope::~PaintScope()
         return;
     const QRegion changed = std::exchange(m_window.m_gathered, QRegion());
     // A hidden window paints nothing now; it is painted whole when shown.
+    if (m_window.m_server) {
+        if (m_window.isVisible()) m_window.Present(changed);
+        return;
+    }
     m_window.repaint(changed);
+}
+
+QPaintEngine* SkinWindow::paintEngine() const
+{
+    // Nothing may paint on a native window through Qt.
+    return m_server ? nullptr : QWidget::paintEngine();
+}
+
+void SkinWindow::Present(const QRegion& area)
+{
+    m_server->Present(static_cast<xcb_window_t>(winId()), area);
 }
 
 void SkinWindow::paintEvent(QPaintEvent* event)
 {
+    if (m_server) {
+        Present(event->region());
+        return;
+    }
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Only the rectangles that changed, not their bounding box: a few bands
     // of the analyser and a time digit are far apart.
-    for (const QRect& r : event->region()) painter.drawImage(r, m_surface.Image(), r);
+    for (const QRect& r : event->region()) painter.drawImage(r, m_surface->Image(), r);
 }
 
 void SkinWindow::mousePressEvent(QMouseEvent* event)

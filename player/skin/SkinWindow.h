@@ -2,6 +2,11 @@
 // The player's main window as the window system sees it: frameless, shaped
 // by a region, showing a DrawingSurface. It holds no player logic: every
 // input event goes to a SkinWindowListener.
+//
+// On X11 the surface lives on the X server (XServerSurface) and the window
+// paints natively: Qt's backing store never holds or flushes its pixels, and
+// changes reach the screen as copies from the server-side content. Elsewhere
+// the surface is an image that Qt's painting puts on the screen.
 #include "platform/Rect.h"
 #include "platform/Region.h"
 #include "player/skin/DrawingSurface.h"
@@ -9,6 +14,10 @@
 
 #include <QRegion>
 #include <QWidget>
+
+#include <memory>
+
+class XServerSurface;
 
 class SkinWindow : public QWidget {
     Q_OBJECT
@@ -20,8 +29,10 @@ public:
     // reset with nullptr.
     void SetListener(SkinWindowListener* listener) { m_listener = listener; }
 
-    DrawingSurface& Surface() { return m_surface; }
-    const DrawingSurface& Surface() const { return m_surface; }
+    DrawingSurface& Surface() { return *m_surface; }
+    const DrawingSurface& Surface() const { return *m_surface; }
+    // The X server surface when the window paints natively, else nullptr.
+    XServerSurface* ServerSurface() const { return m_server; }
 
     // Moves and sizes the window (client area = window, no frame) and gives
     // the surface the new size.
@@ -59,6 +70,8 @@ public:
         SkinWindow& m_window;
     };
 
+    QPaintEngine* paintEngine() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -75,7 +88,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    DrawingSurface m_surface;
+    // Puts the area of the surface on the screen now.
+    void Present(const QRegion& area);
+
+    std::unique_ptr<DrawingSurface> m_surface;
+    XServerSurface* m_server = nullptr;  // m_surface when it is one
     platform::Region m_shape;
     SkinWindowListener* m_listener = nullptr;
     int m_paintScopes = 0;

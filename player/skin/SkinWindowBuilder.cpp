@@ -112,6 +112,9 @@ DrawerStates BuildSkinWindow(SkinWindow& window, const Skin& skin, const SkinWin
     const platform::Rect box = SkinWindowBox(skin);
     const DrawerStates states = InitialDrawerStates(skin, settings);
     window.Place(settings.windowLeft, settings.windowTop, box.Width(), box.Height());
+    const SkinPictures& p = skin.pictures;
+    window.Surface().KeepPictures({&p.picBody, &p.picSysButtons, &p.picPlayButtons, &p.picTitle, &p.picLyricsShow,
+                                   &p.picLyricsHide, &p.picPlayListShow, &p.picPlayListHide});
     // Whatever the previous skin left outside the new outline is covered.
     window.Surface().ClearClip();
     window.Surface().Fill(Qt::black);

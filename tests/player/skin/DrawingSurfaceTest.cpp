@@ -1,4 +1,4 @@
-#include "player/skin/DrawingSurface.h"
+#include "player/skin/ImageSurface.h"
 #include "SkinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +21,9 @@ QImage Pattern(int w, int h)
     return image;
 }
 
-DrawingSurface Filled(QRgb colour)
+ImageSurface Filled(QRgb colour)
 {
-    DrawingSurface s(16, 12);
+    ImageSurface s(16, 12);
     s.Fill(QColor::fromRgb(colour));
     return s;
 }
@@ -42,7 +42,7 @@ TEST(DrawingSurfaceTest, EachRasterOperationCombinesEveryPixelAsDefined)
     const QRgb background = qRgb(0x5A, 0xC3, 0x0F);
     const Rect dest{3, 2, 11, 9};
     for (RasterOp op : {RasterOp::SrcCopy, RasterOp::SrcAnd, RasterOp::MergePaint}) {
-        DrawingSurface s = Filled(background);
+        ImageSurface s = Filled(background);
         s.Copy(src, 5, 7, dest, op);
         for (int y = 0; y < s.Height(); ++y) {
             for (int x = 0; x < s.Width(); ++x) {
@@ -71,7 +71,7 @@ TEST(DrawingSurfaceTest, MaskAndImageLayATransparentImageOverTheBackground)
     const QRgb pixels[8] = {red, red, white, white, black, black, white, white};
     for (int x = 0; x < 8; ++x) picture.setPixel(x, 0, pixels[x]);
     const QRgb bg = qRgb(10, 200, 30);
-    DrawingSurface s = Filled(bg);
+    ImageSurface s = Filled(bg);
     const Rect dest{0, 0, 4, 1};
     s.Copy(picture, 4, 0, dest, RasterOp::MergePaint);
     s.Copy(picture, 0, 0, dest, RasterOp::SrcAnd);
@@ -85,7 +85,7 @@ TEST(DrawingSurfaceTest, TheClipRegionLimitsCopiesToItsPixels)
 {
     EnsureGuiApplication();
     const QImage src = Pattern(16, 12);
-    DrawingSurface s = Filled(qRgb(0, 0, 0));
+    ImageSurface s = Filled(qRgb(0, 0, 0));
     const Region clip = Region(Rect{2, 2, 10, 10}).Subtracted(Region(Rect{4, 4, 6, 6}));
     s.SetClip(clip);
     s.Copy(src, 0, 0, Rect{0, 0, 16, 12}, RasterOp::SrcCopy);
@@ -103,7 +103,7 @@ TEST(DrawingSurfaceTest, PixelsOutsideTheSourceReadBlackAndOutsideTheSurfaceAreS
 {
     EnsureGuiApplication();
     const QImage src = Pattern(4, 4);
-    DrawingSurface s = Filled(qRgb(255, 255, 255));
+    ImageSurface s = Filled(qRgb(255, 255, 255));
     s.Copy(src, 2, 2, Rect{-1, -1, 5, 5}, RasterOp::SrcCopy);
     // Surface (0,0) maps to source (3,3); (1,1) to (4,4), outside the source.
     EXPECT_EQ(s.Image().pixel(0, 0), src.pixel(3, 3));
@@ -114,7 +114,7 @@ TEST(DrawingSurfaceTest, PixelsOutsideTheSourceReadBlackAndOutsideTheSurfaceAreS
 TEST(DrawingSurfaceTest, PaintersUseTheClipTextColourAndReportTheChange)
 {
     EnsureGuiApplication();
-    DrawingSurface s = Filled(qRgb(0, 0, 0));
+    ImageSurface s = Filled(qRgb(0, 0, 0));
     std::vector<Rect> changes;
     s.SetChangeListener([&](const Rect& r) { changes.push_back(r); });
     s.SetClip(Region(Rect{0, 0, 8, 12}));

@@ -1,4 +1,4 @@
-#include "player/skin/DrawingSurface.h"
+#include "player/skin/ImageSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ QImage Solid(int w, int h, QRgb colour)
 // it moves with every operation that touches pixels, and only with those.
 TEST(SurfaceChangeCountTest, MovesWithEveryChangeAndOnlyThen)
 {
-    DrawingSurface s(16, 12);
+    ImageSurface s(16, 12);
     const QImage red = Solid(4, 4, 0xFFFF0000);
     uint64_t count = s.ChangeCount();
 
@@ -52,7 +52,7 @@ TEST(SurfaceChangeCountTest, MovesWithEveryChangeAndOnlyThen)
 
 TEST(SurfaceChangeCountTest, TellsWhetherAnAreaWasTouchedSinceACount)
 {
-    DrawingSurface s(64, 64);
+    ImageSurface s(64, 64);
     const QImage red = Solid(4, 4, 0xFFFF0000);
     const uint64_t mark = s.ChangeCount();
     const Rect area{10, 10, 20, 20};
