@@ -9,7 +9,7 @@ runs=${2:-3}
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-nice g++ -std=c++20 -O2 -fPIC $(pkg-config --cflags Qt6Core) -I"$top" \
+nice g++ -std=c++20 -O2 -fPIC -w $(pkg-config --cflags Qt6Core) -I"$top" \
     "$top"/platform/{MessageWindow,EndpointDirectory,RequestFrame}.cpp "$top/bench/platform/ticks/SlowClientTicks.cpp" \
     $(pkg-config --libs Qt6Core) -pthread -o "$work/SlowClientTicks"
 for run in $(seq "$runs"); do

@@ -103,8 +103,8 @@ int main(int argc, char** argv)
         const auto header = platform::RequestFrame::EncodeHeader({platform::WM_USER, 1, 0, 0, 0});
         for (size_t i = 0; !stop && fd >= 0; ++i) {
             ::send(fd, header.data() + i % (header.size() - 1), 1, MSG_NOSIGNAL);
-            for (int w = 0; w < 100 && !stop; ++w)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            for (int w = 0; w < 10 && !stop; ++w)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         if (fd >= 0)
             ::close(fd);
