@@ -297,8 +297,8 @@ void frmZelko::WritePlayList() {
     std::vector<std::string> paths;
     paths.reserve(m_mp3Files.Items().size());
     for (const ClsZelkoMp3File& track : m_mp3Files.Items()) paths.push_back(track.Mp3File());
-    if (!PlayListFile::Write(m_app->DataPath() + "Zelko.m3u", paths))
-        m_app->WriteRunLog("Zelko.m3u could not be written");
+    if (const auto written = PlayListFile::Write(m_app->DataPath() + "Zelko.m3u", paths); !written)
+        m_app->ReportFailure("Zelko.m3u could not be written: " + written.message);
 }
 
 void frmZelko::WriteSettings() {
@@ -324,8 +324,8 @@ void frmZelko::WriteSettings() {
             names.push_back(eq == std::string::npos ? line : line.substr(eq + 1));
         }
     }
-    if (!SettingsFile::Save(m_app->DataPath() + "Zelko.ini", s, names))
-        m_app->WriteRunLog("Zelko.ini could not be written");
+    if (const auto saved = SettingsFile::Save(m_app->DataPath() + "Zelko.ini", s, names); !saved)
+        m_app->ReportFailure("Zelko.ini could not be written: " + saved.message);
 }
 
 // ---------------------------------------------------------------- play state
