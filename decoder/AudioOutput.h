@@ -2,9 +2,9 @@
 // Where decoded sound goes: a sound server, a paced silence, or a WAV file.
 //
 // The playback thread owns an output and is the only one to call Open, Close,
-// WritableFrames, Write, Finish, Drained, Failed and RetryAfter. SetPaused and
-// PlayedFrames may also be called from the user-interface thread, at the same
-// time, and must return within microseconds.
+// WritableFrames, Write, Finish, Drained, Failed and RetryAfter. SetPaused,
+// SetVolume and PlayedFrames may also be called from the user-interface
+// thread, at the same time, and must return within microseconds.
 //
 // Samples are interleaved 32-bit floats in -1..1, frames of Format().Channels
 // samples. Frame counts are counted from the last Open.
@@ -46,6 +46,13 @@ public:
 
     // Pauses or resumes; the position freezes at once while paused.
     virtual void SetPaused(bool paused) = 0;
+    // True when the output applies the volume itself (SetVolume acts at
+    // once, on sound already queued too); otherwise the caller scales the
+    // samples it writes.
+    virtual bool AppliesVolume() const { return false; }
+    // Linear gains of the left and right channels (mono: their mean), kept
+    // for streams opened later. Ignored unless AppliesVolume.
+    virtual void SetVolume(float /*left*/, float /*right*/) {}
     // The number of frames the listener has heard so far (latency taken
     // into account), never more than were written.
     virtual int64_t PlayedFrames() = 0;

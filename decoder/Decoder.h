@@ -79,8 +79,9 @@ public:
     void dec_setLyricsNextAdjustTime(int32_t ms);
 
     // Volume of each channel, clamped to 0..100: 0 silence, 100 unity gain,
-    // perceptually even between (see VolumeCurve). Applies to the sound
-    // queued from now on (a fraction of a second later on a sound server).
+    // perceptually even between (see VolumeCurve). Acts at once on a sound
+    // server (the stream's volume there); the null and WAV outputs apply it
+    // to the sound queued from now on.
     void dec_setVolume(int32_t left, int32_t right);
 
     // Reads the tags and length of an MP3 file without decoding it. Returns

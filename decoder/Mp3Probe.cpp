@@ -20,6 +20,13 @@ constexpr int64_t SampleWindowBytes = 16 * 1024;
 constexpr int FramesPerWindow = 8;
 // Consecutive valid headers needed to accept a position as a frame start.
 constexpr int ConfirmFrames = 3;
+// A free-format frame (bit rate index 0) states no size: it runs to the next
+// header, searched this far. The largest such frames (640 kbit/s at 32 kHz)
+// take under 3,000 bytes.
+constexpr size_t MaxFreeFrameBytes = 4096;
+// Free-format candidates tried per search, so that crafted data full of
+// would-be headers cannot make the search slow.
+constexpr int MaxFreeCandidates = 64;
 
 struct FrameHeader {
     int32_t Version = 0; // 10, 20, 25
@@ -29,6 +36,7 @@ struct FrameHeader {
     int32_t ChannelMode = 0;
     int32_t SamplesPerFrame = 0;
     int32_t Bytes = 0;
+    int32_t FreeBytes = 0; // a free-format stream's frame size without padding; 0 otherwise
 
     bool SameStream(const FrameHeader& o) const
     {
@@ -36,7 +44,9 @@ struct FrameHeader {
     }
 };
 
-std::optional<FrameHeader> ParseHeader(const uint8_t* p)
+// freeBytes: the frame size (without padding) of the free-format stream the
+// header belongs to; without it a free-format header is refused.
+std::optional<FrameHeader> ParseHeader(const uint8_t* p, int32_t freeBytes = 0)
 {
     if (p[0] != 0xFF || (p[1] & 0xE0) != 0xE0)
         return std::nullopt;
@@ -44,7 +54,8 @@ std::optional<FrameHeader> ParseHeader(const uint8_t* p)
     const int layerBits = (p[1] >> 1) & 3;
     const int bitrateIndex = p[2] >> 4;
     const int rateIndex = (p[2] >> 2) & 3;
-    if (versionBits == 1 || layerBits == 0 || bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3)
+    if (versionBits == 1 || layerBits == 0 || (bitrateIndex == 0 && freeBytes <= 0) || bitrateIndex == 15
+        || rateIndex == 3)
         return std::nullopt;
     static constexpr int Bitrates[5][16] = {
         {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0}, // V1 L1
@@ -62,11 +73,14 @@ std::optional<FrameHeader> ParseHeader(const uint8_t* p)
     h.SampleRate = Rates[rateIndex] / (h.Version == 10 ? 1 : h.Version == 20 ? 2 : 4);
     h.ChannelMode = p[3] >> 6;
     const int padding = (p[2] >> 1) & 1;
-    if (h.Layer == 1) {
-        h.SamplesPerFrame = 384;
+    h.SamplesPerFrame = h.Layer == 1 ? 384 : (h.Layer == 3 && h.Version != 10) ? 576 : 1152;
+    if (bitrateIndex == 0) {
+        h.FreeBytes = std::min<int32_t>(freeBytes, static_cast<int32_t>(MaxFreeFrameBytes));
+        h.Bytes = h.FreeBytes + padding * (h.Layer == 1 ? 4 : 1);
+        h.BitrateKbps = static_cast<int32_t>(int64_t(h.FreeBytes) * 8 * h.SampleRate / h.SamplesPerFrame / 1000);
+    } else if (h.Layer == 1) {
         h.Bytes = (12 * h.BitrateKbps * 1000 / h.SampleRate + padding) * 4;
     } else {
-        h.SamplesPerFrame = (h.Layer == 3 && h.Version != 10) ? 576 : 1152;
         h.Bytes = h.SamplesPerFrame / 8 * h.BitrateKbps * 1000 / h.SampleRate + padding;
     }
     if (h.Bytes < 4)
@@ -114,18 +128,49 @@ private:
     int m_fd;
 };
 
+bool IsFreeFormat(const uint8_t* p)
+{
+    return (p[2] >> 4) == 0;
+}
+
+// The frame size (without padding) of the free-format frame at pos: the
+// distance to the next header of the same stream, also free-format; 0 when
+// there is none in reach.
+int32_t FreeFrameSize(const std::vector<uint8_t>& buf, size_t pos)
+{
+    const auto h = ParseHeader(&buf[pos], static_cast<int32_t>(MaxFreeFrameBytes));
+    if (!h || !IsFreeFormat(&buf[pos]))
+        return 0;
+    const int32_t padding = h->Bytes - h->FreeBytes;
+    for (size_t d = 16; d <= MaxFreeFrameBytes && pos + d + 4 <= buf.size(); ++d) {
+        const uint8_t* p = &buf[pos + d];
+        if (p[0] != 0xFF || !IsFreeFormat(p))
+            continue;
+        const auto next = ParseHeader(p, static_cast<int32_t>(MaxFreeFrameBytes));
+        if (next && next->SameStream(*h))
+            return static_cast<int32_t>(d) - padding;
+    }
+    return 0;
+}
+
 // The first position in buf (from start) where ConfirmFrames frames follow
 // one another, all of the reference stream when one is given.
 std::optional<size_t> FindFrameRun(const std::vector<uint8_t>& buf, size_t start, const FrameHeader* reference)
 {
+    int freeCandidates = 0;
     for (size_t pos = start; pos + 4 <= buf.size(); ++pos) {
         if (buf[pos] != 0xFF)
             continue;
+        int32_t freeBytes = reference ? reference->FreeBytes : 0;
+        if (!reference && IsFreeFormat(&buf[pos]) && freeCandidates < MaxFreeCandidates) {
+            ++freeCandidates;
+            freeBytes = FreeFrameSize(buf, pos);
+        }
         size_t at = pos;
         int found = 0;
         std::optional<FrameHeader> first;
         while (found < ConfirmFrames && at + 4 <= buf.size()) {
-            const auto h = ParseHeader(&buf[at]);
+            const auto h = ParseHeader(&buf[at], freeBytes);
             if (!h || (reference && !h->SameStream(*reference)) || (first && !h->SameStream(*first)))
                 break;
             if (!first)
@@ -152,7 +197,7 @@ void Walk(const std::vector<uint8_t>& buf, size_t pos, const FrameHeader& refere
 {
     int n = 0;
     while (pos + 4 <= buf.size() && (maxFrames == 0 || n < maxFrames)) {
-        const auto h = ParseHeader(&buf[pos]);
+        const auto h = ParseHeader(&buf[pos], reference.FreeBytes);
         if (!h || !h->SameStream(reference))
             break;
         if (r.Bitrate == 0)
@@ -217,7 +262,7 @@ std::optional<Mp3StreamInfo> Mp3Probe::Probe(const std::string& path)
     const auto firstPos = FindFrameRun(start, 0, nullptr);
     if (!firstPos)
         return std::nullopt;
-    const auto first = *ParseHeader(&start[*firstPos]);
+    const auto first = *ParseHeader(&start[*firstPos], FreeFrameSize(start, *firstPos));
     const int64_t firstOffset = audioStart + static_cast<int64_t>(*firstPos);
     info.MpegVersion = first.Version;
     info.Layer = first.Layer;
@@ -290,7 +335,8 @@ std::optional<Mp3StreamInfo> Mp3Probe::Probe(const std::string& path)
         }
         info.FrameCount = r.Frames;
         info.BitrateMode = r.ConstantBitrate ? 0 : 1;
-        if (r.ConstantBitrate && r.Bitrate > 0) {
+        // A free-format bit rate is rounded to whole kbit/s: count its frames.
+        if (r.ConstantBitrate && r.Bitrate > 0 && first.FreeBytes == 0) {
             info.Source = Mp3StreamInfo::LengthSource::ConstantBitrate;
             info.TotalSamples = info.AudioBytes * 8 * first.SampleRate / (int64_t(r.Bitrate) * 1000);
         } else {
@@ -321,7 +367,7 @@ std::optional<Mp3StreamInfo> Mp3Probe::Probe(const std::string& path)
             all.ConstantBitrate = all.ConstantBitrate && r.ConstantBitrate && r.Bitrate == all.Bitrate;
         }
         info.BitrateMode = all.ConstantBitrate ? 0 : 1;
-        if (all.ConstantBitrate && all.Bitrate > 0) {
+        if (all.ConstantBitrate && all.Bitrate > 0 && first.FreeBytes == 0) {
             info.Source = Mp3StreamInfo::LengthSource::ConstantBitrate;
             info.TotalSamples = info.AudioBytes * 8 * first.SampleRate / (int64_t(all.Bitrate) * 1000);
             info.FrameCount = info.TotalSamples / first.SamplesPerFrame;

@@ -6,7 +6,9 @@
 // files (audio bytes / bit rate). Other variable bit rate files are measured
 // by walking every frame header when the audio is small, and otherwise by
 // sampling runs of frame headers spread over the file and counting frames
-// from their average size. At most a few hundred kilobytes are read.
+// from their average size. A free-format stream (whose headers state no bit
+// rate) takes its frame size from the distance between two headers. At most
+// a few hundred kilobytes are read.
 #include <array>
 #include <cstdint>
 #include <optional>

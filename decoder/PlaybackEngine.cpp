@@ -198,6 +198,9 @@ void PlaybackEngine::SetGains(float left, float right)
 {
     m_gainLeft = left;
     m_gainRight = right;
+    std::lock_guard lock(m_positionMutex);
+    if (m_output)
+        m_output->SetVolume(left, right);
 }
 
 std::string PlaybackEngine::OutputName() const
@@ -318,9 +321,11 @@ void PlaybackEngine::Feed(Session& s)
             m_ring.Append(samples, channels);
             s.Pending.assign(samples.begin(), samples.end());
             s.PendingOffset = 0;
-            const float left = m_gainLeft;
-            const float right = m_gainRight;
-            if (channels == 1) {
+            const float left = out.AppliesVolume() ? 1.0f : m_gainLeft.load();
+            const float right = out.AppliesVolume() ? 1.0f : m_gainRight.load();
+            if (left == 1.0f && right == 1.0f) {
+                // Unity gain, or the output applies the volume itself.
+            } else if (channels == 1) {
                 const float gain = (left + right) / 2.0f;
                 for (float& v : s.Pending)
                     v *= gain;
@@ -362,6 +367,7 @@ void PlaybackEngine::Run()
     {
         std::lock_guard lock(m_positionMutex);
         m_output = m_ownedOutput.get();
+        m_output->SetVolume(m_gainLeft, m_gainRight);
     }
     Session s;
     while (true) {

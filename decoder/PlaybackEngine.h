@@ -60,7 +60,8 @@ public:
     // paused; the end of the track after it ended; 0 when stopped.
     int32_t PlayMs() const;
     void Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left, std::span<int32_t, SpectrumAnalyzer::Bins> right);
-    // Linear gains applied to the sound queued from now on.
+    // Linear gains: applied by the output at once when it can (a sound
+    // server), else to the sound queued from now on.
     void SetGains(float left, float right);
     // The output in use; empty until the thread has created it.
     std::string OutputName() const;

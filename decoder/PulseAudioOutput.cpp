@@ -9,9 +9,19 @@ namespace decoder {
 
 namespace {
 
-// Sound queued ahead of the listener: enough to ride out scheduling hiccups,
-// short enough that pause, stop and volume act promptly.
-constexpr pa_usec_t TargetLatencyUs = 150'000;
+// Sound queued ahead of the listener, and the size of the server's requests
+// for more. Large values let the server (and the sound card behind it) wake
+// rarely; pause, stop and volume still act at once, since they cork,
+// disconnect or change the stream on the server rather than wait for the
+// queue to play out, and the position is the server's latency-corrected
+// clock, so what is shown follows what is heard.
+//
+// The server splits the target between the device and the stream's queue:
+// the device gets (target - 2 requests) / 2, here 150 ms, so it too wakes
+// rarely; a request as large as half the target would leave it nothing and
+// make the server wake all the time.
+constexpr pa_usec_t TargetLatencyUs = 600'000;
+constexpr pa_usec_t RequestUs = 150'000;
 
 class LoopLock {
 public:
@@ -127,11 +137,12 @@ bool PulseAudioOutput::Open(AudioFormat format)
         attr.maxlength = static_cast<uint32_t>(-1);
         attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(TargetLatencyUs, &spec));
         attr.prebuf = static_cast<uint32_t>(-1);
-        attr.minreq = static_cast<uint32_t>(-1);
+        attr.minreq = static_cast<uint32_t>(pa_usec_to_bytes(RequestUs, &spec));
         attr.fragsize = static_cast<uint32_t>(-1);
         const auto flags = static_cast<pa_stream_flags_t>(
             PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
-        if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0) {
+        const pa_cvolume volume = VolumeLocked(spec.channels);
+        if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, &volume, nullptr) < 0) {
             CloseLocked();
             return false;
         }
@@ -143,8 +154,14 @@ bool PulseAudioOutput::Open(AudioFormat format)
             LoopLock lock(m_loop);
             state = pa_stream_get_state(m_stream);
         }
-        if (state == PA_STREAM_READY)
+        if (state == PA_STREAM_READY) {
+            LoopLock lock(m_loop);
+            const pa_buffer_attr* granted = pa_stream_get_buffer_attr(m_stream);
+            m_requestBytes = granted ? granted->minreq : 0;
+            // A volume set while the stream was being made.
+            ApplyVolumeLocked();
             return true;
+        }
         if (!PA_STREAM_IS_GOOD(state) || m_failed || std::chrono::steady_clock::now() > deadline) {
             m_failed = true;
             return false;
@@ -167,6 +184,7 @@ void PulseAudioOutput::CloseLocked()
         m_stream = nullptr;
     }
     m_written = 0;
+    m_staged.clear();
 }
 
 void PulseAudioOutput::Close()
@@ -183,7 +201,14 @@ int64_t PulseAudioOutput::WritableFrames()
     const size_t bytes = pa_stream_writable_size(m_stream);
     if (bytes == static_cast<size_t>(-1))
         return 0;
-    return static_cast<int64_t>(bytes / (sizeof(float) * static_cast<size_t>(m_format.Channels)));
+    const size_t staged = m_staged.size() * sizeof(float);
+    // Less room than a request is not worth a send: wait for the next one,
+    // unless the queue ran dry and needs whatever there is.
+    if (staged == 0 && bytes < m_requestBytes && m_written > 0 && PlayedFramesLocked() < m_written)
+        return 0;
+    if (bytes <= staged)
+        return 0;
+    return static_cast<int64_t>((bytes - staged) / (sizeof(float) * static_cast<size_t>(m_format.Channels)));
 }
 
 bool PulseAudioOutput::Write(std::span<const float> interleaved)
@@ -191,14 +216,28 @@ bool PulseAudioOutput::Write(std::span<const float> interleaved)
     LoopLock lock(m_loop);
     if (!m_stream || m_failed)
         return false;
+    m_staged.insert(m_staged.end(), interleaved.begin(), interleaved.end());
+    // The writer fills what the server asked for a frame at a time; once it
+    // is all there, it goes in one transfer.
+    const size_t bytes = pa_stream_writable_size(m_stream);
+    if (bytes != static_cast<size_t>(-1) && m_staged.size() * sizeof(float) < bytes)
+        return true;
+    return SendStagedLocked();
+}
+
+bool PulseAudioOutput::SendStagedLocked()
+{
+    if (m_staged.empty())
+        return true;
     // After an underrun the server waits for a full prebuffer before it
-    // plays again, which it may never get in small writes: start it at once.
+    // plays again, which it may never get: start it at once.
     const bool ranDry = m_written > 0 && PlayedFramesLocked() >= m_written;
-    if (pa_stream_write(m_stream, interleaved.data(), interleaved.size_bytes(), nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+    if (pa_stream_write(m_stream, m_staged.data(), m_staged.size() * sizeof(float), nullptr, 0, PA_SEEK_RELATIVE) < 0) {
         m_failed = true;
         return false;
     }
-    m_written += static_cast<int64_t>(interleaved.size()) / m_format.Channels;
+    m_written += static_cast<int64_t>(m_staged.size()) / m_format.Channels;
+    m_staged.clear();
     if (ranDry)
         Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
     return true;
@@ -208,6 +247,8 @@ void PulseAudioOutput::Finish()
 {
     LoopLock lock(m_loop);
     if (!m_stream || m_failed || m_drain)
+        return;
+    if (!SendStagedLocked())
         return;
     // A short track may never have reached the prebuffer mark: start it now.
     Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
@@ -235,19 +276,47 @@ void PulseAudioOutput::SetPaused(bool paused)
         Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
 }
 
+void PulseAudioOutput::SetVolume(float left, float right)
+{
+    LoopLock lock(m_loop);
+    m_volumeLeft = left;
+    m_volumeRight = right;
+    ApplyVolumeLocked();
+}
+
+pa_cvolume PulseAudioOutput::VolumeLocked(uint8_t channels) const
+{
+    // Mono takes the mean; further channels alternate left and right.
+    pa_cvolume volume;
+    pa_cvolume_set(&volume, channels, PA_VOLUME_NORM);
+    for (uint8_t c = 0; c < channels; ++c)
+        volume.values[c] = pa_sw_volume_from_linear(
+            channels == 1 ? (m_volumeLeft + m_volumeRight) / 2.0f : (c % 2 == 0 ? m_volumeLeft : m_volumeRight));
+    return volume;
+}
+
+void PulseAudioOutput::ApplyVolumeLocked()
+{
+    if (!m_stream || m_failed || pa_stream_get_state(m_stream) != PA_STREAM_READY)
+        return;
+    const pa_cvolume volume = VolumeLocked(pa_stream_get_sample_spec(m_stream)->channels);
+    Drop(pa_context_set_sink_input_volume(m_context, pa_stream_get_index(m_stream), &volume, nullptr, nullptr));
+}
+
 std::chrono::nanoseconds PulseAudioOutput::RetryAfter()
 {
     constexpr std::chrono::nanoseconds Soon = std::chrono::milliseconds(10);
     LoopLock lock(m_loop);
     if (!m_stream || m_failed || m_corked || m_format.Rate <= 0)
         return Soon;
-    // Sound not yet heard, the device's share included: as much as the
-    // server holds when it has just been filled. Coming back when two thirds
-    // of it are left keeps the device fed with room for a late wake-up,
-    // whatever latency the server settled on, without waking a hundred
-    // times a second.
+    // The server asks for more once a request's worth has played out of the
+    // queue; coming back then, not before, keeps the transfers large. The
+    // queue left at that moment covers a late wake-up many times over.
     const int64_t queued = m_written - PlayedFramesLocked();
-    const auto wait = std::chrono::nanoseconds(std::max<int64_t>(0, queued) * 1'000'000'000 / 3 / m_format.Rate);
+    const auto* attr = pa_stream_get_buffer_attr(m_stream);
+    const int64_t frameBytes = static_cast<int64_t>(sizeof(float)) * m_format.Channels;
+    const int64_t keep = attr ? static_cast<int64_t>(attr->tlength - std::min(attr->tlength, attr->minreq)) / frameBytes : 0;
+    const auto wait = std::chrono::nanoseconds(std::max<int64_t>(0, queued - keep) * 1'000'000'000 / m_format.Rate);
     return std::max(wait, Soon);
 }
 

@@ -4,6 +4,12 @@
 // stream; the position comes from the server's timing information
 // (interpolated and corrected for latency), so it is the sample heard now.
 //
+// Feeding: the server holds about 600 ms and asks for more in requests of
+// 150 ms; the writes of one request are gathered here and sent as one, so
+// the server handles a few large transfers a second instead of one per MP3
+// frame. The volume is the stream's volume on the server: it acts at once,
+// on the sound already queued too, and shows in the server's mixer.
+//
 // When the server goes away, Failed becomes true and every call returns at
 // once; the caller replaces the output.
 #include "decoder/AudioOutput.h"
@@ -11,11 +17,13 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <vector>
 
 struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
 struct pa_operation;
+struct pa_cvolume;
 
 namespace decoder {
 
@@ -35,15 +43,21 @@ public:
     void Finish() override;
     bool Drained() override;
     void SetPaused(bool paused) override;
+    bool AppliesVolume() const override { return true; }
+    void SetVolume(float left, float right) override;
     int64_t PlayedFrames() override;
     bool Failed() override;
-    // When a third of what is queued has been played.
+    // When the server will have room for a whole request.
     std::chrono::nanoseconds RetryAfter() override;
 
 private:
     PulseAudioOutput() = default;
     void CloseLocked();
     int64_t PlayedFramesLocked();
+    // Sends the gathered sound; false when the server refused it.
+    bool SendStagedLocked();
+    void ApplyVolumeLocked();
+    pa_cvolume VolumeLocked(uint8_t channels) const;
     static void OnContextState(pa_context* context, void* self);
     static void OnStreamState(pa_stream* stream, void* self);
 
@@ -52,8 +66,13 @@ private:
     pa_stream* m_stream = nullptr;
     pa_operation* m_drain = nullptr;
     AudioFormat m_format;
-    std::atomic<int64_t> m_written {0};
-    bool m_corked = false; // guarded by the main loop's lock
+    std::atomic<int64_t> m_written {0}; // frames sent to the server
+    // Guarded by the main loop's lock:
+    bool m_corked = false;
+    std::vector<float> m_staged; // written, gathered for the next send
+    size_t m_requestBytes = 0;   // the server's request size
+    float m_volumeLeft = 1.0f;
+    float m_volumeRight = 1.0f;
     std::atomic<bool> m_failed {false};
 };
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -26,6 +27,11 @@ constexpr int MaxRequestsPerTurn = 16;
 constexpr std::size_t MaxFrameSize = RequestHeaderSize + MaxCopyDataBytes;
 // Idle outgoing connections kept per receiver.
 constexpr std::size_t MaxIdleOutgoing = 2;
+// A connection that has sent part of a frame and then nothing for this long
+// is closed: it holds one of the places above and would otherwise keep it.
+constexpr std::chrono::milliseconds PartialFrameLimit { 2000 };
+// How often, while some frame is partial, the limit above is checked.
+constexpr std::chrono::milliseconds PartialFrameCheck { 250 };
 
 bool FillAddress(const std::filesystem::path& path, sockaddr_un& address)
 {
@@ -73,6 +79,8 @@ struct MessageWindow::Incoming {
     std::vector<std::byte> Buffer;
     bool Busy = false;          // a request of this connection is being handled
     bool EverDispatched = false;
+    // When bytes last arrived; a partial frame older than the limit is closed.
+    std::chrono::steady_clock::time_point LastData = std::chrono::steady_clock::now();
     std::unique_ptr<QSocketNotifier> Notifier;
 
     ~Incoming()
@@ -137,6 +145,13 @@ MessageWindow::OpenResult MessageWindow::Open(WindowProcedure defaultProcedure, 
         result.Error = std::string("socket: ") + std::strerror(errno);
         return result;
     }
+    // The endpoint is the user's alone even in a folder that others could
+    // enter: on Linux a socket file takes the mode its socket has at bind.
+    if (::fchmod(fd, 0600) != 0) {
+        result.Error = std::string("cannot restrict the endpoint: ") + std::strerror(errno);
+        ::close(fd);
+        return result;
+    }
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
         || ::listen(fd, 64) != 0) {
         result.Error = "cannot listen at " + path.string() + ": " + std::strerror(errno);
@@ -160,6 +175,13 @@ MessageWindow::MessageWindow(WindowHandle handle, std::filesystem::path director
         m_listenNotifier = std::make_unique<QSocketNotifier>(m_listenFd, QSocketNotifier::Read);
         QObject::connect(m_listenNotifier.get(), &QSocketNotifier::activated, m_listenNotifier.get(),
                          [this] { DispatchPending(); });
+        m_partialTimer = std::make_unique<QTimer>();
+        m_partialTimer->setInterval(static_cast<int>(PartialFrameCheck.count()));
+        QObject::connect(m_partialTimer.get(), &QTimer::timeout, m_partialTimer.get(), [this] {
+            ReleaseClosed();
+            if (!ClosePartialFrames())
+                m_partialTimer->stop();
+        });
     }
 }
 
@@ -168,6 +190,7 @@ MessageWindow::~MessageWindow()
     if (m_listenNotifier)
         m_listenNotifier->setEnabled(false);
     m_listenNotifier.reset();
+    m_partialTimer.reset();
     m_incoming.clear();
     m_closed.clear();
     m_idleOutgoing.clear();
@@ -308,6 +331,7 @@ void MessageWindow::ServiceIncoming(int id)
             const ssize_t n = ::recv(connection.Fd, chunk, want, 0);
             if (n > 0) {
                 connection.Buffer.insert(connection.Buffer.end(), chunk, chunk + n);
+                connection.LastData = std::chrono::steady_clock::now();
                 continue;
             }
             if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
@@ -320,6 +344,8 @@ void MessageWindow::ServiceIncoming(int id)
         if (connection.Buffer.size() < RequestHeaderSize) {
             if (ended)
                 CloseIncoming(id); // a short frame, or a clean end between requests
+            else if (!connection.Buffer.empty())
+                WatchPartialFrames();
             return;
         }
         const RequestHeader header =
@@ -332,6 +358,8 @@ void MessageWindow::ServiceIncoming(int id)
         if (connection.Buffer.size() < frameSize) {
             if (ended)
                 CloseIncoming(id);
+            else
+                WatchPartialFrames();
             return;
         }
 
@@ -368,6 +396,66 @@ void MessageWindow::ServiceIncoming(int id)
             return;
         }
     }
+    // The turn is over with requests still complete in the buffer. The socket
+    // may hold nothing more, so no notifier would fire for them: come back
+    // once the event loop has had its turn.
+    auto it = m_incoming.find(id);
+    if (it != m_incoming.end() && it->second->Notifier && HasCompleteFrame(*it->second))
+        QTimer::singleShot(0, it->second->Notifier.get(), [this, id] {
+            ReleaseClosed();
+            ServiceIncoming(id);
+        });
+}
+
+bool MessageWindow::HasCompleteFrame(const Incoming& connection)
+{
+    if (connection.Busy || connection.Buffer.size() < RequestHeaderSize)
+        return false;
+    const RequestHeader header =
+        RequestFrame::DecodeHeader(std::span<const std::byte, RequestHeaderSize>(connection.Buffer.data(), RequestHeaderSize));
+    // A malformed header counts as complete: serving it closes the connection.
+    return RequestFrame::Check(header) != HeaderCheck::Valid
+        || connection.Buffer.size() >= RequestHeaderSize + header.cbData;
+}
+
+void MessageWindow::WatchPartialFrames()
+{
+    if (m_partialTimer && !m_partialTimer->isActive())
+        m_partialTimer->start();
+}
+
+bool MessageWindow::ClosePartialFrames()
+{
+    const auto now = std::chrono::steady_clock::now();
+    std::vector<int> stalled;
+    bool waiting = false;
+    for (const auto& [id, connection] : m_incoming) {
+        if (connection->Busy || connection->Buffer.empty() || HasCompleteFrame(*connection))
+            continue;
+        if (now - connection->LastData >= PartialFrameLimit)
+            stalled.push_back(id);
+        else
+            waiting = true;
+    }
+    for (int id : stalled)
+        CloseIncoming(id);
+    return waiting;
+}
+
+std::optional<std::chrono::milliseconds> MessageWindow::NextPartialFrameDeadline() const
+{
+    std::optional<std::chrono::milliseconds> next;
+    const auto now = std::chrono::steady_clock::now();
+    for (const auto& [id, connection] : m_incoming) {
+        if (connection->Busy || connection->Buffer.empty() || HasCompleteFrame(*connection))
+            continue;
+        const auto left = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       connection->LastData + PartialFrameLimit - now),
+                                   std::chrono::milliseconds(0));
+        if (!next || left < *next)
+            next = left;
+    }
+    return next;
 }
 
 void MessageWindow::DispatchPending()
@@ -380,34 +468,47 @@ void MessageWindow::DispatchPending()
         ids.push_back(entry.first);
     for (int id : ids)
         ServiceIncoming(id);
+    ClosePartialFrames();
 }
 
 bool MessageWindow::PollAndDispatch(std::chrono::milliseconds timeout, int extraFd, short extraEvents)
 {
     std::vector<pollfd> fds;
     std::vector<int> ids;
+    std::vector<bool> buffered;
     fds.push_back({ m_listenFd, POLLIN, 0 });
     ids.push_back(0);
+    buffered.push_back(false);
+    bool anyBuffered = false;
     for (const auto& [id, connection] : m_incoming) {
         if (!connection->Busy) {
             fds.push_back({ connection->Fd, POLLIN, 0 });
             ids.push_back(id);
+            // Requests left complete in a buffer by the per-turn limit are
+            // served now, whether or not more bytes arrive.
+            buffered.push_back(HasCompleteFrame(*connection));
+            anyBuffered = anyBuffered || buffered.back();
         }
     }
     const std::size_t extraAt = fds.size();
     if (extraFd >= 0)
         fds.push_back({ extraFd, extraEvents, 0 });
 
-    int ready = ::poll(fds.data(), fds.size(), static_cast<int>(timeout.count()));
-    if (ready <= 0)
+    if (anyBuffered)
+        timeout = std::chrono::milliseconds(0);
+    else if (const auto partial = NextPartialFrameDeadline())
+        timeout = std::min(timeout, *partial);
+    const int ready = ::poll(fds.data(), fds.size(), static_cast<int>(timeout.count()));
+    if (ready < 0)
         return false;
     const bool extraReady = extraFd >= 0 && fds[extraAt].revents != 0;
     if (fds[0].revents != 0)
         AcceptPending();
     for (std::size_t i = 1; i < extraAt; ++i) {
-        if (fds[i].revents != 0)
+        if (fds[i].revents != 0 || buffered[i])
             ServiceIncoming(ids[i]);
     }
+    ClosePartialFrames();
     return extraReady;
 }
 

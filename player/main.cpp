@@ -9,6 +9,7 @@
 #include <QApplication>
 
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
@@ -37,6 +38,9 @@ void PrintVersion() {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    // A write beyond the file-size limit then fails like a full disk, and
+    // the save reports it, instead of the signal ending the player.
+    std::signal(SIGXFSZ, SIG_IGN);
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help") {

@@ -44,13 +44,13 @@ std::vector<std::string> Read(const std::string& path) {
     return result;
 }
 
-bool Write(const std::string& path, const std::vector<std::string>& paths) {
+platform::IoResult Write(const std::string& path, const std::vector<std::string>& paths) {
     std::string bytes;
     for (const std::string& p : paths) {
         bytes += platform::CodePage::ToAnsi(p);
         bytes += "\r\n";
     }
-    return static_cast<bool>(platform::AtomicFile::Write(path, bytes));
+    return platform::AtomicFile::Write(path, bytes);
 }
 
 } // namespace PlayListFile

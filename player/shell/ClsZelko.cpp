@@ -175,6 +175,17 @@ std::string ClsZelko::FormatTimeMs(std::int32_t ms) const
     return buffer;
 }
 
+void ClsZelko::ReportFailure(std::string_view text) const
+{
+    WriteRunLog(text);
+    // One write, so that the line stays whole beside other output.
+    std::string line = "zelko: ";
+    line += text;
+    line += '\n';
+    ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());
+    (void)written;
+}
+
 void ClsZelko::WriteRunLog(std::string_view text) const
 {
     if (!m_bLog)

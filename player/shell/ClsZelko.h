@@ -149,6 +149,9 @@ public:
     // line per call, no time stamp); without it, does nothing. A line that
     // cannot be written is dropped: the log never stops the player.
     void WriteRunLog(std::string_view text) const;
+    // A failure the user should hear of even without the run log (a file
+    // that could not be saved): one line on stderr, and the run log's line.
+    void ReportFailure(std::string_view text) const;
 
     std::string RunLogPath() const { return m_dataPath + "Zelko.log"; }
 

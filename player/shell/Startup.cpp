@@ -35,7 +35,8 @@ void WritePlayList(const ClsZelko& app, const Transport& transport) {
     std::vector<std::string> paths;
     paths.reserve(transport.coMp3Files().Items().size());
     for (const ClsZelkoMp3File& track : transport.coMp3Files().Items()) paths.push_back(track.Mp3File());
-    if (!PlayListFile::Write(app.DataPath() + "Zelko.m3u", paths)) app.WriteRunLog("Zelko.m3u could not be written");
+    if (const auto written = PlayListFile::Write(app.DataPath() + "Zelko.m3u", paths); !written)
+        app.ReportFailure("Zelko.m3u could not be written: " + written.message);
 }
 
 void WriteSettings(const ClsZelko& app, const Transport& transport, const ClsZelkoAssistHost* assists) {
@@ -45,7 +46,8 @@ void WriteSettings(const ClsZelko& app, const Transport& transport, const ClsZel
     s.Volume = transport.Volume();
     s.PlayPosition = transport.PlayPosition();
     const std::vector<std::string> names = assists ? assists->AssistNames() : std::vector<std::string>{};
-    if (!SettingsFile::Save(app.DataPath() + "Zelko.ini", s, names)) app.WriteRunLog("Zelko.ini could not be written");
+    if (const auto saved = SettingsFile::Save(app.DataPath() + "Zelko.ini", s, names); !saved)
+        app.ReportFailure("Zelko.ini could not be written: " + saved.message);
 }
 
 } // namespace Startup

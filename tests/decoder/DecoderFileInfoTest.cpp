@@ -73,6 +73,13 @@ TEST_F(DecoderFileInfoTest, LengthIsExactWithAVbrHeaderAndForConstantBitRates)
         {"vbr-mono-32k", Tone {1000, 2.0, 32000, 1, 0.5}, "-V 4 -m m", 2000, 1, 32000, 1, 10, 1},
         {"mpeg2-22k", Tone {500, 2.0, 22050, 2, 0.5}, "-b 64", 2000, 1, 22050, 2, 20, 0},
         {"resampled", Tone {500, 2.0, 44100, 2, 0.5}, "--resample 32 -b 96", 2000, 1, 32000, 2, 10, 0},
+        // Frames this small have no room for the encoder's delay record
+        // after the frame count: the length includes the encoder's delay
+        // and padding (about 1,200 samples).
+        {"mpeg25-8k", Tone {300, 2.0, 8000, 1, 0.5}, "-m m -b 16", 2000, 200, 8000, 1, 25, 0},
+        {"mpeg25-11k", Tone {300, 2.0, 11025, 1, 0.5}, "-m m -b 24", 2000, 200, 11025, 1, 25, 0},
+        // Free format: the headers state no bit rate, and no header counts the frames.
+        {"free-format", Tone {440, 3.0, 44100, 2, 0.5}, "--freeformat -b 320 -t", 3000, 60, 44100, 2, 10, 0},
     };
     for (const auto& c : cases) {
         const auto path = MakeMp3(*s_dir, c.Name, c.Sound, c.Lame);

@@ -4,13 +4,17 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
+#include "platform/EndpointDirectory.h"
 #include "platform/MessagingTestSupport.h"
 #include "platform/RequestFrame.h"
 
@@ -399,4 +403,277 @@ TEST(MessageWindow, ProcessingQtEventsDispatchesRequests)
     sender.join();
     EXPECT_EQ(reply.load(), 42);
     EXPECT_EQ(handled.load(), 1);
+}
+
+namespace {
+
+void EnsureCoreApplication()
+{
+    static int argc = 1;
+    static char name[] = "test_platform";
+    static char* argv[] = { name, nullptr };
+    if (QCoreApplication::instance() == nullptr)
+        new QCoreApplication(argc, argv); // lives until the process ends
+}
+
+int OpenDescriptorCount()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+std::vector<std::byte> TwentyRequests()
+{
+    std::vector<std::byte> bytes;
+    for (std::uint32_t i = 0; i < 20; ++i) {
+        const auto header = RequestFrame::EncodeHeader({ WM_USER, i, 0, 0, 0 });
+        bytes.insert(bytes.end(), header.begin(), header.end());
+    }
+    return bytes;
+}
+
+class ClientSocket {
+public:
+    ClientSocket() : m_fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0)) { }
+    ~ClientSocket() { ::close(m_fd); }
+    ClientSocket(const ClientSocket&) = delete;
+    ClientSocket& operator=(const ClientSocket&) = delete;
+    // True when the connection was made or is being made.
+    bool Connect(const std::filesystem::path& path)
+    {
+        sockaddr_un a {};
+        a.sun_family = AF_UNIX;
+        std::strcpy(a.sun_path, path.c_str());
+        return ::connect(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    }
+    int Fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+TEST(MessageWindow, TwentyRequestsInOneWriteGetTwentyRepliesWithQtEvents)
+{
+    EnsureCoreApplication();
+    TempEndpointDir dir;
+    auto options = WindowOptions(dir.Path(), 1401);
+    options.UseQtNotifiers = true;
+    int handled = 0;
+    auto window = MessageWindow::Open(
+                      [&handled](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+                          ++handled;
+                          return static_cast<std::int32_t>(wParam);
+                      },
+                      options)
+                      .Window;
+    ASSERT_TRUE(window);
+    RawClient client(window->EndpointPath());
+    ASSERT_TRUE(client.Connected());
+    client.Write(TwentyRequests());
+
+    // The client sends nothing more: every reply must come from what is
+    // already in the receiver's buffer.
+    const auto until = std::chrono::steady_clock::now() + 3s;
+    while (handled < 20 && std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(handled, 20);
+    const auto replies = client.Read(20 * ReplySize, 500ms);
+    ASSERT_EQ(replies.size(), 20 * ReplySize);
+    for (std::int32_t i = 0; i < 20; ++i)
+        EXPECT_EQ(RequestFrame::DecodeReply(std::span<const std::byte, 4>(replies.data() + i * ReplySize, 4)), i);
+}
+
+TEST(MessageWindow, TwentyRequestsInOneWriteGetTwentyRepliesWithoutQt)
+{
+    TempEndpointDir dir;
+    int handled = 0;
+    auto window = OpenWindow(dir.Path(), 1402, [&handled](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+        ++handled;
+        return static_cast<std::int32_t>(wParam);
+    });
+    RawClient client(window->EndpointPath());
+    client.Write(TwentyRequests());
+    for (int turn = 0; turn < 4 && handled < 20; ++turn)
+        window->WaitAndDispatch(50ms);
+    EXPECT_EQ(handled, 20);
+    EXPECT_EQ(client.Read(20 * ReplySize, 500ms).size(), 20 * ReplySize);
+}
+
+TEST(MessageWindow, APartialFrameFollowedBySilenceIsClosedAfterTwoSeconds)
+{
+    EnsureCoreApplication();
+    TempEndpointDir dir;
+    auto options = WindowOptions(dir.Path(), 1501);
+    options.UseQtNotifiers = true;
+    auto window = MessageWindow::Open(
+                      [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+                          return static_cast<std::int32_t>(wParam);
+                      },
+                      options)
+                      .Window;
+    ASSERT_TRUE(window);
+    const auto header = RequestFrame::EncodeHeader({ WM_USER, 7, 0, 0, 0 });
+    RawClient half(window->EndpointPath());
+    RawClient between(window->EndpointPath()); // a whole request, then quiet between requests
+    RawClient silent(window->EndpointPath());  // never sends: not a partial frame
+    half.Write(std::span(header).first(11));
+    between.Write(header);
+    const auto start = std::chrono::steady_clock::now();
+    while (window->IncomingConnectionCount() != 3 && std::chrono::steady_clock::now() - start < 2s)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(window->IncomingConnectionCount(), 3u);
+    EXPECT_EQ(between.Read(4, 500ms).size(), 4u);
+
+    while (window->IncomingConnectionCount() == 3 && std::chrono::steady_clock::now() - start < 6s)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 2s);
+    EXPECT_EQ(window->IncomingConnectionCount(), 2u);
+    EXPECT_TRUE(half.Read(4, 500ms).empty());
+    EXPECT_TRUE(half.Closed());
+    // The connection between requests still works.
+    between.Write(header);
+    while (window->IncomingConnectionCount() == 2 && std::chrono::steady_clock::now() - start < 8s) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (!between.Read(4, 10ms).empty())
+            break;
+    }
+    EXPECT_FALSE(between.Closed());
+}
+
+TEST(MessageWindow, APartialFrameFollowedBySilenceIsClosedWithoutQt)
+{
+    TempEndpointDir dir;
+    auto window = OpenWindow(dir.Path(), 1502);
+    RawClient half(window->EndpointPath());
+    const auto header = RequestFrame::EncodeHeader({ WM_USER, 7, 0, 0, 0 });
+    half.Write(std::span(header).first(5));
+    window->DispatchPending();
+    ASSERT_EQ(window->IncomingConnectionCount(), 1u);
+    const auto start = std::chrono::steady_clock::now();
+    while (window->IncomingConnectionCount() != 0 && std::chrono::steady_clock::now() - start < 6s)
+        window->WaitAndDispatch(1000ms);
+    EXPECT_EQ(window->IncomingConnectionCount(), 0u);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 1900ms);
+}
+
+TEST(MessageWindow, AClientDrippingOneByteAtATimeNeverHoldsUpTheOthers)
+{
+    // Reads never wait: each dispatch takes what has arrived and returns. A
+    // receiver that waited for the rest of the dripping frame would hang here.
+    TempEndpointDir dir;
+    std::vector<std::uint32_t> seen;
+    auto window = OpenWindow(dir.Path(), 1601, [&seen](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+        seen.push_back(wParam);
+        return static_cast<std::int32_t>(wParam);
+    });
+    RawClient slow(window->EndpointPath());
+    RawClient quick(window->EndpointPath());
+    const auto slowFrame = RequestFrame::EncodeHeader({ WM_USER, 1000, 0, 0, 0 });
+    for (std::size_t i = 0; i < slowFrame.size(); ++i) {
+        slow.Write(std::span(slowFrame).subspan(i, 1));
+        quick.Write(RequestFrame::EncodeHeader({ WM_USER, static_cast<std::uint32_t>(i), 0, 0, 0 }));
+        window->DispatchPending();
+        ASSERT_EQ(quick.Read(4, 500ms).size(), 4u) << "byte " << i;
+    }
+    EXPECT_EQ(slow.Read(4, 500ms).size(), 4u);
+    ASSERT_EQ(seen.size(), slowFrame.size() + 1);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1000u), 1);
+}
+
+TEST(MessageWindow, AThousandConnectionsAtOnceAreRefusedBeyondTheLimitAndNothingLeaks)
+{
+    EnsureCoreApplication();
+    TempEndpointDir dir;
+    auto options = WindowOptions(dir.Path(), 1701);
+    options.UseQtNotifiers = true;
+    auto window = MessageWindow::Open(
+                      [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+                          return static_cast<std::int32_t>(wParam);
+                      },
+                      options)
+                      .Window;
+    ASSERT_TRUE(window);
+    const auto pump = [] {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+    // An assist that has been talking before the flood.
+    RawClient assist(window->EndpointPath());
+    assist.Write(RequestFrame::EncodeHeader({ WM_USER, 1, 0, 0, 0 }));
+    pump();
+    ASSERT_EQ(assist.Read(4, 500ms).size(), 4u);
+    const int descriptorsBefore = OpenDescriptorCount();
+
+    std::size_t mostOpen = 0;
+    {
+        std::vector<std::unique_ptr<ClientSocket>> flood;
+        for (int i = 0; i < 1000; ++i) {
+            flood.push_back(std::make_unique<ClientSocket>());
+            flood.back()->Connect(window->EndpointPath());
+        }
+        for (int i = 0; i < 20; ++i) {
+            pump();
+            mostOpen = std::max(mostOpen, window->IncomingConnectionCount());
+        }
+        EXPECT_LE(mostOpen, 64u);
+        // The assist keeps its place and its answers.
+        assist.Write(RequestFrame::EncodeHeader({ WM_USER, 2, 0, 0, 0 }));
+        std::vector<std::byte> reply;
+        for (int i = 0; i < 100 && reply.empty(); ++i) {
+            pump();
+            reply = assist.Read(4, 10ms);
+        }
+        EXPECT_EQ(reply.size(), 4u);
+    }
+    // Every flood connection is gone: the receiver's descriptors are back.
+    const auto until = std::chrono::steady_clock::now() + 3s;
+    while (window->IncomingConnectionCount() > 1 && std::chrono::steady_clock::now() < until)
+        pump();
+    pump();
+    EXPECT_EQ(window->IncomingConnectionCount(), 1u);
+    EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
+}
+
+TEST(MessageWindow, AnotherUserCannotConnect)
+{
+    TempEndpointDir dir;
+    const auto folder = dir.Path() / "endpoints";
+    ASSERT_FALSE(EndpointDirectory::Prepare(folder).has_value());
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+
+    // Even with no umask at all and a folder others may enter, the endpoint
+    // is the owner's alone.
+    ::chmod(dir.Path().c_str(), 0711);
+    ::chmod(folder.c_str(), 0711);
+    const mode_t oldMask = ::umask(0);
+    auto window = OpenWindow(folder, 1801);
+    ::umask(oldMask);
+    ASSERT_TRUE(window);
+    ASSERT_EQ(::stat(window->EndpointPath().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0077, 0u) << std::oct << (st.st_mode & 07777);
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "connecting as another user needs root to become one";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un a {};
+        a.sun_family = AF_UNIX;
+        std::strcpy(a.sun_path, window->EndpointPath().c_str());
+        const int rc = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::_exit(rc == 0 ? 1 : (errno == EACCES ? 0 : 2));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: connected, 2: another error, 3: could not change user";
 }

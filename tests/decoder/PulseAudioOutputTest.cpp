@@ -1,0 +1,221 @@
+// The sound-server output against a real PulseAudio server of the test's
+// own (null sink, private socket): the stream, its clock, pause, volume, a
+// server that dies or never answers, and no server at all.
+#include "TestMedia.h"
+
+#include "decoder/AudioOutputFactory.h"
+#include "decoder/Decoder.h"
+#include "decoder/VolumeCurve.h"
+#include "support/PrivatePulseServer.h"
+#include "support/ScopedEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <pulse/volume.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace decoder::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testsupport::PrivatePulseServer;
+using testsupport::ScopedEnvironment;
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
+
+// One field of the server's only playback stream, as pactl lists it.
+std::optional<std::string> SinkInputField(const PrivatePulseServer& server, const std::string& field)
+{
+    const std::string list = server.Pactl("list sink-inputs");
+    const std::string key = "\t" + field + ": ";
+    const size_t at = list.find(key);
+    if (at == std::string::npos)
+        return std::nullopt;
+    const size_t from = at + key.size();
+    return list.substr(from, list.find('\n', from) - from);
+}
+
+class PulseAudioOutputTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new TempDir();
+        s_tone = new fs::path(MakeMp3(*s_dir, "tone", Tone {440, 3.0, 44100, 2, 0.5}, "-b 128"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_tone;
+        delete s_dir;
+    }
+    void SetUp() override { ASSERT_TRUE(m_server.Running()) << "pulseaudio did not start: " << m_server.Log(); }
+
+    // A decoder on the sound server, playing the 3-s tone.
+    void StartPlaying(Decoder& d)
+    {
+        TrackOpenRecord record;
+        ASSERT_TRUE(d.dec_open(s_tone->string(), record));
+        d.dec_play();
+        ASSERT_TRUE(WaitUntil([&] { return d.OutputName() == "pulse" && d.dec_getPlayMs() > 0; }))
+            << "output " << d.OutputName();
+    }
+
+    PrivatePulseServer m_server;
+    static inline TempDir* s_dir = nullptr;
+    static inline fs::path* s_tone = nullptr;
+};
+
+TEST_F(PulseAudioOutputTest, TheStreamStartsAndItsPositionFollowsTheServersClock)
+{
+    Decoder d(DecoderOptions {"pulse", 1.0});
+    StartPlaying(d);
+    EXPECT_EQ(SinkInputField(m_server, "Corked").value_or("?"), "no");
+    EXPECT_NE(m_server.Pactl("list sink-inputs").find("application.name = \"Zelko\""), std::string::npos);
+
+    // The null sink plays on the server's clock, which runs with the
+    // system's. While the first queue plays (no refill needed yet) the
+    // position heard advances with it; later it may fall behind when a
+    // starved machine lets the queue run dry (then silence is what is
+    // heard), but it never runs ahead of it and never goes back.
+    struct Sample {
+        double ElapsedMs;
+        double PlayMs;
+    };
+    std::vector<Sample> samples;
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < 1500ms) {
+        const double playMs = d.dec_getPlayMs();
+        samples.push_back({std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(), playMs});
+        std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_GT(samples.size(), 20u);
+    const double reference = samples.front().PlayMs - samples.front().ElapsedMs;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const double offset = samples[i].PlayMs - samples[i].ElapsedMs;
+        EXPECT_LE(offset, reference + 20.0) << "at " << samples[i].ElapsedMs << " ms";
+        if (samples[i].ElapsedMs < 400.0)
+            EXPECT_NEAR(offset, reference, 20.0) << "at " << samples[i].ElapsedMs << " ms";
+        if (i > 0)
+            EXPECT_GE(samples[i].PlayMs, samples[i - 1].PlayMs);
+    }
+}
+
+TEST_F(PulseAudioOutputTest, PauseCorksTheStreamAtOnceAndResumeUncorksIt)
+{
+    Decoder d(DecoderOptions {"pulse", 1.0});
+    StartPlaying(d);
+    std::this_thread::sleep_for(300ms);
+    d.dec_pause();
+    const int32_t frozen = d.dec_getPlayMs();
+    EXPECT_TRUE(WaitUntil([&] { return SinkInputField(m_server, "Corked") == "yes"; }, 3000ms));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(d.dec_getPlayMs(), frozen);
+    EXPECT_EQ(d.dec_getState(), 2);
+
+    d.dec_restart();
+    EXPECT_TRUE(WaitUntil([&] { return SinkInputField(m_server, "Corked") == "no"; }, 3000ms));
+    EXPECT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() > frozen + 100; }, 3000ms));
+    // Stop ends the stream at once rather than letting the queue play out.
+    d.dec_stop();
+    EXPECT_TRUE(WaitUntil([&] { return m_server.Pactl("list short sink-inputs").empty(); }, 3000ms));
+}
+
+TEST_F(PulseAudioOutputTest, VolumeChangesReachTheServerAtOnce)
+{
+    const auto expected = [](int32_t volume) {
+        return std::to_string(pa_sw_volume_from_linear(VolumeCurve::Gain(volume)));
+    };
+    const auto shown = [&] {
+        // "front-left: 8192 /  13% / -54.19 dB,   front-right: ..."
+        const auto volume = SinkInputField(m_server, "Volume").value_or("");
+        const std::string key = "front-left: ";
+        const size_t at = volume.find(key);
+        if (at == std::string::npos)
+            return std::string();
+        const size_t from = at + key.size();
+        return volume.substr(from, volume.find_first_not_of("0123456789", from) - from);
+    };
+    Decoder d(DecoderOptions {"pulse", 1.0});
+    d.dec_setVolume(80, 80);
+    StartPlaying(d);
+    EXPECT_TRUE(WaitUntil([&] { return shown() == expected(80); }, 3000ms)) << shown();
+    d.dec_setVolume(30, 30);
+    EXPECT_TRUE(WaitUntil([&] { return shown() == expected(30); }, 3000ms)) << shown();
+    d.dec_setVolume(100, 100);
+    EXPECT_TRUE(WaitUntil([&] { return shown() == expected(100); }, 3000ms)) << shown();
+}
+
+TEST_F(PulseAudioOutputTest, AServerKilledMidTrackFallsBackToSilenceAndTheTrackEnds)
+{
+    Decoder d(DecoderOptions {"pulse", 1.0});
+    StartPlaying(d);
+    ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() > 500; }));
+    m_server.Kill();
+    EXPECT_TRUE(WaitUntil([&] { return d.OutputName() == "null"; }, 5000ms));
+    EXPECT_EQ(d.dec_getState(), 1);
+    // The track goes on without sound and ends by the rules: state 0 and the
+    // position at the track's end.
+    EXPECT_TRUE(WaitUntil([&] { return d.dec_getState() == 0; }, 8000ms));
+    EXPECT_NEAR(d.dec_getPlayMs(), 3000, 100);
+}
+
+TEST(PulseAudioOutputStartTest, AServerThatNeverAnswersHoldsNothingUp)
+{
+    // A socket that takes connections and never says a word.
+    TempDir dir;
+    const fs::path path = dir.Path("silent");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un a {};
+    a.sun_family = AF_UNIX;
+    std::strncpy(a.sun_path, path.c_str(), sizeof a.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(fd, 16), 0);
+    ScopedEnvironment server("PULSE_SERVER", ("unix:" + path.string()).c_str());
+
+    const auto tone = MakeMp3(dir, "tone", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128");
+    testing::internal::CaptureStderr();
+    {
+        Decoder d(DecoderOptions {"pulse", 1.0});
+        const auto before = std::chrono::steady_clock::now();
+        d.dec_init();
+        TrackOpenRecord record;
+        ASSERT_TRUE(d.dec_open(tone.string(), record));
+        d.dec_play();
+        // The user-interface calls never wait for the server.
+        EXPECT_LT(std::chrono::steady_clock::now() - before, 500ms);
+        // The wait for it is bounded; then the track plays without sound.
+        EXPECT_TRUE(WaitUntil([&] { return d.OutputName() == "null"; }, 5000ms));
+        EXPECT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() > 100; }, 3000ms));
+    }
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    ::close(fd);
+}
+
+TEST(PulseAudioOutputStartTest, NoServerGivesTheNullOutputAndOneLogLine)
+{
+    TempDir dir;
+    ScopedEnvironment server("PULSE_SERVER", ("unix:" + dir.Path("nothing-here").string()).c_str());
+    testing::internal::CaptureStderr();
+    auto output = AudioOutputFactory::Create("auto", std::make_shared<PacingClock>());
+    const std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(output);
+    EXPECT_EQ(output->Name(), "null");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("no sound server"), std::string::npos) << err;
+}
+
+} // namespace
+} // namespace decoder::test

@@ -1,0 +1,201 @@
+// Damaged and unusual media through the real player (offscreen, the real
+// decoder with the null output): it never crashes or hangs, a file it cannot
+// open gets the title-box message and the list goes on, and the saved play
+// list is the list it held.
+#include "PlayerTestSupport.h"
+
+#include <fstream>
+#include <random>
+#include <sys/stat.h>
+
+namespace playertest {
+namespace {
+
+constexpr const char* CannotPlay = "を再生できません";
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A 16-bit WAV of a tone, any rate and channel count.
+void WriteWav(const fs::path& path, double seconds, int rate, int channels) {
+    const auto frames = static_cast<std::uint32_t>(seconds * rate);
+    const std::uint32_t dataBytes = frames * 2u * static_cast<std::uint32_t>(channels);
+    std::string b;
+    auto u32 = [&b](std::uint32_t v) { b.append(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&b](std::uint16_t v) { b.append(reinterpret_cast<const char*>(&v), 2); };
+    b += "RIFF";
+    u32(36 + dataBytes);
+    b += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(static_cast<std::uint16_t>(channels));
+    u32(static_cast<std::uint32_t>(rate));
+    u32(static_cast<std::uint32_t>(rate * channels * 2));
+    u16(static_cast<std::uint16_t>(channels * 2));
+    u16(16);
+    b += "data";
+    u32(dataBytes);
+    for (std::uint32_t i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(6000.0 * std::sin(2.0 * M_PI * (330.0 + 110 * c) * i / rate))));
+    WriteBytes(path, b);
+}
+
+fs::path Encode(const fs::path& dir, const std::string& name, double seconds, int rate, int channels,
+                const std::string& lameArguments) {
+    const fs::path wav = dir / (name + ".wav");
+    const fs::path mp3 = dir / (name + ".mp3");
+    WriteWav(wav, seconds, rate, channels);
+    const std::string command = "lame --quiet " + lameArguments + " --tt '" + name + "' '" + wav.string() + "' '" +
+                                mp3.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    fs::remove(wav);
+    return mp3;
+}
+
+std::string SyncSafe(std::uint32_t size) {
+    std::string s(4, '\0');
+    for (int i = 3; i >= 0; --i) {
+        s[static_cast<std::size_t>(i)] = static_cast<char>(size & 0x7F);
+        size >>= 7;
+    }
+    return s;
+}
+
+// An ID3v2.3 tag of the given declared size holding one title frame, padded.
+std::string Id3v2Tag(std::uint32_t declaredSize, std::size_t realSize) {
+    std::string frame = "TIT2";
+    const std::string text = std::string("\0", 1) + "Tagged title";
+    frame += std::string{'\0', '\0', '\0', static_cast<char>(text.size())};
+    frame += std::string("\0\0", 2) + text;
+    std::string tag = "ID3";
+    tag += std::string("\x03\x00\x00", 3);
+    tag += SyncSafe(declaredSize);
+    tag += frame;
+    tag.resize(10 + realSize, '\0');
+    return tag;
+}
+
+enum class Outcome { Refused, Played };
+
+struct Medium {
+    std::string name;
+    fs::path path;
+    Outcome expected;
+};
+
+class BadMediaTest : public PlayerTest {};
+
+TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
+    const fs::path media = m_folder.Path() / "media";
+    const fs::path shaky = m_folder.Path() / "shaky";
+    fs::create_directories(media);
+    fs::create_directories(shaky);
+    std::vector<Medium> list;
+    const auto add = [&list](const std::string& name, const fs::path& path, Outcome expected) {
+        list.push_back({name, path, expected});
+    };
+
+    add("good first", Encode(media, "good1", 1.5, 22050, 1, "-b 32"), Outcome::Played);
+
+    WriteBytes(media / "zero.mp3", "");
+    add("zero-length", media / "zero.mp3", Outcome::Refused);
+
+    const fs::path whole = Encode(media, "whole", 2.0, 44100, 2, "-b 128");
+    const std::string wholeBytes = ReadBytes(whole);
+    WriteBytes(media / "cut-frame.mp3", wholeBytes.substr(0, wholeBytes.size() / 2 + 211));
+    add("cut inside a frame", media / "cut-frame.mp3", Outcome::Played);
+
+    WriteBytes(media / "cut-tag.mp3", (Id3v2Tag(4000, 4000) + wholeBytes).substr(0, 1500));
+    add("cut inside the ID3v2 tag", media / "cut-tag.mp3", Outcome::Refused);
+
+    std::mt19937 random(20261207);
+    std::string noise(64 * 1024, '\0');
+    for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+    WriteBytes(media / "noise.mp3", noise);
+    add("random bytes", media / "noise.mp3", Outcome::Refused);
+
+    WriteWav(media / "wave.mp3", 1.0, 44100, 2);
+    add("a WAV named .mp3", media / "wave.mp3", Outcome::Refused);
+
+    WriteBytes(media / "huge-tag.mp3", Id3v2Tag(200u * 1024 * 1024, 2000) + wholeBytes);
+    add("an ID3v2 tag claiming 200 MiB", media / "huge-tag.mp3", Outcome::Refused);
+
+    add("free-format bit rate", Encode(media, "free", 1.5, 44100, 2, "--freeformat -b 320"), Outcome::Played);
+    add("MPEG-2.5 8 kHz", Encode(media, "mpeg25-8k", 1.5, 8000, 1, "-m m -b 16"), Outcome::Played);
+    add("MPEG-2.5 11.025 kHz mono", Encode(media, "mpeg25-11k", 1.5, 11025, 1, "-m m -b 24"), Outcome::Played);
+    add("MPEG-2 16 kHz", Encode(media, "mpeg2-16k", 1.5, 16000, 2, "-b 48"), Outcome::Played);
+    add("48 kHz", Encode(media, "48k", 1.5, 48000, 2, "-b 192"), Outcome::Played);
+    const fs::path deleted = Encode(media, "deleted", 12.0, 22050, 1, "-b 32");
+    add("deleted while it plays", deleted, Outcome::Played);
+    const fs::path unreachable = Encode(shaky, "unreachable", 12.0, 22050, 1, "-b 32");
+    add("its folder becomes unreadable while it plays", unreachable, Outcome::Played);
+    add("good last", Encode(media, "good2", 1.5, 22050, 1, "-b 32"), Outcome::Played);
+
+    std::vector<std::string> paths;
+    for (const Medium& m : list) paths.push_back(m.path.string());
+    m_folder.WriteList(paths);
+    const std::string savedList = ReadBytes(m_folder.List());
+
+    Load(4.0);
+    ASSERT_TRUE(m_loadResult);
+    ASSERT_EQ(Player().coMp3Files().Items().size(), list.size());
+    EXPECT_EQ(Player().App().PlayPosition(), 1);
+
+    Player().cButtonAction_PlayClick();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const Medium& m = list[i];
+        const auto position = static_cast<std::int32_t>(i + 1);
+        SCOPED_TRACE(m.name);
+        ASSERT_EQ(Player().App().PlayPosition(), position);
+        const bool refused = !Player().PlayTimerActive() && Player().bPlay() &&
+                             Player().App().TrackName().find(CannotPlay) != std::string::npos;
+        EXPECT_EQ(refused ? Outcome::Refused : Outcome::Played, m.expected) << Player().App().TrackName();
+        if (refused) {
+            EXPECT_NE(Player().App().TrackName().find(m.path.filename().string()), std::string::npos);
+            // Started without sound until the user moves on.
+            Player().cButtonAction_NTrackClick();
+            continue;
+        }
+        EXPECT_TRUE(Player().PlayTimerActive());
+        if (m.path == deleted || m.path == unreachable) {
+            ASSERT_TRUE(WaitFor([&] { return Player().Decoder().dec_getPlayMs() > 500; }, 10000));
+            if (m.path == deleted) {
+                fs::remove(deleted);
+            } else if (::geteuid() != 0) {
+                fs::permissions(shaky, fs::perms::none);
+            } else {
+                // Permissions do not stop root: the folder is replaced by
+                // something that is no folder, so nothing in it can be reached.
+                fs::rename(shaky, m_folder.Path() / "shaky-away");
+                WriteBytes(shaky, "not a folder");
+            }
+        }
+        // The track ends (at its end, or early for the last two) and the
+        // play loop moves on by itself.
+        const bool last = i + 1 == list.size();
+        ASSERT_TRUE(WaitFor([&] { return last ? Player().bStop() : Player().App().PlayPosition() != position; },
+                            15000))
+            << "position " << Player().App().PlayPosition();
+    }
+    // Past the end with repeat off: stopped at the first track of the order.
+    EXPECT_TRUE(Player().bStop());
+    EXPECT_EQ(Player().App().PlayPosition(), 1);
+
+    m_player->Form_Unload();
+    EXPECT_EQ(ReadBytes(m_folder.List()), savedList);
+    if (fs::is_regular_file(shaky)) {
+        fs::remove(shaky);
+        fs::rename(m_folder.Path() / "shaky-away", shaky);
+    }
+    fs::permissions(shaky, fs::perms::owner_all);
+}
+
+} // namespace
+} // namespace playertest
