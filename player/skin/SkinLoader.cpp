@@ -1,5 +1,6 @@
 #include "player/skin/SkinLoader.h"
 
+#include "platform/DirectorySearch.h"
 #include "player/skin/SkinText.h"
 
 #include <QImageReader>
@@ -41,20 +42,9 @@ void SeparateSkinRegions(SkinRegions& coRgns)
 
 std::string FindSkinPicture(const std::string& skinPath, std::string_view stem)
 {
-    const std::string folder = skintext::FolderWithSlash(skinPath);
-    const std::string lowerStem = skintext::Lower(stem);
-    std::string bmp;
-    std::string jpg;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (!entry.is_regular_file(ec)) continue;
-        const std::string name = entry.path().filename().string();
-        const std::string lower = skintext::Lower(name);
-        // An exact-case match wins over another spelling of the same name.
-        if (lower == lowerStem + ".bmp" && (bmp.empty() || name == std::string(stem) + ".bmp")) bmp = folder + name;
-        if (lower == lowerStem + ".jpg" && (jpg.empty() || name == std::string(stem) + ".jpg")) jpg = folder + name;
-    }
-    return bmp.empty() ? jpg : bmp;
+    const std::string base = skintext::FolderWithSlash(skinPath) + std::string(stem);
+    if (std::optional<std::string> bmp = platform::DirectorySearch::FindFile(base + ".bmp")) return *bmp;
+    return platform::DirectorySearch::FindFile(base + ".jpg").value_or(std::string());
 }
 
 SkinPictures LoadSkinPictures(const std::string& skinPath, const SkinRegions& coRgns,
