@@ -34,6 +34,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -896,7 +897,13 @@ std::string frmZelko::ChooseSkinFolder(const std::string& title) { return m_opti
 bool frmZelko::ApplyCurrentSkin() {
     SkinLoadResult loaded = LoadSkin(m_app->SkinPath(), m_app->SkinFile(),
                                      [this](const std::string& line) { m_app->WriteRunLog(line); });
-    if (!loaded.skin) return false;
+    if (!loaded.skin) {
+        // The message box only says that the skin is wrong; the log and the terminal say why.
+        const std::string why = SkinFailureText(m_app->SkinPath(), loaded);
+        m_app->WriteRunLog(why);
+        std::cerr << "Zelko: " << why << '\n';
+        return false;
+    }
     // The controllers hold a reference to m_skin: the new skin is assigned
     // into the same object.
     m_skin = std::move(*loaded.skin);

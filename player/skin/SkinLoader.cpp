@@ -86,22 +86,22 @@ SkinLoadResult LoadSkin(const std::string& skinPath, const std::string& skinFile
     if (!parsed) {
         result.problems.push_back(
             SkinProblem{skintext::FolderWithSlash(skinPath) + skinFile, 0, "skin file not found"});
+        result.reason = result.problems.back();
         return result;
     }
     result.fileFound = true;
     if (writeRunLog) writeRunLog("- " + parsed->path + " -");
     result.problems = std::move(parsed->problems);
 
-    bool usable = true;
+    const std::size_t skippedLines = result.problems.size();
     const ClsZelkoRgn* main = parsed->coRgns.Find("body-main");
     if (!main || main->RgnOrEmpty().IsEmpty()) {
         result.problems.push_back(SkinProblem{parsed->path, 0, "required region body-main missing or empty"});
-        usable = false;
     }
     SeparateSkinRegions(parsed->coRgns);
-    const std::size_t before = result.problems.size();
     SkinPictures pictures = LoadSkinPictures(skinPath, parsed->coRgns, result.problems);
-    if (result.problems.size() != before) usable = false;
+    const bool usable = result.problems.size() == skippedLines;
+    if (!usable) result.reason = result.problems[skippedLines];
 
     if (writeRunLog) {
         for (const SkinProblem& p : result.problems) {
@@ -118,4 +118,18 @@ SkinLoadResult LoadSkin(const std::string& skinPath, const std::string& skinFile
     skin.colours = parsed->colours;
     result.skin = std::move(skin);
     return result;
+}
+
+std::string SkinFailureText(const std::string& skinPath, const SkinLoadResult& result)
+{
+    if (!result.reason) return {};
+    auto located = [](const SkinProblem& p) {
+        std::string text = p.file;
+        if (p.line > 0) text += ":" + std::to_string(p.line);
+        return text + ": " + p.message;
+    };
+    std::string text = "skin " + skintext::FolderWithSlash(skinPath) + " not loaded: " + located(*result.reason);
+    if (!result.problems.empty() && result.problems.front().line > 0)
+        text += " (first skipped line: " + located(result.problems.front()) + ")";
+    return text;
 }
