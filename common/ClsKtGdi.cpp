@@ -309,12 +309,15 @@ namespace {
 // ellipsis) all drawn from the font's own face. Such a line is laid out
 // exactly as the general text drawing lays it out, with its ascent and
 // descent from that face alone; texts that need another face, prefixes,
-// tabs or line breaks take the general way.
-bool IsPlain(const QString& text)
+// tabs or line breaks take the general way. Without prefixes ("noprefix")
+// an "&" is an ordinary character.
+enum class Prefixes { Shown, Literal };
+
+bool IsPlain(const QString& text, Prefixes prefixes)
 {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if ((u < 0x20 || u > 0x7E || u == u'&') && u != 0x2026)
+        if ((u < 0x20 || u > 0x7E || (u == u'&' && prefixes == Prefixes::Shown)) && u != 0x2026)
             return false;
     }
     return true;
@@ -354,7 +357,8 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
     const bool aligned = f & (DT_CENTER | DT_RIGHT);
     const QFont& font = hdc.font();
     const bool decorated = font.underline() || font.overline() || font.strikeOut();
-    if (oneLine && !decorated && IsPlain(text)) {
+    const Prefixes prefixes = (f & DT_NOPREFIX) ? Prefixes::Literal : Prefixes::Shown;
+    if (oneLine && !decorated && IsPlain(text, prefixes)) {
         const bool cut = f & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
         const Qt::TextElideMode mode = (f & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
         const PlainTextFace& plain = PlainFaceFor(font);
@@ -383,7 +387,7 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
             }
         } else if (const QRawFont& face = plain.Face(); !aligned && face.isValid() && FaceDraws(face, text)) {
             QString shown = cut ? hdc.fontMetrics().elidedText(text, mode, box.width()) : text;
-            if (IsPlain(shown) && FaceDraws(face, shown)) {
+            if (IsPlain(shown, prefixes) && FaceDraws(face, shown)) {
                 hdc.save();
                 hdc.setClipRect(box, Qt::IntersectClip);
                 hdc.drawText(baseline(), shown);

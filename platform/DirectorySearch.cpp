@@ -94,6 +94,24 @@ bool DirectorySearch::NameLess(std::string_view a, std::string_view b)
     return a < b;
 }
 
+std::optional<std::string> DirectorySearch::FindFile(std::string_view path)
+{
+    const std::string exact(path);
+    struct stat st {};
+    if (::stat(exact.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return exact;
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string_view::npos ? std::string() : exact.substr(0, slash + 1);
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    if (name.empty())
+        return std::nullopt;
+    const std::u32string folded = Folded(name);
+    for (const DirectoryEntry& entry : List(folder, "*", SearchScope::FilesOnly, HiddenEntries::Include))
+        if (Folded(entry.name) == folded)
+            return folder + entry.name;
+    return std::nullopt;
+}
+
 std::vector<DirectoryEntry> DirectorySearch::List(const std::string& folder, std::string_view pattern,
                                                   SearchScope scope, HiddenEntries hidden)
 {

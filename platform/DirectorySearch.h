@@ -9,6 +9,7 @@
 // A folder that does not exist or cannot be read gives an empty list; an entry
 // that vanishes while the folder is read is left out. Symbolic links are
 // listed as what they point to; a dangling link is left out.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,15 @@ public:
     // The order of listings: names compared without regard to case, then
     // byte by byte so that the order is total.
     static bool NameLess(std::string_view a, std::string_view b);
+
+    // A normal file (or a link to one) found as a system whose names ignore
+    // letter case finds it, for files named in skins and lyrics written on
+    // such a system: `path` itself when that is a file, else the first file
+    // in listing order, in the same folder, whose name equals the last part
+    // of `path` without regard to case (folded as MatchesPattern folds).
+    // The folder part must match exactly. Returns the folder part of `path`
+    // followed by the name found; nothing when there is none.
+    static std::optional<std::string> FindFile(std::string_view path);
 };
 
 } // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
 // A one-line text box that selects its whole text whenever it gets the focus,
-// by keyboard or by mouse, so that typing replaces the old value.
+// by keyboard or by mouse, so that typing replaces the old value. Return and
+// Enter end the edit as leaving the box would and go no further: they do not
+// press the dialog's default button.
 #include <QLineEdit>
 
 namespace dialogs {
@@ -12,6 +14,7 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace dialogs

@@ -39,7 +39,11 @@ std::int32_t PlayerView::PlayListTop() const { return m_playList->ListTop(); }
 bool PlayerView::ApplyCurrentSkin() {
     SkinLoadResult loaded = LoadSkin(m_app.SkinPath(), m_app.SkinFile(),
                                      [this](const std::string& line) { m_app.WriteRunLog(line); });
-    if (!loaded.skin) return false;
+    if (!loaded.skin) {
+        // The message box only says that the skin is wrong; the log and the terminal say why.
+        m_app.ReportFailure(SkinFailureText(m_app.SkinPath(), loaded));
+        return false;
+    }
     m_skin = std::move(*loaded.skin);
     CopySkinStateToApp();
     const SkinWindowSettings settings{m_app.WindowLeft(), m_app.WindowTop(), m_app.LyricsShowAlway(),

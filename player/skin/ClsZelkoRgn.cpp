@@ -1,5 +1,6 @@
 #include "player/skin/ClsZelkoRgn.h"
 
+#include "platform/DirectorySearch.h"
 #include "player/skin/SkinText.h"
 
 #include <filesystem>
@@ -29,11 +30,14 @@ std::optional<Operation> ParseOperation(const std::string& word)
 }
 
 // Reads the file's 32-bit little-endian integers; a trailing partial value is
-// ignored.
-RgnLineStatus ReadNumberFile(const std::string& path, std::vector<int32_t>& numbers)
+// ignored. The file name's letter case need not match (skins come from
+// Windows).
+RgnLineStatus ReadNumberFile(const std::string& named, std::vector<int32_t>& numbers)
 {
+    const std::optional<std::string> found = platform::DirectorySearch::FindFile(named);
+    if (!found) return RgnLineStatus::MissingFile;
+    const std::string& path = *found;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return RgnLineStatus::MissingFile;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) return RgnLineStatus::MissingFile;
     if (size > ClsZelkoRgn::MaxRegionFileBytes) return RgnLineStatus::FileTooLarge;

@@ -4,6 +4,7 @@
 #include "player/skin/SkinText.h"
 
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -84,13 +85,20 @@ private:
     {
         for (const ColourKey& ck : kColourKeys) {
             if (m_section == ck.section && key == ck.key) {
-                const std::optional<int32_t> colour = skintext::HexColour(value);
-                if (!colour) {
-                    Problem("bad colour \"" + value + "\" for " + m_section + "-" + key +
-                            " (expected hexadecimal BBGGRR)");
-                    return;
+                // Characters that are not hexadecimal digits are skipped, as
+                // skins written for the Windows program rely on ("#FF0000").
+                const skintext::HexColour colour = skintext::ReadHexColour(value);
+                if (!colour.skipped.empty()) {
+                    char read[16];
+                    std::snprintf(read, sizeof read, "%06X", static_cast<uint32_t>(colour.value));
+                    std::string message = "colour \"" + value + "\" for " + m_section + "-" + key +
+                                          ": skipped \"" + colour.skipped +
+                                          "\" (not hexadecimal digits), read as " + read;
+                    if (!colour.cut.empty())
+                        message += " (only the last 8 characters count; \"" + colour.cut + "\" was left out)";
+                    Problem(std::move(message));
                 }
-                m_out.colours.colours[static_cast<std::size_t>(ck.colour)] = *colour;
+                m_out.colours.colours[static_cast<std::size_t>(ck.colour)] = colour.value;
                 return;
             }
         }

@@ -1,5 +1,6 @@
 #include "player/skin/SkinLoader.h"
 
+#include "platform/DirectorySearch.h"
 #include "player/skin/SkinText.h"
 
 #include <QImageReader>
@@ -41,20 +42,9 @@ void SeparateSkinRegions(SkinRegions& coRgns)
 
 std::string FindSkinPicture(const std::string& skinPath, std::string_view stem)
 {
-    const std::string folder = skintext::FolderWithSlash(skinPath);
-    const std::string lowerStem = skintext::Lower(stem);
-    std::string bmp;
-    std::string jpg;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (!entry.is_regular_file(ec)) continue;
-        const std::string name = entry.path().filename().string();
-        const std::string lower = skintext::Lower(name);
-        // An exact-case match wins over another spelling of the same name.
-        if (lower == lowerStem + ".bmp" && (bmp.empty() || name == std::string(stem) + ".bmp")) bmp = folder + name;
-        if (lower == lowerStem + ".jpg" && (jpg.empty() || name == std::string(stem) + ".jpg")) jpg = folder + name;
-    }
-    return bmp.empty() ? jpg : bmp;
+    const std::string base = skintext::FolderWithSlash(skinPath) + std::string(stem);
+    if (std::optional<std::string> bmp = platform::DirectorySearch::FindFile(base + ".bmp")) return *bmp;
+    return platform::DirectorySearch::FindFile(base + ".jpg").value_or(std::string());
 }
 
 SkinPictures LoadSkinPictures(const std::string& skinPath, const SkinRegions& coRgns,
@@ -96,22 +86,22 @@ SkinLoadResult LoadSkin(const std::string& skinPath, const std::string& skinFile
     if (!parsed) {
         result.problems.push_back(
             SkinProblem{skintext::FolderWithSlash(skinPath) + skinFile, 0, "skin file not found"});
+        result.reason = result.problems.back();
         return result;
     }
     result.fileFound = true;
     if (writeRunLog) writeRunLog("- " + parsed->path + " -");
     result.problems = std::move(parsed->problems);
 
-    bool usable = true;
+    const std::size_t skippedLines = result.problems.size();
     const ClsZelkoRgn* main = parsed->coRgns.Find("body-main");
     if (!main || main->RgnOrEmpty().IsEmpty()) {
         result.problems.push_back(SkinProblem{parsed->path, 0, "required region body-main missing or empty"});
-        usable = false;
     }
     SeparateSkinRegions(parsed->coRgns);
-    const std::size_t before = result.problems.size();
     SkinPictures pictures = LoadSkinPictures(skinPath, parsed->coRgns, result.problems);
-    if (result.problems.size() != before) usable = false;
+    const bool usable = result.problems.size() == skippedLines;
+    if (!usable) result.reason = result.problems[skippedLines];
 
     if (writeRunLog) {
         for (const SkinProblem& p : result.problems) {
@@ -128,4 +118,18 @@ SkinLoadResult LoadSkin(const std::string& skinPath, const std::string& skinFile
     skin.colours = parsed->colours;
     result.skin = std::move(skin);
     return result;
+}
+
+std::string SkinFailureText(const std::string& skinPath, const SkinLoadResult& result)
+{
+    if (!result.reason) return {};
+    auto located = [](const SkinProblem& p) {
+        std::string text = p.file;
+        if (p.line > 0) text += ":" + std::to_string(p.line);
+        return text + ": " + p.message;
+    };
+    std::string text = "skin " + skintext::FolderWithSlash(skinPath) + " not loaded: " + located(*result.reason);
+    if (!result.problems.empty() && result.problems.front().line > 0)
+        text += " (first skipped line: " + located(result.problems.front()) + ")";
+    return text;
 }

@@ -34,7 +34,14 @@ struct SkinLoadResult {
     bool fileFound = false;           // the skin file exists and was read
     std::optional<Skin> skin;         // set when the skin can be shown
     std::vector<SkinProblem> problems;  // every skipped line and every reason for rejection
+    std::optional<SkinProblem> reason;  // the first reason for rejection; set exactly when skin is not
 };
+
+// One line saying why a skin was rejected, for the run log and the terminal:
+// "skin <folder> not loaded: <file>[:<line>]: <reason>", followed by the
+// first line the parser skipped when there was one (often the cause of a
+// missing body-main). Empty when the skin was loaded.
+std::string SkinFailureText(const std::string& skinPath, const SkinLoadResult& result);
 
 // Parses skinPath + skinFile, separates its regions and loads its pictures.
 // The run log receives "- <path> -" after the file was read, and one line per

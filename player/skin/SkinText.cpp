@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace skintext {
 
@@ -83,17 +84,33 @@ std::optional<int32_t> ToInt32(std::string_view text)
     return static_cast<int32_t>(value);
 }
 
-std::optional<int32_t> HexColour(std::string_view text)
+HexColour ReadHexColour(std::string_view text)
 {
-    std::string padded = "00000000" + std::string(text);
-    padded = padded.substr(padded.size() - 8);
+    // The characters of the text (a UTF-8 lead byte with its continuation
+    // bytes), so that the cut to the last 8 never splits one.
+    std::vector<std::string_view> characters;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = at + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        characters.push_back(text.substr(at, end - at));
+        at = end;
+    }
+    HexColour out;
+    const std::size_t first = characters.size() > 8 ? characters.size() - 8 : 0;
+    for (std::size_t i = 0; i < first; ++i) out.cut += characters[i];
     uint32_t value = 0;
-    for (char c : padded) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-        const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
+    for (std::size_t i = first; i < characters.size(); ++i) {
+        const std::string_view c = characters[i];
+        const unsigned char b = static_cast<unsigned char>(c.front());
+        if (c.size() != 1 || !std::isxdigit(b)) {
+            out.skipped += c;
+            continue;
+        }
+        const int digit = std::isdigit(b) ? b - '0' : std::tolower(b) - 'a' + 10;
         value = value * 16 + static_cast<uint32_t>(digit);
     }
-    return static_cast<int32_t>(value);
+    out.value = static_cast<int32_t>(value);
+    return out;
 }
 
 std::string FolderWithSlash(std::string_view folder)

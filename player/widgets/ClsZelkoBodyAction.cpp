@@ -68,7 +68,8 @@ ClsZelkoBodyAction::ClsZelkoBodyAction(const WidgetContext& context, const proto
     , m_analyze(analyze)
     , m_playState(playState)
 {
-    m_titleGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+    // Names, titles and lyrics are shown as written: an "&" in them is no access key.
+    m_titleGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis,noprefix");
 }
 
 bool ClsZelkoBodyAction::DrawMaskedTitleImage(const platform::Rect& box, std::string_view imageKey)

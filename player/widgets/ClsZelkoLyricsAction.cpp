@@ -27,7 +27,8 @@ ClsZelkoLyricsAction::ClsZelkoLyricsAction(const WidgetContext& context, decoder
     , m_painter(context)
     , m_lyrics(lyrics)
 {
-    m_lineGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+    // Names, titles and lyrics are shown as written: an "&" in them is no access key.
+    m_lineGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis,noprefix");
 }
 
 int ClsZelkoLyricsAction::FieldOf(LyricsLayout::Line line)

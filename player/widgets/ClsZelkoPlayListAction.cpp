@@ -47,7 +47,8 @@ ClsZelkoPlayListAction::ClsZelkoPlayListAction(const WidgetContext& context, con
     , m_tracks(tracks)
     , m_playState(playState)
 {
-    m_textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+    // Names, titles and lyrics are shown as written: an "&" in them is no access key.
+    m_textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis,noprefix");
     m_timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
 }
 

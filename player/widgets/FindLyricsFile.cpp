@@ -1,6 +1,9 @@
 #include "player/widgets/FindLyricsFile.h"
 
+#include "platform/DirectorySearch.h"
+
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace {
@@ -15,23 +18,22 @@ std::string_view Trim(std::string_view s)
 }
 
 // The directory search finds normal files only: no folders, no hidden files.
-bool IsNormalFile(const std::string& path)
+// Lyrics written on Windows may differ in letter case from the track
+// ("Song.LRC" beside "Song.mp3"); the exact spelling wins.
+std::optional<std::string> FindNormalFile(const std::string& path)
 {
-    std::error_code ec;
-    const std::filesystem::path p(path);
-    const std::string name = p.filename().string();
+    const std::string name = std::filesystem::path(path).filename().string();
     if (name.empty() || name.front() == '.')
-        return false;
-    return std::filesystem::is_regular_file(p, ec);
+        return std::nullopt;
+    return platform::DirectorySearch::FindFile(path);
 }
 
 bool TryExtensions(const std::string& stem, const std::vector<std::string>& extensions,
                    const std::function<bool(const std::string&)>& handToDecoder)
 {
     for (const auto& ext : extensions) {
-        const std::string candidate = stem + "." + ext;
-        if (IsNormalFile(candidate))
-            return handToDecoder(candidate);
+        if (const std::optional<std::string> found = FindNormalFile(stem + "." + ext))
+            return handToDecoder(*found);
     }
     return false;
 }

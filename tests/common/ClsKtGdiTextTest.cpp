@@ -23,7 +23,8 @@ protected:
     // The reference: the text drawn in the box by Qt's rectangle form.
     static void Reference(QPainter& p, uint32_t flags, const std::string& s, const QRect& box)
     {
-        int align = Qt::TextShowMnemonic;
+        const int prefixes = (flags & ClsKtGdi::DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
+        int align = prefixes;
         align |= (flags & ClsKtGdi::DT_CENTER) ? Qt::AlignHCenter
                  : (flags & ClsKtGdi::DT_RIGHT) ? Qt::AlignRight
                                                 : Qt::AlignLeft;
@@ -33,7 +34,7 @@ protected:
         QString text = QString::fromStdString(s);
         if (flags & (ClsKtGdi::DT_END_ELLIPSIS | ClsKtGdi::DT_PATH_ELLIPSIS))
             text = p.fontMetrics().elidedText(text, (flags & ClsKtGdi::DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight,
-                                              box.width(), Qt::TextShowMnemonic);
+                                              box.width(), prefixes);
         p.save();
         if (!(flags & ClsKtGdi::DT_NOCLIP))
             p.setClipRect(box);
@@ -59,7 +60,9 @@ std::vector<QFont> Fonts()
     points.setPointSizeF(10.5);
     QFont bold = points;
     bold.setBold(true);
-    return {gothic, small, points, bold};
+    QFont proportional(QStringLiteral("IPAPGothic"));
+    proportional.setPixelSize(11);
+    return {gothic, small, points, bold, proportional};
 }
 
 std::vector<std::string> Texts()
@@ -109,7 +112,55 @@ TEST_F(ClsKtGdiTextTest, PlainLinesMatchTheRectangleForm)
                                                    << " / " << box.height();
                         ++compared;
                     }
-    EXPECT_EQ(compared, 2 * 4 * 8 * 4 * 20);
+    EXPECT_EQ(compared, 2 * 5 * 8 * 4 * 20);
+}
+
+TEST_F(ClsKtGdiTextTest, WithoutPrefixesAmpersandsAreCharacters)
+{
+    const std::vector<std::string> flagWords = {"left,singleline,vcenter,end_ellipsis,noprefix",
+                                                "right,singleline,vcenter,noprefix",
+                                                "center,singleline,vcenter,end_ellipsis,noprefix",
+                                                "singleline,vcenter,path_ellipsis,noprefix", "noprefix"};
+    const std::vector<std::string> texts = {"Song & Dance", "Rock && Roll", "Trailing &", "&", "&&",
+                                            "Tom & Jerry & friends, a title too long for its box"};
+    const std::vector<QRect> boxes = {QRect(3, 2, 90, 14), QRect(7, 1, 60, 8)};
+    int compared = 0;
+    for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32})
+        for (const QFont& font : Fonts())
+            for (const std::string& words : flagWords)
+                for (const QRect& box : boxes)
+                    for (const std::string& text : texts) {
+                        ClsKtGdi gdi;
+                        gdi.ResolveDrawTextFlags(words);
+                        QImage drawn = Blank(format);
+                        QImage expected = Blank(format);
+                        {
+                            QPainter p(&drawn);
+                            p.setFont(font);
+                            p.setPen(QColor(250, 200, 10));
+                            gdi.vbDrawText(p, text, Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+                            QPainter q(&expected);
+                            q.setFont(font);
+                            q.setPen(QColor(250, 200, 10));
+                            Reference(q, gdi.DrawTextFlags(), text, box);
+                        }
+                        ASSERT_TRUE(drawn == expected) << words << " / " << text << " / " << font.toString().toStdString();
+                        ++compared;
+                    }
+    EXPECT_EQ(compared, 2 * 5 * 5 * 2 * 6);
+
+    // The last "&" is drawn, not swallowed as a mark with nothing to mark.
+    ClsKtGdi gdi;
+    gdi.ResolveDrawTextFlags("left,singleline,vcenter,noprefix");
+    QImage withAmpersand = Blank(QImage::Format_RGB32);
+    QImage without = Blank(QImage::Format_RGB32);
+    {
+        QPainter p(&withAmpersand);
+        gdi.vbDrawText(p, "Trailing &", Rect{2, 3, 112, 17});
+        QPainter q(&without);
+        gdi.vbDrawText(q, "Trailing ", Rect{2, 3, 112, 17});
+    }
+    EXPECT_FALSE(withAmpersand == without);
 }
 
 TEST_F(ClsKtGdiTextTest, OtherTextKeepsPrefixesAndOtherFaces)

@@ -113,3 +113,26 @@ TEST(DirectorySearch, NameOrderIsTotalAndIgnoresCaseFirst)
     EXPECT_TRUE(DirectorySearch::NameLess("ab", "abc"));
     EXPECT_FALSE(DirectorySearch::NameLess("same", "same"));
 }
+
+TEST(DirectorySearch, FindFileTakesTheExactNameFirstThenAnyLetterCase)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = dir.path().toStdString() + "/";
+    Touch(dir, "Main.rgn");
+    Touch(dir, "Ünïcode.TXT");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Folder.bmp"));
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "Main.rgn"), folder + "Main.rgn");
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "main.RGN"), folder + "Main.rgn");
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "üNÏcode.txt"), folder + "Ünïcode.TXT");
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "folder.bmp"), std::nullopt) << "folders are not files";
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "Main"), std::nullopt) << "the whole name must match";
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "M?in.rgn"), std::nullopt) << "no wildcards";
+    EXPECT_EQ(DirectorySearch::FindFile(folder), std::nullopt);
+    // The folder part is taken as written.
+    const std::string upperFolder = dir.path().toUpper().toStdString() + "/";
+    if (upperFolder != folder) EXPECT_EQ(DirectorySearch::FindFile(upperFolder + "Main.rgn"), std::nullopt);
+    Touch(dir, "main.rgn");
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "main.rgn"), folder + "main.rgn");
+    EXPECT_EQ(DirectorySearch::FindFile(folder + "MAIN.rgn"), folder + "Main.rgn") << "the first in listing order";
+}

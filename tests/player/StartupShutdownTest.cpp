@@ -140,6 +140,32 @@ TEST_F(StartupShutdownTest, ADeletedConfiguredSkinShowsTheMessageThenFallsBack) 
     EXPECT_TRUE(Player().Window().isVisible());
 }
 
+TEST_F(StartupShutdownTest, ABrokenConfiguredSkinNamesItsFolderAndReasonInTheLogAndOnStderr) {
+    // Listed after Carbon, so that the fallback to the first catalogue skin does not try it again.
+    const fs::path broken = m_folder.Path() / "Skins" / "Worn";
+    fs::copy(m_folder.Path() / "Skins" / "Carbon", broken, fs::copy_options::recursive);
+    fs::remove(broken / "Title.bmp");
+    m_folder.WriteIni("[Skin]\nPath=" + broken.string() + "/\nFile=Carbon.zks\n");
+    m_player = std::make_unique<frmZelko>([this] {
+        frmZelko::Options o = PlayerOptions(m_folder, m_answers);
+        o.commandLine = "/log";
+        return o;
+    }());
+    ::testing::internal::CaptureStderr();
+    m_loadResult = m_player->Form_Load();
+    const std::string stderrText = ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(m_loadResult);
+    // The message box keeps its text; the player goes on with another skin.
+    EXPECT_EQ(m_answers.skinErrors, std::vector<std::string>{frmZelko::SkinErrorText});
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
+    const std::string why = "skin " + broken.string() + "/ not loaded: " + broken.string() +
+                            "/Title.bmp: required picture missing (neither .bmp nor .jpg)";
+    // One line of ours (Qt may add its own warnings after it).
+    EXPECT_EQ(stderrText.substr(0, stderrText.find('\n') + 1), "zelko: " + why + "\n");
+    EXPECT_EQ(stderrText.find("zelko: ", 1), std::string::npos);
+    EXPECT_NE(m_folder.ReadFile(m_folder.Path() / "Zelko.log").find(why + "\r\n"), std::string::npos);
+}
+
 TEST_F(StartupShutdownTest, MinimizeSwitchMinimisesOnlyAfterTheSkinIsShown) {
     m_player = std::make_unique<frmZelko>([this] {
         frmZelko::Options o = PlayerOptions(m_folder, m_answers);

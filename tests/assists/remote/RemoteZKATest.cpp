@@ -2,6 +2,7 @@
 #include "assists/remote/frmRemoteZKA.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -169,6 +170,34 @@ TEST(RemoteZKA, PayloadsFillTheLabelsAndTheVolumeBarReportsItsChange)
     r.window->Dispatch(platform::WM_COPYDATA, 0x0F030000, reinterpret_cast<std::intptr_t>(&cds));
     EXPECT_EQ(r.form->InfoCaption(), "Mp3File=/music/x.mp3\r\nArtist=\r\nTrack=\r\n");
     EXPECT_EQ(r.form->TimeCaption(), "01:23:45 / 100:00:00");
+}
+
+TEST(RemoteZKA, AmpersandsInNamesAreShownAsWritten)
+{
+    LinkedRemote r;
+    SongInfoRecord song;
+    SetSongFieldText(song.Mp3File, "/music/Trailing &.mp3");
+    SetSongFieldText(song.ArtistName, "Rock && Roll");
+    SetSongFieldText(song.TrackName, "Song & Dance");
+    Deliver(*r.window, CodeSongInfo, CodeSongInfo, song);
+    const QString shown = QStringLiteral("Mp3File=/music/Trailing &.mp3\nArtist=Rock && Roll\nTrack=Song & Dance\n");
+    ASSERT_EQ(r.form->lblInfo->text(), shown);
+    // The pixels are those of a plain label, which draws every "&" it holds.
+    QLabel reference;
+    reference.setTextFormat(Qt::PlainText);
+    reference.setAlignment(r.form->lblInfo->alignment());
+    reference.setFont(r.form->lblInfo->font());
+    reference.setPalette(r.form->lblInfo->palette());
+    reference.setText(shown);
+    reference.resize(r.form->lblInfo->size());
+    // Only what the labels draw themselves, over white.
+    auto drawn = [](QWidget& label) {
+        QImage image(label.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image;
+    };
+    EXPECT_TRUE(drawn(*r.form->lblInfo) == drawn(reference));
 }
 
 TEST(RemoteZKA, APayloadArrivingWhileOneIsHandledIsNotActedOn)

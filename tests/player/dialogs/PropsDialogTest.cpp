@@ -347,12 +347,38 @@ TEST_F(PropsDialog, WindowCloseButtonAndEscapeHideWithoutApplyingAndKeepTheDialo
     QApplication::processEvents();
     EXPECT_FALSE(alive.isNull());
 
-    // Return in a box is the Close button: it applies.
+}
+
+TEST_F(PropsDialog, ReturnInATextBoxNeitherAppliesNorHidesButCloseStillCloses)
+{
     dialog->Open();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    for (const char* name : {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QLineEdit* box = Box(name);
+            box->setFocus();
+            QTest::keyClick(box, key);
+            EXPECT_TRUE(dialog->isVisible()) << name;
+            EXPECT_TRUE(box->hasFocus()) << name;
+        }
+    }
     Retype(Box("txtItem0(2)"), QStringLiteral("20"));
     QTest::keyClick(Box("txtItem0(2)"), Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(host.volumesApplied.empty());
+    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("20"));
+    EXPECT_EQ(app.LyricsExt(), "txt;lrc");
+
+    // Close, by Return on the button or by a click, applies and hides.
+    Button("cmdClose")->setFocus();
+    QTest::keyClick(Button("cmdClose"), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(host.volumesApplied, std::vector<int>{20});
+    dialog->Open();
+    Close();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(host.volumesApplied, (std::vector<int>{20, 20}));
 }
 
 TEST_F(PropsDialog, TextBoxesSelectTheirWholeTextWhenTheyGetTheFocus)

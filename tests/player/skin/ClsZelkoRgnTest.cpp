@@ -132,6 +132,24 @@ TEST(ClsZelkoRgnTest, RegionFilesResolveInTheSkinFolderAndDropATrailingPartialVa
     EXPECT_EQ(empty.MakeRgn("body", "addrect file(.\\empty.dat)", NoFrame(folder.Path())), RgnLineStatus::EmptyData);
 }
 
+TEST(ClsZelkoRgnTest, RegionFilesAreFoundInAnyLetterCaseTheExactOneFirst)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    folder.WriteInts("Main.rgn", {0, 0, 30, 20});
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("body", "addrect file(.\\main.rgn)", NoFrame(folder.Path())), RgnLineStatus::Applied);
+    ASSERT_TRUE(rgn.Rgn().has_value());
+    EXPECT_EQ(rgn.Rgn()->BoundingBox(), (Rect{0, 0, 30, 20}));
+    // Where both spellings exist, the one written in the skin is read.
+    folder.WriteInts("main.rgn", {0, 0, 7, 7});
+    ClsZelkoRgn exact;
+    EXPECT_EQ(exact.MakeRgn("body", "addrect file(.\\main.rgn)", NoFrame(folder.Path())), RgnLineStatus::Applied);
+    EXPECT_EQ(exact.Rgn()->BoundingBox(), (Rect{0, 0, 7, 7}));
+    ClsZelkoRgn none;
+    EXPECT_EQ(none.MakeRgn("body", "addrect file(.\\mains.rgn)", NoFrame(folder.Path())), RgnLineStatus::MissingFile);
+}
+
 TEST(ClsZelkoRgnTest, OversizedRegionFilesAreNotRead)
 {
     TempFolder folder;

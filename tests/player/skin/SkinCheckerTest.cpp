@@ -61,7 +61,8 @@ TEST(SkinCheckerTest, BrokenSkinsReportEveryProblemWithFileAndLine)
     EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 2) + ": unknown region operation")) << report;
     EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 4) + ": rectangle timesource-0 named twice")) << report;
     EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 6) + ": too few numbers")) << report;
-    EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 8) + ": bad colour")) << report;
+    EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 8) + ": colour \"zz\" for titlebox-forecolor: skipped \"zz\""))
+        << report;
     EXPECT_TRUE(has("Carbon.zks:" + std::to_string(lines + 10) + ": region data refused")) << report;
     EXPECT_TRUE(has("Title.bmp: required picture missing")) << report;
     EXPECT_TRUE(has("6 problems")) << report;

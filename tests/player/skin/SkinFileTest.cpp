@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using platform::Rect;
 
 namespace {
@@ -69,13 +72,31 @@ TEST(SkinFileTest, AColourKeyInAnotherSectionIsARegionLine)
     EXPECT_EQ(skin.problems[0].line, 2);
 }
 
-TEST(SkinFileTest, BadColoursAreReportedAndSkipped)
+TEST(SkinFileTest, CharactersThatAreNoHexDigitsAreSkippedAndReported)
 {
-    const ParsedSkinFile skin = Parse("[titlebox]\nforecolor=12345\nforecolor=GG0000\n");
-    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 0x12345);
-    ASSERT_EQ(skin.problems.size(), 1u);
-    EXPECT_EQ(skin.problems[0].line, 3);
-    EXPECT_NE(skin.problems[0].message.find("bad colour"), std::string::npos);
+    const ParsedSkinFile skin = Parse(
+        "[playlistbox]\nforecolor=C0C0C0 \nplayingcolor=#FF0000\n[lyricsbox]\ncurrentcolor=&H00FF00\n"
+        "nextcolor=0000FF\nprevcolor=GG0000\n[titlebox]\nforecolor=C0C0C0   \n");
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListFore), 0xC0C0C0);
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListPlaying), 0xFF0000);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsCurrent), 0x00FF00);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsNext), 0x0000FF);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsPrev), 0);
+    // The cut to the last 8 characters comes first: three blanks push a digit out.
+    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 0x0C0C0);
+    ASSERT_EQ(skin.problems.size(), 5u);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {2, "colour \"C0C0C0 \" for playlistbox-forecolor: skipped \" \" (not hexadecimal digits), read as C0C0C0"},
+        {3, "colour \"#FF0000\" for playlistbox-playingcolor: skipped \"#\" (not hexadecimal digits), read as FF0000"},
+        {5, "colour \"&H00FF00\" for lyricsbox-currentcolor: skipped \"&H\" (not hexadecimal digits), read as 00FF00"},
+        {7, "colour \"GG0000\" for lyricsbox-prevcolor: skipped \"GG\" (not hexadecimal digits), read as 000000"},
+        {9, "colour \"C0C0C0   \" for titlebox-forecolor: skipped \"   \" (not hexadecimal digits), read as 00C0C0 "
+            "(only the last 8 characters count; \"C\" was left out)"},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(skin.problems[i].line, expected[i].first);
+        EXPECT_EQ(skin.problems[i].message, expected[i].second);
+    }
 }
 
 TEST(SkinFileTest, PeekLinesFillTheTableWithinItsRange)

@@ -115,3 +115,36 @@ TEST(SkinLoaderTest, BadLinesAreLoggedWithTheirLineButDoNotRejectTheSkin)
     ASSERT_EQ(log.size(), 2u);
     EXPECT_NE(log[1].find("a.zks(4)"), std::string::npos);
 }
+
+TEST(SkinLoaderTest, ARejectedSkinNamesItsFolderAndTheFirstReason)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    folder.Write("a.zks", std::string(kMinimalSkin) + "[time]\nmm=addrect value(1,2)\n");
+    WriteRequiredPictures(folder);
+    const SkinLoadResult loaded = LoadSkin(folder.Path(), "a.zks");
+    ASSERT_TRUE(loaded.skin.has_value());
+    EXPECT_FALSE(loaded.reason.has_value());
+    EXPECT_EQ(SkinFailureText(folder.Path(), loaded), "");
+
+    // A missing picture: which one, after the skipped line that did not reject the skin.
+    std::filesystem::remove(folder.Path() + "PlayButtons.bmp");
+    std::filesystem::remove(folder.Path() + "Title.bmp");
+    const SkinLoadResult noPictures = LoadSkin(folder.Path(), "a.zks");
+    ASSERT_FALSE(noPictures.skin.has_value());
+    EXPECT_EQ(SkinFailureText(folder.Path(), noPictures),
+              "skin " + folder.Path() + " not loaded: " + folder.Path() +
+                  "PlayButtons.bmp: required picture missing (neither .bmp nor .jpg) (first skipped line: " +
+                  folder.Path() + "a.zks:4: too few numbers for the operation in region time-mm (\"addrect value(1,2)\"))");
+
+    // A bad outline line: the missing outline, and the line and where it is.
+    WriteRequiredPictures(folder);
+    folder.Write("b.zks", "; outline\n[body]\nmain=addrect value(0,0,40)\n");
+    EXPECT_EQ(SkinFailureText(folder.Path(), LoadSkin(folder.Path(), "b.zks")),
+              "skin " + folder.Path() + " not loaded: " + folder.Path() +
+                  "b.zks: required region body-main missing or empty (first skipped line: " + folder.Path() +
+                  "b.zks:3: too few numbers for the operation in region body-main (\"addrect value(0,0,40)\"))");
+
+    EXPECT_EQ(SkinFailureText(folder.Path(), LoadSkin(folder.Path(), "gone.zks")),
+              "skin " + folder.Path() + " not loaded: " + folder.Path() + "gone.zks: skin file not found");
+}

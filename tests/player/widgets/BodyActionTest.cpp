@@ -233,6 +233,22 @@ TEST_F(BodyActionTest, TitleBoxTextAndCaption)
     EXPECT_EQ(TitleTextPixels(), 0);
 }
 
+TEST_F(BodyActionTest, AmpersandsInTitlesAreDrawnAsWritten)
+{
+    Make();
+    m_h->app.SetRGBTitleFore(ColorRef(255, 255, 255));
+    m_h->app.SetArtistName("A");
+    const QRect box(0, 20, 120, 14);
+    for (const std::string& name : AmpersandNames()) {
+        m_h->app.SetTrackName(name);
+        m_body->RefreshTitleBox();
+        const QImage expected = LiteralLine(SkinBuilder::Solid(120, 14, TitleBackground), QRect(0, 0, 120, 14),
+                                            m_h->window->Surface().Font(), ColorRef(255, 255, 255), name + " - A");
+        EXPECT_TRUE(m_h->window->Surface().Image().copy(box) == expected) << name;
+        EXPECT_EQ(m_h->window->windowTitle().toStdString(), name + " - A <Zelko-Deck>");
+    }
+}
+
 TEST_F(BodyActionTest, LongTitleStaysInsideTheBox)
 {
     Make();

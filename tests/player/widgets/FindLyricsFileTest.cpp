@@ -97,3 +97,22 @@ TEST_F(FindLyricsFileTest, FoldersAndShortPathsAreNotLyrics)
     EXPECT_TRUE(m_handed.empty());
     EXPECT_FALSE(FindLyricsFile("a.b", "txt", "", [](const std::string&) { return true; }));
 }
+
+TEST_F(FindLyricsFileTest, AnyLetterCaseIsFoundTheExactSpellingFirst)
+{
+    Touch("music/Song.LRC");
+    Touch("music/SONG.TXT");
+    EXPECT_TRUE(Find("lrc; txt", ""));
+    EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/music/Song.LRC"});
+    EXPECT_TRUE(Find("txt", ""));
+    EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/music/SONG.TXT"});
+    Touch("lyrics/song.txt");
+    EXPECT_TRUE(Find("txt", m_root + "/lyrics"));
+    EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/lyrics/song.txt"});
+    // Where two spellings exist, the exact one wins.
+    Touch("music/Song.txt");
+    EXPECT_TRUE(Find("txt", ""));
+    EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/music/Song.txt"});
+    // A hidden file is never a lyrics file, whatever its case.
+    EXPECT_FALSE(FindLyricsFile(m_root + "/music/.Song.mp3", "txt", "", [](const std::string&) { return true; }));
+}

@@ -160,3 +160,19 @@ TEST_F(LyricsActionTest, FieldWithoutTerminatorIsTakenWhole)
     m_lyrics->RefreshLyricsRect();
     EXPECT_GT(Ink(LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current), 0, 0, 255, BodyColour).first, 5);
 }
+
+TEST_F(LyricsActionTest, AmpersandsInLyricsAreDrawnAsWritten)
+{
+    Make(30);
+    m_lyrics->MakeLyricsRect();
+    const platform::Rect current = LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current);
+    const QRect box(current.left, current.top, current.Width(), current.Height());
+    for (const std::string& words : AmpersandNames()) {
+        std::strcpy(m_record.Text[5], words.c_str());
+        m_lyrics->RefreshLyricsRect();
+        const QImage expected = LiteralLine(SkinBuilder::Solid(box.width(), box.height(), BodyColour),
+                                            QRect(QPoint(0, 0), box.size()), m_h->window->Surface().Font(),
+                                            ColorRef(0, 0, 255), words);
+        EXPECT_TRUE(m_h->window->Surface().Image().copy(box) == expected) << words;
+    }
+}

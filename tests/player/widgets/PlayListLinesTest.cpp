@@ -37,7 +37,9 @@ protected:
         const std::vector<std::pair<std::string, int32_t>> titles = {
             {"Short", 83},
             {std::string(120, 'W'), 83},                     // cut with an ellipsis
-            {"Tom & Jerry", 95},                             // a prefix character
+            {"Tom & Jerry", 95},                             // "&" shown as written
+            {"Rock && Roll", 95},
+            {"Trailing &", 95},
             {"夜明けの歌 / Yoake no uta", 3599},             // Japanese text
             {"Trailing spaces   ", 125},
             {"Numbers 0123456789 and more words to cut", 6000}, // 100 minutes
@@ -63,7 +65,7 @@ protected:
                          .convertToFormat(QImage::Format_RGB32);
         QPainter out(&box);
         ClsKtGdi textGdi;
-        textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
+        textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis,noprefix");
         ClsKtGdi timeGdi;
         timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
         for (int line = 0; line < Lines; ++line) {

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace widgettest {
 
@@ -200,5 +201,26 @@ struct Harness {
     Skin skin;
     std::unique_ptr<SkinWindow> window;
 };
+
+// A line of text as Qt draws it literally (an "&" is a character, never an
+// access-key mark) in `box`, left-aligned and vertically centred, over
+// `background`. The text must fit the box (nothing is cut).
+inline QImage LiteralLine(QImage background, const QRect& box, const QFont& font, int32_t colorref,
+                          const std::string& text)
+{
+    QPainter p(&background);
+    p.setFont(font);
+    p.setPen(QColor::fromRgb(ToRgb(colorref)));
+    p.setClipRect(box);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(text));
+    return background;
+}
+
+// The texts an "&" is most often misread in: inside a name, doubled, and last.
+inline const std::vector<std::string>& AmpersandNames()
+{
+    static const std::vector<std::string> names = {"Song & Dance", "Rock && Roll", "Trailing &"};
+    return names;
+}
 
 } // namespace widgettest
