@@ -19,6 +19,7 @@
 #include "player/widgets/ClsZelkoLyricsAction.h"
 #include "player/widgets/ClsZelkoPlayListAction.h"
 #include "player/widgets/FindLyricsFile.h"
+#include "player/widgets/MenuPopup.h"
 #include "protocol/CommandWords.h"
 
 #include <QAction>
@@ -625,8 +626,10 @@ void frmZelko::ApplyVolumeFromAssist(std::int32_t volume) {
 }
 
 void frmZelko::cButtonAction_OpenClick() {
-    m_popup3->popup(QCursor::pos());
-    m_buttons->RefreshOpen();
+    // The button keeps its pressed look until the menu has closed.
+    MenuPopup::Show(*m_popup3, QCursor::pos(), [this] {
+        if (!m_unloaded) m_buttons->RefreshOpen();
+    });
 }
 
 void frmZelko::cButtonAction_CloseClick() {
