@@ -268,9 +268,12 @@ bool frmZelko::ApplyStartSkin() {
             return true;
         }
     }
-    // Nothing can be shown: the settings keep the entry they had.
+    // Nothing can be shown: the settings keep the entry they had. Without
+    // any skin at all (an empty Skins folder, nothing configured) the user is
+    // told so too.
     m_app->SetSkinPath(oldPath);
     m_app->SetSkinFile(oldFile);
+    if (!configured && !m_unloaded) m_options.dialogs.showSkinError(SkinErrorText);
     return false;
 }
 

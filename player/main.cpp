@@ -76,11 +76,22 @@ int main(int argc, char** argv) {
 
     // SIGTERM, SIGINT and SIGHUP end the player as closing its window does.
     SignalBridge signalBridge;
-    QObject::connect(&signalBridge, &SignalBridge::TerminationRequested, &form, [&form] { form.mnuP1Exit_Click(); });
+    bool terminated = false;
+    QObject::connect(&signalBridge, &SignalBridge::TerminationRequested, &form, [&form, &terminated] {
+        terminated = true;
+        form.mnuP1Exit_Click();
+    });
 
+    if (!form.Form_Load()) {
+        // A signal during start-up ended the player the normal way.
+        if (terminated) return 0;
+        // No skin at all could be shown (the message box has told the user).
+        std::cerr << "Zelko: no skin could be loaded; searched " << form.App().AppPath() << "Skins/\n";
+        return 1;
+    }
     // A signal may already have ended the player during start-up (while it
     // waited for an assist, say); the event loop must not start then.
-    if (!form.Form_Load() || form.IsUnloaded()) return 0;
+    if (form.IsUnloaded()) return 0;
     const int result = QApplication::exec();
     form.Form_Unload();
     return result;
