@@ -253,6 +253,7 @@ bool frmZelko::ApplyStartSkin() {
         }
         // A configured skin that can no longer be read: say so, then go on
         // with the first catalogue skin that can be shown.
+        if (m_unloaded) return false;
         m_options.dialogs.showSkinError(SkinErrorText);
         // A signal may have ended the player while the message was shown.
         if (m_unloaded) return false;

@@ -1,6 +1,7 @@
 // The player program: long options first (they never reach the "/" switches),
 // then the main window's life.
 #include "platform/PlainImageTransfer.h"
+#include "player/ModalBoxCloser.h"
 #include "player/SignalBridge.h"
 #include "player/frmZelko.h"
 #include "player/shell/ClsZelko.h"
@@ -74,12 +75,14 @@ int main(int argc, char** argv) {
     frmZelko form(std::move(options));
     QObject::connect(&form, &frmZelko::Closed, &app, [] { QCoreApplication::quit(); });
 
-    // SIGTERM, SIGINT and SIGHUP end the player as closing its window does.
+    // SIGTERM, SIGINT and SIGHUP end the player as closing its window does,
+    // also while a message box or dialog waits for the user.
     SignalBridge signalBridge;
     bool terminated = false;
     QObject::connect(&signalBridge, &SignalBridge::TerminationRequested, &form, [&form, &terminated] {
         terminated = true;
         form.mnuP1Exit_Click();
+        ModalBoxCloser::CloseAll();
     });
 
     if (!form.Form_Load()) {

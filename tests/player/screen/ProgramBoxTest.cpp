@@ -1,5 +1,6 @@
 // The real program's message box on the X display: shown when no skin at
-// all can be loaded, after which the program ends with an error.
+// all can be loaded (then the program ends with an error), and closed by a
+// signal, which ends the program the normal way.
 #include "ScreenSupport.h"
 
 #include "platform/ProfileFile.h"
@@ -85,6 +86,25 @@ TEST_F(ProgramBoxTest, WithoutAnySkinTheMessageIsShownAndTheProgramFails)
     EXPECT_NE(err.find(folder.Folder() + "Skins/"), std::string::npos) << err;
     // Shut-down ran: the settings were written.
     EXPECT_TRUE(fs::exists(folder.Ini()));
+}
+
+TEST_F(ProgramBoxTest, ASignalClosesTheMessageBoxAndEndsTheProgramTheNormalWay)
+{
+    ProgramFolder folder;
+    const std::vector<std::string> tracks = {Tones::Instance().Get(1.0, "Box 1"), Tones::Instance().Get(1.0, "Box 2")};
+    folder.WriteList(tracks);
+    folder.WriteIni("[Skin]\nPath=" + folder.Folder() + "Skins/Gone/\nFile=Gone.zks\n[PlayInfo]\nVolume=33\n");
+    Start(folder);
+    ASSERT_FALSE(WaitForBox().empty()) << "no message box";
+
+    ::kill(static_cast<pid_t>(m_player.processId()), SIGTERM);
+    ASSERT_TRUE(m_player.waitForFinished(10000)) << "the message box still waits for a click";
+    EXPECT_EQ(m_player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_player.exitCode(), 0);
+    EXPECT_EQ(folder.ReadFile(folder.List()), tracks[0] + "\r\n" + tracks[1] + "\r\n");
+    const platform::ProfileFile ini = platform::ProfileFile::Load(folder.Ini().string());
+    EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "33");
+    EXPECT_EQ(ini.Value("Skin", "File"), "Gone.zks");
 }
 
 } // namespace
