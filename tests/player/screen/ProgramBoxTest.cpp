@@ -60,10 +60,10 @@ protected:
     }
 
     // The X window of the program's message box once it is on the screen
-    // (captioned with the application's title), or "" after ten seconds.
+    // (captioned with the application's title), or "" after half a minute.
     std::string WaitForBox()
     {
-        return Output("timeout 10 xdotool search --sync --onlyvisible --pid " + std::to_string(m_player.processId()) +
+        return Output("timeout 30 xdotool search --sync --onlyvisible --pid " + std::to_string(m_player.processId()) +
                       " --name '^Zelko Deck$' 2>/dev/null | head -n 1");
     }
 
@@ -79,7 +79,7 @@ TEST_F(ProgramBoxTest, WithoutAnySkinTheMessageIsShownAndTheProgramFails)
     ASSERT_FALSE(box.empty()) << "no message box";
     // The user presses Enter on the box's OK button.
     std::system(("xdotool windowfocus --sync " + box + " key --clearmodifiers Return").c_str());
-    ASSERT_TRUE(m_player.waitForFinished(10000));
+    ASSERT_TRUE(m_player.waitForFinished(30000));
     EXPECT_EQ(m_player.exitStatus(), QProcess::NormalExit);
     EXPECT_NE(m_player.exitCode(), 0);
     const std::string err = m_player.readAllStandardError().toStdString();
@@ -98,7 +98,7 @@ TEST_F(ProgramBoxTest, ASignalClosesTheMessageBoxAndEndsTheProgramTheNormalWay)
     ASSERT_FALSE(WaitForBox().empty()) << "no message box";
 
     ::kill(static_cast<pid_t>(m_player.processId()), SIGTERM);
-    ASSERT_TRUE(m_player.waitForFinished(10000)) << "the message box still waits for a click";
+    ASSERT_TRUE(m_player.waitForFinished(30000)) << "the message box still waits for a click";
     EXPECT_EQ(m_player.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_player.exitCode(), 0);
     EXPECT_EQ(folder.ReadFile(folder.List()), tracks[0] + "\r\n" + tracks[1] + "\r\n");
