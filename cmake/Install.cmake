@@ -1,6 +1,7 @@
 # `cmake --install <build> [--prefix <prefix>]` puts the program folder under
 # <prefix>/lib/zelko/ (Zelko, Skins/, Assist/), a `zelko` launcher into
-# <prefix>/bin/ and a desktop entry into <prefix>/share/applications/. An
+# <prefix>/bin/, a desktop entry into <prefix>/share/applications/ and the
+# user guide into <prefix>/share/doc/zelko/. An
 # installed program folder is normally read-only, so the player then keeps its
 # settings, play list and run log in $XDG_CONFIG_HOME/zelko/.
 include(GNUInstallDirs)
@@ -45,3 +46,6 @@ Terminal=false
 Categories=AudioVideo;Audio;Player;
 ")
 install(FILES ${ZELKO_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The user guide, where the About dialog's link finds it from lib/zelko/.
+install(FILES ${ZELKO_GUIDE} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelko COMPONENT zelko_guide)

@@ -15,6 +15,7 @@
 #include "player/widgets/ClsZelkoBodyAction.h"
 #include "player/widgets/ClsZelkoButtonAction.h"
 #include "player/widgets/ClsZelkoPlayListAction.h"
+#include "player/widgets/MenuPopup.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -108,6 +109,7 @@ bool frmZelko::ApplyStartSkin() {
         }
         // A configured skin that can no longer be read: say so, then go on
         // with the first catalogue skin that can be shown.
+        if (m_unloaded) return false;
         m_options.dialogs.showSkinError(SkinErrorText);
         // A signal may have ended the player while the message was shown.
         if (m_unloaded) return false;
@@ -120,6 +122,9 @@ bool frmZelko::ApplyStartSkin() {
             return true;
         }
     }
+    // Without any skin at all (an empty Skins folder, nothing configured) the
+    // user is told so too.
+    if (!configured && !m_unloaded) m_options.dialogs.showSkinError(SkinErrorText);
     return false;
 }
 
@@ -224,8 +229,10 @@ void frmZelko::ClearAnalyzer() { m_view.ClearAnalyzer(); }
 // ---------------------------------------------------------------- window buttons, menus, keys, wheel
 
 void frmZelko::cButtonAction_OpenClick() {
-    m_menus->mnuPopup3().popup(QCursor::pos());
-    m_view.Buttons().RefreshOpen();
+    // The button keeps its pressed look until the menu has closed.
+    MenuPopup::Show(m_menus->mnuPopup3(), QCursor::pos(), [this] {
+        if (!m_unloaded) m_view.Buttons().RefreshOpen();
+    });
 }
 
 void frmZelko::cButtonAction_CloseClick() {

@@ -1,6 +1,7 @@
 // The player program: long options first (they never reach the "/" switches),
 // then the main window's life.
 #include "platform/PlainImageTransfer.h"
+#include "player/ModalBoxCloser.h"
 #include "player/SignalBridge.h"
 #include "player/frmZelko.h"
 #include "player/shell/ClsZelko.h"
@@ -78,13 +79,26 @@ int main(int argc, char** argv) {
     frmZelko form(std::move(options));
     QObject::connect(&form, &frmZelko::Closed, &app, [] { QCoreApplication::quit(); });
 
-    // SIGTERM, SIGINT and SIGHUP end the player as closing its window does.
+    // SIGTERM, SIGINT and SIGHUP end the player as closing its window does,
+    // also while a message box or dialog waits for the user.
     SignalBridge signalBridge;
-    QObject::connect(&signalBridge, &SignalBridge::TerminationRequested, &form, [&form] { form.mnuP1Exit_Click(); });
+    bool terminated = false;
+    QObject::connect(&signalBridge, &SignalBridge::TerminationRequested, &form, [&form, &terminated] {
+        terminated = true;
+        form.mnuP1Exit_Click();
+        ModalBoxCloser::CloseAll();
+    });
 
+    if (!form.Form_Load()) {
+        // A signal during start-up ended the player the normal way.
+        if (terminated) return 0;
+        // No skin at all could be shown (the message box has told the user).
+        std::cerr << "Zelko: no skin could be loaded; searched " << form.App().AppPath() << "Skins/\n";
+        return 1;
+    }
     // A signal may already have ended the player during start-up (while it
     // waited for an assist, say); the event loop must not start then.
-    if (!form.Form_Load() || form.IsUnloaded()) return 0;
+    if (form.IsUnloaded()) return 0;
     const int result = QApplication::exec();
     form.Form_Unload();
     return result;

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "assists/remote/ElidedLabel.h"
 #include "assists/remote/RemoteInfoText.h"
 #include "platform/Rect.h"
 #include "protocol/CommandWords.h"
@@ -56,10 +57,9 @@ frmRemoteZKA::frmRemoteZKA(platform::MessageWindow& window, protocol::AssistArgu
     VolumeBar->setTracking(false); // a change is reported when the user lets go
     lblItem = new QLabel(QStringLiteral("Volume:"), this);
     lblTime = new QLabel(this);
-    lblInfo = new QLabel(this);
+    lblInfo = new ElidedLabel(this);
     lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblInfo->setMinimumHeight(110);
-    lblInfo->setTextFormat(Qt::PlainText);
     lblTime->setTextFormat(Qt::PlainText);
     // The time changes on every record (100 a second): a label whose size
     // never depends on its text spares the window a new layout each time.
@@ -144,7 +144,7 @@ void frmRemoteZKA::OnCopyData(std::uint32_t wParam, const platform::CopyDataStru
 void frmRemoteZKA::SetInfoCaption(std::string text)
 {
     m_infoCaption = std::move(text);
-    lblInfo->setText(DisplayText(m_infoCaption));
+    lblInfo->SetFullText(DisplayText(m_infoCaption));
 }
 
 void frmRemoteZKA::PlayInfoFromZelko()

@@ -14,6 +14,7 @@
 #include "protocol/PlayStateRecord.h"
 #include "protocol/SongInfoRecord.h"
 
+class ElidedLabel;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -54,7 +55,8 @@ public:
     QScrollBar* VolumeBar = nullptr;
     QLabel* lblItem = nullptr;
     QLabel* lblTime = nullptr;
-    QLabel* lblInfo = nullptr;
+    // Long titles and paths are cut to the window's width (whole text as tool tip).
+    ElidedLabel* lblInfo = nullptr;
 
     const protocol::AssistLink& Link() const { return m_link; }
 

@@ -211,20 +211,27 @@ void ScopeRenderer::DrawBand(const protocol::AnalyzeRecord& record, std::int32_t
     const QRgb peakB = ColorOf(colorB | PeakTint).rgb();
 
     for (int x = 0; x < Columns; ++x) {
-        // Above the centre line; a length of 0 draws no line.
         const std::int32_t top = m_centerY - LengthOf(record.Spectrum1[x]);
-        VerticalLine(x, top, m_centerY, rgbA, points);
-        if (points)
-            Plot(x, top, rgbA);
-        Plot(x, m_peakA[x], peakA);
-        // The marker sinks one pixel a record towards the bar, or jumps to it.
-        m_peakA[x] = m_peakA[x] < top ? m_peakA[x] + 1 : top;
-
         const std::int32_t bottom = m_centerY + LengthOf(record.Spectrum2[x]);
-        VerticalLine(x, m_centerY, bottom, rgbB, points);
-        if (points)
-            Plot(x, bottom, rgbB);
-        Plot(x, m_peakB[x], peakB);
+        // The columns are spread over the whole width of the box, each over
+        // one or more pixel columns.
+        const int from = x * m_width / Columns;
+        const int to = std::max(from + 1, (x + 1) * m_width / Columns);
+        for (int px = from; px < to; ++px) {
+            // Above the centre line from the top down, below it from the
+            // bottom up: mirror images, neither drawing on the centre line.
+            // A length of 0 draws no line.
+            VerticalLine(px, top, m_centerY, rgbA, points);
+            VerticalLine(px, bottom, m_centerY, rgbB, points);
+            if (points) {
+                Plot(px, top, rgbA);
+                Plot(px, bottom, rgbB);
+            }
+            Plot(px, m_peakA[x], peakA);
+            Plot(px, m_peakB[x], peakB);
+        }
+        // A marker sinks one pixel a record towards its bar, or jumps to it.
+        m_peakA[x] = m_peakA[x] < top ? m_peakA[x] + 1 : top;
         m_peakB[x] = m_peakB[x] > bottom ? m_peakB[x] - 1 : bottom;
     }
 }

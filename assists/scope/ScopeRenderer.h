@@ -7,7 +7,8 @@
 //
 // Geometry is in pixels of the drawing box (inner size); colours are Windows
 // colour values 0x00BBGGRR. Only the first 180 values of each spectrum are
-// used; a value v becomes the length L = 0 for v < 0, else v / 2.
+// used; a value v becomes the length L = 0 for v < 0, else v / 2. The band's
+// 180 columns are spread over the box's whole width.
 #include <QImage>
 #include <QSize>
 

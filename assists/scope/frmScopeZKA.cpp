@@ -88,6 +88,9 @@ void frmScopeZKA::Start()
     optTitle[0]->setChecked(true);
     optLine[0]->setChecked(true);
     ReadOptions();
+    // Selecting the band raises no click here, so its peak reset runs now:
+    // started during playback, the markers begin on the centre line.
+    PlayStartFromZelko();
 }
 
 void frmScopeZKA::ReadOptions()

@@ -27,8 +27,8 @@ public:
                 QWidget* parent = nullptr);
     ~frmScopeZKA() override;
 
-    // Installs the window procedure and announces; then checks chkFColor and
-    // selects the band and lines.
+    // Installs the window procedure and announces; then checks chkFColor,
+    // selects the band and lines and resets the peaks as choosing the band does.
     void Start();
 
     void PlayStartFromZelko();

@@ -11,10 +11,6 @@ namespace dialogs {
 // The application's title, which the dialogs' captions begin with.
 inline constexpr std::string_view ApplicationTitle = "Zelko Deck";
 
-// The product's web page. This is a placeholder address of the project's
-// own page, to be replaced once the project has a public home.
-inline constexpr std::string_view ProductPageUrl = "https://zelko.example.org/";
-
 // The title of the folder dialog that chooses the lyrics folder.
 inline constexpr std::string_view LyricsFolderDialogTitle = "フォルダを選択して下さい。";
 

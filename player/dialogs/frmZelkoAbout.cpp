@@ -4,7 +4,9 @@
 #include "player/dialogs/DialogTexts.h"
 #include "player/dialogs/ProductArt.h"
 #include "player/dialogs/ShortcutLineDelegate.h"
+#include "player/dialogs/UserGuide.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -37,7 +39,8 @@ constexpr int IconSide = 48;
 
 } // namespace
 
-frmZelkoAbout::frmZelkoAbout(const ProgramVersion& version, QWidget* parent)
+frmZelkoAbout::frmZelkoAbout(const ProgramVersion& version, QWidget* parent,
+                             const std::filesystem::path& programFolder)
     : QDialog(parent)
 {
     setFont(DialogFont());
@@ -120,17 +123,23 @@ frmZelkoAbout::frmZelkoAbout(const ProgramVersion& version, QWidget* parent)
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    Form_Load(version);
+    Form_Load(version, programFolder.empty()
+                           ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
+                           : programFolder);
 }
 
-void frmZelkoAbout::Form_Load(const ProgramVersion& version)
+void frmZelkoAbout::Form_Load(const ProgramVersion& version, const std::filesystem::path& programFolder)
 {
     setWindowTitle(Q(AboutCaption()));
     setWindowIcon(QIcon(QPixmap::fromImage(ProductArt::Icon(64))));
     m_lblAppVersion->setText(Q(VersionText(version)));
-    const QString url = Q(ProductPageUrl);
+    // The user guide on this machine; without one there is nothing to link.
+    m_guideUrl = UserGuide::UrlFor(programFolder);
+    const QString url = m_guideUrl.toString();
     m_lblUrl->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(url.toHtmlEscaped()));
     m_lblUrl->setToolTip(url);
+    if (m_guideUrl.isEmpty())
+        m_lblUrl->hide();
 
     m_lstShortcut->clear();
     int widestKey = 0;
@@ -171,7 +180,8 @@ void frmZelkoAbout::lblTitle1_Click() { BringToFront(Page::Shortcuts); }
 
 void frmZelkoAbout::lblUrl_Click()
 {
-    QDesktopServices::openUrl(QUrl(Q(ProductPageUrl)));
+    if (!m_guideUrl.isEmpty())
+        QDesktopServices::openUrl(m_guideUrl);
 }
 
 void frmZelkoAbout::cmdOK_Click() { accept(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The About dialog: the program's version, the list of keyboard shortcuts and
-// a link to the product's web page, on two pages shown as tabs.
+// a link to the user guide installed with the program (UserGuide), on two
+// pages shown as tabs.
 //
 // The main window opens it from its version menu item with ShowModal, which
 // creates the dialog, centres it on the screen, runs it modally and destroys
@@ -9,6 +10,9 @@
 #include "player/dialogs/ProgramVersion.h"
 
 #include <QDialog>
+#include <QUrl>
+
+#include <filesystem>
 
 class QLabel;
 class QListWidget;
@@ -24,7 +28,10 @@ class frmZelkoAbout : public QDialog {
 public:
     enum class Page { Version = 0, Shortcuts = 1 };
 
-    explicit frmZelkoAbout(const ProgramVersion& version, QWidget* parent = nullptr);
+    // programFolder: the folder of the program, where the user guide is
+    // looked for; empty means the running executable's folder.
+    explicit frmZelkoAbout(const ProgramVersion& version, QWidget* parent = nullptr,
+                           const std::filesystem::path& programFolder = {});
 
     // Creates the dialog, centres it on the screen, shows it modally and
     // returns once it has been closed.
@@ -37,8 +44,11 @@ public:
     // shortcut list is enabled only while its page is in front.
     void lblTitle0_Click();
     void lblTitle1_Click();
-    // Opens the address shown in the link with the desktop's default handler.
+    // Opens the address shown in the link (the user guide) with the
+    // desktop's browser.
     void lblUrl_Click();
+    // The address the link opens; empty when no user guide was found.
+    const QUrl& GuideUrl() const { return m_guideUrl; }
     void cmdOK_Click();
 
 protected:
@@ -47,10 +57,11 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load(const ProgramVersion& version);
+    void Form_Load(const ProgramVersion& version, const std::filesystem::path& programFolder);
     void BringToFront(Page page);
 
     Page m_front = Page::Version;
+    QUrl m_guideUrl;
     QTabWidget* m_pages = nullptr;
     QLabel* m_lblAppVersion = nullptr;
     QLabel* m_lblUrl = nullptr;

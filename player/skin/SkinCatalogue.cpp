@@ -69,8 +69,8 @@ void SkinCatalogue::BuildSkinMenu(QMenu& skinMenu)
     skinMenu.clear();
     m_menu = &skinMenu;
     if (m_skins.empty()) {
+        // It selects nothing, so it never carries the check mark.
         QAction* none = skinMenu.addAction(QString::fromUtf8(NoSkinCaption));
-        none->setCheckable(true);
         m_enumActions.emplace_back(none);
     }
     for (const ClsZelkoSkin& skin : m_skins) {
@@ -134,6 +134,13 @@ bool SkinCatalogue::Switch(SkinSwitchHost& host, const std::string& path, const 
 void SkinCatalogue::mnuP1SEnum_Click(int index, SkinSwitchHost& host)
 {
     TimerPause pause(host);
+    // The menu has already ticked the chosen item: whatever happens below,
+    // the ticks end up following the skin in force.
+    struct Remark {
+        SkinCatalogue& catalogue;
+        SkinSwitchHost& host;
+        ~Remark() { catalogue.MarkSelectedSkin(host.SkinPath()); }
+    } remark{*this, host};
     if (index < 0 || static_cast<std::size_t>(index) >= m_skins.size()) return;
     const ClsZelkoSkin& entry = m_skins[static_cast<std::size_t>(index)];
     if (entry.SkinPath.empty() || entry.SkinFile.empty()) return;

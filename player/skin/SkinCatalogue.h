@@ -48,7 +48,9 @@ public:
     void MarkSelectedSkin(const std::string& skinPath);
 
     // Switches to catalogue entry index. Entries without a skin file do
-    // nothing. If the skin cannot be applied the previous one stays.
+    // nothing. If the skin cannot be applied the previous one stays. In every
+    // case the check marks follow the current SkinPath afterwards (the menu
+    // ticks a checkable item before this runs).
     void mnuP1SEnum_Click(int index, SkinSwitchHost& host);
     // Lets the user choose a folder; the last *.zks in it is applied.
     void mnuP1SOther_Click(SkinSwitchHost& host);

@@ -676,4 +676,27 @@ TEST(MessageWindow, AnotherUserCannotConnect)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: connected, 2: another error, 3: could not change user";
+TEST(MessageWindow, AnEndpointPathOfMoreThan107BytesOpensNoWindow)
+{
+    TempEndpointDir dir;
+    // DIR/H with a handle of four digits: a folder name that makes the whole
+    // path exactly 107 bytes, then one byte more.
+    const std::string base = dir.Path().string() + "/";
+    const std::size_t fill = 107 - base.size() - std::string("/1234").size();
+    const std::filesystem::path fits = base + std::string(fill, 'f');
+    const std::filesystem::path over = base + std::string(fill + 1, 'o');
+    ASSERT_EQ((fits / "1234").string().size(), 107u);
+
+    auto opened = MessageWindow::Open({}, WindowOptions(fits, 1234));
+    ASSERT_TRUE(opened.Window) << opened.Error;
+    EXPECT_TRUE(opened.Window->IsWindow(1234));
+
+    auto refused = MessageWindow::Open({}, WindowOptions(over, 1234));
+    EXPECT_FALSE(refused.Window);
+    EXPECT_NE(refused.Error.find("endpoint path too long"), std::string::npos) << refused.Error;
+    // To a sender in that folder, the handle names no window.
+    auto sender = OpenWindow(over, 12);
+    ASSERT_TRUE(sender);
+    EXPECT_FALSE(sender->IsWindow(1234));
+    EXPECT_EQ(sender->SendMessage(1234, WM_USER, 1, 0).Status, SendStatus::NoWindow);
 }

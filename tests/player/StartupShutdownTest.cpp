@@ -199,5 +199,13 @@ TEST_F(NoSkinStartupTest, WithoutAnySkinTheWindowClosesAndSettingsAreStillSaved)
     EXPECT_EQ(ini.Value("Skin", "Path"), "/nowhere/");
 }
 
+TEST_F(NoSkinStartupTest, WithNothingConfiguredAndNoSkinTheMessageIsShownOnce) {
+    frmZelko player(PlayerOptions(m_folder, m_answers));
+    EXPECT_FALSE(player.Form_Load());
+    EXPECT_TRUE(player.IsUnloaded());
+    EXPECT_EQ(m_answers.skinErrors, std::vector<std::string>{frmZelko::SkinErrorText});
+    EXPECT_FALSE(player.Window().isVisible());
+}
+
 } // namespace
 } // namespace playertest

@@ -1,3 +1,4 @@
+#include "assists/remote/ElidedLabel.h"
 #include "assists/remote/RemoteInfoText.h"
 #include "assists/remote/frmRemoteZKA.h"
 
@@ -235,4 +236,42 @@ TEST(RemoteZKA, ClosingReportsToThePlayerAndUnlinks)
     // Unlinked: a payload reaches no handler any more and nothing breaks.
     PlayStateRecord state;
     EXPECT_EQ(Deliver(*r.window, CodePlayState, NotifyPlay, state), 0);
+}
+
+TEST(RemoteZKA, LongSongTextsAreCutToTheWindowWhichNeverWidens)
+{
+    LinkedRemote r;
+    r.form->show();
+    QCoreApplication::processEvents();
+    const int width = r.form->width();
+    ASSERT_LT(width, 1280);
+
+    // A path of 255 bytes and a Japanese title of 255 bytes (85 characters).
+    SongInfoRecord song;
+    const std::string path = "/" + std::string(250, 'p') + ".mp3";
+    std::string title;
+    for (int i = 0; i < 85; ++i)
+        title += "\xE6\x9B\xB2"; // 曲
+    SetSongFieldText(song.Mp3File, path);
+    SetSongFieldText(song.TrackName, title);
+    Deliver(*r.window, CodeSongInfo, CodeSongInfo, song);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(r.form->width(), width);
+    EXPECT_LE(r.form->cmdShuffle->geometry().right(), r.form->width());
+    const QString whole = QString::fromStdString("Mp3File=" + path + "\nArtist=\nTrack=" + title + "\n");
+    EXPECT_EQ(r.form->lblInfo->FullText(), whole);
+    EXPECT_EQ(r.form->lblInfo->toolTip(), whole);
+    const QStringList shown = r.form->lblInfo->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Mp3File=/ppp")));
+    EXPECT_TRUE(shown[0].endsWith(QChar(0x2026)));
+    EXPECT_EQ(shown[1], QStringLiteral("Artist="));
+    for (const QString& line : shown)
+        EXPECT_LE(r.form->lblInfo->fontMetrics().horizontalAdvance(line), r.form->lblInfo->contentsRect().width());
+
+    // Short texts again: shown whole, no tool tip.
+    Deliver(*r.window, CodeSongInfo, CodeSongInfo, SongInfoRecord {});
+    EXPECT_EQ(r.form->lblInfo->text(), QStringLiteral("Mp3File=\nArtist=\nTrack=\n"));
+    EXPECT_TRUE(r.form->lblInfo->toolTip().isEmpty());
 }

@@ -88,10 +88,20 @@ TEST(ScopeRenderer, BandBarsAndSilencedPeaksSinkOnePixelPerRecord)
     EXPECT_EQ(p.pixel(5, 70), Rgb(ScopeRenderer::FixedColorA));
     EXPECT_EQ(p.pixel(5, 89), Rgb(ScopeRenderer::FixedColorA));
     EXPECT_EQ(p.pixel(5, 69), Rgb(0));
-    EXPECT_EQ(p.pixel(5, 109), Rgb(ScopeRenderer::FixedColorB));
-    EXPECT_EQ(p.pixel(5, 110) == Rgb(ScopeRenderer::FixedColorB), false);
-    // Only the first 180 columns are drawn.
-    EXPECT_EQ(p.pixel(180, 80), Rgb(0));
+    // The lower bar mirrors the upper one: from the bottom b = 110 up to,
+    // not onto, the centre line.
+    EXPECT_EQ(p.pixel(5, 110), Rgb(ScopeRenderer::FixedColorB));
+    EXPECT_EQ(p.pixel(5, 91), Rgb(ScopeRenderer::FixedColorB));
+    EXPECT_EQ(p.pixel(5, 111), Rgb(0));
+    for (int d = 1; d <= 20; ++d) {
+        ASSERT_EQ(p.pixel(5, 90 - d), Rgb(ScopeRenderer::FixedColorA)) << d;
+        ASSERT_EQ(p.pixel(5, 90 + d), Rgb(ScopeRenderer::FixedColorB)) << d;
+    }
+    // The 180 columns fill the box's 240 pixel columns, the last one included.
+    for (int x = 0; x < 240; ++x) {
+        ASSERT_EQ(p.pixel(x, 80), Rgb(ScopeRenderer::FixedColorA)) << x;
+        ASSERT_EQ(p.pixel(x, 100), Rgb(ScopeRenderer::FixedColorB)) << x;
+    }
     EXPECT_EQ(s.PeakA()[0], 70);
     EXPECT_EQ(s.PeakB()[0], 110);
 

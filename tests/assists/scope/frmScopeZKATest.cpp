@@ -67,6 +67,25 @@ TEST(ScopeZKA, StartAnnouncesAndSelectsBandLinesAndCyclingColours)
     EXPECT_EQ(s.form->windowTitle().toStdString(), "Visual - ZKAssist");
     EXPECT_EQ(s.form->optTitle[2]->text().toStdString(), "弧");
     EXPECT_EQ(s.form->chkZelko->text().toStdString(), "Zelko Deck を 最小化");
+    // The peaks start on the centre line, as choosing the band sets them.
+    for (int i = 0; i < ScopeRenderer::Columns; ++i) {
+        ASSERT_EQ(s.form->Renderer().PeakA()[i], s.form->Renderer().CenterY()) << i;
+        ASSERT_EQ(s.form->Renderer().PeakB()[i], s.form->Renderer().CenterY()) << i;
+    }
+}
+
+TEST(ScopeZKA, StartedDuringPlaybackTheMarkersSitOnTheBarsNotAtTheTop)
+{
+    // Started while a track plays: no play notification comes, only records.
+    LinkedScope s;
+    AnalyzeRecord record;
+    record.Spectrum1.fill(40); // bars of length 20
+    Deliver(*s.window, CodeAnalyze, CodeAnalyze, record);
+    const QImage& picture = s.form->Renderer().Picture();
+    const std::int32_t centre = s.form->Renderer().CenterY();
+    for (int y = 0; y < centre - 20; ++y)
+        ASSERT_EQ(picture.pixel(10, y), qRgb(0, 0, 0)) << "nothing above the bar, row " << y;
+    EXPECT_EQ(s.form->Renderer().PeakA()[10], centre - 20);
 }
 
 TEST(ScopeZKA, OnlyThePlayNotificationResetsThePeaks)

@@ -7,7 +7,11 @@
 
 #include <fstream>
 #include <mutex>
+#include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <thread>
 
 #include "platform/MessagingTestSupport.h"
@@ -508,4 +512,70 @@ TEST(AssistHost, SetSongInfoFillsTheChosenField)
     EXPECT_EQ(SongFieldText(h.host->SongInfo().Mp3File), "/music/日本.mp3");
     EXPECT_EQ(SongFieldBytes(h.host->SongInfo().TrackName), "Title");
     EXPECT_EQ(h.host->SongInfo().ArtistName[0], '\0');
+}
+
+TEST(AssistHost, DiscoveryTakesHiddenAndLinkedExecutablesAndLeavesOutCaseTwins)
+{
+    testsupport::TestApp();
+    TempEndpointDir endpoints;
+    AppFolder app;
+    for (const char* name : { "Zeta.EXE", ".hidden", "alpha", "ALPHA.exe", "Beta" })
+        app.AddExecutable(name);
+    std::filesystem::create_symlink(app.Assist() / "Beta", app.Assist() / "link");
+    FakePlayer player;
+    QMenu menu;
+    ClsZelkoAssistHost host(player, menu, app.Path(), HostOptions(endpoints.Path()));
+    host.EnumAssists();
+    std::vector<std::string> captions;
+    for (const QAction* item : menu.actions())
+        captions.push_back(item->text().toStdString());
+    // Byte order; "ALPHA.exe" comes before its twin "alpha", which is left out.
+    EXPECT_EQ(captions, (std::vector<std::string> { ".hidden", "ALPHA", "Beta", "Zeta", "link" }));
+    ASSERT_EQ(host.Assists().size(), 5u);
+    EXPECT_EQ(host.Assists()[3].ExeName(), (app.Assist() / "Zeta.EXE").string());
+    EXPECT_EQ(host.Assists()[4].MenuIndex(), 4); // position 5 on its command line
+}
+
+TEST(AssistHost, AnAssistThatDoesNotServeItsEndpointWhileSendingIsUnlinked)
+{
+    // The reply to a request is a copy-data request to the asker's own
+    // endpoint. This assist's endpoint accepts connections but is never read,
+    // as with an assist that blocks in its send.
+    LinkedHost h({ "blocking", "fine" }, 150ms);
+    const WindowHandle blocking = 5701;
+    const std::filesystem::path path = h.endpoints.Path() / std::to_string(blocking);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, path.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(fd, 8), 0);
+    FakeAssist fine(h.endpoints.Path(), 5702);
+    h.host->SelectAssistFromIni("ExecuteFile=blocking");
+    h.Announce(1, blocking);
+    h.Announce(2, fine.Handle());
+    ASSERT_TRUE(h.host->Assists()[0].Enabled());
+
+    h.host->Window()->Dispatch(platform::WM_USER, CmdPlayInfo, blocking);
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+    EXPECT_TRUE(h.host->Assists()[0].Selected());
+    h.host->NotifyAssists(NotifyPlay);
+    EXPECT_EQ(fine.Messages().size(), 1u);
+    ::close(fd);
+}
+
+TEST(AssistHost, AnAnnouncementBeforeTheEndpointListensLeavesTheAssistUnlinked)
+{
+    LinkedHost h({ "early" });
+    h.Announce(1, 5801); // nothing listens at 5801 yet
+    EXPECT_TRUE(h.host->AssistReady());
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+    FakeAssist late(h.endpoints.Path(), 5801);
+    h.host->NotifyAssists(NotifyPlay);
+    h.host->SendAnalyze();
+    EXPECT_TRUE(late.Messages().empty());
+    // Its requests are still answered.
+    h.host->Window()->Dispatch(platform::WM_USER, CmdPlayInfo, late.Handle());
+    EXPECT_EQ(late.Messages().size(), 1u);
 }

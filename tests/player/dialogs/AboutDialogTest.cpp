@@ -15,6 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 using dialogs::frmZelkoAbout;
 using Page = frmZelkoAbout::Page;
 
@@ -38,6 +43,12 @@ void ClickTab(frmZelkoAbout& dialog, int index)
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
 }
 
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 } // namespace
 
 // Records the addresses the desktop would have opened.
@@ -55,7 +66,6 @@ TEST(AboutDialog, LoadFillsCaptionVersionLinkAndTheShortcutList)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zelko Deck のﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_TRUE(dialog.isModal());
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblAppVersion"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 3.405"));
-    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("lblUrl"))->text().contains(QStringLiteral("https://zelko.example.org/")));
     EXPECT_EQ(TabBar(dialog)->tabText(0), QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
     EXPECT_EQ(TabBar(dialog)->tabText(1), QStringLiteral("ｼｮｰﾄｶｯﾄ"));
     EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
@@ -124,16 +134,54 @@ TEST(AboutDialog, ArrowKeysSwitchPagesWhicheverControlHasTheFocus)
     EXPECT_EQ(dialog.FrontPage(), Page::Version);
 }
 
-TEST(AboutDialog, LinkOpensTheProductPageWithTheDesktopHandler)
+TEST(AboutDialog, TheLinkOpensTheUserGuideOfTheBuildFolderWithTheDesktopBrowser)
 {
+    const std::filesystem::path programFolder = ZELKO_PROGRAM_DIR;
+    const std::filesystem::path built = programFolder.parent_path() / "doc" / "user-guide.html";
+    ASSERT_TRUE(std::filesystem::is_regular_file(built)) << built;
+    // README and the documents, on one page.
+    const std::string page = FileText(built);
+    EXPECT_NE(page.find("id=\"set-up-two-commands\""), std::string::npos);
+    EXPECT_NE(page.find("id=\"messages-between-zelko-and-its-assists\""), std::string::npos);
+    EXPECT_NE(page.find("<table"), std::string::npos);
+
     UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
-    frmZelkoAbout dialog(Version);
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    frmZelkoAbout dialog(Version, nullptr, programFolder);
     auto* url = dialog.findChild<QLabel*>(QStringLiteral("lblUrl"));
-    emit url->linkActivated(QStringLiteral("https://zelko.example.org/"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_FALSE(dialog.GuideUrl().isEmpty());
+    EXPECT_TRUE(std::filesystem::equivalent(dialog.GuideUrl().toLocalFile().toStdString(), built));
+    EXPECT_TRUE(url->text().contains(dialog.GuideUrl().toString()));
+    emit url->linkActivated(dialog.GuideUrl().toString());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(recorder.opened.size(), 1);
-    EXPECT_EQ(recorder.opened.front(), QUrl(QStringLiteral("https://zelko.example.org/")));
+    EXPECT_EQ(recorder.opened.front(), dialog.GuideUrl());
+}
+
+TEST(AboutDialog, AnInstalledProgramFolderFindsTheInstalledUserGuide)
+{
+    // The guide as `cmake --install` puts it, into a prefix of its own.
+    const std::filesystem::path prefix =
+        std::filesystem::temp_directory_path() / ("zelko-install-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(prefix);
+    const std::filesystem::path build = std::filesystem::path(ZELKO_PROGRAM_DIR).parent_path();
+    const std::string command = "cmake --install '" + build.string() + "' --prefix '" + prefix.string() +
+                                "' --component zelko_guide >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::filesystem::path installed = prefix / "share" / "doc" / "zelko" / "user-guide.html";
+    ASSERT_TRUE(std::filesystem::is_regular_file(installed));
+    std::filesystem::create_directories(prefix / "lib" / "zelko");
+
+    frmZelkoAbout dialog(Version, nullptr, prefix / "lib" / "zelko");
+    ASSERT_FALSE(dialog.GuideUrl().isEmpty());
+    EXPECT_TRUE(std::filesystem::equivalent(dialog.GuideUrl().toLocalFile().toStdString(), installed));
+
+    // Without any guide there is no link to follow.
+    std::filesystem::remove(installed);
+    frmZelkoAbout bare(Version, nullptr, prefix / "lib" / "zelko");
+    EXPECT_TRUE(bare.GuideUrl().isEmpty());
+    EXPECT_TRUE(bare.findChild<QLabel*>(QStringLiteral("lblUrl"))->isHidden());
+    std::filesystem::remove_all(prefix);
 }
 
 TEST(AboutDialog, EveryModalOpeningIsCentredAndStartsOnTheVersionPage)

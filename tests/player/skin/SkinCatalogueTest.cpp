@@ -107,6 +107,9 @@ TEST_F(SkinCatalogueTest, AnEmptyCatalogueKeepsOnlyTheDesignedItem)
     ASSERT_EQ(menu.actions().size(), 3);
     EXPECT_EQ(menu.actions()[0]->text(), QString::fromUtf8("<なし>"));
     EXPECT_FALSE(empty.ActionIndex(menu.actions()[0]).has_value());
+    // It selects nothing, so choosing it never leaves a tick.
+    menu.actions()[0]->trigger();
+    EXPECT_FALSE(menu.actions()[0]->isChecked());
     EXPECT_FALSE(empty.NextSkin(host)) << "no catalogue entry: nothing happens";
     empty.mnuP1SEnum_Click(0, host);
     EXPECT_TRUE(host.applied.empty());

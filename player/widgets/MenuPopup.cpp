@@ -1,0 +1,9 @@
+#include "player/widgets/MenuPopup.h"
+
+#include <QMenu>
+
+void MenuPopup::Show(QMenu& menu, QPoint at, std::function<void()> whenClosed)
+{
+    QObject::connect(&menu, &QMenu::aboutToHide, &menu, std::move(whenClosed), Qt::SingleShotConnection);
+    menu.popup(at);
+}

@@ -1,0 +1,77 @@
+// The check marks of the skin and assist menus, chosen through their real
+// menu items: a tick only ever marks the skin (or assist) in force.
+#include "PlayerTestSupport.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace playertest {
+namespace {
+
+class MenuCheckTest : public PlayerTest {
+protected:
+    QMenu& SkinMenu() { return *Player().mnuPopup1().actions()[0]->menu(); }
+    QMenu& AssistMenu() { return *Player().mnuPopup1().actions()[2]->menu(); }
+    QAction* Item(QMenu& menu, const std::string& caption) {
+        for (QAction* a : menu.actions())
+            if (a->text().toStdString() == caption) return a;
+        ADD_FAILURE() << "no menu item " << caption;
+        return nullptr;
+    }
+    std::vector<std::string> Ticked(QMenu& menu) {
+        std::vector<std::string> ticked;
+        for (const QAction* a : menu.actions())
+            if (a->isChecked()) ticked.push_back(a->text().toStdString());
+        return ticked;
+    }
+};
+
+TEST_F(MenuCheckTest, TheSkinMenuTickFollowsTheSkinInForce) {
+    const fs::path skins = m_folder.Path() / "Skins";
+    fs::create_directories(skins / "Broken");
+    std::ofstream(skins / "Broken" / "Broken.zks") << "[body]\nmain=addrect(0,0,10)\n";
+    fs::create_directories(skins / "Empty");
+    std::ofstream(skins / "Notes.txt") << "not a skin\n";
+    m_folder.WriteIni("[Skin]\nPath=" + m_folder.Folder() + "Skins/Carbon/\nFile=Carbon.zks\n");
+    Load();
+    ASSERT_TRUE(m_loadResult);
+    ASSERT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Carbon"});
+
+    // A skin that fails to load, a folder without a skin file, a plain file:
+    // nothing changes, and neither does the tick.
+    for (const char* caption : {"Broken", "Empty", "Notes.txt"}) {
+        Item(SkinMenu(), caption)->trigger();
+        EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks") << caption;
+        EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Carbon"}) << caption;
+    }
+    // Choosing the ticked skin again keeps its tick.
+    Item(SkinMenu(), "Carbon")->trigger();
+    EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Carbon"});
+    Item(SkinMenu(), "Meadow")->trigger();
+    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+    EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Meadow"});
+
+    // The current skin's file has gone: choosing it fails, the tick stays.
+    fs::remove_all(skins / "Meadow");
+    Item(SkinMenu(), "Meadow")->trigger();
+    EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Meadow"});
+}
+
+TEST_F(MenuCheckTest, AnAssistThatCannotStartIsNotTicked) {
+    const fs::path assist = m_folder.Path() / "Assist";
+    fs::create_directories(assist);
+    std::ofstream(assist / "Gone") << "#!/bin/sh\nexit 0\n";
+    ::chmod((assist / "Gone").c_str(), 0755);
+    Load();
+    ASSERT_TRUE(m_loadResult);
+    fs::remove(assist / "Gone");  // removed after discovery
+    Item(AssistMenu(), "Gone")->trigger();
+    EXPECT_TRUE(Ticked(AssistMenu()).empty());
+    EXPECT_FALSE(Player().AssistHost().Assists()[0].Selected());
+}
+
+}  // namespace
+}  // namespace playertest
