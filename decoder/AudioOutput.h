@@ -2,7 +2,7 @@
 // Where decoded sound goes: a sound server, a paced silence, or a WAV file.
 //
 // The playback thread owns an output and is the only one to call Open, Close,
-// WritableFrames, Write, Finish, Drained, Failed and RetryAfter. SetPaused and
+// WritableFrames, Write, Flush, Finish, Drained, Failed and RetryAfter. SetPaused and
 // PlayedFrames may also be called from the user-interface thread, at the same
 // time, and must return within microseconds.
 //
@@ -39,6 +39,10 @@ public:
     virtual int64_t WritableFrames() = 0;
     // Queues sound (at most WritableFrames). False when the device failed.
     [[nodiscard]] virtual bool Write(std::span<const float> interleaved) = 0;
+    // Drops everything queued and not yet heard, at once, keeping the format
+    // and the pause state; frame counts start again from 0 as after Open.
+    // False when the device failed.
+    [[nodiscard]] virtual bool Flush() = 0;
     // No more sound follows: play out what is queued.
     virtual void Finish() = 0;
     // True once everything queued after Finish has been heard.
