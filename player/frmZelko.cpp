@@ -339,11 +339,13 @@ void frmZelko::SetFlags(Flag flag, bool value) {
     case Flag::Repeat: m_state.bRepeat = value; m_playState.bRepeat = v; break;
     case Flag::Shuffle: m_state.bShuffle = value; m_playState.bShuffle = v; break;
     }
+    if (m_desktop) m_desktop->StateMayHaveChanged();
 }
 
 void frmZelko::SetVolumeState(std::int32_t volume) {
     m_state.Volume = volume;
     m_playState.Volume = volume;
+    if (m_desktop) m_desktop->StateMayHaveChanged();
 }
 
 std::int32_t frmZelko::DecoderState() {
@@ -418,8 +420,9 @@ void frmZelko::RefreshChangedSeekBar() {
     // A track whose length reads as 0 shows a seek position of 0.
     const std::int32_t totalMs = TotalMs();
     const std::int32_t percent =
-        totalMs <= 0 ? 0
-                     : static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m_playMs) / totalMs * 100.0));
+        m_desktop && m_desktop->SeekBarPercent() ? *m_desktop->SeekBarPercent()
+        : totalMs <= 0 ? 0
+                       : static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m_playMs) / totalMs * 100.0));
     if (percent != m_app->SeekPosition()) {
         m_app->SetSeekPosition(percent);
         m_body->RefreshSeekBar();
@@ -772,6 +775,10 @@ void frmZelko::Form_KeyUp(std::int32_t keyCode, KeyShift shift) {
     case KeyCommand::Previous: cButtonAction_PTrackClick(); break;
     case KeyCommand::Next: cButtonAction_NTrackClick(); break;
     case KeyCommand::Properties: mnuP1Properties_Click(); break;
+    case KeyCommand::SeekBackLong: if (m_desktop) m_desktop->SeekKey(-30000); break;
+    case KeyCommand::SeekForwardLong: if (m_desktop) m_desktop->SeekKey(30000); break;
+    case KeyCommand::SeekBack: if (m_desktop) m_desktop->SeekKey(-5000); break;
+    case KeyCommand::SeekForward: if (m_desktop) m_desktop->SeekKey(5000); break;
     }
 }
 
@@ -946,6 +953,7 @@ bool frmZelko::PlayListBoxVisible() const { return !m_skin.HasPlayListDrawer() |
 
 void frmZelko::RefreshListBox() {
     if (PlayListBoxVisible()) m_playList->RefreshPlayList();
+    if (m_desktop) m_desktop->StateMayHaveChanged();
 }
 
 // ---------------------------------------------------------------- window events
@@ -978,6 +986,7 @@ void frmZelko::ConnectControllers() {
 
 void frmZelko::OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) {
     if (!m_body) return;
+    if (m_desktop && m_desktop->MouseDown(button, x, y)) return;
     m_body->MouseDown(button, shift, x, y);
     m_buttons->MouseDown(button, shift, x, y);
     m_playList->MouseDown(button, shift, x, y);
@@ -985,12 +994,14 @@ void frmZelko::OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, s
 
 void frmZelko::OnMouseUp(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) {
     if (!m_body) return;
+    if (m_desktop && m_desktop->MouseUp(button, x, y)) return;
     m_body->MouseUp(button, shift, x, y);
     m_buttons->MouseUp(button, shift, x, y);
     if (!m_unloaded) m_playList->MouseUp(button, shift, x, y);
 }
 
 void frmZelko::OnMouseMove(MouseButtons buttons, KeyShift shift, std::int32_t x, std::int32_t y) {
+    if (m_desktop) m_desktop->MouseMove(buttons, x, y);
     if (m_body) m_body->MouseMove(buttons, shift, x, y);
 }
 
@@ -1000,7 +1011,8 @@ void frmZelko::OnDoubleClick(std::int32_t x, std::int32_t y) {
 
 void frmZelko::OnKeyUp(std::int32_t keyCode, KeyShift shift) { Form_KeyUp(keyCode, shift); }
 
-void frmZelko::OnWheel(std::int32_t delta, KeyShift, std::int32_t, std::int32_t) {
+void frmZelko::OnWheel(std::int32_t delta, KeyShift, std::int32_t x, std::int32_t y) {
+    if (m_desktop && m_desktop->Wheel(delta, x, y)) return;
     // The wheel goes through the window procedure, as the assists' messages do.
     if (m_assistHost) m_assistHost->DispatchMouseWheel(delta);
 }

@@ -14,6 +14,7 @@
 // positions pixels, the volume 0..100.
 #include "decoder/Decoder.h"
 #include "decoder/DecoderRecords.h"
+#include "player/desktop/DesktopInput.h"
 #include "player/dialogs/PropsHost.h"
 #include "player/assisthost/AssistHostPlayer.h"
 #include "player/assisthost/ClsZelkoAssistHost.h"
@@ -100,6 +101,8 @@ public:
     // Shut-down, in the fixed order. Runs once; later calls do nothing.
     void Form_Unload();
     bool IsUnloaded() const { return m_unloaded; }
+    // The desktop extensions (seek gestures and keys, remote control); not owned, nullptr for none.
+    void SetDesktopInput(desktop::DesktopInput* input) { m_desktop = input; }
 
     // --- Transport (the skin's buttons, the menus, keys and assists) ---
     void cButtonAction_PlayClick() override;
@@ -335,4 +338,5 @@ private:
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_hookInstalled = false;
+    desktop::DesktopInput* m_desktop = nullptr;
 };
