@@ -142,9 +142,11 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("ZELKO_AUDIO", "null");
-        if (busAddress.isEmpty())
+        if (busAddress.isEmpty()) {
+            // No session bus: the lock that stands for the name lives in the folder.
             env.remove("DBUS_SESSION_BUS_ADDRESS");
-        else
+            env.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.string()));
+        } else
             env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress);
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(QString::fromStdString(folder.string()));

@@ -305,6 +305,24 @@ TEST_F(MprisProgramTest, ASecondStartHandsItsFileToTheFirstAndEnds)
     EXPECT_EQ(m_player->Process().state(), QProcess::Running);
 }
 
+TEST_F(MprisProgramTest, WithoutABusThePlayerRunsAsBeforeAndASecondOneEnds)
+{
+    Player first(m_folder.Path(), QString(), {"/log"});
+    const fs::path log = m_folder.Path() / "Zelko.log";
+    auto logText = [&] {
+        std::ifstream in(log);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    ASSERT_TRUE(WaitFor([&] { return logText().find("no session bus") != std::string::npos; }));
+    Player second(m_folder.Path(), QString(), {QString::fromStdString(m_tracks[1])});
+    ASSERT_TRUE(second.Process().waitForFinished(20000));
+    EXPECT_EQ(second.Process().exitCode(), 0);
+    EXPECT_EQ(first.Process().state(), QProcess::Running);
+    // One line, and the second start did not touch the first one's log.
+    const std::string text = logText();
+    EXPECT_EQ(text.find("no session bus"), text.rfind("no session bus")) << text;
+}
+
 } // namespace
 } // namespace desktoptest
 
