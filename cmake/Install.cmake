@@ -33,19 +33,9 @@ exec \"$here/../${ZELKO_INSTALL_DIR}/Zelko\" \"$@\"
 ")
 install(PROGRAMS ${ZELKO_LAUNCHER} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-set(ZELKO_DESKTOP_FILE ${CMAKE_BINARY_DIR}/install/zelko.desktop)
-file(WRITE ${ZELKO_DESKTOP_FILE}
-"[Desktop Entry]
-Type=Application
-Name=Zelko
-GenericName=MP3 Player
-Comment=Skinnable MP3 player with synced lyrics and a spectrum analyser
-Exec=zelko
-Icon=multimedia-audio-player
-Terminal=false
-Categories=AudioVideo;Audio;Player;
-")
-install(FILES ${ZELKO_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The desktop entry: files and folders opened with the player are added to
+# its list (see player/desktop/CommandLineFiles.h).
+install(FILES ${PROJECT_SOURCE_DIR}/player/desktop/zelko.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 # The user guide, where the About dialog's link finds it from lib/zelko/.
 install(FILES ${ZELKO_GUIDE} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelko COMPONENT zelko_guide)

@@ -2,9 +2,10 @@
 // Where decoded sound goes: a sound server, a paced silence, or a WAV file.
 //
 // The playback thread owns an output and is the only one to call Open, Close,
-// WritableFrames, Write, Finish, Drained, Failed and RetryAfter. SetPaused,
-// SetVolume and PlayedFrames may also be called from the user-interface
-// thread, at the same time, and must return within microseconds.
+// WritableFrames, Write, Flush, Finish, Drained, Failed and RetryAfter.
+// SetPaused, SetVolume and PlayedFrames may also be called from the
+// user-interface thread, at the same time, and must return within
+// microseconds.
 //
 // Samples are interleaved 32-bit floats in -1..1, frames of Format().Channels
 // samples. Frame counts are counted from the last Open.
@@ -39,6 +40,10 @@ public:
     virtual int64_t WritableFrames() = 0;
     // Queues sound (at most WritableFrames). False when the device failed.
     [[nodiscard]] virtual bool Write(std::span<const float> interleaved) = 0;
+    // Drops everything queued and not yet heard, at once, keeping the format
+    // and the pause state; frame counts start again from 0 as after Open.
+    // False when the device failed.
+    [[nodiscard]] virtual bool Flush() = 0;
     // No more sound follows: play out what is queued.
     virtual void Finish() = 0;
     // True once everything queued after Finish has been heard.

@@ -166,6 +166,12 @@ void Decoder::dec_restart()
         m_engine->Resume();
 }
 
+void Decoder::dec_seek(int32_t ms)
+{
+    if (m_engine && m_track)
+        m_engine->Seek(std::max(ms, 0));
+}
+
 void Decoder::dec_stop()
 {
     if (m_engine)

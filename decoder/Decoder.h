@@ -107,6 +107,14 @@ public:
     void dec_pause();
     // Resumes a paused track.
     void dec_restart();
+    // Moves a playing or paused track to ms from its start, clamped to the
+    // track, exact to the sample in constant and variable bit rate files
+    // alike. The position, spectrum and lyrics follow at once; the sound
+    // queued in the output is dropped, so the new place is heard within the
+    // output's start-up time. A paused track stays paused. Nothing when no
+    // track plays (none open, stopped, or played to its end). Seeking to the
+    // end ends the track as playing to its end does.
+    void dec_seek(int32_t ms);
     // Stops playback; the track stays open and the position returns to 0.
     void dec_stop();
     // Stops and releases the open track.

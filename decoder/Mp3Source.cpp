@@ -1,5 +1,6 @@
 #include "decoder/Mp3Source.h"
 
+#include <algorithm>
 #include <mpg123.h>
 #include <sys/stat.h>
 
@@ -93,6 +94,30 @@ bool Mp3Source::Rewind()
 {
     m_emptyReads = 0;
     return mpg123_seek(m_handle, 0, SEEK_SET) >= 0;
+}
+
+std::optional<int64_t> Mp3Source::Seek(int64_t ms)
+{
+    if (m_format.Rate <= 0)
+        return std::nullopt;
+    if (!m_scanned) {
+        // Without a complete index libmpg123 would still seek exactly, by
+        // reading forward from the nearest frame it knows; the scan makes
+        // every later seek a direct jump and gives the exact end.
+        m_scanned = true;
+        (void)mpg123_scan(m_handle);
+    }
+    const int64_t rate = m_format.Rate;
+    int64_t sample = std::max<int64_t>(ms, 0) * rate / 1000;
+    const off_t length = mpg123_length(m_handle);
+    if (length >= 0)
+        sample = std::min<int64_t>(sample, length);
+    const off_t reached = mpg123_seek(m_handle, static_cast<off_t>(sample), SEEK_SET);
+    if (reached < 0)
+        return std::nullopt;
+    m_emptyReads = 0;
+    // Rounded up, so that the position reported is never before the sound.
+    return (static_cast<int64_t>(reached) * 1000 + rate - 1) / rate;
 }
 
 bool Mp3Source::StillPresent() const

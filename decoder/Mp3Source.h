@@ -7,6 +7,7 @@
 #include "decoder/AudioOutput.h"
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <sys/types.h>
@@ -33,6 +34,13 @@ public:
     Status Next(std::span<const float>& samples);
     // Goes back to the first sample.
     [[nodiscard]] bool Rewind();
+    // Moves to the sample at ms from the start, clamped to 0..the end, exact
+    // to the sample whatever the bit rate. The first call reads every frame
+    // header of the file once (a full seek index and the exact length; some
+    // milliseconds per megabyte), so it belongs on the decoding thread.
+    // Returns the position reached in ms, or nullopt when the stream cannot
+    // be moved.
+    [[nodiscard]] std::optional<int64_t> Seek(int64_t ms);
 
     AudioFormat Format() const { return m_format; }
     // True while the file is still at its path (the same file, not deleted).
@@ -47,6 +55,7 @@ private:
     dev_t m_device = 0;
     ino_t m_inode = 0;
     int m_emptyReads = 0;
+    bool m_scanned = false;
 };
 
 } // namespace decoder

@@ -31,6 +31,15 @@ void NullAudioOutput::Close()
     m_paused = false;
 }
 
+bool NullAudioOutput::Flush()
+{
+    std::lock_guard lock(m_mutex);
+    m_written = 0;
+    m_anchorFrames = 0;
+    m_anchorTime = m_clock->Now();
+    return m_format.Rate > 0;
+}
+
 int64_t NullAudioOutput::PlayedAt(std::chrono::nanoseconds now) const
 {
     if (m_paused || m_format.Rate <= 0)

@@ -21,6 +21,7 @@ public:
     void Close() override;
     int64_t WritableFrames() override;
     [[nodiscard]] bool Write(std::span<const float> interleaved) override;
+    [[nodiscard]] bool Flush() override;
     void Finish() override {}
     bool Drained() override;
     void SetPaused(bool paused) override;

@@ -6,6 +6,7 @@
 #include "platform/LogSink.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,8 @@ struct PlaybackEngine::Session {
     int64_t SegmentMs = 0;
     int64_t SegmentFrame = 0;
     int64_t SegmentWritten = 0; // frames written to the output since the segment began
+    uint64_t SeekSerial = 0;    // the last seek request acted on
+    bool FromSeek = false;      // the segment began with a seek
     std::vector<float> Pending; // decoded, volume applied, not yet written
     size_t PendingOffset = 0;   // samples of Pending already written
     std::chrono::steady_clock::time_point NextPresenceCheck {};
@@ -84,6 +87,7 @@ void PlaybackEngine::Play(std::shared_ptr<Mp3Source> track)
         m_requestGeneration = m_generation;
         m_requestTrack = std::move(track);
         m_requestPaused = false;
+        m_requestPlaySeekSerial = m_requestSeekSerial;
     }
     m_wake.notify_all();
 }
@@ -107,6 +111,7 @@ void PlaybackEngine::Pause()
         return;
     m_pausedMs = PlayMs();
     m_paused = true;
+    m_seekWhilePaused = false;
     {
         std::lock_guard lock(m_mutex);
         m_requestPaused = true;
@@ -124,6 +129,7 @@ void PlaybackEngine::Resume()
     if (CurrentState() != State::Paused)
         return;
     m_paused = false;
+    m_seekWhilePaused = false;
     {
         std::lock_guard lock(m_mutex);
         m_requestPaused = false;
@@ -132,6 +138,22 @@ void PlaybackEngine::Resume()
         std::lock_guard lock(m_positionMutex);
         if (m_output && m_positionGeneration == m_generation)
             m_output->SetPaused(false);
+    }
+    m_wake.notify_all();
+}
+
+void PlaybackEngine::Seek(int64_t ms)
+{
+    if (CurrentState() == State::Stopped)
+        return;
+    const auto target = static_cast<int32_t>(std::clamp<int64_t>(ms, 0, std::numeric_limits<int32_t>::max()));
+    ++m_seekSerial;
+    m_seekTargetMs = target;
+    m_seekWhilePaused = m_paused;
+    {
+        std::lock_guard lock(m_mutex);
+        m_requestSeekSerial = m_seekSerial;
+        m_requestSeekMs = target;
     }
     m_wake.notify_all();
 }
@@ -152,13 +174,17 @@ int32_t PlaybackEngine::PlayMs() const
 {
     if (m_generation == 0)
         return 0;
-    if (m_paused)
+    if (m_paused && !m_seekWhilePaused)
         return m_pausedMs;
     std::lock_guard lock(m_positionMutex);
     if (m_positionGeneration != m_generation)
         return 0;
+    if (m_positionSeekSerial != m_seekSerial)
+        return m_seekTargetMs;
     if (m_endedGeneration == m_generation)
         return static_cast<int32_t>(m_endMs);
+    if (m_paused)
+        return static_cast<int32_t>(m_segmentMs); // sought while paused: the new place, clamped by the thread
     if (!m_output)
         return static_cast<int32_t>(m_segmentMs);
     return static_cast<int32_t>(m_segmentMs + FramesToMs(m_output->PlayedFrames(), m_segmentRate));
@@ -168,10 +194,18 @@ void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
                               std::span<int32_t, SpectrumAnalyzer::Bins> right)
 {
     int64_t heard = -1;
+    bool complete = true;
     if (CurrentState() != State::Stopped) {
         std::lock_guard lock(m_positionMutex);
-        if (m_output && m_positionGeneration == m_generation)
+        if (m_output && m_positionGeneration == m_generation) {
             heard = m_segmentFrame + m_output->PlayedFrames();
+            if (m_segmentFromSeek) {
+                // Just after a seek, the sound before the new place is not
+                // the track's: show the first moments of the new place.
+                heard = std::max(heard, m_segmentFrame + SpectrumAnalyzer::Size);
+                complete = m_ring.Next() >= heard;
+            }
+        }
     }
     if (heard < 0) {
         std::fill(left.begin(), left.end(), 0);
@@ -187,8 +221,9 @@ void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
         m_ring.Copy(heard, m_samplesLeft, m_samplesRight);
         m_analyzerLeft.Compute(m_samplesLeft, m_spectrumLeft);
         m_analyzerRight.Compute(m_samplesRight, m_spectrumRight);
-        m_spectrumFrame = heard;
-        m_spectrumGeneration = m_generation;
+        // A window the thread has not decoded yet is taken again next time.
+        m_spectrumFrame = complete ? heard : -1;
+        m_spectrumGeneration = complete ? m_generation : 0;
     }
     std::copy(m_spectrumLeft.begin(), m_spectrumLeft.end(), left.begin());
     std::copy(m_spectrumRight.begin(), m_spectrumRight.end(), right.begin());
@@ -219,6 +254,8 @@ void PlaybackEngine::Publish(const Session& s)
     m_segmentMs = s.SegmentMs;
     m_segmentFrame = s.SegmentFrame;
     m_segmentRate = s.Format.Rate;
+    m_positionSeekSerial = s.SeekSerial;
+    m_segmentFromSeek = s.FromSeek;
 }
 
 void PlaybackEngine::PublishEnd(const Session& s)
@@ -239,11 +276,13 @@ bool PlaybackEngine::ApplyPause()
     return paused;
 }
 
-void PlaybackEngine::StartSession(Session& s, std::shared_ptr<Mp3Source> track, uint64_t generation)
+void PlaybackEngine::StartSession(Session& s, std::shared_ptr<Mp3Source> track, uint64_t generation,
+                                  uint64_t seekSerial)
 {
     m_ownedOutput->Close();
     s = Session {};
     s.Generation = generation;
+    s.SeekSerial = seekSerial;
     if (generation == 0 || !track || !track->Rewind()) {
         Publish(s);
         if (generation != 0)
@@ -259,6 +298,39 @@ void PlaybackEngine::StartSession(Session& s, std::shared_ptr<Mp3Source> track, 
     Publish(s);
     s.Paused = ApplyPause();
     s.Step = Session::Phase::Decoding;
+}
+
+void PlaybackEngine::ApplySeek(Session& s, int64_t ms, uint64_t serial)
+{
+    s.SeekSerial = serial;
+    const bool running = s.Track && (s.Step == Session::Phase::Decoding || s.Step == Session::Phase::Draining);
+    const auto reached = running ? s.Track->Seek(ms) : std::nullopt;
+    if (!reached) {
+        // Nothing to move (the track ended meanwhile) or the stream refused:
+        // the position goes on from where it was.
+        Publish(s);
+        return;
+    }
+    // The new place is a new segment, numbered past everything in the ring
+    // so that no sound from before the seek is taken for it.
+    s.SegmentMs = *reached;
+    s.SegmentFrame = m_ring.Next() + SampleRing::Capacity;
+    s.SegmentWritten = 0;
+    s.FromSeek = true;
+    s.Pending.clear();
+    s.PendingOffset = 0;
+    s.LastPlayed = -1;
+    s.LastProgress = std::chrono::steady_clock::now();
+    s.Step = Session::Phase::Decoding;
+    m_ring.Reset(s.SegmentFrame);
+    if (!m_ownedOutput->Flush())
+        ReplaceOutput(s);
+    Publish(s);
+    if (s.Paused) {
+        // Queue the new place now, so that the spectrum shows it while
+        // paused and the sound starts at once on resume.
+        Feed(s);
+    }
 }
 
 void PlaybackEngine::ReplaceOutput(Session& s)
@@ -279,6 +351,7 @@ void PlaybackEngine::ReplaceOutput(Session& s)
         m_segmentMs = s.SegmentMs;
         m_segmentFrame = s.SegmentFrame;
         m_segmentRate = s.Format.Rate;
+        m_segmentFromSeek = false;
     }
     {
         std::lock_guard lock(m_mutex);
@@ -353,7 +426,8 @@ void PlaybackEngine::WaitFor(const Session& s, std::chrono::nanoseconds timeout)
 {
     std::unique_lock lock(m_mutex);
     m_wake.wait_for(lock, timeout, [&] {
-        return m_quit || m_requestGeneration != s.Generation || m_requestPaused != s.Paused;
+        return m_quit || m_requestGeneration != s.Generation || m_requestPaused != s.Paused
+            || m_requestSeekSerial != s.SeekSerial;
     });
 }
 
@@ -373,6 +447,9 @@ void PlaybackEngine::Run()
     while (true) {
         uint64_t generation;
         bool paused;
+        uint64_t seekSerial;
+        uint64_t playSeekSerial;
+        int64_t seekMs;
         std::shared_ptr<Mp3Source> track;
         {
             std::lock_guard lock(m_mutex);
@@ -380,16 +457,25 @@ void PlaybackEngine::Run()
                 break;
             generation = m_requestGeneration;
             paused = m_requestPaused;
+            seekSerial = m_requestSeekSerial;
+            playSeekSerial = m_requestPlaySeekSerial;
+            seekMs = m_requestSeekMs;
             if (generation != s.Generation)
                 track = m_requestTrack;
         }
         if (generation != s.Generation) {
-            StartSession(s, std::move(track), generation);
+            StartSession(s, std::move(track), generation, playSeekSerial);
             continue;
         }
+        // A pause asked for together with a seek is applied first, so
+        // that the seek knows whether to queue the new place at once.
         if (paused != s.Paused) {
             s.Paused = ApplyPause();
             s.LastPlayed = -1;
+            continue;
+        }
+        if (seekSerial != s.SeekSerial) {
+            ApplySeek(s, seekMs, seekSerial);
             continue;
         }
         if (s.Step == Session::Phase::Idle || s.Step == Session::Phase::Done) {

@@ -53,6 +53,11 @@ public:
     void Pause();
     void Resume();
     void Stop();
+    // Moves a playing or paused track to ms from its start (clamped to the
+    // track): the queued sound is dropped, and the position reads the new
+    // place at once. A paused track stays paused. Nothing when stopped or
+    // ended. Seeking to the end ends the track as playing to its end does.
+    void Seek(int64_t ms);
 
     // Stopped also once the track has played to its end.
     State CurrentState() const;
@@ -69,7 +74,7 @@ public:
 private:
     struct Session;
     void Run();
-    void StartSession(Session& s, std::shared_ptr<Mp3Source> track, uint64_t generation);
+    void StartSession(Session& s, std::shared_ptr<Mp3Source> track, uint64_t generation, uint64_t seekSerial);
     void Publish(const Session& s);
     void PublishEnd(const Session& s);
     void ReplaceOutput(Session& s);
@@ -77,6 +82,7 @@ private:
     // Waits until a request arrives or the time has passed.
     void WaitFor(const Session& s, std::chrono::nanoseconds timeout);
     bool ApplyPause();
+    void ApplySeek(Session& s, int64_t ms, uint64_t serial);
 
     OutputMaker m_makeOutput;
     std::shared_ptr<const PacingClock> m_clock;
@@ -91,6 +97,9 @@ private:
     uint64_t m_requestGeneration = 0; // 0: stopped
     std::shared_ptr<Mp3Source> m_requestTrack;
     bool m_requestPaused = false;
+    uint64_t m_requestSeekSerial = 0; // seeks asked for so far
+    uint64_t m_requestPlaySeekSerial = 0; // of them, those asked for before the last Play
+    int64_t m_requestSeekMs = 0;
     std::string m_outputName;
 
     // What the thread publishes for the position and the spectrum.
@@ -101,6 +110,8 @@ private:
     int64_t m_segmentMs = 0;    // position of the output's first frame
     int64_t m_segmentFrame = 0; // number, in the sample ring, of the output's first frame
     int32_t m_segmentRate = 0;
+    uint64_t m_positionSeekSerial = 0; // the last seek the published segment includes
+    bool m_segmentFromSeek = false;    // the segment began with a seek
     int64_t m_endMs = 0;
 
     // Caller-side state (only the calling thread touches these).
@@ -108,6 +119,9 @@ private:
     uint64_t m_lastGeneration = 0;
     bool m_paused = false;
     int32_t m_pausedMs = 0;
+    uint64_t m_seekSerial = 0;
+    int32_t m_seekTargetMs = 0; // the position until the thread has sought
+    bool m_seekWhilePaused = false; // the paused position is the last seek's
     // The analysis hop: 256 frames, 5.8 ms at 44.1 kHz (11.6 ms at
     // 22.05 kHz), half the FFT's length and shorter than the play loop's
     // 10 ms tick at the usual rates, so the analyser stays as lively.

@@ -338,4 +338,17 @@ int64_t PulseAudioOutput::PlayedFramesLocked()
     return std::min<int64_t>(frames, m_written);
 }
 
+bool PulseAudioOutput::Flush()
+{
+    bool corked;
+    {
+        LoopLock lock(m_loop);
+        corked = m_corked;
+    }
+    if (!Open(m_format))
+        return false;
+    SetPaused(corked);
+    return true;
+}
+
 } // namespace decoder

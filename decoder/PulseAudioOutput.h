@@ -40,6 +40,9 @@ public:
     void Close() override;
     int64_t WritableFrames() override;
     [[nodiscard]] bool Write(std::span<const float> interleaved) override;
+    // A new stream in the same format (corked when the old one was), which
+    // the server starts from silence at once.
+    [[nodiscard]] bool Flush() override;
     void Finish() override;
     bool Drained() override;
     void SetPaused(bool paused) override;

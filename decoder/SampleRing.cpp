@@ -17,6 +17,12 @@ void SampleRing::Reset(int64_t first)
     m_next = first;
 }
 
+int64_t SampleRing::Next() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_next;
+}
+
 void SampleRing::Append(std::span<const float> interleaved, int channels)
 {
     if (channels <= 0)

@@ -21,6 +21,8 @@ public:
     // Appends interleaved frames of the given channel count (mono is copied
     // to both sides; channels beyond two are ignored).
     void Append(std::span<const float> interleaved, int channels);
+    // The number the next appended frame will have.
+    int64_t Next() const;
     // The frames numbered end - out.size() to end - 1; frames not held (not
     // yet decoded, or too old) are 0.
     void Copy(int64_t end, std::span<float> left, std::span<float> right) const;

@@ -23,6 +23,8 @@ public:
     void Close() override;
     int64_t WritableFrames() override { return m_pacer.WritableFrames(); }
     [[nodiscard]] bool Write(std::span<const float> interleaved) override;
+    // The file keeps what was written: only the pacing forgets it.
+    [[nodiscard]] bool Flush() override { return m_pacer.Flush(); }
     void Finish() override { m_pacer.Finish(); }
     bool Drained() override { return m_pacer.Drained(); }
     void SetPaused(bool paused) override { m_pacer.SetPaused(paused); }

@@ -223,6 +223,10 @@ void frmZelko::BeforeNextTrack() {
     if (m_app->SkinWithMusic() && !IsMinimized()) m_catalogue.NextSkin(*this);
 }
 
+std::optional<std::int32_t> frmZelko::SeekBarDragPercent() const {
+    return m_desktop ? m_desktop->SeekBarPercent() : std::nullopt;
+}
+
 void frmZelko::SetAnalyzeProc(bool on) { m_app->SetAnalyzeProc(on); }
 void frmZelko::ClearAnalyzer() { m_view.ClearAnalyzer(); }
 
@@ -307,6 +311,10 @@ void frmZelko::Form_KeyUp(std::int32_t keyCode, KeyShift shift) {
     case KeyCommand::Previous: cButtonAction_PTrackClick(); break;
     case KeyCommand::Next: cButtonAction_NTrackClick(); break;
     case KeyCommand::Properties: mnuP1Properties_Click(); break;
+    case KeyCommand::SeekBackLong: if (m_desktop) m_desktop->SeekKey(-30000); break;
+    case KeyCommand::SeekForwardLong: if (m_desktop) m_desktop->SeekKey(30000); break;
+    case KeyCommand::SeekBack: if (m_desktop) m_desktop->SeekKey(-5000); break;
+    case KeyCommand::SeekForward: if (m_desktop) m_desktop->SeekKey(5000); break;
     }
 }
 
@@ -406,6 +414,7 @@ void frmZelko::ConnectControllers() {
 // Input before start-up reaches no controller.
 void frmZelko::OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) {
     if (!m_loaded) return;
+    if (m_desktop && m_desktop->MouseDown(button, x, y)) return;
     m_view.Body().MouseDown(button, shift, x, y);
     m_view.Buttons().MouseDown(button, shift, x, y);
     m_view.PlayListBox().MouseDown(button, shift, x, y);
@@ -413,13 +422,16 @@ void frmZelko::OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, s
 
 void frmZelko::OnMouseUp(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) {
     if (!m_loaded) return;
+    if (m_desktop && m_desktop->MouseUp(button, x, y)) return;
     m_view.Body().MouseUp(button, shift, x, y);
     m_view.Buttons().MouseUp(button, shift, x, y);
     if (!m_unloaded) m_view.PlayListBox().MouseUp(button, shift, x, y);
 }
 
 void frmZelko::OnMouseMove(MouseButtons buttons, KeyShift shift, std::int32_t x, std::int32_t y) {
-    if (m_loaded) m_view.Body().MouseMove(buttons, shift, x, y);
+    if (!m_loaded) return;
+    if (m_desktop) m_desktop->MouseMove(buttons, x, y);
+    m_view.Body().MouseMove(buttons, shift, x, y);
 }
 
 void frmZelko::OnDoubleClick(std::int32_t x, std::int32_t y) {
@@ -428,9 +440,10 @@ void frmZelko::OnDoubleClick(std::int32_t x, std::int32_t y) {
 
 void frmZelko::OnKeyUp(std::int32_t keyCode, KeyShift shift) { Form_KeyUp(keyCode, shift); }
 
-void frmZelko::OnWheel(std::int32_t delta, KeyShift, std::int32_t, std::int32_t) {
+void frmZelko::OnWheel(std::int32_t delta, KeyShift, std::int32_t x, std::int32_t y) {
     // Towards the user (a negative step) scrolls the list down.
     if (!m_loaded || m_unloaded) return;
+    if (m_desktop && m_desktop->Wheel(delta, x, y)) return;
     if (delta < 0) vbWheelMinus();
     else vbWheelPlus();
 }

@@ -14,6 +14,7 @@
 // positions pixels, the volume 0..100.
 #include "decoder/Decoder.h"
 #include "player/assisthost/AssistHostPlayer.h"
+#include "player/desktop/DesktopInput.h"
 #include "player/assisthost/ClsZelkoAssistHost.h"
 #include "player/dialogs/PropsHost.h"
 #include "player/playback/Transport.h"
@@ -80,6 +81,9 @@ public:
     // Shut-down, in the fixed order. Runs once; later calls do nothing.
     void Form_Unload();
     bool IsUnloaded() const { return m_unloaded; }
+    // The desktop extensions (seek gestures and keys, remote control) see the
+    // mouse, the wheel and the seek keys first; not owned, nullptr for none.
+    void SetDesktopInput(desktop::DesktopInput* input) { m_desktop = input; }
 
     // --- The skin's buttons, the body and the play-list box ---
     void cButtonAction_PlayClick() override;
@@ -166,6 +170,7 @@ public:
     bool LyricsBoxVisible() const override;
     void SendAnalyze(const protocol::AnalyzeRecord& record) override;
     void BeforeNextTrack() override;
+    std::optional<std::int32_t> SeekBarDragPercent() const override;
 
     // --- SkinSwitchHost ---
     std::string SkinPath() const override;
@@ -214,6 +219,7 @@ private:
     std::unique_ptr<ClsZelkoAssistHost> m_assistHost;
     std::unique_ptr<dialogs::frmZelkoProps> m_props;
 
+    desktop::DesktopInput* m_desktop = nullptr;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

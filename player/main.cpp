@@ -1,19 +1,31 @@
 // The player program: long options first (they never reach the "/" switches),
-// then the main window's life.
+// then the files named on the command line are taken out, the one player of
+// the session is found (a second start hands its files over and ends), and
+// the main window lives, reachable over the session bus.
 #include "platform/PlainImageTransfer.h"
 #include "player/ModalBoxCloser.h"
+#include "player/FormPlayerControl.h"
 #include "player/SignalBridge.h"
+#include "player/desktop/CommandLineFiles.h"
+#include "player/desktop/InstanceClaim.h"
+#include "player/desktop/InstanceHandOver.h"
+#include "player/desktop/InstanceName.h"
+#include "player/desktop/MprisService.h"
 #include "player/frmZelko.h"
 #include "player/shell/ClsZelko.h"
 #include "player/skin/SkinChecker.h"
 
 #include <QApplication>
 
+#include <QDir>
+
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -62,11 +74,18 @@ int main(int argc, char** argv) {
             QApplication app(argc, argv);
             return RunSkinCheck(argv[i + 1], std::cout);
         }
-        if (arg.starts_with("--")) {
+        if (arg == "--enqueue") continue;
+        std::error_code error;
+        if (arg.starts_with("--") && !std::filesystem::exists(std::filesystem::path(arg), error)) {
             std::cerr << "Zelko: unknown option " << arg << "\n" << ClsZelko::UsageText();
             return 2;
         }
     }
+
+    const std::string workingFolder = std::filesystem::current_path().string();
+    const desktop::CommandLineFiles arguments =
+        desktop::SplitCommandLine(std::vector<std::string>(argv + 1, argv + argc), workingFolder);
+    const std::string commandLine = desktop::JoinArguments(arguments.remaining);
 
     PreferXcbUnderWayland();
     platform::PlainImageTransfer imageTransfer;
@@ -74,8 +93,23 @@ int main(int argc, char** argv) {
     imageTransfer.Release();
     app.setQuitOnLastWindowClosed(false);
 
+    // One player per session (per program folder with "/develop"): a second
+    // start gives its files to the first and ends.
+    const bool develop = QString::fromStdString(commandLine).contains(QLatin1String("/develop"), Qt::CaseInsensitive);
+    const std::string busName =
+        desktop::InstanceBusName(develop ? desktop::RunKind::Develop : desktop::RunKind::Normal, workingFolder);
+    const desktop::InstanceClaim claim = desktop::InstanceClaim::Claim(busName);
+    if (claim.Result() == desktop::InstanceClaim::Outcome::TakenOnBus) {
+        return desktop::HandOver(busName, arguments.files, arguments.mode) == desktop::HandOverResult::Delivered ? 0
+                                                                                                               : 1;
+    }
+    if (claim.Result() == desktop::InstanceClaim::Outcome::TakenWithoutBus) {
+        std::cerr << "Zelko: another player runs in this session\n";
+        return 0;
+    }
+
     frmZelko::Options options;
-    options.commandLine = ClsZelko::CommandLineFromArguments(argc, argv);
+    options.commandLine = commandLine;
     frmZelko form(std::move(options));
     QObject::connect(&form, &frmZelko::Closed, &app, [] { QCoreApplication::quit(); });
 
@@ -99,6 +133,16 @@ int main(int argc, char** argv) {
     // A signal may already have ended the player during start-up (while it
     // waited for an assist, say); the event loop must not start then.
     if (form.IsUnloaded()) return 0;
+
+    FormPlayerControl control(form);
+    desktop::MprisService mpris(control);
+    if (claim.Result() != desktop::InstanceClaim::Outcome::ClaimedOnBus) {
+        form.App().WriteRunLog("no session bus: desktop control (MPRIS) is off");
+    } else if (mpris.Start() != desktop::MprisService::StartResult::Registered) {
+        form.App().WriteRunLog("the session bus refused the player object: desktop control (MPRIS) is off");
+    }
+    if (!arguments.files.empty()) control.AddFiles(arguments.files, arguments.mode);
+
     const int result = QApplication::exec();
     form.Form_Unload();
     return result;

@@ -72,7 +72,8 @@ void AssistBroadcaster::TrackOpened(const ClsZelkoMp3File& track, std::int32_t) 
 
 void AssistBroadcaster::VolumeChanged(VolumeCause cause) {
     // Volumes from the settings and the Properties dialog are not announced.
-    if (cause == VolumeCause::PlusButton || cause == VolumeCause::MinusButton || cause == VolumeCause::Assist)
+    if (cause == VolumeCause::PlusButton || cause == VolumeCause::MinusButton || cause == VolumeCause::Assist ||
+        cause == VolumeCause::Remote)
         NotifyVolume();
 }
 
@@ -83,5 +84,7 @@ void AssistBroadcaster::Happened(TransportEvent event) {
     case TransportEvent::Stopped: NotifyAssists(protocol::NotifyStop); break;
     case TransportEvent::RepeatToggled: NotifyAssists(protocol::NotifyRepeat); break;
     case TransportEvent::ShuffleToggled: NotifyAssists(protocol::NotifyShuffle); break;
+    // The assists read the new position from the next analyser record.
+    case TransportEvent::Seeked: break;
     }
 }

@@ -46,6 +46,11 @@ std::vector<std::string> BuildShortcutLines()
         {"Ctrl + R", "プロパティの表示"},
         {"", ""},
         {"Ctrl + F4", "終了"},
+        {"", ""},
+        {"Ctrl + ←", "5秒戻る"},
+        {"Ctrl + →", "5秒進む"},
+        {"Ctrl + Shift + ←", "30秒戻る"},
+        {"Ctrl + Shift + →", "30秒進む"},
     };
     std::vector<std::string> lines;
     lines.reserve(std::size(entries));

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's shortcut table: which command a key release runs. Keys
 // are Windows virtual-key codes (letters are their upper-case ASCII codes,
-// Up 38, Down 40, F4 115); the shift state is the two bits Shift (1) and
+// Left 37, Up 38, Right 39, Down 40, F4 115); the shift state is the two bits Shift (1) and
 // Ctrl (2) — Alt is not looked at. The rows are tested in order and the first
 // match acts; keys without Ctrl do nothing.
 #include <array>
@@ -27,6 +27,10 @@ enum class KeyCommand {
     Previous,        // Ctrl+V
     Next,            // Ctrl+N
     Properties,      // Ctrl+R
+    SeekBackLong,    // Ctrl+Shift+Left: 30 s back
+    SeekForwardLong, // Ctrl+Shift+Right: 30 s forward
+    SeekBack,        // Ctrl+Left: 5 s back
+    SeekForward,     // Ctrl+Right: 5 s forward
 };
 
 enum ShiftBits : std::uint8_t { kShiftBit = 1, kCtrlBit = 2 };
@@ -37,7 +41,7 @@ struct KeyRule {
     KeyCommand command;
 };
 
-inline constexpr std::array<KeyRule, 18> kKeyRules{{
+inline constexpr std::array<KeyRule, 22> kKeyRules{{
     {83, true, KeyCommand::NextSkin},
     {77, true, KeyCommand::ToggleShuffle},
     {82, true, KeyCommand::ToggleRepeat},
@@ -56,6 +60,10 @@ inline constexpr std::array<KeyRule, 18> kKeyRules{{
     {86, false, KeyCommand::Previous},
     {78, false, KeyCommand::Next},
     {82, false, KeyCommand::Properties},
+    {37, true, KeyCommand::SeekBackLong},
+    {39, true, KeyCommand::SeekForwardLong},
+    {37, false, KeyCommand::SeekBack},
+    {39, false, KeyCommand::SeekForward},
 }};
 
 // The command for a key release, or nothing. shiftState carries the bits

@@ -156,6 +156,12 @@ void Transport::SetVolume(std::int32_t volume, VolumeCause cause) {
 
 void Transport::SetPlayPosition(std::int32_t trackPosition) { m_state.PlayPosition = trackPosition; }
 
+void Transport::Seek(std::int32_t ms) {
+    if (!m_state.bPlay || ReadDecoderState() == ::DecoderState::Stopped) return;
+    m_decoder.dec_seek(ms);
+    Tell([](TransportObserver& o) { o.Happened(TransportEvent::Seeked); });
+}
+
 void Transport::EndOfTrack(const std::function<void()>& beforeNextTrack) {
     StopSequence();
     const std::int32_t next = GetNextPlayPosition();

@@ -30,10 +30,10 @@ class Decoder;
 enum class PlayFlag { Play, Pause, Stop, Repeat, Shuffle };
 
 // Who asked for a volume; observers decide from it what to redraw and whom to tell.
-enum class VolumeCause { Settings, Properties, PlusButton, MinusButton, Assist };
+enum class VolumeCause { Settings, Properties, PlusButton, MinusButton, Assist, Remote };
 
 // A command that took effect, for observers that announce it.
-enum class TransportEvent { Started, PauseToggled, Stopped, RepeatToggled, ShuffleToggled };
+enum class TransportEvent { Started, PauseToggled, Stopped, RepeatToggled, ShuffleToggled, Seeked };
 
 class TransportObserver {
 public:
@@ -94,6 +94,9 @@ public:
     // Stores volume clamped to 0..100 and applies it to both channels.
     void SetVolume(std::int32_t volume, VolumeCause cause);
     void SetPlayPosition(std::int32_t trackPosition);
+    // Moves the open track to ms (clamped by the decoder to the track) while it
+    // plays or is paused, and tells Happened(Seeked); does nothing when stopped.
+    void Seek(std::int32_t ms);
 
     // The end of the current track, seen by the play loop: the stop sequence,
     // then the next track of the order becomes current. When it is to start,

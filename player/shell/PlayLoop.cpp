@@ -97,9 +97,11 @@ void PlayLoop::RefreshChangedTimeDigits() {
 void PlayLoop::RefreshChangedSeekBar() {
     // A track whose length reads as 0 shows a seek position of 0.
     const std::int32_t totalMs = TotalMs();
+    const std::optional<std::int32_t> dragged = m_host.SeekBarDragPercent();
     const std::int32_t percent =
-        totalMs <= 0 ? 0
-                     : static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m_playMs) / totalMs * 100.0));
+        dragged      ? *dragged
+        : totalMs <= 0 ? 0
+                       : static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m_playMs) / totalMs * 100.0));
     if (percent != m_app.SeekPosition()) {
         m_app.SetSeekPosition(percent);
         m_body->RefreshSeekBar();

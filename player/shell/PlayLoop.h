@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class ClsZelko;
@@ -39,6 +40,8 @@ public:
     // At the end of a track, before the next one starts: the skin that
     // changes with the music.
     virtual void BeforeNextTrack() = 0;
+    // While the seek bar is dragged, the percent it shows instead of the play position.
+    virtual std::optional<std::int32_t> SeekBarDragPercent() const { return std::nullopt; }
 };
 
 class PlayLoop : public TransportObserver {

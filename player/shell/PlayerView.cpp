@@ -177,7 +177,8 @@ void PlayerView::Happened(TransportEvent event) {
         if (m_props) m_props->ShowShuffle(m_transport.bShuffle());
         break;
     case TransportEvent::Started:
-    case TransportEvent::PauseToggled: break;
+    case TransportEvent::PauseToggled:
+    case TransportEvent::Seeked: break;
     }
 }
 

@@ -34,6 +34,11 @@ inline const std::vector<std::string>& ExpectedShortcutLines()
         "    Ctrl + R\tプロパティの表示",
         "    ----------------------------",
         "    Ctrl + F4\t終了",
+        "    ----------------------------",
+        "    Ctrl + ←\t5秒戻る",
+        "    Ctrl + →\t5秒進む",
+        "    Ctrl + Shift + ←\t30秒戻る",
+        "    Ctrl + Shift + →\t30秒進む",
     };
     return lines;
 }

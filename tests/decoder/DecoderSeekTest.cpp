@@ -1,0 +1,270 @@
+// dec_seek on real MP3 files made by lame: a tone whose frequency changes
+// every second, so that the spectrum tells which second is heard. The null
+// output paces the sound in real time, as a sound card would.
+#include "TestMedia.h"
+
+#include "decoder/Decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <thread>
+
+namespace decoder::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr int32_t Rate = 44100;
+constexpr int Seconds = 6;
+
+// Second k of the test tone lies exactly on this analyser bin.
+int BinOfSecond(int k)
+{
+    return 12 + 6 * k;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+void Put(std::string& s, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A stereo 16-bit WAV file whose second k is a sine on BinOfSecond(k).
+void WriteSteppedToneWav(const fs::path& path)
+{
+    const uint32_t frames = Rate * Seconds;
+    std::string data;
+    data.reserve(frames * 4);
+    double phase = 0;
+    for (uint32_t f = 0; f < frames; ++f) {
+        const double frequency = BinOfSecond(static_cast<int>(f / Rate)) * static_cast<double>(Rate) / 512;
+        phase += 2 * std::numbers::pi * frequency / Rate;
+        const auto v = static_cast<int16_t>(std::lrint(0.5 * 32767 * std::sin(phase)));
+        Put(data, static_cast<uint16_t>(v), 2);
+        Put(data, static_cast<uint16_t>(v), 2);
+    }
+    std::string h = "RIFF";
+    Put(h, 36 + static_cast<uint32_t>(data.size()), 4);
+    h += "WAVEfmt ";
+    Put(h, 16, 4);
+    Put(h, 1, 2);
+    Put(h, 2, 2);
+    Put(h, Rate, 4);
+    Put(h, Rate * 4, 4);
+    Put(h, 4, 2);
+    Put(h, 16, 2);
+    h += "data";
+    Put(h, static_cast<uint32_t>(data.size()), 4);
+    WriteFile(path, h + data);
+}
+
+int DominantBin(Decoder& d)
+{
+    std::array<int32_t, 256> left {};
+    std::array<int32_t, 256> right {};
+    d.dec_getSpectrum(left, right);
+    if (*std::max_element(left.begin(), left.end()) == 0)
+        return -1;
+    return static_cast<int>(std::max_element(left.begin(), left.end()) - left.begin());
+}
+
+struct SeekFile {
+    const char* Name;
+    const char* LameArguments;
+};
+
+class DecoderSeekTest : public ::testing::TestWithParam<SeekFile> {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new TempDir();
+        WriteSteppedToneWav(s_dir->Path("stepped.wav"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+
+    void SetUp() override
+    {
+        m_mp3 = s_dir->Path(std::string(GetParam().Name) + ".mp3");
+        if (!fs::exists(m_mp3)) {
+            ASSERT_TRUE(Lame(s_dir->Path("stepped.wav"), m_mp3, GetParam().LameArguments));
+        }
+    }
+
+    // Opens and plays the file, and waits until it is heard.
+    void Start(Decoder& d)
+    {
+        d.dec_init();
+        TrackOpenRecord record;
+        ASSERT_TRUE(d.dec_open(m_mp3.string(), record));
+        d.dec_play();
+        ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= 100; }));
+    }
+
+    static inline TempDir* s_dir = nullptr;
+    fs::path m_mp3;
+};
+
+// The margins (45 ms after a change of tone, 60 ms before one) hold the
+// encoder's delay in a file without a gapless tag; a seek off by more than
+// 50 ms shows the neighbouring second.
+TEST_P(DecoderSeekTest, WhilePausedThePositionAndSpectrumShowTheSoughtPlace)
+{
+    Decoder d(DecoderOptions {"null", 1.0});
+    Start(d);
+    d.dec_pause();
+    for (const int32_t t : {2045, 3940, 4045, 1045, 5045, 1940}) {
+        d.dec_seek(t);
+        EXPECT_EQ(d.dec_getPlayMs(), t);
+        const int second = t / 1000;
+        EXPECT_TRUE(WaitUntil([&] { return DominantBin(d) == BinOfSecond(second); }))
+            << "after a seek to " << t << " ms the spectrum peaks at bin " << DominantBin(d) << ", not "
+            << BinOfSecond(second);
+        EXPECT_EQ(d.dec_getState(), 2);
+        EXPECT_EQ(d.dec_getPlayMs(), t);
+    }
+    d.dec_restart();
+    EXPECT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= 1990; }));
+    EXPECT_EQ(d.dec_getState(), 1);
+}
+
+TEST_P(DecoderSeekTest, WhilePlayingTheNewPlaceIsHeardAtOnce)
+{
+    Decoder d(DecoderOptions {"null", 1.0});
+    Start(d);
+    for (const int32_t t : {3045, 1045, 4045}) {
+        d.dec_seek(t);
+        const int32_t at = d.dec_getPlayMs();
+        EXPECT_GE(at, t);
+        EXPECT_LT(at, t + 100);
+        ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= t + 30; }));
+        EXPECT_EQ(DominantBin(d), BinOfSecond(t / 1000)) << "after a seek to " << t;
+        EXPECT_EQ(d.dec_getState(), 1);
+    }
+}
+
+TEST_P(DecoderSeekTest, ASeekRightAfterPlayIsKept)
+{
+    Decoder d(DecoderOptions {"null", 1.0});
+    d.dec_init();
+    TrackOpenRecord record;
+    ASSERT_TRUE(d.dec_open(m_mp3.string(), record));
+    d.dec_play();
+    d.dec_seek(4045);
+    ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= 4080; }));
+    EXPECT_EQ(DominantBin(d), BinOfSecond(4));
+}
+
+TEST_P(DecoderSeekTest, PastTheEndTheTrackEndsOnceAtItsLength)
+{
+    Decoder d(DecoderOptions {"null", 1.0});
+    Start(d);
+    d.dec_seek(60000);
+    ASSERT_TRUE(WaitUntil([&] { return d.dec_getState() == 0; }));
+    const int32_t end = d.dec_getPlayMs();
+    EXPECT_NEAR(end, Seconds * 1000, 60);
+    // It stays ended: a later seek does not start it again.
+    d.dec_seek(1000);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(d.dec_getState(), 0);
+        std::this_thread::sleep_for(2ms);
+    }
+    EXPECT_EQ(d.dec_getPlayMs(), end);
+}
+
+TEST_P(DecoderSeekTest, PastTheEndWhilePausedEndsOnResume)
+{
+    Decoder d(DecoderOptions {"null", 1.0});
+    Start(d);
+    d.dec_pause();
+    d.dec_seek(60000);
+    EXPECT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() <= Seconds * 1000 + 60; }));
+    EXPECT_GE(d.dec_getPlayMs(), Seconds * 1000 - 60);
+    EXPECT_EQ(d.dec_getState(), 2);
+    d.dec_restart();
+    EXPECT_TRUE(WaitUntil([&] { return d.dec_getState() == 0; }));
+}
+
+TEST_P(DecoderSeekTest, LyricsFollowASeekAtOnce)
+{
+    const auto lrc = s_dir->Path("stepped.lrc");
+    WriteFile(lrc, "[00:01.00]one\n[00:02.00]two\n[00:03.00]three\n[00:04.00]four\n");
+    Decoder d(DecoderOptions {"null", 1.0});
+    ASSERT_TRUE(d.dec_setLyricsFile(lrc.string()));
+    Start(d);
+    d.dec_pause();
+    d.dec_seek(3500);
+    LyricsRecord record;
+    d.dec_getLyrics(record);
+    EXPECT_EQ(record.CurrentLine, 2);
+    EXPECT_EQ(record.CurrentMs, 3000);
+    d.dec_seek(1200);
+    d.dec_getLyrics(record);
+    EXPECT_EQ(record.CurrentLine, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DecoderSeekTest,
+                         ::testing::Values(SeekFile {"cbr", "-b 128"}, SeekFile {"vbr", "-V 2"},
+                                           SeekFile {"vbr_without_seek_table", "-V 2 -t"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(DecoderSeekEdgeTest, NothingHappensWithoutAPlayingTrack)
+{
+    TempDir dir;
+    const auto empty = dir.Path("empty.mp3");
+    WriteFile(empty, "");
+    Decoder d(DecoderOptions {"null", 1.0});
+    d.dec_seek(1000);
+    EXPECT_EQ(d.dec_getState(), 0);
+    d.dec_init();
+    TrackOpenRecord record;
+    EXPECT_FALSE(d.dec_open(empty.string(), record));
+    d.dec_play();
+    d.dec_seek(1000);
+    EXPECT_EQ(d.dec_getState(), 0);
+    EXPECT_EQ(d.dec_getPlayMs(), 0);
+}
+
+TEST(DecoderSeekEdgeTest, AStoppedTrackStaysStopped)
+{
+    TempDir dir;
+    const auto mp3 = MakeMp3(dir, "short", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128");
+    Decoder d(DecoderOptions {"null", 1.0});
+    d.dec_init();
+    TrackOpenRecord record;
+    ASSERT_TRUE(d.dec_open(mp3.string(), record));
+    d.dec_play();
+    d.dec_seek(700);
+    d.dec_stop();
+    d.dec_seek(500);
+    EXPECT_EQ(d.dec_getState(), 0);
+    EXPECT_EQ(d.dec_getPlayMs(), 0);
+    // The seek asked for before the stop does not carry over to the next play.
+    d.dec_play();
+    ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() > 0; }));
+    EXPECT_LT(d.dec_getPlayMs(), 400);
+}
+
+} // namespace
+} // namespace decoder::test
