@@ -62,7 +62,7 @@ DrawingSurface::DrawingSurface(int width, int height)
 
 QFont DrawingSurface::DefaultFont()
 {
-    QFont font(QStringLiteral("IPAGothic"));
+    QFont font(QStringLiteral("IPAPGothic"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
