@@ -12,7 +12,7 @@ namespace dialogs {
 QFont DialogFont()
 {
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")});
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     return font;
 }
 

@@ -40,7 +40,7 @@ DrawingSurface::~DrawingSurface() = default;
 
 QFont DrawingSurface::DefaultFont()
 {
-    QFont font(QStringLiteral("IPAGothic"));
+    QFont font(QStringLiteral("IPAPGothic"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;

@@ -83,10 +83,11 @@ public:
     int32_t TextColor() const { return m_textColor; }
     void SetFont(const QFont& font) { m_font = font; }
     const QFont& Font() const { return m_font; }
-    // The window font: "MS UI Gothic" 9 pt maps to IPA Gothic. It is set at
-    // 11 pixels rather than 12 because IPA Gothic's digits are wider than
-    // MS UI Gothic's: at 11 pixels "04:10" fits the 28-pixel time column of
-    // the play list, as the skins' layouts expect.
+    // The window font: "MS UI Gothic" 9 pt maps to IPA P Gothic, like it a
+    // proportional face. It is set at 11 pixels rather than 12 because IPA
+    // P Gothic's digits are wider than MS UI Gothic's: at 11 pixels every
+    // "mm:ss" fits the 28-pixel time column of the play list, as the skins'
+    // layouts expect.
     static QFont DefaultFont();
 
     // A painter for text and shapes; the surface reports the whole clip box

@@ -52,6 +52,15 @@ ClsZelkoPlayListAction::ClsZelkoPlayListAction(const WidgetContext& context, con
     m_timeGdi.ResolveDrawTextFlags("right,singleline,vcenter");
 }
 
+QFont ClsZelkoPlayListAction::LengthFont(const QFont& listFont)
+{
+    if (listFont.family() != QLatin1String("IPAPGothic"))
+        return listFont;
+    QFont font = listFont;
+    font.setFamily(QStringLiteral("IPAGothic"));
+    return font;
+}
+
 void ClsZelkoPlayListAction::MakePlayListRect()
 {
     const platform::Region* region = m_painter.FindRegion(ItemRegion);
@@ -83,6 +92,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     const QColor playingColour = FromColorRef(m_ctx.app.RGBPlayListPlaying());
     const int32_t width = m_rcPlayList.Width();
     const QFont& font = m_ctx.surface.Font();
+    const QFont lengthFont = LengthFont(font);
     const std::string fontKey = font.key().toStdString();
     const platform::Rect lineRect{0, 0, width, charHeight};
     const platform::Rect textRect = PlayListLayout::TextRect(lineRect, charHeight, 0);
@@ -140,7 +150,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
             for (const std::size_t n : fresh) {
                 const Line& line = lines[n];
                 times[n] = batch.Get(line.length + '\0' + *line.colourKey, [&](QPainter& p) {
-                    p.setFont(font);
+                    p.setFont(lengthFont);
                     p.setPen(*line.colour);
                     m_timeGdi.vbDrawText(p, line.length, timeColumn);
                 });

@@ -12,6 +12,7 @@
 #include "player/widgets/WidgetContext.h"
 #include "player/skin/SkinWindowListener.h"
 
+#include <QFont>
 #include <QObject>
 
 #include <cstdint>
@@ -39,6 +40,12 @@ public:
 
     // Clears the box to its background and draws the visible lines.
     void RefreshPlayList();
+    // The font of the lengths in the time column for a list drawn in
+    // listFont. The window font, IPA P Gothic, has digits too wide for every
+    // "mm:ss" to fit the 28-pixel column; its fixed-pitch sibling IPA Gothic
+    // has half-em digits that fit and line up from line to line. Any other
+    // font is kept.
+    static QFont LengthFont(const QFont& listFont);
     // The released images of the scroll buttons.
     void RefreshListUp();
     void RefreshListDown();

@@ -14,9 +14,10 @@
 
 namespace {
 
+// The face of the window's text (the stand-in for "MS UI Gothic").
 QFont Gothic(int pixels)
 {
-    QFont font(QStringLiteral("IPAGothic"));
+    QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(pixels);
     return font;
 }

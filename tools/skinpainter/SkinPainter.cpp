@@ -39,6 +39,10 @@ struct Style {
     QColor glyph, glyphPressed, glyphOn, lamp, accent;
     QColor listTop, listBottom;                  // list and lyrics areas
     QColor logo;
+    // Analyser segments run from analyserLow at the bottom to analyserHigh at
+    // the top, through their hues (a pale display needs dark, saturated ink).
+    QColor analyserLow, analyserHigh;
+    QColor peak;  // the analyser's peak marker
     QPoint logoAt;
     int logoSize;
     bool roundButtons;  // round system buttons (else rounded squares)
@@ -74,6 +78,9 @@ Style Carbon()
     s.listTop = QColor(0x0C, 0x12, 0x16);
     s.listBottom = QColor(0x10, 0x19, 0x1E);
     s.logo = QColor(0xC9, 0xD1, 0xDB);
+    s.analyserLow = QColor::fromHsv(120, 230, 255);
+    s.analyserHigh = QColor::fromHsv(0, 230, 255);
+    s.peak = QColor(0xF4, 0xF8, 0xFF);
     s.logoAt = QPoint(22, 8);
     s.logoSize = 15;
     s.roundButtons = true;
@@ -110,6 +117,9 @@ Style Meadow()
     s.listTop = QColor(0xFF, 0xFE, 0xF8);
     s.listBottom = QColor(0xF4, 0xF7, 0xEC);
     s.logo = QColor(0x4E, 0x6E, 0x48);
+    s.analyserLow = QColor::fromHsv(120, 255, 100);
+    s.analyserHigh = QColor::fromHsv(0, 255, 120);
+    s.peak = QColor(0x1E, 0x3B, 0x24);
     s.logoAt = QPoint(34, 7);
     s.logoSize = 14;
     s.roundButtons = false;
@@ -403,10 +413,13 @@ void PaintAnalyser(QImage& picture, const QRect& cell, const QImage& background,
     const int segments = 24;
     const double pitch = cell.height() / static_cast<double>(segments);
     for (int k = 0; k < segments; ++k) {
-        // Hue 120 (green) to 0 (red) over the segments, lingering on yellow.
-        const double f = k / static_cast<double>(segments - 1);
-        const int hue = static_cast<int>(std::lround(120.0 * (1.0 - std::pow(f, 1.35))));
-        QColor on = QColor::fromHsv(hue, 230, 255);
+        // From the low hue (green) to the high one (red), lingering on yellow.
+        const double f = std::pow(k / static_cast<double>(segments - 1), 1.35);
+        const auto mix = [f](int low, int high) { return static_cast<int>(std::lround(low + (high - low) * f)); };
+        const QColor& lo = style.analyserLow;
+        const QColor& hi = style.analyserHigh;
+        QColor on = QColor::fromHsv(mix(lo.hsvHue(), hi.hsvHue()), mix(lo.hsvSaturation(), hi.hsvSaturation()),
+                                    mix(lo.value(), hi.value()));
         QColor off = style.lcdUnlit;
         const int y = cell.bottom() - static_cast<int>(std::lround((k + 1) * pitch)) + 1;
         const int h = std::max(1, static_cast<int>(std::lround(pitch)) - 1);
@@ -493,7 +506,8 @@ QImage PaintBody(const ParsedSkinFile& skin, const QSize& size, const Style& sty
             display = display.united(ToQRect(rgn.RgnOrEmpty().BoundingBox()));
         }
     }
-    InsetPanel(p, display.adjusted(-8, -6, 8, 6), 6, style.lcdTop, style.lcdBottom, style.lcdEdge, style.bodyShine);
+    // Its lower margin is narrower, so that a strip of body parts it from the seek bar below.
+    InsetPanel(p, display.adjusted(-8, -6, 8, 4), 6, style.lcdTop, style.lcdBottom, style.lcdEdge, style.bodyShine);
     // A hair line between the title row and the upper part of the display.
     const QRect title = BoxOf(skin, "titlebox-textrect");
     p.setPen(QPen(style.lcdUnlit, 1));
@@ -717,7 +731,7 @@ int Run(const Style& style, const std::string& skinFile, const std::string& outD
             PaintAnalyser(title, cell, shownBody, from("analyzer-0"), number(15), style);
         } else if (n == "peeksource-value") {
             // The rectangle holds left, top, width and height.
-            QPainter(&title).fillRect(QRect(rect.Left(), rect.Top(), rect.Right(), rect.Bottom()), QColor(0xF4, 0xF8, 0xFF));
+            QPainter(&title).fillRect(QRect(rect.Left(), rect.Top(), rect.Right(), rect.Bottom()), style.peak);
         } else if (n.rfind("volumesource-", 0) == 0 && std::isdigit(static_cast<unsigned char>(n[13]))) {
             PaintVolume(title, cell, shownBody, from("volume-container"), number(13), style);
         }

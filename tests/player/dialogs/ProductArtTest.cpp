@@ -2,6 +2,7 @@
 #include "player/dialogs/ProductArt.h"
 
 #include <QColor>
+#include <QFontInfo>
 
 #include <gtest/gtest.h>
 
@@ -58,9 +59,10 @@ TEST(DialogLook, CentredTopLeftHalvesTheFreeSpaceDroppingTheRemainder)
     EXPECT_EQ(CentredTopLeft(QRect(0, 24, 640, 456), QSize(800, 600)), QPoint(0, 24));
 }
 
-TEST(DialogLook, DialogFontIsTheJapaneseGothicFace)
+TEST(DialogLook, DialogFontIsTheProportionalJapaneseGothicFace)
 {
     const QFont font = DialogFont();
     ASSERT_FALSE(font.families().isEmpty());
-    EXPECT_EQ(font.families().front(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(font.families().front(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("IPAPGothic"));
 }

@@ -84,6 +84,7 @@ protected:
                                    platform::Rect{0, 0, BoxWidth - 28, LineHeight});
                 std::string length = m_h->app.FormatTimeMs(track.TotalSec() * 1000);
                 length.resize(length.rfind(':'));
+                p.setFont(ClsZelkoPlayListAction::LengthFont(p.font()));
                 timeGdi.vbDrawText(p, length, platform::Rect{BoxWidth - 28, 0, BoxWidth, LineHeight});
             }
             out.drawImage(QPoint(0, line * LineHeight), image);

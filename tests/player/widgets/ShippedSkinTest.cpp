@@ -5,6 +5,7 @@
 // of each state is also saved there as a PNG for a look by eye.
 #include "TestSkin.h"
 
+#include "common/PlainTextFace.h"
 #include "decoder/DecoderRecords.h"
 #include "player/playback/Mp3FileList.h"
 #include "player/playback/PlayState.h"
@@ -15,13 +16,19 @@
 #include "player/widgets/ClsZelkoButtonAction.h"
 #include "player/widgets/ClsZelkoLyricsAction.h"
 #include "player/widgets/ClsZelkoPlayListAction.h"
+#include "player/widgets/PlayListLayout.h"
 #include "protocol/AnalyzeRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 using namespace widgettest;
 
@@ -232,6 +239,129 @@ TEST_P(ShippedSkinTest, PausedWithALongTitle)
     ASSERT_NE(title, nullptr);
     EXPECT_GT(Ink(title->RgnOrEmpty().BoundingBox(), m_h->skin.pictures.picBody), 50);
     EXPECT_TRUE(m_h->window->windowTitle().endsWith(" <Zelko-Deck>"));
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour and the contrast ratio of two colours
+// (1 for equal colours, 21 for black on white).
+double Luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double Contrast(QRgb a, QRgb b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST_P(ShippedSkinTest, AnalyserSegmentsAndPeakMarkerStandOutFromTheDisplay)
+{
+    const Skin& skin = m_h->skin;
+    const ClsZelkoRect* full = skin.coRects.Find("analyzersource-23");
+    const ClsZelkoRect* none = skin.coRects.Find("analyzersource-0");
+    const ClsZelkoRect* peak = skin.coRects.Find("peeksource-value");
+    const ClsZelkoRgn* band = skin.coRgns.Find("analyzer-0");
+    ASSERT_TRUE(full && none && peak && band);
+    const platform::Rect box = band->RgnOrEmpty().BoundingBox();
+    const QImage& title = skin.pictures.picTitle;
+    int lit = 0;
+    double worst = 21;
+    for (int y = 0; y < box.Height(); ++y)
+        for (int x = 0; x < box.Width(); ++x) {
+            const QRgb on = title.pixel(full->Left() + x, full->Top() + y);
+            if (on == title.pixel(none->Left() + x, none->Top() + y))
+                continue; // not a segment
+            ++lit;
+            worst = std::min(worst, Contrast(on, skin.pictures.picBody.pixel(box.left + x, box.top + y)));
+        }
+    EXPECT_GT(lit, box.Height() * box.Width() / 3);
+    EXPECT_GE(worst, 3.0) << "the weakest lit segment against the display";
+    const QRgb marker = title.pixel(peak->Left(), peak->Top());
+    EXPECT_GE(Contrast(marker, skin.pictures.picBody.pixel(box.left, box.top + 1)), 3.0);
+}
+
+TEST_P(ShippedSkinTest, TheSeekBarPanelStandsApartFromTheDisplayPanel)
+{
+    const Skin& skin = m_h->skin;
+    const platform::Rect title = skin.coRgns.Find("titlebox-textrect")->RgnOrEmpty().BoundingBox();
+    const platform::Rect seek = skin.coRgns.Find("seekbar-container")->RgnOrEmpty().BoundingBox();
+    // Down a column from the title row to the seek bar, the display's lower
+    // rim and the seek bar's upper rim are two dark lines with lighter rows
+    // between; panels that touch share one.
+    for (const int x : {seek.left + 12, (seek.left + seek.right) / 2, seek.right - 12}) {
+        std::vector<double> light;
+        for (int y = title.bottom; y < seek.top; ++y)
+            light.push_back(Luminance(skin.pictures.picBody.pixel(x, y)));
+        const auto [darkest, lightest] = std::minmax_element(light.begin(), light.end());
+        const double threshold = *darkest + 0.3 * (*lightest - *darkest);
+        int darkLines = 0;
+        for (std::size_t i = 0; i < light.size(); ++i)
+            darkLines += light[i] < threshold && (i == 0 || light[i - 1] >= threshold);
+        EXPECT_EQ(darkLines, 2) << "at x " << x;
+    }
+}
+
+TEST_P(ShippedSkinTest, EveryPixelOfTheOutlineShowsItsPictureWhereDrawersMeetTheBody)
+{
+    const Skin& skin = m_h->skin;
+    const SkinPictures& pictures = skin.pictures;
+    const platform::Region none;
+    auto region = [&](const char* name) -> const platform::Region& {
+        const ClsZelkoRgn* rgn = skin.coRgns.Find(name);
+        return rgn && rgn->Rgn() ? *rgn->Rgn() : none;
+    };
+    for (const bool out : {true, false}) {
+        const DrawerStates states = BuildSkinWindow(*m_h->window, skin, SkinWindowSettings{0, 0, out, out});
+        const platform::Region shape = SkinWindowShape(skin, states);
+        const QImage& shown = m_h->window->Surface().Image();
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                if (!shape.Contains(x, y))
+                    continue;
+                const QImage* expected = region("body-main").Contains(x, y) ? &pictures.picBody
+                                         : region(out ? "body-playlistshow" : "body-playlisthide").Contains(x, y)
+                                             ? (out ? &pictures.picPlayListShow : &pictures.picPlayListHide)
+                                         : out ? &pictures.picLyricsShow
+                                               : &pictures.picLyricsHide;
+                wrong += !expected->valid(x, y) || shown.pixel(x, y) != expected->pixel(x, y);
+            }
+        EXPECT_EQ(wrong, 0) << (out ? "drawers out" : "drawers in");
+    }
+}
+
+TEST_P(ShippedSkinTest, TheProportionalWindowFontFitsTheTitleBoxListLinesAndTimeColumn)
+{
+    const QFont& font = m_h->window->Surface().Font();
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("IPAPGothic"));
+    const QFontMetrics metrics(font);
+    EXPECT_LT(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("WWWW")))
+        << "Latin text is proportional";
+    // Plain lines keep their short way through the text drawer.
+    EXPECT_TRUE(PlainTextFace(font).Usable());
+    const ClsZelkoRgn* title = m_h->skin.coRgns.Find("titlebox-textrect");
+    ASSERT_NE(title, nullptr);
+    const int lineHeight = metrics.ascent() + metrics.descent();
+    EXPECT_LE(lineHeight, title->RgnOrEmpty().BoundingBox().Height());
+    EXPECT_LE(lineHeight, m_h->app.CharHeight());
+    // Every length up to 99:59 fits the time column.
+    const QFontMetrics lengths(ClsZelkoPlayListAction::LengthFont(font));
+    EXPECT_LE(lengths.ascent() + lengths.descent(), m_h->app.CharHeight());
+    int widest = 0;
+    for (int minutes = 0; minutes < 100; ++minutes)
+        for (int seconds = 0; seconds < 60; ++seconds)
+            widest = std::max(widest, lengths.horizontalAdvance(QString::asprintf("%02d:%02d", minutes, seconds)));
+    EXPECT_LE(widest, PlayListLayout::TimeColumnWidth);
+    // A title box shows at least a short title whole.
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("Track 3 - Artist 3")), title->RgnOrEmpty().BoundingBox().Width());
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ShippedSkinTest, ::testing::Values("Carbon", "Meadow"));
