@@ -131,7 +131,9 @@ TEST(DirectorySearch, FindFileTakesTheExactNameFirstThenAnyLetterCase)
     EXPECT_EQ(DirectorySearch::FindFile(folder), std::nullopt);
     // The folder part is taken as written.
     const std::string upperFolder = dir.path().toUpper().toStdString() + "/";
-    if (upperFolder != folder) EXPECT_EQ(DirectorySearch::FindFile(upperFolder + "Main.rgn"), std::nullopt);
+    if (upperFolder != folder) {
+        EXPECT_EQ(DirectorySearch::FindFile(upperFolder + "Main.rgn"), std::nullopt);
+    }
     Touch(dir, "main.rgn");
     EXPECT_EQ(DirectorySearch::FindFile(folder + "main.rgn"), folder + "main.rgn");
     EXPECT_EQ(DirectorySearch::FindFile(folder + "MAIN.rgn"), folder + "Main.rgn") << "the first in listing order";

@@ -676,6 +676,8 @@ TEST(MessageWindow, AnotherUserCannotConnect)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: connected, 2: another error, 3: could not change user";
+}
+
 TEST(MessageWindow, AnEndpointPathOfMoreThan107BytesOpensNoWindow)
 {
     TempEndpointDir dir;
