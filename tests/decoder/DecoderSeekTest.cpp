@@ -108,7 +108,7 @@ protected:
     {
         m_mp3 = s_dir->Path(std::string(GetParam().Name) + ".mp3");
         if (!fs::exists(m_mp3)) {
-            ASSERT_TRUE(Lame(s_dir->Path("stepped.wav"), m_mp3, GetParam().LameArguments));
+            ASSERT_TRUE(testsupport::EncodeMp3(s_dir->Path("stepped.wav"), m_mp3, GetParam().LameArguments));
         }
     }
 
