@@ -145,16 +145,16 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
 
     Load(4.0);
     ASSERT_TRUE(m_loadResult);
-    ASSERT_EQ(Player().coMp3Files().Items().size(), list.size());
-    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    ASSERT_EQ(Player().Playback().coMp3Files().Items().size(), list.size());
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
 
     Player().cButtonAction_PlayClick();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const Medium& m = list[i];
         const auto position = static_cast<std::int32_t>(i + 1);
         SCOPED_TRACE(m.name);
-        ASSERT_EQ(Player().App().PlayPosition(), position);
-        const bool refused = !Player().PlayTimerActive() && Player().bPlay() &&
+        ASSERT_EQ(Player().Playback().PlayPosition(), position);
+        const bool refused = !Player().Loop().TimerActive() && Player().Playback().bPlay() &&
                              Player().App().TrackName().find(CannotPlay) != std::string::npos;
         EXPECT_EQ(refused ? Outcome::Refused : Outcome::Played, m.expected) << Player().App().TrackName();
         if (refused) {
@@ -163,7 +163,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
             Player().cButtonAction_NTrackClick();
             continue;
         }
-        EXPECT_TRUE(Player().PlayTimerActive());
+        EXPECT_TRUE(Player().Loop().TimerActive());
         if (m.path == deleted || m.path == unreachable) {
             ASSERT_TRUE(WaitFor([&] { return Player().Decoder().dec_getPlayMs() > 500; }, 10000));
             if (m.path == deleted) {
@@ -180,13 +180,13 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
         // The track ends (at its end, or early for the last two) and the
         // play loop moves on by itself.
         const bool last = i + 1 == list.size();
-        ASSERT_TRUE(WaitFor([&] { return last ? Player().bStop() : Player().App().PlayPosition() != position; },
+        ASSERT_TRUE(WaitFor([&] { return last ? Player().Playback().bStop() : Player().Playback().PlayPosition() != position; },
                             15000))
-            << "position " << Player().App().PlayPosition();
+            << "position " << Player().Playback().PlayPosition();
     }
     // Past the end with repeat off: stopped at the first track of the order.
-    EXPECT_TRUE(Player().bStop());
-    EXPECT_EQ(Player().App().PlayPosition(), 1);
+    EXPECT_TRUE(Player().Playback().bStop());
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
 
     m_player->Form_Unload();
     EXPECT_EQ(ReadBytes(m_folder.List()), savedList);

@@ -13,8 +13,8 @@ namespace {
 
 class MenuCheckTest : public PlayerTest {
 protected:
-    QMenu& SkinMenu() { return *Player().mnuPopup1().actions()[0]->menu(); }
-    QMenu& AssistMenu() { return *Player().mnuPopup1().actions()[2]->menu(); }
+    QMenu& SkinMenu() { return *Player().Menus().mnuPopup1().actions()[0]->menu(); }
+    QMenu& AssistMenu() { return *Player().Menus().mnuPopup1().actions()[2]->menu(); }
     QAction* Item(QMenu& menu, const std::string& caption) {
         for (QAction* a : menu.actions())
             if (a->text().toStdString() == caption) return a;

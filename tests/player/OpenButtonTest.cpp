@@ -34,7 +34,7 @@ TEST_F(OpenButtonTest, ThePressedLookLastsUntilTheMenuClosesWhileTheTrackPlays) 
     ASSERT_TRUE(m_loadResult);
     Player().AddMp3Files(Tracks(1, 5.0));
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(Player().bPlay());
+    ASSERT_TRUE(Player().Playback().bPlay());
     QPoint at;
     QRect box;
     ASSERT_TRUE(FindOpenButton(at, box));
@@ -44,23 +44,23 @@ TEST_F(OpenButtonTest, ThePressedLookLastsUntilTheMenuClosesWhileTheTrackPlays) 
     const QImage pressed = Look(box);
     ASSERT_NE(pressed, idle);
     Player().OnMouseUp(MouseButton::Left, KeyShift::None, at.x(), at.y());
-    ASSERT_TRUE(Player().mnuPopup3().isVisible());
+    ASSERT_TRUE(Player().Menus().mnuPopup3().isVisible());
     EXPECT_EQ(Look(box), pressed);
 
     // The play loop runs on while the menu is open, and the look stays.
     const std::int32_t startMs = Player().AssistHost().Analyze().PlayMs;
     EXPECT_TRUE(WaitFor([&] { return Player().AssistHost().Analyze().PlayMs >= startMs + 300; }));
-    EXPECT_TRUE(Player().mnuPopup3().isVisible());
+    EXPECT_TRUE(Player().Menus().mnuPopup3().isVisible());
     EXPECT_EQ(Look(box), pressed);
 
     // Dismissed: the button shows its idle look again.
-    Player().mnuPopup3().hide();
+    Player().Menus().mnuPopup3().hide();
     EXPECT_EQ(Look(box), idle);
     // The next press and dismissal work the same way.
     Player().OnMouseDown(MouseButton::Left, KeyShift::None, at.x(), at.y());
     Player().OnMouseUp(MouseButton::Left, KeyShift::None, at.x(), at.y());
     EXPECT_EQ(Look(box), pressed);
-    Player().mnuPopup3().hide();
+    Player().Menus().mnuPopup3().hide();
     EXPECT_EQ(Look(box), idle);
 }
 

@@ -344,7 +344,7 @@ TEST_P(SkinSurfaceTest, EveryStateOfTheSkinIsTheSameOnTheServer)
     ExpectServerMatches("lyrics out");
     Player().cButtonAction_PlayClick();
     ExpectServerMatches("playing");
-    for (int i = 0; i < 50; ++i) Player().PlayTimer_Timer();
+    for (int i = 0; i < 50; ++i) Player().Loop().PlayTimer_Timer();
     ExpectServerMatches("played 50 ticks");
     Player().cButtonAction_PauseClick();
     ExpectServerMatches("paused");
@@ -381,14 +381,14 @@ TEST_P(SkinSurfaceTest, AMinuteOfThePlayLoopIsTheSameOnTheServer)
     Player().AddMp3Files({sung});
     Player().cButtonAction_PlayListPullClick();
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(Player().bPlay());
+    ASSERT_TRUE(Player().Playback().bPlay());
     int checks = 0;
     QElapsedTimer clock;
     clock.start();
     // Ticks are run here rather than waited for; the decoder's clock runs
     // sixty times as fast, so a minute of play takes about a second.
     while (Player().Decoder().dec_getPlayMs() < 60000 && clock.elapsed() < 20000) {
-        for (int i = 0; i < 25; ++i) Player().PlayTimer_Timer();
+        for (int i = 0; i < 25; ++i) Player().Loop().PlayTimer_Timer();
         if (++checks % 4 == 0) ExpectServerMatches("at " + std::to_string(Player().Decoder().dec_getPlayMs()) + " ms");
         if (HasFailure()) return;
     }
