@@ -573,7 +573,7 @@ TEST(AssistHost, AnAnnouncementBeforeTheEndpointListensLeavesTheAssistUnlinked)
     EXPECT_FALSE(h.host->Assists()[0].Enabled());
     FakeAssist late(h.endpoints.Path(), 5801);
     h.host->NotifyAssists(NotifyPlay);
-    h.host->SendAnalyze();
+    h.host->SendAnalyze(protocol::AnalyzeRecord{});
     EXPECT_TRUE(late.Messages().empty());
     // Its requests are still answered.
     h.host->Window()->Dispatch(platform::WM_USER, CmdPlayInfo, late.Handle());
