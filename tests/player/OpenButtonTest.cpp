@@ -48,8 +48,8 @@ TEST_F(OpenButtonTest, ThePressedLookLastsUntilTheMenuClosesWhileTheTrackPlays) 
     EXPECT_EQ(Look(box), pressed);
 
     // The play loop runs on while the menu is open, and the look stays.
-    const std::int32_t startMs = Player().AssistHost().Analyze().PlayMs;
-    EXPECT_TRUE(WaitFor([&] { return Player().AssistHost().Analyze().PlayMs >= startMs + 300; }));
+    const std::int32_t startMs = Player().Loop().Analyze().PlayMs;
+    EXPECT_TRUE(WaitFor([&] { return Player().Loop().Analyze().PlayMs >= startMs + 300; }));
     EXPECT_TRUE(Player().Menus().mnuPopup3().isVisible());
     EXPECT_EQ(Look(box), pressed);
 
