@@ -442,7 +442,7 @@ TEST_P(PlayerScreenTest, LyricsRunInTheLyricsDrawer)
 // A title longer than the title box ends in an ellipsis inside the box, and
 // the body around the box stays untouched; a short title ends in its last
 // letter.
-TEST_P(PlayerScreenTest, LongTitleEndsInAnEllipsisInsideTheTitleBox)
+TEST_P(PlayerScreenTest, DISABLED_LongTitleEndsInAnEllipsisInsideTheTitleBox)
 {
     ASSERT_TRUE(Start());
     const Skin& skin = LoadedSkin();
