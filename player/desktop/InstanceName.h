@@ -5,8 +5,8 @@
 // A normal run is org.mpris.MediaPlayer2.zelko: one player per session, so
 // two never write the same settings file. A "/develop" run takes its program
 // folder (the working folder) into the name (org.mpris.MediaPlayer2.zelko.instance_<hash>), so
-// that runs with different program folders stay independent, as the MPRIS
-// specification allows for several instances.
+// that runs with different program folders stay independent; MPRIS2 names
+// may carry such a suffix for several instances.
 #include <string>
 
 namespace desktop {

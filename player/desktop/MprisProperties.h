@@ -1,6 +1,6 @@
 #pragma once
 // The values of the MPRIS2 player interface for a snapshot of the player, as
-// the D-Bus types the specification gives: times in microseconds, the volume
+// the D-Bus types the MPRIS2 interface uses: times in microseconds, the volume
 // 0.0..1.0, the track id an object path.
 #include "player/desktop/PlayerControl.h"
 
