@@ -11,7 +11,9 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace screentest;
 namespace fs = std::filesystem;
@@ -76,18 +78,36 @@ protected:
 
     std::string Pid() const { return std::to_string(m_player.processId()); }
 
-    // Opens the Properties dialog as the user does and returns its caption
-    // as the X server holds it ("" when it did not appear).
+    // The names of the program's visible windows.
+    std::vector<std::string> WindowNames()
+    {
+        std::vector<std::string> names;
+        const std::string ids = Output("xdotool search --onlyvisible --pid " + Pid() + " 2>/dev/null");
+        std::size_t start = 0;
+        while (start < ids.size()) {
+            const std::size_t end = std::min(ids.find('\n', start), ids.size());
+            names.push_back(Output("xdotool getwindowname " + ids.substr(start, end - start)));
+            start = end + 1;
+        }
+        return names;
+    }
+
+    // Opens the Properties dialog as the user does (Ctrl+R on the main
+    // window) and returns its caption as the X server holds it ("" when it
+    // did not appear). The keys are pressed again until the dialog shows, as
+    // the window may be mapped before the player reads keys.
     std::string PropertiesCaption()
     {
         const std::string main = Output("timeout 30 xdotool search --sync --onlyvisible --pid " + Pid() +
-                                        " --name '^Zelko Deck$' 2>/dev/null | head -n 1");
-        if (main.empty())
-            return std::string();
-        std::system(("xdotool windowfocus --sync " + main + " key --clearmodifiers ctrl+r").c_str());
-        const std::string props = Output("timeout 30 xdotool search --sync --onlyvisible --pid " + Pid() +
-                                         " --name '^Zelko Deck .' 2>/dev/null | head -n 1");
-        return props.empty() ? std::string() : Output("xdotool getwindowname " + props);
+                                        " --classname '^Zelko$' 2>/dev/null | head -n 1");
+        if (main.empty()) return std::string();
+        const std::string mainName = Output("xdotool getwindowname " + main);
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            std::system(("xdotool windowfocus --sync " + main + " keydown ctrl key r keyup ctrl sleep 0.2").c_str());
+            for (const std::string& name : WindowNames())
+                if (name != mainName && name.rfind("Zelko Deck ", 0) == 0) return name;
+        }
+        return std::string();
     }
 
     // Ends the program the normal way and returns the settings it wrote.
@@ -134,12 +154,19 @@ TEST_F(LanguageProgramTest, TheSettingOverridesTheLocaleAndIsHandedToTheAssists)
     Start(folder, "C.UTF-8");
     EXPECT_EQ(PropertiesCaption(), "Zelko Deck Properties");
 
-    const std::string assist = Output("timeout 30 sh -c 'until pgrep -P " + Pid() + "; do sleep 0.2; done' | head -n 1");
-    ASSERT_FALSE(assist.empty()) << "the assist was not started";
+    // The assist runs detached from the player; its window names its process.
+    const std::string scope = Output("timeout 30 xdotool search --sync --onlyvisible --name '^Visual - ZKAssist$' "
+                                     "2>/dev/null | head -n 1");
+    ASSERT_FALSE(scope.empty()) << "the assist did not show its window";
+    const std::string assist = Output("xdotool getwindowpid " + scope);
+    ASSERT_FALSE(assist.empty());
     const std::string environment = FileText(fs::path("/proc") / assist / "environ");
     EXPECT_NE(environment.find(std::string("ZELKO_LANGUAGE=en") + '\0'), std::string::npos);
 
     EXPECT_EQ(Stop(folder).Value("Window", "Language"), "en");
+    // The player closes its assists as it ends; one left behind is ended here.
+    if (FileText(fs::path("/proc") / assist / "cmdline").find("ScopeZKA") != std::string::npos)
+        ::kill(static_cast<pid_t>(std::stol(assist)), SIGTERM);
 }
 
 } // namespace
