@@ -13,10 +13,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+// Failures print texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -175,9 +184,15 @@ TEST(TranslationCatalogue, TheCataloguesHoldExactlyTheTextsOfTheCode)
         ASSERT_TRUE(lupdate.waitForFinished(60000)) << c.ts.toStdString();
         ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
 
-        const std::vector<Message> original = ReadTs(TsPath(c));
+        const auto original = Keys(ReadTs(TsPath(c)));
         const std::vector<Message> updated = ReadTs(copy);
-        EXPECT_EQ(Keys(updated), Keys(original)) << c.ts.toStdString();
+        const auto now = Keys(updated);
+        std::vector<std::pair<QString, QString>> added;
+        std::vector<std::pair<QString, QString>> gone;
+        std::set_difference(now.begin(), now.end(), original.begin(), original.end(), std::back_inserter(added));
+        std::set_difference(original.begin(), original.end(), now.begin(), now.end(), std::back_inserter(gone));
+        EXPECT_TRUE(added.empty()) << c.ts.toStdString() << " lacks texts of the code: " << ::testing::PrintToString(added);
+        EXPECT_TRUE(gone.empty()) << c.ts.toStdString() << " holds texts the code lost: " << ::testing::PrintToString(gone);
         for (const Message& m : updated)
             EXPECT_EQ(m.type, QString()) << Where(c, m);
     }
