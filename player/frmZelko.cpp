@@ -17,6 +17,7 @@
 #include "player/widgets/ClsZelkoPlayListAction.h"
 #include "player/widgets/MenuPopup.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 
@@ -28,6 +29,8 @@ std::unique_ptr<ClsZelko> MakeApp(const frmZelko::Options& options) {
     return options.programFolder.empty() ? std::make_unique<ClsZelko>(options.commandLine)
                                          : std::make_unique<ClsZelko>(options.commandLine, options.programFolder);
 }
+
+std::string Translated(const char* source) { return QCoreApplication::translate("frmZelko", source).toStdString(); }
 
 // The shuffle generator is seeded once per run, from the clock.
 std::uint32_t SeedOf(const frmZelko::Options& options) {
@@ -110,7 +113,7 @@ bool frmZelko::ApplyStartSkin() {
         // A configured skin that can no longer be read: say so, then go on
         // with the first catalogue skin that can be shown.
         if (m_unloaded) return false;
-        m_options.dialogs.showSkinError(SkinErrorText);
+        m_options.dialogs.showSkinError(Translated(SkinErrorText));
         // A signal may have ended the player while the message was shown.
         if (m_unloaded) return false;
     }
@@ -124,7 +127,7 @@ bool frmZelko::ApplyStartSkin() {
     }
     // Without any skin at all (an empty Skins folder, nothing configured) the
     // user is told so too.
-    if (!configured && !m_unloaded) m_options.dialogs.showSkinError(SkinErrorText);
+    if (!configured && !m_unloaded) m_options.dialogs.showSkinError(Translated(SkinErrorText));
     return false;
 }
 
@@ -335,7 +338,7 @@ void frmZelko::mnuP3File_Click() {
 }
 
 void frmZelko::mnuP3Folder_Click() {
-    std::string folder = m_options.dialogs.chooseFolder(MusicFolderTitle);
+    std::string folder = m_options.dialogs.chooseFolder(Translated(MusicFolderTitle));
     if (folder.empty()) return;
     if (folder.back() != '/') folder += '/';
     std::vector<std::string> paths;

@@ -66,8 +66,9 @@ public:
     };
 
     static constexpr const char* AppTitle = "Zelko Deck";
-    static constexpr const char* SkinErrorText = "指定された[スキンファイル]が正しくありません。";
-    static constexpr const char* MusicFolderTitle = "フォルダを選択して下さい。";
+    // Source texts of the "frmZelko" context; the user sees them translated.
+    static constexpr const char* SkinErrorText = QT_TRANSLATE_NOOP("frmZelko", "指定された[スキンファイル]が正しくありません。");
+    static constexpr const char* MusicFolderTitle = QT_TRANSLATE_NOOP("frmZelko", "フォルダを選択して下さい。");
 
     explicit frmZelko(Options options);
     ~frmZelko() override;

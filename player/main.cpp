@@ -2,6 +2,8 @@
 // then the files named on the command line are taken out, the one player of
 // the session is found (a second start hands its files over and ends), and
 // the main window lives, reachable over the session bus.
+#include "common/LanguageChoice.h"
+#include "common/UiTranslator.h"
 #include "platform/PlainImageTransfer.h"
 #include "player/ModalBoxCloser.h"
 #include "player/FormPlayerControl.h"
@@ -13,6 +15,7 @@
 #include "player/desktop/MprisService.h"
 #include "player/frmZelko.h"
 #include "player/shell/ClsZelko.h"
+#include "player/shell/ZelkoSettings.h"
 #include "player/skin/SkinChecker.h"
 
 #include <QApplication>
@@ -107,6 +110,19 @@ int main(int argc, char** argv) {
         std::cerr << "Zelko: another player runs in this session\n";
         return 0;
     }
+
+    // The language is chosen before the first window or menu is made, from the
+    // environment and [Window] Language (start-up reads all the settings
+    // again); the assists the player starts are told the choice.
+    const ClsZelko folders(commandLine);
+    const UiLanguage language = LanguageChoice::Choose(
+        LocaleEnvironment::Current(), SettingsFile::Load(folders.DataPath() + "Zelko.ini", folders.AppPath()).Language);
+    ::setenv(LanguageChoice::HandedOnVariable,
+             std::string(LanguageChoice::SettingText(LanguageChoice::SettingFor(language))).c_str(), 1);
+    const UiTranslator translator(language, QStringLiteral("zelko"), QCoreApplication::applicationDirPath());
+    if (translator.Result() == UiTranslator::Outcome::CatalogueMissing)
+        std::cerr << "Zelko: the English texts " << translator.CataloguePath().toStdString()
+                  << " are missing; the texts stay Japanese\n";
 
     frmZelko::Options options;
     options.commandLine = commandLine;

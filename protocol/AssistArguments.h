@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include <QtGlobal>
+
 #include "platform/WindowMessages.h"
 
 namespace protocol {
@@ -25,7 +27,9 @@ struct AssistArguments {
 // joined by single spaces as the player's command line had them.
 [[nodiscard]] std::optional<AssistArguments> ParseAssistArguments(int argc, char* argv[]);
 
-// The warning a stand-alone assist shows before it ends.
-inline constexpr const char* StandAloneWarning = "このアプリケーションは Zelko Deck と同期して実行されます。";
+// The warning a stand-alone assist shows before it ends: a source text of the
+// "AssistArguments" context, which the assists show translated.
+inline constexpr const char* StandAloneWarning
+    = QT_TRANSLATE_NOOP("AssistArguments", "このアプリケーションは Zelko Deck と同期して実行されます。");
 
 } // namespace protocol

@@ -1,6 +1,7 @@
 #include "assists/remote/frmRemoteZKA.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,20 +43,23 @@ frmRemoteZKA::frmRemoteZKA(platform::MessageWindow& window, protocol::AssistArgu
         return 0;
     });
 
-    auto makeButton = [this](const char* caption) { return new QPushButton(QString::fromUtf8(caption), this); };
-    cmdPlay = makeButton("&Play");
-    cmdPause = makeButton("P&ause");
-    cmdStop = makeButton("&Stop");
-    cmdPTrack = makeButton("Pre&vTrack");
-    cmdNTrack = makeButton("&NextTrack");
-    cmdRepeat = makeButton("&Repeat");
-    cmdShuffle = makeButton("Shu&ffle");
-    cmdPlayInfo = makeButton("P&lay Info");
-    cmdSongInfo = makeButton("Son&g Info");
+    // The captions are source texts of the "frmRemoteZKA" context.
+    auto makeButton = [this](const char* caption) {
+        return new QPushButton(QCoreApplication::translate("frmRemoteZKA", caption), this);
+    };
+    cmdPlay = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "&Play"));
+    cmdPause = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "P&ause"));
+    cmdStop = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "&Stop"));
+    cmdPTrack = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "Pre&vTrack"));
+    cmdNTrack = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "&NextTrack"));
+    cmdRepeat = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "&Repeat"));
+    cmdShuffle = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "Shu&ffle"));
+    cmdPlayInfo = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "P&lay Info"));
+    cmdSongInfo = makeButton(QT_TRANSLATE_NOOP("frmRemoteZKA", "Son&g Info"));
     VolumeBar = new QScrollBar(Qt::Horizontal, this);
     VolumeBar->setRange(0, 100);
     VolumeBar->setTracking(false); // a change is reported when the user lets go
-    lblItem = new QLabel(QStringLiteral("Volume:"), this);
+    lblItem = new QLabel(QCoreApplication::translate("frmRemoteZKA", "Volume:"), this);
     lblTime = new QLabel(this);
     lblInfo = new ElidedLabel(this);
     lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);

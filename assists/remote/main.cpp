@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "assists/remote/frmRemoteZKA.h"
+#include "common/UiTranslator.h"
 #include "platform/MessageWindow.h"
 #include "platform/PlainImageTransfer.h"
 #include "protocol/AssistArguments.h"
@@ -15,10 +16,19 @@ int main(int argc, char* argv[])
     platform::PlainImageTransfer imageTransfer;
     QApplication app(argc, argv);
     imageTransfer.Release();
+    // The player hands on its choice of language; started otherwise, the
+    // environment decides. Before the first window, so that all of it is translated.
+    const UiTranslator translator(
+        LanguageChoice::Choose(LocaleEnvironment::Current(),
+                               LanguageChoice::ParseSetting(LocaleEnvironment::Variable(LanguageChoice::HandedOnVariable))),
+        QStringLiteral("remotezka"), QCoreApplication::applicationDirPath());
+    if (translator.Result() == UiTranslator::Outcome::CatalogueMissing)
+        std::fprintf(stderr, "RemoteZKA: the English texts %s are missing; the texts stay untranslated\n",
+                     translator.CataloguePath().toLocal8Bit().constData());
     const auto arguments = protocol::ParseAssistArguments(argc, argv);
     if (!arguments) {
         QMessageBox::warning(nullptr, QStringLiteral("PlayControl - ZKAssist"),
-                             QString::fromUtf8(protocol::StandAloneWarning));
+                             QCoreApplication::translate("AssistArguments", protocol::StandAloneWarning));
         return 0;
     }
     auto opened = platform::MessageWindow::Open({});

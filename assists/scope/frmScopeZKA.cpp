@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -29,16 +30,16 @@ frmScopeZKA::frmScopeZKA(platform::MessageWindow& window, protocol::AssistArgume
         return 0;
     });
 
-    chkZelko = new QCheckBox(QString::fromUtf8("Zelko Deck を 最小化"), this);
-    chkBColor = new QCheckBox(QString::fromUtf8("背景色変更"), this);
-    chkFColor = new QCheckBox(QString::fromUtf8("点(線)の色変更"), this);
+    chkZelko = new QCheckBox(QCoreApplication::translate("frmScopeZKA", "Zelko Deck を 最小化"), this);
+    chkBColor = new QCheckBox(QCoreApplication::translate("frmScopeZKA", "背景色変更"), this);
+    chkFColor = new QCheckBox(QCoreApplication::translate("frmScopeZKA", "点(線)の色変更"), this);
     fraItem[0] = new QGroupBox(this);
     fraItem[1] = new QGroupBox(this);
-    optTitle[0] = new QRadioButton(QString::fromUtf8("帯"), fraItem[0]);
-    optTitle[1] = new QRadioButton(QString::fromUtf8("円"), fraItem[0]);
-    optTitle[2] = new QRadioButton(QString::fromUtf8("弧"), fraItem[0]);
-    optLine[0] = new QRadioButton(QString::fromUtf8("線"), fraItem[1]);
-    optLine[1] = new QRadioButton(QString::fromUtf8("点"), fraItem[1]);
+    optTitle[0] = new QRadioButton(QCoreApplication::translate("frmScopeZKA", "帯"), fraItem[0]);
+    optTitle[1] = new QRadioButton(QCoreApplication::translate("frmScopeZKA", "円"), fraItem[0]);
+    optTitle[2] = new QRadioButton(QCoreApplication::translate("frmScopeZKA", "弧"), fraItem[0]);
+    optLine[0] = new QRadioButton(QCoreApplication::translate("frmScopeZKA", "線"), fraItem[1]);
+    optLine[1] = new QRadioButton(QCoreApplication::translate("frmScopeZKA", "点"), fraItem[1]);
     PDraw = new ScopeCanvas(m_renderer.Picture(), this);
 
     auto* titles = new QHBoxLayout(fraItem[0]);

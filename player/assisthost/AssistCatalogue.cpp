@@ -3,6 +3,7 @@
 #include "common/AsciiText.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QString>
 
@@ -33,7 +34,7 @@ AssistCatalogue::AssistCatalogue(QMenu& assistMenu, std::function<void(int)> onC
 {
     // Item 0 of mnuP1AEnum: "<なし>", which cannot be chosen until an assist
     // takes its place.
-    QAction* first = m_menu.addAction(QString::fromUtf8(NoAssistCaption));
+    QAction* first = m_menu.addAction(QCoreApplication::translate("AssistCatalogue", NoAssistCaption));
     first->setCheckable(true);
     first->setEnabled(false);
     QObject::connect(first, &QAction::triggered, first, [this, first] {
@@ -198,7 +199,7 @@ void AssistCatalogue::Clear(const std::function<void(ClsZelkoAssist&)>& closeWin
         m_assists.pop_back();
     }
     m_items.resize(1);
-    m_items[0]->setText(QString::fromUtf8(NoAssistCaption));
+    m_items[0]->setText(QCoreApplication::translate("AssistCatalogue", NoAssistCaption));
     m_items[0]->setChecked(false);
     m_items[0]->setEnabled(false);
 }

@@ -14,12 +14,15 @@
 #include <string_view>
 #include <vector>
 
+#include <QtGlobal>
+
 class QAction;
 class QMenu;
 
 class AssistCatalogue {
 public:
-    static constexpr const char* NoAssistCaption = "<なし>";
+    // A source text of the "AssistCatalogue" context, shown translated.
+    static constexpr const char* NoAssistCaption = QT_TRANSLATE_NOOP("AssistCatalogue", "<なし>");
 
     // assistMenu: the menu the catalogue fills. onChosen(k) runs when item k
     // is chosen, with its check mark as it was before the choice.

@@ -1,11 +1,22 @@
 #include "player/dialogs/DialogTexts.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <cstdio>
 #include <utility>
 
 namespace dialogs {
 
 namespace {
+
+// A source text of the "DialogTexts" context with "%1" filled in.
+std::string Filled(const char* source, std::string_view argument)
+{
+    return QCoreApplication::translate("DialogTexts", source)
+        .arg(QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size())))
+        .toStdString();
+}
 
 std::string TwoDigits(int value)
 {
@@ -14,43 +25,50 @@ std::string TwoDigits(int value)
     return buffer;
 }
 
-std::vector<std::string> BuildShortcutLines()
+} // namespace
+
+std::string Translated(const char* source)
+{
+    return QCoreApplication::translate("DialogTexts", source).toStdString();
+}
+
+std::vector<std::string> ShortcutLines()
 {
     const std::string indent(4, ' ');
     const std::string separator = indent + std::string(28, '-');
     // An empty key marks a separator line.
     static constexpr std::pair<std::string_view, std::string_view> entries[] = {
-        {"Alt + [Space]", "システムメニューの表示"},
-        {"Ctrl + M", "メニューの表示"},
+        {"Alt + [Space]", QT_TRANSLATE_NOOP("DialogTexts", "システムメニューの表示")},
+        {"Ctrl + M", QT_TRANSLATE_NOOP("DialogTexts", "メニューの表示")},
         {"", ""},
-        {"Ctrl + P", "再生"},
-        {"Ctrl + U", "一時停止"},
-        {"Ctrl + T", "停止"},
-        {"Ctrl + V", "前のトラックへジャンプ"},
-        {"Ctrl + N", "次のトラックへジャンプ"},
-        {"Ctrl + Shift + M", "ランダムモード切り替え"},
-        {"Ctrl + Shift + R", "リピートモード切り替え"},
+        {"Ctrl + P", QT_TRANSLATE_NOOP("DialogTexts", "再生")},
+        {"Ctrl + U", QT_TRANSLATE_NOOP("DialogTexts", "一時停止")},
+        {"Ctrl + T", QT_TRANSLATE_NOOP("DialogTexts", "停止")},
+        {"Ctrl + V", QT_TRANSLATE_NOOP("DialogTexts", "前のトラックへジャンプ")},
+        {"Ctrl + N", QT_TRANSLATE_NOOP("DialogTexts", "次のトラックへジャンプ")},
+        {"Ctrl + Shift + M", QT_TRANSLATE_NOOP("DialogTexts", "ランダムモード切り替え")},
+        {"Ctrl + Shift + R", QT_TRANSLATE_NOOP("DialogTexts", "リピートモード切り替え")},
         {"", ""},
-        {"Ctrl + O", "フォルダを開く"},
-        {"Ctrl + F", "ファイルを開く"},
+        {"Ctrl + O", QT_TRANSLATE_NOOP("DialogTexts", "フォルダを開く")},
+        {"Ctrl + F", QT_TRANSLATE_NOOP("DialogTexts", "ファイルを開く")},
         {"", ""},
-        {"Ctrl + L", "プレイリスト または 歌詞ウィンドウの開閉"},
+        {"Ctrl + L", QT_TRANSLATE_NOOP("DialogTexts", "プレイリスト または 歌詞ウィンドウの開閉")},
         {"", ""},
-        {"Ctrl + Shift + S", "スキンの変更"},
+        {"Ctrl + Shift + S", QT_TRANSLATE_NOOP("DialogTexts", "スキンの変更")},
         {"", ""},
-        {"Ctrl + ↑", "プレイリスト(表示部)の移動"},
-        {"Ctrl + ↓", "プレイリスト(表示部)の移動"},
-        {"Ctrl + Shift + ↑", "プレイリスト(表示部)の移動"},
-        {"Ctrl + Shift + ↓", "プレイリスト(表示部)の移動"},
+        {"Ctrl + ↑", QT_TRANSLATE_NOOP("DialogTexts", "プレイリスト(表示部)の移動")},
+        {"Ctrl + ↓", QT_TRANSLATE_NOOP("DialogTexts", "プレイリスト(表示部)の移動")},
+        {"Ctrl + Shift + ↑", QT_TRANSLATE_NOOP("DialogTexts", "プレイリスト(表示部)の移動")},
+        {"Ctrl + Shift + ↓", QT_TRANSLATE_NOOP("DialogTexts", "プレイリスト(表示部)の移動")},
         {"", ""},
-        {"Ctrl + R", "プロパティの表示"},
+        {"Ctrl + R", QT_TRANSLATE_NOOP("DialogTexts", "プロパティの表示")},
         {"", ""},
-        {"Ctrl + F4", "終了"},
+        {"Ctrl + F4", QT_TRANSLATE_NOOP("DialogTexts", "終了")},
         {"", ""},
-        {"Ctrl + ←", "5秒戻る"},
-        {"Ctrl + →", "5秒進む"},
-        {"Ctrl + Shift + ←", "30秒戻る"},
-        {"Ctrl + Shift + →", "30秒進む"},
+        {"Ctrl + ←", QT_TRANSLATE_NOOP("DialogTexts", "5秒戻る")},
+        {"Ctrl + →", QT_TRANSLATE_NOOP("DialogTexts", "5秒進む")},
+        {"Ctrl + Shift + ←", QT_TRANSLATE_NOOP("DialogTexts", "30秒戻る")},
+        {"Ctrl + Shift + →", QT_TRANSLATE_NOOP("DialogTexts", "30秒進む")},
     };
     std::vector<std::string> lines;
     lines.reserve(std::size(entries));
@@ -58,33 +76,26 @@ std::vector<std::string> BuildShortcutLines()
         if (key.empty())
             lines.push_back(separator);
         else
-            lines.push_back(indent + std::string(key) + '\t' + std::string(description));
+            lines.push_back(indent + std::string(key) + '\t' + Translated(description.data()));
     }
     return lines;
 }
 
-} // namespace
-
 std::string PropsCaption()
 {
-    return std::string(ApplicationTitle) + " のﾌﾟﾛﾊﾟﾃｨ";
+    return Filled(QT_TRANSLATE_NOOP("DialogTexts", "%1 のﾌﾟﾛﾊﾟﾃｨ"), ApplicationTitle);
 }
 
 std::string AboutCaption()
 {
-    return std::string(ApplicationTitle) + " のﾊﾞｰｼﾞｮﾝ情報";
+    return Filled(QT_TRANSLATE_NOOP("DialogTexts", "%1 のﾊﾞｰｼﾞｮﾝ情報"), ApplicationTitle);
 }
 
 std::string VersionText(const ProgramVersion& version)
 {
-    return "ﾊﾞｰｼﾞｮﾝ " + std::to_string(version.Major) + "." + std::to_string(version.Minor)
-        + TwoDigits(version.Revision);
-}
-
-const std::vector<std::string>& ShortcutLines()
-{
-    static const std::vector<std::string> lines = BuildShortcutLines();
-    return lines;
+    const std::string number
+        = std::to_string(version.Major) + "." + std::to_string(version.Minor) + TwoDigits(version.Revision);
+    return Filled(QT_TRANSLATE_NOOP("DialogTexts", "ﾊﾞｰｼﾞｮﾝ %1"), number);
 }
 
 } // namespace dialogs

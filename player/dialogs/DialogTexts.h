@@ -1,6 +1,10 @@
 #pragma once
-// The fixed texts of the Properties and About dialogs. All UTF-8.
+// The fixed texts of the Properties and About dialogs. All UTF-8, in the
+// language of the user interface (the Japanese source texts when no
+// translation is installed).
 #include "player/dialogs/ProgramVersion.h"
+
+#include <QtGlobal>
 
 #include <string>
 #include <string_view>
@@ -12,7 +16,8 @@ namespace dialogs {
 inline constexpr std::string_view ApplicationTitle = "Zelko Deck";
 
 // The title of the folder dialog that chooses the lyrics folder.
-inline constexpr std::string_view LyricsFolderDialogTitle = "フォルダを選択して下さい。";
+// A source text of the "DialogTexts" context; the dialog shows it translated.
+inline constexpr const char* LyricsFolderDialogTitle = QT_TRANSLATE_NOOP("DialogTexts", "フォルダを選択して下さい。");
 
 std::string PropsCaption(); // "Zelko Deck のﾌﾟﾛﾊﾟﾃｨ"
 std::string AboutCaption(); // "Zelko Deck のﾊﾞｰｼﾞｮﾝ情報"
@@ -24,6 +29,8 @@ std::string VersionText(const ProgramVersion& version);
 
 // The lines of the About dialog's shortcut list, in order: four spaces, the
 // key, a tab and what the key does; separators are four spaces and 28 hyphens.
-const std::vector<std::string>& ShortcutLines();
+std::vector<std::string> ShortcutLines();
+// Translated(LyricsFolderDialogTitle) and the like.
+std::string Translated(const char* source);
 
 } // namespace dialogs

@@ -106,14 +106,14 @@ frmZelkoAbout::frmZelkoAbout(const ProgramVersion& version, QWidget* parent,
     auto* shortcutLayout = new QVBoxLayout(shortcutPage);
     shortcutLayout->addWidget(m_lstShortcut);
 
-    m_pages->addTab(versionPage, QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
-    m_pages->addTab(shortcutPage, QStringLiteral("ｼｮｰﾄｶｯﾄ"));
+    m_pages->addTab(versionPage, QCoreApplication::translate("frmZelkoAbout", "ﾊﾞｰｼﾞｮﾝ"));
+    m_pages->addTab(shortcutPage, QCoreApplication::translate("frmZelkoAbout", "ｼｮｰﾄｶｯﾄ"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         BringToFront(index == 1 ? Page::Shortcuts : Page::Version);
     });
 
     auto* buttons = new QDialogButtonBox;
-    m_cmdOK = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    m_cmdOK = buttons->addButton(QCoreApplication::translate("frmZelkoAbout", "OK"), QDialogButtonBox::AcceptRole);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setDefault(true);
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
@@ -143,18 +143,19 @@ void frmZelkoAbout::Form_Load(const ProgramVersion& version, const std::filesyst
 
     m_lstShortcut->clear();
     int widestKey = 0;
+    int widestDescription = 0;
     const QFontMetrics metrics(m_lstShortcut->font());
     for (const std::string& line : ShortcutLines()) {
         const QString text = Q(line);
         m_lstShortcut->addItem(text);
         const qsizetype tab = text.indexOf(QLatin1Char('\t'));
-        if (tab >= 0)
+        if (tab >= 0) {
             widestKey = std::max(widestKey, metrics.horizontalAdvance(text.left(tab)));
+            widestDescription = std::max(widestDescription, metrics.horizontalAdvance(text.mid(tab + 1)));
+        }
     }
     m_shortcutDelegate->SetDescriptionColumn(widestKey + metrics.horizontalAdvance(QStringLiteral("    ")));
-    m_lstShortcut->setMinimumWidth(m_shortcutDelegate->DescriptionColumn()
-                                   + metrics.horizontalAdvance(QStringLiteral("プレイリスト または 歌詞ウィンドウの開閉"))
-                                   + 40);
+    m_lstShortcut->setMinimumWidth(m_shortcutDelegate->DescriptionColumn() + widestDescription + 40);
 
     BringToFront(Page::Version);
 }

@@ -8,6 +8,7 @@
 #include "player/shell/ClsZelko.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -45,9 +46,12 @@ SelectAllLineEdit* NewTextBox(const char* name, int widthInDigits)
     return box;
 }
 
-QLabel* NewHint(const char* utf8)
+// The Properties dialog's texts are source texts of the "frmZelkoProps" context.
+QString Tr(const char* source) { return QCoreApplication::translate("frmZelkoProps", source); }
+
+QLabel* NewHint(const char* source)
 {
-    auto* hint = new QLabel(QString::fromUtf8(utf8));
+    auto* hint = new QLabel(Tr(source));
     hint->setObjectName(QStringLiteral("lblInfo"));
     hint->setWordWrap(true);
     hint->setForegroundRole(QPalette::PlaceholderText);
@@ -65,7 +69,7 @@ QFormLayout* NewForm(QGroupBox* group)
 
 QGroupBox* NewGroup(const char* title, int index)
 {
-    auto* group = new QGroupBox(QString::fromUtf8(title));
+    auto* group = new QGroupBox(Tr(title));
     group->setObjectName(QStringLiteral("lblTitle(%1)").arg(index));
     return group;
 }
@@ -96,38 +100,38 @@ frmZelkoProps::frmZelkoProps(ClsZelko& app, PropsHost& host, QWidget* parent)
 void frmZelkoProps::BuildControls()
 {
     // General: volume, repeat, shuffle.
-    auto* general = NewGroup("全般", 0);
+    auto* general = NewGroup(QT_TRANSLATE_NOOP("frmZelkoProps", "全般"), 0);
     auto* generalForm = NewForm(general);
     m_txtVolume = NewTextBox("txtItem0(2)", 4);
     m_chkItem0 = {NewCheckBox("chkItem0(0)"), NewCheckBox("chkItem0(1)")};
-    generalForm->addRow(QStringLiteral("ボリューム："), m_txtVolume);
-    generalForm->addRow(QStringLiteral("全曲リピート："), m_chkItem0[0]);
-    generalForm->addRow(QStringLiteral("ランダム演奏："), m_chkItem0[1]);
+    generalForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "ボリューム：")), m_txtVolume);
+    generalForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "全曲リピート：")), m_chkItem0[0]);
+    generalForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "ランダム演奏：")), m_chkItem0[1]);
 
     // Window: the main window's position and the panels after a skin change.
-    auto* window = NewGroup("ウィンドウ", 1);
+    auto* window = NewGroup(QT_TRANSLATE_NOOP("frmZelkoProps", "ウィンドウ"), 1);
     auto* windowForm = NewForm(window);
     m_txtWindowLeft = NewTextBox("txtItem1(2)", 6);
     m_txtWindowTop = NewTextBox("txtItem1(3)", 6);
     auto* position = new QHBoxLayout;
     position->addWidget(m_txtWindowLeft);
     position->addSpacing(8);
-    position->addWidget(new QLabel(QStringLiteral("（上）：")));
+    position->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "（上）："))));
     position->addWidget(m_txtWindowTop);
     position->addStretch(1);
     m_chkItem1 = {NewCheckBox("chkItem1(0)"), NewCheckBox("chkItem1(1)")};
-    windowForm->addRow(QStringLiteral("メインウィンドウの表示位置（左）："), position);
-    windowForm->addRow(QStringLiteral("スキンが替わるたびプレイリストウィンドウを表示する："), m_chkItem1[0]);
-    windowForm->addRow(QStringLiteral("スキンが替わるたび歌詞ウィンドウを表示する："), m_chkItem1[1]);
+    windowForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "メインウィンドウの表示位置（左）：")), position);
+    windowForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "スキンが替わるたびプレイリストウィンドウを表示する：")), m_chkItem1[0]);
+    windowForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "スキンが替わるたび歌詞ウィンドウを表示する：")), m_chkItem1[1]);
 
     // Opening folders.
-    auto* folders = NewGroup("フォルダを開く", 2);
+    auto* folders = NewGroup(QT_TRANSLATE_NOOP("frmZelkoProps", "フォルダを開く"), 2);
     auto* foldersForm = NewForm(folders);
     m_chkItem2 = {NewCheckBox("chkItem2(0)")};
-    foldersForm->addRow(QStringLiteral("子階層検索を有効にする："), m_chkItem2[0]);
+    foldersForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "子階層検索を有効にする：")), m_chkItem2[0]);
 
     // Lyrics files.
-    auto* lyrics = NewGroup("歌詞ファイル", 3);
+    auto* lyrics = NewGroup(QT_TRANSLATE_NOOP("frmZelkoProps", "歌詞ファイル"), 3);
     auto* lyricsForm = NewForm(lyrics);
     lyricsForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_txtLyricsExt = NewTextBox("txtItem3(0)", 0);
@@ -141,13 +145,13 @@ void frmZelkoProps::BuildControls()
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(m_txtLyricsFolder, 1);
     folderRow->addWidget(m_cmdSearch);
-    lyricsForm->addRow(QStringLiteral("拡張子："), m_txtLyricsExt);
-    lyricsForm->addRow(QString(), NewHint("複数指定する場合は [ ; ] で区切って下さい"));
-    lyricsForm->addRow(QStringLiteral("検索フォルダ："), folderRow);
-    lyricsForm->addRow(QString(), NewHint("検索フォルダを指定しない場合再生ファイルと同じフォルダを検索します"));
+    lyricsForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "拡張子：")), m_txtLyricsExt);
+    lyricsForm->addRow(QString(), NewHint(QT_TRANSLATE_NOOP("frmZelkoProps", "複数指定する場合は [ ; ] で区切って下さい")));
+    lyricsForm->addRow(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "検索フォルダ：")), folderRow);
+    lyricsForm->addRow(QString(), NewHint(QT_TRANSLATE_NOOP("frmZelkoProps", "検索フォルダを指定しない場合再生ファイルと同じフォルダを検索します")));
 
     auto* buttons = new QDialogButtonBox;
-    m_cmdClose = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::AcceptRole);
+    m_cmdClose = buttons->addButton(Tr(QT_TRANSLATE_NOOP("frmZelkoProps", "閉じる")), QDialogButtonBox::AcceptRole);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClose->setDefault(true);
 
@@ -301,7 +305,7 @@ void frmZelkoProps::txtItem1_Change(int index)
 void frmZelkoProps::cmdSearch_Click()
 {
     const QString remembered = m_txtLyricsFolder->text();
-    const std::string chosen = m_host.ChooseFolder(this, std::string(LyricsFolderDialogTitle));
+    const std::string chosen = m_host.ChooseFolder(this, Translated(LyricsFolderDialogTitle));
     m_txtLyricsFolder->setText(chosen.empty() ? remembered : Q(chosen));
 }
 

@@ -4,11 +4,13 @@
 #include "player/skin/SkinCatalogue.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 namespace {
 
+// caption is a source text of the "PlayerMenus" context.
 void AddItem(QMenu& menu, const char* caption, void (PlayerMenuCommands::*handler)(), PlayerMenuCommands& commands) {
-    QObject::connect(menu.addAction(QString::fromUtf8(caption)), &QAction::triggered, &menu,
+    QObject::connect(menu.addAction(QCoreApplication::translate("PlayerMenus", caption)), &QAction::triggered, &menu,
                      [&commands, handler] { (commands.*handler)(); });
 }
 
@@ -17,11 +19,11 @@ void AddItem(QMenu& menu, const char* caption, void (PlayerMenuCommands::*handle
 PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue, SkinSwitchHost& skinHost) {
     using C = PlayerMenuCommands;
     m_popup1 = std::make_unique<QMenu>();
-    m_skinMenu = m_popup1->addMenu(QString::fromUtf8(SkinCatalogue::MenuCaption));
+    m_skinMenu = m_popup1->addMenu(SkinCatalogue::Translated(SkinCatalogue::MenuCaption));
     m_popup1->addSeparator();
-    m_assistMenu = m_popup1->addMenu(QString::fromUtf8(AssistMenuCaption));
+    m_assistMenu = m_popup1->addMenu(QCoreApplication::translate("PlayerMenus", AssistMenuCaption));
     m_popup1->addSeparator();
-    m_mnuP1SkinChgMusic = m_popup1->addAction(QString::fromUtf8(SkinCatalogue::ChangeWithMusicCaption));
+    m_mnuP1SkinChgMusic = m_popup1->addAction(SkinCatalogue::Translated(SkinCatalogue::ChangeWithMusicCaption));
     m_mnuP1SkinChgMusic->setCheckable(true);
     QObject::connect(m_mnuP1SkinChgMusic, &QAction::triggered, m_popup1.get(), [this, &skinHost] {
         // Qt has already toggled the checkable item; the handler toggles it itself.
@@ -29,17 +31,17 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
         SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, skinHost);
     });
     m_popup1->addSeparator();
-    AddItem(*m_popup1, "スタート(&P)", &C::mnuP1Play_Click, commands);
-    AddItem(*m_popup1, "一時停止(&U)", &C::mnuP1Pause_Click, commands);
-    AddItem(*m_popup1, "ストップ(&T)", &C::mnuP1Stop_Click, commands);
-    AddItem(*m_popup1, "前のトラック(&V)", &C::mnuP1Prev_Click, commands);
-    AddItem(*m_popup1, "次のトラック(&N)", &C::mnuP1Next_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "スタート(&P)"), &C::mnuP1Play_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "一時停止(&U)"), &C::mnuP1Pause_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "ストップ(&T)"), &C::mnuP1Stop_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "前のトラック(&V)"), &C::mnuP1Prev_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "次のトラック(&N)"), &C::mnuP1Next_Click, commands);
     m_popup1->addSeparator();
-    AddItem(*m_popup1, "プロパティ(&R)...", &C::mnuP1Properties_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "プロパティ(&R)..."), &C::mnuP1Properties_Click, commands);
     m_popup1->addSeparator();
-    AddItem(*m_popup1, "バージョン情報(&A)...", &C::mnuP1Version_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "バージョン情報(&A)..."), &C::mnuP1Version_Click, commands);
     m_popup1->addSeparator();
-    AddItem(*m_popup1, "終了(&X)", &C::mnuP1Exit_Click, commands);
+    AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "終了(&X)"), &C::mnuP1Exit_Click, commands);
 
     QObject::connect(m_skinMenu, &QMenu::triggered, m_skinMenu, [&catalogue, &skinHost](QAction* action) {
         if (action == catalogue.OtherAction()) {
@@ -50,11 +52,11 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
     });
 
     m_popup2 = std::make_unique<QMenu>();
-    AddItem(*m_popup2, "すべて削除(&C)", &C::mnuP2ItemClear_Click, commands);
+    AddItem(*m_popup2, QT_TRANSLATE_NOOP("PlayerMenus", "すべて削除(&C)"), &C::mnuP2ItemClear_Click, commands);
 
     m_popup3 = std::make_unique<QMenu>();
-    AddItem(*m_popup3, "フォルダを開く(&D)...", &C::mnuP3Folder_Click, commands);
-    AddItem(*m_popup3, "ファイルを開く(&F)...", &C::mnuP3File_Click, commands);
+    AddItem(*m_popup3, QT_TRANSLATE_NOOP("PlayerMenus", "フォルダを開く(&D)..."), &C::mnuP3Folder_Click, commands);
+    AddItem(*m_popup3, QT_TRANSLATE_NOOP("PlayerMenus", "ファイルを開く(&F)..."), &C::mnuP3File_Click, commands);
 }
 
 void PlayerMenus::SetSkinWithMusicChecked(bool on) { m_mnuP1SkinChgMusic->setChecked(on); }

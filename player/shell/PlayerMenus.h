@@ -7,6 +7,7 @@
 // the skin catalogue, the assist sub-menu's by the assist host; the skin
 // items are routed here to the catalogue. All on the user-interface thread.
 #include <QMenu>
+#include <QtGlobal>
 #include <QPoint>
 
 #include <memory>
@@ -35,7 +36,8 @@ public:
 
 class PlayerMenus {
 public:
-    static constexpr const char* AssistMenuCaption = "アシスタント(&A)";
+    // A source text of the "PlayerMenus" context, shown translated.
+    static constexpr const char* AssistMenuCaption = QT_TRANSLATE_NOOP("PlayerMenus", "アシスタント(&A)");
 
     // The commands, the catalogue and the skin host must outlive the menus.
     PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue, SkinSwitchHost& skinHost);

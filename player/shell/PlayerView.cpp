@@ -11,11 +11,23 @@
 #include "player/widgets/ClsZelkoPlayListAction.h"
 #include "player/widgets/FindLyricsFile.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The title shown for a track that cannot be played. The file name goes in
+// as its bytes, whatever they are; only the words around it are translated.
+std::string CannotPlayTitle(const std::string& fileName) {
+    const std::string format =
+        QCoreApplication::translate("PlayerView", "%1 を再生できません").toStdString();
+    const std::size_t at = format.find("%1");
+    if (at == std::string::npos) return format;
+    return format.substr(0, at) + fileName + format.substr(at + 2);
 }
 
 } // namespace
@@ -150,7 +162,7 @@ void PlayerView::TrackOpened(const ClsZelkoMp3File& track, std::int32_t) {
 }
 
 void PlayerView::TrackCannotPlay(const ClsZelkoMp3File& track) {
-    m_app.SetTrackName(FileNameOf(track.Mp3File()) + " を再生できません");
+    m_app.SetTrackName(CannotPlayTitle(FileNameOf(track.Mp3File())));
     m_app.SetArtistName(std::string());
     m_body->RefreshTitleBox();
 }

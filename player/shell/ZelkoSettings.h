@@ -8,7 +8,7 @@
 //   [PlayListWindow]  Position, ShowFromChangedSkin
 //   [LyricsWindow]    ShowFromChangedSkin
 //   [OpenOption]      ChildSearch
-//   [Window]          Left, Top
+//   [Window]          Left, Top, Language
 //   [LyricsFile]      Ext, Folder
 //
 // Booleans read as false exactly when the text is "0" or empty, true for any
@@ -16,6 +16,9 @@
 // lie outside their range, read as the key's default. A Skin/Path beginning
 // with "$(apppath)" (any letter case) has those ten characters replaced by the
 // program folder without its final "/"; the expanded folder is written back.
+// Window/Language is "ja", "en" or "auto" (see common/LanguageChoice.h); a
+// missing or unknown value reads as auto and is written back as "auto".
+#include "common/LanguageChoice.h"
 #include "platform/IoResult.h"
 #include "platform/ProfileFile.h"
 
@@ -39,6 +42,7 @@ struct ZelkoSettings {
     bool SearchChildFolder = false;        // OpenOption/ChildSearch
     std::int32_t WindowLeft = 0;           // Window/Left
     std::int32_t WindowTop = 0;            // Window/Top
+    LanguageSetting Language = LanguageSetting::Auto; // Window/Language
     std::string LyricsExt = "txt";         // LyricsFile/Ext
     std::string LyricsFolder;              // LyricsFile/Folder
 

@@ -5,6 +5,7 @@
 #include "player/skin/SkinText.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <algorithm>
@@ -43,6 +44,11 @@ private:
 
 } // namespace
 
+QString SkinCatalogue::Translated(const char* source)
+{
+    return QCoreApplication::translate("SkinCatalogue", source);
+}
+
 void SkinCatalogue::Build(const std::string& appPath)
 {
     m_skins.clear();
@@ -70,7 +76,7 @@ void SkinCatalogue::BuildSkinMenu(QMenu& skinMenu)
     m_menu = &skinMenu;
     if (m_skins.empty()) {
         // It selects nothing, so it never carries the check mark.
-        QAction* none = skinMenu.addAction(QString::fromUtf8(NoSkinCaption));
+        QAction* none = skinMenu.addAction(Translated(NoSkinCaption));
         m_enumActions.emplace_back(none);
     }
     for (const ClsZelkoSkin& skin : m_skins) {
@@ -81,7 +87,7 @@ void SkinCatalogue::BuildSkinMenu(QMenu& skinMenu)
         m_enumActions.emplace_back(item);
     }
     m_separator = skinMenu.addSeparator();
-    m_other = skinMenu.addAction(QString::fromUtf8(OtherCaption));
+    m_other = skinMenu.addAction(Translated(OtherCaption));
 }
 
 void SkinCatalogue::ClearSkinMenu()
@@ -150,7 +156,7 @@ void SkinCatalogue::mnuP1SEnum_Click(int index, SkinSwitchHost& host)
 void SkinCatalogue::mnuP1SOther_Click(SkinSwitchHost& host)
 {
     TimerPause pause(host);
-    const std::string folder = host.ChooseSkinFolder(FolderDialogTitle);
+    const std::string folder = host.ChooseSkinFolder(Translated(FolderDialogTitle).toStdString());
     if (folder.empty()) return;
     const std::string path = skintext::FolderWithSlash(folder);
     const std::string file = LastSkinFile(path);

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <QString>
+#include <QtGlobal>
 
 #include <optional>
 #include <string>
@@ -19,11 +21,15 @@
 
 class SkinCatalogue {
 public:
-    static constexpr const char* MenuCaption = "スキン(&S)";
-    static constexpr const char* NoSkinCaption = "<なし>";
-    static constexpr const char* OtherCaption = "その他(&O)...";
-    static constexpr const char* ChangeWithMusicCaption = "曲ごとにスキンを替える(&K)";
-    static constexpr const char* FolderDialogTitle = "スキンフォルダを選択して下さい。";
+    // Source texts of the "SkinCatalogue" context; Translated gives what the user sees.
+    static constexpr const char* MenuCaption = QT_TRANSLATE_NOOP("SkinCatalogue", "スキン(&S)");
+    static constexpr const char* NoSkinCaption = QT_TRANSLATE_NOOP("SkinCatalogue", "<なし>");
+    static constexpr const char* OtherCaption = QT_TRANSLATE_NOOP("SkinCatalogue", "その他(&O)...");
+    static constexpr const char* ChangeWithMusicCaption = QT_TRANSLATE_NOOP("SkinCatalogue", "曲ごとにスキンを替える(&K)");
+    static constexpr const char* FolderDialogTitle = QT_TRANSLATE_NOOP("SkinCatalogue", "スキンフォルダを選択して下さい。");
+
+    // One of the texts above in the language of the user interface.
+    static QString Translated(const char* source);
 
     // Reads AppPath/Skins (appPath ends in "/"): each entry but "." and ".."
     // becomes a catalogue entry in name order; folders get the last *.zks
