@@ -100,6 +100,7 @@ ZelkoSettings Read(const platform::ProfileFile& profile, const std::string& appP
     // Window coordinates far outside any screen are as good as missing.
     s.WindowLeft = GetInteger(profile, "Window", "Left", 0, -1000000, 1000000);
     s.WindowTop = GetInteger(profile, "Window", "Top", 0, -1000000, 1000000);
+    s.WindowScale = GetInteger(profile, "Window", "Scale", 0, 0, 3);
     s.LyricsExt = Get(profile, "LyricsFile", "Ext");
     if (s.LyricsExt.empty()) s.LyricsExt = "txt";
     s.LyricsFolder = Get(profile, "LyricsFile", "Folder");
@@ -128,6 +129,7 @@ void Write(platform::ProfileFile& profile, const ZelkoSettings& s,
     profile.SetValue("OpenOption", "ChildSearch", FormatBoolean(s.SearchChildFolder));
     profile.SetValue("Window", "Left", std::to_string(s.WindowLeft));
     profile.SetValue("Window", "Top", std::to_string(s.WindowTop));
+    profile.SetValue("Window", "Scale", std::to_string(s.WindowScale));
     profile.SetValue("LyricsFile", "Ext", s.LyricsExt);
     profile.SetValue("LyricsFile", "Folder", s.LyricsFolder);
 }
