@@ -104,9 +104,10 @@ TEST_P(ScaleTest, TheScaleSettingIsTakenAtStartUp) {
 }
 
 // While a track plays, the scale switches back and forth between ticks: the
-// player plays on, the window takes each size, and the ticks after a switch
-// draw at the new scale (every block outside the text all one colour, the
-// bare body the body picture).
+// player plays on, the window takes each size, shows right after the switch
+// what it showed before (in blocks, text apart), and the ticks after a
+// switch draw at the new scale (every block outside the text all one colour,
+// the bare body the body picture).
 TEST_P(ScaleTest, SwitchingTheScaleWhilePlaying) {
     WriteSettings("Scale=1\n");
     Load(2.0);
@@ -120,10 +121,19 @@ TEST_P(ScaleTest, SwitchingTheScaleWhilePlaying) {
         const int ticks = Player().Loop().Redraws().spectrum;
         ASSERT_TRUE(WaitFor([&] { return Player().Loop().Redraws().spectrum >= ticks + 5; }))
             << "the play loop stopped in round " << round;
+        // No tick runs between the two pictures: the window just switched
+        // shows what it showed before, at the other scale.
+        const QImage before = Picture();
         ToggleDoubleSize();
         const int scale = round % 2 == 0 ? 2 : 1;
         ASSERT_EQ(Player().Window().Scale(), scale);
         EXPECT_EQ(Player().Window().size(), QSize(box.Width() * scale, box.Height() * scale));
+        const QImage switched = Picture();
+        std::string where;
+        EXPECT_EQ(scale == 2 ? BlockMismatches(before, switched, 2, TextBoxes(CurrentSkin()), &where)
+                             : BlockMismatches(switched, before, 2, TextBoxes(CurrentSkin()), &where),
+                  0)
+            << "round " << round << ": the switched window differs at " << where;
         const int after = Player().Loop().Redraws().spectrum;
         ASSERT_TRUE(WaitFor([&] { return Player().Loop().Redraws().spectrum >= after + 5; }))
             << "no tick after the switch in round " << round;
