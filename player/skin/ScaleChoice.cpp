@@ -7,8 +7,10 @@ namespace ScaleChoice {
 
 int32_t Choose(int32_t setting, double deviceRatio)
 {
-    if (setting >= 1 && setting <= Largest) return setting;
-    if (!(deviceRatio > 0)) return 1;
+    if (setting >= 1 && setting <= Largest)
+        return setting;
+    if (!(deviceRatio > 0))
+        return 1;
     return static_cast<int32_t>(std::clamp<long>(std::lround(deviceRatio), 1, Largest));
 }
 

@@ -41,7 +41,8 @@ QSize WindowPixels::LogicalSize(int32_t width, int32_t height) const
 
 QRect WindowPixels::LogicalRect(const platform::Rect& skin) const
 {
-    if (skin.IsEmpty()) return {};
+    if (skin.IsEmpty())
+        return {};
     const double factor = m_scale / m_ratio;
     const int32_t left = Down(skin.left * factor);
     const int32_t top = Down(skin.top * factor);
@@ -50,15 +51,18 @@ QRect WindowPixels::LogicalRect(const platform::Rect& skin) const
 
 QRegion WindowPixels::LogicalRegion(const platform::Region& skin) const
 {
-    if (const int whole = WholeFactor(); whole != 0) return skin.Scaled(whole).ToQRegion();
+    if (const int whole = WholeFactor(); whole != 0)
+        return skin.Scaled(whole).ToQRegion();
     QRegion out;
-    for (const platform::Rect& r : skin.Rects()) out += LogicalRect(r);
+    for (const platform::Rect& r : skin.Rects())
+        out += LogicalRect(r);
     return out;
 }
 
 QRect WindowPixels::DeviceRect(const QRect& logical) const
 {
-    if (logical.isEmpty()) return {};
+    if (logical.isEmpty())
+        return {};
     const int32_t left = Down(logical.left() * m_ratio);
     const int32_t top = Down(logical.top() * m_ratio);
     return QRect(left, top, Up((logical.right() + 1) * m_ratio) - left, Up((logical.bottom() + 1) * m_ratio) - top);

@@ -17,7 +17,8 @@ inline std::vector<platform::Rect> TextBoxes(const Skin& skin)
     std::vector<platform::Rect> boxes;
     for (const char* name : {"titlebox-textrect", "playlistbox-itemrect", "lyricsbox-itemrect"}) {
         const ClsZelkoRgn* item = skin.coRgns.Find(name);
-        if (item && item->Rgn()) boxes.push_back(item->Rgn()->BoundingBox());
+        if (item && item->Rgn())
+            boxes.push_back(item->Rgn()->BoundingBox());
     }
     return boxes;
 }
@@ -25,7 +26,8 @@ inline std::vector<platform::Rect> TextBoxes(const Skin& skin)
 inline bool InAny(const std::vector<platform::Rect>& boxes, int x, int y)
 {
     for (const platform::Rect& box : boxes)
-        if (box.Includes(x, y)) return true;
+        if (box.Includes(x, y))
+            return true;
     return false;
 }
 
@@ -39,7 +41,8 @@ inline int BlockMismatches(const QImage& one, const QImage& scaled, int scale, c
     int wrong = 0;
     for (int y = 0; y < one.height(); ++y) {
         for (int x = 0; x < one.width(); ++x) {
-            if (InAny(skip, x, y) || (where && !where->Contains(x, y))) continue;
+            if (InAny(skip, x, y) || (where && !where->Contains(x, y)))
+                continue;
             const QRgb expected = one.pixel(x, y) & 0xFFFFFFu;
             bool same = true;
             for (int dy = 0; dy < scale && same; ++dy)
@@ -65,7 +68,8 @@ inline int SplitBlocks(const QImage& scaled, int scale, const platform::Rect& bo
             const QRgb p = scaled.pixel(x * scale, y * scale);
             bool alike = true;
             for (int dy = 0; dy < scale && alike; ++dy)
-                for (int dx = 0; dx < scale && alike; ++dx) alike = scaled.pixel(x * scale + dx, y * scale + dy) == p;
+                for (int dx = 0; dx < scale && alike; ++dx)
+                    alike = scaled.pixel(x * scale + dx, y * scale + dy) == p;
             split += alike ? 0 : 1;
         }
     return split;

@@ -21,18 +21,21 @@ using scaletest::TextBoxes;
 class ScaleTest : public PlayerTest, public ::testing::WithParamInterface<const char*> {
 protected:
     // Both drawers out, at (40, 30), with the given [Window] Scale line.
-    void WriteSettings(const std::string& scaleLine) {
+    void WriteSettings(const std::string& scaleLine)
+    {
         const std::string skin = GetParam();
         m_folder.WriteIni("[Skin]\nPath=" + m_folder.Folder() + "Skins/" + skin + "/\nFile=" + skin +
                           ".zks\n[PlayListWindow]\nShowFromChangedSkin=-1\n[LyricsWindow]\nShowFromChangedSkin=-1\n"
-                          "[Window]\nLeft=40\nTop=30\n" + scaleLine);
+                          "[Window]\nLeft=40\nTop=30\n" +
+                          scaleLine);
     }
     const Skin& CurrentSkin() { return Player().CurrentSkin(); }
     QImage Picture() { return Player().Window().Surface().Image().copy(); }
     void ToggleDoubleSize() { Player().Menus().DoubleSizeItem().trigger(); }
 };
 
-TEST_P(ScaleTest, AnOlderSettingsFileWithoutScaleStartsAtOneOnAPlainScreen) {
+TEST_P(ScaleTest, AnOlderSettingsFileWithoutScaleStartsAtOneOnAPlainScreen)
+{
     WriteSettings("");
     Load();
     ASSERT_TRUE(m_loadResult);
@@ -44,7 +47,8 @@ TEST_P(ScaleTest, AnOlderSettingsFileWithoutScaleStartsAtOneOnAPlainScreen) {
         << "the automatic choice is written back as 0";
 }
 
-TEST_P(ScaleTest, AtScaleTwoEveryPixelOutsideTheTextIsABlockOfTheScaleOnePixel) {
+TEST_P(ScaleTest, AtScaleTwoEveryPixelOutsideTheTextIsABlockOfTheScaleOnePixel)
+{
     WriteSettings("Scale=1\n");
     Load();
     ASSERT_TRUE(m_loadResult);
@@ -90,7 +94,8 @@ TEST_P(ScaleTest, AtScaleTwoEveryPixelOutsideTheTextIsABlockOfTheScaleOnePixel) 
     EXPECT_NE(ini.find("Left=40"), std::string::npos) << "the position is kept in screen pixels";
 }
 
-TEST_P(ScaleTest, TheScaleSettingIsTakenAtStartUp) {
+TEST_P(ScaleTest, TheScaleSettingIsTakenAtStartUp)
+{
     WriteSettings("Scale=3\n");
     Load();
     ASSERT_TRUE(m_loadResult);
@@ -108,7 +113,8 @@ TEST_P(ScaleTest, TheScaleSettingIsTakenAtStartUp) {
 // what it showed before (in blocks, text apart), and the ticks after a
 // switch draw at the new scale (every block outside the text all one colour,
 // the bare body the body picture).
-TEST_P(ScaleTest, SwitchingTheScaleWhilePlaying) {
+TEST_P(ScaleTest, SwitchingTheScaleWhilePlaying)
+{
     WriteSettings("Scale=1\n");
     Load(2.0);
     ASSERT_TRUE(m_loadResult);
@@ -143,14 +149,16 @@ TEST_P(ScaleTest, SwitchingTheScaleWhilePlaying) {
         // pixel of each block) must be drawn in whole blocks...
         QImage topLeft(box.Width(), box.Height(), QImage::Format_RGB32);
         for (int y = 0; y < box.Height(); ++y)
-            for (int x = 0; x < box.Width(); ++x) topLeft.setPixel(x, y, picture.pixel(x * scale, y * scale));
+            for (int x = 0; x < box.Width(); ++x)
+                topLeft.setPixel(x, y, picture.pixel(x * scale, y * scale));
         std::string first;
         EXPECT_EQ(BlockMismatches(topLeft, picture, scale, TextBoxes(CurrentSkin()), &first), 0)
             << "round " << round << ", first at " << first;
         // ...and the bare body is the body picture.
         platform::Region bare = *CurrentSkin().coRgns.Find("body-main")->Rgn();
         for (const ClsZelkoRgn& item : CurrentSkin().coRgns)
-            if (!item.Name().starts_with("body-") && item.Rgn()) bare = bare.Subtracted(*item.Rgn());
+            if (!item.Name().starts_with("body-") && item.Rgn())
+                bare = bare.Subtracted(*item.Rgn());
         EXPECT_EQ(BlockMismatches(body, picture, scale, {}, &first, &bare), 0) << "round " << round << ", " << first;
     }
     EXPECT_TRUE(Player().Playback().bPlay());
@@ -158,5 +166,5 @@ TEST_P(ScaleTest, SwitchingTheScaleWhilePlaying) {
 
 INSTANTIATE_TEST_SUITE_P(ShippedSkins, ScaleTest, ::testing::Values("Carbon", "Meadow"));
 
-}  // namespace
-}  // namespace playertest
+} // namespace
+} // namespace playertest

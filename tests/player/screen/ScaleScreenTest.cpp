@@ -42,7 +42,8 @@ platform::Point InnerPoint(const platform::Region& region)
 {
     const platform::Rect box = region.BoundingBox();
     const platform::Point centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-    if (region.Contains(centre.x, centre.y)) return centre;
+    if (region.Contains(centre.x, centre.y))
+        return centre;
     const platform::Rect first = region.Rects().front();
     return {(first.left + first.right) / 2, (first.top + first.bottom) / 2};
 }
@@ -57,13 +58,16 @@ protected:
         return WaitForScreen([&](const QImage& shot) {
             SkinWindow& window = Player().Window();
             const QImage& surface = window.Surface().Image();
-            if (shot.size() != surface.size()) return false;
+            if (shot.size() != surface.size())
+                return false;
             const platform::Region shape = window.Shape().Scaled(window.Scale());
             for (int y = 0; y < shot.height(); ++y)
                 for (int x = 0; x < shot.width(); ++x)
-                    if (shape.Contains(x, y) && shot.pixel(x, y) != surface.pixel(x, y)) return false;
+                    if (shape.Contains(x, y) && shot.pixel(x, y) != surface.pixel(x, y))
+                        return false;
             return true;
-        }, name);
+        },
+                             name);
     }
 };
 
@@ -81,7 +85,8 @@ TEST_P(ScaleScreenTest, TheOutlineAtScaleTwoLetsTheDesktopThrough)
     int outside = 0;
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x) {
-            if (shape.Contains(x / 2, y / 2)) continue;
+            if (shape.Contains(x / 2, y / 2))
+                continue;
             ASSERT_EQ(shot.pixel(x, y), RootAt(x, y)) << "desktop at " << x << "," << y;
             ++outside;
         }
@@ -128,10 +133,12 @@ TEST_P(ScaleScreenTest, ClicksAtScaleTwoLandOnTheSameRegions)
     const platform::Point at = window.Position();
     int checked = 0;
     for (const ClsZelkoRgn& item : LoadedSkin().coRgns) {
-        if (item.Name().starts_with("body-") || !item.Rgn() || item.Rgn()->IsEmpty()) continue;
+        if (item.Name().starts_with("body-") || !item.Rgn() || item.Rgn()->IsEmpty())
+            continue;
         // Only regions on the window's outline can be clicked.
         const platform::Point p = InnerPoint(*item.Rgn());
-        if (!window.Shape().Contains(p.x, p.y)) continue;
+        if (!window.Shape().Contains(p.x, p.y))
+            continue;
         recorder.downs.clear();
         recorder.ups.clear();
         ASSERT_TRUE(ClickOnScreen(at.x + p.x * 2 + 1, at.y + p.y * 2 + 1));

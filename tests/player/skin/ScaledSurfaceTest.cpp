@@ -128,7 +128,8 @@ TEST(ScaledSurfaceTest, TextIsDrawnAtTheScaledSizeNotEnlarged)
         QRect box;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    box |= QRect(x, y, 1, 1);
         return box;
     };
     const QImage one = draw(1);
@@ -145,7 +146,8 @@ TEST(ScaledSurfaceTest, TextIsDrawnAtTheScaledSizeNotEnlarged)
     for (int y = 0; y + 1 < two.height(); y += 2)
         for (int x = 0; x + 1 < two.width(); x += 2) {
             const QRgb p = two.pixel(x, y);
-            if (two.pixel(x + 1, y) != p || two.pixel(x, y + 1) != p || two.pixel(x + 1, y + 1) != p) ++splitBlocks;
+            if (two.pixel(x + 1, y) != p || two.pixel(x, y + 1) != p || two.pixel(x + 1, y + 1) != p)
+                ++splitBlocks;
         }
     EXPECT_GT(splitBlocks, 20) << "the text looks like an enlarged bitmap";
     EXPECT_NE(two, EnlargePicture(one, 2));

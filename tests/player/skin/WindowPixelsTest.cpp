@@ -18,9 +18,9 @@ TEST(ScaleChoiceTest, ASettingOfOneToThreeWinsOverTheScreen)
 
 TEST(ScaleChoiceTest, AutomaticRoundsTheDeviceRatioWithinOneToThree)
 {
-    const std::pair<double, int32_t> cases[] = {{1.0, 1}, {1.25, 1}, {1.49, 1}, {1.5, 2}, {2.0, 2},
-                                                {2.25, 2}, {2.5, 3}, {3.0, 3}, {4.0, 3}, {0.5, 1}};
-    for (const auto& [ratio, scale] : cases) EXPECT_EQ(ScaleChoice::Choose(ScaleChoice::Automatic, ratio), scale) << ratio;
+    const std::pair<double, int32_t> cases[] = {{1.0, 1}, {1.25, 1}, {1.49, 1}, {1.5, 2}, {2.0, 2}, {2.25, 2}, {2.5, 3}, {3.0, 3}, {4.0, 3}, {0.5, 1}};
+    for (const auto& [ratio, scale] : cases)
+        EXPECT_EQ(ScaleChoice::Choose(ScaleChoice::Automatic, ratio), scale) << ratio;
     // Values the setting cannot hold count as automatic.
     EXPECT_EQ(ScaleChoice::Choose(7, 2.0), 2);
     EXPECT_EQ(ScaleChoice::Choose(-1, 1.0), 1);
