@@ -135,9 +135,14 @@ TEST_P(ScaleTest, SwitchingTheScaleWhilePlaying)
         ASSERT_EQ(Player().Window().Scale(), scale);
         EXPECT_EQ(Player().Window().size(), QSize(box.Width() * scale, box.Height() * scale));
         const QImage switched = Picture();
+        // A whole paint moves the analyser's bars and peaks one step on, at
+        // any scale, so the analyser is left out here.
+        std::vector<platform::Rect> skip = TextBoxes(CurrentSkin());
+        for (const ClsZelkoRgn& item : CurrentSkin().coRgns)
+            if (item.Name().starts_with("analyzer-") && item.Rgn()) skip.push_back(item.Rgn()->BoundingBox());
         std::string where;
-        EXPECT_EQ(scale == 2 ? BlockMismatches(before, switched, 2, TextBoxes(CurrentSkin()), &where)
-                             : BlockMismatches(switched, before, 2, TextBoxes(CurrentSkin()), &where),
+        EXPECT_EQ(scale == 2 ? BlockMismatches(before, switched, 2, skip, &where)
+                             : BlockMismatches(switched, before, 2, skip, &where),
                   0)
             << "round " << round << ": the switched window differs at " << where;
         const int after = Player().Loop().Redraws().spectrum;
