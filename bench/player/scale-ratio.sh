@@ -1,8 +1,8 @@
 #!/bin/bash
 # The cost of drawing at scale 2 against scale 1, measured in one run: the
-# whole-window paint and the analyser refresh (image surface, offscreen) and
-# the play loop's tick (offscreen, and on an X display with the X server
-# surface, under a private Xvfb). Medians of three repetitions; each scale-2
+# whole-window paint, the analyser refresh and the play loop's tick, each
+# offscreen (image surface) and on an X display (X server surface, under a
+# private Xvfb). Medians of three repetitions; each scale-2
 # figure must stay within 4 times its scale-1 figure (four times the pixels).
 #
 # Usage: bench/player/scale-ratio.sh [BUILD_DIR]   (default build/bench;
@@ -25,6 +25,8 @@ run() {
 run widgets "$build/bench/widgets/bench_widgets" 'BM_WholeWindowPaint|BM_AnalyserRefresh' env QT_QPA_PLATFORM=offscreen
 run tick-offscreen "$build/bench/player/bench_player" 'BM_PlayTimerTick|BM_TickWithOneDigit' env QT_QPA_PLATFORM=offscreen
 if command -v xvfb-run >/dev/null; then
+    run widgets-x11 "$build/bench/widgets/bench_widgets" 'BM_WholeWindowPaint|BM_AnalyserRefresh' \
+        env QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24"
     run tick-x11 "$build/bench/player/bench_player" 'BM_PlayTimerTick|BM_TickWithOneDigit' \
         env QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24"
 fi
