@@ -37,6 +37,12 @@ struct Rect {
     {
         return Rect{left + dx, top + dy, right + dx, bottom + dy};
     }
+    // Every coordinate multiplied by a whole factor (skin pixels to device
+    // pixels at a whole-number scale).
+    constexpr Rect Scaled(int32_t factor) const
+    {
+        return Rect{left * factor, top * factor, right * factor, bottom * factor};
+    }
     // The common part; an empty Rect (all zero) when there is none.
     constexpr Rect Intersected(const Rect& o) const
     {

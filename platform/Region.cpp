@@ -27,6 +27,20 @@ Region::Region(const QRegion& region)
 {
 }
 
+Region Region::Scaled(int32_t factor) const
+{
+    if (factor == 1 || m_region.isEmpty()) return *this;
+    // Scaling keeps the rectangles banded and apart, so they form the new
+    // region as they are.
+    std::vector<QRect> rects;
+    rects.reserve(static_cast<std::size_t>(m_region.rectCount()));
+    for (const QRect& r : m_region)
+        rects.emplace_back(r.x() * factor, r.y() * factor, r.width() * factor, r.height() * factor);
+    QRegion scaled;
+    scaled.setRects(rects.data(), static_cast<int>(rects.size()));
+    return Region(scaled);
+}
+
 Region Region::FromRects(std::span<const Rect> rects)
 {
     // Uniting one rectangle at a time costs quadratic time on long lists

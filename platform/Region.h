@@ -50,6 +50,8 @@ public:
     Region Subtracted(const Region& other) const { return Region(m_region.subtracted(other.m_region)); }
     Region Intersected(const Region& other) const { return Region(m_region.intersected(other.m_region)); }
     Region Translated(int32_t dx, int32_t dy) const { return Region(m_region.translated(dx, dy)); }
+    // Every pixel becomes a factor x factor block (factor >= 1).
+    Region Scaled(int32_t factor) const;
 
     Region& Unite(const Region& other);
     Region& Subtract(const Region& other);

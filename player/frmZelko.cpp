@@ -10,6 +10,7 @@
 #include "player/playback/KeyTable.h"
 #include "player/playback/TrackFiles.h"
 #include "player/shell/Startup.h"
+#include "player/skin/ScaleChoice.h"
 #include "player/skin/SkinSwitcher.h"
 #include "player/skin/SkinWindow.h"
 #include "player/widgets/ClsZelkoBodyAction.h"
@@ -91,6 +92,11 @@ bool frmZelko::Form_Load() {
     Startup::ReadPlayList(*m_app, m_transport);
     m_transport.ShuffleMp3Files();
     Startup::CheckPlayPosition(m_transport);
+
+    // The scale is chosen once, from the setting or the screen.
+    const std::int32_t scale = ScaleChoice::Choose(m_app->WindowScale(), m_window->devicePixelRatioF());
+    m_window->SetScale(scale);
+    m_menus->SetDoubleSizeChecked(scale > 1);
 
     if (!ApplyStartSkin()) {
         mnuP1Exit_Click();
@@ -212,6 +218,14 @@ void frmZelko::mnuP1Stop_Click() {
 }
 
 void frmZelko::mnuP1Prev_Click() { cButtonAction_PTrackClick(); }
+
+void frmZelko::mnuP1DoubleSize_Click() {
+    if (m_unloaded) return;
+    const std::int32_t scale = ScaleChoice::Toggled(m_window->Scale());
+    m_app->SetWindowScale(scale);
+    m_view.SetScale(scale);
+    m_menus->SetDoubleSizeChecked(scale > 1);
+}
 void frmZelko::mnuP1Next_Click() { cButtonAction_NTrackClick(); }
 protocol::PlayStateRecord frmZelko::CurrentPlayState() const { return ToRecord(m_transport.State()); }
 std::int32_t frmZelko::DecoderState() { return static_cast<std::int32_t>(m_transport.ReadDecoderState()); }

@@ -116,6 +116,7 @@ public:
     void mnuP1Stop_Click() override;
     void mnuP1Prev_Click() override;
     void mnuP1Next_Click() override;
+    void mnuP1DoubleSize_Click() override;
     void mnuP1Properties_Click() override;
     void mnuP1Version_Click() override;
     void mnuP1Exit_Click() override;

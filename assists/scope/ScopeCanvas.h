@@ -1,5 +1,7 @@
 #pragma once
-// PDraw: the drawing box that shows the scope's picture at its natural size.
+// PDraw: the drawing box that shows the scope's picture at its natural size
+// (in logical pixels; a picture with a device pixel ratio is shown one device
+// pixel for one).
 #include <QImage>
 #include <QWidget>
 

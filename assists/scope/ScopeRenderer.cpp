@@ -23,14 +23,28 @@ void AppendGradient(std::vector<std::int32_t>& table, std::int32_t from, std::in
 
 } // namespace
 
-ScopeRenderer::ScopeRenderer(QSize innerSize, std::uint32_t seed)
-    : m_picture(innerSize, QImage::Format_RGB32)
-    , m_centerX(innerSize.width() / 2)
-    , m_centerY(innerSize.height() / 2)
-    , m_fanCenterY(innerSize.height() / 4 * 3)
-    , m_width(innerSize.width())
-    , m_height(innerSize.height())
+namespace {
+
+QSize DeviceSize(QSize logical, double ratio)
 {
+    return ratio == 1.0 ? logical
+                        : QSize(static_cast<int>(std::lround(logical.width() * ratio)),
+                                static_cast<int>(std::lround(logical.height() * ratio)));
+}
+
+} // namespace
+
+ScopeRenderer::ScopeRenderer(QSize innerSize, std::uint32_t seed, double pixelRatio)
+    : m_ratio(pixelRatio > 0 ? pixelRatio : 1.0)
+    , m_peakStep(std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(m_ratio))))
+    , m_picture(DeviceSize(innerSize, m_ratio), QImage::Format_RGB32)
+    , m_centerX(m_picture.width() / 2)
+    , m_centerY(m_picture.height() / 2)
+    , m_fanCenterY(m_picture.height() / 4 * 3)
+    , m_width(m_picture.width())
+    , m_height(m_picture.height())
+{
+    m_picture.setDevicePixelRatio(m_ratio);
     AppendGradient(m_backColors, 0xFFFFFF, 0x000000);
     AppendGradient(m_backColors, 0x000000, 0xFFFFFF);
     AppendGradient(m_foreColors, 0x0000FF, 0x00FFFF);
@@ -53,6 +67,11 @@ ScopeRenderer::ScopeRenderer(QSize innerSize, std::uint32_t seed)
     m_arcUnitA = UnitsOf(m_arcAnglesA);
     m_arcUnitB = UnitsOf(m_arcAnglesB);
     m_picture.fill(ColorOf(m_backColor));
+}
+
+std::int32_t ScopeRenderer::Device(std::int32_t logical) const
+{
+    return m_ratio == 1.0 ? logical : static_cast<std::int32_t>(std::lround(logical * m_ratio));
 }
 
 void ScopeRenderer::SetColorIndexes(std::size_t back, std::size_t foreA, std::size_t foreB)
@@ -89,7 +108,7 @@ void ScopeRenderer::PlayStartFromZelko()
         start = 0;
         break;
     case ScopeTitle::Fan:
-        start = 20;
+        start = Device(20);
         break;
     }
     m_peakA.fill(start);
@@ -187,12 +206,12 @@ void ScopeRenderer::AnalyzeFromZelko(const protocol::AnalyzeRecord& record)
         DrawBand(record, colorA, colorB);
         break;
     case ScopeTitle::Circle:
-        DrawRoundHalf(record.Spectrum1, colorA, m_centerY, 0, 60, m_circleUnitA, m_peakA);
-        DrawRoundHalf(record.Spectrum2, colorB, m_centerY, 0, 60, m_circleUnitB, m_peakB);
+        DrawRoundHalf(record.Spectrum1, colorA, m_centerY, 0, Device(60), m_circleUnitA, m_peakA);
+        DrawRoundHalf(record.Spectrum2, colorB, m_centerY, 0, Device(60), m_circleUnitB, m_peakB);
         break;
     case ScopeTitle::Fan:
-        DrawRoundHalf(record.Spectrum1, colorA, m_fanCenterY, 20, 80, m_arcUnitA, m_peakA);
-        DrawRoundHalf(record.Spectrum2, colorB, m_fanCenterY, 20, 80, m_arcUnitB, m_peakB);
+        DrawRoundHalf(record.Spectrum1, colorA, m_fanCenterY, Device(20), Device(80), m_arcUnitA, m_peakA);
+        DrawRoundHalf(record.Spectrum2, colorB, m_fanCenterY, Device(20), Device(80), m_arcUnitB, m_peakB);
         break;
     }
 
@@ -211,8 +230,8 @@ void ScopeRenderer::DrawBand(const protocol::AnalyzeRecord& record, std::int32_t
     const QRgb peakB = ColorOf(colorB | PeakTint).rgb();
 
     for (int x = 0; x < Columns; ++x) {
-        const std::int32_t top = m_centerY - LengthOf(record.Spectrum1[x]);
-        const std::int32_t bottom = m_centerY + LengthOf(record.Spectrum2[x]);
+        const std::int32_t top = m_centerY - Device(LengthOf(record.Spectrum1[x]));
+        const std::int32_t bottom = m_centerY + Device(LengthOf(record.Spectrum2[x]));
         // The columns are spread over the whole width of the box, each over
         // one or more pixel columns.
         const int from = x * m_width / Columns;
@@ -230,9 +249,9 @@ void ScopeRenderer::DrawBand(const protocol::AnalyzeRecord& record, std::int32_t
             Plot(px, m_peakA[x], peakA);
             Plot(px, m_peakB[x], peakB);
         }
-        // A marker sinks one pixel a record towards its bar, or jumps to it.
-        m_peakA[x] = m_peakA[x] < top ? m_peakA[x] + 1 : top;
-        m_peakB[x] = m_peakB[x] > bottom ? m_peakB[x] - 1 : bottom;
+        // A marker sinks one step a record towards its bar, or jumps to it.
+        m_peakA[x] = m_peakA[x] < top ? std::min(m_peakA[x] + m_peakStep, top) : top;
+        m_peakB[x] = m_peakB[x] > bottom ? std::max(m_peakB[x] - m_peakStep, bottom) : bottom;
     }
 }
 
@@ -246,7 +265,7 @@ void ScopeRenderer::DrawRoundHalf(const std::array<std::int32_t, protocol::Spect
     std::array<QPoint, Columns> shape;
     std::array<std::int32_t, Columns> radius {};
     for (int i = 0; i < Columns; ++i) {
-        radius[i] = baseRadius + LengthOf(spectrum[i]);
+        radius[i] = baseRadius + Device(LengthOf(spectrum[i]));
         shape[i] = UnitPoint(radius[i], units[i], m_centerX, centerY);
     }
     if (points) {
@@ -263,9 +282,9 @@ void ScopeRenderer::DrawRoundHalf(const std::array<std::int32_t, protocol::Spect
         Plot(marker.x(), marker.y(), peakRgb);
         if (points) {
             // Markers fly outwards up to the drift limit, then snap back.
-            peaks[i] = (r < peaks[i] && peaks[i] < drift) ? peaks[i] + 1 : r;
+            peaks[i] = (r < peaks[i] && peaks[i] < drift) ? peaks[i] + m_peakStep : r;
         } else {
-            peaks[i] = r < peaks[i] ? peaks[i] - 1 : r;
+            peaks[i] = r < peaks[i] ? std::max(peaks[i] - m_peakStep, r) : r;
         }
     }
 }

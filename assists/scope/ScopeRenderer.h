@@ -9,6 +9,14 @@
 // colour values 0x00BBGGRR. Only the first 180 values of each spectrum are
 // used; a value v becomes the length L = 0 for v < 0, else v / 2. The band's
 // 180 columns are spread over the box's whole width.
+//
+// On a high-density screen the picture is drawn at the screen's device pixel
+// ratio: it holds ratio times the box's pixels each way (and says so with
+// its own device pixel ratio), every length, radius and centre is that many
+// times as long, and lines stay one device pixel wide, so the picture is
+// shown one pixel for one rather than stretched. Peaks then move by the
+// ratio rounded to whole pixels (at least 1) a record. Peak positions are in
+// the picture's pixels.
 #include <QImage>
 #include <QSize>
 
@@ -34,9 +42,10 @@ public:
     static constexpr std::int32_t FixedColorB = 0xFF00FF; // magenta
     static constexpr std::int32_t PeakTint = 0x606060;
 
-    // innerSize: the drawing box in pixels. seed: the random start of the
-    // colour indexes (the program seeds it from the clock).
-    ScopeRenderer(QSize innerSize, std::uint32_t seed);
+    // innerSize: the drawing box in logical pixels. seed: the random start
+    // of the colour indexes (the program seeds it from the clock).
+    // pixelRatio: device pixels per logical pixel (more than 0).
+    ScopeRenderer(QSize innerSize, std::uint32_t seed, double pixelRatio = 1.0);
 
     std::int32_t CenterX() const { return m_centerX; }
     std::int32_t CenterY() const { return m_centerY; }
@@ -74,6 +83,7 @@ public:
     void AnalyzeFromZelko(const protocol::AnalyzeRecord& record);
 
     const QImage& Picture() const { return m_picture; }
+    double PixelRatio() const { return m_ratio; }
     std::int32_t BackColor() const { return m_backColor; }
 
     // The length a spectrum value draws.
@@ -97,7 +107,13 @@ private:
                        std::int32_t centerY, std::int32_t baseRadius, std::int32_t drift, const Units& units,
                        Peaks& peaks);
 
+    // A length in logical pixels as picture pixels.
+    std::int32_t Device(std::int32_t logical) const;
+
     ClsKt3d m_3d;
+    double m_ratio;
+    // Picture pixels a peak moves per record.
+    std::int32_t m_peakStep;
     QImage m_picture;
     std::int32_t m_centerX;
     std::int32_t m_centerY;

@@ -19,7 +19,9 @@ frmScopeZKA::frmScopeZKA(platform::MessageWindow& window, protocol::AssistArgume
     : QWidget(parent)
     , m_window(window)
     , m_link(window, arguments, [this](std::uint32_t wParam, const platform::CopyDataStruct& data) { OnCopyData(wParam, data); })
-    , m_renderer(QSize(DrawWidth, DrawHeight), seed)
+    // The picture is drawn at the screen's device pixel ratio (Qt's
+    // high-DPI scaling), so that it is shown one pixel for one.
+    , m_renderer(QSize(DrawWidth, DrawHeight), seed, devicePixelRatioF())
 {
     setWindowTitle(QStringLiteral("Visual - ZKAssist"));
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -6,6 +6,8 @@
 //                         time digits and seek bar compared (rarely redrawn).
 //   BM_TickWithOneDigit   the same tick plus the redraw of one time digit,
 //                         the most a tick draws in normal play.
+//   .../1, .../2          the window at scale 1 and at scale 2 (each skin
+//                         pixel a 2 x 2 block), for the ratio of the two.
 //   BM_AddThousandTracks  adding 1,000 files (warm cache) to an empty list.
 //   BM_FormLoad           start-up (Form_Load, empty list) and shut-down of
 //                         the main window offscreen.
@@ -52,7 +54,7 @@ BenchFolder& Folder() {
     return folder;
 }
 
-std::unique_ptr<frmZelko> PlayingPlayer() {
+std::unique_ptr<frmZelko> PlayingPlayer(int scale = 1) {
     frmZelko::Options options;
     options.programFolder = Folder().Folder();
     options.decoder.Audio = "null";
@@ -61,6 +63,9 @@ std::unique_ptr<frmZelko> PlayingPlayer() {
     options.dialogs.showSkinError = [](const std::string&) {};
     auto player = std::make_unique<frmZelko>(options);
     if (!player->Form_Load()) std::abort();
+    // Set each time: the settings written at the end keep the last scale.
+    player->App().SetWindowScale(scale);
+    player->View().SetScale(scale);
     player->AddMp3Files({Folder().Tone()});
     player->cButtonAction_PlayClick();
     QCoreApplication::processEvents();
@@ -68,22 +73,22 @@ std::unique_ptr<frmZelko> PlayingPlayer() {
 }
 
 void BM_PlayTimerTick(benchmark::State& state) {
-    auto player = PlayingPlayer();
+    auto player = PlayingPlayer(static_cast<int>(state.range(0)));
     for (auto _ : state) player->Loop().PlayTimer_Timer();
     state.counters["spectrum_redraws"] = player->Loop().Redraws().spectrum;
     player->Form_Unload();
 }
-BENCHMARK(BM_PlayTimerTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayTimerTick)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_TickWithOneDigit(benchmark::State& state) {
-    auto player = PlayingPlayer();
+    auto player = PlayingPlayer(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         player->Loop().PlayTimer_Timer();
         player->Loop().RedrawTimeDigit(4);
     }
     player->Form_Unload();
 }
-BENCHMARK(BM_TickWithOneDigit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickWithOneDigit)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_AddThousandTracks(benchmark::State& state) {
     auto player = PlayingPlayer();

@@ -1,6 +1,7 @@
 // Speed of the widget painters with a shipped skin: the whole window (every
-// controller's Paint), one analyser refresh, and one play-list redraw of 20
-// lines. Run offscreen (QT_QPA_PLATFORM=offscreen is set here when unset).
+// controller's Paint) and one analyser refresh, each at scale 1 and at scale
+// 2 (each skin pixel a 2 x 2 block), and one play-list redraw of 20 lines.
+// Run offscreen (QT_QPA_PLATFORM=offscreen is set here when unset).
 #include "decoder/DecoderRecords.h"
 #include "player/playback/Mp3FileList.h"
 #include "player/playback/PlayState.h"
@@ -29,9 +30,10 @@ namespace {
 
 // Everything the main window would hold, around one shipped skin.
 struct Deck {
-    explicit Deck(const std::string& skinName)
+    explicit Deck(const std::string& skinName, int scale = 1)
         : app("", std::string(ZELKO_PROGRAM_DIR) + "/")
     {
+        window.SetScale(scale);
         const std::string folder = std::string(ZELKO_PROGRAM_DIR) + "/Skins/" + skinName + "/";
         SkinLoadResult loaded = LoadSkin(folder, skinName + ".zks");
         if (!loaded.skin) {
@@ -113,37 +115,37 @@ struct Deck {
     int tick = 0;
 };
 
-Deck& Shipped(const std::string& name)
+Deck& Shipped(const std::string& name, int scale = 1)
 {
-    static std::map<std::string, std::unique_ptr<Deck>> decks;
-    auto& deck = decks[name];
+    static std::map<std::pair<std::string, int>, std::unique_ptr<Deck>> decks;
+    auto& deck = decks[{name, scale}];
     if (!deck)
-        deck = std::make_unique<Deck>(name);
+        deck = std::make_unique<Deck>(name, scale);
     return *deck;
 }
 
 void BM_WholeWindowPaint(benchmark::State& state, const char* skinName)
 {
-    Deck& deck = Shipped(skinName);
+    Deck& deck = Shipped(skinName, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         deck.NextSpectrum();
         deck.PaintAll();
         benchmark::DoNotOptimize(deck.window.Surface().Image().constBits());
     }
 }
-BENCHMARK_CAPTURE(BM_WholeWindowPaint, Carbon, "Carbon")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_WholeWindowPaint, Meadow, "Meadow")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WholeWindowPaint, Carbon, "Carbon")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_WholeWindowPaint, Meadow, "Meadow")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_AnalyserRefresh(benchmark::State& state)
 {
-    Deck& deck = Shipped("Carbon");
+    Deck& deck = Shipped("Carbon", static_cast<int>(state.range(0)));
     for (auto _ : state) {
         deck.NextSpectrum();
         deck.body->RefreshSpectrumData();
         benchmark::DoNotOptimize(deck.window.Surface().Image().constBits());
     }
 }
-BENCHMARK(BM_AnalyserRefresh)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnalyserRefresh)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // The shipped boxes hold 9 lines; this deck's box is made 20 lines high
 // (280 pixels) on the same skin.

@@ -108,6 +108,9 @@ public:
     void SetWindowLeft(std::int32_t v) { m_settings.WindowLeft = v; }
     std::int32_t WindowTop() const { return m_settings.WindowTop; }
     void SetWindowTop(std::int32_t v) { m_settings.WindowTop = v; }
+    // 0: chosen from the screen at start-up; 1..3: that scale.
+    std::int32_t WindowScale() const { return m_settings.WindowScale; }
+    void SetWindowScale(std::int32_t v) { m_settings.WindowScale = v; }
     const std::string& LyricsExt() const { return m_settings.LyricsExt; }
     void SetLyricsExt(std::string v) { m_settings.LyricsExt = std::move(v); }
     const std::string& LyricsFolder() const { return m_settings.LyricsFolder; }

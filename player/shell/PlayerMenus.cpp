@@ -30,6 +30,13 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
         m_mnuP1SkinChgMusic->setChecked(!m_mnuP1SkinChgMusic->isChecked());
         SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, skinHost);
     });
+    m_mnuP1DoubleSize = m_popup1->addAction(QString::fromUtf8("2倍のサイズ"));
+    m_mnuP1DoubleSize->setCheckable(true);
+    QObject::connect(m_mnuP1DoubleSize, &QAction::triggered, m_popup1.get(), [this, &commands] {
+        // The handler sets the mark from the scale it chose.
+        m_mnuP1DoubleSize->setChecked(!m_mnuP1DoubleSize->isChecked());
+        commands.mnuP1DoubleSize_Click();
+    });
     m_popup1->addSeparator();
     AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "スタート(&P)"), &C::mnuP1Play_Click, commands);
     AddItem(*m_popup1, QT_TRANSLATE_NOOP("PlayerMenus", "一時停止(&U)"), &C::mnuP1Pause_Click, commands);
@@ -60,6 +67,7 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
 }
 
 void PlayerMenus::SetSkinWithMusicChecked(bool on) { m_mnuP1SkinChgMusic->setChecked(on); }
+void PlayerMenus::SetDoubleSizeChecked(bool on) { m_mnuP1DoubleSize->setChecked(on); }
 
 void PlayerMenus::ShowPopup1(QPoint at, const std::vector<ClsZelkoAssist>& assists, bool playing) {
     const QList<QAction*> items = m_assistMenu->actions();

@@ -1,6 +1,6 @@
 #pragma once
 // The player's three pop-up menus: mnuPopup1 (skins, assists, skin change
-// with the music, transport, Properties, version, exit), mnuPopup2 (the play
+// with the music, double size, transport, Properties, version, exit), mnuPopup2 (the play
 // list's "clear all") and mnuPopup3 (open a folder or files). PlayerMenus
 // builds them with their captions, keeps the check marks and enabled states
 // and routes each item to a command. The skin sub-menu's items are filled by
@@ -26,6 +26,8 @@ public:
     virtual void mnuP1Stop_Click() = 0;
     virtual void mnuP1Prev_Click() = 0;
     virtual void mnuP1Next_Click() = 0;
+    // The double-size item: the window's scale between 1 and 2.
+    virtual void mnuP1DoubleSize_Click() = 0;
     virtual void mnuP1Properties_Click() = 0;
     virtual void mnuP1Version_Click() = 0;
     virtual void mnuP1Exit_Click() = 0;
@@ -52,6 +54,9 @@ public:
 
     // The check mark of "change the skin with each track".
     void SetSkinWithMusicChecked(bool on);
+    // The check mark of the double-size item (the window's scale is above 1).
+    void SetDoubleSizeChecked(bool on);
+    QAction& DoubleSizeItem() { return *m_mnuP1DoubleSize; }
     // Shows mnuPopup1 at a screen point; each assist's item is enabled only
     // while a track has been started.
     void ShowPopup1(QPoint at, const std::vector<ClsZelkoAssist>& assists, bool playing);
@@ -63,4 +68,5 @@ private:
     QMenu* m_skinMenu = nullptr;
     QMenu* m_assistMenu = nullptr;
     QAction* m_mnuP1SkinChgMusic = nullptr;
+    QAction* m_mnuP1DoubleSize = nullptr;
 };

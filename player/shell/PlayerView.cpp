@@ -95,6 +95,11 @@ void PlayerView::PaintWidgets() {
     if (PlayListBoxVisible()) m_playList->Paint();
 }
 
+void PlayerView::SetScale(int scale) {
+    ScaleSkinWindow(m_window, m_skin, m_drawers, scale);
+    PaintWidgets();
+}
+
 bool PlayerView::LyricsBoxVisible() const { return !m_skin.HasLyricsDrawer() || m_drawers.lyricsShow; }
 
 bool PlayerView::PlayListBoxVisible() const { return !m_skin.HasPlayListDrawer() || m_drawers.playListShow; }

@@ -50,6 +50,9 @@ public:
     // has changed on screen.
     bool ApplyCurrentSkin();
     void PaintWidgets();
+    // The window at a new scale (device pixels per skin pixel): resized from
+    // its top left corner, the drawers as they are, everything painted again.
+    void SetScale(int scale);
     void RefreshListBox();
     void PullDrawer(Drawer drawer);
     // The list's arrow buttons: the arrow's look, then one track further

@@ -100,6 +100,7 @@ ZelkoSettings Read(const platform::ProfileFile& profile, const std::string& appP
     // Window coordinates far outside any screen are as good as missing.
     s.WindowLeft = GetInteger(profile, "Window", "Left", 0, -1000000, 1000000);
     s.WindowTop = GetInteger(profile, "Window", "Top", 0, -1000000, 1000000);
+    s.WindowScale = GetInteger(profile, "Window", "Scale", 0, 0, 3);
     s.Language = LanguageChoice::ParseSetting(Get(profile, "Window", "Language"));
     s.LyricsExt = Get(profile, "LyricsFile", "Ext");
     if (s.LyricsExt.empty()) s.LyricsExt = "txt";
@@ -129,7 +130,12 @@ void Write(platform::ProfileFile& profile, const ZelkoSettings& s,
     profile.SetValue("OpenOption", "ChildSearch", FormatBoolean(s.SearchChildFolder));
     profile.SetValue("Window", "Left", std::to_string(s.WindowLeft));
     profile.SetValue("Window", "Top", std::to_string(s.WindowTop));
-    profile.SetValue("Window", "Language", std::string(LanguageChoice::SettingText(s.Language)));
+    // The scale and the language enter the file once they are set (or were
+    // there), so that a file written at the defaults keeps its usual keys.
+    if (s.WindowScale != 0 || profile.Value("Window", "Scale"))
+        profile.SetValue("Window", "Scale", std::to_string(s.WindowScale));
+    if (s.Language != LanguageSetting::Auto || profile.Value("Window", "Language"))
+        profile.SetValue("Window", "Language", std::string(LanguageChoice::SettingText(s.Language)));
     profile.SetValue("LyricsFile", "Ext", s.LyricsExt);
     profile.SetValue("LyricsFile", "Folder", s.LyricsFolder);
 }

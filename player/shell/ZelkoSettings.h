@@ -8,7 +8,7 @@
 //   [PlayListWindow]  Position, ShowFromChangedSkin
 //   [LyricsWindow]    ShowFromChangedSkin
 //   [OpenOption]      ChildSearch
-//   [Window]          Left, Top, Language
+//   [Window]          Left, Top, Scale, Language (the last two written only when set)
 //   [LyricsFile]      Ext, Folder
 //
 // Booleans read as false exactly when the text is "0" or empty, true for any
@@ -42,6 +42,9 @@ struct ZelkoSettings {
     bool SearchChildFolder = false;        // OpenOption/ChildSearch
     std::int32_t WindowLeft = 0;           // Window/Left
     std::int32_t WindowTop = 0;            // Window/Top
+    // Window/Scale: device pixels per skin pixel, 1..3, or 0 to choose from
+    // the screen at start-up (also when the key is missing).
+    std::int32_t WindowScale = 0;
     LanguageSetting Language = LanguageSetting::Auto; // Window/Language
     std::string LyricsExt = "txt";         // LyricsFile/Ext
     std::string LyricsFolder;              // LyricsFile/Folder

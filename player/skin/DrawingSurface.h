@@ -11,9 +11,17 @@
 //     a client-side copy for painters and read-back.
 // Widgets and the skin engine draw through this interface alone.
 //
-// Image() is Format_RGB32 and the size of the window's client area. Copies
-// take source pictures in Format_RGB32 (other formats are converted). All
-// calls are made on the GUI thread.
+// Every coordinate given to a surface is in skin pixels. A surface has a
+// whole-number scale (1, 2 or 3): each skin pixel is a block of scale x scale
+// device pixels, and Image() holds the device pixels (Format_RGB32, the size
+// of the window's client area in device pixels). Pictures are enlarged by
+// whole pixels, never smoothed; the skin's pictures once, when they are named
+// in KeepPictures, other pictures on first use. Painters draw text and shapes
+// through a scaling transform, so text is drawn at the scaled font size. At
+// scale 1 nothing is enlarged and nothing is added to any path.
+//
+// Copies take source pictures in Format_RGB32 (other formats are converted).
+// All calls are made on the GUI thread.
 #include "platform/Rect.h"
 #include "platform/Region.h"
 #include "player/skin/RasterCopy.h"
@@ -28,6 +36,8 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 class DrawingSurface;
 
@@ -50,16 +60,24 @@ public:
     DrawingSurface();
     virtual ~DrawingSurface();
 
-    // A new size; the content is cleared to black.
+    // A new size in skin pixels; the content is cleared to black.
     virtual void Resize(int width, int height) = 0;
-    int Width() const { return Image().width(); }
-    int Height() const { return Image().height(); }
-    // The surface's pixels as the client knows them.
+    // The size in skin pixels.
+    int Width() const { return Image().width() / m_scale; }
+    int Height() const { return Image().height() / m_scale; }
+    // The surface's device pixels as the client knows them.
     virtual const QImage& Image() const = 0;
 
+    // Device pixels per skin pixel, 1 to MaxScale. A new scale keeps the size
+    // in skin pixels, clears the content to black and forgets the enlarged
+    // pictures: name the skin's pictures again with KeepPictures.
+    static constexpr int MaxScale = 3;
+    void SetScale(int scale);
+    int Scale() const { return m_scale; }
+
     // The clip region for every later copy and painter; nothing clips when unset.
-    void SetClip(const platform::Region& clip) { m_clip = clip; }
-    void ClearClip() { m_clip.reset(); }
+    void SetClip(const platform::Region& clip);
+    void ClearClip();
     const std::optional<platform::Region>& Clip() const { return m_clip; }
 
     // Copies a block of dest's size from source at (srcX, srcY) to dest with
@@ -73,10 +91,11 @@ public:
     virtual void Fill(QColor colour) = 0;
 
     // The pictures that later copies will take their blocks from (a skin's
-    // pictures, named when the skin is loaded). A surface that keeps its
+    // pictures, named when the skin is loaded or the scale changes). Above
+    // scale 1 their enlarged copies are made now. A surface that keeps its
     // pixels elsewhere may send them there once now; pictures named before
     // and not now may be forgotten. Null images are ignored.
-    virtual void KeepPictures(std::initializer_list<const QImage*> pictures) { (void)pictures; }
+    void KeepPictures(std::initializer_list<const QImage*> pictures);
 
     // Text colour (Windows colour value 0x00BBGGRR) and font of later painters.
     void SetTextColor(int32_t colorref) { m_textColor = colorref; }
@@ -115,8 +134,23 @@ protected:
 
     // The image painters draw on.
     virtual QImage& PaintTarget() = 0;
-    // Called when a painter has ended, with the rectangle it may have changed.
+    // Called when a painter has ended, with the rectangle (skin pixels) it
+    // may have changed.
     virtual void Painted(const platform::Rect& rect) { (void)rect; }
+    // The device pictures of the kept pictures (the pictures themselves at
+    // scale 1), for a surface that sends them elsewhere.
+    virtual void KeepDevicePictures(const std::vector<const QImage*>& pictures) { (void)pictures; }
+
+    // The picture a block is taken from in device pixels: the source itself
+    // at scale 1 or when it is the surface's own image, else its enlarged copy.
+    const QImage& DevicePicture(const QImage& source);
+    // The clip in device pixels.
+    const std::optional<platform::Region>& DeviceClip() const { return m_scale == 1 ? m_clip : m_deviceClip; }
+    // The block copy on the client-side image in device pixels, as
+    // DrawingSurface::Copy describes it (skin-pixel arguments). Returns the
+    // rectangle that may have changed, in skin pixels.
+    platform::Rect CopyOnImage(QImage& target, const QImage& source, int32_t srcX, int32_t srcY,
+                               const platform::Rect& dest, RasterOp op);
     void NotifyChanged(const platform::Rect& rect);
     // A resize counts as a change even when nothing is left to report.
     void NotifyResized();
@@ -124,7 +158,19 @@ protected:
 private:
     friend class SurfacePainter;
 
+    struct EnlargedPicture {
+        QImage image;
+        uint64_t lastUse = 0;
+        bool kept = false;
+    };
+    void ForgetLoosePictures();
+
+    int m_scale = 1;
     std::optional<platform::Region> m_clip;
+    std::optional<platform::Region> m_deviceClip;
+    // The enlarged copies by the source picture's cache key (above scale 1).
+    std::unordered_map<qint64, EnlargedPicture> m_enlarged;
+    uint64_t m_pictureUses = 0;
     int32_t m_textColor = 0;
     QFont m_font;
     uint64_t m_changeCount = 0;

@@ -4,14 +4,14 @@
 
 void ImageSurface::Resize(int width, int height)
 {
-    m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+    m_image = QImage(std::max(0, width) * Scale(), std::max(0, height) * Scale(), QImage::Format_RGB32);
     m_image.fill(Qt::black);
     NotifyResized();
 }
 
 void ImageSurface::Copy(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op)
 {
-    NotifyChanged(CopyRaster(m_image, source, srcX, srcY, dest, op, Clip()));
+    NotifyChanged(CopyOnImage(m_image, source, srcX, srcY, dest, op));
 }
 
 void ImageSurface::Fill(QColor colour)

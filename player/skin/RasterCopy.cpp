@@ -73,3 +73,20 @@ platform::Rect CopyRaster(QImage& target, const QImage& sourceImage, int32_t src
     }
     return clip ? clip->BoundingBox().Intersected(area) : area;
 }
+
+QImage EnlargePicture(const QImage& picture, int factor)
+{
+    if (picture.isNull()) return {};
+    const QImage source =
+        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    if (factor <= 1) return source;
+    QImage out(source.width() * factor, source.height() * factor, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * factor));
+        for (int x = 0; x < source.width(); ++x) std::fill_n(first + x * factor, factor, from[x]);
+        for (int k = 1; k < factor; ++k)
+            std::copy_n(first, out.width(), reinterpret_cast<QRgb*>(out.scanLine(y * factor + k)));
+    }
+    return out;
+}

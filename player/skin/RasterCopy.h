@@ -25,3 +25,8 @@ enum class RasterOp : uint32_t {
 // Returns the rectangle that may have changed (empty when none).
 platform::Rect CopyRaster(QImage& target, const QImage& source, int32_t srcX, int32_t srcY,
                           const platform::Rect& dest, RasterOp op, const std::optional<platform::Region>& clip);
+
+// The picture with every pixel made a factor x factor block (nearest
+// neighbour, never smoothed), in Format_RGB32. Factor 1 gives the picture in
+// Format_RGB32; a null picture gives a null image.
+QImage EnlargePicture(const QImage& picture, int factor);

@@ -57,7 +57,7 @@ SkinWindow::SkinWindow(QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     m_surface->SetChangeListener([this](const platform::Rect& r) {
-        const QRect changed(r.left, r.top, r.Width(), r.Height());
+        const QRect changed = Pixels().LogicalRect(r);
         if (m_paintScopes > 0)
             m_gathered += changed;
         else
@@ -70,9 +70,19 @@ SkinWindow::~SkinWindow()
     m_surface->SetChangeListener({});
 }
 
+void SkinWindow::SetScale(int scale)
+{
+    m_surface->SetScale(scale);
+}
+
+WindowPixels SkinWindow::Pixels() const
+{
+    return WindowPixels(m_surface->Scale(), devicePixelRatioF());
+}
+
 void SkinWindow::Place(int32_t left, int32_t top, int32_t width, int32_t height)
 {
-    setFixedSize(width, height);
+    setFixedSize(Pixels().LogicalSize(width, height));
     move(left, top);
     if (m_surface->Width() != width || m_surface->Height() != height) m_surface->Resize(width, height);
 }
@@ -80,6 +90,22 @@ void SkinWindow::Place(int32_t left, int32_t top, int32_t width, int32_t height)
 void SkinWindow::MoveTo(int32_t left, int32_t top)
 {
     move(left, top);
+}
+
+void SkinWindow::MoveBy(int32_t dx, int32_t dy)
+{
+    const WindowPixels pixels = Pixels();
+    move(x() + pixels.LogicalDistance(dx), y() + pixels.LogicalDistance(dy));
+}
+
+platform::Point SkinWindow::SkinPoint(QPointF position) const
+{
+    if (m_surface->Scale() == 1 && devicePixelRatioF() == 1.0) {
+        // As at every scale before: the nearest pixel.
+        const QPoint p = position.toPoint();
+        return platform::Point{p.x(), p.y()};
+    }
+    return Pixels().SkinPoint(position);
 }
 
 platform::Point SkinWindow::Position() const
@@ -95,7 +121,7 @@ void SkinWindow::SetShape(const platform::Region& shape)
         // the window hides it instead.
         setMask(QRegion(-1, -1, 1, 1));
     } else {
-        setMask(shape.ToQRegion());
+        setMask(Pixels().LogicalRegion(shape));
     }
     update();
 }
@@ -149,7 +175,14 @@ QPaintEngine* SkinWindow::paintEngine() const
 
 void SkinWindow::Present(const QRegion& area)
 {
-    m_server->Present(static_cast<xcb_window_t>(winId()), area);
+    if (devicePixelRatioF() == 1.0) {
+        m_server->Present(static_cast<xcb_window_t>(winId()), area);
+        return;
+    }
+    const WindowPixels pixels = Pixels();
+    QRegion device;
+    for (const QRect& r : area) device += pixels.DeviceRect(r);
+    m_server->Present(static_cast<xcb_window_t>(winId()), device);
 }
 
 void SkinWindow::paintEvent(QPaintEvent* event)
@@ -162,30 +195,44 @@ void SkinWindow::paintEvent(QPaintEvent* event)
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Only the rectangles that changed, not their bounding box: a few bands
     // of the analyser and a time digit are far apart.
-    for (const QRect& r : event->region()) painter.drawImage(r, m_surface->Image(), r);
+    const double ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        for (const QRect& r : event->region()) painter.drawImage(r, m_surface->Image(), r);
+        return;
+    }
+    // The surface holds device pixels: each goes to one pixel of the
+    // backing store, which Qt keeps in device pixels too.
+    const WindowPixels pixels = Pixels();
+    const QRect image = m_surface->Image().rect();
+    for (const QRect& r : event->region()) {
+        const QRect device = pixels.DeviceRect(r).intersected(image);
+        if (device.isEmpty()) continue;
+        const QRectF target(device.x() / ratio, device.y() / ratio, device.width() / ratio, device.height() / ratio);
+        painter.drawImage(target, m_surface->Image(), device);
+    }
 }
 
 void SkinWindow::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const platform::Point p = SkinPoint(event->position());
     if (m_listener) {
-        m_listener->OnMouseDown(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+        m_listener->OnMouseDown(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x, p.y);
     }
 }
 
 void SkinWindow::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const platform::Point p = SkinPoint(event->position());
     if (m_listener) {
-        m_listener->OnMouseUp(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+        m_listener->OnMouseUp(ButtonFromQt(event->button()), KeyShiftFromQt(event->modifiers()), p.x, p.y);
     }
 }
 
 void SkinWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const platform::Point p = SkinPoint(event->position());
     if (m_listener) {
-        m_listener->OnMouseMove(ButtonsFromQt(event->buttons()), KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+        m_listener->OnMouseMove(ButtonsFromQt(event->buttons()), KeyShiftFromQt(event->modifiers()), p.x, p.y);
     }
 }
 
@@ -193,8 +240,8 @@ void SkinWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click is reported as the double click
     // alone, not as another press: a double click on a button acts once.
-    const QPoint p = event->position().toPoint();
-    if (m_listener && event->button() == Qt::LeftButton) m_listener->OnDoubleClick(p.x(), p.y());
+    const platform::Point p = SkinPoint(event->position());
+    if (m_listener && event->button() == Qt::LeftButton) m_listener->OnDoubleClick(p.x, p.y);
 }
 
 void SkinWindow::keyPressEvent(QKeyEvent* event)
@@ -210,9 +257,9 @@ void SkinWindow::keyReleaseEvent(QKeyEvent* event)
 
 void SkinWindow::wheelEvent(QWheelEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const platform::Point p = SkinPoint(event->position());
     const int delta = event->angleDelta().y();
-    if (m_listener && delta != 0) m_listener->OnWheel(delta, KeyShiftFromQt(event->modifiers()), p.x(), p.y());
+    if (m_listener && delta != 0) m_listener->OnWheel(delta, KeyShiftFromQt(event->modifiers()), p.x, p.y);
     event->accept();
 }
 

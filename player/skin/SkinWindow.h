@@ -7,10 +7,21 @@
 // paints natively: Qt's backing store never holds or flushes its pixels, and
 // changes reach the screen as copies from the server-side content. Elsewhere
 // the surface is an image that Qt's painting puts on the screen.
+//
+// The window has a whole-number scale: each skin pixel is scale x scale
+// device pixels. The window draws in device pixels itself on both surfaces
+// (the image surface's picture is put on the screen one device pixel for
+// one, whatever Qt's high-DPI ratio), so nothing is ever scaled twice; Qt's
+// ratio only converts sizes, the outline and mouse positions between Qt's
+// logical pixels and device pixels (see WindowPixels). Every coordinate the
+// window takes or reports (Place's size, shapes, the listener's mouse
+// positions, MoveBy) is in skin pixels, except the window's position on the
+// screen, which is Qt's (screen pixels when Qt does not scale).
 #include "platform/Rect.h"
 #include "platform/Region.h"
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/SkinWindowListener.h"
+#include "player/skin/WindowPixels.h"
 
 #include <QRegion>
 #include <QWidget>
@@ -34,16 +45,27 @@ public:
     // The X server surface when the window paints natively, else nullptr.
     XServerSurface* ServerSurface() const { return m_server; }
 
-    // Moves and sizes the window (client area = window, no frame) and gives
-    // the surface the new size.
+    // Device pixels per skin pixel (1 to DrawingSurface::MaxScale). A new
+    // scale clears the surface; the caller then places, paints and shapes
+    // the window again.
+    void SetScale(int scale);
+    int Scale() const { return m_surface->Scale(); }
+    // The conversions between the window's pixels on its current screen.
+    WindowPixels Pixels() const;
+
+    // Moves the window to a screen position and sizes it to width x height
+    // skin pixels (client area = window, no frame); gives the surface the
+    // new size.
     void Place(int32_t left, int32_t top, int32_t width, int32_t height);
-    // Moves the window keeping its size (window drags).
+    // Moves the window keeping its size.
     void MoveTo(int32_t left, int32_t top);
+    // Moves the window by a distance in skin pixels (window drags).
+    void MoveBy(int32_t dx, int32_t dy);
     // The window's position on the screen.
     platform::Point Position() const;
 
-    // The window's outline. An empty region hides every pixel but is kept as
-    // the current shape.
+    // The window's outline in skin pixels. An empty region hides every pixel
+    // but is kept as the current shape.
     void SetShape(const platform::Region& shape);
     const platform::Region& Shape() const { return m_shape; }
 
@@ -88,8 +110,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Puts the area of the surface on the screen now.
+    // Puts the area (logical pixels) of the surface on the screen now.
     void Present(const QRegion& area);
+    // The skin pixel under a mouse position.
+    platform::Point SkinPoint(QPointF position) const;
 
     std::unique_ptr<DrawingSurface> m_surface;
     XServerSurface* m_server = nullptr;  // m_surface when it is one

@@ -107,11 +107,14 @@ void PaintSkinBackground(DrawingSurface& surface, const Skin& skin, DrawerStates
     }
 }
 
-DrawerStates BuildSkinWindow(SkinWindow& window, const Skin& skin, const SkinWindowSettings& settings)
+namespace {
+
+// Places the window at (left, top) with the skin's size, names the skin's
+// pictures to the surface, paints the background and sets the shape.
+void ShowSkin(SkinWindow& window, const Skin& skin, DrawerStates states, int32_t left, int32_t top)
 {
     const platform::Rect box = SkinWindowBox(skin);
-    const DrawerStates states = InitialDrawerStates(skin, settings);
-    window.Place(settings.windowLeft, settings.windowTop, box.Width(), box.Height());
+    window.Place(left, top, box.Width(), box.Height());
     const SkinPictures& p = skin.pictures;
     window.Surface().KeepPictures({&p.picBody, &p.picSysButtons, &p.picPlayButtons, &p.picTitle, &p.picLyricsShow,
                                    &p.picLyricsHide, &p.picPlayListShow, &p.picPlayListHide});
@@ -120,7 +123,22 @@ DrawerStates BuildSkinWindow(SkinWindow& window, const Skin& skin, const SkinWin
     window.Surface().Fill(Qt::black);
     PaintSkinBackground(window.Surface(), skin, states);
     window.SetShape(SkinWindowShape(skin, states));
+}
+
+} // namespace
+
+DrawerStates BuildSkinWindow(SkinWindow& window, const Skin& skin, const SkinWindowSettings& settings)
+{
+    const DrawerStates states = InitialDrawerStates(skin, settings);
+    ShowSkin(window, skin, states, settings.windowLeft, settings.windowTop);
     return states;
+}
+
+void ScaleSkinWindow(SkinWindow& window, const Skin& skin, DrawerStates states, int scale)
+{
+    const platform::Point at = window.Position();
+    window.SetScale(scale);
+    ShowSkin(window, skin, states, at.x, at.y);
 }
 
 DrawerStates PullDrawer(SkinWindow& window, const Skin& skin, DrawerStates states, Drawer drawer)

@@ -2,7 +2,7 @@
 // Showing a loaded skin on the window: size and place it, shape it, paint its
 // background; and the two drawer pulls that change the shape afterwards.
 // The window is the client area (no frame), so window and skin coordinates
-// are the same.
+// are the same (the window converts them to its device pixels at its scale).
 #include "platform/Rect.h"
 #include "platform/Region.h"
 #include "player/skin/Skin.h"
@@ -52,6 +52,12 @@ void PaintSkinBackground(DrawingSurface& surface, const Skin& skin, DrawerStates
 // then lets the widget controllers derive their rectangles (MakeLyricsRect,
 // MakePlayListRect) and repaint.
 DrawerStates BuildSkinWindow(SkinWindow& window, const Skin& skin, const SkinWindowSettings& settings);
+
+// Gives the window a new scale (device pixels per skin pixel) while it shows
+// the skin: its top left corner stays where it is on the screen, its size,
+// the skin's pictures, the background and the shape follow the scale, and the
+// drawers keep their states. The caller then repaints the widgets.
+void ScaleSkinWindow(SkinWindow& window, const Skin& skin, DrawerStates states, int scale);
 
 // Toggles one drawer: new shape and the drawer's picture painted clipped to
 // its show (or hide) region. Returns the new states. A skin without the

@@ -96,13 +96,13 @@ XServerSurface::~XServerSurface()
 
 void XServerSurface::Resize(int width, int height)
 {
-    m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+    m_image = QImage(std::max(0, width) * Scale(), std::max(0, height) * Scale(), QImage::Format_RGB32);
     m_image.fill(Qt::black);
     m_content.Reset();
     if (!m_image.isNull()) {
         m_content = XcbPixmap(m_connection, xcb_generate_id(m_connection));
-        xcb_create_pixmap(m_connection, Depth, m_content.Id(), m_root, static_cast<uint16_t>(width),
-                          static_cast<uint16_t>(height));
+        xcb_create_pixmap(m_connection, Depth, m_content.Id(), m_root, static_cast<uint16_t>(m_image.width()),
+                          static_cast<uint16_t>(m_image.height()));
         Fill(Qt::black);
         return;
     }
@@ -115,7 +115,7 @@ void XServerSurface::Fill(QColor colour)
     if (m_content) {
         const uint32_t pixel = colour.rgb() & 0xFFFFFFu;
         xcb_change_gc(m_connection, m_plainGc.Id(), XCB_GC_FOREGROUND, &pixel);
-        const xcb_rectangle_t all = ToX(platform::Rect{0, 0, Width(), Height()});
+        const xcb_rectangle_t all = ToX(platform::Rect{0, 0, m_image.width(), m_image.height()});
         xcb_poly_fill_rectangle(m_connection, m_content.Id(), m_plainGc.Id(), 1, &all);
     }
     NotifyChanged(platform::Rect{0, 0, Width(), Height()});
@@ -123,17 +123,19 @@ void XServerSurface::Fill(QColor colour)
 
 void XServerSurface::Copy(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op)
 {
-    CopyOnServer(source, srcX, srcY, dest, op);
-    NotifyChanged(CopyRaster(m_image, source, srcX, srcY, dest, op, Clip()));
+    const int scale = Scale();
+    CopyOnServer(DevicePicture(source), srcX * scale, srcY * scale, dest.Scaled(scale), op);
+    NotifyChanged(CopyOnImage(m_image, source, srcX, srcY, dest, op));
 }
 
 void XServerSurface::CopyOnServer(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest,
                                   RasterOp op)
 {
     if (!m_content) return;
-    const platform::Rect area = dest.Intersected(platform::Rect{0, 0, Width(), Height()});
+    const platform::Rect area = dest.Intersected(platform::Rect{0, 0, m_image.width(), m_image.height()});
     if (area.IsEmpty()) return;
-    if (Clip() && Clip()->BoundingBox().Intersected(area).IsEmpty()) return;
+    const std::optional<platform::Region>& clip = DeviceClip();
+    if (clip && clip->BoundingBox().Intersected(area).IsEmpty()) return;
     const int dx = srcX - dest.left;
     const int dy = srcY - dest.top;
     // The part of the block that has source pixels under it.
@@ -177,7 +179,7 @@ void XServerSurface::SetOperation(RasterOp op)
 
 void XServerSurface::SetServerClip()
 {
-    const std::optional<platform::Region>& clip = Clip();
+    const std::optional<platform::Region>& clip = DeviceClip();
     if (m_gcClipSet == clip.has_value() && (!clip || *clip == *m_gcClip)) return;
     if (clip) {
         std::vector<xcb_rectangle_t> rects;
@@ -230,7 +232,7 @@ void XServerSurface::ForgetOldPictures()
     }
 }
 
-void XServerSurface::KeepPictures(std::initializer_list<const QImage*> pictures)
+void XServerSurface::KeepDevicePictures(const std::vector<const QImage*>& pictures)
 {
     for (auto& [key, picture] : m_pictures) picture.kept = false;
     for (const QImage* image : pictures) {
@@ -242,7 +244,8 @@ void XServerSurface::KeepPictures(std::initializer_list<const QImage*> pictures)
 
 void XServerSurface::Painted(const platform::Rect& rect)
 {
-    if (m_content) Upload(m_content.Id(), m_image, rect, rect.left, rect.top);
+    const platform::Rect device = rect.Scaled(Scale());
+    if (m_content) Upload(m_content.Id(), m_image, device, device.left, device.top);
 }
 
 void XServerSurface::Upload(xcb_drawable_t drawable, const QImage& image, const platform::Rect& from, int x, int y)
@@ -282,7 +285,7 @@ void XServerSurface::Present(xcb_window_t window, const QRegion& area)
         }
         depth = m_windowDepths.emplace(window, d).first;
     }
-    const platform::Rect all{0, 0, Width(), Height()};
+    const platform::Rect all{0, 0, m_image.width(), m_image.height()};
     for (const QRect& q : area) {
         const platform::Rect r = platform::Rect{q.left(), q.top(), q.right() + 1, q.bottom() + 1}.Intersected(all);
         if (r.IsEmpty()) continue;

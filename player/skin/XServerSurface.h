@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 class XServerSurface final : public DrawingSurface {
 public:
@@ -44,10 +45,9 @@ public:
     const QImage& Image() const override { return m_image; }
     void Copy(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op) override;
     void Fill(QColor colour) override;
-    void KeepPictures(std::initializer_list<const QImage*> pictures) override;
 
-    // Copies the area of the content to the same place in the window (which
-    // must be on the same screen) and sends the requests.
+    // Copies the area (device pixels) of the content to the same place in the
+    // window (which must be on the same screen) and sends the requests.
     void Present(xcb_window_t window, const QRegion& area);
     // The pixmap holding the content (for reading it back in tests).
     xcb_pixmap_t ContentPixmap() const { return m_content.Id(); }
@@ -56,6 +56,7 @@ public:
 protected:
     QImage& PaintTarget() override { return m_image; }
     void Painted(const platform::Rect& rect) override;
+    void KeepDevicePictures(const std::vector<const QImage*>& pictures) override;
 
 private:
     struct Picture {
@@ -73,6 +74,7 @@ private:
     void Upload(xcb_drawable_t drawable, const QImage& image, const platform::Rect& from, int x, int y);
     void SetOperation(RasterOp op);
     void SetServerClip();
+    // The copy in device pixels, from a device picture.
     void CopyOnServer(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op);
 
     xcb_connection_t* m_connection;

@@ -237,8 +237,7 @@ void ClsZelkoBodyAction::MouseMove(MouseButtons buttons, KeyShift, int32_t x, in
 {
     if ((buttons & static_cast<MouseButtons>(MouseButton::Left)) == 0 || !m_dragging)
         return;
-    const platform::Point at = m_ctx.window.Position();
-    m_ctx.window.MoveTo(at.x + x - m_dragX, at.y + y - m_dragY);
+    m_ctx.window.MoveBy(x - m_dragX, y - m_dragY);
 }
 
 void ClsZelkoBodyAction::MouseUp(MouseButton button, KeyShift, int32_t x, int32_t y)

@@ -131,7 +131,8 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     // once per length and colour and copied into the line: a copy onto the
     // line's transparent pixels gives the very pixels drawing the text there
     // would. The line batch may empty its cache, so it is opened first.
-    RenderedLineCache::Batch lineBatch(m_lines, QSize(width, charHeight), lines.size());
+    const int ratio = m_ctx.surface.Scale();
+    RenderedLineCache::Batch lineBatch(m_lines, QSize(width, charHeight), lines.size(), ratio);
     std::vector<std::size_t> fresh;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         Line& line = lines[n];
@@ -146,7 +147,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     if (!fresh.empty()) {
         std::vector<RenderedLineCache::Place> times(lines.size());
         {
-            RenderedLineCache::Batch batch(m_times, QSize(timeColumn.Width(), charHeight), fresh.size());
+            RenderedLineCache::Batch batch(m_times, QSize(timeColumn.Width(), charHeight), fresh.size(), ratio);
             for (const std::size_t n : fresh) {
                 const Line& line = lines[n];
                 times[n] = batch.Get(line.length + '\0' + *line.colourKey, [&](QPainter& p) {
@@ -163,7 +164,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
                 p.setPen(*line.colour);
                 m_textGdi.vbDrawText(p, line.text, textRect);
                 if (!times[n].rect.isEmpty())
-                    p.drawImage(QPoint(timeRect.left, timeRect.top), m_times.Page(times[n].page), times[n].rect);
+                    m_times.Draw(p, QPoint(timeRect.left, timeRect.top), times[n]);
             });
         }
     }
@@ -173,7 +174,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     SurfacePainter painter = m_ctx.surface.BeginPaint();
     for (const Line& line : lines) {
         if (!line.place.rect.isEmpty())
-            painter.drawImage(QPoint(m_rcPlayList.left, line.y), m_lines.Page(line.place.page), line.place.rect);
+            m_lines.Draw(painter, QPoint(m_rcPlayList.left, line.y), line.place);
         m_painter.DebugFrame(painter,
                              platform::Rect{m_rcPlayList.left, line.y, m_rcPlayList.right, line.y + charHeight});
     }

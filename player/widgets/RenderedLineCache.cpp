@@ -22,14 +22,16 @@ RenderedLineCache::Place RenderedLineCache::Slot(std::size_t index) const
     return Place{index / perPage, QRect(QPoint(0, row * m_lineSize.height()), m_lineSize)};
 }
 
-RenderedLineCache::Batch::Batch(RenderedLineCache& cache, QSize size, std::size_t lines)
+RenderedLineCache::Batch::Batch(RenderedLineCache& cache, QSize size, std::size_t lines, int pixelRatio)
     : m_cache(cache)
     , m_left(lines)
 {
-    if (size != cache.m_lineSize) {
+    pixelRatio = std::max(1, pixelRatio);
+    if (size != cache.m_lineSize || pixelRatio != cache.m_pixelRatio) {
         cache.m_lines.clear();
         cache.m_pages.clear();
         cache.m_lineSize = size;
+        cache.m_pixelRatio = pixelRatio;
     }
     cache.m_capacity = std::max(cache.m_capacity, lines);
     if (cache.m_lines.size() + lines > cache.m_capacity)
@@ -69,8 +71,10 @@ RenderedLineCache::Place RenderedLineCache::Batch::Get(const std::string& key,
     if (place.page >= m_cache.m_pages.size()) {
         if (m_painter.isActive())
             m_painter.end();
-        QImage page(m_cache.m_lineSize.width(), m_cache.m_lineSize.height() * m_cache.m_linesPerPage,
+        const int ratio = m_cache.m_pixelRatio;
+        QImage page(m_cache.m_lineSize.width() * ratio, m_cache.m_lineSize.height() * m_cache.m_linesPerPage * ratio,
                     QImage::Format_ARGB32_Premultiplied);
+        page.setDevicePixelRatio(ratio);
         m_cache.m_pages.push_back(std::move(page));
     }
     if (!m_painter.isActive() || m_paintingPage != place.page) {

@@ -11,6 +11,10 @@
 // allocating an image and starting a painter for every line. Pages are kept
 // when the cache empties and reused for the next lines; a slot is made
 // transparent again only when a new line takes it.
+//
+// Lines are laid out in logical pixels and kept at a whole pixel ratio (the
+// skin window's scale): pages hold ratio x ratio device pixels per logical
+// pixel, so text is rendered at its scaled size rather than enlarged.
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -25,7 +29,7 @@
 
 class RenderedLineCache {
 public:
-    // Where a line lies: its page and its rectangle in that page's pixels.
+    // Where a line lies: its page and its rectangle in that page's logical pixels.
     struct Place {
         std::size_t page = 0;
         QRect rect;
@@ -40,11 +44,12 @@ public:
     // finished: the page painters are open only until then.
     class Batch {
     public:
-        // Prepares up to `lines` look-ups of lines of `size`. A size other
-        // than the cache's, or too little room left for `lines` new lines,
-        // empties the cache first. A batch of more lines than the capacity
-        // raises the capacity to that number.
-        Batch(RenderedLineCache& cache, QSize size, std::size_t lines);
+        // Prepares up to `lines` look-ups of lines of `size` (logical pixels)
+        // kept at pixelRatio (1 or more). A size or ratio other than the
+        // cache's, or too little room left for `lines` new lines, empties the
+        // cache first. A batch of more lines than the capacity raises the
+        // capacity to that number.
+        Batch(RenderedLineCache& cache, QSize size, std::size_t lines, int pixelRatio = 1);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -68,9 +73,21 @@ public:
         std::size_t m_paintingPage = 0;
     };
 
-    // The image of a page (premultiplied ARGB), to be drawn from with a
-    // Place's rectangle once the batch that handed the Place out has ended.
+    // The image of a page (premultiplied ARGB, with the cache's device pixel
+    // ratio), to be drawn from once the batch that handed the Place out has
+    // ended: with PixelRect as the source rectangle.
     const QImage& Page(std::size_t page) const { return m_pages.at(page); }
+    // A place's rectangle in its page's device pixels.
+    QRect PixelRect(const Place& place) const
+    {
+        return QRect(place.rect.topLeft() * m_pixelRatio, place.rect.size() * m_pixelRatio);
+    }
+    // Draws a line with its top left corner at a logical point of the painter.
+    void Draw(QPainter& painter, QPoint at, const Place& place) const
+    {
+        painter.drawImage(QRect(at, place.rect.size()), Page(place.page), PixelRect(place));
+    }
+    int PixelRatio() const { return m_pixelRatio; }
 
     std::size_t Size() const { return m_lines.size(); }
     std::size_t Capacity() const { return m_capacity; }
@@ -84,6 +101,7 @@ private:
     std::size_t m_capacity;
     int m_linesPerPage;
     QSize m_lineSize;
+    int m_pixelRatio = 1;
     std::vector<QImage> m_pages;
     std::unordered_map<std::string, Place> m_lines;
 };

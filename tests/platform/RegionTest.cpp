@@ -139,3 +139,24 @@ TEST(RegionTest, RgnDataRoundTripsThroughTheWrittenBlock)
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, shape);
 }
+
+TEST(RegionTest, ScalingMakesEveryPixelABlockOfTheFactor)
+{
+    // An L of two bands and a lone pixel apart from it.
+    const Region shape = Region(Rect{1, 1, 4, 2}).United(Region(Rect{1, 2, 2, 4})).United(Region(Rect{6, 3, 7, 4}));
+    for (const int factor : {1, 2, 3}) {
+        const Region scaled = shape.Scaled(factor);
+        for (int y = -2; y < 8 * factor; ++y) {
+            for (int x = -2; x < 8 * factor; ++x) {
+                const bool expected = shape.Contains(x >= 0 ? x / factor : -1, y >= 0 ? y / factor : -1);
+                ASSERT_EQ(scaled.Contains(x, y), expected) << "factor " << factor << " at " << x << "," << y;
+            }
+        }
+        EXPECT_EQ(scaled.BoundingBox(), shape.BoundingBox().Scaled(factor));
+        // The same region as one united from the scaled rectangles.
+        std::vector<Rect> blocks;
+        for (const Rect& r : shape.Rects()) blocks.push_back(r.Scaled(factor));
+        EXPECT_EQ(scaled, Region::FromRects(blocks));
+    }
+    EXPECT_TRUE(Region().Scaled(2).IsEmpty());
+}

@@ -41,8 +41,8 @@ protected:
 
 TEST_F(MenuKeyTest, MenusCarryTheirExactCaptions) {
     EXPECT_EQ(Captions(Player().Menus().mnuPopup1()),
-              (std::vector<std::string>{"スキン(&S)", "-", "アシスタント(&A)", "-", "曲ごとにスキンを替える(&K)", "-",
-                                        "スタート(&P)", "一時停止(&U)", "ストップ(&T)", "前のトラック(&V)",
+              (std::vector<std::string>{"スキン(&S)", "-", "アシスタント(&A)", "-", "曲ごとにスキンを替える(&K)",
+                                        "2倍のサイズ", "-", "スタート(&P)", "一時停止(&U)", "ストップ(&T)", "前のトラック(&V)",
                                         "次のトラック(&N)", "-", "プロパティ(&R)...", "-", "バージョン情報(&A)...", "-",
                                         "終了(&X)"}));
     EXPECT_EQ(Captions(Player().Menus().mnuPopup2()), (std::vector<std::string>{"すべて削除(&C)"}));

@@ -208,3 +208,37 @@ TEST(ScopeRenderer, ColourCyclingAdvancesOnePerRecordAndWraps)
     EXPECT_EQ(s.ForeIndexA(), 0u);
     EXPECT_EQ(s.BackColor(), 0xFFFFFF); // stays as last set
 }
+
+// At a device pixel ratio of 2 the picture has twice the pixels each way and
+// says so; bars are twice as long and one device pixel fine at their ends,
+// the centre line where it was in logical pixels, and peaks sink two device
+// pixels (one logical pixel) a record.
+TEST(ScopeRenderer, AtARatioOfTwoThePictureIsDrawnInDevicePixels)
+{
+    ScopeRenderer s(QSize(240, 180), 1, 2.0);
+    s.SetFColor(false);
+    EXPECT_EQ(s.Picture().size(), QSize(480, 360));
+    EXPECT_EQ(s.Picture().devicePixelRatio(), 2.0);
+    EXPECT_EQ(s.Picture().deviceIndependentSize(), QSizeF(240, 180));
+    EXPECT_EQ(s.CenterY(), 180);
+    s.PlayStartFromZelko();
+    EXPECT_EQ(s.PeakA()[0], 180);
+
+    AnalyzeRecord loud;
+    loud.Spectrum1.fill(40); // length 20 logical, 40 device pixels
+    loud.Spectrum2.fill(41);
+    s.AnalyzeFromZelko(loud);
+    const QImage& p = s.Picture();
+    EXPECT_EQ(p.pixel(11, 140), Rgb(ScopeRenderer::FixedColorA));
+    EXPECT_EQ(p.pixel(11, 179), Rgb(ScopeRenderer::FixedColorA));
+    EXPECT_EQ(p.pixel(11, 139), Rgb(0));
+    EXPECT_EQ(p.pixel(11, 220), Rgb(ScopeRenderer::FixedColorB));
+    EXPECT_EQ(p.pixel(11, 221), Rgb(0));
+    for (int x = 0; x < 480; ++x) ASSERT_EQ(p.pixel(x, 150), Rgb(ScopeRenderer::FixedColorA)) << x;
+    EXPECT_EQ(s.PeakA()[0], 140);
+
+    AnalyzeRecord silence;
+    s.AnalyzeFromZelko(silence);
+    EXPECT_EQ(s.PeakA()[0], 142);
+    EXPECT_EQ(s.PeakB()[0], 218);
+}

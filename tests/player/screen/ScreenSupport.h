@@ -209,12 +209,18 @@ protected:
         if (!m_player->Form_Load()) return false;
         const platform::Region bare = BareBody(LoadedSkin());
         const platform::Rect box = bare.BoundingBox();
+        // Above scale 1 each skin pixel is a block of the scale.
+        const int scale = m_player->Window().Scale();
         // The bare body (no widget on it) tells that the window is on the screen.
         return WaitForScreen([&](const QImage& shot) {
             for (int y = box.top; y < box.bottom; ++y)
-                for (int x = box.left; x < box.right; ++x)
-                    if (bare.Contains(x, y) && shot.pixel(x, y) != LoadedSkin().pictures.picBody.pixel(x, y))
-                        return false;
+                for (int x = box.left; x < box.right; ++x) {
+                    if (!bare.Contains(x, y)) continue;
+                    const QRgb body = LoadedSkin().pictures.picBody.pixel(x, y);
+                    for (int dy = 0; dy < scale; ++dy)
+                        for (int dx = 0; dx < scale; ++dx)
+                            if (shot.pixel(x * scale + dx, y * scale + dy) != body) return false;
+                }
             return true;
         }, "body");
     }

@@ -114,8 +114,9 @@ Region RaggedClip()
     return clip.Subtracted(Region(Rect{60, 30, 65, 35}));
 }
 
-// Runs a drawing sequence on both surfaces and compares them.
-class SurfacePair : public ::testing::Test {
+// Runs a drawing sequence on both surfaces, at the scale of the parameter,
+// and compares them.
+class SurfacePair : public ::testing::TestWithParam<int> {
 protected:
     static constexpr int W = 80;
     static constexpr int H = 60;
@@ -125,6 +126,8 @@ protected:
         if (!QApplication::instance() || Connection() == nullptr) GTEST_SKIP() << "no X display";
         m_server = XServerSurface::Create(Connection());
         ASSERT_NE(m_server, nullptr) << "the X server's pixel format was not taken";
+        m_server->SetScale(GetParam());
+        m_image.SetScale(GetParam());
         m_server->Resize(W, H);
         m_image.Resize(W, H);
     }
@@ -138,7 +141,10 @@ protected:
     // The server's content equals the image surface.
     void ExpectSame(const std::string& what)
     {
-        EXPECT_EQ(FirstDifference(m_image.Image(), ReadBack(m_server->ContentPixmap(), W, H)), "") << what;
+        EXPECT_EQ(m_image.Image().size(), QSize(W, H) * GetParam()) << what;
+        EXPECT_EQ(FirstDifference(m_image.Image(), ReadBack(m_server->ContentPixmap(), W * GetParam(), H * GetParam())),
+                  "")
+            << what;
         EXPECT_EQ(FirstDifference(m_image.Image(), m_server->Image()), "") << what << " (client-side copy)";
     }
 
@@ -148,7 +154,7 @@ protected:
 
 } // namespace
 
-TEST_F(SurfacePair, EachRasterOperationCombinesLikeTheImageSurface)
+TEST_P(SurfacePair, EachRasterOperationCombinesLikeTheImageSurface)
 {
     const QImage background = Noise(W, H, 1);
     const QImage source = Noise(50, 40, 2);
@@ -162,7 +168,7 @@ TEST_F(SurfacePair, EachRasterOperationCombinesLikeTheImageSurface)
     }
 }
 
-TEST_F(SurfacePair, SourcesPartlyOutsideReadBlackAndTheSurfaceEdgeClips)
+TEST_P(SurfacePair, SourcesPartlyOutsideReadBlackAndTheSurfaceEdgeClips)
 {
     const QImage source = Noise(30, 20, 3);
     for (RasterOp op : {RasterOp::SrcCopy, RasterOp::SrcAnd, RasterOp::MergePaint}) {
@@ -180,7 +186,7 @@ TEST_F(SurfacePair, SourcesPartlyOutsideReadBlackAndTheSurfaceEdgeClips)
     }
 }
 
-TEST_F(SurfacePair, ClipRegionsLimitEveryOperation)
+TEST_P(SurfacePair, ClipRegionsLimitEveryOperation)
 {
     const QImage source = Noise(W, H, 5);
     Both([&](DrawingSurface& s) {
@@ -201,7 +207,7 @@ TEST_F(SurfacePair, ClipRegionsLimitEveryOperation)
     ExpectSame("clipped copies");
 }
 
-TEST_F(SurfacePair, MaskedImagesLieOverTheBackgroundLikeOnTheImageSurface)
+TEST_P(SurfacePair, MaskedImagesLieOverTheBackgroundLikeOnTheImageSurface)
 {
     // A source picture holding an image (white where transparent) and its mask.
     QImage picture(48, 24, QImage::Format_RGB32);
@@ -228,7 +234,7 @@ TEST_F(SurfacePair, MaskedImagesLieOverTheBackgroundLikeOnTheImageSurface)
     ExpectSame("masked images");
 }
 
-TEST_F(SurfacePair, CopiesFromTheSurfaceItselfReadTheOldPixels)
+TEST_P(SurfacePair, CopiesFromTheSurfaceItselfReadTheOldPixels)
 {
     Both([&](DrawingSurface& s) {
         s.ClearClip();
@@ -240,7 +246,7 @@ TEST_F(SurfacePair, CopiesFromTheSurfaceItselfReadTheOldPixels)
     ExpectSame("copies within the surface");
 }
 
-TEST_F(SurfacePair, TextAndShapesDrawnThroughPaintersMatch)
+TEST_P(SurfacePair, TextAndShapesDrawnThroughPaintersMatch)
 {
     const QImage body = Noise(W, H, 10);
     Both([&](DrawingSurface& s) {
@@ -263,6 +269,8 @@ TEST_F(SurfacePair, TextAndShapesDrawnThroughPaintersMatch)
     });
     ExpectSame("text");
 }
+
+INSTANTIATE_TEST_SUITE_P(Scales, SurfacePair, ::testing::Values(1, 2, 3));
 
 // The window shows what the surface holds: a first paint of the whole
 // window, then a few changed rectangles put on the screen by a paint scope.
@@ -294,6 +302,39 @@ TEST(XServerWindow, TheWindowShowsTheSurfaceAfterExposeAndAfterAPaintScope)
     EXPECT_EQ(FirstDifference(window.Surface().Image(), ReadBack(server->ContentPixmap(), 90, 70)), "");
 }
 
+// At scale 2 the window is twice the size and shows the surface's device
+// pixels one for one, after the first paint and after a paint scope.
+TEST(XServerWindow, AtScaleTwoTheWindowShowsTheDevicePixels)
+{
+    if (!QApplication::instance() || Connection() == nullptr) GTEST_SKIP() << "no X display";
+    DisplayLock lock;
+    SkinWindow window;
+    XServerSurface* server = window.ServerSurface();
+    ASSERT_NE(server, nullptr);
+    window.SetScale(2);
+    window.Place(20, 20, 90, 70);
+    EXPECT_EQ(window.size(), QSize(180, 140));
+    window.SetShape(Region(Rect{0, 0, 90, 70}));
+    window.Surface().PaintPicture(Noise(90, 70, 13), 0, 0);
+    ASSERT_EQ(window.Surface().Image().size(), QSize(180, 140));
+    window.show();
+    const auto windowPixels = [&] { return ReadBack(static_cast<xcb_window_t>(window.winId()), 180, 140); };
+    EXPECT_TRUE(playertest::WaitFor([&] { return FirstDifference(window.Surface().Image(), windowPixels()).empty(); }))
+        << FirstDifference(window.Surface().Image(), windowPixels());
+    const QImage source = Noise(40, 40, 14);
+    {
+        SkinWindow::PaintScope scope(window);
+        window.Surface().SetClip(RaggedClip());
+        window.Surface().Copy(source, 0, 0, Rect{0, 0, 60, 60}, RasterOp::SrcAnd);
+        window.Surface().ClearClip();
+        window.Surface().Copy(source, 3, 3, Rect{70, 50, 90, 70}, RasterOp::MergePaint);
+        SurfacePainter painter = window.Surface().BeginPaint();
+        painter.drawText(QPoint(4, 40), QStringLiteral("再生 2x"));
+    }
+    EXPECT_EQ(FirstDifference(window.Surface().Image(), windowPixels()), "");
+    EXPECT_EQ(FirstDifference(window.Surface().Image(), ReadBack(server->ContentPixmap(), 180, 140)), "");
+}
+
 namespace {
 
 // The player window with each shipped skin, checked after each step.
@@ -315,7 +356,7 @@ protected:
         // The window's pixels inside its outline (outside it they are undefined).
         const QImage shown = ReadBack(static_cast<xcb_window_t>(window.winId()), expected.width(), expected.height());
         int wrong = 0;
-        const platform::Region& shape = window.Shape();
+        const platform::Region shape = window.Shape().Scaled(window.Scale());
         for (int y = 0; y < expected.height(); ++y)
             for (int x = 0; x < expected.width(); ++x)
                 if (shape.Contains(x, y) && (shown.pixel(x, y) & 0xFFFFFFu) != (expected.pixel(x, y) & 0xFFFFFFu))
@@ -394,6 +435,36 @@ TEST_P(SkinSurfaceTest, AMinuteOfThePlayLoopIsTheSameOnTheServer)
     }
     EXPECT_GE(Player().Decoder().dec_getPlayMs(), 60000) << "the minute was not played";
     ExpectServerMatches("after a minute");
+}
+
+// At scale 2 from the start, and across switches of the scale while the
+// track plays, the server holds what the client-side copy holds.
+TEST_P(SkinSurfaceTest, AtScaleTwoAndAcrossSwitchesTheServerIsTheSame)
+{
+    const std::string sung = Track("sung", 60.0, "A long title that does not fit in the title box at all");
+    {
+        std::ofstream lyrics(Folder().Path() / "sung.txt", std::ios::binary);
+        for (int i = 0; i < 60; ++i)
+            lyrics << "[00:" << (i < 10 ? "0" : "") << i << ".00]歌詞の行 " << i << "\r\n";
+    }
+    ASSERT_TRUE(Start("Scale=2\r\n", 4.0));
+    ASSERT_EQ(Player().Window().Scale(), 2);
+    ExpectServerMatches("stopped at scale 2");
+    Player().AddMp3Files({sung, Track("other", 4.0, "Other")});
+    Player().cButtonAction_PlayListPullClick();
+    Player().cButtonAction_LyricsPullClick();
+    ExpectServerMatches("drawers out at scale 2");
+    Player().cButtonAction_PlayClick();
+    for (int i = 0; i < 50; ++i) Player().Loop().PlayTimer_Timer();
+    ExpectServerMatches("played 50 ticks at scale 2");
+    for (int round = 0; round < 3; ++round) {
+        Player().Menus().DoubleSizeItem().trigger();
+        ExpectServerMatches("switched " + std::to_string(round + 1) + " times");
+        for (int i = 0; i < 30; ++i) Player().Loop().PlayTimer_Timer();
+        ExpectServerMatches("ticks after switch " + std::to_string(round + 1));
+    }
+    EXPECT_EQ(Player().Window().Scale(), 1);
+    EXPECT_TRUE(Player().Playback().bPlay());
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedSkins, SkinSurfaceTest, ::testing::Values("Carbon", "Meadow"));

@@ -43,6 +43,17 @@ TEST(ZelkoSettingsTest, BadNumbersUseDefaults) {
     EXPECT_EQ(FromText("[Window]\nLeft=-40\nTop= 17 \n").WindowLeft, -40);
 }
 
+TEST(ZelkoSettingsTest, TheWindowScaleIsAutomaticUnlessOneToThree) {
+    // An older file without the key chooses from the screen.
+    EXPECT_EQ(FromText("[Window]\nLeft=10\nTop=20\n").WindowScale, 0);
+    EXPECT_EQ(FromText("[Window]\nScale=1\n").WindowScale, 1);
+    EXPECT_EQ(FromText("[Window]\nScale=2\n").WindowScale, 2);
+    EXPECT_EQ(FromText("[Window]\nScale=3\n").WindowScale, 3);
+    EXPECT_EQ(FromText("[Window]\nScale=4\n").WindowScale, 0);
+    EXPECT_EQ(FromText("[Window]\nScale=-1\n").WindowScale, 0);
+    EXPECT_EQ(FromText("[Window]\nScale=big\n").WindowScale, 0);
+}
+
 TEST(ZelkoSettingsTest, NumberConversionRoundsHalfToEven) {
     EXPECT_EQ(SettingsFile::ParseInteger("7.5"), 8);
     EXPECT_EQ(SettingsFile::ParseInteger("6.5"), 6);
@@ -82,6 +93,7 @@ TEST(ZelkoSettingsTest, SavedFileReadsBackAndKeepsForeignLines) {
     s.SearchChildFolder = true;
     s.WindowLeft = -20;
     s.WindowTop = 300;
+    s.WindowScale = 2;
     s.LyricsExt = "lrc";
     s.LyricsFolder = "/home/u/lyrics/";
     ASSERT_TRUE(SettingsFile::Save(path, s, {"RemoteZKA", "ScopeZKA"}));
@@ -95,6 +107,7 @@ TEST(ZelkoSettingsTest, SavedFileReadsBackAndKeepsForeignLines) {
     EXPECT_EQ(profile.Value("Other", "Key"), "Value");
     EXPECT_EQ(profile.Value("Skin", "WithMusic"), "-1");
     EXPECT_EQ(profile.Value("PlayInfo", "Shuffle"), "0");
+    EXPECT_EQ(profile.Value("Window", "Scale"), "2");
 
     ASSERT_TRUE(SettingsFile::Save(path, s, {}));
     EXPECT_EQ(profile.SectionEntries("Assist")->size(), 2u);

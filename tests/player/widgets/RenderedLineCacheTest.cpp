@@ -165,3 +165,51 @@ TEST(RenderedLineCacheTest, FindAnswersOnlyHeldLinesAndFinishEndsDrawing)
     EXPECT_EQ(batch.Get("a", Paint(0xFF00FF00, &draws)).rect, a.rect);
     EXPECT_EQ(draws, 1);
 }
+
+// At a pixel ratio of 2 a line covers twice as many device pixels each way,
+// is drawn through a doubled painter, and is composed back one device pixel
+// for one; a new ratio empties the cache like a new size.
+TEST(RenderedLineCacheTest, LinesAtAPixelRatioHoldDevicePixels)
+{
+    widgettest::EnsureApplication();
+    RenderedLineCache cache(8, 2);
+    int draws = 0;
+    RenderedLineCache::Place first;
+    RenderedLineCache::Place second;
+    {
+        RenderedLineCache::Batch batch(cache, QSize(5, 3), 2, 2);
+        first = batch.Get("a", Paint(widgettest::Distinct(1), &draws));
+        // Half a logical pixel wide: one device column only.
+        second = batch.Get("b", [](QPainter& p) { p.fillRect(QRectF(1.0, 0.0, 0.5, 3.0), Qt::red); });
+    }
+    EXPECT_EQ(cache.PixelRatio(), 2);
+    EXPECT_EQ(first.rect, QRect(0, 0, 5, 3));
+    EXPECT_EQ(cache.PixelRect(second), QRect(0, 6, 10, 6));
+    const QImage& page = cache.Page(first.page);
+    EXPECT_EQ(page.size(), QSize(10, 12));
+    EXPECT_EQ(page.devicePixelRatio(), 2.0);
+    EXPECT_EQ(page.pixel(9, 5), widgettest::Distinct(1));
+    EXPECT_EQ(qAlpha(page.pixel(2, 6)), 255);
+    EXPECT_EQ(qAlpha(page.pixel(3, 6)), 0) << "the half pixel was enlarged";
+
+    QImage target(20, 12, QImage::Format_ARGB32_Premultiplied);
+    target.setDevicePixelRatio(2);
+    target.fill(Qt::black);
+    {
+        QPainter painter(&target);
+        cache.Draw(painter, QPoint(4, 2), second);
+    }
+    // Logical (4, 2) is device (8, 4); the red column is the line's third device column.
+    EXPECT_EQ(target.pixel(10, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(10, 9), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(11, 4), qRgb(0, 0, 0));
+    EXPECT_EQ(target.pixel(9, 4), qRgb(0, 0, 0));
+    EXPECT_EQ(target.pixel(10, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(target.pixel(10, 10), qRgb(0, 0, 0));
+
+    {
+        RenderedLineCache::Batch batch(cache, QSize(5, 3), 1, 1);
+        EXPECT_FALSE(batch.Find("a").has_value());
+    }
+    EXPECT_EQ(cache.Size(), 0u);
+}
