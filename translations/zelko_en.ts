@@ -157,6 +157,10 @@
         <source>アシスタント(&amp;A)</source>
         <translation>&amp;Assists</translation>
     </message>
+    <message>
+        <source>2倍のサイズ</source>
+        <translation>Double Size</translation>
+    </message>
 </context>
 <context>
     <name>PlayerView</name>

@@ -30,7 +30,7 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
         m_mnuP1SkinChgMusic->setChecked(!m_mnuP1SkinChgMusic->isChecked());
         SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, skinHost);
     });
-    m_mnuP1DoubleSize = m_popup1->addAction(QString::fromUtf8("2倍のサイズ"));
+    m_mnuP1DoubleSize = m_popup1->addAction(QCoreApplication::translate("PlayerMenus", "2倍のサイズ"));
     m_mnuP1DoubleSize->setCheckable(true);
     QObject::connect(m_mnuP1DoubleSize, &QAction::triggered, m_popup1.get(), [this, &commands] {
         // The handler sets the mark from the scale it chose.

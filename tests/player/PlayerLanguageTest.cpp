@@ -78,7 +78,7 @@ TEST_F(PlayerLanguageTest, AJapaneseOrTheCLocaleShowsTheJapaneseTextsExactly)
         SCOPED_TRACE(lang);
         const Seen seen = Run(lang);
         EXPECT_EQ(seen.popup1,
-                  (std::vector<std::string>{"スキン(&S)", "-", "アシスタント(&A)", "-", "曲ごとにスキンを替える(&K)", "-",
+                  (std::vector<std::string>{"スキン(&S)", "-", "アシスタント(&A)", "-", "曲ごとにスキンを替える(&K)", "2倍のサイズ", "-",
                                             "スタート(&P)", "一時停止(&U)", "ストップ(&T)", "前のトラック(&V)",
                                             "次のトラック(&N)", "-", "プロパティ(&R)...", "-", "バージョン情報(&A)...",
                                             "-", "終了(&X)"}));
@@ -97,7 +97,7 @@ TEST_F(PlayerLanguageTest, AnEnglishLocaleShowsTheEnglishTexts)
 {
     const Seen seen = Run("en_US.UTF-8");
     EXPECT_EQ(seen.popup1,
-              (std::vector<std::string>{"&Skins", "-", "&Assists", "-", "Change S&kin with Each Track", "-", "&Play",
+              (std::vector<std::string>{"&Skins", "-", "&Assists", "-", "Change S&kin with Each Track", "Double Size", "-", "&Play",
                                         "Pa&use", "S&top", "Pre&vious Track", "&Next Track", "-", "P&roperties...",
                                         "-", "A&bout Zelko Deck...", "-", "E&xit"}));
     EXPECT_EQ(seen.popup2, (std::vector<std::string>{"&Clear All"}));
