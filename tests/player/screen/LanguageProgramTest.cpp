@@ -123,14 +123,14 @@ protected:
     QProcess m_player;
 };
 
-TEST_F(LanguageProgramTest, AnEnglishLocaleGivesEnglishAndAnOlderSettingsFileGainsTheKey)
+TEST_F(LanguageProgramTest, AnEnglishLocaleGivesEnglishAndAnOlderSettingsFileKeepsItsKeys)
 {
     ProgramFolder folder;
     folder.WriteIni("[PlayInfo]\nVolume=44\n[Window]\nLeft=40\nTop=30\n");
     Start(folder, "en_US.UTF-8");
     EXPECT_EQ(PropertiesCaption(), "Zelko Deck Properties");
     const platform::ProfileFile ini = Stop(folder);
-    EXPECT_EQ(ini.Value("Window", "Language"), "auto");
+    EXPECT_FALSE(ini.Value("Window", "Language").has_value());
     EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "44");
 }
 
