@@ -95,7 +95,7 @@ protected:
     std::unique_ptr<Player> m_player;
 };
 
-TEST_F(MprisProgramTest, DISABLED_PlayerctlDrivesTheTransport)
+TEST_F(MprisProgramTest, PlayerctlDrivesTheTransport)
 {
     Start();
     EXPECT_EQ(Status(), "Stopped");
@@ -148,7 +148,7 @@ TEST_F(MprisProgramTest, DISABLED_PlayerctlDrivesTheTransport)
     EXPECT_NE(ini.find("Shuffle=-1"), std::string::npos) << ini;
 }
 
-TEST_F(MprisProgramTest, DISABLED_MetadataFieldsHaveTheirTypes)
+TEST_F(MprisProgramTest, MetadataFieldsHaveTheirTypes)
 {
     Start();
     Ctl({"play"});
@@ -174,7 +174,7 @@ TEST_F(MprisProgramTest, DISABLED_MetadataFieldsHaveTheirTypes)
     EXPECT_EQ(Ctl({"metadata", "xesam:artist"}).out, "Tester");
 }
 
-TEST_F(MprisProgramTest, DISABLED_SetPositionIsIgnoredUnlessTheTrackIdMatches)
+TEST_F(MprisProgramTest, SetPositionIsIgnoredUnlessTheTrackIdMatches)
 {
     Start();
     Ctl({"play"});
@@ -199,7 +199,7 @@ TEST_F(MprisProgramTest, DISABLED_SetPositionIsIgnoredUnlessTheTrackIdMatches)
     EXPECT_LT(at, 22'000'000);
 }
 
-TEST_F(MprisProgramTest, DISABLED_FollowSeesTheSkinsPauseButton)
+TEST_F(MprisProgramTest, FollowSeesTheSkinsPauseButton)
 {
     Start();
     Ctl({"play"});
@@ -243,7 +243,7 @@ public slots:
     }
 };
 
-TEST_F(MprisProgramTest, DISABLED_ASeekBarDragSendsOneSeeked)
+TEST_F(MprisProgramTest, ASeekBarDragSendsOneSeeked)
 {
     Start();
     Ctl({"play"});
@@ -289,7 +289,7 @@ TEST_F(MprisProgramTest, DISABLED_ASeekBarDragSendsOneSeeked)
     follow.waitForFinished(5000);
 }
 
-TEST_F(MprisProgramTest, DISABLED_ASecondStartHandsItsFileToTheFirstAndEnds)
+TEST_F(MprisProgramTest, ASecondStartHandsItsFileToTheFirstAndEnds)
 {
     const std::string a = MakeTone(m_folder.Path(), "Song A", 30.0);
     fs::create_directories(m_folder.Path() / "minimize" / "log");
@@ -305,7 +305,7 @@ TEST_F(MprisProgramTest, DISABLED_ASecondStartHandsItsFileToTheFirstAndEnds)
     EXPECT_EQ(m_player->Process().state(), QProcess::Running);
 }
 
-TEST_F(MprisProgramTest, DISABLED_WithoutABusThePlayerRunsAsBeforeAndASecondOneEnds)
+TEST_F(MprisProgramTest, WithoutABusThePlayerRunsAsBeforeAndASecondOneEnds)
 {
     Player first(m_folder.Path(), QString(), {"/log"});
     const fs::path log = m_folder.Path() / "Zelko.log";
