@@ -221,6 +221,54 @@ TEST_F(MprisProgramTest, ATrackWithAnEmbeddedPictureHasItsCachedCopyAsArt)
     EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
 }
 
+TEST_F(MprisProgramTest, TheRootInterfaceDescribesThePlayerAndOpenUriPlaysAFile)
+{
+    Start();
+    auto root = [&](const char* name) {
+        QDBusMessage get = QDBusMessage::createMethodCall(BusName(), MprisPath,
+                                                          QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                          QStringLiteral("Get"));
+        get << QStringLiteral("org.mpris.MediaPlayer2") << QString::fromLatin1(name);
+        const QDBusMessage reply = m_bus.Connection().call(get);
+        return reply.arguments().isEmpty() ? QVariant() : reply.arguments().at(0).value<QDBusVariant>().variant();
+    };
+    EXPECT_EQ(root("Identity").toString(), "Zelko");
+    EXPECT_EQ(root("DesktopEntry").toString(), "zelko");
+    EXPECT_TRUE(root("CanQuit").toBool());
+    EXPECT_TRUE(root("CanRaise").toBool());
+    EXPECT_FALSE(root("HasTrackList").toBool());
+    EXPECT_EQ(root("SupportedUriSchemes").toStringList(), QStringList {"file"});
+    EXPECT_TRUE(root("SupportedMimeTypes").toStringList().contains("audio/mpeg"));
+
+    // A file whose name needs percent-encoding in a URI, opened as a desktop would.
+    fs::create_directories(m_folder.Path() / "a b#c");
+    const std::string song = MakeTone(m_folder.Path() / "a b#c", "Song D", 30.0);
+    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(QString::fromStdString(song)).toEncoded());
+    EXPECT_EQ(Ctl({"open", uri}).exitCode, 0);
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Song D" && Status() == "Playing"; })) << Title();
+    EXPECT_EQ(Ctl({"metadata", "xesam:url"}).out, uri.toStdString());
+    // Something else than a file is not opened.
+    Ctl({"open", "http://example.invalid/x.mp3"});
+    WaitFor([] { return false; }, 500);
+    EXPECT_EQ(Title(), "Song D");
+}
+
+TEST_F(MprisProgramTest, ASecondStartWithEnqueueOnlyAddsItsFile)
+{
+    Start();
+    Ctl({"play"});
+    ASSERT_TRUE(WaitFor([&] { return Status() == "Playing" && Title() == "Track 1"; }));
+    const std::string song = MakeTone(m_folder.Path(), "Song E", 30.0);
+    Player second(m_folder.Path(), m_bus.Address(), {"--enqueue", QString::fromStdString(song)});
+    ASSERT_TRUE(second.Process().waitForFinished(20000));
+    EXPECT_EQ(second.Process().exitCode(), 0);
+    // Still the first track; the new one comes after the three of the list.
+    WaitFor([] { return false; }, 500);
+    EXPECT_EQ(Title(), "Track 1");
+    Ctl({"previous"});
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Song E"; })) << Title();
+}
+
 TEST_F(MprisProgramTest, SetPositionIsIgnoredUnlessTheTrackIdMatches)
 {
     Start();
