@@ -6,7 +6,7 @@ std::vector<HandOverMessage> EncodeHandOver(const std::vector<std::string>& file
                                             std::size_t maxPayload)
 {
     if (files.empty())
-        return {HandOverMessage {HandOverRequest::Raise, {}}};
+        return {HandOverMessage{HandOverRequest::Raise, {}}};
     std::vector<HandOverMessage> messages;
     HandOverRequest request = mode == AddMode::Play ? HandOverRequest::Play : HandOverRequest::Enqueue;
     for (const std::string& file : files) {
@@ -17,12 +17,12 @@ std::vector<HandOverMessage> EncodeHandOver(const std::vector<std::string>& file
             // Only the first message may start playing.
             if (!messages.empty())
                 request = HandOverRequest::Enqueue;
-            messages.push_back(HandOverMessage {request, {}});
+            messages.push_back(HandOverMessage{request, {}});
         }
         std::vector<std::byte>& payload = messages.back().payload;
         for (const char c : file)
             payload.push_back(static_cast<std::byte>(c));
-        payload.push_back(std::byte {0});
+        payload.push_back(std::byte{0});
     }
     return messages;
 }
@@ -43,11 +43,11 @@ std::optional<HandOverContent> DecodeHandOver(std::uint32_t request, std::span<c
     default:
         return std::nullopt;
     }
-    if (payload.empty() || payload.back() != std::byte {0})
+    if (payload.empty() || payload.back() != std::byte{0})
         return std::nullopt;
     std::string path;
     for (const std::byte b : payload) {
-        if (b != std::byte {0}) {
+        if (b != std::byte{0}) {
             path += static_cast<char>(b);
             continue;
         }

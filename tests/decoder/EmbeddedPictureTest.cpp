@@ -29,8 +29,8 @@ protected:
 TEST_F(EmbeddedPictureTest, APictureFrameOfEachVersionIsFound)
 {
     const TagBytes png = PngLikeBytes(1);
-    TagPicture mime {3, "image/png", 0, "cover", png};
-    TagPicture letters {3, "PNG", 0, "cover", png};
+    TagPicture mime{3, "image/png", 0, "cover", png};
+    TagPicture letters{3, "PNG", 0, "cover", png};
     for (const int version : {2, 3, 4}) {
         const TagPicture& picture = version == 2 ? letters : mime;
         const auto mp3 = Mp3With("v" + std::to_string(version),
@@ -45,7 +45,7 @@ TEST_F(EmbeddedPictureTest, APictureFrameOfEachVersionIsFound)
 TEST_F(EmbeddedPictureTest, UnsynchronisedTagsAndFramesAreRestored)
 {
     const TagBytes png = PngLikeBytes(2);
-    const TagPicture picture {3, "image/png", 0, "", png};
+    const TagPicture picture{3, "image/png", 0, "", png};
     const auto v3 = EmbeddedPicture::FromTag(Tag(3, {PictureFrame(3, picture)}, true));
     ASSERT_TRUE(v3);
     EXPECT_EQ(v3->Data, png);
@@ -59,13 +59,11 @@ TEST_F(EmbeddedPictureTest, TheFrontCoverIsPreferredAndAWideDescriptionIsSkipped
     const TagBytes back = PngLikeBytes(3);
     const TagBytes front = PngLikeBytes(4);
     // "ab" in UTF-16 with its byte-order mark.
-    const std::string wide {'\xFF', '\xFE', 'a', '\0', 'b', '\0'};
-    const auto read = EmbeddedPicture::FromTag(Tag(3, {PictureFrame(3, TagPicture {4, "image/png", 1, wide, back}),
-                                                       PictureFrame(3, TagPicture {3, "image/png", 1, wide, front})}));
+    const std::string wide{'\xFF', '\xFE', 'a', '\0', 'b', '\0'};
+    const auto read = EmbeddedPicture::FromTag(Tag(3, {PictureFrame(3, TagPicture{4, "image/png", 1, wide, back}), PictureFrame(3, TagPicture{3, "image/png", 1, wide, front})}));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->Data, front);
-    const auto first = EmbeddedPicture::FromTag(Tag(3, {PictureFrame(3, TagPicture {4, "", 0, "x", back}),
-                                                        PictureFrame(3, TagPicture {8, "", 0, "y", front})}));
+    const auto first = EmbeddedPicture::FromTag(Tag(3, {PictureFrame(3, TagPicture{4, "", 0, "x", back}), PictureFrame(3, TagPicture{8, "", 0, "y", front})}));
     ASSERT_TRUE(first);
     EXPECT_EQ(first->Data, back);
     // No MIME text: the bytes tell.
@@ -82,7 +80,7 @@ TEST_F(EmbeddedPictureTest, NoTagOrNoPictureGivesNothing)
     EXPECT_FALSE(EmbeddedPicture::Read(titled.string()));
     EXPECT_FALSE(EmbeddedPicture::Read((m_folder.Path() / "missing.mp3").string()));
     // A frame that claims more bytes than the tag holds is not read past the tag.
-    TagBytes cut = Tag(3, {PictureFrame(3, TagPicture {3, "image/png", 0, "", PngLikeBytes(5)})});
+    TagBytes cut = Tag(3, {PictureFrame(3, TagPicture{3, "image/png", 0, "", PngLikeBytes(5)})});
     cut.resize(cut.size() - 200);
     cut[9] = static_cast<std::uint8_t>((cut.size() - 10) & 0x7F);
     cut[8] = static_cast<std::uint8_t>(((cut.size() - 10) >> 7) & 0x7F);

@@ -14,10 +14,10 @@ namespace testsupport {
 using TagBytes = std::vector<std::uint8_t>;
 
 struct TagPicture {
-    std::uint8_t type = 3;    // 3: the front cover
-    std::string format;       // a MIME text (2.3, 2.4) or three letters (2.2)
+    std::uint8_t type = 3;     // 3: the front cover
+    std::string format;        // a MIME text (2.3, 2.4) or three letters (2.2)
     std::uint8_t encoding = 0; // of the description: 0 Latin-1, 1 UTF-16 with BOM, 3 UTF-8
-    std::string description;  // written as given (for UTF-16: already two bytes a character)
+    std::string description;   // written as given (for UTF-16: already two bytes a character)
     TagBytes data;
 };
 
@@ -51,7 +51,7 @@ inline TagBytes Unsynchronised(const TagBytes& in)
 // A frame of another kind (a title, say) to stand before the pictures.
 inline TagBytes TextFrame(int version, const std::string& text)
 {
-    TagBytes body {0};
+    TagBytes body{0};
     body.insert(body.end(), text.begin(), text.end());
     TagBytes frame;
     const std::string id = version == 2 ? "TT2" : "TIT2";
@@ -70,7 +70,7 @@ inline TagBytes TextFrame(int version, const std::string& text)
 
 inline TagBytes PictureFrame(int version, const TagPicture& picture, bool unsynchronise = false)
 {
-    TagBytes body {picture.encoding};
+    TagBytes body{picture.encoding};
     body.insert(body.end(), picture.format.begin(), picture.format.end());
     if (version > 2)
         body.push_back(0);
@@ -107,8 +107,8 @@ inline TagBytes Tag(int version, const std::vector<TagBytes>& frames, bool unsyn
     if (unsynchronise && version < 4)
         body = id3detail::Unsynchronised(body);
     body.insert(body.end(), 64, 0);
-    TagBytes tag {'I', 'D', '3', static_cast<std::uint8_t>(version), 0,
-                  static_cast<std::uint8_t>(unsynchronise ? 0x80 : 0x00)};
+    TagBytes tag{'I', 'D', '3', static_cast<std::uint8_t>(version), 0,
+                 static_cast<std::uint8_t>(unsynchronise ? 0x80 : 0x00)};
     id3detail::SyncSafe(tag, static_cast<std::uint32_t>(body.size()));
     tag.insert(tag.end(), body.begin(), body.end());
     return tag;
@@ -129,7 +129,7 @@ inline void PrependTag(const std::filesystem::path& mp3, const TagBytes& tag)
 // bytes that unsynchronisation must escape.
 inline TagBytes PngLikeBytes(std::uint8_t seed, std::size_t size = 300)
 {
-    TagBytes data {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    TagBytes data{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     for (std::size_t i = 0; data.size() < size; ++i)
         data.push_back(i % 7 == 0 ? 0xFF : static_cast<std::uint8_t>(seed + i * 13));
     return data;

@@ -44,8 +44,8 @@ class MonitorRecorder {
 public:
     bool Start()
     {
-        pa_sample_spec spec {PA_SAMPLE_FLOAT32NE, Rate, 1};
-        pa_buffer_attr attr {};
+        pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, Rate, 1};
+        pa_buffer_attr attr{};
         attr.maxlength = static_cast<uint32_t>(-1);
         attr.fragsize = BlockFrames * sizeof(float);
         int error = 0;
@@ -114,7 +114,7 @@ private:
 
     pa_simple* m_stream = nullptr;
     std::thread m_thread;
-    std::atomic<bool> m_stop {false};
+    std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::optional<Clock::time_point> m_firstLoud;
     bool m_armed = false;
@@ -141,7 +141,7 @@ int main(int argc, char** argv)
     decoder::Decoder dec;
     dec.dec_init();
     dec.dec_setVolume(100, 100);
-    decoder::TrackOpenRecord record {};
+    decoder::TrackOpenRecord record{};
     if (!dec.dec_open(path, record)) {
         std::fprintf(stderr, "cannot open %s\n", path.c_str());
         return 1;

@@ -22,7 +22,7 @@ std::vector<std::byte> Bytes(const std::string& text)
 
 TEST(HandOverMessageTest, FilesGoOverAsTheyWereNamed)
 {
-    const std::vector<std::string> files {"/music/a b.mp3", "/music/日本語.mp3", "/music/folder"};
+    const std::vector<std::string> files{"/music/a b.mp3", "/music/日本語.mp3", "/music/folder"};
     const auto messages = EncodeHandOver(files, AddMode::Play, 65536);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].request, HandOverRequest::Play);
@@ -51,7 +51,7 @@ TEST(HandOverMessageTest, NoFilesAsksToRaiseTheWindow)
 TEST(HandOverMessageTest, ALongListIsSplitAndOnlyTheFirstPartPlays)
 {
     // Each path takes 10 bytes with its NUL; 25 bytes hold two of them.
-    const std::vector<std::string> files {"/a/01.mp3", "/a/02.mp3", "/a/03.mp3", "/a/04.mp3", "/a/05.mp3"};
+    const std::vector<std::string> files{"/a/01.mp3", "/a/02.mp3", "/a/03.mp3", "/a/04.mp3", "/a/05.mp3"};
     const auto messages = EncodeHandOver(files, AddMode::Play, 25);
     ASSERT_EQ(messages.size(), 3u);
     std::vector<std::string> received;
@@ -66,7 +66,7 @@ TEST(HandOverMessageTest, ALongListIsSplitAndOnlyTheFirstPartPlays)
     // A path that fits no message is left out rather than cut.
     const auto longOne = EncodeHandOver({std::string(30, 'x'), "/a/01.mp3"}, AddMode::Play, 25);
     ASSERT_EQ(longOne.size(), 1u);
-    EXPECT_EQ(DecodeHandOver(0, longOne[0].payload)->files, std::vector<std::string> {"/a/01.mp3"});
+    EXPECT_EQ(DecodeHandOver(0, longOne[0].payload)->files, std::vector<std::string>{"/a/01.mp3"});
 }
 
 TEST(HandOverMessageTest, MalformedMessagesAreRefused)
