@@ -102,6 +102,8 @@ protected:
         EXPECT_EQ(RunTool(QStringLiteral("xdotool"), arguments, m_bus.Address()).exitCode, 0) << arguments.join(' ').toStdString();
     }
 
+    void SecondStartRaisesTheFirst(const QString& busAddress);
+
     PrivateBus m_bus;
     Folder m_folder;
     std::vector<std::string> m_tracks;
@@ -490,12 +492,16 @@ std::vector<std::string> StackingOrder()
     return ids;
 }
 
-TEST_F(MprisProgramTest, WithoutABusASecondStartWithoutFilesRaisesTheFirst)
+// A second start without files brings the first player's window to the
+// front; busAddress empty: without a session bus.
+void MprisProgramTest::SecondStartRaisesTheFirst(const QString& busAddress)
 {
-    Player first(m_folder.Path(), QString(), {});
-    const fs::path lock = m_folder.Path() / (desktop::InstanceBusName(desktop::RunKind::Develop,
-                                                                      m_folder.Path().string()) + ".lock");
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(lock); }));
+    Player first(m_folder.Path(), busAddress, {});
+    if (busAddress.isEmpty()) {
+        const fs::path lock = m_folder.Path() / (desktop::InstanceBusName(desktop::RunKind::Develop,
+                                                                          m_folder.Path().string()) + ".lock");
+        ASSERT_TRUE(WaitFor([&] { return fs::exists(lock); }));
+    }
     std::string player;
     ASSERT_TRUE(WaitFor([&] {
         const ToolResult r = RunTool(QStringLiteral("xdotool"),
@@ -527,13 +533,23 @@ TEST_F(MprisProgramTest, WithoutABusASecondStartWithoutFilesRaisesTheFirst)
     };
     ASSERT_TRUE(WaitFor([&] { return above(coverId, player); }));
 
-    Player second(m_folder.Path(), QString(), {});
+    Player second(m_folder.Path(), busAddress, {});
     ASSERT_TRUE(second.Process().waitForFinished(20000));
     EXPECT_EQ(second.Process().exitCode(), 0);
     EXPECT_TRUE(WaitFor([&] { return above(player, coverId); }));
     EXPECT_EQ(first.Process().state(), QProcess::Running);
     cover.kill();
     cover.waitForFinished(5000);
+}
+
+TEST_F(MprisProgramTest, WithoutABusASecondStartWithoutFilesRaisesTheFirst)
+{
+    SecondStartRaisesTheFirst(QString());
+}
+
+TEST_F(MprisProgramTest, ASecondStartWithoutFilesRaisesTheFirst)
+{
+    SecondStartRaisesTheFirst(m_bus.Address());
 }
 
 } // namespace
