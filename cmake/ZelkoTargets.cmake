@@ -46,14 +46,17 @@ function(zelko_test name)
     ZELKO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ZELKO_PROGRAM_DIR="${ZELKO_PROGRAM_DIR}")
   # One variable only: GoogleTest's discovery splits a list of them apart.
+  # The listing runs before the tests, every program of them, also on a
+  # loaded machine, where a sanitized program may take more than the
+  # default 5 s to start.
   if(ARG_X_DISPLAY)
     gtest_discover_tests(${name}
-      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb"
                  RESOURCE_LOCK x-display LABELS "x-display;${ARG_LABELS}")
   else()
     gtest_discover_tests(${name}
-      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
   endif()
 endfunction()

@@ -1,9 +1,11 @@
 #include "player/FormPlayerControl.h"
 
 #include "common/AsciiText.h"
+#include "decoder/EmbeddedPicture.h"
 #include "decoder/Mp3Probe.h"
 #include "decoder/TagReader.h"
 #include "player/assisthost/ClsZelkoAssistHost.h"
+#include "player/desktop/WindowHandOver.h"
 #include "player/dialogs/frmZelkoProps.h"
 #include "player/frmZelko.h"
 #include "player/playback/PlayListFile.h"
@@ -20,10 +22,14 @@ FormPlayerControl::FormPlayerControl(frmZelko& form)
 {
     m_form.SetDesktopInput(this);
     m_form.Playback().AddObserver(*this);
+    // A second start without a session bus hands its files over through the player's window.
+    m_previousBaseProcedure = m_form.AssistHost().SetBaseProcedure({});
+    m_form.AssistHost().SetBaseProcedure(desktop::HandOverProcedure(*this, m_previousBaseProcedure));
 }
 
 FormPlayerControl::~FormPlayerControl()
 {
+    m_form.AssistHost().SetBaseProcedure(std::move(m_previousBaseProcedure));
     m_form.Playback().RemoveObserver(*this);
     m_form.SetDesktopInput(nullptr);
 }
@@ -174,12 +180,18 @@ desktop::PlayerSnapshot FormPlayerControl::Snapshot() const
             m_title = tags.Title.empty() ? track.TrackName() : tags.Title;
             m_artist = tags.Artist.empty() ? track.ArtistName() : tags.Artist;
             m_album = tags.Album;
+            m_artUrl.clear();
+            if (const auto picture = decoder::EmbeddedPicture::Read(m_tagsPath)) {
+                if (const auto url = m_art.Store(picture->MimeType, picture->Data))
+                    m_artUrl = *url;
+            }
         }
         s.track.position = position;
         s.track.path = track.Mp3File();
         s.track.title = m_title;
         s.track.artist = m_artist;
         s.track.album = m_album;
+        s.track.artUrl = m_artUrl;
         s.track.lengthMs = static_cast<int64_t>(track.TotalSec()) * 1000;
         // The open track's own length, once it is open, is the one the seek bar uses.
         if (s.status != desktop::PlaybackStatus::Stopped && m_form.Loop().TotalMs() > 0)

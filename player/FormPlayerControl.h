@@ -7,8 +7,11 @@
 // source (skin, keys, assists, the bus itself) reaches the remote control.
 //
 // A thin adapter: it holds no player state but the play list's generation
-// and the tags of the current track, read once per track.
+// and the tags of the current track, read once per track (its embedded
+// picture then stored in the cover cache, see CoverArtCache).
 // User-interface thread only; lives shorter than the window it adapts.
+#include "platform/WindowMessages.h"
+#include "player/desktop/CoverArtCache.h"
 #include "player/desktop/DesktopInput.h"
 #include "player/desktop/PlayerControl.h"
 #include "player/playback/Transport.h"
@@ -79,6 +82,8 @@ private:
 
     frmZelko& m_form;
     GaugeControls m_gauges;
+    // The player window's procedure before the hand-over one, put back at the end.
+    platform::WindowProcedure m_previousBaseProcedure;
     Observer* m_observer = nullptr;
     // The list's paths when last looked at, and a number that changes with them.
     mutable std::vector<std::string> m_listPaths;
@@ -88,4 +93,7 @@ private:
     mutable std::string m_title;
     mutable std::string m_artist;
     mutable std::string m_album;
+    // Where the current track's embedded picture was stored; empty without one.
+    mutable std::string m_artUrl;
+    desktop::CoverArtCache m_art;
 };

@@ -1,6 +1,7 @@
 // The player program: long options first (they never reach the "/" switches),
 // then the files named on the command line are taken out, the one player of
-// the session is found (a second start hands its files over and ends), and
+// the session is found (a second start hands its files over, on the bus or
+// through the window messages, and ends), and
 // the main window lives, reachable over the session bus.
 #include "common/LanguageChoice.h"
 #include "common/UiTranslator.h"
@@ -13,6 +14,7 @@
 #include "player/desktop/InstanceHandOver.h"
 #include "player/desktop/InstanceName.h"
 #include "player/desktop/MprisService.h"
+#include "player/desktop/WindowHandOver.h"
 #include "player/frmZelko.h"
 #include "player/shell/ClsZelko.h"
 #include "player/shell/ZelkoSettings.h"
@@ -107,8 +109,10 @@ int main(int argc, char** argv) {
                                                                                                                : 1;
     }
     if (claim.Result() == desktop::InstanceClaim::Outcome::TakenWithoutBus) {
-        std::cerr << "Zelko: another player runs in this session\n";
-        return 0;
+        return desktop::HandOverByWindow(desktop::InstanceLockPath(busName), arguments.files, arguments.mode) ==
+                       desktop::HandOverResult::Delivered
+                   ? 0
+                   : 1;
     }
 
     // The language is chosen before the first window or menu is made, from the

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include <chrono>
+#include <utility>
 #include <unistd.h>
 
 #include "platform/ProgramLauncher.h"
@@ -170,6 +171,15 @@ void ClsZelkoAssistHost::RemoveHook()
     if (m_window)
         m_window->SetWindowProcedure(std::move(m_previousProcedure));
     m_previousProcedure = {};
+}
+
+platform::WindowProcedure ClsZelkoAssistHost::SetBaseProcedure(platform::WindowProcedure procedure)
+{
+    if (!m_window)
+        return {};
+    if (!m_hookInstalled)
+        return m_window->SetWindowProcedure(std::move(procedure));
+    return std::exchange(m_previousProcedure, std::move(procedure));
 }
 
 std::int32_t ClsZelkoAssistHost::HookWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,

@@ -71,6 +71,10 @@ public:
     // keeps the previous one, which it calls on; RemoveHook puts it back.
     void InstallHook();
     void RemoveHook();
+    // The procedure under the hook, which gets every message the hook passes
+    // on (other programs' messages than the assists' commands); returns the
+    // one it replaces. Does nothing and returns nothing without a window.
+    platform::WindowProcedure SetBaseProcedure(platform::WindowProcedure procedure);
     std::int32_t HookWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
                              std::intptr_t lParam);
 

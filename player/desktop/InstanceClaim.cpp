@@ -5,7 +5,9 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
+#include <charconv>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
 #include <unistd.h>
 #include <utility>
@@ -33,7 +35,30 @@ InstanceClaim InstanceClaim::Claim(const std::string& busName)
         ::close(fd);
         return InstanceClaim(Outcome::TakenWithoutBus, busName, -1);
     }
+    // Whoever starts next finds this player's window by the number.
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    if (::ftruncate(fd, 0) == 0) {
+        const ssize_t written = ::pwrite(fd, pid.data(), pid.size(), 0);
+        (void)written;
+    }
     return InstanceClaim(Outcome::ClaimedWithoutBus, busName, fd);
+}
+
+std::optional<std::int32_t> InstanceClaim::LockHolder(const std::string& lockPath)
+{
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    char text[16] = {};
+    const ssize_t got = ::pread(fd, text, sizeof text - 1, 0);
+    ::close(fd);
+    if (got <= 0)
+        return std::nullopt;
+    std::int32_t pid = 0;
+    const auto [end, error] = std::from_chars(text, text + got, pid);
+    if (error != std::errc() || end == text || *end != '\n' || pid <= 0)
+        return std::nullopt;
+    return pid;
 }
 
 InstanceClaim::InstanceClaim(Outcome outcome, std::string busName, int lockFd)

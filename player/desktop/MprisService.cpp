@@ -44,7 +44,7 @@ MprisService::StartResult MprisService::Start()
         return StartResult::Failed;
     m_registered = true;
     m_snapshot = m_player.Snapshot();
-    m_properties = PlayerProperties(m_snapshot, QString());
+    m_properties = PlayerProperties(m_snapshot, QString::fromStdString(m_snapshot.track.artUrl));
     m_player.SetObserver(this);
     m_poll.start();
     return StartResult::Registered;
@@ -86,7 +86,7 @@ void MprisService::Refresh()
     if (now == m_snapshot)
         return;
     m_snapshot = std::move(now);
-    const QVariantMap properties = PlayerProperties(m_snapshot, QString());
+    const QVariantMap properties = PlayerProperties(m_snapshot, QString::fromStdString(m_snapshot.track.artUrl));
     QVariantMap changed;
     for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
         if (m_properties.value(it.key()) != it.value())

@@ -28,6 +28,8 @@ struct TrackSnapshot {
     std::string artist;
     std::string album;
     int64_t lengthMs = 0;
+    // The file:// URL of the cached copy of its embedded picture; empty without one.
+    std::string artUrl;
     bool operator==(const TrackSnapshot&) const = default;
 };
 

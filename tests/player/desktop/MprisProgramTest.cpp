@@ -11,6 +11,19 @@
 #include <QDBusReply>
 #include <QDBusVariant>
 
+#include "platform/MessageWindow.h"
+#include "player/desktop/InstanceName.h"
+#include "protocol/CommandWords.h"
+#include "protocol/PlayStateRecord.h"
+#include "protocol/SongInfoRecord.h"
+#include "support/Id3PictureTag.h"
+
+#include <QUrl>
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 namespace desktoptest {
@@ -89,13 +102,15 @@ protected:
         EXPECT_EQ(RunTool(QStringLiteral("xdotool"), arguments, m_bus.Address()).exitCode, 0) << arguments.join(' ').toStdString();
     }
 
+    void SecondStartRaisesTheFirst(const QString& busAddress);
+
     PrivateBus m_bus;
     Folder m_folder;
     std::vector<std::string> m_tracks;
     std::unique_ptr<Player> m_player;
 };
 
-TEST_F(MprisProgramTest, DISABLED_PlayerctlDrivesTheTransport)
+TEST_F(MprisProgramTest, PlayerctlDrivesTheTransport)
 {
     Start();
     EXPECT_EQ(Status(), "Stopped");
@@ -148,7 +163,7 @@ TEST_F(MprisProgramTest, DISABLED_PlayerctlDrivesTheTransport)
     EXPECT_NE(ini.find("Shuffle=-1"), std::string::npos) << ini;
 }
 
-TEST_F(MprisProgramTest, DISABLED_MetadataFieldsHaveTheirTypes)
+TEST_F(MprisProgramTest, MetadataFieldsHaveTheirTypes)
 {
     Start();
     Ctl({"play"});
@@ -174,7 +189,89 @@ TEST_F(MprisProgramTest, DISABLED_MetadataFieldsHaveTheirTypes)
     EXPECT_EQ(Ctl({"metadata", "xesam:artist"}).out, "Tester");
 }
 
-TEST_F(MprisProgramTest, DISABLED_SetPositionIsIgnoredUnlessTheTrackIdMatches)
+TEST_F(MprisProgramTest, ATrackWithAnEmbeddedPictureHasItsCachedCopyAsArt)
+{
+    using namespace testsupport;
+    const TagBytes picture = PngLikeBytes(7, 2000);
+    PrependTag(m_tracks[0], Tag(3, {TextFrame(3, "Track 1"), PictureFrame(3, TagPicture {3, "image/png", 0, "", picture})}));
+    Start();
+    Ctl({"play"});
+    ASSERT_TRUE(WaitFor([&] { return Status() == "Playing" && Title() == "Track 1"; }));
+    auto metadata = [&] {
+        QVariantMap map;
+        Property(QStringLiteral("Metadata")).value<QDBusArgument>() >> map;
+        return map;
+    };
+    const QString art = metadata().value("mpris:artUrl").toString();
+    ASSERT_TRUE(art.startsWith("file:///")) << art.toStdString();
+    const fs::path file = QUrl(art).toLocalFile().toStdString();
+    EXPECT_EQ(file.parent_path(), m_folder.Path() / "cache" / "zelko" / "art");
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(TagBytes((std::istreambuf_iterator<char>(in)), {}), picture);
+    // playerctl shows it as any other field.
+    EXPECT_EQ(Ctl({"metadata", "mpris:artUrl"}).out, art.toStdString());
+
+    // A track without a picture has none.
+    Ctl({"next"});
+    ASSERT_TRUE(WaitFor([&] { return Title() == "Track 2"; }));
+    EXPECT_TRUE(WaitFor([&] { return !metadata().contains("mpris:artUrl"); })) << metadata().value("mpris:artUrl").toString().toStdString();
+    EXPECT_FALSE(metadata().isEmpty());
+    // Back again: the same file.
+    Ctl({"previous"});
+    ASSERT_TRUE(WaitFor([&] { return Title() == "Track 1"; }));
+    EXPECT_EQ(metadata().value("mpris:artUrl").toString(), art);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(MprisProgramTest, TheRootInterfaceDescribesThePlayerAndOpenUriPlaysAFile)
+{
+    Start();
+    auto root = [&](const char* name) {
+        QDBusMessage get = QDBusMessage::createMethodCall(BusName(), MprisPath,
+                                                          QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                          QStringLiteral("Get"));
+        get << QStringLiteral("org.mpris.MediaPlayer2") << QString::fromLatin1(name);
+        const QDBusMessage reply = m_bus.Connection().call(get);
+        return reply.arguments().isEmpty() ? QVariant() : reply.arguments().at(0).value<QDBusVariant>().variant();
+    };
+    EXPECT_EQ(root("Identity").toString(), "Zelko");
+    EXPECT_EQ(root("DesktopEntry").toString(), "zelko");
+    EXPECT_TRUE(root("CanQuit").toBool());
+    EXPECT_TRUE(root("CanRaise").toBool());
+    EXPECT_FALSE(root("HasTrackList").toBool());
+    EXPECT_EQ(root("SupportedUriSchemes").toStringList(), QStringList {"file"});
+    EXPECT_TRUE(root("SupportedMimeTypes").toStringList().contains("audio/mpeg"));
+
+    // A file whose name needs percent-encoding in a URI, opened as a desktop would.
+    fs::create_directories(m_folder.Path() / "a b#c");
+    const std::string song = MakeTone(m_folder.Path() / "a b#c", "Song D", 30.0);
+    const QString uri = QString::fromUtf8(QUrl::fromLocalFile(QString::fromStdString(song)).toEncoded());
+    EXPECT_EQ(Ctl({"open", uri}).exitCode, 0);
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Song D" && Status() == "Playing"; })) << Title();
+    EXPECT_EQ(Ctl({"metadata", "xesam:url"}).out, uri.toStdString());
+    // Something else than a file is not opened.
+    Ctl({"open", "http://example.invalid/x.mp3"});
+    WaitFor([] { return false; }, 500);
+    EXPECT_EQ(Title(), "Song D");
+}
+
+TEST_F(MprisProgramTest, ASecondStartWithEnqueueOnlyAddsItsFile)
+{
+    Start();
+    Ctl({"play"});
+    ASSERT_TRUE(WaitFor([&] { return Status() == "Playing" && Title() == "Track 1"; }));
+    const std::string song = MakeTone(m_folder.Path(), "Song E", 30.0);
+    Player second(m_folder.Path(), m_bus.Address(), {"--enqueue", QString::fromStdString(song)});
+    ASSERT_TRUE(second.Process().waitForFinished(20000));
+    EXPECT_EQ(second.Process().exitCode(), 0);
+    // Still the first track; the new one comes after the three of the list.
+    WaitFor([] { return false; }, 500);
+    EXPECT_EQ(Title(), "Track 1");
+    Ctl({"previous"});
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Song E"; })) << Title();
+}
+
+TEST_F(MprisProgramTest, SetPositionIsIgnoredUnlessTheTrackIdMatches)
 {
     Start();
     Ctl({"play"});
@@ -199,7 +296,7 @@ TEST_F(MprisProgramTest, DISABLED_SetPositionIsIgnoredUnlessTheTrackIdMatches)
     EXPECT_LT(at, 22'000'000);
 }
 
-TEST_F(MprisProgramTest, DISABLED_FollowSeesTheSkinsPauseButton)
+TEST_F(MprisProgramTest, FollowSeesTheSkinsPauseButton)
 {
     Start();
     Ctl({"play"});
@@ -243,7 +340,7 @@ public slots:
     }
 };
 
-TEST_F(MprisProgramTest, DISABLED_ASeekBarDragSendsOneSeeked)
+TEST_F(MprisProgramTest, ASeekBarDragSendsOneSeeked)
 {
     Start();
     Ctl({"play"});
@@ -289,7 +386,7 @@ TEST_F(MprisProgramTest, DISABLED_ASeekBarDragSendsOneSeeked)
     follow.waitForFinished(5000);
 }
 
-TEST_F(MprisProgramTest, DISABLED_ASecondStartHandsItsFileToTheFirstAndEnds)
+TEST_F(MprisProgramTest, ASecondStartHandsItsFileToTheFirstAndEnds)
 {
     const std::string a = MakeTone(m_folder.Path(), "Song A", 30.0);
     fs::create_directories(m_folder.Path() / "minimize" / "log");
@@ -305,7 +402,50 @@ TEST_F(MprisProgramTest, DISABLED_ASecondStartHandsItsFileToTheFirstAndEnds)
     EXPECT_EQ(m_player->Process().state(), QProcess::Running);
 }
 
-TEST_F(MprisProgramTest, DISABLED_WithoutABusThePlayerRunsAsBeforeAndASecondOneEnds)
+// A window of the test's own beside the player's, asking it what the assists
+// may ask: the file it plays and whether it plays.
+class WindowPeer {
+public:
+    explicit WindowPeer(const fs::path& endpointFolder)
+    {
+        platform::MessageWindow::Options options;
+        options.Directory = endpointFolder;
+        options.UseQtNotifiers = false;
+        m_window = platform::MessageWindow::Open(
+                       [this](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
+                           if (msg != platform::WM_COPYDATA)
+                               return 0;
+                           const platform::CopyDataStruct& data = platform::CopyDataOf(lParam);
+                           if (wParam == protocol::CodeSongInfo && data.cbData == sizeof m_song)
+                               std::memcpy(&m_song, data.lpData, sizeof m_song);
+                           if (wParam == protocol::CodePlayState && data.cbData == sizeof m_state)
+                               std::memcpy(&m_state, data.lpData, sizeof m_state);
+                           return 0;
+                       },
+                       options)
+                       .Window;
+    }
+    bool Ok() const { return m_window != nullptr; }
+
+    // The file the player plays and whether it plays it (and is not paused).
+    std::string PlayingFile(platform::WindowHandle player)
+    {
+        m_song = {};
+        m_state = {};
+        m_window->SendMessage(player, platform::WM_USER, protocol::CmdSongInfo, m_window->Handle());
+        m_window->SendMessage(player, platform::WM_USER, protocol::CmdPlayInfo, m_window->Handle());
+        if (!protocol::FromVbBool(m_state.bPlay) || protocol::FromVbBool(m_state.bPause))
+            return {};
+        return std::string(protocol::SongFieldBytes(m_song.Mp3File));
+    }
+
+private:
+    std::unique_ptr<platform::MessageWindow> m_window;
+    protocol::SongInfoRecord m_song {};
+    protocol::PlayStateRecord m_state {};
+};
+
+TEST_F(MprisProgramTest, WithoutABusASecondStartHandsItsFileToTheFirstAndEnds)
 {
     Player first(m_folder.Path(), QString(), {"/log"});
     const fs::path log = m_folder.Path() / "Zelko.log";
@@ -314,13 +454,102 @@ TEST_F(MprisProgramTest, DISABLED_WithoutABusThePlayerRunsAsBeforeAndASecondOneE
         return std::string((std::istreambuf_iterator<char>(in)), {});
     };
     ASSERT_TRUE(WaitFor([&] { return logText().find("no session bus") != std::string::npos; }));
-    Player second(m_folder.Path(), QString(), {QString::fromStdString(m_tracks[1])});
+    const std::string song = MakeTone(m_folder.Path(), "Song C", 30.0);
+    Player second(m_folder.Path(), QString(), {QString::fromStdString(song)});
     ASSERT_TRUE(second.Process().waitForFinished(20000));
     EXPECT_EQ(second.Process().exitCode(), 0);
     EXPECT_EQ(first.Process().state(), QProcess::Running);
+    // The first player took the file and plays it.
+    WindowPeer peer(m_folder.Path() / "zelko");
+    ASSERT_TRUE(peer.Ok());
+    const auto handle = static_cast<platform::WindowHandle>(first.Pid());
+    EXPECT_TRUE(WaitFor([&] { return peer.PlayingFile(handle) == song; })) << peer.PlayingFile(handle);
     // One line, and the second start did not touch the first one's log.
     const std::string text = logText();
     EXPECT_EQ(text.find("no session bus"), text.rfind("no session bus")) << text;
+    // The file is in the list the first player saves.
+    first.Process().terminate();
+    ASSERT_TRUE(first.Process().waitForFinished(10000));
+    std::ifstream in(m_folder.Path() / "Zelko.m3u");
+    const std::string list((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(list.find("Song C.mp3"), std::string::npos) << list;
+}
+
+// The stacking order of the screen's top-level windows, bottom first.
+std::vector<std::string> StackingOrder()
+{
+    const ToolResult r = RunTool(QStringLiteral("xwininfo"), {"-root", "-children"}, QString());
+    std::vector<std::string> ids;
+    std::istringstream lines(r.out);
+    // The children are the lines that start with their id.
+    for (std::string line; std::getline(lines, line);) {
+        const auto at = line.find_first_not_of(' ');
+        if (at != std::string::npos && line.compare(at, 2, "0x") == 0)
+            ids.push_back(line.substr(at, line.find(' ', at) - at));
+    }
+    // xwininfo lists the top first.
+    std::reverse(ids.begin(), ids.end());
+    return ids;
+}
+
+// A second start without files brings the first player's window to the
+// front; busAddress empty: without a session bus.
+void MprisProgramTest::SecondStartRaisesTheFirst(const QString& busAddress)
+{
+    Player first(m_folder.Path(), busAddress, {});
+    if (busAddress.isEmpty()) {
+        const fs::path lock = m_folder.Path() / (desktop::InstanceBusName(desktop::RunKind::Develop,
+                                                                          m_folder.Path().string()) + ".lock");
+        ASSERT_TRUE(WaitFor([&] { return fs::exists(lock); }));
+    }
+    std::string player;
+    ASSERT_TRUE(WaitFor([&] {
+        const ToolResult r = RunTool(QStringLiteral("xdotool"),
+                                     {"search", "--onlyvisible", "--pid", QString::number(first.Pid())},
+                                     QString());
+        player = r.out.substr(0, r.out.find('\n'));
+        return !player.empty();
+    }));
+    // Another program's window over the whole screen, over the player.
+    QProcess cover;
+    cover.start(QStringLiteral("xmessage"), {"-geometry", "1280x1024+0+0", "-name", "zelko-cover", "cover"});
+    ASSERT_TRUE(cover.waitForStarted(5000));
+    std::string coverId;
+    ASSERT_TRUE(WaitFor([&] {
+        const ToolResult r = RunTool(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--classname", "^zelko-cover$"},
+                                     QString());
+        coverId = r.out.substr(0, r.out.find('\n'));
+        return !coverId.empty();
+    }));
+    auto above = [&](const std::string& top, const std::string& under) {
+        const std::vector<std::string> order = StackingOrder();
+        const auto t = std::find_if(order.begin(), order.end(), [&](const std::string& id) {
+            return std::stoul(id, nullptr, 16) == std::stoul(top, nullptr, 0);
+        });
+        const auto u = std::find_if(order.begin(), order.end(), [&](const std::string& id) {
+            return std::stoul(id, nullptr, 16) == std::stoul(under, nullptr, 0);
+        });
+        return t != order.end() && u != order.end() && t > u;
+    };
+    ASSERT_TRUE(WaitFor([&] { return above(coverId, player); }));
+
+    Player second(m_folder.Path(), busAddress, {});
+    ASSERT_TRUE(second.Process().waitForFinished(20000));
+    EXPECT_EQ(second.Process().exitCode(), 0);
+    EXPECT_TRUE(WaitFor([&] { return above(player, coverId); }));
+    EXPECT_EQ(first.Process().state(), QProcess::Running);
+    cover.kill();
+    cover.waitForFinished(5000);
+}
+
+TEST_F(MprisProgramTest, WithoutABusASecondStartWithoutFilesRaisesTheFirst)
+{
+    SecondStartRaisesTheFirst(QString());
+}
+
+TEST_F(MprisProgramTest, ASecondStartWithoutFilesRaisesTheFirst)
+{
+    SecondStartRaisesTheFirst(m_bus.Address());
 }
 
 } // namespace

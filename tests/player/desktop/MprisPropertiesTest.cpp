@@ -15,7 +15,7 @@ desktop::PlayerSnapshot Playing()
     s.listGeneration = 4;
     s.canGoNext = true;
     s.canGoPrevious = true;
-    s.track = {2, "/music/a b/ç.mp3", "Title", "Artist", "Album", 61500};
+    s.track = {2, "/music/a b/ç.mp3", "Title", "Artist", "Album", 61500, ""};
     return s;
 }
 

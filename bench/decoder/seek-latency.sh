@@ -1,0 +1,75 @@
+#!/bin/bash
+# How soon the new place of a seek is heard with the sound server:
+#   - one private PulseAudio server with a null sink, started here;
+#   - SeekLatency (bench/decoder/stream/SeekLatency.cpp), built against this
+#     tree's decoder sources, plays a 192 kbps stereo MP3 of 10 s of silence
+#     and 20 s of a loud tone through it and seeks from the silence into the
+#     tone SEEKS times: first alone ("timing": when the server's timing says
+#     the new place leaves the sink, the sink at the latency the player's
+#     stream asks for), then while the sink's monitor is recorded in 5-ms
+#     blocks ("monitor": when the tone arrives there; the sink then runs at a
+#     few milliseconds of latency);
+#   - the sink's latency as the server reports it, in each mode.
+# Usage: bench/decoder/seek-latency.sh [SEEKS]   (default 10)
+# Needs: pulseaudio, pulseaudio-utils, lame, python3, g++ and the decoder's development packages.
+set -euo pipefail
+
+seeks=${1:-10}
+top=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+server=0
+player=0
+cleanup() {
+    [ "$player" -gt 0 ] && kill "$player" 2>/dev/null || true
+    [ "$server" -gt 0 ] && kill "$server" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+flags=(-std=c++20 -O2 -g -DNDEBUG -w $(pkg-config --cflags kissfft-float libmpg123 libpulse libpulse-simple))
+libs=($(pkg-config --libs kissfft-float libmpg123 libpulse libpulse-simple) -pthread)
+echo "building..." >&2
+nice g++ "${flags[@]}" -I"$top" "$top"/decoder/*.cpp "$top"/platform/CodePage.cpp "$top"/platform/LogSink.cpp \
+    "$top/bench/decoder/stream/SeekLatency.cpp" "${libs[@]}" -o "$work/SeekLatency"
+
+python3 - "$work/tone.wav" <<'PY'
+import math, struct, sys, wave
+rate = 44100
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(2); w.setsampwidth(2); w.setframerate(rate)
+    frames = bytearray()
+    for i in range(rate * 30):
+        v = 0 if i < rate * 10 else int(16000 * math.sin(2 * math.pi * 1000 * i / rate))
+        frames += struct.pack("<hh", v, v)
+    w.writeframes(bytes(frames))
+PY
+lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
+rm "$work/tone.wav"
+
+# The private server: its own runtime folder, no D-Bus, no X11.
+mkdir -p "$work/pulse/run" "$work/pulse/home"
+chmod 700 "$work/pulse/run"
+cat >"$work/pulse/server.pa" <<PA
+load-module module-null-sink sink_name=bench
+load-module module-native-protocol-unix socket=$work/pulse/native auth-anonymous=1
+set-default-sink bench
+PA
+env -u DISPLAY HOME="$work/pulse/home" XDG_RUNTIME_DIR="$work/pulse/run" XDG_CONFIG_HOME="$work/pulse/home" \
+    DBUS_SESSION_BUS_ADDRESS=disabled: \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit=yes \
+    --log-target=stderr --log-level=error -F "$work/pulse/server.pa" 2>"$work/pulse/log" &
+server=$!
+for _ in $(seq 100); do [ -S "$work/pulse/native" ] && break; sleep 0.1; done
+[ -S "$work/pulse/native" ] || { echo "the sound server did not start" >&2; cat "$work/pulse/log" >&2; exit 1; }
+export PULSE_SERVER="unix:$work/pulse/native"
+
+for mode in timing monitor; do
+    echo "== $mode"
+    ZELKO_AUDIO=pulse "$work/SeekLatency" "$work/tone.mp3" 2000 15000 "$seeks" "$mode" &
+    player=$!
+    sleep 3
+    echo "the sink while the stream plays: $(pactl list sinks | grep -i 'latency:' | sed 's/^[[:space:]]*//')"
+    wait "$player"
+    player=0
+done
