@@ -71,8 +71,7 @@ public:
     // keeps the previous one, which it calls on; RemoveHook puts it back.
     void InstallHook();
     void RemoveHook();
-    std::int32_t HookWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
-                             std::intptr_t lParam);
+    std::int32_t HookWndProc(const platform::WindowMessage& message);
 
     // Menu and commands.
     void mnuP1AEnum_Click(int index);
