@@ -210,19 +210,20 @@ WindowProcedure MessageWindow::SetWindowProcedure(WindowProcedure procedure)
     return previous;
 }
 
-std::int32_t MessageWindow::CallProcedure(std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam)
+std::int32_t MessageWindow::CallProcedure(WindowMessage message)
 {
+    message.hwnd = m_handle;
     // The procedure may replace itself while it runs; call a copy.
     const WindowProcedure procedure = m_procedure;
     ++m_dispatchDepth;
-    const std::int32_t result = CallWindowProc(procedure, m_handle, msg, wParam, lParam);
+    const std::int32_t result = CallWindowProc(procedure, message);
     --m_dispatchDepth;
     return result;
 }
 
-std::int32_t MessageWindow::Dispatch(std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam)
+std::int32_t MessageWindow::Dispatch(WindowMessage message)
 {
-    return CallProcedure(msg, wParam, lParam);
+    return CallProcedure(message);
 }
 
 bool MessageWindow::IsWindow(WindowHandle handle) const
@@ -373,10 +374,10 @@ void MessageWindow::ServiceIncoming(int id)
 
         std::int32_t result = 0;
         if (header.msg == WM_COPYDATA) {
-            CopyDataStruct descriptor { header.dwData, header.cbData, payload.empty() ? nullptr : payload.data() };
-            result = CallProcedure(header.msg, header.wParam, reinterpret_cast<std::intptr_t>(&descriptor));
+            CopyDataStruct descriptor{header.dwData, header.cbData, payload.empty() ? nullptr : payload.data()};
+            result = CallProcedure({.msg = header.msg, .wParam = header.wParam, .copyData = &descriptor});
         } else {
-            result = CallProcedure(header.msg, header.wParam, header.lParam);
+            result = CallProcedure({.msg = header.msg, .wParam = header.wParam, .lParam = header.lParam});
         }
         ++handled;
 
@@ -567,8 +568,8 @@ SendOutcome MessageWindow::SendMessage(WindowHandle to, std::uint32_t msg, std::
     if (to <= 0)
         return { SendStatus::NoWindow, 0 };
     if (to == m_handle)
-        return { SendStatus::Replied, CallProcedure(msg, wParam, lParam) };
-    RequestHeader header { msg, wParam, lParam, 0, 0 };
+        return {SendStatus::Replied, CallProcedure({.msg = msg, .wParam = wParam, .lParam = lParam})};
+    RequestHeader header{msg, wParam, lParam, 0, 0};
     if (RequestFrame::Check(header) != HeaderCheck::Valid)
         return { SendStatus::Invalid, 0 };
     const auto frame = RequestFrame::EncodeHeader(header);
@@ -583,9 +584,10 @@ SendOutcome MessageWindow::SendCopyData(WindowHandle to, std::uint32_t wParam, s
     if (to <= 0)
         return { SendStatus::NoWindow, 0 };
     if (to == m_handle) {
-        CopyDataStruct descriptor { dwData, static_cast<std::uint32_t>(payload.size()),
-                                    payload.empty() ? nullptr : payload.data() };
-        return { SendStatus::Replied, CallProcedure(WM_COPYDATA, wParam, reinterpret_cast<std::intptr_t>(&descriptor)) };
+        CopyDataStruct descriptor{dwData, static_cast<std::uint32_t>(payload.size()),
+                                  payload.empty() ? nullptr : payload.data()};
+        return {SendStatus::Replied,
+                CallProcedure({.msg = WM_COPYDATA, .wParam = wParam, .copyData = &descriptor})};
     }
     const auto frame = RequestFrame::Encode({ WM_COPYDATA, wParam, 0, dwData, 0 }, payload);
     return Transact(to, frame);

@@ -96,16 +96,14 @@ public:
     std::filesystem::path EndpointPath() const;
 
     // The window procedure chain. SetWindowProcedure installs a procedure and
-    // returns the one it replaces; a replacement typically keeps that one in
-    // the user-data slot and calls it on (CallWindowProc).
+    // returns the one it replaces; a replacement keeps that one and calls it
+    // on (CallWindowProc) for what it does not handle itself.
     const WindowProcedure& CurrentProcedure() const { return m_procedure; }
     WindowProcedure SetWindowProcedure(WindowProcedure procedure);
-    const WindowProcedure& UserData() const { return m_userData; }
-    void SetUserData(WindowProcedure data) { m_userData = std::move(data); }
 
-    // Hands a message of this program (a wheel turn, say) to the current
-    // procedure, as a message sent to itself.
-    std::int32_t Dispatch(std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam);
+    // Hands a message to the current procedure as if this window had sent it
+    // to itself; its hwnd is set to this window's handle.
+    std::int32_t Dispatch(WindowMessage message);
 
     // Synchronous sends. A send to this window's own handle calls the
     // procedure directly.
@@ -150,7 +148,7 @@ private:
     bool ClosePartialFrames();
     // How long until the first partial frame reaches its limit, if any waits.
     std::optional<std::chrono::milliseconds> NextPartialFrameDeadline() const;
-    std::int32_t CallProcedure(std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam);
+    std::int32_t CallProcedure(WindowMessage message);
     std::unique_ptr<Outgoing> TakeConnection(WindowHandle to, bool fresh, SendStatus& failure);
     void ReturnConnection(WindowHandle to, std::unique_ptr<Outgoing> connection);
     SendOutcome Transact(WindowHandle to, std::span<const std::byte> frame);
@@ -164,7 +162,6 @@ private:
     std::filesystem::path m_directory;
     int m_listenFd;
     WindowProcedure m_procedure;
-    WindowProcedure m_userData;
     std::chrono::milliseconds m_sendTimeout;
     bool m_useQt;
     std::unique_ptr<QSocketNotifier> m_listenNotifier;

@@ -4,9 +4,8 @@
 //
 // A window that takes part is named by a handle, a positive 32-bit number
 // (the process id of the program that owns it). Messages reach the window's
-// current window procedure as (hwnd, msg, wParam, lParam); the procedure's
-// result is the sender's reply. For WM_COPYDATA lParam is the address of a
-// CopyDataStruct in the receiver's memory, valid only during the call.
+// current window procedure as a WindowMessage; the procedure's result is the
+// sender's reply.
 #include <cstdint>
 #include <functional>
 
@@ -16,7 +15,6 @@ using WindowHandle = std::int32_t; // 0 names no window
 
 inline constexpr std::uint32_t WM_COPYDATA = 0x004A;
 inline constexpr std::uint32_t WM_SYSCOMMAND = 0x0112;
-inline constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A; // local only, never on the wire
 inline constexpr std::uint32_t WM_USER = 0x0400;
 inline constexpr std::uint32_t SC_CLOSE = 0xF060;
 
@@ -27,23 +25,24 @@ struct CopyDataStruct {
     const void* lpData = nullptr;
 };
 
-// lParam is pointer-sized so that it can carry a CopyDataStruct address; on
-// the wire it is a signed 32-bit value.
-using WindowProcedure =
-    std::function<std::int32_t(WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam)>;
+// One message as a window procedure receives it. A WM_COPYDATA carries its
+// descriptor in copyData, which points into the receiver's memory and is
+// valid only during the call; every other message has no descriptor.
+struct WindowMessage {
+    WindowHandle hwnd = 0; // the window the message reached
+    std::uint32_t msg = 0;
+    std::uint32_t wParam = 0;
+    std::int32_t lParam = 0;
+    const CopyDataStruct* copyData = nullptr;
+};
+
+using WindowProcedure = std::function<std::int32_t(const WindowMessage& message)>;
 
 // Calls a kept procedure; an empty one answers 0, as default processing does
 // for messages it does not know.
-inline std::int32_t CallWindowProc(const WindowProcedure& procedure, WindowHandle hwnd, std::uint32_t msg,
-                                   std::uint32_t wParam, std::intptr_t lParam)
+inline std::int32_t CallWindowProc(const WindowProcedure& procedure, const WindowMessage& message)
 {
-    return procedure ? procedure(hwnd, msg, wParam, lParam) : 0;
-}
-
-// The CopyDataStruct of a WM_COPYDATA lParam.
-inline const CopyDataStruct& CopyDataOf(std::intptr_t lParam)
-{
-    return *reinterpret_cast<const CopyDataStruct*>(lParam);
+    return procedure ? procedure(message) : 0;
 }
 
 } // namespace platform

@@ -20,10 +20,8 @@ void AssistLink::Link()
 {
     if (m_linked)
         return;
-    m_window.SetUserData(m_window.SetWindowProcedure(
-        [this](platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
-            return AssistWndProc(hwnd, msg, wParam, lParam);
-        }));
+    m_previousProcedure =
+        m_window.SetWindowProcedure([this](const platform::WindowMessage& message) { return AssistWndProc(message); });
     m_linked = true;
     SendCommand(MakeCommand(CmdAnnounce, static_cast<std::uint32_t>(m_arguments.AssistIndex)), m_window.Handle());
 }
@@ -32,8 +30,8 @@ void AssistLink::Unlink()
 {
     if (!m_linked)
         return;
-    m_window.SetWindowProcedure(m_window.UserData());
-    m_window.SetUserData({});
+    m_window.SetWindowProcedure(std::move(m_previousProcedure));
+    m_previousProcedure = {};
     m_linked = false;
 }
 
@@ -54,19 +52,18 @@ void AssistLink::ReportClosing()
         SendCommandWithHandle(CmdClosing);
 }
 
-std::int32_t AssistLink::AssistWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
-                                       std::intptr_t lParam)
+std::int32_t AssistLink::AssistWndProc(const platform::WindowMessage& message)
 {
     if (!m_inHook) {
         m_inHook = true;
         struct Clear {
             bool& flag;
             ~Clear() { flag = false; }
-        } clear { m_inHook };
-        if (msg == platform::WM_COPYDATA && m_onCopyData)
-            m_onCopyData(wParam, platform::CopyDataOf(lParam));
+        } clear{m_inHook};
+        if (message.copyData && m_onCopyData)
+            m_onCopyData(message.wParam, *message.copyData);
     }
-    return platform::CallWindowProc(m_window.UserData(), hwnd, msg, wParam, lParam);
+    return platform::CallWindowProc(m_previousProcedure, message);
 }
 
 } // namespace protocol

@@ -1,7 +1,7 @@
 #pragma once
 // An assist's side of the link to the player: installs AssistWndProc on the
-// assist's message window (the previous procedure kept in the user-data slot
-// and called on), announces the window, sends commands, reports the close,
+// assist's message window (the previous procedure kept and called on),
+// announces the window, sends commands, reports the close,
 // and hands the player's payloads to the assist while guarding against
 // re-entry with the busy flag bInHook.
 #include <cstdint>
@@ -41,13 +41,13 @@ public:
     const AssistArguments& Arguments() const { return m_arguments; }
     platform::MessageWindow& Window() { return m_window; }
 
-    std::int32_t AssistWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
-                               std::intptr_t lParam);
+    std::int32_t AssistWndProc(const platform::WindowMessage& message);
 
 private:
     platform::MessageWindow& m_window;
     AssistArguments m_arguments;
     CopyDataHandler m_onCopyData;
+    platform::WindowProcedure m_previousProcedure;
     bool m_linked = false;
     bool m_inHook = false;
 };

@@ -37,8 +37,8 @@ frmRemoteZKA::frmRemoteZKA(platform::MessageWindow& window, protocol::AssistArgu
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     // The window's own procedure: a close command closes the window.
-    m_window.SetWindowProcedure([this](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t) {
-        if (msg == platform::WM_SYSCOMMAND && wParam == platform::SC_CLOSE)
+    m_window.SetWindowProcedure([this](const platform::WindowMessage& message) {
+        if (message.msg == platform::WM_SYSCOMMAND && message.wParam == platform::SC_CLOSE)
             close();
         return 0;
     });

@@ -26,8 +26,8 @@ frmScopeZKA::frmScopeZKA(platform::MessageWindow& window, protocol::AssistArgume
     setWindowTitle(QStringLiteral("Visual - ZKAssist"));
     setAttribute(Qt::WA_ShowWithoutActivating);
 
-    m_window.SetWindowProcedure([this](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t) {
-        if (msg == platform::WM_SYSCOMMAND && wParam == platform::SC_CLOSE)
+    m_window.SetWindowProcedure([this](const platform::WindowMessage& message) {
+        if (message.msg == platform::WM_SYSCOMMAND && message.wParam == platform::SC_CLOSE)
             close();
         return 0;
     });

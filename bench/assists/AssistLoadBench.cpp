@@ -68,11 +68,11 @@ public:
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("XDG_RUNTIME_DIR", m_dir.Path().c_str(), 1);
         auto opened = platform::MessageWindow::Open(
-            [this](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
-                if (msg == platform::WM_USER && protocol::CommandOf(wParam) == protocol::CmdAnnounce) {
-                    const auto position = protocol::ArgumentOf(wParam);
+            [this](const platform::WindowMessage& m) {
+                if (m.msg == platform::WM_USER && protocol::CommandOf(m.wParam) == protocol::CmdAnnounce) {
+                    const auto position = protocol::ArgumentOf(m.wParam);
                     if (position >= 1 && position <= m_handles.size())
-                        m_handles[position - 1] = static_cast<platform::WindowHandle>(lParam);
+                        m_handles[position - 1] = static_cast<platform::WindowHandle>(m.lParam);
                 }
                 return 0;
             });

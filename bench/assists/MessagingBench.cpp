@@ -46,14 +46,15 @@ public:
         m_thread = std::thread([this, dir, &ready] {
             protocol::AnalyzeRecord record;
             auto window = platform::MessageWindow::Open(
-                [&record](platform::WindowHandle, std::uint32_t msg, std::uint32_t, std::intptr_t lParam) {
-                    if (msg == platform::WM_COPYDATA) {
-                        const auto& cds = platform::CopyDataOf(lParam);
-                        return protocol::CopyPayload(record, cds.lpData, cds.cbData) ? record.PlayMs : -1;
-                    }
-                    return 0;
-                },
-                Options(dir, 2)).Window;
+                              [&record](const platform::WindowMessage& m) {
+                                  if (m.msg == platform::WM_COPYDATA) {
+                                      const auto& cds = *m.copyData;
+                                      return protocol::CopyPayload(record, cds.lpData, cds.cbData) ? record.PlayMs : -1;
+                                  }
+                                  return 0;
+                              },
+                              Options(dir, 2))
+                              .Window;
             ready.set_value();
             while (!m_stop)
                 window->WaitAndDispatch(std::chrono::milliseconds(20));
@@ -113,11 +114,14 @@ void BM_AnalyzeRecordRoundTripToProcess(benchmark::State& state)
     if (child == 0) {
         protocol::AnalyzeRecord record;
         auto window = platform::MessageWindow::Open(
-            [&record](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t lParam) {
-                const auto& cds = platform::CopyDataOf(lParam);
-                return protocol::CopyPayload(record, cds.lpData, cds.cbData) ? record.PlayMs : -1;
-            },
-            Options(dir, 2)).Window;
+                          [&record](const platform::WindowMessage& m) {
+                              if (!m.copyData)
+                                  return -1;
+                              const auto& cds = *m.copyData;
+                              return protocol::CopyPayload(record, cds.lpData, cds.cbData) ? record.PlayMs : -1;
+                          },
+                          Options(dir, 2))
+                          .Window;
         for (;;)
             window->WaitAndDispatch(std::chrono::milliseconds(1000));
     }

@@ -47,7 +47,7 @@ ClsZelkoAssistHost::ClsZelkoAssistHost(AssistHostPlayer& player, QMenu& assistMe
     windowOptions.Directory = m_options.EndpointDirectory;
     windowOptions.SendTimeout = m_options.SendTimeout;
     auto opened = platform::MessageWindow::Open(
-        [](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 0; }, windowOptions);
+        [](const platform::WindowMessage&) { return 0; }, windowOptions);
     m_window = std::move(opened.Window);
     m_windowError = std::move(opened.Error);
     m_broadcaster = std::make_unique<AssistBroadcaster>(player, m_catalogue, m_window.get());
@@ -156,10 +156,8 @@ void ClsZelkoAssistHost::InstallHook()
         return;
     m_hookInstalled = true;
     if (m_window) {
-        m_previousProcedure = m_window->SetWindowProcedure(
-            [this](platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
-                return HookWndProc(hwnd, msg, wParam, lParam);
-            });
+        m_previousProcedure =
+            m_window->SetWindowProcedure([this](const platform::WindowMessage& message) { return HookWndProc(message); });
     }
 }
 
@@ -182,14 +180,13 @@ platform::WindowProcedure ClsZelkoAssistHost::SetBaseProcedure(platform::WindowP
     return std::exchange(m_previousProcedure, std::move(procedure));
 }
 
-std::int32_t ClsZelkoAssistHost::HookWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
-                                             std::intptr_t lParam)
+std::int32_t ClsZelkoAssistHost::HookWndProc(const platform::WindowMessage& message)
 {
     // A command that arrives while another is handled (nested, during a
     // send) is passed over.
-    if (!m_inHook && msg == platform::WM_USER) {
+    if (!m_inHook && message.msg == platform::WM_USER) {
         FlagGuard busy(m_inHook);
-        m_decoder->HandleCommand(wParam, static_cast<std::int32_t>(lParam));
+        m_decoder->HandleCommand(message.wParam, message.lParam);
     }
-    return platform::CallWindowProc(m_previousProcedure, hwnd, msg, wParam, lParam);
+    return platform::CallWindowProc(m_previousProcedure, message);
 }

@@ -75,8 +75,7 @@ public:
     // on (other programs' messages than the assists' commands); returns the
     // one it replaces. Does nothing and returns nothing without a window.
     platform::WindowProcedure SetBaseProcedure(platform::WindowProcedure procedure);
-    std::int32_t HookWndProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
-                             std::intptr_t lParam);
+    std::int32_t HookWndProc(const platform::WindowMessage& message);
 
     // Menu and commands.
     void mnuP1AEnum_Click(int index);

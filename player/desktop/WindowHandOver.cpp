@@ -15,7 +15,7 @@ HandOverResult HandOverByWindow(const std::string& lockPath, const std::vector<s
                                 std::chrono::milliseconds timeout)
 {
     auto opened = platform::MessageWindow::Open(
-        [](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 0; });
+        [](const platform::WindowMessage&) { return 0; });
     if (!opened.Window)
         return HandOverResult::Failed;
     platform::MessageWindow& window = *opened.Window;
@@ -44,11 +44,10 @@ HandOverResult HandOverByWindow(const std::string& lockPath, const std::vector<s
 
 platform::WindowProcedure HandOverProcedure(PlayerControl& player, platform::WindowProcedure next)
 {
-    return [&player, next = std::move(next)](platform::WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam,
-                                             std::intptr_t lParam) -> std::int32_t {
-        if (msg != platform::WM_COPYDATA || wParam != HandOverCode)
-            return platform::CallWindowProc(next, hwnd, msg, wParam, lParam);
-        const platform::CopyDataStruct& data = platform::CopyDataOf(lParam);
+    return [&player, next = std::move(next)](const platform::WindowMessage& m) -> std::int32_t {
+        if (!m.copyData || m.wParam != HandOverCode)
+            return platform::CallWindowProc(next, m);
+        const platform::CopyDataStruct& data = *m.copyData;
         const std::span<const std::byte> payload(static_cast<const std::byte*>(data.lpData), data.cbData);
         std::optional<HandOverContent> content = DecodeHandOver(data.dwData, payload);
         if (!content)

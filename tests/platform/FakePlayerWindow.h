@@ -23,10 +23,9 @@ public:
     FakePlayerWindow(const std::filesystem::path& dir, platform::WindowHandle handle, Reaction react = {})
         : m_handle(handle)
         , m_peer(WindowOptions(dir, handle), [this, react](platform::MessageWindow& self) {
-            return [this, react, &self](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam,
-                                        std::intptr_t lParam) -> std::int32_t {
-                if (msg == platform::WM_USER) {
-                    const Command c { wParam, static_cast<std::int32_t>(lParam) };
+            return [this, react, &self](const platform::WindowMessage& m) -> std::int32_t {
+                if (m.msg == platform::WM_USER) {
+                    const Command c{m.wParam, m.lParam};
                     {
                         std::lock_guard lock(m_mutex);
                         m_commands.push_back(c);

@@ -71,32 +71,32 @@ private:
 
 } // namespace
 
-TEST(MessageWindow, ProcedureChainKeepsThePreviousInTheUserDataSlot)
+TEST(MessageWindow, AProcedureReplacedAndPutBackCallsTheOneItReplaced)
 {
     TempEndpointDir dir;
-    auto window = OpenWindow(dir.Path(), 501, [](WindowHandle, std::uint32_t msg, std::uint32_t, std::intptr_t) {
-        return static_cast<std::int32_t>(msg + 1000);
+    auto window = OpenWindow(dir.Path(), 501, [](const WindowMessage& m) {
+        EXPECT_EQ(m.hwnd, 501);
+        return static_cast<std::int32_t>(m.msg + 1000);
     });
     ASSERT_TRUE(window);
-    EXPECT_EQ(window->Dispatch(WM_USER, 0, 0), 1000 + 0x400);
+    EXPECT_EQ(window->Dispatch({.msg = WM_USER}), 1000 + 0x400);
 
     int hooked = 0;
-    MessageWindow* w = window.get();
-    window->SetUserData(window->SetWindowProcedure(
-        [&hooked, w](WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
-            ++hooked;
-            return CallWindowProc(w->UserData(), hwnd, msg, wParam, lParam);
-        }));
-    EXPECT_EQ(window->Dispatch(WM_USER, 0, 0), 1000 + 0x400);
+    WindowProcedure previous;
+    previous = window->SetWindowProcedure([&](const WindowMessage& m) {
+        ++hooked;
+        return CallWindowProc(previous, m);
+    });
+    EXPECT_EQ(window->Dispatch({.msg = WM_USER}), 1000 + 0x400);
     EXPECT_EQ(hooked, 1);
     // Sending to oneself calls the procedure directly.
     EXPECT_EQ(window->SendMessage(501, WM_USER, 0, 0).Result(), 1000 + 0x400);
     EXPECT_EQ(hooked, 2);
 
-    window->SetWindowProcedure(window->UserData());
-    EXPECT_EQ(window->Dispatch(WM_SYSCOMMAND, SC_CLOSE, 0), 1000 + 0x112);
+    window->SetWindowProcedure(std::move(previous));
+    EXPECT_EQ(window->Dispatch({.msg = WM_SYSCOMMAND, .wParam = SC_CLOSE}), 1000 + 0x112);
     EXPECT_EQ(hooked, 2);
-    EXPECT_EQ(CallWindowProc({}, 1, WM_USER, 0, 0), 0);
+    EXPECT_EQ(CallWindowProc({}, {.hwnd = 1, .msg = WM_USER}), 0);
 }
 
 TEST(MessageWindow, EndpointIsCreatedRemovedAndAStaleOneReplaced)
@@ -154,18 +154,18 @@ TEST(MessageWindow, RequestsAndCopyDataReachThePeerAndRepliesComeBack)
     std::vector<std::byte> lastPayload;
     std::uint32_t lastDwData = 0;
     PeerThread peer(WindowOptions(dir.Path(), 602), [&](MessageWindow&) {
-        return [&](WindowHandle hwnd, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) -> std::int32_t {
+        return [&](const WindowMessage& m) -> std::int32_t {
             ++calls;
-            EXPECT_EQ(hwnd, 602);
-            if (msg == WM_COPYDATA) {
-                const CopyDataStruct& cds = CopyDataOf(lParam);
+            EXPECT_EQ(m.hwnd, 602);
+            if (m.msg == WM_COPYDATA) {
+                const CopyDataStruct& cds = *m.copyData;
                 lastDwData = cds.dwData;
                 const auto* data = static_cast<const std::byte*>(cds.lpData);
                 lastPayload.assign(data, data + cds.cbData);
                 return static_cast<std::int32_t>(cds.cbData);
             }
-            if (msg == WM_USER)
-                return static_cast<std::int32_t>(wParam) + static_cast<std::int32_t>(lParam);
+            if (m.msg == WM_USER)
+                return static_cast<std::int32_t>(m.wParam) + m.lParam;
             return -5;
         };
     });
@@ -197,10 +197,10 @@ TEST(MessageWindow, WhileASendWaitsRequestsToTheSenderRunNested)
     TempEndpointDir dir;
     // The peer answers a request by first sending one back to its sender.
     PeerThread peer(WindowOptions(dir.Path(), 702), [](MessageWindow& self) {
-        return [&self](WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t) -> std::int32_t {
-            if (msg != WM_USER)
+        return [&self](const WindowMessage& m) -> std::int32_t {
+            if (m.msg != WM_USER)
                 return 0;
-            const SendOutcome back = self.SendMessage(701, WM_USER, wParam * 10, 0);
+            const SendOutcome back = self.SendMessage(701, WM_USER, m.wParam * 10, 0);
             return back.Result() + 1;
         };
     });
@@ -208,14 +208,14 @@ TEST(MessageWindow, WhileASendWaitsRequestsToTheSenderRunNested)
     int depth = 0;
     int maxDepth = 0;
     MessageWindow* selfPtr = nullptr;
-    auto window = OpenWindow(dir.Path(), 701, [&](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
-        seen.push_back(wParam);
+    auto window = OpenWindow(dir.Path(), 701, [&](const WindowMessage& m) {
+        seen.push_back(m.wParam);
         ++depth;
         maxDepth = std::max(maxDepth, depth);
-        std::int32_t r = static_cast<std::int32_t>(wParam);
+        std::int32_t r = static_cast<std::int32_t>(m.wParam);
         // One more level: answer the nested request with another send.
-        if (wParam < 1000)
-            r += selfPtr->SendMessage(702, WM_USER, wParam, 0).Result();
+        if (m.wParam < 1000)
+            r += selfPtr->SendMessage(702, WM_USER, m.wParam, 0).Result();
         --depth;
         return r;
     });
@@ -252,7 +252,7 @@ TEST(MessageWindow, ASendWithoutReplyTimesOutAndTheNextOneWorks)
     ::unlink(path.c_str());
 
     PeerThread peer(WindowOptions(dir.Path(), 802), [](MessageWindow&) {
-        return [](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 77; };
+        return [](const WindowMessage&) { return 77; };
     });
     window->SetSendTimeout(1000ms);
     EXPECT_EQ(window->SendMessage(802, WM_USER, 1, 0).Result(), 77);
@@ -264,13 +264,13 @@ TEST(MessageWindow, AKeptConnectionToAnEndedWindowIsReplacedByAFreshOne)
     auto window = OpenWindow(dir.Path(), 901);
     {
         PeerThread first(WindowOptions(dir.Path(), 902), [](MessageWindow&) {
-            return [](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 1; };
+            return [](const WindowMessage&) { return 1; };
         });
         EXPECT_EQ(window->SendMessage(902, WM_USER, 0, 0).Result(), 1);
     }
     EXPECT_EQ(window->SendMessage(902, WM_USER, 0, 0).Status, SendStatus::NoWindow);
     PeerThread second(WindowOptions(dir.Path(), 902), [](MessageWindow&) {
-        return [](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 2; };
+        return [](const WindowMessage&) { return 2; };
     });
     EXPECT_EQ(window->SendMessage(902, WM_USER, 0, 0).Result(), 2);
 }
@@ -279,9 +279,9 @@ TEST(MessageWindow, HostileClientsNeverBlockTheReceiver)
 {
     TempEndpointDir dir;
     int handled = 0;
-    auto window = OpenWindow(dir.Path(), 1001, [&](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+    auto window = OpenWindow(dir.Path(), 1001, [&](const WindowMessage& m) {
         ++handled;
-        return static_cast<std::int32_t>(wParam);
+        return static_cast<std::int32_t>(m.wParam);
     });
     const auto path = window->EndpointPath();
 
@@ -338,8 +338,8 @@ TEST(MessageWindow, HostileClientsNeverBlockTheReceiver)
 TEST(MessageWindow, ConnectionsThatNeverSendCannotCrowdOutSenders)
 {
     TempEndpointDir dir;
-    auto window = OpenWindow(dir.Path(), 1101, [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
-        return static_cast<std::int32_t>(wParam);
+    auto window = OpenWindow(dir.Path(), 1101, [](const WindowMessage& m) {
+        return static_cast<std::int32_t>(m.wParam);
     });
     std::vector<std::unique_ptr<RawClient>> idle;
     for (int i = 0; i < 200; ++i) {
@@ -360,8 +360,8 @@ TEST(MessageWindow, ManyRequestsOnOneConnectionAreAnsweredInOrder)
 {
     TempEndpointDir dir;
     PeerThread peer(WindowOptions(dir.Path(), 1202), [](MessageWindow&) {
-        return [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
-            return static_cast<std::int32_t>(wParam * 2);
+        return [](const WindowMessage& m) {
+            return static_cast<std::int32_t>(m.wParam * 2);
         };
     });
     auto window = OpenWindow(dir.Path(), 1201);
@@ -384,9 +384,9 @@ TEST(MessageWindow, ProcessingQtEventsDispatchesRequests)
     options.UseQtNotifiers = true;
     std::atomic<int> handled { 0 };
     auto window = MessageWindow::Open(
-                      [&handled](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+                      [&handled](const WindowMessage& m) {
                           ++handled;
-                          return static_cast<std::int32_t>(wParam) + 1;
+                          return static_cast<std::int32_t>(m.wParam) + 1;
                       },
                       options)
                       .Window;
@@ -464,9 +464,9 @@ TEST(MessageWindow, TwentyRequestsInOneWriteGetTwentyRepliesWithQtEvents)
     options.UseQtNotifiers = true;
     int handled = 0;
     auto window = MessageWindow::Open(
-                      [&handled](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+                      [&handled](const WindowMessage& m) {
                           ++handled;
-                          return static_cast<std::int32_t>(wParam);
+                          return static_cast<std::int32_t>(m.wParam);
                       },
                       options)
                       .Window;
@@ -491,9 +491,9 @@ TEST(MessageWindow, TwentyRequestsInOneWriteGetTwentyRepliesWithoutQt)
 {
     TempEndpointDir dir;
     int handled = 0;
-    auto window = OpenWindow(dir.Path(), 1402, [&handled](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
+    auto window = OpenWindow(dir.Path(), 1402, [&handled](const WindowMessage& m) {
         ++handled;
-        return static_cast<std::int32_t>(wParam);
+        return static_cast<std::int32_t>(m.wParam);
     });
     RawClient client(window->EndpointPath());
     client.Write(TwentyRequests());
@@ -510,8 +510,8 @@ TEST(MessageWindow, APartialFrameFollowedBySilenceIsClosedAfterTwoSeconds)
     auto options = WindowOptions(dir.Path(), 1501);
     options.UseQtNotifiers = true;
     auto window = MessageWindow::Open(
-                      [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
-                          return static_cast<std::int32_t>(wParam);
+                      [](const WindowMessage& m) {
+                          return static_cast<std::int32_t>(m.wParam);
                       },
                       options)
                       .Window;
@@ -566,9 +566,9 @@ TEST(MessageWindow, AClientDrippingOneByteAtATimeNeverHoldsUpTheOthers)
     // receiver that waited for the rest of the dripping frame would hang here.
     TempEndpointDir dir;
     std::vector<std::uint32_t> seen;
-    auto window = OpenWindow(dir.Path(), 1601, [&seen](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
-        seen.push_back(wParam);
-        return static_cast<std::int32_t>(wParam);
+    auto window = OpenWindow(dir.Path(), 1601, [&seen](const WindowMessage& m) {
+        seen.push_back(m.wParam);
+        return static_cast<std::int32_t>(m.wParam);
     });
     RawClient slow(window->EndpointPath());
     RawClient quick(window->EndpointPath());
@@ -591,8 +591,8 @@ TEST(MessageWindow, AThousandConnectionsAtOnceAreRefusedBeyondTheLimitAndNothing
     auto options = WindowOptions(dir.Path(), 1701);
     options.UseQtNotifiers = true;
     auto window = MessageWindow::Open(
-                      [](WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
-                          return static_cast<std::int32_t>(wParam);
+                      [](const WindowMessage& m) {
+                          return static_cast<std::int32_t>(m.wParam);
                       },
                       options)
                       .Window;

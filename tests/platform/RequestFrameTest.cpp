@@ -45,13 +45,13 @@ TEST(RequestFrame, WholeRequestCarriesPayloadSizeAndReplyIsSignedInt32)
 
 TEST(RequestFrame, OnlyTheThreeKnownLayoutsAreValid)
 {
-    EXPECT_EQ(RequestFrame::Check({ WM_USER, 0x0F080000, 0, 0, 0 }), HeaderCheck::Valid);
-    EXPECT_EQ(RequestFrame::Check({ WM_SYSCOMMAND, SC_CLOSE, 0, 0, 0 }), HeaderCheck::Valid);
-    EXPECT_EQ(RequestFrame::Check({ WM_COPYDATA, 0, 0, 5, 65536 }), HeaderCheck::Valid);
-    EXPECT_EQ(RequestFrame::Check({ WM_COPYDATA, 0, 0, 5, 65537 }), HeaderCheck::Malformed);
-    EXPECT_EQ(RequestFrame::Check({ WM_COPYDATA, 0, 0, 5, 0xFFFFFFFFu }), HeaderCheck::Malformed);
-    EXPECT_EQ(RequestFrame::Check({ WM_USER, 0, 0, 0, 4 }), HeaderCheck::Malformed);
-    EXPECT_EQ(RequestFrame::Check({ WM_USER, 0, 0, 1, 0 }), HeaderCheck::Malformed);
-    EXPECT_EQ(RequestFrame::Check({ WM_MOUSEWHEEL, 0, 0, 0, 0 }), HeaderCheck::Malformed);
-    EXPECT_EQ(RequestFrame::Check({ 0x12345678, 0, 0, 0, 0 }), HeaderCheck::Malformed);
+    EXPECT_EQ(RequestFrame::Check({WM_USER, 0x0F080000, 0, 0, 0}), HeaderCheck::Valid);
+    EXPECT_EQ(RequestFrame::Check({WM_SYSCOMMAND, SC_CLOSE, 0, 0, 0}), HeaderCheck::Valid);
+    EXPECT_EQ(RequestFrame::Check({WM_COPYDATA, 0, 0, 5, 65536}), HeaderCheck::Valid);
+    EXPECT_EQ(RequestFrame::Check({WM_COPYDATA, 0, 0, 5, 65537}), HeaderCheck::Malformed);
+    EXPECT_EQ(RequestFrame::Check({WM_COPYDATA, 0, 0, 5, 0xFFFFFFFFu}), HeaderCheck::Malformed);
+    EXPECT_EQ(RequestFrame::Check({WM_USER, 0, 0, 0, 4}), HeaderCheck::Malformed);
+    EXPECT_EQ(RequestFrame::Check({WM_USER, 0, 0, 1, 0}), HeaderCheck::Malformed);
+    EXPECT_EQ(RequestFrame::Check({0x020A, 0, 0, 0, 0}), HeaderCheck::Malformed); // a wheel message
+    EXPECT_EQ(RequestFrame::Check({0x12345678, 0, 0, 0, 0}), HeaderCheck::Malformed);
 }

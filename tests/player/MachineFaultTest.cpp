@@ -71,7 +71,7 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
     ASSERT_TRUE(player.waitForStarted(5000));
     // Running: its window answers.
     platform::MessageWindow::OpenResult me = platform::MessageWindow::Open(
-        [](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 0; });
+        [](const platform::WindowMessage&) { return 0; });
     ASSERT_TRUE(me.Window) << me.Error;
     const auto handle = static_cast<platform::WindowHandle>(player.processId());
     ASSERT_TRUE(WaitFor([&] { return me.Window->IsWindow(handle); }, 15000));

@@ -80,7 +80,7 @@ TEST_F(ProgramTest, SigtermWhilePlayingSavesListAndSettings) {
 
     // Start playback as an assist would: a play command to the player's window.
     platform::MessageWindow::OpenResult me = platform::MessageWindow::Open(
-        [](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) { return 0; });
+        [](const platform::WindowMessage&) { return 0; });
     ASSERT_TRUE(me.Window) << me.Error;
     ASSERT_TRUE(WaitFor([&] { return me.Window->IsWindow(handle); }, 10000));
     // The endpoint listens before the player's event loop first turns; on a loaded machine a send may

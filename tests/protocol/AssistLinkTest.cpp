@@ -43,9 +43,11 @@ TEST(AssistLink, AnnouncesInstallsItsProcedureAndPutsThePreviousBack)
 {
     testsupport::TempEndpointDir dir;
     testsupport::FakePlayerWindow player(dir.Path(), 9001);
-    auto window = platform::MessageWindow::Open([](platform::WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) {
-        return 33;
-    }, testsupport::WindowOptions(dir.Path(), 9002)).Window;
+    auto window = platform::MessageWindow::Open([](const platform::WindowMessage&) {
+                      return 33;
+                  },
+                                                testsupport::WindowOptions(dir.Path(), 9002))
+                      .Window;
     ASSERT_TRUE(window);
 
     std::vector<std::uint32_t> codes;
@@ -59,13 +61,13 @@ TEST(AssistLink, AnnouncesInstallsItsProcedureAndPutsThePreviousBack)
     const std::byte data[2] {};
     platform::CopyDataStruct cds { 1, 2, data };
     // Handled, then passed on to the previous procedure, whose result is the reply.
-    EXPECT_EQ(window->Dispatch(platform::WM_COPYDATA, CodeAnalyze, reinterpret_cast<std::intptr_t>(&cds)), 33);
-    EXPECT_EQ(codes, (std::vector<std::uint32_t> { CodeAnalyze }));
-    EXPECT_EQ(window->Dispatch(platform::WM_USER, 0, 0), 33);
+    EXPECT_EQ(window->Dispatch({.msg = platform::WM_COPYDATA, .wParam = CodeAnalyze, .copyData = &cds}), 33);
+    EXPECT_EQ(codes, (std::vector<std::uint32_t>{CodeAnalyze}));
+    EXPECT_EQ(window->Dispatch({.msg = platform::WM_USER, .wParam = 0, .lParam = 0}), 33);
 
     link.ReportClosing();
     link.Unlink();
-    window->Dispatch(platform::WM_COPYDATA, CodeAnalyze, reinterpret_cast<std::intptr_t>(&cds));
+    window->Dispatch({.msg = platform::WM_COPYDATA, .wParam = CodeAnalyze, .copyData = &cds});
     EXPECT_EQ(codes.size(), 1u);
     link.ReportClosing(); // no longer linked: nothing is sent
     EXPECT_EQ(player.Commands(), (std::vector<Command> { { 0x0F040003, 9002 }, { CmdClosing, 9002 } }));

@@ -85,8 +85,8 @@ int main(int argc, char** argv)
     options.Directory = dir;
     options.Handle = 4242;
     auto opened = platform::MessageWindow::Open(
-        [](platform::WindowHandle, std::uint32_t, std::uint32_t wParam, std::intptr_t) {
-            return static_cast<std::int32_t>(wParam);
+        [](const platform::WindowMessage& m) {
+            return static_cast<std::int32_t>(m.wParam);
         },
         options);
     if (!opened.Window) {

@@ -38,8 +38,8 @@ template <typename Record>
 std::int32_t Deliver(platform::MessageWindow& window, std::uint32_t code, std::uint32_t dwData, const Record& record)
 {
     const auto bytes = PayloadOf(record);
-    platform::CopyDataStruct cds { dwData, static_cast<std::uint32_t>(bytes.size()), bytes.data() };
-    return window.Dispatch(platform::WM_COPYDATA, code, reinterpret_cast<std::intptr_t>(&cds));
+    platform::CopyDataStruct cds{dwData, static_cast<std::uint32_t>(bytes.size()), bytes.data()};
+    return window.Dispatch({.msg = platform::WM_COPYDATA, .wParam = code, .copyData = &cds});
 }
 
 // RemoteZKA's window linked to a fake player.
@@ -165,10 +165,10 @@ TEST(RemoteZKA, PayloadsFillTheLabelsAndTheVolumeBarReportsItsChange)
     EXPECT_EQ(r.form->lblTime->text().toStdString(), "01:23:45 / 100:00:00");
 
     // A payload of the wrong size, or an unknown code, changes nothing.
-    const std::byte shortPayload[4] {};
-    platform::CopyDataStruct cds { NotifyPlay, 4, shortPayload };
-    r.window->Dispatch(platform::WM_COPYDATA, CodePlayState, reinterpret_cast<std::intptr_t>(&cds));
-    r.window->Dispatch(platform::WM_COPYDATA, 0x0F030000, reinterpret_cast<std::intptr_t>(&cds));
+    const std::byte shortPayload[4]{};
+    platform::CopyDataStruct cds{NotifyPlay, 4, shortPayload};
+    r.window->Dispatch({.msg = platform::WM_COPYDATA, .wParam = CodePlayState, .copyData = &cds});
+    r.window->Dispatch({.msg = platform::WM_COPYDATA, .wParam = 0x0F030000, .copyData = &cds});
     EXPECT_EQ(r.form->InfoCaption(), "Mp3File=/music/x.mp3\r\nArtist=\r\nTrack=\r\n");
     EXPECT_EQ(r.form->TimeCaption(), "01:23:45 / 100:00:00");
 }
@@ -235,8 +235,8 @@ TEST(RemoteZKA, ClosingReportsToThePlayerAndUnlinks)
 {
     LinkedRemote r;
     r.player->Clear();
-    r.window->Dispatch(platform::WM_SYSCOMMAND, platform::SC_CLOSE, 0); // the player's close command
-    EXPECT_EQ(r.player->Commands(), (std::vector<Command> { { CmdClosing, 8002 } }));
+    r.window->Dispatch({.msg = platform::WM_SYSCOMMAND, .wParam = platform::SC_CLOSE, .lParam = 0}); // the player's close command
+    EXPECT_EQ(r.player->Commands(), (std::vector<Command>{{CmdClosing, 8002}}));
     r.form.reset();
     // Unlinked: a payload reaches no handler any more and nothing breaks.
     PlayStateRecord state;

@@ -33,8 +33,8 @@ template <typename Record>
 void Deliver(platform::MessageWindow& window, std::uint32_t code, std::uint32_t dwData, const Record& record)
 {
     const auto bytes = PayloadOf(record);
-    platform::CopyDataStruct cds { dwData, static_cast<std::uint32_t>(bytes.size()), bytes.data() };
-    window.Dispatch(platform::WM_COPYDATA, code, reinterpret_cast<std::intptr_t>(&cds));
+    platform::CopyDataStruct cds{dwData, static_cast<std::uint32_t>(bytes.size()), bytes.data()};
+    window.Dispatch({.msg = platform::WM_COPYDATA, .wParam = code, .copyData = &cds});
 }
 
 struct LinkedScope {

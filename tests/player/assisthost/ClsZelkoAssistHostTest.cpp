@@ -43,10 +43,10 @@ public:
     FakeAssist(const std::filesystem::path& dir, WindowHandle handle, Reaction react = {})
         : m_handle(handle)
         , m_peer(testsupport::WindowOptions(dir, handle), [this, react](platform::MessageWindow& self) {
-            return [this, react, &self](WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
-                if (msg == platform::WM_COPYDATA) {
-                    const auto& cds = platform::CopyDataOf(lParam);
-                    Received r { wParam, cds.dwData, {} };
+            return [this, react, &self](const platform::WindowMessage& m) {
+                if (m.msg == platform::WM_COPYDATA) {
+                    const auto& cds = *m.copyData;
+                    Received r{m.wParam, cds.dwData, {}};
                     const auto* data = static_cast<const std::byte*>(cds.lpData);
                     r.payload.assign(data, data + cds.cbData);
                     {
@@ -55,7 +55,7 @@ public:
                     }
                     if (react)
                         react(self, r);
-                } else if (msg == platform::WM_SYSCOMMAND) {
+                } else if (m.msg == platform::WM_SYSCOMMAND) {
                     std::lock_guard lock(m_mutex);
                     ++m_closeCommands;
                 }
@@ -131,7 +131,7 @@ struct LinkedHost {
     }
     void Announce(int position, WindowHandle hwnd)
     {
-        host->Window()->Dispatch(platform::WM_USER, MakeCommand(CmdAnnounce, position), hwnd);
+        host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = MakeCommand(CmdAnnounce, position), .lParam = hwnd});
     }
 };
 
@@ -237,7 +237,7 @@ TEST(AssistHost, EveryCommandWordReachesItsHandlerAndOthersAreIgnored)
     FakeAssist assist(h.endpoints.Path(), 5001);
     h.Announce(1, assist.Handle());
     auto send = [&](std::uint32_t word, std::int32_t lParam = 0) {
-        h.host->Window()->Dispatch(platform::WM_USER, word, lParam);
+        h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = word, .lParam = lParam});
     };
 
     send(0x0F080000);
@@ -298,8 +298,8 @@ TEST(AssistHost, RequestsAreAnsweredToTheAskingWindowOnly)
     h.host->SetSongInfo(SongInfoField::TrackName, title);
     h.host->SetSongInfo(SongInfoField::ArtistName, "Artist");
 
-    h.host->Window()->Dispatch(platform::WM_USER, CmdPlayInfo, asking.Handle());
-    h.host->Window()->Dispatch(platform::WM_USER, CmdSongInfo, asking.Handle());
+    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdPlayInfo, .lParam = asking.Handle()});
+    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdSongInfo, .lParam = asking.Handle()});
 
     const auto got = asking.Messages();
     ASSERT_EQ(got.size(), 2u);
@@ -380,7 +380,7 @@ TEST(AssistHost, TheBusyFlagSuppressesTheVolumeEchoOnlyInsideTheHook)
     h.Announce(1, assist.Handle());
 
     // A volume command from the assist: the echo arrives while the hook is busy.
-    h.host->Window()->Dispatch(platform::WM_USER, MakeCommand(CmdVolume, 40), 0);
+    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = MakeCommand(CmdVolume, 40), .lParam = 0});
     EXPECT_EQ(h.player.State.Volume, 40);
     EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Volume 40" }));
     EXPECT_FALSE(h.host->InHook());
@@ -398,19 +398,19 @@ TEST(AssistHost, TheHookCallsThePreviousProcedureOnAndCommandsStopWhenItIsOut)
     LinkedHost h({});
     h.host->RemoveHook();
     int previousCalls = 0;
-    h.host->Window()->SetWindowProcedure([&](WindowHandle, std::uint32_t, std::uint32_t, std::intptr_t) {
+    h.host->Window()->SetWindowProcedure([&](const platform::WindowMessage&) {
         ++previousCalls;
         return 5;
     });
     h.host->InstallHook();
-    EXPECT_EQ(h.host->Window()->Dispatch(platform::WM_USER, 0x0F080000, 0), 5);
-    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Play" }));
+    EXPECT_EQ(h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = 0x0F080000, .lParam = 0}), 5);
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string>{"Play"}));
     EXPECT_EQ(previousCalls, 1);
 
     // Once the hook is out, commands reach no handler.
     h.host->RemoveHook();
     h.player.Calls.clear();
-    h.host->Window()->Dispatch(platform::WM_USER, 0x0F080000, 0);
+    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = 0x0F080000, .lParam = 0});
     EXPECT_TRUE(h.player.Calls.empty());
     EXPECT_EQ(previousCalls, 2);
 }
@@ -557,7 +557,7 @@ TEST(AssistHost, AnAssistThatDoesNotServeItsEndpointWhileSendingIsUnlinked)
     h.Announce(2, fine.Handle());
     ASSERT_TRUE(h.host->Assists()[0].Enabled());
 
-    h.host->Window()->Dispatch(platform::WM_USER, CmdPlayInfo, blocking);
+    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdPlayInfo, .lParam = blocking});
     EXPECT_FALSE(h.host->Assists()[0].Enabled());
     EXPECT_TRUE(h.host->Assists()[0].Selected());
     h.host->NotifyAssists(NotifyPlay);
@@ -576,6 +576,6 @@ TEST(AssistHost, AnAnnouncementBeforeTheEndpointListensLeavesTheAssistUnlinked)
     h.host->SendAnalyze(protocol::AnalyzeRecord{});
     EXPECT_TRUE(late.Messages().empty());
     // Its requests are still answered.
-    h.host->Window()->Dispatch(platform::WM_USER, CmdPlayInfo, late.Handle());
+    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdPlayInfo, .lParam = late.Handle()});
     EXPECT_EQ(late.Messages().size(), 1u);
 }

@@ -412,13 +412,13 @@ public:
         options.Directory = endpointFolder;
         options.UseQtNotifiers = false;
         m_window = platform::MessageWindow::Open(
-                       [this](platform::WindowHandle, std::uint32_t msg, std::uint32_t wParam, std::intptr_t lParam) {
-                           if (msg != platform::WM_COPYDATA)
+                       [this](const platform::WindowMessage& m) {
+                           if (!m.copyData)
                                return 0;
-                           const platform::CopyDataStruct& data = platform::CopyDataOf(lParam);
-                           if (wParam == protocol::CodeSongInfo && data.cbData == sizeof m_song)
+                           const platform::CopyDataStruct& data = *m.copyData;
+                           if (m.wParam == protocol::CodeSongInfo && data.cbData == sizeof m_song)
                                std::memcpy(&m_song, data.lpData, sizeof m_song);
-                           if (wParam == protocol::CodePlayState && data.cbData == sizeof m_state)
+                           if (m.wParam == protocol::CodePlayState && data.cbData == sizeof m_state)
                                std::memcpy(&m_state, data.lpData, sizeof m_state);
                            return 0;
                        },
