@@ -143,6 +143,10 @@ private:
             Problem("peak position \"" + value + "\" is not value(number)");
             return;
         }
+        if (!platform::IsCoordinate(*position)) {
+            Problem("peak position \"" + value + "\" is outside -32767..32767");
+            return;
+        }
         m_out.colours.peekPositions[static_cast<std::size_t>(*index)] = *position;
     }
 
