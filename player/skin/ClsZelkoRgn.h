@@ -49,8 +49,9 @@ const char* RgnLineStatusText(RgnLineStatus status);
 
 class ClsZelkoRgn {
 public:
-    // Region files larger than this are refused without being read.
-    static constexpr std::uintmax_t MaxRegionFileBytes = 16u * 1024u * 1024u;
+    // Region files larger than this (65,534 rectangles) are refused without
+    // being read: uniting more rectangles would stall the skin's load.
+    static constexpr std::uintmax_t MaxRegionFileBytes = 1024u * 1024u;
     // The largest magnitude of a coordinate, size or edge in a region line.
     static constexpr int32_t MaxSkinCoordinate = platform::MaxCoordinate;
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <sstream>
@@ -39,6 +40,11 @@ void WriteSkin(const TempFolder& folder, const std::string& lines)
         folder.WritePicture(std::string(stem) + ".bmp", 8, 8, QColor(10, 20, 30));
     }
     folder.Write("Skin.zks", "[body]\nmain=addrect value(0,0,100,50)\n" + lines);
+}
+
+ParsedSkinFile ParseText(const std::string& text)
+{
+    return ParseSkinText(text, "Skin.zks", In());
 }
 
 } // namespace
@@ -144,4 +150,54 @@ TEST(HostileSkinTest, TheLoaderAndTheCheckerReportExtremeLinesAndGoOn)
         EXPECT_NE(report.find(line), std::string::npos) << line << " in\n" << report;
     }
     EXPECT_NE(report.find("outside -32767..32767"), std::string::npos) << report;
+}
+
+TEST(HostileSkinTest, SkinFilesOverTheSizeLimitAreNotRead)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    WriteSkin(folder, "");
+    std::string text = "[body]\nmain=addrect value(0,0,100,50)\n";
+    while (text.size() <= MaxSkinFileBytes) text += "; padding padding padding padding padding padding padding\n";
+    folder.Write("Skin.zks", text);
+    const SkinLoadResult loaded = LoadSkin(folder.Path(), "Skin.zks");
+    EXPECT_TRUE(loaded.fileFound);
+    EXPECT_FALSE(loaded.skin.has_value());
+    ASSERT_FALSE(loaded.problems.empty());
+    EXPECT_NE(loaded.problems.front().message.find("is not read"), std::string::npos) << loaded.problems.front().message;
+}
+
+TEST(HostileSkinTest, RegionsOfTooManyLinesAndSkinsOfTooManyNamesStopAtTheLimits)
+{
+    std::string text = "[sysbuttons]\n";
+    for (int i = 0; i < MaxLinesPerRegion + 40; ++i) text += "open=addrect value(0," + std::to_string(2 * i) + ",5,1)\n";
+    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i) text += "k" + std::to_string(i) + "=addrect value(0,0,1,1)\n";
+    text += "[timesource]\n";
+    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i) text += "r" + std::to_string(i) + "=rect value(0,0,1,1)\n";
+    const ParsedSkinFile parsed = ParseText(text);
+
+    const ClsZelkoRgn* open = parsed.coRgns.Find("sysbuttons-open");
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->Rgn()->Rects().size(), static_cast<std::size_t>(MaxLinesPerRegion));
+    EXPECT_EQ(parsed.coRgns.Count(), MaxSkinNames);
+    EXPECT_EQ(parsed.coRects.Count(), MaxSkinNames);
+    auto count = [&](const std::string& what) {
+        return std::count_if(parsed.problems.begin(), parsed.problems.end(),
+                             [&](const SkinProblem& p) { return p.message.find(what) != std::string::npos; });
+    };
+    EXPECT_EQ(count("too many lines for region sysbuttons-open"), 40);
+    EXPECT_EQ(count("regions)"), 11);
+    EXPECT_EQ(count("rectangles)"), 10);
+}
+
+TEST(HostileSkinTest, RegionFilesOverTheSizeLimitAreNotRead)
+{
+    TempFolder folder;
+    std::vector<int32_t> numbers{32, 1, 0, 0, 0, 0, 0, 0};
+    numbers.resize(ClsZelkoRgn::MaxRegionFileBytes / 4 + 1, 0);
+    numbers[2] = static_cast<int32_t>((numbers.size() - 8) / 4);
+    folder.WriteInts("big.rgn", numbers);
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("body", "addrgndata file(./big.rgn)", In(folder.Path())), RgnLineStatus::FileTooLarge);
+    EXPECT_LE(ClsZelkoRgn::MaxRegionFileBytes, 1024u * 1024u) << "at most 65,534 rectangles";
 }
