@@ -119,7 +119,7 @@ private:
                     " regions)");
             return;
         }
-        if (++m_linesPerRegion[name] > MaxLinesPerRegion) {
+        if (++m_linesPerRegion[SkinRegions::Key(name)] > MaxLinesPerRegion) {
             Problem("too many lines for region " + name + " (at most " + std::to_string(MaxLinesPerRegion) + ")");
             return;
         }
