@@ -8,6 +8,20 @@
 
 namespace platform {
 
+// The largest magnitude of a coordinate the window system takes (X11 window
+// shapes and geometry are signed 16-bit). Coordinates read from files are
+// bounded by it before they reach the region code, whose rectangle and
+// polygon arithmetic is only safe within that range.
+inline constexpr int32_t MaxCoordinate = 32767;
+
+constexpr bool IsCoordinate(int64_t n) { return n >= -MaxCoordinate && n <= MaxCoordinate; }
+
+// The most pixels a polygon may span in either direction. Qt's polygon fill
+// takes time that grows much faster than the number of scan lines beyond a
+// few thousand (seconds at 16,000), so a larger polygon in a file would stall
+// whoever reads it.
+inline constexpr int32_t MaxPolygonExtent = 4096;
+
 struct Point {
     int32_t x = 0;
     int32_t y = 0;

@@ -2,6 +2,8 @@
 
 #include <QPolygon>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -16,6 +18,20 @@ QRect ToQRect(const Rect& r)
 }
 
 } // namespace
+
+bool IsFillablePolygon(std::span<const Point> vertices)
+{
+    if (vertices.empty()) return true;
+    int32_t left = vertices.front().x, right = left, top = vertices.front().y, bottom = top;
+    for (const Point& p : vertices) {
+        if (!IsCoordinate(p.x) || !IsCoordinate(p.y)) return false;
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return right - left <= MaxPolygonExtent && bottom - top <= MaxPolygonExtent;
+}
 
 Region::Region(const Rect& rect)
 {
@@ -65,6 +81,7 @@ Region Region::FromRects(std::span<const Rect> rects)
 Region Region::FromPolygon(std::span<const Point> vertices, PolygonFill fill)
 {
     if (vertices.size() < 3) return Region();
+    if (!IsFillablePolygon(vertices)) return Region();
     QPolygon polygon;
     polygon.reserve(static_cast<qsizetype>(vertices.size()));
     for (const Point& p : vertices) polygon << QPoint(p.x, p.y);
@@ -83,7 +100,11 @@ std::optional<Region> Region::FromRgnData(std::span<const int32_t> numbers)
     rects.reserve(static_cast<std::size_t>(count));
     for (int64_t i = 0; i < count; ++i) {
         const std::size_t at = kHeaderNumbers + static_cast<std::size_t>(i) * 4;
-        rects.push_back(Rect{numbers[at], numbers[at + 1], numbers[at + 2], numbers[at + 3]});
+        const Rect r{numbers[at], numbers[at + 1], numbers[at + 2], numbers[at + 3]};
+        if (!IsCoordinate(r.left) || !IsCoordinate(r.top) || !IsCoordinate(r.right) || !IsCoordinate(r.bottom)) {
+            return std::nullopt;
+        }
+        rects.push_back(r);
     }
     return FromRects(rects);
 }

@@ -18,6 +18,10 @@ namespace platform {
 
 enum class PolygonFill { Alternate, Winding };
 
+// Whether FromPolygon fills these vertices: all within MaxCoordinate and
+// spanning at most MaxPolygonExtent in each direction.
+[[nodiscard]] bool IsFillablePolygon(std::span<const Point> vertices);
+
 class Region {
 public:
     Region() = default;  // empty
@@ -26,14 +30,17 @@ public:
 
     static Region FromRects(std::span<const Rect> rects);
     // A closed polygon (the last vertex joins the first). Fewer than three
-    // vertices give an empty region.
+    // vertices give an empty region, and so does a polygon with a vertex
+    // beyond MaxCoordinate (the polygon fill fails there) or spanning more
+    // than MaxPolygonExtent in either direction (it would take seconds).
     static Region FromPolygon(std::span<const Point> vertices, PolygonFill fill = PolygonFill::Winding);
     // The RGNDATA block given as 32-bit integers: a header of eight values
     // (header size 32, type 1, rectangle count, buffer size, bounding box
     // left, top, right, bottom) followed by count rectangles of four values
     // (left, top, right, bottom). Returns nothing when the header is not that
-    // of a rectangle list or the count does not fit the numbers given.
-    // Rectangles that are empty are left out.
+    // of a rectangle list, the count does not fit the numbers given, or a
+    // rectangle has a coordinate beyond MaxCoordinate. Rectangles that are
+    // empty are left out.
     [[nodiscard]] static std::optional<Region> FromRgnData(std::span<const int32_t> numbers);
     // The RGNDATA block of this region (header and rectangles), as above.
     std::vector<int32_t> ToRgnData() const;

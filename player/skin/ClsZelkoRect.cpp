@@ -11,6 +11,7 @@ const char* RectLineStatusText(RectLineStatus status)
     case RectLineStatus::NotRect: return "not a rectangle value (expected rect value(left,top,right,bottom))";
     case RectLineStatus::BadNumber: return "a number that is not a 32-bit integer";
     case RectLineStatus::TooFewNumbers: return "too few numbers for a rectangle";
+    case RectLineStatus::OutOfRange: return "a coordinate outside -32767..32767";
     }
     return "?";
 }
@@ -29,6 +30,9 @@ RectLineStatus ClsZelkoRect::MakeRect(const std::string& sValue)
         const std::optional<int32_t> v = skintext::ToInt32(parts[i]);
         if (!v) return RectLineStatus::BadNumber;
         n[i] = *v;
+    }
+    for (const int32_t v : n) {
+        if (v < -MaxSkinCoordinate || v > MaxSkinCoordinate) return RectLineStatus::OutOfRange;
     }
     m_rect = platform::Rect{n[0], n[1], n[2], n[3]};
     return RectLineStatus::Applied;

@@ -4,7 +4,9 @@
 // only its left and top; the size comes from the destination region.
 //
 // Value syntax: rect value(left,top,right,bottom); blanks inside the
-// parentheses are allowed.
+// parentheses are allowed. Each number must lie within
+// -MaxSkinCoordinate..MaxSkinCoordinate (as region numbers do), so that
+// widths and offsets computed from them cannot overflow.
 #include "platform/Rect.h"
 
 #include <string>
@@ -14,12 +16,15 @@ enum class RectLineStatus {
     NotRect,         // the first word is not "rect" or the rest does not begin with "value"
     BadNumber,       // a number that does not convert to a 32-bit integer
     TooFewNumbers,   // fewer than four numbers
+    OutOfRange,      // a number beyond MaxSkinCoordinate
 };
 
 const char* RectLineStatusText(RectLineStatus status);
 
 class ClsZelkoRect {
 public:
+    static constexpr int32_t MaxSkinCoordinate = platform::MaxCoordinate;
+
     const std::string& Name() const { return m_name; }
     void SetName(std::string name) { m_name = std::move(name); }
 

@@ -3,6 +3,8 @@
 #include "platform/DirectorySearch.h"
 #include "player/skin/SkinText.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -55,6 +57,37 @@ RgnLineStatus ReadNumberFile(const std::string& named, std::vector<int32_t>& num
     return RgnLineStatus::Applied;
 }
 
+bool InSkinRange(int64_t n)
+{
+    return n >= -ClsZelkoRgn::MaxSkinCoordinate && n <= ClsZelkoRgn::MaxSkinCoordinate;
+}
+
+// Whether the numbers of a line are all within the skin range: every number
+// of a rectangle (and its right and bottom edges) or a polygon, and the
+// bounding box and the announced rectangles of a region data block (its
+// header counts are checked by the region code, and values after the last
+// rectangle are not used).
+bool NumbersInRange(Shape shape, const std::vector<int32_t>& numbers)
+{
+    switch (shape) {
+    case Shape::Rect:
+        return std::all_of(numbers.begin(), numbers.begin() + 4, InSkinRange) &&
+               InSkinRange(int64_t{numbers[0]} + numbers[2]) && InSkinRange(int64_t{numbers[1]} + numbers[3]);
+    case Shape::Points: {
+        std::vector<platform::Point> vertices;
+        for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) vertices.push_back({numbers[i], numbers[i + 1]});
+        return platform::IsFillablePolygon(vertices);
+    }
+    case Shape::RgnData: {
+        if (numbers.size() < 8) return true;
+        const std::size_t count = numbers[2] > 0 ? static_cast<std::size_t>(numbers[2]) : 0;
+        const std::size_t end = std::min(numbers.size(), 8 + 4 * std::min(count, numbers.size()));
+        return std::all_of(numbers.begin() + 4, numbers.begin() + static_cast<std::ptrdiff_t>(end), InSkinRange);
+    }
+    }
+    return false;
+}
+
 } // namespace
 
 const char* RgnLineStatusText(RgnLineStatus status)
@@ -69,6 +102,8 @@ const char* RgnLineStatusText(RgnLineStatus status)
     case RgnLineStatus::FileTooLarge: return "region file too large";
     case RgnLineStatus::EmptyData: return "no numbers in the data source";
     case RgnLineStatus::BadRegionData: return "region data refused (inconsistent header or counts)";
+    case RgnLineStatus::OutOfRange:
+        return "a coordinate or size outside -32767..32767, or a polygon over 4096 pixels wide or high";
     case RgnLineStatus::DiffBeforeAdd: return "a diff operation before any area was added";
     }
     return "?";
@@ -111,20 +146,27 @@ RgnLineStatus ClsZelkoRgn::MakeRgn(const std::string& section, const std::string
     if (op->shape == Shape::Rect) {
         if (numbers.size() < 4) return RgnLineStatus::TooFewNumbers;
         numbers.resize(4);
-        // left, top, width, height become left, top, right, bottom.
-        numbers[2] += numbers[0];
-        numbers[3] += numbers[1];
     }
     if (op->shape == Shape::Points && (numbers.size() % 2 != 0 || numbers.size() < 6)) {
         return RgnLineStatus::TooFewNumbers;
+    }
+    if (!NumbersInRange(op->shape, numbers)) return RgnLineStatus::OutOfRange;
+    if (op->shape == Shape::Rect) {
+        // left, top, width, height become left, top, right, bottom.
+        numbers[2] += numbers[0];
+        numbers[3] += numbers[1];
     }
     if (op->combine == Combine::Diff && !m_rgn) return RgnLineStatus::DiffBeforeAdd;
 
     if (skintext::Lower(section) == "body" && op->shape != Shape::Points) {
         const std::size_t from = op->shape == Shape::RgnData ? 8 : 0;
         for (std::size_t i = from; i < numbers.size(); ++i) {
-            numbers[i] += (i % 2 == 0) ? context.frameLeft : context.frameTop;
+            const int64_t shifted = int64_t{numbers[i]} + ((i % 2 == 0) ? context.frameLeft : context.frameTop);
+            numbers[i] = static_cast<int32_t>(std::clamp<int64_t>(shifted, INT32_MIN, INT32_MAX));
         }
+        const bool inRange = op->shape == Shape::RgnData ? NumbersInRange(Shape::RgnData, numbers)
+                                                         : std::all_of(numbers.begin(), numbers.end(), InSkinRange);
+        if (!inRange) return RgnLineStatus::OutOfRange;
     }
     if (!m_rgn) m_rgn = platform::Region();
 

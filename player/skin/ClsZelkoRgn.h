@@ -9,6 +9,13 @@
 //   addrgndata/diffrgndata value(...) or file(path): a Windows RGNDATA block
 // file(path) reads 32-bit little-endian integers; a path beginning with ".\"
 // or "./" lies in the skin folder, and "\" separators are accepted.
+//
+// Skins come from strangers, so every coordinate and size a line gives, and
+// every right and bottom edge computed from them, must lie within
+// -MaxSkinCoordinate..MaxSkinCoordinate, and a polygon may span at most
+// platform::MaxPolygonExtent pixels each way; a line with any number beyond is
+// refused (OutOfRange) before its numbers reach the region code, whose
+// polygon fill and rectangle arithmetic are only safe within 16 bits.
 #include "platform/Region.h"
 
 #include <cstdint>
@@ -33,6 +40,7 @@ enum class RgnLineStatus {
     FileTooLarge,       // a region file above the size limit is not read
     EmptyData,          // the source gave no numbers
     BadRegionData,      // an RGNDATA block the region code refuses
+    OutOfRange,         // a coordinate, size or edge beyond MaxSkinCoordinate, or too large a polygon
     DiffBeforeAdd,      // a diff operation on a region that has no area yet (no effect)
 };
 
@@ -41,8 +49,11 @@ const char* RgnLineStatusText(RgnLineStatus status);
 
 class ClsZelkoRgn {
 public:
-    // Region files larger than this are refused without being read.
-    static constexpr std::uintmax_t MaxRegionFileBytes = 16u * 1024u * 1024u;
+    // Region files larger than this (65,534 rectangles) are refused without
+    // being read: uniting more rectangles would stall the skin's load.
+    static constexpr std::uintmax_t MaxRegionFileBytes = 1024u * 1024u;
+    // The largest magnitude of a coordinate, size or edge in a region line.
+    static constexpr int32_t MaxSkinCoordinate = platform::MaxCoordinate;
 
     const std::string& Name() const { return m_name; }
     void SetName(std::string name) { m_name = std::move(name); }

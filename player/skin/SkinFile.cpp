@@ -114,6 +114,15 @@ private:
     void RegionLine(const std::string& name, const std::string& value)
     {
         ClsZelkoRgn* existing = m_out.coRgns.Find(name);
+        if (!existing && m_out.coRgns.Count() >= MaxSkinNames) {
+            Problem("region " + name + " is one too many (a skin names at most " + std::to_string(MaxSkinNames) +
+                    " regions)");
+            return;
+        }
+        if (++m_linesPerRegion[SkinRegions::Key(name)] > MaxLinesPerRegion) {
+            Problem("too many lines for region " + name + " (at most " + std::to_string(MaxLinesPerRegion) + ")");
+            return;
+        }
         RgnLineStatus status;
         if (existing) {
             status = existing->MakeRgn(m_sectionAsWritten, value, m_context);
@@ -143,6 +152,10 @@ private:
             Problem("peak position \"" + value + "\" is not value(number)");
             return;
         }
+        if (!platform::IsCoordinate(*position)) {
+            Problem("peak position \"" + value + "\" is outside -32767..32767");
+            return;
+        }
         m_out.colours.peekPositions[static_cast<std::size_t>(*index)] = *position;
     }
 
@@ -150,6 +163,11 @@ private:
     {
         if (m_out.coRects.Contains(name)) {
             Problem("rectangle " + name + " named twice (the first one is kept)");
+            return;
+        }
+        if (m_out.coRects.Count() >= MaxSkinNames) {
+            Problem("rectangle " + name + " is one too many (a skin names at most " + std::to_string(MaxSkinNames) +
+                    " rectangles)");
             return;
         }
         ClsZelkoRect rect;
@@ -167,6 +185,7 @@ private:
     std::string m_section;
     std::string m_sectionAsWritten;
     int m_number = 0;
+    std::map<std::string, int> m_linesPerRegion;
 };
 
 } // namespace
@@ -198,6 +217,16 @@ std::optional<ParsedSkinFile> ParseSkinFile(const std::string& skinPath, const s
     const std::string path = folder + skinFile;
     std::error_code ec;
     if (skinFile.empty() || !std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return std::nullopt;
+    if (size > MaxSkinFileBytes) {
+        ParsedSkinFile tooLarge;
+        tooLarge.path = path;
+        tooLarge.problems.push_back(SkinProblem{path, 0, "skin file larger than " +
+                                                             std::to_string(MaxSkinFileBytes / 1024) +
+                                                             " KiB is not read"});
+        return tooLarge;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

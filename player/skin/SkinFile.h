@@ -9,10 +9,20 @@
 // A line that is malformed (a bad number, too few numbers, an unknown
 // operation, a rectangle named twice, ...) is skipped and reported; it never
 // stops the parse.
+//
+// Skins come from strangers, so the work a skin can ask for is bounded: a
+// file over MaxSkinFileBytes is not read (reported as a problem), a skin
+// names at most MaxSkinNames regions and at most MaxSkinNames rectangles,
+// and a region is built from at most MaxLinesPerRegion lines; lines beyond
+// are skipped and reported. (Regions are united line by line and hot areas
+// are separated pair by pair, so unbounded counts would stall the player.)
 #include "player/skin/ClsZelkoRgn.h"
 #include "player/skin/SkinCollection.h"
 #include "player/skin/SkinTextColours.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +32,10 @@ struct SkinProblem {
     int line = 0;      // 1-based line of the skin file; 0 when the problem is not tied to a line
     std::string message;
 };
+
+inline constexpr std::uintmax_t MaxSkinFileBytes = 256u * 1024u;
+inline constexpr std::size_t MaxSkinNames = 1024;
+inline constexpr int MaxLinesPerRegion = 256;
 
 struct ParsedSkinFile {
     std::string path;  // skin folder and file name as read

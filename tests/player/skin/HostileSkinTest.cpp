@@ -1,0 +1,203 @@
+// Skin lines and region data files with numbers beyond the window system's
+// coordinates: found by fuzzing, each used to crash the loader (a polygon
+// fill inside Qt that fails, a division by zero, signed overflow in
+// rectangle arithmetic, a polygon fill that takes minutes). They are now
+// refused line by line.
+#include "player/skin/ClsZelkoRect.h"
+#include "player/skin/ClsZelkoRgn.h"
+#include "player/skin/SkinChecker.h"
+#include "player/skin/SkinFile.h"
+#include "player/skin/SkinLoader.h"
+#include "player/skin/SkinWindowBuilder.h"
+#include "SkinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using platform::Rect;
+using platform::Region;
+
+namespace {
+
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+
+SkinRegionContext In(const std::string& path = "")
+{
+    return SkinRegionContext{path, 0, 0};
+}
+
+// A skin folder holding every picture, a body and the given extra lines.
+void WriteSkin(const TempFolder& folder, const std::string& lines)
+{
+    for (const char* stem : {"Body", "SysButtons", "PlayButtons", "Title"}) {
+        folder.WritePicture(std::string(stem) + ".bmp", 8, 8, QColor(10, 20, 30));
+    }
+    folder.Write("Skin.zks", "[body]\nmain=addrect value(0,0,100,50)\n" + lines);
+}
+
+ParsedSkinFile ParseText(const std::string& text)
+{
+    return ParseSkinText(text, "Skin.zks", In());
+}
+
+} // namespace
+
+TEST(HostileSkinTest, PolygonsWithExtremeCoordinatesAreRefused)
+{
+    EnsureGuiApplication();
+    for (const std::string value : {
+             "addpoints value(-2147483648,-2147483648,2147483647,0,0,2147483647)",
+             "addpoints value(0,0,2147483647,1,2147483647,2,0,3)",
+             "addpoints value(-2147483647,5,2147483647,5,0,-2147483647,1,2147483647)",
+             "addpoints value(0,0,40000,0,40000,40000)",
+         }) {
+        ClsZelkoRgn rgn;
+        ASSERT_EQ(rgn.MakeRgn("sysbuttons", "addrect value(1,1,4,4)", In()), RgnLineStatus::Applied);
+        EXPECT_EQ(rgn.MakeRgn("sysbuttons", value, In()), RgnLineStatus::OutOfRange) << value;
+        EXPECT_EQ(*rgn.Rgn(), Region(Rect{1, 1, 5, 5})) << "a refused line leaves the region: " << value;
+    }
+    // Qt's polygon fill slows down sharply beyond a few thousand scan lines.
+    for (const std::string value : {"addpoints value(-32767,-32767,32767,-32767,32767,32767)",
+                                    "addpoints value(0,0,4097,0,0,10)", "addpoints value(0,0,10,0,0,4097)"}) {
+        ClsZelkoRgn rgn;
+        EXPECT_EQ(rgn.MakeRgn("body", value, In()), RgnLineStatus::OutOfRange) << value;
+    }
+    ClsZelkoRgn edge;
+    EXPECT_EQ(edge.MakeRgn("body", "addpoints value(28671,28671,32767,28671,32767,32767)", In()),
+              RgnLineStatus::Applied);
+    EXPECT_TRUE(edge.Rgn()->Contains(32766, 28672));
+    EXPECT_FALSE(edge.Rgn()->Contains(28672, 32766));
+}
+
+TEST(HostileSkinTest, RectanglesWhoseEdgesOverflowAreRefused)
+{
+    for (const std::string value : {
+             "addrect value(2147483647,0,10,10)",
+             "diffrect value(0,-2147483648,10,-10)",
+             "addrect value(-2147483648,-2147483648,2147483647,2147483647)",
+             "addrect value(1,0,32767,1)",
+         }) {
+        ClsZelkoRgn rgn;
+        ASSERT_EQ(rgn.MakeRgn("time", "addrect value(0,0,2,2)", In()), RgnLineStatus::Applied);
+        EXPECT_EQ(rgn.MakeRgn("time", value, In()), RgnLineStatus::OutOfRange) << value;
+        EXPECT_EQ(*rgn.Rgn(), Region(Rect{0, 0, 2, 2})) << value;
+    }
+    ClsZelkoRgn largest;
+    EXPECT_EQ(largest.MakeRgn("body", "addrect value(0,0,32767,65534)", In()), RgnLineStatus::OutOfRange);
+    ASSERT_EQ(largest.MakeRgn("body", "addrect value(-32767,-32767,32767,32767)", In()), RgnLineStatus::Applied);
+    EXPECT_EQ(largest.Rgn()->BoundingBox(), (Rect{-32767, -32767, 0, 0}));
+    ASSERT_EQ(largest.MakeRgn("body", "addrect value(0,0,32767,32767)", In()), RgnLineStatus::Applied);
+    EXPECT_EQ(largest.Rgn()->BoundingBox(), (Rect{-32767, -32767, 32767, 32767}));
+}
+
+TEST(HostileSkinTest, SourceRectanglesBeyondTheRangeAreRefused)
+{
+    ClsZelkoRect rect;
+    ASSERT_EQ(rect.MakeRect("rect value(1,2,3,4)"), RectLineStatus::Applied);
+    EXPECT_EQ(rect.MakeRect("rect value(-2147483648,0,2147483647,1)"), RectLineStatus::OutOfRange);
+    EXPECT_EQ(rect.MakeRect("rect value(0,0,32768,1)"), RectLineStatus::OutOfRange);
+    EXPECT_EQ(rect.RectPtr(), (Rect{1, 2, 3, 4}));
+    EXPECT_EQ(rect.MakeRect("rect value(-32767,-32767,32767,32767)"), RectLineStatus::Applied);
+}
+
+TEST(HostileSkinTest, RegionDataFilesBeyondTheRangeAreRefused)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    // Two rectangles each representable, whose union is wider than 32 bits.
+    folder.WriteInts("wide.rgn", {32, 1, 2, 32, kMin, 0, kMax, 2, -2000000000, 0, -1999999990, 1,
+                                  2000000000, 1, 2000000010, 2});
+    // One rectangle whose width overflows.
+    folder.WriteInts("overflow.rgn", {32, 1, 1, 16, 0, 0, 0, 0, kMin + 8, 0, 165, 1});
+    for (const char* file : {"wide.rgn", "overflow.rgn"}) {
+        ClsZelkoRgn rgn;
+        EXPECT_EQ(rgn.MakeRgn("body", std::string("addrgndata file(./") + file + ")", In(folder.Path())),
+                  RgnLineStatus::OutOfRange)
+            << file;
+    }
+    // Values after the announced rectangles are not used and not checked.
+    folder.WriteInts("tail.rgn", {32, 1, 1, 16, 0, 0, 4, 4, 0, 0, 4, 4, kMin, kMax});
+    ClsZelkoRgn tail;
+    EXPECT_EQ(tail.MakeRgn("body", "addrgndata file(./tail.rgn)", In(folder.Path())), RgnLineStatus::Applied);
+    EXPECT_EQ(*tail.Rgn(), Region(Rect{0, 0, 4, 4}));
+}
+
+TEST(HostileSkinTest, TheLoaderAndTheCheckerReportExtremeLinesAndGoOn)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    WriteSkin(folder, "[sysbuttons]\nopen=addpoints value(-2147483648,-2147483648,2147483647,0,0,2147483647)\n"
+                      "close=addrect value(2147483647,0,10,10)\n[playbuttonssource]\nplay=rect value(0,0,99999,1)\n"
+                      "[peek]\n3=value(2147483647)\n");
+    const SkinLoadResult loaded = LoadSkin(folder.Path(), "Skin.zks");
+    ASSERT_TRUE(loaded.skin.has_value());
+    EXPECT_FALSE(loaded.skin->coRgns.Contains("sysbuttons-open"));
+    EXPECT_FALSE(loaded.skin->coRects.Contains("playbuttonssource-play"));
+    EXPECT_FALSE(loaded.skin->colours.peekPositions[3].has_value());
+    EXPECT_EQ(SkinWindowBox(*loaded.skin), (Rect{0, 0, 100, 50}));
+
+    std::ostringstream out;
+    EXPECT_EQ(RunSkinCheck(folder.Path(), out), 1);
+    const std::string report = out.str();
+    for (const char* line : {"Skin.zks:4:", "Skin.zks:5:", "Skin.zks:7:", "Skin.zks:9:"}) {
+        EXPECT_NE(report.find(line), std::string::npos) << line << " in\n" << report;
+    }
+    EXPECT_NE(report.find("outside -32767..32767"), std::string::npos) << report;
+}
+
+TEST(HostileSkinTest, SkinFilesOverTheSizeLimitAreNotRead)
+{
+    EnsureGuiApplication();
+    TempFolder folder;
+    WriteSkin(folder, "");
+    std::string text = "[body]\nmain=addrect value(0,0,100,50)\n";
+    while (text.size() <= MaxSkinFileBytes) text += "; padding padding padding padding padding padding padding\n";
+    folder.Write("Skin.zks", text);
+    const SkinLoadResult loaded = LoadSkin(folder.Path(), "Skin.zks");
+    EXPECT_TRUE(loaded.fileFound);
+    EXPECT_FALSE(loaded.skin.has_value());
+    ASSERT_FALSE(loaded.problems.empty());
+    EXPECT_NE(loaded.problems.front().message.find("is not read"), std::string::npos) << loaded.problems.front().message;
+}
+
+TEST(HostileSkinTest, RegionsOfTooManyLinesAndSkinsOfTooManyNamesStopAtTheLimits)
+{
+    std::string text = "[sysbuttons]\n";
+    for (int i = 0; i < MaxLinesPerRegion + 40; ++i) text += "open=addrect value(0," + std::to_string(2 * i) + ",5,1)\n";
+    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i) text += "k" + std::to_string(i) + "=addrect value(0,0,1,1)\n";
+    text += "[timesource]\n";
+    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i) text += "r" + std::to_string(i) + "=rect value(0,0,1,1)\n";
+    const ParsedSkinFile parsed = ParseText(text);
+
+    const ClsZelkoRgn* open = parsed.coRgns.Find("sysbuttons-open");
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->Rgn()->Rects().size(), static_cast<std::size_t>(MaxLinesPerRegion));
+    EXPECT_EQ(parsed.coRgns.Count(), MaxSkinNames);
+    EXPECT_EQ(parsed.coRects.Count(), MaxSkinNames);
+    auto count = [&](const std::string& what) {
+        return std::count_if(parsed.problems.begin(), parsed.problems.end(),
+                             [&](const SkinProblem& p) { return p.message.find(what) != std::string::npos; });
+    };
+    EXPECT_EQ(count("too many lines for region sysbuttons-open"), 40);
+    EXPECT_EQ(count("regions)"), 11);
+    EXPECT_EQ(count("rectangles)"), 10);
+}
+
+TEST(HostileSkinTest, RegionFilesOverTheSizeLimitAreNotRead)
+{
+    TempFolder folder;
+    std::vector<int32_t> numbers{32, 1, 0, 0, 0, 0, 0, 0};
+    numbers.resize(ClsZelkoRgn::MaxRegionFileBytes / 4 + 1, 0);
+    numbers[2] = static_cast<int32_t>((numbers.size() - 8) / 4);
+    folder.WriteInts("big.rgn", numbers);
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("body", "addrgndata file(./big.rgn)", In(folder.Path())), RgnLineStatus::FileTooLarge);
+    EXPECT_LE(ClsZelkoRgn::MaxRegionFileBytes, 1024u * 1024u) << "at most 65,534 rectangles";
+}
