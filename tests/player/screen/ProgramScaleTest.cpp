@@ -126,7 +126,8 @@ TEST_F(ProgramScaleTest, AtARatioOfTwoTheAutomaticScaleIsTwoAndTheSkinIsScaledOn
     const platform::Rect box = SkinWindowBox(m_skin);
     EXPECT_EQ(window.size(), QSize(box.Width() * 2, box.Height() * 2));
     EXPECT_TRUE(ShowsBodyAt(window, 2)) << "the body is not the body picture in 2 x 2 blocks";
-    EXPECT_EQ(StopAndReadScale(), "0");
+    // The automatic choice is the default: the file keeps the keys it had.
+    EXPECT_EQ(StopAndReadScale(), "(none)");
 }
 
 TEST_F(ProgramScaleTest, ASetScaleOfOneWinsOverTheRatio)
