@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the pictures of the shipped skins that docs/ shows: each skin at
 # double size with English texts, playing a track with its play list and
-# lyrics drawers out, on a plain desktop of our own X server.
+# lyrics drawers out, on a plain desktop of our own X server; then the same
+# with the main menu open (a right click on the body, between the transport
+# buttons and the repeat button, at skin point 194,140 in both skins).
 #
 # Usage: tools/screenshots.sh [BUILD_DIR [OUT_DIR]]
 #   BUILD_DIR: any build with the player (default build/release, else
@@ -109,6 +111,12 @@ PY
     eval "$(xdotool getwindowgeometry --shell "$window")"
     import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" "$out/$skin-x2-en.png"
     echo "$out/$skin-x2-en.png (${WIDTH}x${HEIGHT})"
+    xdotool mousemove $((X + 194 * 2)) $((Y + 140 * 2)) click 3
+    sleep 1
+    import -window root "$work/menu.png"
+    convert "$work/menu.png" -trim +repage -bordercolor black -border 20 "$out/$skin-x2-en-menu.png"
+    echo "$out/$skin-x2-en-menu.png"
+    xdotool key Escape
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 done
