@@ -21,6 +21,7 @@
 #include <cstring>
 #include <string>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
@@ -77,6 +78,7 @@ std::vector<double> Ticks(int seconds)
 int main(int argc, char** argv)
 {
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each phase's line as it ends
     QCoreApplication app(argc, argv);
     char dir[] = "/tmp/zticks-XXXXXX";
     if (!::mkdtemp(dir))
@@ -119,6 +121,10 @@ int main(int argc, char** argv)
             const int fd = Connect(path);
             if (fd < 0)
                 return;
+            // Once the phase ends nobody serves the window: a reply that will
+            // never come must not keep the client from seeing the stop.
+            const timeval wait {0, 200'000};
+            ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
             const auto header = platform::RequestFrame::EncodeHeader({platform::WM_USER, 7, 0, 0, 0});
             std::byte reply[4];
             while (!stop && ::send(fd, header.data(), header.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(header.size())
