@@ -56,22 +56,9 @@ PY
 lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
 rm "$work/tone.wav"
 
-# The private server: its own runtime folder, no D-Bus, no X11.
-mkdir -p "$work/pulse/run" "$work/pulse/home"
-chmod 700 "$work/pulse/run"
-cat >"$work/pulse/server.pa" <<PA
-load-module module-null-sink sink_name=bench
-load-module module-native-protocol-unix socket=$work/pulse/native auth-anonymous=1
-set-default-sink bench
-PA
-env -u DISPLAY HOME="$work/pulse/home" XDG_RUNTIME_DIR="$work/pulse/run" XDG_CONFIG_HOME="$work/pulse/home" \
-    DBUS_SESSION_BUS_ADDRESS=disabled: \
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit=yes \
-    --log-target=stderr --log-level=error -F "$work/pulse/server.pa" 2>"$work/pulse/log" &
-server=$!
-for _ in $(seq 100); do [ -S "$work/pulse/native" ] && break; sleep 0.1; done
-[ -S "$work/pulse/native" ] || { echo "the sound server did not start" >&2; cat "$work/pulse/log" >&2; exit 1; }
-export PULSE_SERVER="unix:$work/pulse/native"
+# The private server (see private-pulse.sh).
+. "$(dirname "$0")/private-pulse.sh"
+start_private_pulse "$work"
 
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
