@@ -1,6 +1,7 @@
 #include "decoder/Mp3Source.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <mpg123.h>
 #include <sys/stat.h>
 
@@ -12,15 +13,41 @@ namespace {
 // this many in a row the stream counts as ended rather than spinning.
 constexpr int MaxEmptyReads = 2000;
 
+// libmpg123 reads a frame's header and then its body, two system calls a
+// frame when it reads the file itself; through a buffered stream the file is
+// read 64 KiB at a time (some seconds of sound).
+constexpr size_t ReadBufferBytes = 64 * 1024;
+
+ssize_t ReadFile(void* handle, void* buffer, size_t bytes)
+{
+    auto* file = static_cast<std::FILE*>(handle);
+    const size_t got = std::fread(buffer, 1, bytes, file);
+    return got == 0 && std::ferror(file) ? -1 : static_cast<ssize_t>(got);
+}
+
+off_t SeekFile(void* handle, off_t offset, int whence)
+{
+    auto* file = static_cast<std::FILE*>(handle);
+    return ::fseeko(file, offset, whence) == 0 ? ::ftello(file) : -1;
+}
+
 } // namespace
+
+void Mp3Source::FileCloser::operator()(std::FILE* file) const
+{
+    std::fclose(file);
+}
 
 std::unique_ptr<Mp3Source> Mp3Source::Open(const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
-        return nullptr;
-    int err = MPG123_OK;
     std::unique_ptr<Mp3Source> source(new Mp3Source());
+    source->m_file.reset(std::fopen(path.c_str(), "rbe"));
+    struct stat st {};
+    if (!source->m_file || ::fstat(::fileno(source->m_file.get()), &st) != 0 || !S_ISREG(st.st_mode)
+        || st.st_size == 0)
+        return nullptr;
+    std::setvbuf(source->m_file.get(), nullptr, _IOFBF, ReadBufferBytes);
+    int err = MPG123_OK;
     source->m_handle = mpg123_new(nullptr, &err);
     if (!source->m_handle)
         return nullptr;
@@ -33,7 +60,8 @@ std::unique_ptr<Mp3Source> Mp3Source::Open(const std::string& path)
     mpg123_rates(&rates, &count);
     for (size_t i = 0; i < count; ++i)
         mpg123_format(mh, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
-    if (mpg123_open(mh, path.c_str()) != MPG123_OK)
+    if (mpg123_replace_reader_handle(mh, ReadFile, SeekFile, nullptr) != MPG123_OK
+        || mpg123_open_handle(mh, source->m_file.get()) != MPG123_OK)
         return nullptr;
     long rate = 0;
     int channels = 0;

@@ -6,6 +6,7 @@
 // Opened on one thread and then used by one thread at a time.
 #include "decoder/AudioOutput.h"
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <span>
@@ -49,6 +50,13 @@ public:
 private:
     Mp3Source() = default;
 
+    struct FileCloser {
+        void operator()(std::FILE* file) const;
+    };
+
+    // The stream libmpg123 reads through; it outlives the handle, which is
+    // closed first.
+    std::unique_ptr<std::FILE, FileCloser> m_file;
     mpg123_handle_struct* m_handle = nullptr;
     AudioFormat m_format;
     std::string m_path;

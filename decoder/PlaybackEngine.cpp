@@ -1,3 +1,7 @@
+// Longer than most files here, and kept whole on purpose: the caller's side
+// and the playback thread's side of the engine share two locks and the
+// published position, and the rules that keep them consistent are checked
+// best side by side.
 #include "decoder/PlaybackEngine.h"
 
 #include "decoder/AudioOutputFactory.h"
@@ -47,6 +51,9 @@ struct PlaybackEngine::Session {
     bool FromSeek = false;      // the segment began with a seek
     std::vector<float> Pending; // decoded, volume applied, not yet written
     size_t PendingOffset = 0;   // samples of Pending already written
+    // What stopped the decoding: Ok while it goes on; End or NewFormat are
+    // acted on once the sound decoded before them has been written.
+    Mp3Source::Status Held = Mp3Source::Status::Ok;
     std::chrono::steady_clock::time_point NextPresenceCheck {};
     int64_t LastPlayed = -1;
     std::chrono::steady_clock::time_point LastProgress {};
@@ -319,6 +326,7 @@ void PlaybackEngine::ApplySeek(Session& s, int64_t ms, uint64_t serial)
     s.FromSeek = true;
     s.Pending.clear();
     s.PendingOffset = 0;
+    s.Held = Mp3Source::Status::Ok;
     s.LastPlayed = -1;
     s.LastProgress = std::chrono::steady_clock::now();
     s.Step = Session::Phase::Decoding;
@@ -362,63 +370,77 @@ void PlaybackEngine::ReplaceOutput(Session& s)
         m_ownedOutput->Finish();
 }
 
+Mp3Source::Status PlaybackEngine::DecodeFrame(Session& s)
+{
+    std::span<const float> samples;
+    const auto status = s.Track->Next(samples);
+    if (status != Mp3Source::Status::Ok)
+        return status;
+    const int channels = s.Format.Channels;
+    m_ring.Append(samples, channels);
+    s.Pending.erase(s.Pending.begin(), s.Pending.begin() + static_cast<std::ptrdiff_t>(s.PendingOffset));
+    s.PendingOffset = 0;
+    const size_t first = s.Pending.size();
+    s.Pending.insert(s.Pending.end(), samples.begin(), samples.end());
+    const float left = m_ownedOutput->AppliesVolume() ? 1.0f : m_gainLeft.load();
+    const float right = m_ownedOutput->AppliesVolume() ? 1.0f : m_gainRight.load();
+    if (left == 1.0f && right == 1.0f)
+        return status; // unity gain, or the output applies the volume itself
+    if (channels == 1) {
+        const float gain = (left + right) / 2.0f;
+        for (size_t i = first; i < s.Pending.size(); ++i)
+            s.Pending[i] *= gain;
+    } else {
+        for (size_t i = first; i < s.Pending.size(); ++i)
+            s.Pending[i] *= ((i - first) % static_cast<size_t>(channels)) % 2 == 0 ? left : right;
+    }
+    return status;
+}
+
 void PlaybackEngine::Feed(Session& s)
 {
     AudioOutput& out = *m_ownedOutput;
     while (true) {
-        if (s.PendingOffset >= s.Pending.size()) {
-            std::span<const float> samples;
-            const auto status = s.Track->Next(samples);
-            if (status == Mp3Source::Status::End) {
-                out.Finish();
-                s.Step = Session::Phase::Draining;
-                return;
-            }
-            if (status == Mp3Source::Status::NewFormat) {
-                // The stream changed its rate or channels: a new output stream
-                // from the sound decoded so far.
-                s.SegmentMs += FramesToMs(s.SegmentWritten, s.Format.Rate);
-                s.SegmentFrame += s.SegmentWritten;
-                s.SegmentWritten = 0;
-                s.Format = s.Track->Format();
-                out.Close();
-                if (!out.Open(s.Format)) {
-                    ReplaceOutput(s);
-                    return;
-                }
-                Publish(s);
-                s.Paused = ApplyPause();
-                continue;
-            }
-            const int channels = s.Format.Channels;
-            m_ring.Append(samples, channels);
-            s.Pending.assign(samples.begin(), samples.end());
-            s.PendingOffset = 0;
-            const float left = out.AppliesVolume() ? 1.0f : m_gainLeft.load();
-            const float right = out.AppliesVolume() ? 1.0f : m_gainRight.load();
-            if (left == 1.0f && right == 1.0f) {
-                // Unity gain, or the output applies the volume itself.
-            } else if (channels == 1) {
-                const float gain = (left + right) / 2.0f;
-                for (float& v : s.Pending)
-                    v *= gain;
-            } else {
-                for (size_t i = 0; i < s.Pending.size(); ++i)
-                    s.Pending[i] *= (i % static_cast<size_t>(channels)) % 2 == 0 ? left : right;
-            }
-        }
         const int64_t writable = out.WritableFrames();
         if (writable <= 0)
             return;
-        const size_t channels = static_cast<size_t>(s.Format.Channels);
-        const size_t frames = std::min<size_t>(static_cast<size_t>(writable),
-                                               (s.Pending.size() - s.PendingOffset) / channels);
-        if (frames == 0)
+        const auto channels = static_cast<size_t>(s.Format.Channels);
+        const auto pendingFrames = [&] { return static_cast<int64_t>((s.Pending.size() - s.PendingOffset) / channels); };
+        // Frames are decoded until they fill the output's free room, which
+        // then takes them in one write rather than one for each MP3 frame:
+        // every write wakes the sound server's client thread.
+        while (s.Held == Mp3Source::Status::Ok && pendingFrames() < writable)
+            s.Held = DecodeFrame(s);
+        const int64_t frames = std::min(writable, pendingFrames());
+        if (frames > 0) {
+            const size_t count = static_cast<size_t>(frames) * channels;
+            if (!out.Write(std::span<const float>(s.Pending).subspan(s.PendingOffset, count)))
+                return;
+            s.PendingOffset += count;
+            s.SegmentWritten += frames;
+        }
+        if (pendingFrames() > 0 || s.Held == Mp3Source::Status::Ok)
+            continue;
+        if (s.Held == Mp3Source::Status::End) {
+            s.Held = Mp3Source::Status::Ok;
+            out.Finish();
+            s.Step = Session::Phase::Draining;
             return;
-        if (!out.Write(std::span<const float>(s.Pending).subspan(s.PendingOffset, frames * channels)))
+        }
+        // The stream changed its rate or channels: a new output stream from
+        // the sound decoded so far.
+        s.Held = Mp3Source::Status::Ok;
+        s.SegmentMs += FramesToMs(s.SegmentWritten, s.Format.Rate);
+        s.SegmentFrame += s.SegmentWritten;
+        s.SegmentWritten = 0;
+        s.Format = s.Track->Format();
+        out.Close();
+        if (!out.Open(s.Format)) {
+            ReplaceOutput(s);
             return;
-        s.PendingOffset += frames * channels;
-        s.SegmentWritten += static_cast<int64_t>(frames);
+        }
+        Publish(s);
+        s.Paused = ApplyPause();
     }
 }
 

@@ -14,6 +14,7 @@
 // disappears from its path ends. The output is created on the thread, so a
 // slow sound server never holds up the caller.
 #include "decoder/AudioOutput.h"
+#include "decoder/Mp3Source.h"
 #include "decoder/PacingClock.h"
 #include "decoder/SampleRing.h"
 #include "decoder/SpectrumAnalyzer.h"
@@ -30,8 +31,6 @@
 #include <thread>
 
 namespace decoder {
-
-class Mp3Source;
 
 class PlaybackEngine {
 public:
@@ -79,6 +78,8 @@ private:
     void PublishEnd(const Session& s);
     void ReplaceOutput(Session& s);
     void Feed(Session& s);
+    // Decodes one MP3 frame into the session's pending sound (and the ring).
+    Mp3Source::Status DecodeFrame(Session& s);
     // Waits until a request arrives or the time has passed.
     void WaitFor(const Session& s, std::chrono::nanoseconds timeout);
     bool ApplyPause();

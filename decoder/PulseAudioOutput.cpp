@@ -128,6 +128,7 @@ bool PulseAudioOutput::Open(AudioFormat format)
         CloseLocked();
         m_format = format;
         m_written = 0;
+        ++m_streamSerial;
         m_corked = false;
         m_stream = pa_stream_new(m_context, "Zelko", &spec, &map);
         if (!m_stream)
@@ -184,6 +185,7 @@ void PulseAudioOutput::CloseLocked()
         m_stream = nullptr;
     }
     m_written = 0;
+    ++m_streamSerial;
     m_staged.clear();
 }
 
@@ -322,8 +324,25 @@ std::chrono::nanoseconds PulseAudioOutput::RetryAfter()
 
 int64_t PulseAudioOutput::PlayedFrames()
 {
-    LoopLock lock(m_loop);
-    return PlayedFramesLocked();
+    // The play loop asks for the position, the spectrum and the lyrics in
+    // the same tick; each question to the client library takes its thread's
+    // lock and a system call, so questions this close share one reading.
+    constexpr auto Shared = std::chrono::microseconds(500);
+    const auto now = std::chrono::steady_clock::now();
+    {
+        std::lock_guard lock(m_readingMutex);
+        if (m_reading.Taken && m_reading.StreamSerial == m_streamSerial && now - m_reading.At < Shared)
+            return m_reading.Frames;
+    }
+    Reading reading {now, 0, 0, true};
+    {
+        LoopLock lock(m_loop);
+        reading.Frames = PlayedFramesLocked();
+        reading.StreamSerial = m_streamSerial;
+    }
+    std::lock_guard lock(m_readingMutex);
+    m_reading = reading;
+    return reading.Frames;
 }
 
 int64_t PulseAudioOutput::PlayedFramesLocked()

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 struct pa_threaded_mainloop;
@@ -70,6 +71,17 @@ private:
     pa_operation* m_drain = nullptr;
     AudioFormat m_format;
     std::atomic<int64_t> m_written {0}; // frames sent to the server
+    std::atomic<uint64_t> m_streamSerial {0}; // streams opened or closed so far
+    // The last reading of the played position, shared by the questions
+    // asked within a moment of it.
+    struct Reading {
+        std::chrono::steady_clock::time_point At;
+        int64_t Frames = 0;
+        uint64_t StreamSerial = 0;
+        bool Taken = false;
+    };
+    std::mutex m_readingMutex;
+    Reading m_reading;
     // Guarded by the main loop's lock:
     bool m_corked = false;
     std::vector<float> m_staged; // written, gathered for the next send
