@@ -3,11 +3,15 @@
 # and one private PulseAudio server with a null sink, beside two floor
 # programs built from bench/floor (a bare Qt 6 widget program with an empty
 # 10-ms precise timer, and the same repainting a 180x40 area every tick
-# through QWidget::update). The programs run one after another, so the
-# ratios compare figures taken minutes apart on the same machine:
-#   - per program, over a 30-s window: its CPU (all threads), the X server's
-#     CPU, the sound server's CPU, the program's voluntary context switches
-#     a second (all threads, /proc/PID/task/*/status), resident memory;
+# through QWidget::update), and a third that polls the player's decoder as it
+# plays the same track, with no drawing). The programs take turns: each round runs every
+# program once, so each ratio is taken between windows a minute apart, and
+# the rounds show how much the machine's load moved the figures.
+#   - per program, over a 30-s window: its CPU (all threads, from the
+#     scheduler's nanosecond counters in /proc/PID/task/*/schedstat; the
+#     10-ms ticks of /proc/PID/stat are too coarse for figures under 1 %),
+#     the X server's and the sound server's CPU the same way, the program's
+#     voluntary context switches a second, resident memory;
 #   - start-up to the first mapped window, empty list (median of 5) and a
 #     saved list of 1,000 tracks;
 #   - the tick, whole-window paint and assist-record benchmarks.
@@ -17,6 +21,8 @@
 # Usage: bench/player/measure.sh [BUILD_DIR [OLD_BUILD_DIR]]
 #   BUILD_DIR: a build with the benchmarks (./dev build bench; default
 #   build/bench). OLD_BUILD_DIR: the same kind of build of an older commit.
+#   MEASURE_WINDOW_S (default 30) and MEASURE_ROUNDS (default 3) set the
+#   length of a window and the number of rounds.
 # Needs: Xvfb, xdotool, lame, python3; pulseaudio (else the null output,
 # said in the output).
 set -euo pipefail
@@ -26,8 +32,9 @@ resolve() { (cd "$1" && pwd); }
 build=$(resolve "${1:-$root/build/bench}")
 old=${2:+$(resolve "$2")}
 window_s=${MEASURE_WINDOW_S:-30}
+rounds=${MEASURE_ROUNDS:-3}
 
-for f in "$build/Zelko/Zelko" "$build/bench/floor/floor_timer" "$build/bench/floor/floor_repaint"; do
+for f in "$build/Zelko/Zelko" "$build/bench/floor/floor_timer" "$build/bench/floor/floor_repaint" "$build/bench/floor/floor_decoder"; do
     [ -x "$f" ] || { echo "missing $f (build with ./dev build bench)" >&2; exit 1; }
 done
 [ -z "$old" ] || [ -x "$old/Zelko/Zelko" ] || { echo "no old player in $old" >&2; exit 1; }
@@ -103,9 +110,9 @@ make_folder new "$build"
 [ -z "$old" ] || make_folder old "$old"
 
 now_ms() { date +%s%3N; }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU time of every thread of a process, in nanoseconds.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'; }
 switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
-hz=$(getconf CLK_TCK)
 
 # Starts a program; sets pid, and startup_ms to the milliseconds until its
 # window maps. Arguments: the folder to run in, then the command.
@@ -153,23 +160,23 @@ s.close()
 PY
 }
 
-pct() { python3 -c "print(f'{100.0 * $1 / $hz / ($2 / 1000.0):.2f}')"; }
+pct() { python3 -c "print(f'{100.0 * $1 / 1e9 / ($2 / 1000.0):.3f}')"; }
 
 # One 30-s window on the running program $pid; prints one line and sets
 # the globals cpu, xcpu, scpu, vcs, rss_kb.
 measure_window() {
     local name=$1 c0 x0 s0 v0 t0 c1 x1 s1 v1 t1 ms
     sleep 2
-    c0=$(cpu_ticks "$pid"); x0=$(cpu_ticks "$xpid"); s0=0; [ "$spid" -gt 0 ] && s0=$(cpu_ticks "$spid")
+    c0=$(cpu_ns "$pid"); x0=$(cpu_ns "$xpid"); s0=0; [ "$spid" -gt 0 ] && s0=$(cpu_ns "$spid")
     v0=$(switches "$pid"); t0=$(now_ms)
     sleep "$window_s"
-    c1=$(cpu_ticks "$pid"); x1=$(cpu_ticks "$xpid"); s1=0; [ "$spid" -gt 0 ] && s1=$(cpu_ticks "$spid")
+    c1=$(cpu_ns "$pid"); x1=$(cpu_ns "$xpid"); s1=0; [ "$spid" -gt 0 ] && s1=$(cpu_ns "$spid")
     v1=$(switches "$pid"); t1=$(now_ms)
     rss_kb=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
     ms=$((t1 - t0))
     cpu=$(pct $((c1 - c0)) $ms); xcpu=$(pct $((x1 - x0)) $ms); scpu=$(pct $((s1 - s0)) $ms)
     vcs=$(python3 -c "print(f'{($v1 - $v0) / ($ms / 1000.0):.0f}')")
-    printf '  %-26s CPU %5s %%   X server %5s %%   sound server %5s %%   voluntary switches %4s/s   RSS %6s KiB\n' \
+    printf '  %-26s CPU %6s %%   X server %6s %%   sound server %6s %%   voluntary switches %4s/s   RSS %6s KiB\n' \
         "$name" "$cpu" "$xcpu" "$scpu" "$vcs" "$rss_kb"
 }
 
@@ -199,36 +206,55 @@ for p in "${players[@]}"; do
     stop_program
 done
 
-echo "== ${window_s}-s windows, % of one core (programs in this order)"
-start_program "$work" "$build/bench/floor/floor_timer"
-measure_window "bare Qt, 10-ms timer"
-stop_program
-timer_cpu=$cpu
-timer_x=$xcpu
-start_program "$work" "$build/bench/floor/floor_repaint"
-measure_window "bare Qt, 180x40 repaint"
-stop_program
-repaint_cpu=$cpu
-repaint_x=$xcpu
+echo "== ${window_s}-s windows, % of one core; $rounds rounds, the programs in this order in each"
+ratio() { python3 -c "a, b = $1, $2; print(f'{a / b:.2f}' if b > 0 else 'n/a')"; }
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+for p in "${players[@]}"; do printf '%s\r\n' "$work/tone.mp3" >"$(folder_of "$p")/Zelko.m3u"; done
 declare -A pcpu px ps pv prss
-for p in "${players[@]}"; do
-    printf '%s\r\n' "$work/tone.mp3" >"$(folder_of "$p")/Zelko.m3u"
-    start_player "$p"
-    send_play "$pid"
-    measure_window "Zelko ($p), playing"
+r_cpu=() r_decoder=() r_over_decoder=() r_x=() r_vcs=() r_old_cpu=() r_old_x=() r_sound=()
+for round in $(seq "$rounds"); do
+    echo " round $round"
+    start_program "$work" "$build/bench/floor/floor_timer"
+    measure_window "bare Qt, 10-ms timer"
     stop_program
-    pcpu[$p]=$cpu; px[$p]=$xcpu; ps[$p]=$scpu; pv[$p]=$vcs; prss[$p]=$rss_kb
+    timer_cpu=$cpu
+    start_program "$work" "$build/bench/floor/floor_repaint"
+    measure_window "bare Qt, 180x40 repaint"
+    stop_program
+    repaint_x=$xcpu
+    start_program "$work" "$build/bench/floor/floor_decoder" "$work/tone.mp3"
+    measure_window "bare Qt + decoder, playing"
+    stop_program
+    decoder_cpu=$cpu
+    r_decoder+=("$(ratio "$decoder_cpu" "$timer_cpu")")
+    for p in "${players[@]}"; do
+        start_player "$p"
+        send_play "$pid"
+        measure_window "Zelko ($p), playing"
+        stop_program
+        pcpu[$p]=$cpu; px[$p]=$xcpu; ps[$p]=$scpu; pv[$p]=$vcs; prss[$p]=$rss_kb
+    done
+    r_cpu+=("$(ratio "${pcpu[new]}" "$timer_cpu")")
+    r_over_decoder+=("$(ratio "${pcpu[new]}" "$decoder_cpu")")
+    r_x+=("$(ratio "${px[new]}" "$repaint_x")")
+    r_vcs+=("${pv[new]}")
+    echo "   player / bare timer ${r_cpu[-1]}; decoder floor / bare timer ${r_decoder[-1]}; player / decoder floor ${r_over_decoder[-1]}; X server / bare repaint ${r_x[-1]}; switches ${pv[new]}/s"
+    if [ -n "$old" ]; then
+        r_old_cpu+=("$(ratio "${pcpu[old]}" "$timer_cpu")")
+        r_old_x+=("$(ratio "${px[old]}" "$repaint_x")")
+        r_sound+=("$(ratio "${ps[new]}" "${ps[old]}")")
+        echo "   old player / bare timer ${r_old_cpu[-1]}; old X server / bare repaint ${r_old_x[-1]}; sound server new / old ${r_sound[-1]}; RSS new / old $(ratio "${prss[new]}" "${prss[old]}")"
+    fi
 done
 
-ratio() { python3 -c "a, b = $1, $2; print(f'{a / b:.2f}' if b > 0 else 'n/a')"; }
-echo "== targets"
-echo "  player CPU / bare-timer CPU: $(ratio "${pcpu[new]}" "$timer_cpu") (target <= 1.6)"
-echo "  X server CPU while Zelko plays / while the bare repaint program runs: $(ratio "${px[new]}" "$repaint_x") (target <= 0.6)"
-echo "  voluntary context switches of the player: ${pv[new]}/s (target <= 130)"
-echo "  (X server CPU beside the bare timer program: $timer_x %; bare repaint program CPU: $repaint_cpu %)"
+echo "== targets (median of the rounds; each round's figure in brackets)"
+echo "  player CPU / bare-timer CPU: $(median "${r_cpu[@]}") [${r_cpu[*]}] (target <= 1.6)"
+echo "  (what limits it: the decoder floor / bare timer $(median "${r_decoder[@]}") [${r_decoder[*]}]; player / decoder floor $(median "${r_over_decoder[@]}") [${r_over_decoder[*]}])"
+echo "  X server CPU while Zelko plays / while the bare repaint program runs: $(median "${r_x[@]}") [${r_x[*]}] (target <= 0.6)"
+echo "  voluntary context switches of the player: $(median "${r_vcs[@]}")/s [${r_vcs[*]}] (target <= 130)"
 if [ -n "$old" ]; then
-    echo "  old build: player CPU / bare timer $(ratio "${pcpu[old]}" "$timer_cpu"), X server / bare repaint $(ratio "${px[old]}" "$repaint_x"), switches ${pv[old]}/s"
-    echo "  sound server CPU, new / old: $(ratio "${ps[new]}" "${ps[old]}"); RSS new / old: $(ratio "${prss[new]}" "${prss[old]}")"
+    echo "  old build: player CPU / bare timer $(median "${r_old_cpu[@]}") [${r_old_cpu[*]}], X server / bare repaint $(median "${r_old_x[@]}") [${r_old_x[*]}]"
+    echo "  sound server CPU, new / old: $(median "${r_sound[@]}") [${r_sound[*]}] (target <= 0.6 against the build before the change)"
 fi
 
 # The benchmarks, each build's in turn, medians of three repetitions.
