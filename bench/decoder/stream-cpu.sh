@@ -31,7 +31,10 @@ trap cleanup EXIT
 flags=(-std=c++20 -O2 -g -DNDEBUG -w $(pkg-config --cflags kissfft-float libmpg123 libpulse))
 libs=($(pkg-config --libs kissfft-float libmpg123 libpulse) -pthread)
 build() { # TREE OUT
-    nice g++ "${flags[@]}" -I"$1" "$1"/decoder/*.cpp "$1"/platform/CodePage.cpp \
+    local platform=("$1"/platform/CodePage.cpp)
+    # The log sink came after the reference commit.
+    [ -f "$1"/platform/LogSink.cpp ] && platform+=("$1"/platform/LogSink.cpp)
+    nice g++ "${flags[@]}" -I"$1" "$1"/decoder/*.cpp "${platform[@]}" \
         "$top/bench/decoder/stream/PlayFor.cpp" "${libs[@]}" -o "$2"
 }
 mkdir -p "$work/old"
