@@ -6,13 +6,8 @@
 
 #include "platform/ProfileFile.h"
 
-#include <QProcess>
-
-#include <csignal>
-#include <cstdio>
-#include <fstream>
 #include <algorithm>
-#include <memory>
+#include <fstream>
 #include <vector>
 
 using namespace screentest;
@@ -20,76 +15,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Output(const std::string& command)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe)
-        return std::string();
-    std::string text;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe.get()))
-        text += buffer;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-
 std::string FileText(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-class LanguageProgramTest : public ::testing::Test {
+class LanguageProgramTest : public RunningProgramTest {
 protected:
-    void SetUp() override
-    {
-        if (!QApplication::instance())
-            GTEST_SKIP() << "no X display";
-        if (!fs::exists(fs::path(ZELKO_PROGRAM_DIR) / "Zelko"))
-            GTEST_SKIP() << "the program is not built";
-        m_displayLock = std::make_unique<DisplayLock>();
-    }
-    void TearDown() override
-    {
-        if (m_player.state() != QProcess::NotRunning) {
-            m_player.kill();
-            m_player.waitForFinished(5000);
-        }
-        m_displayLock.reset();
-    }
-
-    // Starts the program in the folder ("/develop") with only LANG of the
-    // locale variables set.
+    // Starts the program with only LANG of the locale variables set.
     void Start(const ProgramFolder& folder, const QString& lang)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "ZELKO_LANGUAGE"})
-            env.remove(name);
-        env.insert("LANG", lang);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("ZELKO_AUDIO", "null");
-        env.insert("ASAN_OPTIONS", "strict_string_checks=1:detect_leaks=0:suppressions=" ZELKO_SOURCE_DIR "/tests/player/screen/asan.supp");
-        m_player.setProcessEnvironment(env);
-        m_player.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
-        m_player.start(QString::fromUtf8(ZELKO_PROGRAM_DIR "/Zelko"), {"/develop"});
-        ASSERT_TRUE(m_player.waitForStarted(5000));
-    }
-
-    std::string Pid() const { return std::to_string(m_player.processId()); }
-
-    // The names of the program's visible windows.
-    std::vector<std::string> WindowNames()
-    {
-        std::vector<std::string> names;
-        const std::string ids = Output("xdotool search --onlyvisible --pid " + Pid() + " 2>/dev/null");
-        std::size_t start = 0;
-        while (start < ids.size()) {
-            const std::size_t end = std::min(ids.find('\n', start), ids.size());
-            names.push_back(Output("xdotool getwindowname " + ids.substr(start, end - start)));
-            start = end + 1;
-        }
-        return names;
+        StartProgram(folder, {{"LANG", lang}}, {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "ZELKO_LANGUAGE"});
     }
 
     // Opens the Properties dialog as the user does (Ctrl+R on the main
@@ -98,14 +35,18 @@ protected:
     // the window may be mapped before the player reads keys.
     std::string PropertiesCaption()
     {
-        const std::string main = Output("timeout 30 xdotool search --sync --onlyvisible --pid " + Pid() +
-                                        " --classname '^Zelko$' 2>/dev/null | head -n 1");
+        const std::string main = WaitForWindow("--classname '^Zelko$'");
         if (main.empty()) return std::string();
         const std::string mainName = Output("xdotool getwindowname " + main);
         for (int attempt = 0; attempt < 50; ++attempt) {
             std::system(("xdotool windowfocus --sync " + main + " keydown ctrl key r keyup ctrl sleep 0.2").c_str());
-            for (const std::string& name : WindowNames())
+            const std::string ids = Output("xdotool search --onlyvisible --pid " + Pid() + " 2>/dev/null");
+            for (std::size_t start = 0; start < ids.size();) {
+                const std::size_t end = std::min(ids.find('\n', start), ids.size());
+                const std::string name = Output("xdotool getwindowname " + ids.substr(start, end - start));
                 if (name != mainName && name.rfind("Zelko Deck ", 0) == 0) return name;
+                start = end + 1;
+            }
         }
         return std::string();
     }
@@ -113,15 +54,12 @@ protected:
     // Ends the program the normal way and returns the settings it wrote.
     platform::ProfileFile Stop(const ProgramFolder& folder)
     {
-        ::kill(static_cast<pid_t>(m_player.processId()), SIGTERM);
-        EXPECT_TRUE(m_player.waitForFinished(30000));
-        EXPECT_EQ(m_player.exitCode(), 0);
+        EXPECT_TRUE(Terminate());
         return platform::ProfileFile::Load(folder.Ini().string());
     }
-
-    std::unique_ptr<DisplayLock> m_displayLock;
-    QProcess m_player;
 };
+
+} // namespace
 
 TEST_F(LanguageProgramTest, AnEnglishLocaleGivesEnglishAndAnOlderSettingsFileKeepsItsKeys)
 {
@@ -168,5 +106,3 @@ TEST_F(LanguageProgramTest, TheSettingOverridesTheLocaleAndIsHandedToTheAssists)
     if (FileText(fs::path("/proc") / assist / "cmdline").find("ScopeZKA") != std::string::npos)
         ::kill(static_cast<pid_t>(std::stol(assist)), SIGTERM);
 }
-
-} // namespace

@@ -14,15 +14,21 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QProcess>
 #include <QRect>
 #include <QScreen>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -150,6 +156,88 @@ public:
 
 private:
     int m_fd = -1;
+};
+
+// Runs a shell command and returns what it printed, without the last newline.
+inline std::string Output(const std::string& command)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    if (!pipe)
+        return std::string();
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe.get()))
+        text += buffer;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+// Clicks the left mouse button at a screen position through the X server.
+inline bool ClickOnScreen(int x, int y)
+{
+    return std::system(("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1").c_str()) == 0;
+}
+
+// The real program, started by the test on this display in a program folder
+// of its own as "/develop", and killed at the end if it still runs.
+class RunningProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QApplication::instance())
+            GTEST_SKIP() << "no X display";
+        if (!std::filesystem::exists(ZELKO_PROGRAM_DIR "/Zelko"))
+            GTEST_SKIP() << "the program is not built";
+        m_displayLock = std::make_unique<DisplayLock>();
+    }
+    void TearDown() override
+    {
+        if (m_player.state() != QProcess::NotRunning) {
+            m_player.kill();
+            m_player.waitForFinished(5000);
+        }
+        m_displayLock.reset();
+    }
+
+    // Starts the program with these variables set and those removed.
+    void StartProgram(const ProgramFolder& folder, const std::vector<std::pair<QString, QString>>& variables = {},
+                      const std::vector<QString>& removed = {})
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : removed)
+            env.remove(name);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("ZELKO_AUDIO", "null");
+        env.insert("ASAN_OPTIONS", "strict_string_checks=1:detect_leaks=0:suppressions=" ZELKO_SOURCE_DIR "/tests/player/screen/asan.supp");
+        for (const auto& [name, value] : variables)
+            env.insert(name, value);
+        m_player.setProcessEnvironment(env);
+        m_player.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
+        m_player.start(QString::fromUtf8(ZELKO_PROGRAM_DIR "/Zelko"), {"/develop"});
+        ASSERT_TRUE(m_player.waitForStarted(5000));
+    }
+
+    std::string Pid() const { return std::to_string(m_player.processId()); }
+
+    // The first visible window of the program whose name matches, once it is
+    // on the screen ("" after half a minute).
+    std::string WaitForWindow(const std::string& xdotoolFilter = std::string())
+    {
+        return Output("timeout 30 xdotool search --sync --onlyvisible --pid " + Pid() + " " + xdotoolFilter +
+                      " 2>/dev/null | head -n 1");
+    }
+
+    // Ends the program the normal way; whether it ended with the exit code.
+    bool Terminate(int exitCode = 0)
+    {
+        ::kill(static_cast<pid_t>(m_player.processId()), SIGTERM);
+        return m_player.waitForFinished(30000) && m_player.exitStatus() == QProcess::NormalExit &&
+            m_player.exitCode() == exitCode;
+    }
+
+    std::unique_ptr<DisplayLock> m_displayLock;
+    QProcess m_player;
 };
 
 // The main window started with the shipped default skin at a known place.

@@ -154,32 +154,21 @@ protected:
 
 } // namespace
 
+// Each raster operation, from sources wholly inside, partly outside (read as
+// black) and reaching past the surface's edge.
 TEST_P(SurfacePair, EachRasterOperationCombinesLikeTheImageSurface)
 {
     const QImage background = Noise(W, H, 1);
     const QImage source = Noise(50, 40, 2);
+    const QImage small = Noise(30, 20, 3);
     for (RasterOp op : {RasterOp::SrcCopy, RasterOp::SrcAnd, RasterOp::MergePaint}) {
         Both([&](DrawingSurface& s) {
             s.ClearClip();
             s.PaintPicture(background, 0, 0);
             s.Copy(source, 5, 7, Rect{10, 8, 50, 38}, op);
-        });
-        ExpectSame("raster operation " + std::to_string(static_cast<uint32_t>(op)));
-    }
-}
-
-TEST_P(SurfacePair, SourcesPartlyOutsideReadBlackAndTheSurfaceEdgeClips)
-{
-    const QImage source = Noise(30, 20, 3);
-    for (RasterOp op : {RasterOp::SrcCopy, RasterOp::SrcAnd, RasterOp::MergePaint}) {
-        Both([&](DrawingSurface& s) {
-            s.ClearClip();
-            s.PaintPicture(Noise(W, H, 4), 0, 0);
-            // Left of and above the source, then past its right and bottom,
-            // then a block reaching past the surface's corner.
-            s.Copy(source, -6, -4, Rect{2, 2, 30, 22}, op);
-            s.Copy(source, 20, 12, Rect{40, 30, 70, 50}, op);
-            s.Copy(source, 0, 0, Rect{65, 45, 95, 65}, op);
+            s.Copy(small, -6, -4, Rect{2, 2, 30, 22}, op);
+            s.Copy(small, 20, 12, Rect{40, 30, 70, 50}, op);
+            s.Copy(small, 0, 0, Rect{65, 45, 95, 65}, op);
             s.Copy(QImage(), 0, 0, Rect{0, 50, 10, 60}, op);
         });
         ExpectSame("raster operation " + std::to_string(static_cast<uint32_t>(op)));
@@ -272,20 +261,27 @@ TEST_P(SurfacePair, TextAndShapesDrawnThroughPaintersMatch)
 
 INSTANTIATE_TEST_SUITE_P(Scales, SurfacePair, ::testing::Values(1, 2, 3));
 
-// The window shows what the surface holds: a first paint of the whole
-// window, then a few changed rectangles put on the screen by a paint scope.
-TEST(XServerWindow, TheWindowShowsTheSurfaceAfterExposeAndAfterAPaintScope)
+// The window shows what the surface holds, one device pixel for one: after a
+// first paint of the whole window, then after a few changed rectangles put on
+// the screen by a paint scope.
+class XServerWindow : public ::testing::TestWithParam<int> {};
+
+TEST_P(XServerWindow, TheWindowShowsTheDevicePixelsAfterExposeAndAfterAPaintScope)
 {
     if (!QApplication::instance() || Connection() == nullptr) GTEST_SKIP() << "no X display";
+    const int scale = GetParam();
     DisplayLock lock;
     SkinWindow window;
     XServerSurface* server = window.ServerSurface();
     ASSERT_NE(server, nullptr) << "a window on X11 draws on the X server";
+    window.SetScale(scale);
     window.Place(20, 20, 90, 70);
+    EXPECT_EQ(window.size(), QSize(90, 70) * scale);
     window.SetShape(Region(Rect{0, 0, 90, 70}));
     window.Surface().PaintPicture(Noise(90, 70, 11), 0, 0);
+    ASSERT_EQ(window.Surface().Image().size(), QSize(90, 70) * scale);
     window.show();
-    const auto windowPixels = [&] { return ReadBack(static_cast<xcb_window_t>(window.winId()), 90, 70); };
+    const auto windowPixels = [&] { return ReadBack(static_cast<xcb_window_t>(window.winId()), 90 * scale, 70 * scale); };
     EXPECT_TRUE(playertest::WaitFor([&] { return FirstDifference(window.Surface().Image(), windowPixels()).empty(); }))
         << FirstDifference(window.Surface().Image(), windowPixels());
     const QImage source = Noise(40, 40, 12);
@@ -295,45 +291,16 @@ TEST(XServerWindow, TheWindowShowsTheSurfaceAfterExposeAndAfterAPaintScope)
         window.Surface().Copy(source, 0, 0, Rect{0, 0, 60, 60}, RasterOp::SrcAnd);
         window.Surface().ClearClip();
         window.Surface().Copy(source, 3, 3, Rect{70, 50, 90, 70}, RasterOp::MergePaint);
+        SurfacePainter painter = window.Surface().BeginPaint();
+        painter.drawText(QPoint(4, 40), QStringLiteral("再生 2x"));
     }
     // Nothing else is drawn after the scope: what the window shows now came
     // from the scope's own copies to the screen.
     EXPECT_EQ(FirstDifference(window.Surface().Image(), windowPixels()), "");
-    EXPECT_EQ(FirstDifference(window.Surface().Image(), ReadBack(server->ContentPixmap(), 90, 70)), "");
+    EXPECT_EQ(FirstDifference(window.Surface().Image(), ReadBack(server->ContentPixmap(), 90 * scale, 70 * scale)), "");
 }
 
-// At scale 2 the window is twice the size and shows the surface's device
-// pixels one for one, after the first paint and after a paint scope.
-TEST(XServerWindow, AtScaleTwoTheWindowShowsTheDevicePixels)
-{
-    if (!QApplication::instance() || Connection() == nullptr) GTEST_SKIP() << "no X display";
-    DisplayLock lock;
-    SkinWindow window;
-    XServerSurface* server = window.ServerSurface();
-    ASSERT_NE(server, nullptr);
-    window.SetScale(2);
-    window.Place(20, 20, 90, 70);
-    EXPECT_EQ(window.size(), QSize(180, 140));
-    window.SetShape(Region(Rect{0, 0, 90, 70}));
-    window.Surface().PaintPicture(Noise(90, 70, 13), 0, 0);
-    ASSERT_EQ(window.Surface().Image().size(), QSize(180, 140));
-    window.show();
-    const auto windowPixels = [&] { return ReadBack(static_cast<xcb_window_t>(window.winId()), 180, 140); };
-    EXPECT_TRUE(playertest::WaitFor([&] { return FirstDifference(window.Surface().Image(), windowPixels()).empty(); }))
-        << FirstDifference(window.Surface().Image(), windowPixels());
-    const QImage source = Noise(40, 40, 14);
-    {
-        SkinWindow::PaintScope scope(window);
-        window.Surface().SetClip(RaggedClip());
-        window.Surface().Copy(source, 0, 0, Rect{0, 0, 60, 60}, RasterOp::SrcAnd);
-        window.Surface().ClearClip();
-        window.Surface().Copy(source, 3, 3, Rect{70, 50, 90, 70}, RasterOp::MergePaint);
-        SurfacePainter painter = window.Surface().BeginPaint();
-        painter.drawText(QPoint(4, 40), QStringLiteral("再生 2x"));
-    }
-    EXPECT_EQ(FirstDifference(window.Surface().Image(), windowPixels()), "");
-    EXPECT_EQ(FirstDifference(window.Surface().Image(), ReadBack(server->ContentPixmap(), 180, 140)), "");
-}
+INSTANTIATE_TEST_SUITE_P(Scales, XServerWindow, ::testing::Values(1, 2));
 
 namespace {
 
@@ -341,6 +308,16 @@ namespace {
 class SkinSurfaceTest : public ScreenTest, public ::testing::WithParamInterface<const char*> {
 protected:
     std::string SkinName() const override { return GetParam(); }
+
+    // A tone MP3 with a timed lyrics file of sixty lines, a second apart.
+    std::string SungTrack(double seconds, const std::string& title, const std::string& fraction, const std::string& text)
+    {
+        const std::string sung = Track("sung", seconds, title);
+        std::ofstream lyrics(Folder().Path() / "sung.txt", std::ios::binary);
+        for (int i = 0; i < 60; ++i)
+            lyrics << "[00:" << (i < 10 ? "0" : "") << i << "." << fraction << "]" << text << i << "\r\n";
+        return sung;
+    }
 
     // The server's content equals the client-side copy, and the window shows it.
     void ExpectServerMatches(const std::string& step)
@@ -369,12 +346,7 @@ protected:
 
 TEST_P(SkinSurfaceTest, EveryStateOfTheSkinIsTheSameOnTheServer)
 {
-    const std::string sung = Track("sung", 90.0, "A long title that does not fit in the title box at all");
-    {
-        std::ofstream lyrics(Folder().Path() / "sung.txt", std::ios::binary);
-        for (int i = 0; i < 60; ++i)
-            lyrics << "[00:" << (i < 10 ? "0" : "") << i << ".00]歌詞の行 " << i << "\r\n";
-    }
+    const std::string sung = SungTrack(90.0, "A long title that does not fit in the title box at all", "00", "歌詞の行 ");
     ASSERT_TRUE(Start(std::string(), 1.0));
     ExpectServerMatches("stopped");
     Player().AddMp3Files({sung, Track("other", 4.0, "Other"), Track("third", 4.0, "Third")});
@@ -412,12 +384,7 @@ TEST_P(SkinSurfaceTest, EveryStateOfTheSkinIsTheSameOnTheServer)
 // change many times; checked every few seconds of play.
 TEST_P(SkinSurfaceTest, AMinuteOfThePlayLoopIsTheSameOnTheServer)
 {
-    const std::string sung = Track("sung", 75.0, "Minute");
-    {
-        std::ofstream lyrics(Folder().Path() / "sung.txt", std::ios::binary);
-        for (int i = 0; i < 60; ++i)
-            lyrics << "[00:" << (i < 10 ? "0" : "") << i << ".50]行 " << i << "\r\n";
-    }
+    const std::string sung = SungTrack(75.0, "Minute", "50", "行 ");
     ASSERT_TRUE(Start("[LyricsWindow]\r\nShowFromChangedSkin=-1\r\n", 60.0));
     Player().AddMp3Files({sung});
     Player().cButtonAction_PlayListPullClick();
@@ -441,12 +408,7 @@ TEST_P(SkinSurfaceTest, AMinuteOfThePlayLoopIsTheSameOnTheServer)
 // track plays, the server holds what the client-side copy holds.
 TEST_P(SkinSurfaceTest, AtScaleTwoAndAcrossSwitchesTheServerIsTheSame)
 {
-    const std::string sung = Track("sung", 60.0, "A long title that does not fit in the title box at all");
-    {
-        std::ofstream lyrics(Folder().Path() / "sung.txt", std::ios::binary);
-        for (int i = 0; i < 60; ++i)
-            lyrics << "[00:" << (i < 10 ? "0" : "") << i << ".00]歌詞の行 " << i << "\r\n";
-    }
+    const std::string sung = SungTrack(60.0, "A long title that does not fit in the title box at all", "00", "歌詞の行 ");
     ASSERT_TRUE(Start("Scale=2\r\n", 4.0));
     ASSERT_EQ(Player().Window().Scale(), 2);
     ExpectServerMatches("stopped at scale 2");

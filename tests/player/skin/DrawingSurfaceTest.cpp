@@ -62,25 +62,6 @@ TEST(DrawingSurfaceTest, EachRasterOperationCombinesEveryPixelAsDefined)
     }
 }
 
-TEST(DrawingSurfaceTest, MaskAndImageLayATransparentImageOverTheBackground)
-{
-    EnsureGuiApplication();
-    // A 4x1 image: opaque red in the first two pixels, white (transparent) after.
-    QImage picture(8, 1, QImage::Format_RGB32);
-    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), red = qRgb(255, 0, 0);
-    const QRgb pixels[8] = {red, red, white, white, black, black, white, white};
-    for (int x = 0; x < 8; ++x) picture.setPixel(x, 0, pixels[x]);
-    const QRgb bg = qRgb(10, 200, 30);
-    ImageSurface s = Filled(bg);
-    const Rect dest{0, 0, 4, 1};
-    s.Copy(picture, 4, 0, dest, RasterOp::MergePaint);
-    s.Copy(picture, 0, 0, dest, RasterOp::SrcAnd);
-    EXPECT_EQ(s.Image().pixel(0, 0), red);
-    EXPECT_EQ(s.Image().pixel(1, 0), red);
-    EXPECT_EQ(s.Image().pixel(2, 0), bg);
-    EXPECT_EQ(s.Image().pixel(3, 0), bg);
-}
-
 TEST(DrawingSurfaceTest, TheClipRegionLimitsCopiesToItsPixels)
 {
     EnsureGuiApplication();

@@ -35,19 +35,21 @@ TEST(SkinFileTest, SectionsAreCaseInsensitiveAndNamesLowerCased)
     EXPECT_TRUE(main->Rgn()->Contains(9, 9));
 }
 
-TEST(SkinFileTest, AHeaderWithATrailingBlankIsAKeyLineOfTheCurrentSection)
+// Lines that make nothing: a header with a trailing blank (a key line of the
+// current section), lines before the first section, comments, and unknown
+// sections and keys.
+TEST(SkinFileTest, LinesOutsideTheKnownSectionsAndKeysHaveNoEffect)
 {
-    const ParsedSkinFile skin = Parse("[time]\n[body] \nmm=addrect value(0,0,5,5)\n");
-    EXPECT_TRUE(skin.coRgns.Contains("time-mm"));
-    EXPECT_TRUE(skin.coRgns.Contains("time-[body] ") == false);
-    EXPECT_FALSE(skin.coRgns.Contains("body-mm"));
-}
-
-TEST(SkinFileTest, LinesBeforeTheFirstSectionAndCommentsHaveNoEffect)
-{
-    const ParsedSkinFile skin = Parse("main=addrect value(0,0,5,5)\n;[body]\n; main=addrect value(0,0,5,5)\n\n");
-    EXPECT_TRUE(skin.coRgns.IsEmpty());
-    EXPECT_TRUE(skin.problems.empty());
+    const ParsedSkinFile header = Parse("[time]\n[body] \nmm=addrect value(0,0,5,5)\n");
+    EXPECT_TRUE(header.coRgns.Contains("time-mm"));
+    EXPECT_EQ(header.coRgns.Count(), 1u);
+    for (const char* text : {"main=addrect value(0,0,5,5)\n;[body]\n; main=addrect value(0,0,5,5)\n\n",
+                             "[colours]\nfore=FF\n[titlebox ]\nforecolor=FF\n"}) {
+        const ParsedSkinFile skin = Parse(text);
+        EXPECT_TRUE(skin.coRgns.IsEmpty()) << text;
+        EXPECT_TRUE(skin.problems.empty()) << text;
+        EXPECT_FALSE(skin.colours.Colour(SkinColour::TitleFore).has_value()) << text;
+    }
 }
 
 TEST(SkinFileTest, ColoursFollowTheHexRules)
@@ -110,28 +112,15 @@ TEST(SkinFileTest, PeekLinesFillTheTableWithinItsRange)
     EXPECT_EQ(skin.problems[1].line, 7);
 }
 
-TEST(SkinFileTest, AValueIsCutAtASecondEqualsSign)
+TEST(SkinFileTest, AValueIsCutAtASecondEqualsSignAndARectangleNamedTwiceKeepsTheFirst)
 {
-    const ParsedSkinFile skin = Parse("[timesource]\n0=rect value(1,2,3,4)=ignored\n[time]\nmm=addrect value(1,1,2,2)=x\n");
+    const ParsedSkinFile skin = Parse(
+        "[timesource]\n0=rect value(1,2,3,4)=ignored\n0=rect value(5,6,7,8)\n[time]\nmm=addrect value(1,1,2,2)=x\n");
     ASSERT_NE(skin.coRects.Find("timesource-0"), nullptr);
     EXPECT_EQ(skin.coRects.Find("timesource-0")->RectPtr(), (Rect{1, 2, 3, 4}));
     EXPECT_TRUE(skin.coRgns.Contains("time-mm"));
-}
-
-TEST(SkinFileTest, ARectangleNamedTwiceKeepsTheFirstAndIsReported)
-{
-    const ParsedSkinFile skin = Parse("[timesource]\n0=rect value(1,2,3,4)\n0=rect value(5,6,7,8)\n");
-    EXPECT_EQ(skin.coRects.Find("timesource-0")->RectPtr(), (Rect{1, 2, 3, 4}));
     ASSERT_EQ(skin.problems.size(), 1u);
     EXPECT_EQ(skin.problems[0].line, 3);
-}
-
-TEST(SkinFileTest, UnknownSectionsAndKeysAreIgnoredSilently)
-{
-    const ParsedSkinFile skin = Parse("[colours]\nfore=FF\n[titlebox ]\nforecolor=FF\n");
-    EXPECT_TRUE(skin.problems.empty());
-    EXPECT_TRUE(skin.coRgns.IsEmpty());
-    EXPECT_FALSE(skin.colours.Colour(SkinColour::TitleFore).has_value());
 }
 
 TEST(SkinFileTest, RegionsKeepTheOrderInWhichTheFileFirstNamedThem)

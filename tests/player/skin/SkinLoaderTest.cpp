@@ -101,29 +101,21 @@ TEST(SkinLoaderTest, ASkinWithoutMainOrARequiredPictureIsRejected)
     EXPECT_FALSE(missing.skin.has_value());
 }
 
-TEST(SkinLoaderTest, BadLinesAreLoggedWithTheirLineButDoNotRejectTheSkin)
+// A bad line is logged with its line number but does not reject the skin; a
+// rejected skin is named with its folder, the reason and the first skipped line.
+TEST(SkinLoaderTest, BadLinesAreLoggedAndARejectedSkinNamesItsFolderAndTheFirstReason)
 {
     EnsureGuiApplication();
     TempFolder folder;
     folder.Write("a.zks", std::string(kMinimalSkin) + "[time]\nmm=addrect value(1,2)\n");
     WriteRequiredPictures(folder);
     std::vector<std::string> log;
-    const SkinLoadResult result = LoadSkin(folder.Path(), "a.zks", [&](const std::string& line) { log.push_back(line); });
-    ASSERT_TRUE(result.skin.has_value());
-    ASSERT_EQ(result.problems.size(), 1u);
-    EXPECT_EQ(result.problems[0].line, 4);
+    const SkinLoadResult loaded = LoadSkin(folder.Path(), "a.zks", [&](const std::string& line) { log.push_back(line); });
+    ASSERT_TRUE(loaded.skin.has_value());
+    ASSERT_EQ(loaded.problems.size(), 1u);
+    EXPECT_EQ(loaded.problems[0].line, 4);
     ASSERT_EQ(log.size(), 2u);
     EXPECT_NE(log[1].find("a.zks(4)"), std::string::npos);
-}
-
-TEST(SkinLoaderTest, ARejectedSkinNamesItsFolderAndTheFirstReason)
-{
-    EnsureGuiApplication();
-    TempFolder folder;
-    folder.Write("a.zks", std::string(kMinimalSkin) + "[time]\nmm=addrect value(1,2)\n");
-    WriteRequiredPictures(folder);
-    const SkinLoadResult loaded = LoadSkin(folder.Path(), "a.zks");
-    ASSERT_TRUE(loaded.skin.has_value());
     EXPECT_FALSE(loaded.reason.has_value());
     EXPECT_EQ(SkinFailureText(folder.Path(), loaded), "");
 

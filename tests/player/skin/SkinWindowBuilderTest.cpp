@@ -67,48 +67,36 @@ TEST(SkinWindowBuilderTest, WindowSizeIsMeasuredFromTheSkinOrigin)
     SkinWindow window;
     const DrawerStates states = BuildSkinWindow(window, TestSkin(false), SkinWindowSettings{30, 40, true, true});
     EXPECT_EQ(states, (DrawerStates{false, false})) << "a skin without drawers shows none, whatever the settings";
-    EXPECT_EQ(window.width(), 100);
-    EXPECT_EQ(window.height(), 50);
+    EXPECT_EQ(window.size(), QSize(100, 50));
     EXPECT_EQ(window.Position(), (platform::Point{30, 40}));
     EXPECT_EQ(window.Surface().Width(), 100);
     EXPECT_EQ(window.Shape(), Main());
     EXPECT_EQ(window.mask(), Main().ToQRegion());
 }
 
-TEST(SkinWindowBuilderTest, TheMaskFollowsEachDrawerState)
+// In each drawer state the outline joins main with each drawer's show or hide
+// part, and the background shows the body inside main and each drawer's
+// picture outside it.
+TEST(SkinWindowBuilderTest, TheMaskAndTheBackgroundFollowEachDrawerState)
 {
     EnsureGuiApplication();
     const Skin skin = TestSkin();
     const Region lyricsShow(Rect{100, 10, 160, 50}), lyricsHide(Rect{100, 20, 105, 30});
     const Region listShow(Rect{10, 50, 100, 80}), listHide(Rect{40, 50, 60, 54});
-    struct Case {
-        bool lyrics, list;
-        Region shape;
-    };
-    const Case cases[] = {
-        {false, false, Main().United(lyricsHide).United(listHide)},
-        {true, false, Main().United(lyricsShow).United(listHide)},
-        {false, true, Main().United(lyricsHide).United(listShow)},
-        {true, true, Main().United(lyricsShow).United(listShow)},
-    };
-    for (const Case& c : cases) {
-        SkinWindow window;
-        const DrawerStates states = BuildSkinWindow(window, skin, SkinWindowSettings{0, 0, c.lyrics, c.list});
-        EXPECT_EQ(states, (DrawerStates{c.lyrics, c.list}));
-        EXPECT_EQ(window.Shape(), c.shape) << c.lyrics << c.list;
-        EXPECT_EQ(window.mask(), c.shape.ToQRegion()) << c.lyrics << c.list;
-    }
-}
-
-TEST(SkinWindowBuilderTest, TheBackgroundShowsTheBodyInsideMainAndTheDrawerPicturesOutside)
-{
-    EnsureGuiApplication();
-    SkinWindow window;
-    BuildSkinWindow(window, TestSkin(), SkinWindowSettings{0, 0, true, false});
-    const QImage& image = window.Surface().Image();
-    EXPECT_EQ(image.pixel(50, 30), kBody);
-    EXPECT_EQ(image.pixel(130, 30), kLyricsShow);
-    EXPECT_EQ(image.pixel(50, 52), kPlayListHide);
+    for (const bool lyrics : {false, true})
+        for (const bool list : {false, true}) {
+            SCOPED_TRACE(std::to_string(lyrics) + std::to_string(list));
+            SkinWindow window;
+            const DrawerStates states = BuildSkinWindow(window, skin, SkinWindowSettings{0, 0, lyrics, list});
+            EXPECT_EQ(states, (DrawerStates{lyrics, list}));
+            const Region shape = Main().United(lyrics ? lyricsShow : lyricsHide).United(list ? listShow : listHide);
+            EXPECT_EQ(window.Shape(), shape);
+            EXPECT_EQ(window.mask(), shape.ToQRegion());
+            const QImage& image = window.Surface().Image();
+            EXPECT_EQ(image.pixel(50, 30), kBody);
+            EXPECT_EQ(image.pixel(102, 25), lyrics ? kLyricsShow : kLyricsHide);
+            EXPECT_EQ(image.pixel(50, 52), list ? kPlayListShow : kPlayListHide);
+        }
 }
 
 TEST(SkinWindowBuilderTest, PullingADrawerTwiceReturnsToTheFirstShapeAndPicture)

@@ -71,7 +71,7 @@ TEST(SkinWindowPaintScopeTest, ChangesInsideAScopeArePaintedOnceWhenTheOutermost
     EXPECT_EQ(window.paints, 1);
 }
 
-TEST(SkinWindowPaintScopeTest, OutsideAScopeTheEventLoopPaints)
+TEST(SkinWindowPaintScopeTest, OutsideAScopeTheEventLoopPaintsAndAHiddenWindowForgetsWhatAScopeGathered)
 {
     EnsureGuiApplication();
     CountingWindow window;
@@ -81,13 +81,7 @@ TEST(SkinWindowPaintScopeTest, OutsideAScopeTheEventLoopPaints)
     QCoreApplication::processEvents();
     EXPECT_EQ(window.paints, 1);
     EXPECT_TRUE(window.painted.contains(QRect(8, 8, 4, 4)));
-}
-
-TEST(SkinWindowPaintScopeTest, AHiddenWindowForgetsWhatAScopeGathered)
-{
-    EnsureGuiApplication();
-    CountingWindow window;
-    ShowAndSettle(window);
+    window.paints = 0;
     window.hide();
     {
         const SkinWindow::PaintScope scope(window);

@@ -28,85 +28,88 @@ int ButtonX(SkinButton b)
     return -1;
 }
 
-void FillButtonSkin(SkinBuilder& b, bool withPulls, bool carvedOpen)
+enum class Pulls { With,
+                   Without };
+enum class OpenOutline { Square,
+                         Carved };
+
+void FillButtonSkin(SkinBuilder& b, Pulls pulls, OpenOutline outline)
 {
     b.Region("body-main", 0, 0, 200, 100);
     for (SkinButton button : AllSkinButtons) {
-        if (!withPulls && ButtonTable::IsOptional(button))
+        if (pulls == Pulls::Without && ButtonTable::IsOptional(button))
             continue;
         const auto name = std::string(ButtonTable::RegionName(button));
-        if (carvedOpen && button == SkinButton::Open) {
-            // The open button's outline lacks its top left 3 x 3 corner.
-            const platform::Region full(platform::Rect::FromSize(ButtonX(button), 0, 10, 10));
+        const platform::Region full(platform::Rect::FromSize(ButtonX(button), 0, 10, 10));
+        // The carved open button's outline lacks its top left 3 x 3 corner.
+        if (outline == OpenOutline::Carved && button == SkinButton::Open)
             b.RegionOf(name, full.Subtracted(platform::Region(platform::Rect::FromSize(ButtonX(button), 0, 3, 3))));
-        } else {
-            b.Region(name, ButtonX(button), 0, 10, 10);
-        }
+        else
+            b.RegionOf(name, full);
     }
     b.Region("playlistbox-itemrect", 0, 50, 100, 40);
     int n = 0;
-    auto solid = [&](Pic pic, const std::string& key) { b.Image(pic, key, Distinct(n++)); };
-    // Close, minimize and open: solid images, no masks.
-    for (const char* k : {"close", "minimize", "open"}) {
+    auto solid = [&](Pic pic, const std::string& key) {
+        b.Image(pic, key, Distinct(n++));
+        b.Image(pic, key + "down", Distinct(n++));
+    };
+    // Masked buttons; their down images have no mask of their own.
+    auto masked = [&](Pic pic, const std::string& key) {
+        b.Masked(pic, key, Distinct(n++));
+        b.Masked(pic, key + "down", Distinct(n++), 16, 16, key + "mask");
+    };
+    for (const char* k : {"close", "minimize", "open"})
         solid(Pic::SysButtons, std::string("sysbuttonssource-") + k);
-        solid(Pic::SysButtons, std::string("sysbuttonssource-") + k + "down");
-    }
-    // Drawer pulls: masked; the down image has no mask of its own.
-    for (const char* k : {"lyricspull", "playlistpull"}) {
-        const std::string key = std::string("sysbuttonssource-") + k;
-        b.Masked(Pic::SysButtons, key, Distinct(n++));
-        b.Masked(Pic::SysButtons, key + "down", Distinct(n++), 16, 16, key + "mask");
-    }
-    // Play, pause, stop: masked; the down image uses the normal mask.
-    for (const char* k : {"play", "pause", "stop"}) {
-        const std::string key = std::string("playbuttonssource-") + k;
-        b.Masked(Pic::PlayButtons, key, Distinct(n++));
-        b.Masked(Pic::PlayButtons, key + "down", Distinct(n++), 16, 16, key + "mask");
-    }
-    for (const char* k : {"ptrack", "ntrack", "repeaton", "repeatoff", "shuffleon", "shuffleoff"}) {
+    for (const char* k : {"lyricspull", "playlistpull"})
+        masked(Pic::SysButtons, std::string("sysbuttonssource-") + k);
+    for (const char* k : {"play", "pause", "stop"})
+        masked(Pic::PlayButtons, std::string("playbuttonssource-") + k);
+    for (const char* k : {"ptrack", "ntrack", "repeaton", "repeatoff", "shuffleon", "shuffleoff"})
         solid(Pic::PlayButtons, std::string("playbuttonssource-") + k);
-        solid(Pic::PlayButtons, std::string("playbuttonssource-") + k + "down");
-    }
-    for (const char* k : {"plus", "minus"}) {
+    for (const char* k : {"plus", "minus"})
         solid(Pic::Title, std::string("volumesource-") + k);
-        solid(Pic::Title, std::string("volumesource-") + k + "down");
-    }
 }
 
 class ButtonActionTest : public ::testing::Test {
 protected:
-    void Make(std::string_view commandLine = "", bool withPulls = true, bool carvedOpen = false)
+    void Make(std::string_view commandLine = "", Pulls pulls = Pulls::With, OpenOutline outline = OpenOutline::Square)
     {
         ASSERT_TRUE(m_dir.isValid());
         EnsureApplication();
         m_builder = std::make_unique<SkinBuilder>(200, 100);
-        FillButtonSkin(*m_builder, withPulls, carvedOpen);
+        FillButtonSkin(*m_builder, pulls, outline);
         m_h = std::make_unique<Harness>(m_builder->Result(), commandLine, m_dir.path().toStdString() + "/", 200, 100);
         m_buttons = std::make_unique<ClsZelkoButtonAction>(m_h->Context(), m_state);
-        CountEvents();
-    }
-
-    void CountEvents()
-    {
         using A = ClsZelkoButtonAction;
         const std::vector<std::pair<void (A::*)(), std::string>> events{
-            {&A::CloseClick, "Close"},       {&A::MinimizeClick, "Minimize"},
-            {&A::LyricsPullClick, "LyricsPull"}, {&A::PlayListPullClick, "PlayListPull"},
-            {&A::OpenClick, "Open"},         {&A::PlayClick, "Play"},
-            {&A::PauseClick, "Pause"},       {&A::StopClick, "Stop"},
-            {&A::PTrackClick, "PTrack"},     {&A::NTrackClick, "NTrack"},
-            {&A::RepeatClick, "Repeat"},     {&A::ShuffleClick, "Shuffle"},
-            {&A::VolumePlusClick, "VolumePlus"}, {&A::VolumeMinusClick, "VolumeMinus"},
+            {&A::CloseClick, "Close"},
+            {&A::MinimizeClick, "Minimize"},
+            {&A::LyricsPullClick, "LyricsPull"},
+            {&A::PlayListPullClick, "PlayListPull"},
+            {&A::OpenClick, "Open"},
+            {&A::PlayClick, "Play"},
+            {&A::PauseClick, "Pause"},
+            {&A::StopClick, "Stop"},
+            {&A::PTrackClick, "PTrack"},
+            {&A::NTrackClick, "NTrack"},
+            {&A::RepeatClick, "Repeat"},
+            {&A::ShuffleClick, "Shuffle"},
+            {&A::VolumePlusClick, "VolumePlus"},
+            {&A::VolumeMinusClick, "VolumeMinus"},
         };
         for (const auto& [signal, name] : events)
             QObject::connect(m_buttons.get(), signal, [this, n = name] { m_events.push_back(n); });
     }
 
-    void Click(SkinButton b, MouseButton mouse = MouseButton::Left, int releaseX = -1)
+    void Press(SkinButton b, MouseButton mouse = MouseButton::Left)
     {
-        const int x = ButtonX(b) + 5;
-        m_buttons->MouseDown(mouse, KeyShift::None, x, 5);
-        m_buttons->MouseUp(mouse, KeyShift::None, releaseX < 0 ? x : releaseX, 5);
+        m_buttons->MouseDown(mouse, KeyShift::None, ButtonX(b) + 5, 5);
+    }
+    void Release(int x, int y, MouseButton mouse = MouseButton::Left) { m_buttons->MouseUp(mouse, KeyShift::None, x, y); }
+    void Click(SkinButton b, MouseButton mouse = MouseButton::Left)
+    {
+        Press(b, mouse);
+        Release(ButtonX(b) + 5, 5, mouse);
     }
 
     // The opaque and the transparent column of a button's box.
@@ -114,11 +117,11 @@ protected:
     QRgb Clear(SkinButton b) const { return m_h->Pixel(ButtonX(b) + 9, 5); }
     QRgb Colour(const std::string& key) const { return m_builder->ColourOf(key); }
 
-    void SetPlaying()
+    void SetPlaying(bool paused = false)
     {
         m_state.bPlay = true;
         m_state.bStop = false;
-        m_state.bPause = false;
+        m_state.bPause = paused;
     }
 
     QTemporaryDir m_dir;
@@ -166,12 +169,12 @@ TEST_F(ButtonActionTest, PaintShowsIdleLooksMaskedOrSolid)
 
 TEST_F(ButtonActionTest, PainterClipsToTheOutlineButPressedLookFillsTheBox)
 {
-    Make("", true, true);
+    Make("", Pulls::With, OpenOutline::Carved);
     const int x = ButtonX(SkinButton::Open);
     m_buttons->RefreshOpen();
     EXPECT_EQ(m_h->Pixel(x + 1, 1), Garbage);
     EXPECT_EQ(m_h->Pixel(x + 5, 5), Colour("sysbuttonssource-open"));
-    m_buttons->MouseDown(MouseButton::Left, KeyShift::None, x + 5, 5);
+    Press(SkinButton::Open);
     EXPECT_EQ(m_buttons->PressedRgnName(), "sysbuttons-open");
     EXPECT_EQ(m_h->Pixel(x + 1, 1), Colour("sysbuttonssource-opendown"));
     EXPECT_EQ(m_h->Pixel(x + 5, 5), Colour("sysbuttonssource-opendown"));
@@ -187,85 +190,82 @@ TEST_F(ButtonActionTest, ReleaseOnTheButtonRaisesItsEvent)
                                                   "PTrack", "NTrack", "Repeat", "Shuffle", "VolumePlus",
                                                   "VolumeMinus"}));
     EXPECT_TRUE(m_buttons->PressedRgnName().empty());
-    m_events.clear();
-    SetPlaying();
-    Click(SkinButton::Play);
-    Click(SkinButton::Pause);
-    Click(SkinButton::Stop);
-    EXPECT_EQ(m_events, (std::vector<std::string>{"Pause", "Stop"}));
-    m_events.clear();
-    m_state.bPause = true; // paused: pause resumes, no pressed look
-    Click(SkinButton::Pause);
-    EXPECT_EQ(m_events, std::vector<std::string>{"Pause"});
 }
 
-TEST_F(ButtonActionTest, PressingPlayWhilePlayingShowsPressedLookButRaisesNothing)
+// The pressed look and the event of the transport buttons depend on the play
+// state: a button that has nothing to do shows no pressed look or raises nothing.
+TEST_F(ButtonActionTest, PressedLooksAndEventsFollowThePlayState)
 {
+    enum class State { Stopped,
+                       Playing,
+                       Paused };
+    struct Row {
+        State state;
+        SkinButton button;
+        const char* look;  // the pressed image, or nullptr: the idle look stays
+        const char* event; // or nullptr: nothing is raised
+    };
+    const Row rows[] = {
+        {State::Stopped, SkinButton::Play, "playbuttonssource-playdown", "Play"},
+        {State::Stopped, SkinButton::Pause, nullptr, nullptr},
+        {State::Stopped, SkinButton::Stop, nullptr, nullptr},
+        {State::Stopped, SkinButton::Repeat, "playbuttonssource-repeatoffdown", "Repeat"},
+        {State::Playing, SkinButton::Play, "playbuttonssource-playdown", nullptr},
+        {State::Playing, SkinButton::Pause, "playbuttonssource-pausedown", "Pause"},
+        {State::Playing, SkinButton::Stop, "playbuttonssource-stopdown", "Stop"},
+        {State::Playing, SkinButton::Shuffle, "playbuttonssource-shuffleondown", "Shuffle"},
+        {State::Paused, SkinButton::Pause, nullptr, "Pause"},
+    };
     Make();
-    SetPlaying();
-    m_buttons->Paint();
-    m_buttons->MouseDown(MouseButton::Left, KeyShift::None, ButtonX(SkinButton::Play) + 5, 5);
-    EXPECT_EQ(Opaque(SkinButton::Play), Colour("playbuttonssource-playdown"));
-    m_buttons->MouseUp(MouseButton::Left, KeyShift::None, ButtonX(SkinButton::Play) + 5, 5);
-    EXPECT_TRUE(m_events.empty());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.state) * 100 + static_cast<int>(row.button));
+        m_state = PlayState{.bPlay = false, .bPause = false, .bStop = true};
+        if (row.state != State::Stopped)
+            SetPlaying(row.state == State::Paused);
+        m_state.bShuffle = true;
+        m_events.clear();
+        m_buttons->Paint();
+        const QRgb idle = Opaque(row.button);
+        Press(row.button);
+        EXPECT_EQ(Opaque(row.button), row.look ? Colour(row.look) : idle);
+        Release(ButtonX(row.button) + 5, 5);
+        EXPECT_EQ(m_events, row.event ? std::vector<std::string>{row.event} : std::vector<std::string>{});
+    }
 }
 
-TEST_F(ButtonActionTest, PressingPauseWhileStoppedShowsNothingAndRaisesNothing)
-{
-    Make();
-    m_buttons->Paint();
-    m_buttons->MouseDown(MouseButton::Left, KeyShift::None, ButtonX(SkinButton::Pause) + 5, 5);
-    EXPECT_EQ(m_buttons->PressedRgnName(), "playbuttons-pause");
-    EXPECT_EQ(Opaque(SkinButton::Pause), Colour("playbuttonssource-pause"));
-    m_buttons->MouseUp(MouseButton::Left, KeyShift::None, ButtonX(SkinButton::Pause) + 5, 5);
-    EXPECT_TRUE(m_events.empty());
-}
-
-TEST_F(ButtonActionTest, PressedPullShowsTheLookAfterTheClickAndMovingOffRestoresIt)
+TEST_F(ButtonActionTest, ReleasedOffTheButtonNothingIsRaisedAndTheCurrentLookReturns)
 {
     Make();
     m_h->app.SetLyricsShow(true); // drawer out
     m_buttons->Paint();
-    const int x = ButtonX(SkinButton::LyricsPull);
-    m_buttons->MouseDown(MouseButton::Left, KeyShift::None, x + 5, 5);
+    Press(SkinButton::LyricsPull);
     EXPECT_EQ(Opaque(SkinButton::LyricsPull), Colour("sysbuttonssource-lyricspull"));
-    // Released off the button (on the bare body): no event, current look again.
-    m_buttons->MouseUp(MouseButton::Left, KeyShift::None, 150, 50);
-    EXPECT_TRUE(m_events.empty());
+    Release(150, 50); // on the bare body
     EXPECT_TRUE(m_buttons->PressedRgnName().empty());
     EXPECT_EQ(Opaque(SkinButton::LyricsPull), Colour("sysbuttonssource-lyricspulldown"));
     EXPECT_EQ(Clear(SkinButton::LyricsPull), BodyColour);
 
     m_h->app.SetLyricsShow(false); // drawer in
-    m_buttons->MouseDown(MouseButton::Left, KeyShift::None, x + 5, 5);
+    Press(SkinButton::LyricsPull);
     EXPECT_EQ(Opaque(SkinButton::LyricsPull), Colour("sysbuttonssource-lyricspulldown"));
-    // Released on another button: still no event.
-    m_buttons->MouseUp(MouseButton::Left, KeyShift::None, ButtonX(SkinButton::Play) + 5, 5);
-    EXPECT_TRUE(m_events.empty());
+    Release(ButtonX(SkinButton::Play) + 5, 5); // on another button
     EXPECT_EQ(Opaque(SkinButton::LyricsPull), Colour("sysbuttonssource-lyricspull"));
-}
-
-TEST_F(ButtonActionTest, OtherMouseButtonsAndPressesOutsideButtonsDoNothing)
-{
-    Make();
-    m_buttons->Paint();
+    // Other mouse buttons do nothing; a press on another widget's region only
+    // records its name, one on the bare body nothing.
     Click(SkinButton::Open, MouseButton::Right);
-    EXPECT_TRUE(m_events.empty());
     EXPECT_EQ(Opaque(SkinButton::Open), Colour("sysbuttonssource-open"));
-    // A press on another widget's region only records its name.
     m_buttons->MouseDown(MouseButton::Left, KeyShift::None, 10, 60);
     EXPECT_EQ(m_buttons->PressedRgnName(), "playlistbox-itemrect");
-    m_buttons->MouseUp(MouseButton::Left, KeyShift::None, 10, 60);
-    // A press on the bare body records nothing.
+    Release(10, 60);
     m_buttons->MouseDown(MouseButton::Left, KeyShift::None, 150, 50);
     EXPECT_TRUE(m_buttons->PressedRgnName().empty());
-    m_buttons->MouseUp(MouseButton::Left, KeyShift::None, 150, 50);
+    Release(150, 50);
     EXPECT_TRUE(m_events.empty());
 }
 
 TEST_F(ButtonActionTest, SkinWithoutPullsPaintsTheRest)
 {
-    Make("", false);
+    Make("", Pulls::Without);
     m_buttons->Paint();
     EXPECT_EQ(Opaque(SkinButton::LyricsPull), Garbage);
     EXPECT_EQ(Opaque(SkinButton::PlayListPull), Garbage);

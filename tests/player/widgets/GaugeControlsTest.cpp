@@ -67,16 +67,13 @@ TEST_F(GaugeControlsTest, ADragOnTheSeekBarFollowsThePointerAndSeeksOnceOnReleas
     EXPECT_DOUBLE_EQ(m_host.seeks[0], 0.75);
     EXPECT_FALSE(m_controls.SeekBarPercent().has_value());
     EXPECT_TRUE(m_host.volumes.empty());
-}
-
-TEST_F(GaugeControlsTest, APressOutsideTheGaugesOrWhileStoppedIsNotTaken)
-{
+    // A press outside the gauges, with another button or while stopped is not taken.
     EXPECT_FALSE(m_controls.MouseDown(MouseButton::Left, 150, 25));
     EXPECT_FALSE(m_controls.MouseDown(MouseButton::Right, 30, 25));
     m_host.playing = false;
     EXPECT_FALSE(m_controls.MouseDown(MouseButton::Left, 30, 25));
     EXPECT_FALSE(m_controls.MouseUp(MouseButton::Left, 30, 25));
-    EXPECT_TRUE(m_host.seeks.empty());
+    EXPECT_EQ(m_host.seeks.size(), 1u);
 }
 
 TEST_F(GaugeControlsTest, TheVolumeGaugeSetsTheVolumeInStepsOfOne)

@@ -1,4 +1,3 @@
-#include "player/widgets/ButtonTable.h"
 #include "player/widgets/LyricsLayout.h"
 #include "player/widgets/PlayListLayout.h"
 
@@ -6,7 +5,7 @@
 
 using platform::Rect;
 
-TEST(PlayListLayout, LineAreaIsWholeLinesCentred)
+TEST(PlayListLayout, WholeLinesCentredWithTheTimeColumnAtTheRight)
 {
     // 100 high, lines of 12: 8 lines, 2 pixels off at the top and the bottom.
     EXPECT_EQ(PlayListLayout::MakePlayListRect(Rect{5, 10, 105, 110}, 12), (Rect{5, 12, 105, 108}));
@@ -14,21 +13,6 @@ TEST(PlayListLayout, LineAreaIsWholeLinesCentred)
     EXPECT_EQ(PlayListLayout::MakePlayListRect(Rect{0, 0, 50, 45}, 14), (Rect{0, 1, 50, 44}));
     EXPECT_TRUE(PlayListLayout::MakePlayListRect(Rect{}, 14).IsEmpty());
     EXPECT_TRUE(PlayListLayout::MakePlayListRect(Rect{0, 0, 10, 10}, 0).IsEmpty());
-}
-
-TEST(PlayListLayout, TrackAtCountsLinesFromListTopAndGivesZeroInMargins)
-{
-    const Rect list{0, 12, 100, 108};
-    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 11), 0);  // margin above
-    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 12), 5);
-    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 23), 5);
-    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 24), 6);
-    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 107), 12); // past the end is the caller's to refuse
-    EXPECT_EQ(PlayListLayout::TrackAt(list, 12, 5, 108), 0);  // margin below
-}
-
-TEST(PlayListLayout, TimeColumnIs28PixelsAtTheRight)
-{
     const Rect list{10, 0, 110, 42};
     EXPECT_EQ(PlayListLayout::TextRect(list, 14, 14), (Rect{10, 14, 82, 28}));
     EXPECT_EQ(PlayListLayout::TimeRect(list, 14, 14), (Rect{82, 14, 110, 28}));
@@ -56,43 +40,4 @@ TEST(LyricsLayout, FiveThreeOrOneLinesCentred)
     // No box (no skin yet): nothing in use.
     for (const Rect& r : LyricsLayout::MakeLyricsRect(Rect{}, 14))
         EXPECT_FALSE(LyricsLayout::InUse(r));
-}
-
-TEST(ButtonTable, RegionNamesRoundTrip)
-{
-    for (SkinButton b : AllSkinButtons)
-        EXPECT_EQ(ButtonTable::FromRegionName(ButtonTable::RegionName(b)), b);
-    EXPECT_FALSE(ButtonTable::FromRegionName("playlistbox-itemrect").has_value());
-    EXPECT_TRUE(ButtonTable::IsOptional(SkinButton::LyricsPull));
-    EXPECT_FALSE(ButtonTable::IsOptional(SkinButton::Play));
-}
-
-TEST(ButtonTable, PressedLooksAndConditionalEvents)
-{
-    ButtonStates stopped; // bStop on
-    EXPECT_FALSE(ButtonTable::PressedLook(SkinButton::Pause, stopped).has_value());
-    EXPECT_FALSE(ButtonTable::ClickRaisesEvent(SkinButton::Pause, stopped));
-    EXPECT_FALSE(ButtonTable::ClickRaisesEvent(SkinButton::Stop, stopped));
-    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Play, stopped));
-    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::LyricsPull, stopped)->Image, "sysbuttonssource-lyricspulldown");
-    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::Repeat, stopped)->Image, "playbuttonssource-repeatoffdown");
-
-    ButtonStates playing;
-    playing.bPlay = true;
-    playing.bStop = false;
-    playing.LyricsShow = true;
-    playing.bShuffle = true;
-    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::Pause, playing),
-              (ButtonLook{"playbuttonssource-pausedown", "playbuttonssource-pausedownmask"}));
-    EXPECT_FALSE(ButtonTable::ClickRaisesEvent(SkinButton::Play, playing));
-    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Pause, playing));
-    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Stop, playing));
-    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::LyricsPull, playing),
-              (ButtonLook{"sysbuttonssource-lyricspull", "sysbuttonssource-lyricspullmask"}));
-    EXPECT_EQ(ButtonTable::PressedLook(SkinButton::Shuffle, playing)->Image, "playbuttonssource-shuffleondown");
-
-    ButtonStates paused = playing;
-    paused.bPause = true;
-    EXPECT_FALSE(ButtonTable::PressedLook(SkinButton::Pause, paused).has_value());
-    EXPECT_TRUE(ButtonTable::ClickRaisesEvent(SkinButton::Pause, paused));
 }

@@ -28,14 +28,17 @@ constexpr LineCase Lines[] = {
 
 class LyricsActionTest : public ::testing::Test {
 protected:
-    void Make(int boxHeight, std::string_view commandLine = "")
+    // A lyrics box of the given height; the line rectangles are made unless
+    // the test stands before the first skin load.
+    void Make(int boxHeight, bool makeRects = true)
     {
         ASSERT_TRUE(m_dir.isValid());
         EnsureApplication();
+        m_lyrics.reset();
         SkinBuilder b(200, 100);
         b.Region("body-main", 0, 0, 200, 100);
         b.Region("lyricsbox-itemrect", 0, BoxTop, 150, boxHeight);
-        m_h = std::make_unique<Harness>(b.Result(), commandLine, m_dir.path().toStdString() + "/", 200, 100);
+        m_h = std::make_unique<Harness>(b.Result(), "", m_dir.path().toStdString() + "/", 200, 100);
         ClsZelko& app = m_h->app;
         app.SetRGBLyricsPPrev(ColorRef(255, 0, 0));
         app.SetRGBLyricsPrev(ColorRef(0, 255, 0));
@@ -45,11 +48,14 @@ protected:
         for (int f = 0; f < 8; ++f)
             std::strcpy(m_record.Text[f], ("Field " + std::to_string(f)).c_str());
         m_lyrics = std::make_unique<ClsZelkoLyricsAction>(m_h->Context(), m_record);
+        if (makeRects)
+            m_lyrics->MakeLyricsRect();
     }
 
-    // Pixels of the rectangle close to the colour, and pixels that are not background.
-    std::pair<int, int> Ink(const platform::Rect& r, int cr, int cg, int cb, QRgb background) const
+    // Pixels of the line close to its colour, and pixels that are not background.
+    std::pair<int, int> Ink(const LineCase& c, QRgb background = BodyColour) const
     {
+        const platform::Rect r = LyricsLayout::RectOf(m_lyrics->LineRects(), c.line);
         int near = 0;
         int any = 0;
         for (int y = r.top; y < r.bottom; ++y)
@@ -58,9 +64,16 @@ protected:
                 if (p == background)
                     continue;
                 ++any;
-                near += std::abs(qRed(p) - cr) < 40 && std::abs(qGreen(p) - cg) < 40 && std::abs(qBlue(p) - cb) < 40;
+                near += std::abs(qRed(p) - c.r) < 40 && std::abs(qGreen(p) - c.g) < 40 && std::abs(qBlue(p) - c.b) < 40;
             }
         return {near, any};
+    }
+
+    void ExpectBoxIsBackground(int height, QRgb background = BodyColour) const
+    {
+        for (int y = BoxTop; y < BoxTop + height; ++y)
+            for (int x = 0; x < 150; ++x)
+                ASSERT_EQ(m_h->Pixel(x, y), background) << x << "," << y;
     }
 
     QTemporaryDir m_dir;
@@ -74,52 +87,33 @@ protected:
 TEST_F(LyricsActionTest, FiveLinesInTheirColours)
 {
     Make(70);
-    m_lyrics->MakeLyricsRect();
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(m_lyrics->LineRects()[static_cast<std::size_t>(i)],
-                  (platform::Rect{0, BoxTop + 14 * i, 150, BoxTop + 14 * (i + 1)}));
     m_h->app.SetLyricsShow(true);
     m_lyrics->RefreshLyricsRect();
     for (const LineCase& c : Lines) {
         EXPECT_EQ(ClsZelkoLyricsAction::FieldOf(c.line), c.field);
         EXPECT_EQ(m_lyrics->LineText(c.line), "Field " + std::to_string(c.field));
-        const auto [near, any] = Ink(LyricsLayout::RectOf(m_lyrics->LineRects(), c.line), c.r, c.g, c.b,
-                                     LyricsShowColour);
+        const auto [near, any] = Ink(c, LyricsShowColour);
         EXPECT_GT(near, 5) << c.field;
         EXPECT_GT(any, near / 2) << c.field;
     }
     EXPECT_EQ(m_h->Pixel(160, 20), Garbage); // outside the box
 }
 
-TEST_F(LyricsActionTest, ThreeLinesLeaveTheOuterFieldsUnshown)
+TEST_F(LyricsActionTest, SmallerBoxesShowThreeLinesOrTheCurrentOne)
 {
     Make(60);
-    m_lyrics->MakeLyricsRect();
-    const auto& rects = m_lyrics->LineRects();
-    EXPECT_EQ(LyricsLayout::RectOf(rects, Line::Prev), (platform::Rect{0, BoxTop + 9, 150, BoxTop + 23}));
     m_lyrics->RefreshLyricsRect();
-    // Rows above the first line and below the last one keep the background.
-    for (int y = BoxTop; y < BoxTop + 9; ++y)
-        for (int x = 0; x < 150; ++x)
-            ASSERT_EQ(m_h->Pixel(x, y), BodyColour);
-    EXPECT_GT(Ink(LyricsLayout::RectOf(rects, Line::Prev), 0, 255, 0, BodyColour).first, 5);
-    EXPECT_GT(Ink(LyricsLayout::RectOf(rects, Line::Next), 255, 255, 0, BodyColour).first, 5);
-}
-
-TEST_F(LyricsActionTest, OneLineBoxShowsTheCurrentLine)
-{
+    ExpectBoxIsBackground(9); // rows above the first of three lines
+    EXPECT_GT(Ink(Lines[1]).first, 5);
+    EXPECT_GT(Ink(Lines[3]).first, 5);
     Make(30);
-    m_lyrics->MakeLyricsRect();
-    const platform::Rect current = LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current);
-    EXPECT_EQ(current, (platform::Rect{0, BoxTop + 8, 150, BoxTop + 22}));
     m_lyrics->RefreshLyricsRect();
-    EXPECT_GT(Ink(current, 0, 0, 255, BodyColour).first, 5);
+    EXPECT_GT(Ink(Lines[2]).first, 5);
 }
 
 TEST_F(LyricsActionTest, ClearedTextsShowOnlyTheBackground)
 {
     Make(70);
-    m_lyrics->MakeLyricsRect();
     m_lyrics->RefreshLyricsRect();
     m_lyrics->ClearLyricsText();
     for (int f : {7, 6, 5, 1, 0})
@@ -127,28 +121,19 @@ TEST_F(LyricsActionTest, ClearedTextsShowOnlyTheBackground)
     for (int f : {2, 3, 4})
         EXPECT_STREQ(m_record.Text[f], ("Field " + std::to_string(f)).c_str());
     m_lyrics->RefreshLyricsRect();
-    for (int y = BoxTop; y < BoxTop + 70; ++y)
-        for (int x = 0; x < 150; ++x)
-            ASSERT_EQ(m_h->Pixel(x, y), BodyColour);
+    ExpectBoxIsBackground(70);
 }
 
-TEST_F(LyricsActionTest, LyricsOffDrawsNothingEvenOnPaint)
+TEST_F(LyricsActionTest, LyricsOffDrawsNothingAndBeforeTheFirstSkinOnlyTheBackground)
 {
     Make(70);
-    m_lyrics->MakeLyricsRect();
     m_h->app.SetLyricsProc(false);
     m_lyrics->Paint();
     EXPECT_EQ(m_h->Pixel(5, BoxTop + 5), Garbage);
     EXPECT_EQ(m_h->Pixel(140, BoxTop + 60), Garbage);
-}
-
-TEST_F(LyricsActionTest, BeforeTheFirstSkinLoadOnlyTheBackgroundIsDrawn)
-{
-    Make(70);
-    m_lyrics->RefreshLyricsRect(); // no MakeLyricsRect yet
-    for (int y = BoxTop; y < BoxTop + 70; ++y)
-        for (int x = 0; x < 150; ++x)
-            ASSERT_EQ(m_h->Pixel(x, y), BodyColour);
+    Make(70, false);
+    m_lyrics->RefreshLyricsRect();
+    ExpectBoxIsBackground(70);
 }
 
 TEST_F(LyricsActionTest, FieldWithoutTerminatorIsTakenWhole)
@@ -156,15 +141,13 @@ TEST_F(LyricsActionTest, FieldWithoutTerminatorIsTakenWhole)
     Make(70);
     std::memset(m_record.Text[5], 'W', sizeof(m_record.Text[5]));
     EXPECT_EQ(m_lyrics->LineText(Line::Current), std::string(128, 'W'));
-    m_lyrics->MakeLyricsRect();
     m_lyrics->RefreshLyricsRect();
-    EXPECT_GT(Ink(LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current), 0, 0, 255, BodyColour).first, 5);
+    EXPECT_GT(Ink(Lines[2]).first, 5);
 }
 
 TEST_F(LyricsActionTest, AmpersandsInLyricsAreDrawnAsWritten)
 {
     Make(30);
-    m_lyrics->MakeLyricsRect();
     const platform::Rect current = LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current);
     const QRect box(current.left, current.top, current.Width(), current.Height());
     for (const std::string& words : AmpersandNames()) {
