@@ -43,7 +43,7 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
     std::vector<std::string> listed;
     for (int i = 0; i < 60; ++i) {
         // Distinct paths to the same few tones.
-        const fs::path link = folder.Path() / ("track-" + std::to_string(i) + "-with-a-long-name.mp3");
+        const fs::path link = folder.Path() / ("track-" + std::to_string(i) + "-with-a-long-name-that-fills-the-list.mp3");
         fs::create_symlink(tracks[static_cast<std::size_t>(i)], link);
         listed.push_back(link.string());
     }

@@ -67,6 +67,7 @@ TEST_F(TrackListTest, FolderCommandTakesBothLetterCasesWithOrWithoutSubFolders)
     }
     EXPECT_EQ(Paths(), top);
     Player().mnuP2ItemClear_Click();
+    fs::remove(dir / ".hidden.mp3");
     Player().App().SetSearchChildFolder(true);
     m_answers.folder = dir.string() + "/";
     Player().mnuP3Folder_Click();

@@ -443,31 +443,31 @@ TEST(AssistHost, AHungAssistIsTreatedAsClosedButStaysSelected)
     hang = false;
 }
 
-// Choosing an assist in the menu: one that never announced is unchecked,
-// a linked one is sent the close command, a vanished one changes nothing.
+// Choosing an assist in the menu: a linked one is sent the close command,
+// one that never announced is unchecked, a vanished one changes nothing.
 TEST(AssistHost, ChoosingACheckedAssistClosesAndUnchecksIt)
 {
-    LinkedHost h({"linked", "never", "gone"});
+    LinkedHost h({ "gone", "linked", "never" });
     FakeAssist assist(h.endpoints.Path(), 5501);
-    for (const char* line : {"ExecuteFile=linked", "ExecuteFile=never"})
+    for (const char* line : { "ExecuteFile=linked", "ExecuteFile=never" })
         h.host->SelectAssistFromIni(line);
-    h.Announce(1, assist.Handle());
-    h.host->mnuP1AEnum_Click(0);
+    h.Announce(2, assist.Handle());
+    h.host->mnuP1AEnum_Click(1);
     EXPECT_EQ(assist.CloseCommands(), 1);
     h.menu.actions()[2]->trigger(); // as the user's menu choice
-    for (int i : {0, 2}) {
-        EXPECT_FALSE(h.menu.actions()[i]->isChecked()) << i;
-        EXPECT_FALSE(h.host->Assists()[static_cast<std::size_t>(i)].Selected()) << i;
-        EXPECT_FALSE(h.host->Assists()[static_cast<std::size_t>(i)].Enabled()) << i;
+    for (std::size_t i : { 1u, 2u }) {
+        EXPECT_FALSE(h.menu.actions()[static_cast<int>(i)]->isChecked()) << i;
+        EXPECT_FALSE(h.host->Assists()[i].Selected()) << i;
+        EXPECT_FALSE(h.host->Assists()[i].Enabled()) << i;
     }
 
     std::filesystem::remove(h.app.Assist() / "gone");
     const auto start = std::chrono::steady_clock::now();
-    h.host->mnuP1AEnum_Click(1);
+    h.host->mnuP1AEnum_Click(0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 40ms);
-    EXPECT_FALSE(h.host->Assists()[1].Selected());
-    EXPECT_FALSE(h.menu.actions()[1]->isChecked());
-    EXPECT_FALSE(h.host->ExecuteAssist((h.app.Assist() / "gone").string(), 2));
+    EXPECT_FALSE(h.host->Assists()[0].Selected());
+    EXPECT_FALSE(h.menu.actions()[0]->isChecked());
+    EXPECT_FALSE(h.host->ExecuteAssist((h.app.Assist() / "gone").string(), 1));
 }
 
 TEST(AssistHost, CloseAssistIgnoresTheEmptyHandleAndClearAssistsEmptiesTheMenu)
