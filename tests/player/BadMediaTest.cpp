@@ -17,45 +17,17 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-// A 16-bit WAV of a tone, any rate and channel count.
-void WriteWav(const fs::path& path, double seconds, int rate, int channels) {
-    const auto frames = static_cast<std::uint32_t>(seconds * rate);
-    const std::uint32_t dataBytes = frames * 2u * static_cast<std::uint32_t>(channels);
-    std::string b;
-    auto u32 = [&b](std::uint32_t v) { b.append(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&b](std::uint16_t v) { b.append(reinterpret_cast<const char*>(&v), 2); };
-    b += "RIFF";
-    u32(36 + dataBytes);
-    b += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(static_cast<std::uint16_t>(channels));
-    u32(static_cast<std::uint32_t>(rate));
-    u32(static_cast<std::uint32_t>(rate * channels * 2));
-    u16(static_cast<std::uint16_t>(channels * 2));
-    u16(16);
-    b += "data";
-    u32(dataBytes);
-    for (std::uint32_t i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c)
-            u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(6000.0 * std::sin(2.0 * M_PI * (330.0 + 110 * c) * i / rate))));
-    WriteBytes(path, b);
+// A 16-bit tone, any rate and channel count.
+testsupport::Tone ToneOf(double seconds, int rate, int channels)
+{
+    return {330.0, seconds, rate, channels, 6000.0 / 32767.0, 440.0};
 }
 
 fs::path Encode(const fs::path& dir, const std::string& name, double seconds, int rate, int channels,
                 const std::string& lameArguments) {
-    const fs::path wav = dir / (name + ".wav");
-    const fs::path mp3 = dir / (name + ".mp3");
-    WriteWav(wav, seconds, rate, channels);
-    const std::string command = "lame --quiet " + lameArguments + " --tt '" + name + "' '" + wav.string() + "' '" +
-                                mp3.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    fs::remove(wav);
+    const fs::path mp3 = testsupport::MakeToneMp3(dir, name, ToneOf(seconds, rate, channels),
+                                                  lameArguments + " --tt '" + name + "'");
+    fs::remove(dir / (name + ".wav"));
     return mp3;
 }
 
@@ -108,7 +80,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
     add("zero-length", media / "zero.mp3", Outcome::Refused);
 
     const fs::path whole = Encode(media, "whole", 2.0, 44100, 2, "-b 128");
-    const std::string wholeBytes = ReadBytes(whole);
+    const std::string wholeBytes = m_folder.ReadFile(whole);
     WriteBytes(media / "cut-frame.mp3", wholeBytes.substr(0, wholeBytes.size() / 2 + 211));
     add("cut inside a frame", media / "cut-frame.mp3", Outcome::Played);
 
@@ -121,7 +93,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
     WriteBytes(media / "noise.mp3", noise);
     add("random bytes", media / "noise.mp3", Outcome::Refused);
 
-    WriteWav(media / "wave.mp3", 1.0, 44100, 2);
+    testsupport::WriteToneWav(media / "wave.mp3", ToneOf(1.0, 44100, 2));
     add("a WAV named .mp3", media / "wave.mp3", Outcome::Refused);
 
     WriteBytes(media / "huge-tag.mp3", Id3v2Tag(200u * 1024 * 1024, 2000) + wholeBytes);
@@ -141,7 +113,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
     std::vector<std::string> paths;
     for (const Medium& m : list) paths.push_back(m.path.string());
     m_folder.WriteList(paths);
-    const std::string savedList = ReadBytes(m_folder.List());
+    const std::string savedList = m_folder.ReadFile(m_folder.List());
 
     Load(4.0);
     ASSERT_TRUE(m_loadResult);
@@ -189,7 +161,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
 
     m_player->Form_Unload();
-    EXPECT_EQ(ReadBytes(m_folder.List()), savedList);
+    EXPECT_EQ(m_folder.ReadFile(m_folder.List()), savedList);
     if (fs::is_regular_file(shaky)) {
         fs::remove(shaky);
         fs::rename(m_folder.Path() / "shaky-away", shaky);

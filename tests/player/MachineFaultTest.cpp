@@ -19,11 +19,6 @@
 namespace playertest {
 namespace {
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 std::vector<std::string> StrayFiles(const fs::path& folder) {
     std::vector<std::string> stray;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -34,8 +29,8 @@ std::vector<std::string> StrayFiles(const fs::path& folder) {
 }
 
 TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally) {
-    const fs::path program = fs::path(ZELKO_PROGRAM_DIR) / "Zelko";
-    if (!fs::exists(program)) GTEST_SKIP() << "the program is not built";
+    if (!testsupport::PlayerProgram::Built())
+        GTEST_SKIP() << "the program is not built";
     ProgramFolder folder;
 
     // Old files larger than the limit below, so that their new versions
@@ -48,41 +43,33 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
     std::vector<std::string> listed;
     for (int i = 0; i < 60; ++i) {
         // Distinct paths to the same few tones.
-        const fs::path link = folder.Path() / ("track-" + std::to_string(i) + "-with-a-long-name.mp3");
+        const fs::path link = folder.Path() / ("track-" + std::to_string(i) + "-with-a-long-name-that-fills-the-list.mp3");
         fs::create_symlink(tracks[static_cast<std::size_t>(i)], link);
         listed.push_back(link.string());
     }
     folder.WriteList(listed);
-    const std::string oldIni = ReadBytes(folder.Ini());
-    const std::string oldList = ReadBytes(folder.List());
+    const std::string oldIni = folder.ReadFile(folder.Ini());
+    const std::string oldList = folder.ReadFile(folder.List());
     ASSERT_GT(oldList.size(), 4096u);
 
-    QProcess player;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("ZELKO_AUDIO", "null");
-    player.setProcessEnvironment(env);
-    player.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
-    player.setChildProcessModifier([] {
+    testsupport::PlayerProgram player(folder.Path(), {"/log"}, {}, [] {
         const rlimit limit {4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
-    player.start(QString::fromStdString(program.string()), {"/develop", "/log"});
-    ASSERT_TRUE(player.waitForStarted(5000));
     // Running: its window answers.
     platform::MessageWindow::OpenResult me = platform::MessageWindow::Open(
         [](const platform::WindowMessage&) { return 0; });
     ASSERT_TRUE(me.Window) << me.Error;
-    const auto handle = static_cast<platform::WindowHandle>(player.processId());
+    const auto handle = static_cast<platform::WindowHandle>(player.Pid());
     ASSERT_TRUE(WaitFor([&] { return me.Window->IsWindow(handle); }, 15000));
-    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ASSERT_TRUE(player.waitForFinished(15000));
-    const std::string err = player.readAllStandardError().toStdString();
-    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit) << err;
-    EXPECT_EQ(player.exitCode(), 0) << err;
+    ::kill(static_cast<pid_t>(player.Pid()), SIGTERM);
+    ASSERT_TRUE(player.Process().waitForFinished(15000));
+    const std::string err = player.Process().readAllStandardError().toStdString();
+    EXPECT_EQ(player.Process().exitStatus(), QProcess::NormalExit) << err;
+    EXPECT_EQ(player.Process().exitCode(), 0) << err;
 
-    EXPECT_EQ(ReadBytes(folder.Ini()), oldIni);
-    EXPECT_EQ(ReadBytes(folder.List()), oldList);
+    EXPECT_EQ(folder.ReadFile(folder.Ini()), oldIni);
+    EXPECT_EQ(folder.ReadFile(folder.List()), oldList);
     EXPECT_TRUE(StrayFiles(folder.Path()).empty());
     EXPECT_NE(err.find("Zelko.ini could not be written"), std::string::npos) << err;
     EXPECT_NE(err.find("Zelko.m3u could not be written"), std::string::npos) << err;
@@ -108,8 +95,8 @@ TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile) {
     for (int v = 0; v < 3; ++v) {
         ASSERT_TRUE(SettingsFile::Save(iniPath, settings[static_cast<std::size_t>(v)], {"RemoteZKA"}));
         ASSERT_TRUE(PlayListFile::Write(listPath, lists[static_cast<std::size_t>(v)]));
-        wholeInis.insert(ReadBytes(iniPath));
-        wholeLists.insert(ReadBytes(listPath));
+        wholeInis.insert(folder.ReadFile(iniPath));
+        wholeLists.insert(folder.ReadFile(listPath));
     }
     ASSERT_EQ(wholeInis.size(), 3u);
     ASSERT_EQ(wholeLists.size(), 3u);
@@ -131,8 +118,8 @@ TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile) {
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status));
-        const std::string ini = ReadBytes(iniPath);
-        const std::string list = ReadBytes(listPath);
+        const std::string ini = folder.ReadFile(iniPath);
+        const std::string list = folder.ReadFile(listPath);
         ASSERT_TRUE(wholeInis.count(ini)) << "kill " << kill << ": Zelko.ini is " << ini.size() << " bytes";
         ASSERT_TRUE(wholeLists.count(list)) << "kill " << kill << ": Zelko.m3u is " << list.size() << " bytes";
         killedMidWay += StrayFiles(folder.Path()).empty() ? 0 : 1;

@@ -14,7 +14,11 @@ protected:
     }
 };
 
-TEST_F(PlayLoopTest, EndOfLastTrackWithoutRepeatStopsAtTheFirstTrackOfTheOrder) {
+// At the end of the last track: without repeat the player stops at the
+// first track of the order, with repeat it starts that track; after the list
+// was cleared it stops with no track.
+TEST_F(PlayLoopTest, EndOfTrackRules)
+{
     Load(20.0);
     Player().AddMp3Files(Tracks(2, 1.0));
     Player().cPlayListAction_ItemDblClick(2);
@@ -24,23 +28,13 @@ TEST_F(PlayLoopTest, EndOfLastTrackWithoutRepeatStopsAtTheFirstTrackOfTheOrder) 
     EXPECT_FALSE(Player().Loop().TimerActive());
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     EXPECT_EQ(Player().Decoder().dec_getState(), 0);
-}
 
-TEST_F(PlayLoopTest, EndOfTrackWithRepeatStartsTheNextTrackOfTheOrder) {
-    Load(20.0);
-    Player().AddMp3Files(Tracks(2, 1.0));
     Player().cButtonAction_RepeatClick();
     Player().cPlayListAction_ItemDblClick(2);
-    // Track 2 ends; the order wraps to track 1, which starts playing.
     ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 1 && Player().Playback().bPlay(); }));
     EXPECT_TRUE(Player().Loop().TimerActive());
     EXPECT_EQ(Player().App().TrackName(), "Track 1");
-}
 
-TEST_F(PlayLoopTest, EndOfTrackAfterTheListWasClearedStopsWithNoTrack) {
-    Load(20.0);
-    Player().AddMp3Files(Tracks(2, 1.0));
-    Player().cButtonAction_PlayClick();
     Player().mnuP2ItemClear_Click();
     EXPECT_TRUE(Player().Playback().bPlay());  // the playing track goes on
     ASSERT_TRUE(WaitUntilStopped());

@@ -4,6 +4,7 @@
 // the shipped skins), short tone files made with lame, and waiting on the
 // event loop for what the play timer does.
 #include "player/frmZelko.h"
+#include "support/PlayerProgramFixture.h"
 #include "support/TempFolder.h"
 #include "support/ToneMp3.h"
 
@@ -12,16 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace playertest {
@@ -56,40 +52,12 @@ private:
     std::map<std::string, std::string> m_made;
 };
 
-// A program folder of its own: Skins (a copy of the shipped skins), the
-// settings file and the play list.
-class ProgramFolder {
+// A program folder of its own: Skins (a copy of the shipped skins unless
+// withSkins is false), the settings file and the play list.
+class ProgramFolder : public testsupport::PlayerProgramFolder {
 public:
-    explicit ProgramFolder(bool withSkins = true) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                ("zelko-player-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "Skins");
-        if (withSkins)
-            fs::copy(fs::path(ZELKO_PROGRAM_DIR) / "Skins", m_dir / "Skins", fs::copy_options::recursive);
-    }
-    ~ProgramFolder() { fs::remove_all(m_dir); }
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
-
-    const fs::path& Path() const { return m_dir; }
-    std::string Folder() const { return m_dir.string() + "/"; }
-    fs::path Ini() const { return m_dir / "Zelko.ini"; }
-    fs::path List() const { return m_dir / "Zelko.m3u"; }
-
-    void WriteIni(const std::string& text) const { std::ofstream(Ini()) << text; }
-    void WriteList(const std::vector<std::string>& lines) const {
-        std::ofstream out(List(), std::ios::binary);
-        for (const std::string& line : lines) out << line << "\r\n";
-    }
-    std::string ReadFile(const fs::path& p) const {
-        std::ifstream in(p, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-
-private:
-    fs::path m_dir;
+    explicit ProgramFolder(bool withSkins = true)
+        : PlayerProgramFolder(withSkins ? testsupport::ProgramSkins::Shipped : testsupport::ProgramSkins::None) {}
 };
 
 // Answers for the dialogs that would wait for a user.

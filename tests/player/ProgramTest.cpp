@@ -30,11 +30,13 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureApplication();
-        if (!fs::exists(fs::path(ZELKO_PROGRAM_DIR) / "Zelko")) GTEST_SKIP() << "the program is not built";
+        if (!testsupport::PlayerProgram::Built())
+            GTEST_SKIP() << "the program is not built";
     }
 };
 
-TEST_F(ProgramTest, LongOptionsPrintAndExit) {
+TEST_F(ProgramTest, LongOptionsPrintAndExitAndCheckSkinJudgesASkin)
+{
     const RunResult version = RunProgram({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("Zelko ", 0), 0u);
@@ -44,9 +46,7 @@ TEST_F(ProgramTest, LongOptionsPrintAndExit) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--check-skin FOLDER"), std::string::npos);
     EXPECT_NE(RunProgram({"--no-such-option"}).exitCode, 0);
-}
 
-TEST_F(ProgramTest, CheckSkinAcceptsAShippedSkinAndRejectsABrokenOne) {
     const RunResult good = RunProgram({"--check-skin", QString::fromUtf8(ZELKO_PROGRAM_DIR "/Skins/Carbon")});
     EXPECT_EQ(good.exitCode, 0) << good.out;
     ProgramFolder folder(false);
@@ -58,25 +58,16 @@ TEST_F(ProgramTest, CheckSkinAcceptsAShippedSkinAndRejectsABrokenOne) {
     EXPECT_NE(bad.out.find("Broken.zks"), std::string::npos) << bad.out;
 }
 
-TEST_F(ProgramTest, SigtermWhilePlayingSavesListAndSettings) {
-    const fs::path program = fs::path(ZELKO_PROGRAM_DIR) / "Zelko";
-
+TEST_F(ProgramTest, SigtermWhilePlayingSavesListAndSettings)
+{
     ProgramFolder folder;
     const std::vector<std::string> tracks = {Tones::Instance().Get(3.0, "Signal 1"),
                                              Tones::Instance().Get(3.0, "Signal 2")};
     folder.WriteList(tracks);
     folder.WriteIni("[PlayInfo]\nVolume=33\n[PlayListWindow]\nPosition=2\n");
     const fs::path wav = folder.Path() / "heard.wav";
-
-    QProcess player;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("ZELKO_AUDIO", QString::fromStdString("wav:" + wav.string()));
-    player.setProcessEnvironment(env);
-    player.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
-    player.start(QString::fromStdString(program.string()), {"/develop"});
-    ASSERT_TRUE(player.waitForStarted(5000));
-    const auto handle = static_cast<platform::WindowHandle>(player.processId());
+    testsupport::PlayerProgram player(folder.Path(), {}, {{"ZELKO_AUDIO", QString::fromStdString("wav:" + wav.string())}});
+    const auto handle = static_cast<platform::WindowHandle>(player.Pid());
 
     // Start playback as an assist would: a play command to the player's window.
     platform::MessageWindow::OpenResult me = platform::MessageWindow::Open(
@@ -90,10 +81,10 @@ TEST_F(ProgramTest, SigtermWhilePlayingSavesListAndSettings) {
         10000));
     ASSERT_TRUE(WaitFor([&] { return fs::exists(wav) && fs::file_size(wav) > 44; }, 5000));
 
-    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ASSERT_TRUE(player.waitForFinished(10000));
-    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(player.exitCode(), 0);
+    ::kill(static_cast<pid_t>(player.Pid()), SIGTERM);
+    ASSERT_TRUE(player.Process().waitForFinished(10000));
+    EXPECT_EQ(player.Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.Process().exitCode(), 0);
 
     EXPECT_EQ(folder.ReadFile(folder.List()), tracks[0] + "\r\n" + tracks[1] + "\r\n");
     const platform::ProfileFile ini = platform::ProfileFile::Load(folder.Ini().string());

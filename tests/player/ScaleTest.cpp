@@ -34,19 +34,6 @@ protected:
     void ToggleDoubleSize() { Player().Menus().DoubleSizeItem().trigger(); }
 };
 
-TEST_P(ScaleTest, AnOlderSettingsFileWithoutScaleStartsAtOneOnAPlainScreen)
-{
-    WriteSettings("");
-    Load();
-    ASSERT_TRUE(m_loadResult);
-    // The offscreen screen has a device pixel ratio of 1.
-    EXPECT_EQ(Player().Window().Scale(), 1);
-    EXPECT_FALSE(Player().Menus().DoubleSizeItem().isChecked());
-    Player().Form_Unload();
-    EXPECT_EQ(m_folder.ReadFile(m_folder.Ini()).find("Scale="), std::string::npos)
-        << "the automatic choice is the default, which adds no key to the file";
-}
-
 TEST_P(ScaleTest, AtScaleTwoEveryPixelOutsideTheTextIsABlockOfTheScaleOnePixel)
 {
     WriteSettings("Scale=1\n");
@@ -94,9 +81,21 @@ TEST_P(ScaleTest, AtScaleTwoEveryPixelOutsideTheTextIsABlockOfTheScaleOnePixel)
     EXPECT_NE(ini.find("Left=40"), std::string::npos) << "the position is kept in screen pixels";
 }
 
+// An older file without the key starts at 1 (the offscreen screen has a
+// device pixel ratio of 1) and gains no key: the automatic choice is the
+// default.
 TEST_P(ScaleTest, TheScaleSettingIsTakenAtStartUp)
 {
+    WriteSettings("");
+    Load();
+    ASSERT_TRUE(m_loadResult);
+    EXPECT_EQ(Player().Window().Scale(), 1);
+    EXPECT_FALSE(Player().Menus().DoubleSizeItem().isChecked());
+    Player().Form_Unload();
+    EXPECT_EQ(m_folder.ReadFile(m_folder.Ini()).find("Scale="), std::string::npos);
+
     WriteSettings("Scale=3\n");
+    m_player.reset();
     Load();
     ASSERT_TRUE(m_loadResult);
     const platform::Rect box = SkinWindowBox(CurrentSkin());

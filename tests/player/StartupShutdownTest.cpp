@@ -5,6 +5,8 @@
 #include "platform/ProfileFile.h"
 #include "player/skin/SkinWindow.h"
 
+#include <tuple>
+
 namespace playertest {
 namespace {
 
@@ -41,9 +43,16 @@ TEST_F(StartupShutdownTest, FirstRunUsesTheFirstCatalogueSkinAndWritesEveryKey) 
     EXPECT_EQ(m_folder.ReadFile(m_folder.List()), "");
 }
 
-TEST_F(StartupShutdownTest, SettingsAndListRoundTrip) {
+TEST_F(StartupShutdownTest, SettingsWindowPositionAndListRoundTrip)
+{
     const std::vector<std::string> tracks = Tracks(3);
+    m_folder.WriteIni("[Window]\nLeft=40\nTop=30\n");
     Load();
+    EXPECT_EQ(Player().Window().Position(), (platform::Point{40, 30}));
+    Player().Window().MoveTo(70, 90);
+    Player().cBodyAction_BodyMoveFinished();
+    EXPECT_EQ(Player().App().WindowLeft(), 70);
+    EXPECT_EQ(Player().App().WindowTop(), 90);
     Player().AddMp3Files(tracks);
     Player().cButtonAction_RepeatClick();
     Player().cButtonAction_ShuffleClick();
@@ -55,6 +64,7 @@ TEST_F(StartupShutdownTest, SettingsAndListRoundTrip) {
     Player().cButtonAction_PlayClick();  // closing while playing stops first
     Restart();
 
+    EXPECT_EQ(Player().Window().Position(), (platform::Point{70, 90}));
     EXPECT_TRUE(Player().Playback().bRepeat());
     EXPECT_TRUE(Player().Playback().bShuffle());
     EXPECT_EQ(Player().Playback().Volume(), 73);
@@ -72,72 +82,22 @@ TEST_F(StartupShutdownTest, SettingsAndListRoundTrip) {
     Player().Form_Unload();
     EXPECT_EQ(m_folder.ReadFile(m_folder.List()), list);
     EXPECT_EQ(SavedIni().Value("PlayInfo", "Repeat"), "-1");
-}
-
-TEST_F(StartupShutdownTest, WindowPositionIsRestoredAndAMoveIsStored) {
-    m_folder.WriteIni("[Window]\nLeft=40\nTop=30\n");
-    Load();
-    EXPECT_EQ(Player().Window().Position().x, 40);
-    EXPECT_EQ(Player().Window().Position().y, 30);
-    Player().Window().MoveTo(70, 90);
-    Player().cBodyAction_BodyMoveFinished();
-    EXPECT_EQ(Player().App().WindowLeft(), 70);
-    EXPECT_EQ(Player().App().WindowTop(), 90);
-    Player().Form_Unload();
-    EXPECT_EQ(SavedIni().Value("Window", "Left"), "70");
     EXPECT_EQ(SavedIni().Value("Window", "Top"), "90");
 }
 
-TEST_F(StartupShutdownTest, AppPathPlaceholderIsExpandedAndWrittenBackExpanded) {
-    m_folder.WriteIni("[Skin]\nPath=$(APPPATH)/Skins/Meadow/\nFile=Meadow.zks\n");
-    Load();
-    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
-    EXPECT_EQ(Player().App().SkinPath(), m_folder.Folder() + "Skins/Meadow/");
-    Player().Form_Unload();
-    EXPECT_EQ(SavedIni().Value("Skin", "Path"), m_folder.Folder() + "Skins/Meadow/");
-}
-
 TEST_F(StartupShutdownTest, SavedPositionIsCheckedAgainstTheList) {
-    const std::vector<std::string> tracks = Tracks(3);
-    m_folder.WriteList(tracks);
-    m_folder.WriteIni("[PlayListWindow]\nPosition=7\n");
-    Load();
-    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
-    m_player.reset();
-
-    m_folder.WriteIni("[PlayListWindow]\nPosition=2\n");
-    Load();
-    EXPECT_EQ(Player().Playback().PlayPosition(), 2);
-    m_player.reset();
-
-    fs::remove(m_folder.List());
-    m_folder.WriteIni("[PlayListWindow]\nPosition=2\n");
-    Load();
-    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
-}
-
-TEST_F(StartupShutdownTest, ListLinesNamingNothingAreDroppedAndBadNumbersUseDefaults) {
-    const std::vector<std::string> tracks = Tracks(2);
-    m_folder.WriteList({tracks[0], "", (m_folder.Path() / "gone.mp3").string(), m_folder.Path().string(), tracks[1]});
-    m_folder.WriteIni("[PlayInfo]\nVolume=very loud\nShuffle=yes\n[Window]\nLeft=abc\n[Assist]\nExecuteFile=NoSuchAssist\n");
-    Load();
-    ASSERT_EQ(Player().Playback().coMp3Files().Count(), 2);
-    EXPECT_EQ(Player().Playback().coMp3Files().Item(2).Mp3File(), tracks[1]);
-    EXPECT_EQ(Player().Playback().Volume(), 50);
-    EXPECT_TRUE(Player().Playback().bShuffle());
-    EXPECT_EQ(Player().App().WindowLeft(), 0);
-    Player().Form_Unload();
-    EXPECT_EQ(SavedIni().SectionEntries("Assist"), std::vector<std::string>{});
-    EXPECT_EQ(m_folder.ReadFile(m_folder.List()), tracks[0] + "\r\n" + tracks[1] + "\r\n");
-}
-
-TEST_F(StartupShutdownTest, ADeletedConfiguredSkinShowsTheMessageThenFallsBack) {
-    m_folder.WriteIni("[Skin]\nPath=" + m_folder.Folder() + "Skins/Gone/\nFile=Gone.zks\n");
-    Load();
-    ASSERT_TRUE(m_loadResult);
-    EXPECT_EQ(m_answers.skinErrors, std::vector<std::string>{frmZelko::SkinErrorText});
-    EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
-    EXPECT_TRUE(Player().Window().isVisible());
+    m_folder.WriteList(Tracks(3));
+    // Each row: the saved position, whether the list is still there, and the position at start.
+    const std::vector<std::tuple<int, bool, int>> rows{{7, true, 1}, {2, true, 2}, {2, false, 0}};
+    for (const auto& [saved, listed, position] : rows) {
+        SCOPED_TRACE(saved);
+        if (!listed)
+            fs::remove(m_folder.List());
+        m_folder.WriteIni("[PlayListWindow]\nPosition=" + std::to_string(saved) + "\n");
+        Load();
+        EXPECT_EQ(Player().Playback().PlayPosition(), position);
+        m_player.reset();
+    }
 }
 
 TEST_F(StartupShutdownTest, ABrokenConfiguredSkinNamesItsFolderAndReasonInTheLogAndOnStderr) {
@@ -184,27 +144,26 @@ protected:
     DialogAnswers m_answers;
 };
 
-TEST_F(NoSkinStartupTest, WithoutAnySkinTheWindowClosesAndSettingsAreStillSaved) {
-    m_folder.WriteIni("[PlayInfo]\nVolume=30\n[Skin]\nPath=/nowhere/\nFile=x.zks\n");
-    frmZelko player(PlayerOptions(m_folder, m_answers));
-    bool closed = false;
-    QObject::connect(&player, &frmZelko::Closed, [&closed] { closed = true; });
-    EXPECT_FALSE(player.Form_Load());
-    EXPECT_TRUE(closed);
-    EXPECT_TRUE(player.IsUnloaded());
-    EXPECT_EQ(m_answers.skinErrors.size(), 1u);
-    EXPECT_FALSE(player.Window().isVisible());
+// Configured or not, the message is shown once, the window closes and the
+// settings are still saved.
+TEST_F(NoSkinStartupTest, WithoutAnySkinTheMessageIsShownOnceTheWindowClosesAndSettingsAreSaved)
+{
+    for (const char* ini : {"", "[PlayInfo]\nVolume=30\n[Skin]\nPath=/nowhere/\nFile=x.zks\n"}) {
+        SCOPED_TRACE(ini);
+        m_folder.WriteIni(ini);
+        m_answers.skinErrors.clear();
+        frmZelko player(PlayerOptions(m_folder, m_answers));
+        bool closed = false;
+        QObject::connect(&player, &frmZelko::Closed, [&closed] { closed = true; });
+        EXPECT_FALSE(player.Form_Load());
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(player.IsUnloaded());
+        EXPECT_EQ(m_answers.skinErrors, std::vector<std::string>{frmZelko::SkinErrorText});
+        EXPECT_FALSE(player.Window().isVisible());
+    }
     const platform::ProfileFile ini = platform::ProfileFile::Load(m_folder.Ini().string());
     EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "30");
     EXPECT_EQ(ini.Value("Skin", "Path"), "/nowhere/");
-}
-
-TEST_F(NoSkinStartupTest, WithNothingConfiguredAndNoSkinTheMessageIsShownOnce) {
-    frmZelko player(PlayerOptions(m_folder, m_answers));
-    EXPECT_FALSE(player.Form_Load());
-    EXPECT_TRUE(player.IsUnloaded());
-    EXPECT_EQ(m_answers.skinErrors, std::vector<std::string>{frmZelko::SkinErrorText});
-    EXPECT_FALSE(player.Window().isVisible());
 }
 
 } // namespace

@@ -54,53 +54,41 @@ TEST_F(TrackListTest, AddingToAListWithACurrentTrackKeepsIt) {
     EXPECT_EQ(Player().Playback().PlayOrder().Size(), 5);
 }
 
-TEST_F(TrackListTest, FolderCommandWithoutSubFoldersTakesBothLetterCases) {
-    const fs::path dir = MusicFolder({"a.mp3", "B.MP3", "c.txt", "sub/d.mp3", ".hidden.mp3"});
-    m_answers.folder = dir.string();  // without a final "/"
-    Player().mnuP3Folder_Click();
-    EXPECT_EQ(Paths(), (std::vector<std::string>{(dir / "a.mp3").string(), (dir / "B.MP3").string()}));
-}
-
-TEST_F(TrackListTest, FolderCommandWithSubFoldersGoesDepthFirstAndTakesUpperCase) {
-    const fs::path dir = MusicFolder({"a.mp3", "B.MP3", "c.txt", "sub/d.mp3", "sub/E.Mp3"});
+// Without sub-folders only the folder's own files, in both letter cases;
+// with them depth first. A folder without music and a cancelled dialog add
+// nothing.
+TEST_F(TrackListTest, FolderCommandTakesBothLetterCasesWithOrWithoutSubFolders)
+{
+    const fs::path dir = MusicFolder({"a.mp3", "B.MP3", "c.txt", "sub/d.mp3", "sub/E.Mp3", ".hidden.mp3", "none/x.txt"});
+    const std::vector<std::string> top{(dir / "a.mp3").string(), (dir / "B.MP3").string()};
+    for (const std::string& chosen : {(dir / "none").string(), std::string(), dir.string()}) {
+        m_answers.folder = chosen; // without a final "/"
+        Player().mnuP3Folder_Click();
+    }
+    EXPECT_EQ(Paths(), top);
+    Player().mnuP2ItemClear_Click();
+    fs::remove(dir / ".hidden.mp3");
     Player().App().SetSearchChildFolder(true);
     m_answers.folder = dir.string() + "/";
     Player().mnuP3Folder_Click();
-    EXPECT_EQ(Paths(), (std::vector<std::string>{(dir / "a.mp3").string(), (dir / "B.MP3").string(),
-                                                 (dir / "sub/d.mp3").string(), (dir / "sub/E.Mp3").string()}));
+    EXPECT_EQ(Paths(), (std::vector<std::string>{top[0], top[1], (dir / "sub/d.mp3").string(), (dir / "sub/E.Mp3").string()}));
 }
 
-TEST_F(TrackListTest, FolderWithoutMusicAndCancelledDialogChangeNothing) {
-    const fs::path dir = MusicFolder({"notes.txt"});
-    m_answers.folder = dir.string();
-    Player().mnuP3Folder_Click();
-    EXPECT_TRUE(Player().Playback().coMp3Files().Empty());
-    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
-    m_answers.folder.clear();
-    Player().mnuP3Folder_Click();
-    EXPECT_TRUE(Player().Playback().coMp3Files().Empty());
-}
-
-TEST_F(TrackListTest, DropsAddOnlyMp3Files) {
+// Only MP3 files, never a folder; a single skin file changes the skin and
+// keeps the list, but beside an MP3 file it is ignored.
+TEST_F(TrackListTest, DropsAddOnlyMp3FilesOrChangeTheSkin)
+{
     const fs::path dir = MusicFolder({"a.MP3", "b.m3u", "c.txt"});
-    fs::create_directories(dir / "album.mp3");  // a folder is never a track
+    fs::create_directories(dir / "album.mp3");
     Player().Form_OLEDragDrop({(dir / "a.MP3").string(), (dir / "b.m3u").string(), (dir / "c.txt").string(),
                                dir.string(), (dir / "album.mp3").string()});
     EXPECT_EQ(Paths(), (std::vector<std::string>{(dir / "a.MP3").string()}));
-}
-
-TEST_F(TrackListTest, ASingleDroppedSkinFileChangesTheSkinAndKeepsTheList) {
-    Player().AddMp3Files(Tracks(1));
     ASSERT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
-    const std::string meadow = (m_folder.Path() / "Skins/Meadow/Meadow.zks").string();
-    Player().Form_OLEDragDrop({meadow});
+    Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Meadow/Meadow.zks").string()});
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
     EXPECT_EQ(Player().App().SkinPath(), (m_folder.Path() / "Skins/Meadow").string() + "/");
     EXPECT_EQ(Player().Playback().coMp3Files().Count(), 1);
-
-    // With an MP3 file beside it, the skin file is ignored.
-    const std::string& tone = Tones::Instance().Get(1.0, "Dropped");
-    Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Carbon/Carbon.zks").string(), tone});
+    Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Carbon/Carbon.zks").string(), (dir / "a.MP3").string()});
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
     EXPECT_EQ(Player().Playback().coMp3Files().Count(), 2);
 }
@@ -115,22 +103,19 @@ TEST_F(TrackListTest, ADroppedSkinThatCannotBeReadKeepsThePreviousSkin) {
     EXPECT_EQ(Player().App().SkinPath(), (m_folder.Path() / "Skins/Carbon").string() + "/");
 }
 
-TEST_F(TrackListTest, ClearingEmptiesListAndOrderAndLeavesNoNextTrack) {
-    Player().AddMp3Files(Tracks(3));
-    Player().mnuP2ItemClear_Click();
-    EXPECT_TRUE(Player().Playback().coMp3Files().Empty());
-    EXPECT_TRUE(Player().Playback().PlayOrder().Empty());
-    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
-    EXPECT_EQ(Player().Playback().GetNextPlayPosition(), 0);
-}
-
-TEST_F(TrackListTest, AThousandDroppedFilesAreAddedOnce) {
+TEST_F(TrackListTest, AThousandDroppedFilesAreAddedOnceAndClearingEmptiesListAndOrder)
+{
     const std::string& tone = Tones::Instance().Get(1.0, "Many");
     std::vector<std::string> many(1000, tone);
     Player().Form_OLEDragDrop(many);
     EXPECT_EQ(Player().Playback().coMp3Files().Count(), 1000);
     EXPECT_EQ(Player().Playback().PlayOrder().Size(), 1000);
     EXPECT_EQ(Player().Playback().coMp3Files().Item(1000).TrackName(), "Many");
+    Player().mnuP2ItemClear_Click();
+    EXPECT_TRUE(Player().Playback().coMp3Files().Empty());
+    EXPECT_TRUE(Player().Playback().PlayOrder().Empty());
+    EXPECT_EQ(Player().Playback().PlayPosition(), 0);
+    EXPECT_EQ(Player().Playback().GetNextPlayPosition(), 0);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The transport commands' state table against the real decoder (null output).
 #include "PlayerTestSupport.h"
 
-#include <fstream>
+#include <tuple>
 
 namespace playertest {
 namespace {
@@ -32,7 +32,6 @@ protected:
 TEST_F(TransportTest, EmptyListPlayStaysStoppedAndSteppingDoesNothing) {
     LoadWith(0);
     Player().cButtonAction_PlayClick();
-    ExpectStopped();
     Player().cButtonAction_NTrackClick();
     Player().cButtonAction_PTrackClick();
     Player().cPlayListAction_ItemDblClick(1);
@@ -40,7 +39,9 @@ TEST_F(TransportTest, EmptyListPlayStaysStoppedAndSteppingDoesNothing) {
     EXPECT_EQ(Player().Playback().PlayPosition(), 0);
 }
 
-TEST_F(TransportTest, PlayOpensTheCurrentTrackAndStartsTheTimer) {
+// The opened track is also the song information for the assists.
+TEST_F(TransportTest, PlayOpensTheCurrentTrackAndPauseTogglesButPlayDoesNotResume)
+{
     LoadWith(2);
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     Player().cButtonAction_PlayClick();
@@ -51,30 +52,23 @@ TEST_F(TransportTest, PlayOpensTheCurrentTrackAndStartsTheTimer) {
     const protocol::PlayStateRecord& record = ToRecord(Player().Playback().State());
     EXPECT_EQ(record.bPlay, protocol::VbTrue);
     EXPECT_EQ(record.bStop, protocol::VbFalse);
-}
-
-TEST_F(TransportTest, TheOpenedTrackIsTheSongInformationForTheAssists) {
-    LoadWith(2);
-    Player().cPlayListAction_ItemDblClick(2);
     const protocol::SongInfoRecord& song = Player().AssistHost().SongInfo();
-    EXPECT_EQ(protocol::SongFieldText(song.TrackName), "Track 2");
+    EXPECT_EQ(protocol::SongFieldText(song.TrackName), "Track 1");
     EXPECT_EQ(protocol::SongFieldText(song.ArtistName), "Tester");
-    EXPECT_EQ(protocol::SongFieldText(song.Mp3File), Player().Playback().coMp3Files().Item(2).Mp3File());
-}
+    EXPECT_EQ(protocol::SongFieldText(song.Mp3File), Player().Playback().coMp3Files().Item(1).Mp3File());
 
-TEST_F(TransportTest, PauseTogglesAndPlayDoesNotResume) {
-    LoadWith(1);
-    Player().cButtonAction_PlayClick();
-    Player().cButtonAction_PauseClick();
-    EXPECT_TRUE(Player().Playback().bPause());
-    EXPECT_EQ(Player().Decoder().dec_getState(), 2);
-    EXPECT_TRUE(Player().Loop().TimerActive());  // pause leaves the timer running
-    Player().cButtonAction_PlayClick();
-    EXPECT_TRUE(Player().Playback().bPause());
-    EXPECT_EQ(Player().Decoder().dec_getState(), 2);
-    Player().cButtonAction_PauseClick();
-    EXPECT_FALSE(Player().Playback().bPause());
-    EXPECT_EQ(Player().Decoder().dec_getState(), 1);
+    // Each row: a command, and the pause flag and decoder state after it.
+    const std::vector<std::tuple<void (frmZelko::*)(), bool, int>> rows{
+        {&frmZelko::cButtonAction_PauseClick, true, 2},
+        {&frmZelko::cButtonAction_PlayClick, true, 2},
+        {&frmZelko::cButtonAction_PauseClick, false, 1},
+    };
+    for (const auto& [command, paused, state] : rows) {
+        (Player().*command)();
+        EXPECT_EQ(Player().Playback().bPause(), paused);
+        EXPECT_EQ(Player().Decoder().dec_getState(), state);
+        EXPECT_TRUE(Player().Loop().TimerActive()); // pause leaves the timer running
+    }
 }
 
 TEST_F(TransportTest, StopKeepsTheCurrentTrackAndCommandsThatDoNotApplyAreIgnored) {
@@ -94,8 +88,19 @@ TEST_F(TransportTest, StopKeepsTheCurrentTrackAndCommandsThatDoNotApplyAreIgnore
     EXPECT_EQ(Player().Decoder().dec_getState(), 0);
 }
 
-TEST_F(TransportTest, NextAndPreviousWrapWithAndWithoutRepeat) {
+// Stopped, they only move the current track; a double click plays the track
+// it names (restarting the current one) and ignores unknown numbers.
+TEST_F(TransportTest, NextPreviousAndDoubleClickWrapWithAndWithoutRepeat)
+{
     LoadWith(3);
+    Player().cButtonAction_NTrackClick();
+    Player().cButtonAction_NTrackClick();
+    EXPECT_EQ(Player().Playback().PlayPosition(), 3);
+    Player().cButtonAction_NTrackClick();
+    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
+    Player().cButtonAction_PTrackClick();
+    EXPECT_EQ(Player().Playback().PlayPosition(), 3);
+    ExpectStopped();
     for (bool repeat : {false, true}) {
         if (Player().Playback().bRepeat() != repeat) Player().cButtonAction_RepeatClick();
         Player().cPlayListAction_ItemDblClick(3);
@@ -104,63 +109,28 @@ TEST_F(TransportTest, NextAndPreviousWrapWithAndWithoutRepeat) {
         ExpectPlaying(1);
         Player().cButtonAction_PTrackClick();
         ExpectPlaying(3);
-        Player().cButtonAction_StopClick();
     }
-}
-
-TEST_F(TransportTest, NextWhileStoppedOnlyMovesTheCurrentTrack) {
-    LoadWith(3);
-    Player().cButtonAction_NTrackClick();
-    Player().cButtonAction_NTrackClick();
-    ExpectStopped();
-    EXPECT_EQ(Player().Playback().PlayPosition(), 3);
-    Player().cButtonAction_NTrackClick();
-    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
-    Player().cButtonAction_PTrackClick();
-    EXPECT_EQ(Player().Playback().PlayPosition(), 3);
-    ExpectStopped();
-}
-
-TEST_F(TransportTest, DoubleClickPlaysThatTrackAndIgnoresUnknownNumbers) {
-    LoadWith(3);
     Player().cPlayListAction_ItemDblClick(2);
-    ExpectPlaying(2);
-    Player().cPlayListAction_ItemDblClick(2);  // restarts the current track
+    Player().cPlayListAction_ItemDblClick(2);
     ExpectPlaying(2);
     Player().cPlayListAction_ItemDblClick(0);
     Player().cPlayListAction_ItemDblClick(7);
     ExpectPlaying(2);
 }
 
-TEST_F(TransportTest, ATrackThatCannotBeOpenedLeavesThePlayerStartedWithoutSound) {
-    const fs::path bad = m_folder.Path() / "broken.mp3";
-    std::ofstream(bad) << "this is not audio";
-    LoadWith(0);
-    Player().AddMp3Files({bad.string()});
-    EXPECT_EQ(Player().Playback().coMp3Files().Item(1).TotalSec(), 0);
-    Player().cButtonAction_PlayClick();
-    EXPECT_TRUE(Player().Playback().bPlay());
-    EXPECT_FALSE(Player().Playback().bStop());
-    EXPECT_FALSE(Player().Loop().TimerActive());
-    EXPECT_NE(Player().App().TrackName().find("broken.mp3"), std::string::npos);
-    Player().cButtonAction_StopClick();
-    ExpectStopped();
-}
-
+// The rules are the volume rules'; here, that every way in goes through them
+// and reaches the record the assists read.
 TEST_F(TransportTest, VolumeStepsAndAssistVolumesStayInRange) {
     LoadWith(0);
     EXPECT_EQ(Player().Playback().Volume(), 50);
     Player().ApplyVolume(97);
     Player().cButtonAction_VolumePlusClick();
-    EXPECT_EQ(Player().Playback().Volume(), 100);
     EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 100);
     Player().ApplyVolume(3);
     Player().cButtonAction_VolumeMinusClick();
     EXPECT_EQ(Player().Playback().Volume(), 0);
     Player().AssistHost().SetVolumeFromAssist(150);
     EXPECT_EQ(Player().Playback().Volume(), 100);
-    Player().AssistHost().SetVolumeFromAssist(-5);
-    EXPECT_EQ(Player().Playback().Volume(), 0);
     Player().AssistHost().SetVolumeFromAssist(42);
     EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 42);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <mutex>
 #include <cstring>
 #include <sys/socket.h>
@@ -120,10 +121,13 @@ struct LinkedHost {
     QMenu menu;
     std::unique_ptr<ClsZelkoAssistHost> host;
 
-    explicit LinkedHost(std::vector<std::string> names, std::chrono::milliseconds timeout = 1000ms)
+    explicit LinkedHost(std::vector<std::string> names, std::chrono::milliseconds timeout = 1000ms,
+                        const std::function<void(AppFolder&)>& beforeDiscovery = {})
     {
         for (const auto& n : names)
             app.AddExecutable(n);
+        if (beforeDiscovery)
+            beforeDiscovery(app);
         host = std::make_unique<ClsZelkoAssistHost>(player, menu, app.Path(), HostOptions(endpoints.Path(), timeout));
         player.Host = host.get();
         host->EnumAssists();
@@ -145,50 +149,46 @@ Record As(const Received& r)
 
 } // namespace
 
+// Byte order, without ".exe" in any letter case; hidden and linked
+// executables count, a case twin ("alpha" after "ALPHA.exe"), plain files,
+// folders and files added after discovery do not.
 TEST(AssistHost, DiscoveryListsExecutablesByNameWithoutExe)
 {
-    LinkedHost h({ "b_tool", "a_tool.exe" });
-    h.app.AddExecutable("zz_late"); // added after discovery: not listed this run
-    std::ofstream((h.app.Assist() / "notes.txt").string()) << "x";
-    std::filesystem::create_directory(h.app.Assist() / "dir.exe");
+    LinkedHost h({"Zeta.EXE", ".hidden", "alpha", "ALPHA.exe", "Beta"}, 1000ms, [](AppFolder& app) {
+        std::filesystem::create_symlink(app.Assist() / "Beta", app.Assist() / "link");
+        std::ofstream((app.Assist() / "notes.txt").string()) << "x";
+        std::filesystem::create_directory(app.Assist() / "dir.exe");
+    });
+    h.app.AddExecutable("zz_late");
 
-    ASSERT_EQ(h.host->Assists().size(), 2u);
-    EXPECT_EQ(h.host->Assists()[0].MenuIndex(), 0);
-    EXPECT_EQ(h.host->Assists()[0].ExeName(), (h.app.Assist() / "a_tool.exe").string());
-    EXPECT_EQ(h.host->Assists()[1].MenuIndex(), 1);
-    const auto items = h.menu.actions();
-    ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0]->text().toStdString(), "a_tool");
-    EXPECT_EQ(items[1]->text().toStdString(), "b_tool");
-    EXPECT_TRUE(items[0]->isEnabled());
-    EXPECT_FALSE(items[0]->isChecked());
+    std::vector<std::string> captions;
+    for (const QAction* item : h.menu.actions())
+        captions.push_back(item->text().toStdString());
+    EXPECT_EQ(captions, (std::vector<std::string>{".hidden", "ALPHA", "Beta", "Zeta", "link"}));
+    ASSERT_EQ(h.host->Assists().size(), 5u);
+    EXPECT_EQ(h.host->Assists()[3].ExeName(), (h.app.Assist() / "Zeta.EXE").string());
+    EXPECT_EQ(h.host->Assists()[4].MenuIndex(), 4); // position 5 on its command line
+    EXPECT_TRUE(h.menu.actions()[0]->isEnabled());
+    EXPECT_FALSE(h.menu.actions()[0]->isChecked());
 }
 
 TEST(AssistHost, EmptyAssistFolderKeepsTheNoneItemAndWritesAnEmptySection)
 {
-    testsupport::TestApp();  // before the first widget
-    TempEndpointDir endpoints;
-    AppFolder app;
-    FakePlayer player;
-    QMenu menu;
-    ClsZelkoAssistHost host(player, menu, app.Path(), HostOptions(endpoints.Path()));
-    host.EnumAssists();
-    ASSERT_EQ(menu.actions().size(), 1);
-    EXPECT_EQ(menu.actions()[0]->text(), QString::fromUtf8("<なし>"));
-    EXPECT_FALSE(menu.actions()[0]->isEnabled());
-    host.mnuP1AEnum_Click(0); // cannot be chosen: nothing happens
-    EXPECT_TRUE(host.Assists().empty());
-    EXPECT_TRUE(host.AssistSectionLines().empty());
-    EXPECT_EQ(host.AssistSectionData(), std::string(1, '\0'));
+    LinkedHost h({});
+    ASSERT_EQ(h.menu.actions().size(), 1);
+    EXPECT_EQ(h.menu.actions()[0]->text(), QString::fromUtf8("<なし>"));
+    EXPECT_FALSE(h.menu.actions()[0]->isEnabled());
+    h.host->mnuP1AEnum_Click(0); // cannot be chosen: nothing happens
+    EXPECT_TRUE(h.host->Assists().empty());
+    EXPECT_TRUE(h.host->AssistSectionLines().empty());
+    EXPECT_EQ(h.host->AssistSectionData(), std::string(1, '\0'));
 }
 
 TEST(AssistHost, AssistSectionRoundTripIgnoresCaseAndUnknownNames)
 {
     LinkedHost h({ "RemoteZKA", "ScopeZKA" });
-    h.host->SelectAssistFromIni("ExecuteFile=scopezka");
-    h.host->SelectAssistFromIni("ExecuteFile=NoSuchAssist");
-    h.host->SelectAssistFromIni("no equals sign");
-    h.host->SelectAssistFromIni("AnyKey=REMOTEZKA");
+    for (const char* line : {"ExecuteFile=scopezka", "ExecuteFile=NoSuchAssist", "no equals sign", "AnyKey=REMOTEZKA"})
+        h.host->SelectAssistFromIni(line);
     EXPECT_TRUE(h.host->Assists()[0].Selected());
     EXPECT_TRUE(h.host->Assists()[1].Selected());
     EXPECT_TRUE(h.menu.actions()[1]->isChecked());
@@ -221,14 +221,22 @@ TEST(AssistHost, AnnouncementLinksTheEntryAtItsPosition)
     EXPECT_TRUE(h.host->AssistReady());
     EXPECT_FALSE(h.host->Assists()[0].Enabled());
 
-    // A handle that names no window is stored but not enabled.
-    h.Announce(1, 4243);
-    EXPECT_EQ(h.host->Assists()[0].hwnd(), 4243);
-    EXPECT_FALSE(h.host->Assists()[0].Enabled());
     // Positions outside the list are ignored.
     h.Announce(0, assist.Handle());
     h.Announce(4, assist.Handle());
     EXPECT_EQ(h.host->Assists()[1].hwnd(), 0);
+
+    // A handle that names no window yet is stored but not linked: it gets no
+    // notifications even once it listens, but its requests are answered.
+    h.Announce(1, 4243);
+    EXPECT_EQ(h.host->Assists()[0].hwnd(), 4243);
+    EXPECT_FALSE(h.host->Assists()[0].Enabled());
+    FakeAssist late(h.endpoints.Path(), 4243);
+    h.host->NotifyAssists(NotifyPlay);
+    h.host->SendAnalyze(protocol::AnalyzeRecord{});
+    EXPECT_TRUE(late.Messages().empty());
+    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdPlayInfo, .lParam = late.Handle()});
+    EXPECT_EQ(late.Messages().size(), 1u);
 }
 
 TEST(AssistHost, EveryCommandWordReachesItsHandlerAndOthersAreIgnored)
@@ -239,44 +247,29 @@ TEST(AssistHost, EveryCommandWordReachesItsHandlerAndOthersAreIgnored)
     auto send = [&](std::uint32_t word, std::int32_t lParam = 0) {
         h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = word, .lParam = lParam});
     };
-
-    send(0x0F080000);
-    send(0x0F091234);
-    send(0x0F0AFFFF);
-    send(0x0F0B0001);
-    send(0x0F0C0000);
-    send(0x0F100000);
-    send(0x0F11ABCD);
-    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Play", "Pause", "Stop", "PTrack", "NTrack", "Repeat", "Shuffle" }));
-    h.player.Calls.clear();
-
-    send(0x0F300000, assist.Handle());
-    send(0x0F300000, assist.Handle()); // already minimized
-    send(0x0F300001, assist.Handle());
-    send(0x0F300001, assist.Handle()); // already normal
-    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Minimize", "Restore" }));
-    h.player.Calls.clear();
-
-    send(0x0F06FFFF);
-    EXPECT_EQ(h.player.State.Volume, 100);
-    send(0x0F060000);
-    EXPECT_EQ(h.player.State.Volume, 0);
-    send(0x0F060037);
+    // Each row: the words sent (with the assist's handle) and the calls they make.
+    const std::vector<std::pair<std::vector<std::uint32_t>, std::vector<std::string>>> rows{
+        {{0x0F080000, 0x0F091234, 0x0F0AFFFF, 0x0F0B0001, 0x0F0C0000, 0x0F100000, 0x0F11ABCD},
+         {"Play", "Pause", "Stop", "PTrack", "NTrack", "Repeat", "Shuffle"}},
+        // The second of each pair finds the window already so.
+        {{0x0F300000, 0x0F300000, 0x0F300001, 0x0F300001}, {"Minimize", "Restore"}},
+        {{0x0F06FFFF, 0x0F060000, 0x0F060037}, {"Volume 100", "Volume 0", "Volume 55"}},
+        {{0x0F200000, 0x0F21FFFF}, {"AnalyzeOn", "ClearAnalyzer", "AnalyzeOff"}},
+        // Words compared exactly or by their high half that name nothing.
+        {{0x0F000007u, 0x0F300003u, 0x0F010001u, 0x0F050000u, 0x0E080000u, 0x0F120000u, 0u}, {}},
+    };
+    for (const auto& [words, calls] : rows) {
+        SCOPED_TRACE(calls.empty() ? "unknown words" : calls.front());
+        h.player.Calls.clear();
+        const std::size_t before = assist.Messages().size();
+        for (const std::uint32_t word : words)
+            send(word, assist.Handle());
+        EXPECT_EQ(h.player.Calls, calls);
+        if (calls.empty()) {
+            EXPECT_EQ(assist.Messages().size(), before);
+        }
+    }
     EXPECT_EQ(h.player.State.Volume, 55);
-    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Volume 100", "Volume 0", "Volume 55" }));
-    h.player.Calls.clear();
-
-    send(0x0F200000, 77);
-    send(0x0F21FFFF, 77);
-    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "AnalyzeOn", "ClearAnalyzer", "AnalyzeOff" }));
-    h.player.Calls.clear();
-
-    // Words compared exactly or by their high half that name nothing.
-    const std::size_t before = assist.Messages().size();
-    for (std::uint32_t word : { 0x0F000007u, 0x0F300003u, 0x0F010001u, 0x0F050000u, 0x0E080000u, 0x0F120000u, 0u })
-        send(word, assist.Handle());
-    EXPECT_TRUE(h.player.Calls.empty());
-    EXPECT_EQ(assist.Messages().size(), before);
 
     // The assist reports it is closing.
     send(0x0F300002, assist.Handle());
@@ -295,8 +288,10 @@ TEST(AssistHost, RequestsAreAnsweredToTheAskingWindowOnly)
     h.player.State.bPlay = VbTrue;
     h.player.Decoder = 2;
     const std::string title(255, 't');
+    h.host->SetSongInfo(SongInfoField::Mp3File, "/music/日本.mp3");
     h.host->SetSongInfo(SongInfoField::TrackName, title);
     h.host->SetSongInfo(SongInfoField::ArtistName, "Artist");
+    h.host->SetSongInfo(SongInfoField::ArtistName, "");
 
     h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdPlayInfo, .lParam = asking.Handle()});
     h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdSongInfo, .lParam = asking.Handle()});
@@ -316,8 +311,8 @@ TEST(AssistHost, RequestsAreAnsweredToTheAskingWindowOnly)
     const auto song = As<SongInfoRecord>(got[1]);
     EXPECT_EQ(SongFieldBytes(song.TrackName), title);
     EXPECT_EQ(song.TrackName[255], '\0');
-    EXPECT_EQ(SongFieldBytes(song.ArtistName), "Artist");
-    EXPECT_EQ(SongFieldBytes(song.Mp3File), "");
+    EXPECT_EQ(song.ArtistName[0], '\0');
+    EXPECT_EQ(SongFieldText(song.Mp3File), "/music/日本.mp3");
     EXPECT_TRUE(other.Messages().empty());
 }
 
@@ -448,33 +443,24 @@ TEST(AssistHost, AHungAssistIsTreatedAsClosedButStaysSelected)
     hang = false;
 }
 
-TEST(AssistHost, ChoosingACheckedAssistThatNeverAnnouncedClosesAndUnchecksIt)
+// Choosing an assist in the menu: a linked one is sent the close command,
+// one that never announced is unchecked, a vanished one changes nothing.
+TEST(AssistHost, ChoosingACheckedAssistClosesAndUnchecksIt)
 {
-    LinkedHost h({ "never" });
-    h.host->SelectAssistFromIni("ExecuteFile=never");
-    ASSERT_TRUE(h.menu.actions()[0]->isChecked());
-    h.menu.actions()[0]->trigger(); // as the user's menu choice
-    EXPECT_FALSE(h.menu.actions()[0]->isChecked());
-    EXPECT_FALSE(h.host->Assists()[0].Selected());
-    EXPECT_FALSE(h.host->Assists()[0].Enabled());
-}
-
-TEST(AssistHost, ChoosingALinkedAssistSendsItTheCloseCommand)
-{
-    LinkedHost h({ "linked" });
+    LinkedHost h({ "gone", "linked", "never" });
     FakeAssist assist(h.endpoints.Path(), 5501);
-    h.host->SelectAssistFromIni("ExecuteFile=linked");
-    h.Announce(1, assist.Handle());
-    h.host->mnuP1AEnum_Click(0);
+    for (const char* line : { "ExecuteFile=linked", "ExecuteFile=never" })
+        h.host->SelectAssistFromIni(line);
+    h.Announce(2, assist.Handle());
+    h.host->mnuP1AEnum_Click(1);
     EXPECT_EQ(assist.CloseCommands(), 1);
-    EXPECT_FALSE(h.host->Assists()[0].Selected());
-    EXPECT_FALSE(h.host->Assists()[0].Enabled());
-    EXPECT_FALSE(h.menu.actions()[0]->isChecked());
-}
+    h.menu.actions()[2]->trigger(); // as the user's menu choice
+    for (std::size_t i : { 1u, 2u }) {
+        EXPECT_FALSE(h.menu.actions()[static_cast<int>(i)]->isChecked()) << i;
+        EXPECT_FALSE(h.host->Assists()[i].Selected()) << i;
+        EXPECT_FALSE(h.host->Assists()[i].Enabled()) << i;
+    }
 
-TEST(AssistHost, AVanishedExecutableChangesNothingAndReturnsAtOnce)
-{
-    LinkedHost h({ "gone" });
     std::filesystem::remove(h.app.Assist() / "gone");
     const auto start = std::chrono::steady_clock::now();
     h.host->mnuP1AEnum_Click(0);
@@ -501,39 +487,6 @@ TEST(AssistHost, CloseAssistIgnoresTheEmptyHandleAndClearAssistsEmptiesTheMenu)
     EXPECT_TRUE(h.host->Assists().empty());
     ASSERT_EQ(h.menu.actions().size(), 1);
     EXPECT_EQ(h.menu.actions()[0]->text(), QString::fromUtf8("<なし>"));
-}
-
-TEST(AssistHost, SetSongInfoFillsTheChosenField)
-{
-    LinkedHost h({});
-    h.host->SetSongInfo(SongInfoField::Mp3File, "/music/日本.mp3");
-    h.host->SetSongInfo(SongInfoField::TrackName, "Title");
-    h.host->SetSongInfo(SongInfoField::ArtistName, "");
-    EXPECT_EQ(SongFieldText(h.host->SongInfo().Mp3File), "/music/日本.mp3");
-    EXPECT_EQ(SongFieldBytes(h.host->SongInfo().TrackName), "Title");
-    EXPECT_EQ(h.host->SongInfo().ArtistName[0], '\0');
-}
-
-TEST(AssistHost, DiscoveryTakesHiddenAndLinkedExecutablesAndLeavesOutCaseTwins)
-{
-    testsupport::TestApp();
-    TempEndpointDir endpoints;
-    AppFolder app;
-    for (const char* name : { "Zeta.EXE", ".hidden", "alpha", "ALPHA.exe", "Beta" })
-        app.AddExecutable(name);
-    std::filesystem::create_symlink(app.Assist() / "Beta", app.Assist() / "link");
-    FakePlayer player;
-    QMenu menu;
-    ClsZelkoAssistHost host(player, menu, app.Path(), HostOptions(endpoints.Path()));
-    host.EnumAssists();
-    std::vector<std::string> captions;
-    for (const QAction* item : menu.actions())
-        captions.push_back(item->text().toStdString());
-    // Byte order; "ALPHA.exe" comes before its twin "alpha", which is left out.
-    EXPECT_EQ(captions, (std::vector<std::string> { ".hidden", "ALPHA", "Beta", "Zeta", "link" }));
-    ASSERT_EQ(host.Assists().size(), 5u);
-    EXPECT_EQ(host.Assists()[3].ExeName(), (app.Assist() / "Zeta.EXE").string());
-    EXPECT_EQ(host.Assists()[4].MenuIndex(), 4); // position 5 on its command line
 }
 
 TEST(AssistHost, AnAssistThatDoesNotServeItsEndpointWhileSendingIsUnlinked)
@@ -563,19 +516,4 @@ TEST(AssistHost, AnAssistThatDoesNotServeItsEndpointWhileSendingIsUnlinked)
     h.host->NotifyAssists(NotifyPlay);
     EXPECT_EQ(fine.Messages().size(), 1u);
     ::close(fd);
-}
-
-TEST(AssistHost, AnAnnouncementBeforeTheEndpointListensLeavesTheAssistUnlinked)
-{
-    LinkedHost h({ "early" });
-    h.Announce(1, 5801); // nothing listens at 5801 yet
-    EXPECT_TRUE(h.host->AssistReady());
-    EXPECT_FALSE(h.host->Assists()[0].Enabled());
-    FakeAssist late(h.endpoints.Path(), 5801);
-    h.host->NotifyAssists(NotifyPlay);
-    h.host->SendAnalyze(protocol::AnalyzeRecord{});
-    EXPECT_TRUE(late.Messages().empty());
-    // Its requests are still answered.
-    h.host->Window()->Dispatch({.msg = platform::WM_USER, .wParam = CmdPlayInfo, .lParam = late.Handle()});
-    EXPECT_EQ(late.Messages().size(), 1u);
 }

@@ -36,7 +36,7 @@ TEST_F(CommandLineFilesTest, ExistingPathsAreFilesAndSwitchNothing)
     EXPECT_EQ(split.mode, desktop::AddMode::Play);
 }
 
-TEST_F(CommandLineFilesTest, RelativePathsFoldersAndFileUrisAreResolved)
+TEST_F(CommandLineFilesTest, RelativePathsFoldersAndFileUrisAreResolvedAndMissingOnesStayArguments)
 {
     const std::string uri = QUrl::fromLocalFile(QString::fromStdString((m_dir / "develop/log/a song.mp3").string()))
                                 .toString(QUrl::FullyEncoded)
@@ -49,14 +49,12 @@ TEST_F(CommandLineFilesTest, RelativePathsFoldersAndFileUrisAreResolved)
     EXPECT_EQ(split.files[2], (m_dir / "develop/log/a song.mp3").string());
     EXPECT_TRUE(split.remaining.empty());
     EXPECT_EQ(split.mode, desktop::AddMode::Enqueue);
-}
 
-TEST_F(CommandLineFilesTest, MissingPathsStayArguments)
-{
-    const auto split = desktop::SplitCommandLine({"/develop", "no-such.mp3", "file:///no/such.mp3", "/log"},
-                                                 m_dir.string());
-    EXPECT_TRUE(split.files.empty());
-    EXPECT_EQ(split.remaining.size(), 4u);
+    // Missing paths stay arguments.
+    const auto missing = desktop::SplitCommandLine({"/develop", "no-such.mp3", "file:///no/such.mp3", "/log"},
+                                                   m_dir.string());
+    EXPECT_TRUE(missing.files.empty());
+    EXPECT_EQ(missing.remaining.size(), 4u);
 }
 
 } // namespace

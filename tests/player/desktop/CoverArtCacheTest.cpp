@@ -1,6 +1,7 @@
 #include "player/desktop/CoverArtCache.h"
 
 #include "support/Id3PictureTag.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
 #include <QUrl>
@@ -55,18 +56,11 @@ TEST(CoverArtCacheTest, APictureIsWrittenOnceUnderANameFromItsContent)
     EXPECT_NE(*other, *url);
     EXPECT_TRUE(other->ends_with(".jpg")) << *other;
     EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 2);
-}
 
-TEST(CoverArtCacheTest, ACutFileOfThatNameIsWrittenWhole)
-{
-    testsupport::TempFolder folder;
-    const desktop::CoverArtCache cache(folder.Path().string());
-    const auto picture = testsupport::PngLikeBytes(3);
-    const auto url = cache.Store("image/png", picture);
-    ASSERT_TRUE(url);
-    fs::resize_file(PathOf(*url), 10);
+    // A cut file of that name is written whole.
+    fs::resize_file(file, 10);
     ASSERT_TRUE(cache.Store("image/png", picture));
-    EXPECT_EQ(FileBytes(PathOf(*url)), picture);
+    EXPECT_EQ(FileBytes(file), picture);
 }
 
 TEST(CoverArtCacheTest, NothingWhenThereIsNoPictureOrNoPlace)
@@ -81,13 +75,8 @@ TEST(CoverArtCacheTest, NothingWhenThereIsNoPictureOrNoPlace)
 TEST(CoverArtCacheTest, TheUsersCacheFolderByDefault)
 {
     testsupport::TempFolder folder;
-    const QByteArray kept = qgetenv("XDG_CACHE_HOME");
-    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(folder.Path().string()));
+    testsupport::ScopedEnvironment cache("XDG_CACHE_HOME", folder.Path().c_str());
     EXPECT_EQ(desktop::CoverArtCache().Folder(), (folder.Path() / "zelko" / "art").string() + "/");
-    if (kept.isEmpty())
-        qunsetenv("XDG_CACHE_HOME");
-    else
-        qputenv("XDG_CACHE_HOME", kept);
 }
 
 } // namespace

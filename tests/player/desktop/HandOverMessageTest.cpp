@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -20,32 +21,24 @@ std::vector<std::byte> Bytes(const std::string& text)
     return bytes;
 }
 
-TEST(HandOverMessageTest, FilesGoOverAsTheyWereNamed)
+// Files go over as they were named; no files asks to raise the window.
+TEST(HandOverMessageTest, FilesGoOverAsTheyWereNamedAndNoFilesAsksToRaise)
 {
     const std::vector<std::string> files{"/music/a b.mp3", "/music/日本語.mp3", "/music/folder"};
-    const auto messages = EncodeHandOver(files, AddMode::Play, 65536);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].request, HandOverRequest::Play);
-    const auto content = DecodeHandOver(static_cast<std::uint32_t>(messages[0].request), messages[0].payload);
-    ASSERT_TRUE(content);
-    EXPECT_EQ(content->request, HandOverRequest::Play);
-    EXPECT_EQ(content->files, files);
-
-    const auto queued = EncodeHandOver({"/x.mp3"}, AddMode::Enqueue, 65536);
-    ASSERT_EQ(queued.size(), 1u);
-    EXPECT_EQ(queued[0].request, HandOverRequest::Enqueue);
-}
-
-TEST(HandOverMessageTest, NoFilesAsksToRaiseTheWindow)
-{
-    const auto messages = EncodeHandOver({}, AddMode::Play, 65536);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].request, HandOverRequest::Raise);
-    EXPECT_TRUE(messages[0].payload.empty());
-    const auto content = DecodeHandOver(static_cast<std::uint32_t>(HandOverRequest::Raise), {});
-    ASSERT_TRUE(content);
-    EXPECT_EQ(content->request, HandOverRequest::Raise);
-    EXPECT_TRUE(content->files.empty());
+    const std::vector<std::tuple<std::vector<std::string>, AddMode, HandOverRequest>> rows{
+        {files, AddMode::Play, HandOverRequest::Play},
+        {{"/x.mp3"}, AddMode::Enqueue, HandOverRequest::Enqueue},
+        {{}, AddMode::Play, HandOverRequest::Raise},
+    };
+    for (const auto& [sent, mode, request] : rows) {
+        const auto messages = EncodeHandOver(sent, mode, 65536);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].request, request);
+        const auto content = DecodeHandOver(static_cast<std::uint32_t>(messages[0].request), messages[0].payload);
+        ASSERT_TRUE(content);
+        EXPECT_EQ(content->request, request);
+        EXPECT_EQ(content->files, sent);
+    }
 }
 
 TEST(HandOverMessageTest, ALongListIsSplitAndOnlyTheFirstPartPlays)

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -95,52 +95,27 @@ protected:
 
 } // namespace
 
-TEST_F(PropsDialog, LoadsHiddenWithTheCaptionsAndControlsItNeeds)
+// Its texts are checked in each language by the language tests.
+TEST_F(PropsDialog, LoadsHiddenAndCentredAndOpeningFillsEveryFieldWithoutReapplyingIt)
 {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Zelko Deck のﾌﾟﾛﾊﾟﾃｨ"));
     EXPECT_EQ(Box("txtItem3(0)")->text(), QStringLiteral("txt"));
-    EXPECT_EQ(Button("cmdSearch")->text(), QStringLiteral("..."));
-    EXPECT_EQ(Button("cmdClose")->text(), QStringLiteral("閉じる"));
-
-    QStringList headings;
-    for (int i = 0; i < 4; ++i)
-        headings << dialog->findChild<QGroupBox*>(QStringLiteral("lblTitle(%1)").arg(i))->title();
-    EXPECT_EQ(headings, (QStringList{"全般", "ウィンドウ", "フォルダを開く", "歌詞ファイル"}));
-
-    QStringList labels;
-    for (const QLabel* label : dialog->findChildren<QLabel*>())
-        labels << label->text();
-    for (const char* text : {"ボリューム：", "全曲リピート：", "ランダム演奏：", "メインウィンドウの表示位置（左）：", "（上）：",
-                             "スキンが替わるたびプレイリストウィンドウを表示する：", "スキンが替わるたび歌詞ウィンドウを表示する：",
-                             "子階層検索を有効にする：", "拡張子：", "検索フォルダ：", "複数指定する場合は [ ; ] で区切って下さい",
-                             "検索フォルダを指定しない場合再生ファイルと同じフォルダを検索します"})
-        EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
-
-    // Centred on the screen while still hidden.
     const QRect area = dialog->screen()->availableGeometry();
     EXPECT_LE(std::abs(dialog->geometry().center().x() - area.center().x()), 1);
     EXPECT_LE(std::abs(dialog->geometry().center().y() - area.center().y()), 1);
-}
 
-TEST_F(PropsDialog, OpeningFillsEveryFieldFromTheStateWithoutReapplyingIt)
-{
     dialog->Open();
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(Check("chkItem0(0)")->isChecked());
-    EXPECT_FALSE(Check("chkItem0(1)")->isChecked());
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("75"));
-    EXPECT_TRUE(Check("chkItem1(0)")->isChecked());
-    EXPECT_FALSE(Check("chkItem1(1)")->isChecked());
-    EXPECT_EQ(Box("txtItem1(2)")->text(), QStringLiteral("120"));
-    EXPECT_EQ(Box("txtItem1(3)")->text(), QStringLiteral("80"));
-    EXPECT_TRUE(Check("chkItem2(0)")->isChecked());
-    EXPECT_EQ(Box("txtItem3(0)")->text(), QStringLiteral("txt;lrc"));
-    EXPECT_EQ(Box("txtItem3(1)")->text(), QStringLiteral("/home/user/歌詞/"));
-    EXPECT_EQ(host.repeatApplied, 0);
-    EXPECT_EQ(host.shuffleApplied, 0);
-    EXPECT_TRUE(host.volumesApplied.empty());
+    const auto expectFields = [&](std::vector<bool> checks, std::vector<QString> boxes) {
+        const char* checkNames[] = {"chkItem0(0)", "chkItem0(1)", "chkItem1(0)", "chkItem1(1)", "chkItem2(0)"};
+        const char* boxNames[] = {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"};
+        for (std::size_t i = 0; i < checks.size(); ++i)
+            EXPECT_EQ(Check(checkNames[i])->isChecked(), checks[i]) << checkNames[i];
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            EXPECT_EQ(Box(boxNames[i])->text(), boxes[i]) << boxNames[i];
+    };
+    expectFields({true, false, true, false, true}, {"75", "120", "80", "txt;lrc", "/home/user/歌詞/"});
 
     // Closed without applying, the state changes behind it; the next
     // opening shows the new values.
@@ -153,14 +128,10 @@ TEST_F(PropsDialog, OpeningFillsEveryFieldFromTheStateWithoutReapplyingIt)
     app.SetLyricsFolder("");
     app.SetSearchChildFolder(false);
     dialog->Open();
-    EXPECT_FALSE(Check("chkItem0(0)")->isChecked());
-    EXPECT_TRUE(Check("chkItem0(1)")->isChecked());
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("5"));
-    EXPECT_EQ(Box("txtItem1(2)")->text(), QStringLiteral("-30"));
-    EXPECT_EQ(Box("txtItem3(1)")->text(), QString());
-    EXPECT_FALSE(Check("chkItem2(0)")->isChecked());
+    expectFields({false, true, true, false, false}, {"5", "-30", "80", "txt;lrc", ""});
     EXPECT_EQ(host.repeatApplied, 0);
     EXPECT_EQ(host.shuffleApplied, 0);
+    EXPECT_TRUE(host.volumesApplied.empty());
 }
 
 TEST_F(PropsDialog, EachCheckBoxChangesItsSettingAtOnce)
@@ -188,126 +159,85 @@ TEST_F(PropsDialog, EachCheckBoxChangesItsSettingAtOnce)
     EXPECT_TRUE(host.volumesApplied.empty());
 }
 
-TEST_F(PropsDialog, VolumeAboveHundredBecomesHundredOnClose)
+// The corrections themselves are the rules' (PropsRules); here: when they
+// are applied, and what the box shows.
+TEST_F(PropsDialog, CloseAppliesTheVolumeAndLyricsSettingsWithTheirCorrections)
 {
     dialog->Open();
     Retype(Box("txtItem0(2)"), QStringLiteral("150"));
+    Retype(Box("txtItem3(1)"), QStringLiteral("/music/lyrics"));
+    Retype(Box("txtItem3(0)"), QString());
+    // Nothing is applied before Close.
     EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("150"));
     EXPECT_TRUE(host.volumesApplied.empty());
+    EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
+    EXPECT_EQ(app.LyricsExt(), "txt;lrc");
     Close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(host.volumesApplied, std::vector<int>{100});
     EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("100"));
-
-    dialog->Open();
-    Retype(Box("txtItem0(2)"), QStringLiteral("loud"));
-    Close();
-    EXPECT_EQ(host.volumesApplied.back(), 100);
-
-    dialog->Open();
-    Retype(Box("txtItem0(2)"), QStringLiteral("35"));
-    Close();
-    EXPECT_EQ(host.volumesApplied.back(), 35);
-}
-
-TEST_F(PropsDialog, EmptiedVolumeShowsZeroAtOnceAndMutesOnClose)
-{
-    dialog->Open();
-    Retype(Box("txtItem0(2)"), QString());
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("0"));
-    // The 0 is selected, so the next digit replaces it.
-    EXPECT_EQ(Box("txtItem0(2)")->selectedText(), QStringLiteral("0"));
-    Close();
-    EXPECT_EQ(host.volumesApplied, std::vector<int>{0});
-    EXPECT_EQ(host.volume, 0);
-}
-
-TEST_F(PropsDialog, CloseStoresTheLyricsSettingsWithTheirCorrections)
-{
-    dialog->Open();
-    Retype(Box("txtItem3(1)"), QStringLiteral("/music/lyrics"));
-    Retype(Box("txtItem3(0)"), QString());
-    // Nothing is stored before Close.
-    EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
-    EXPECT_EQ(app.LyricsExt(), "txt;lrc");
-    Close();
     EXPECT_EQ(app.LyricsFolder(), "/music/lyrics/");
     EXPECT_EQ(Box("txtItem3(1)")->text(), QStringLiteral("/music/lyrics/"));
     EXPECT_EQ(app.LyricsExt(), "txt");
 
-    // An empty folder stays empty: look next to the MP3 file.
+    // An emptied volume shows 0 at once, selected so that the next digit
+    // replaces it, and mutes on Close.
     dialog->Open();
-    Retype(Box("txtItem3(1)"), QString());
-    Retype(Box("txtItem3(0)"), QStringLiteral("lrc"));
+    Retype(Box("txtItem0(2)"), QString());
+    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("0"));
+    EXPECT_EQ(Box("txtItem0(2)")->selectedText(), QStringLiteral("0"));
     Close();
-    EXPECT_EQ(app.LyricsFolder(), "");
-    EXPECT_EQ(app.LyricsExt(), "lrc");
+    EXPECT_EQ(host.volumesApplied.back(), 0);
+    EXPECT_EQ(host.volume, 0);
 }
 
 TEST_F(PropsDialog, TypingIntoThePositionBoxesMovesTheMainWindowWithEachDigit)
 {
     dialog->Open();
-    host.moves.clear();
-    Retype(Box("txtItem1(2)"), QStringLiteral("345"));
-    const std::vector<std::pair<WindowEdge, int>> expected = {
-        {WindowEdge::Left, 3}, {WindowEdge::Left, 34}, {WindowEdge::Left, 345}};
-    EXPECT_EQ(host.moves, expected);
-    EXPECT_EQ(app.WindowLeft(), 345);
-
-    host.moves.clear();
-    Retype(Box("txtItem1(3)"), QStringLiteral("-7"));
-    // "-" alone is no number and moves nothing.
-    const std::vector<std::pair<WindowEdge, int>> top = {{WindowEdge::Top, -7}};
-    EXPECT_EQ(host.moves, top);
-    EXPECT_EQ(app.WindowTop(), -7);
-
-    // Emptying a box shows 0 and moves the edge to 0.
-    host.moves.clear();
-    Retype(Box("txtItem1(2)"), QString());
+    using Moves = std::vector<std::pair<WindowEdge, int>>;
+    // "-" alone is no number and moves nothing, nor does other text; an
+    // emptied box shows 0 and moves the edge to 0.
+    const std::vector<std::tuple<const char*, QString, Moves>> rows{
+        {"txtItem1(2)", "345", {{WindowEdge::Left, 3}, {WindowEdge::Left, 34}, {WindowEdge::Left, 345}}},
+        {"txtItem1(3)", "-7", {{WindowEdge::Top, -7}}},
+        {"txtItem1(2)", "", {{WindowEdge::Left, 0}}},
+        {"txtItem1(3)", "abc", {}},
+    };
+    for (const auto& [box, typed, moves] : rows) {
+        SCOPED_TRACE(typed.toStdString());
+        host.moves.clear();
+        Retype(Box(box), typed);
+        EXPECT_EQ(host.moves, moves);
+    }
     EXPECT_EQ(Box("txtItem1(2)")->text(), QStringLiteral("0"));
-    const std::vector<std::pair<WindowEdge, int>> zero = {{WindowEdge::Left, 0}};
-    EXPECT_EQ(host.moves, zero);
     EXPECT_EQ(app.WindowLeft(), 0);
-
-    // Text that is no number changes nothing.
-    host.moves.clear();
-    Retype(Box("txtItem1(3)"), QStringLiteral("abc"));
-    EXPECT_TRUE(host.moves.empty());
     EXPECT_EQ(app.WindowTop(), -7);
 }
 
+// The main window applied these changes itself (the skin's buttons, a drag):
+// the dialog only shows them, and only while it is visible.
 TEST_F(PropsDialog, MainWindowChangesShowWhileVisibleOnly)
 {
-    // Hidden: nothing changes, the next opening fills from the state.
     dialog->ShowShuffle(true);
     EXPECT_FALSE(Check("chkItem0(1)")->isChecked());
-
     dialog->Open();
-    // The skin's Shuffle button: the main window changes the state itself
-    // (rebuilding the play order once) and shows it here.
     host.shuffle = true;
-    dialog->ShowShuffle(true);
-    EXPECT_TRUE(Check("chkItem0(1)")->isChecked());
     host.repeat = false;
-    dialog->ShowRepeat(false);
-    EXPECT_FALSE(Check("chkItem0(0)")->isChecked());
-    // Already applied by the main window: not applied a second time.
-    EXPECT_EQ(host.shuffleApplied, 0);
-    EXPECT_EQ(host.repeatApplied, 0);
-
     host.volume = 90;
-    dialog->ShowVolume(90);
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("90"));
-    EXPECT_TRUE(host.volumesApplied.empty());
-
-    // After a drag of the main window.
     app.SetWindowLeft(400);
     app.SetWindowTop(300);
+    dialog->ShowShuffle(true);
+    dialog->ShowRepeat(false);
+    dialog->ShowVolume(90);
     dialog->ShowWindowPosition(400, 300);
+    EXPECT_TRUE(Check("chkItem0(1)")->isChecked());
+    EXPECT_FALSE(Check("chkItem0(0)")->isChecked());
+    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("90"));
     EXPECT_EQ(Box("txtItem1(2)")->text(), QStringLiteral("400"));
     EXPECT_EQ(Box("txtItem1(3)")->text(), QStringLiteral("300"));
-    EXPECT_EQ(app.WindowLeft(), 400);
-    EXPECT_EQ(app.WindowTop(), 300);
+    EXPECT_EQ(host.shuffleApplied, 0);
+    EXPECT_EQ(host.repeatApplied, 0);
+    EXPECT_TRUE(host.volumesApplied.empty());
 }
 
 TEST_F(PropsDialog, FolderButtonPutsTheChosenFolderInTheBoxOrKeepsItWhenCancelled)
@@ -329,48 +259,37 @@ TEST_F(PropsDialog, FolderButtonPutsTheChosenFolderInTheBoxOrKeepsItWhenCancelle
     EXPECT_EQ(app.LyricsFolder(), "/media/歌詞/");
 }
 
-TEST_F(PropsDialog, WindowCloseButtonAndEscapeHideWithoutApplyingAndKeepTheDialog)
+TEST_F(PropsDialog, OnlyTheCloseButtonAppliesReturnInABoxDoesNothingAndTheDialogIsKept)
 {
     QPointer<frmZelkoProps> alive(dialog.get());
     dialog->Open();
-    Retype(Box("txtItem0(2)"), QStringLiteral("10"));
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    Retype(Box("txtItem0(2)"), QStringLiteral("20"));
     Retype(Box("txtItem3(1)"), QStringLiteral("/elsewhere"));
+    for (const char* name : {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            Box(name)->setFocus();
+            QTest::keyClick(Box(name), key);
+            EXPECT_TRUE(dialog->isVisible()) << name;
+            EXPECT_TRUE(Box(name)->hasFocus()) << name;
+        }
+    }
+    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("20"));
+    // The window's close button and Escape hide it without applying.
     EXPECT_TRUE(dialog->close());
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(host.volumesApplied.empty());
-    EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
-
     dialog->Open();
     QTest::keyClick(Box("txtItem0(2)"), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(host.volumesApplied.empty());
     QApplication::processEvents();
     EXPECT_FALSE(alive.isNull());
-
-}
-
-TEST_F(PropsDialog, ReturnInATextBoxNeitherAppliesNorHidesButCloseStillCloses)
-{
-    dialog->Open();
-    QApplication::setActiveWindow(dialog.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    for (const char* name : {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"}) {
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-            QLineEdit* box = Box(name);
-            box->setFocus();
-            QTest::keyClick(box, key);
-            EXPECT_TRUE(dialog->isVisible()) << name;
-            EXPECT_TRUE(box->hasFocus()) << name;
-        }
-    }
-    Retype(Box("txtItem0(2)"), QStringLiteral("20"));
-    QTest::keyClick(Box("txtItem0(2)"), Qt::Key_Return);
-    EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(host.volumesApplied.empty());
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("20"));
-    EXPECT_EQ(app.LyricsExt(), "txt;lrc");
+    EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
 
     // Close, by Return on the button or by a click, applies and hides.
+    dialog->Open();
+    Retype(Box("txtItem0(2)"), QStringLiteral("20"));
     Button("cmdClose")->setFocus();
     QTest::keyClick(Button("cmdClose"), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());

@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(VolumeRulesTest, StepsClampAtTheEnds) {
+TEST(VolumeRulesTest, StepsAndOutsideValuesClampAtTheEnds)
+{
     EXPECT_EQ(VolumeRules::Plus(97, VolumeStep::Normal), 100);
     EXPECT_EQ(VolumeRules::Plus(95, VolumeStep::Normal), 100);
     EXPECT_EQ(VolumeRules::Plus(94, VolumeStep::Normal), 99);
@@ -15,9 +16,6 @@ TEST(VolumeRulesTest, StepsClampAtTheEnds) {
     EXPECT_EQ(VolumeRules::Minus(6, VolumeStep::Normal), 1);
     EXPECT_EQ(VolumeRules::Minus(0, VolumeStep::Fine), 0);
     EXPECT_EQ(VolumeRules::Minus(50, VolumeStep::Fine), 49);
-}
-
-TEST(VolumeRulesTest, OutsideValuesClamp) {
     EXPECT_EQ(VolumeRules::Clamp(150), 100);
     EXPECT_EQ(VolumeRules::Clamp(250), 100);
     EXPECT_EQ(VolumeRules::Clamp(-5), 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <set>
 
@@ -67,30 +68,28 @@ protected:
     }
 };
 
-TEST_F(NextPrevTest, MiddleOfPlainOrder) {
-    const ShuffleOrder o = Plain(3);
-    EXPECT_EQ(o.GetNextPlayPosition(2, 3, false), 3);
-    EXPECT_EQ(o.GetPrevPlayPosition(2, 3, false), 1);
-}
-
-TEST_F(NextPrevTest, EndsWithAndWithoutRepeat) {
-    const ShuffleOrder o = Plain(3);
-    EXPECT_EQ(o.GetNextPlayPosition(3, 3, false), ShuffleOrder::kPastEnd);
-    EXPECT_EQ(o.GetNextPlayPosition(3, 3, true), 1);
-    EXPECT_EQ(o.GetPrevPlayPosition(1, 3, false), ShuffleOrder::kPastEnd);
-    EXPECT_EQ(o.GetPrevPlayPosition(1, 3, true), 3);
-}
-
-TEST_F(NextPrevTest, SingleTrackWithRepeatGivesItself) {
-    const ShuffleOrder o = Plain(1);
-    EXPECT_EQ(o.GetNextPlayPosition(1, 1, true), 1);
-    EXPECT_EQ(o.GetPrevPlayPosition(1, 1, true), 1);
-}
-
-TEST_F(NextPrevTest, NoTrackCases) {
+// Each row: the list length, the current track, repeat, and the next and
+// previous tracks of the plain order.
+TEST_F(NextPrevTest, PlainOrderAtItsMiddleAndEndsAndWithoutATrack)
+{
+    constexpr std::int32_t End = ShuffleOrder::kPastEnd, None = ShuffleOrder::kNoTrack;
+    const std::vector<std::array<std::int32_t, 5>> rows{
+        {3, 2, false, 3, 1},
+        {3, 3, false, End, 2},
+        {3, 3, true, 1, 2},
+        {3, 1, false, 2, End},
+        {3, 1, true, 2, 3},
+        {1, 1, true, 1, 1},
+        {3, 0, true, None, None},
+        {3, 9, true, None, None},
+    };
+    for (const auto& [n, current, repeat, next, previous] : rows) {
+        SCOPED_TRACE(testing::Message() << n << " tracks, at " << current << (repeat ? ", repeat" : ""));
+        const ShuffleOrder o = Plain(n);
+        EXPECT_EQ(o.GetNextPlayPosition(current, n, repeat != 0), next);
+        EXPECT_EQ(o.GetPrevPlayPosition(current, n, repeat != 0), previous);
+    }
     ShuffleOrder o = Plain(3);
-    EXPECT_EQ(o.GetNextPlayPosition(0, 3, true), ShuffleOrder::kNoTrack);
-    EXPECT_EQ(o.GetNextPlayPosition(9, 3, true), ShuffleOrder::kNoTrack);  // not in the order
     EXPECT_EQ(o.GetPrevPlayPosition(2, 0, true), ShuffleOrder::kNoTrack);  // list empty
     o.Erase();
     EXPECT_EQ(o.GetNextPlayPosition(1, 0, false), ShuffleOrder::kNoTrack);  // cleared

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -44,21 +45,18 @@ protected:
 
 TEST_F(ClsZelkoTest, SwitchesAreSubstringsOfTheLowerCasedCommandLine)
 {
-    auto a = Make("/LOG /Minimize");
-    EXPECT_TRUE(a.bLog());
-    EXPECT_TRUE(a.bMinimize());
-    EXPECT_FALSE(a.bDebug());
-    EXPECT_FALSE(a.bDevelop());
-
-    auto b = Make("x/debugx");
-    EXPECT_TRUE(b.bDebug());
-    EXPECT_FALSE(b.bLog());
-
-    auto c = Make("");
-    EXPECT_FALSE(c.bLog() || c.bDebug() || c.bMinimize() || c.bDevelop());
-
-    EXPECT_TRUE(Make("/logfile").bLog());
-    EXPECT_FALSE(Make("--help --version log").bLog());
+    // Each row: the command line and its switches log, debug, minimize, develop.
+    const std::vector<std::pair<const char*, std::array<bool, 4>>> rows{
+        {"/LOG /Minimize", {true, false, true, false}},
+        {"x/debugx", {false, true, false, false}},
+        {"", {false, false, false, false}},
+        {"/logfile /develop", {true, false, false, true}},
+        {"--help --version log", {false, false, false, false}},
+    };
+    for (const auto& [line, switches] : rows) {
+        const ClsZelko app = Make(line);
+        EXPECT_EQ((std::array<bool, 4>{app.bLog(), app.bDebug(), app.bMinimize(), app.bDevelop()}), switches) << line;
+    }
 }
 
 TEST_F(ClsZelkoTest, AppPathIsTheProgramFolderOrTheWorkingFolderWithDevelop)
@@ -83,34 +81,23 @@ TEST_F(ClsZelkoTest, DataPathIsAppPathWhenWritableElseTheConfigFolder)
     EXPECT_EQ(testsupport::ReadFileBytes(m_config + "Zelko.log"), "line\r\n");
 }
 
-TEST_F(ClsZelkoTest, StartValues)
+TEST_F(ClsZelkoTest, FormatTimeMsShowsMinutesSecondsAndHundredths)
 {
     auto app = Make("");
-    EXPECT_TRUE(app.AnalyzeProc());
-    EXPECT_TRUE(app.LyricsProc());
-    EXPECT_EQ(app.CharHeight(), 14);
-    EXPECT_EQ(app.TimerInterval(), 10);
-    EXPECT_FALSE(app.LyricsEnabled());
-    EXPECT_EQ(app.SkinPath(), "");
-    EXPECT_EQ(app.LyricsExt(), "");
-    EXPECT_EQ(app.RGBTitleFore(), 0);
-    for (int i = 0; i < ClsZelko::PeekPositionCount; ++i)
-        EXPECT_EQ(app.GetPeekPosition(i), 0);
-}
-
-TEST_F(ClsZelkoTest, FormatTimeMs)
-{
-    auto app = Make("");
-    EXPECT_EQ(app.FormatTimeMs(0), "00:00:00");
-    EXPECT_EQ(app.FormatTimeMs(83456), "01:23:45");
-    EXPECT_EQ(app.FormatTimeMs(61005), "01:01:00");
-    EXPECT_EQ(app.FormatTimeMs(6000000), "100:00:00");
-    EXPECT_EQ(app.FormatTimeMs(999), "00:00:99");
-    EXPECT_EQ(app.FormatTimeMs(59999), "00:59:99");
-    EXPECT_EQ(app.FormatTimeMs(60000), "01:00:00");
-    EXPECT_EQ(app.FormatTimeMs(90), "00:00:09");
-    EXPECT_EQ(app.FormatTimeMs(-5000), "00:00:00");
-    EXPECT_EQ(app.FormatTimeMs(2147483647), "35791:23:64");
+    const std::vector<std::pair<std::int32_t, const char*>> rows{
+        {0, "00:00:00"},
+        {83456, "01:23:45"},
+        {61005, "01:01:00"},
+        {6000000, "100:00:00"},
+        {999, "00:00:99"},
+        {59999, "00:59:99"},
+        {60000, "01:00:00"},
+        {90, "00:00:09"},
+        {-5000, "00:00:00"},
+        {2147483647, "35791:23:64"},
+    };
+    for (const auto& [ms, text] : rows)
+        EXPECT_EQ(app.FormatTimeMs(ms), text) << ms;
 }
 
 TEST_F(ClsZelkoTest, PeekPositions)
@@ -144,6 +131,8 @@ TEST_F(ClsZelkoTest, PeekPositions)
     EXPECT_EQ(app.GetPeekPosition(4), 0);
 }
 
+// A log file whose place is taken by a folder is dropped, nothing thrown,
+// and the folder in the way of the deletion at start is left alone.
 TEST_F(ClsZelkoTest, RunLogIsDeletedAtStartAndWrittenOnlyWithLog)
 {
     const std::string log = m_program + "/Zelko.log";
@@ -159,15 +148,10 @@ TEST_F(ClsZelkoTest, RunLogIsDeletedAtStartAndWrittenOnlyWithLog)
     logging.WriteRunLog("- /skins/Blue/Blue.zks -");
     logging.WriteRunLog("coKey=body-main,Left=0,Top=0,Right=0,Bottom=10");
     EXPECT_EQ(testsupport::ReadFileBytes(log), "- /skins/Blue/Blue.zks -\r\ncoKey=body-main,Left=0,Top=0,Right=0,Bottom=10\r\n");
-}
 
-TEST_F(ClsZelkoTest, RunLogThatCannotBeWrittenIsDropped)
-{
-    // The log's place is taken by a folder: the line is dropped, nothing thrown.
-    auto app = Make("/log");
-    QDir().mkdir(QString::fromStdString(app.RunLogPath()));
-    EXPECT_NO_THROW(app.WriteRunLog("line"));
-    // And a folder in the way of the deletion at start is left alone.
+    QFile::remove(QString::fromStdString(log));
+    QDir().mkdir(QString::fromStdString(log));
+    EXPECT_NO_THROW(logging.WriteRunLog("line"));
     EXPECT_NO_THROW(Make("/log"));
 }
 

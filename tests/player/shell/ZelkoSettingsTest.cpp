@@ -21,15 +21,15 @@ TEST(ZelkoSettingsTest, EmptyFileGivesTheDefaults) {
 }
 
 TEST(ZelkoSettingsTest, BooleanRule) {
-    EXPECT_TRUE(FromText("[Skin]\nWithMusic=1\n").SkinWithMusic);
-    EXPECT_TRUE(FromText("[Skin]\nWithMusic=yes\n").SkinWithMusic);
-    EXPECT_TRUE(FromText("[Skin]\nWithMusic=-1\n").SkinWithMusic);
-    EXPECT_FALSE(FromText("[Skin]\nWithMusic=0\n").SkinWithMusic);
-    EXPECT_FALSE(FromText("[Skin]\nWithMusic=\n").SkinWithMusic);
+    for (const char* value : {"1", "yes", "-1"})
+        EXPECT_TRUE(FromText(std::string("[Skin]\nWithMusic=") + value + "\n").SkinWithMusic) << value;
+    for (const char* value : {"0", ""})
+        EXPECT_FALSE(FromText(std::string("[Skin]\nWithMusic=") + value + "\n").SkinWithMusic) << value;
     EXPECT_EQ(SettingsFile::FormatBoolean(true), "-1");
     EXPECT_EQ(SettingsFile::FormatBoolean(false), "0");
 }
 
+// Numbers round half to even; text that is no number, or out of range, gives the default.
 TEST(ZelkoSettingsTest, BadNumbersUseDefaults) {
     const ZelkoSettings s = FromText(
         "[PlayInfo]\nVolume=loud\n[PlayListWindow]\nPosition=x7\n[Window]\nLeft=12abc\nTop=99999999999\n");
@@ -37,31 +37,15 @@ TEST(ZelkoSettingsTest, BadNumbersUseDefaults) {
     EXPECT_EQ(s.PlayPosition, 0);
     EXPECT_EQ(s.WindowLeft, 0);
     EXPECT_EQ(s.WindowTop, 0);
-    EXPECT_EQ(FromText("[PlayInfo]\nVolume=150\n").Volume, 50);
-    EXPECT_EQ(FromText("[PlayInfo]\nVolume=-3\n").Volume, 50);
-    EXPECT_EQ(FromText("[PlayInfo]\nVolume=0\n").Volume, 0);
+    const std::vector<std::pair<const char*, int>> volumes{{"150", 50}, {"-3", 50}, {"0", 0}, {"7.5", 8}, {"6.5", 6}, {"+12", 12}, {"1e3", 50}, {"-", 50}, {"", 50}};
+    for (const auto& [text, volume] : volumes)
+        EXPECT_EQ(FromText(std::string("[PlayInfo]\nVolume=") + text + "\n").Volume, volume) << text;
     EXPECT_EQ(FromText("[Window]\nLeft=-40\nTop= 17 \n").WindowLeft, -40);
-}
-
-TEST(ZelkoSettingsTest, TheWindowScaleIsAutomaticUnlessOneToThree) {
-    // An older file without the key chooses from the screen.
-    EXPECT_EQ(FromText("[Window]\nLeft=10\nTop=20\n").WindowScale, 0);
-    EXPECT_EQ(FromText("[Window]\nScale=1\n").WindowScale, 1);
-    EXPECT_EQ(FromText("[Window]\nScale=2\n").WindowScale, 2);
-    EXPECT_EQ(FromText("[Window]\nScale=3\n").WindowScale, 3);
-    EXPECT_EQ(FromText("[Window]\nScale=4\n").WindowScale, 0);
-    EXPECT_EQ(FromText("[Window]\nScale=-1\n").WindowScale, 0);
-    EXPECT_EQ(FromText("[Window]\nScale=big\n").WindowScale, 0);
-}
-
-TEST(ZelkoSettingsTest, NumberConversionRoundsHalfToEven) {
-    EXPECT_EQ(SettingsFile::ParseInteger("7.5"), 8);
-    EXPECT_EQ(SettingsFile::ParseInteger("6.5"), 6);
     EXPECT_EQ(SettingsFile::ParseInteger("-2.4"), -2);
-    EXPECT_EQ(SettingsFile::ParseInteger("+12"), 12);
-    EXPECT_EQ(SettingsFile::ParseInteger(""), std::nullopt);
-    EXPECT_EQ(SettingsFile::ParseInteger("-"), std::nullopt);
-    EXPECT_EQ(SettingsFile::ParseInteger("1e3"), std::nullopt);
+    // An older file without the scale chooses from the screen (0), as does any value but 1 to 3.
+    const std::vector<std::pair<const char*, int>> scales{{"", 0}, {"Scale=1\n", 1}, {"Scale=3\n", 3}, {"Scale=4\n", 0}, {"Scale=-1\n", 0}, {"Scale=big\n", 0}};
+    for (const auto& [line, scale] : scales)
+        EXPECT_EQ(FromText(std::string("[Window]\nLeft=10\n") + line).WindowScale, scale) << line;
 }
 
 TEST(ZelkoSettingsTest, AppPathPlaceholder) {
