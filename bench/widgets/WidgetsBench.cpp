@@ -80,7 +80,7 @@ struct Deck {
         lyricsBox->MakeLyricsRect();
     }
 
-    WidgetContext Context() { return WidgetContext{window, window.Surface(), app, skin}; }
+    WidgetContext Context() { return WidgetContext{window, window.Surface(), app.Widgets(), app.Log(), skin}; }
 
     void PaintAll()
     {

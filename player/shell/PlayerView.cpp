@@ -35,7 +35,7 @@ std::string CannotPlayTitle(const std::string& fileName) {
 PlayerView::PlayerView(ClsZelko& app, SkinWindow& window, Transport& transport, PlayLoop& loop)
     : m_app(app), m_window(window), m_transport(transport), m_loop(loop) {
     // The controllers, in the order body, buttons, lyrics box, play-list box.
-    const WidgetContext context{m_window, m_window.Surface(), m_app, m_skin};
+    const WidgetContext context{m_window, m_window.Surface(), m_app.Widgets(), m_app.Log(), m_skin};
     m_body = std::make_unique<ClsZelkoBodyAction>(context, m_loop.Analyze(), m_transport.State());
     m_buttons = std::make_unique<ClsZelkoButtonAction>(context, m_transport.State());
     m_lyrics = std::make_unique<ClsZelkoLyricsAction>(context, m_loop.Lyrics());
