@@ -1,10 +1,6 @@
 #include "player/shell/ClsZelko.h"
 
 #include "common/AsciiText.h"
-#include "common/ClsKtString.h"
-#include "common/KtError.h"
-#include "common/KtNumber.h"
-#include "platform/CodePage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,13 +8,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr const char* kSource = "ClsZelko";
 
 std::string WithSlash(std::string path)
 {
@@ -139,31 +132,6 @@ std::string ClsZelko::UsageText()
            "Settings (Zelko.ini), the play list (Zelko.m3u) and the run log live in the\n"
            "program folder when it is writable, else in $XDG_CONFIG_HOME/zelko/\n"
            "(normally ~/.config/zelko/).\n";
-}
-
-std::int32_t ClsZelko::GetPeekPosition(std::int32_t index) const
-{
-    if (index < 0 || index >= PeekPositionCount)
-        throw KtError(9, "インデックスが有効範囲にありません。", kSource);
-    return m_widgets.PeekPosition(index);
-}
-
-void ClsZelko::SetPeekPosition(std::string_view sSec, std::string_view sVal)
-{
-    auto convert = [](std::string_view text) {
-        auto d = KtNumber::ToDouble(text);
-        if (!d)
-            throw KtError(13, "型が一致しません。", kSource);
-        auto v = KtNumber::ToLong(text);
-        if (!v)
-            throw KtError(6, "オーバーフローしました。", kSource);
-        return *v;
-    };
-    const std::int32_t index = convert(sSec);
-    if (index < 0 || index >= PeekPositionCount)
-        return;
-    const std::string inner = ClsKtString().GetStringByRange(sVal, "(", ")");
-    m_widgets.SetPeekPosition(index, convert(inner));
 }
 
 void ClsZelko::ReportFailure(std::string_view text) const

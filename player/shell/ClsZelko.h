@@ -2,8 +2,9 @@
 // The player's application state: the command-line switches, the program and
 // data folders, the current skin, the settings restored at start-up, the state
 // the widget controllers read (a WidgetState it owns and hands to them: the
-// now-playing names, the skin's text colours and peak-position table), two
-// constants, the time formatter and the run log.
+// now-playing names, the switches and drawers), two constants, the time
+// formatter and the run log. The text colours and the peak-position table are
+// the skin's own.
 //
 // Exactly one instance lives as long as the main window, which hands it on by
 // reference. Setting a property only stores the value: nothing is redrawn or
@@ -24,15 +25,10 @@
 // occurs anywhere in it ("/develop", "/debug", "/log", "/minimize"; so
 // "/logfile" also turns on "/log"). The long options --help and --version are
 // the main program's business and contain no "/".
-//
-// Errors raised to callers are KtError: 9 (index out of range) from
-// GetPeekPosition, 13 (type mismatch: not a number) and 6 (overflow) from
-// SetPeekPosition.
 #include "player/shell/ZelkoSettings.h"
 #include "player/widgets/WidgetState.h"
 #include "platform/RunLog.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,8 +40,6 @@ public:
         std::string workingFolder;   // the current working folder ("/develop")
         std::string configFolder;    // the per-user data folder if AppPath is read-only
     };
-
-    static constexpr std::int32_t PeekPositionCount = WidgetState::PeekPositionCount;
 
     // The running program: folders from /proc/self/exe, the working folder and
     // the environment.
@@ -120,31 +114,6 @@ public:
     void SetLyricsFolder(std::string v) { m_settings.LyricsFolder = std::move(v); }
     // Interval of the play timer, milliseconds.
     std::int32_t TimerInterval() const { return 10; }
-
-    std::int32_t RGBPlayListFore() const { return m_widgets.RGBPlayListFore(); }
-    void SetRGBPlayListFore(std::int32_t v) { m_widgets.SetRGBPlayListFore(v); }
-    std::int32_t RGBPlayListPlaying() const { return m_widgets.RGBPlayListPlaying(); }
-    void SetRGBPlayListPlaying(std::int32_t v) { m_widgets.SetRGBPlayListPlaying(v); }
-    std::int32_t RGBLyricsPPrev() const { return m_widgets.RGBLyricsPPrev(); }
-    void SetRGBLyricsPPrev(std::int32_t v) { m_widgets.SetRGBLyricsPPrev(v); }
-    std::int32_t RGBLyricsPrev() const { return m_widgets.RGBLyricsPrev(); }
-    void SetRGBLyricsPrev(std::int32_t v) { m_widgets.SetRGBLyricsPrev(v); }
-    std::int32_t RGBLyricsCurrent() const { return m_widgets.RGBLyricsCurrent(); }
-    void SetRGBLyricsCurrent(std::int32_t v) { m_widgets.SetRGBLyricsCurrent(v); }
-    std::int32_t RGBLyricsNext() const { return m_widgets.RGBLyricsNext(); }
-    void SetRGBLyricsNext(std::int32_t v) { m_widgets.SetRGBLyricsNext(v); }
-    std::int32_t RGBLyricsNNext() const { return m_widgets.RGBLyricsNNext(); }
-    void SetRGBLyricsNNext(std::int32_t v) { m_widgets.SetRGBLyricsNNext(v); }
-    std::int32_t RGBTitleFore() const { return m_widgets.RGBTitleFore(); }
-    void SetRGBTitleFore(std::int32_t v) { m_widgets.SetRGBTitleFore(v); }
-
-    // Entry index (0..23) of the peak-position table; KtError 9 otherwise.
-    std::int32_t GetPeekPosition(std::int32_t index) const;
-    // Sets entry sSec (a number as text) from the number between the first
-    // "(" and the next ")" of sVal: ("3", "value(41)") sets entry 3 to 41. An
-    // index outside 0..23 changes nothing. Text that is not a number is
-    // KtError 13 (the value text is converted only for a valid index).
-    void SetPeekPosition(std::string_view sSec, std::string_view sVal);
 
     // MM:SS:hh, as WidgetState::FormatTimeMs.
     std::string FormatTimeMs(std::int32_t ms) const { return WidgetState::FormatTimeMs(ms); }

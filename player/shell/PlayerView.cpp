@@ -56,8 +56,10 @@ bool PlayerView::ApplyCurrentSkin() {
         m_app.ReportFailure(SkinFailureText(m_app.SkinPath(), loaded));
         return false;
     }
+    // The widgets draw with the skin's colours; what the new skin leaves out
+    // stays as the skin before had it.
+    loaded.skin->colours.KeepUnsetFrom(m_skin.colours);
     m_skin = std::move(*loaded.skin);
-    CopySkinStateToApp();
     const SkinWindowSettings settings{m_app.WindowLeft(), m_app.WindowTop(), m_app.LyricsShowAlway(),
                                       m_app.PlayListShowAlway()};
     m_drawers = BuildSkinWindow(m_window, m_skin, settings);
@@ -67,25 +69,6 @@ bool PlayerView::ApplyCurrentSkin() {
     m_playList->MakePlayListRect();
     PaintWidgets();
     return true;
-}
-
-void PlayerView::CopySkinStateToApp() {
-    const SkinTextColours& c = m_skin.colours;
-    auto set = [&c](SkinColour which, auto setter) {
-        if (const std::optional<std::int32_t>& v = c.Colour(which)) setter(*v);
-    };
-    set(SkinColour::PlayListFore, [this](std::int32_t v) { m_app.SetRGBPlayListFore(v); });
-    set(SkinColour::PlayListPlaying, [this](std::int32_t v) { m_app.SetRGBPlayListPlaying(v); });
-    set(SkinColour::LyricsPPrev, [this](std::int32_t v) { m_app.SetRGBLyricsPPrev(v); });
-    set(SkinColour::LyricsPrev, [this](std::int32_t v) { m_app.SetRGBLyricsPrev(v); });
-    set(SkinColour::LyricsCurrent, [this](std::int32_t v) { m_app.SetRGBLyricsCurrent(v); });
-    set(SkinColour::LyricsNext, [this](std::int32_t v) { m_app.SetRGBLyricsNext(v); });
-    set(SkinColour::LyricsNNext, [this](std::int32_t v) { m_app.SetRGBLyricsNNext(v); });
-    set(SkinColour::TitleFore, [this](std::int32_t v) { m_app.SetRGBTitleFore(v); });
-    for (std::size_t i = 0; i < c.peekPositions.size(); ++i) {
-        if (c.peekPositions[i])
-            m_app.SetPeekPosition(std::to_string(i), "value(" + std::to_string(*c.peekPositions[i]) + ")");
-    }
 }
 
 void PlayerView::PaintWidgets() {

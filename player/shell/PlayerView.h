@@ -75,7 +75,6 @@ public:
     void ListChanged() override;
 
 private:
-    void CopySkinStateToApp();
 
     ClsZelko& m_app;
     SkinWindow& m_window;

@@ -98,7 +98,7 @@ void ClsZelkoBodyAction::RefreshTitleBox()
         const platform::Rect box = region->BoundingBox();
         ScopedClip clip(m_ctx.surface, *region);
         DrawMaskedTitleImage(box, "titleboxsource-text");
-        m_ctx.surface.SetTextColor(m_ctx.state.RGBTitleFore());
+        m_ctx.surface.SetTextColor(m_ctx.skin.colours.ColourOrZero(SkinColour::TitleFore));
         SurfacePainter painter = m_ctx.surface.BeginPaint();
         if (!text.empty())
             m_titleGdi.vbDrawText(painter, text, box);
@@ -189,8 +189,8 @@ void ClsZelkoBodyAction::RefreshSpectrumData()
         DrawnBand now{level, std::nullopt};
         if (marker && lookups.peak) {
             // The peak table has entries 0..23 only.
-            const int32_t entry = std::clamp<int32_t>(*marker, 0, WidgetState::PeekPositionCount - 1);
-            now.markerY = m_ctx.state.PeekPosition(entry);
+            const int32_t entry = std::clamp<int32_t>(*marker, 0, static_cast<int32_t>(PeekPositionCount) - 1);
+            now.markerY = m_ctx.skin.colours.PeekPositionOrZero(static_cast<std::size_t>(entry));
         }
         const platform::Rect& box = band->box;
         // A box ending at 0 writes its diagnostic line on every draw, so it is never skipped.

@@ -45,15 +45,15 @@ int ClsZelkoLyricsAction::FieldOf(LyricsLayout::Line line)
 
 int32_t ClsZelkoLyricsAction::ColourOf(LyricsLayout::Line line) const
 {
-    const WidgetState& app = m_ctx.state;
+    const SkinTextColours& colours = m_ctx.skin.colours;
     switch (line) {
-    case LyricsLayout::Line::PPrev: return app.RGBLyricsPPrev();
-    case LyricsLayout::Line::Prev: return app.RGBLyricsPrev();
-    case LyricsLayout::Line::Current: return app.RGBLyricsCurrent();
-    case LyricsLayout::Line::Next: return app.RGBLyricsNext();
-    case LyricsLayout::Line::NNext: return app.RGBLyricsNNext();
+    case LyricsLayout::Line::PPrev: return colours.ColourOrZero(SkinColour::LyricsPPrev);
+    case LyricsLayout::Line::Prev: return colours.ColourOrZero(SkinColour::LyricsPrev);
+    case LyricsLayout::Line::Current: return colours.ColourOrZero(SkinColour::LyricsCurrent);
+    case LyricsLayout::Line::Next: return colours.ColourOrZero(SkinColour::LyricsNext);
+    case LyricsLayout::Line::NNext: return colours.ColourOrZero(SkinColour::LyricsNNext);
     }
-    return app.RGBLyricsCurrent();
+    return colours.ColourOrZero(SkinColour::LyricsCurrent);
 }
 
 std::string ClsZelkoLyricsAction::LineText(LyricsLayout::Line line) const

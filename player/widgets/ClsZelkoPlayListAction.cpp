@@ -88,8 +88,8 @@ void ClsZelkoPlayListAction::RefreshPlayList()
 
     const int32_t charHeight = WidgetState::CharHeight;
     const int32_t playing = m_playState.PlayPosition;
-    const QColor fore = FromColorRef(m_ctx.state.RGBPlayListFore());
-    const QColor playingColour = FromColorRef(m_ctx.state.RGBPlayListPlaying());
+    const QColor fore = FromColorRef(m_ctx.skin.colours.ColourOrZero(SkinColour::PlayListFore));
+    const QColor playingColour = FromColorRef(m_ctx.skin.colours.ColourOrZero(SkinColour::PlayListPlaying));
     const int32_t width = m_rcPlayList.Width();
     const QFont& font = m_ctx.surface.Font();
     const QFont lengthFont = LengthFont(font);

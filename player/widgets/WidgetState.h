@@ -1,20 +1,19 @@
 #pragma once
 // What the widget controllers show besides the skin and the play state: the
 // names of the track now playing, the seek position, the analyser and lyrics
-// switches, which drawers are out, the text colours and the peak-position
-// table. It sits below the widgets so that they read it without knowing the
-// application that owns it (ClsZelko keeps one and hands it out by reference).
+// switches and which drawers are out (the colours and the peak-position table
+// are the skin's). It sits below the widgets so that they read it without
+// knowing the application that owns it (ClsZelko keeps one and hands it out
+// by reference).
 //
-// Setting a property only stores the value: nothing is redrawn. Colours are
-// 0x00BBGGRR values (red in the lowest byte), 0 until set. Positions and sizes
-// are pixels. Used on the GUI thread only.
-#include <array>
+// Setting a property only stores the value: nothing is redrawn. Sizes are
+// pixels. Used on the GUI thread only.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class WidgetState {
 public:
-    static constexpr std::int32_t PeekPositionCount = 24;
     // Height of one text line of the play-list and lyrics boxes, pixels.
     static constexpr std::int32_t CharHeight = 14;
 
@@ -43,27 +42,6 @@ public:
     bool LyricsShow() const { return m_lyricsShow; }
     void SetLyricsShow(bool v) { m_lyricsShow = v; }
 
-    std::int32_t RGBPlayListFore() const { return m_rgbPlayListFore; }
-    void SetRGBPlayListFore(std::int32_t v) { m_rgbPlayListFore = v; }
-    std::int32_t RGBPlayListPlaying() const { return m_rgbPlayListPlaying; }
-    void SetRGBPlayListPlaying(std::int32_t v) { m_rgbPlayListPlaying = v; }
-    std::int32_t RGBLyricsPPrev() const { return m_rgbLyricsPPrev; }
-    void SetRGBLyricsPPrev(std::int32_t v) { m_rgbLyricsPPrev = v; }
-    std::int32_t RGBLyricsPrev() const { return m_rgbLyricsPrev; }
-    void SetRGBLyricsPrev(std::int32_t v) { m_rgbLyricsPrev = v; }
-    std::int32_t RGBLyricsCurrent() const { return m_rgbLyricsCurrent; }
-    void SetRGBLyricsCurrent(std::int32_t v) { m_rgbLyricsCurrent = v; }
-    std::int32_t RGBLyricsNext() const { return m_rgbLyricsNext; }
-    void SetRGBLyricsNext(std::int32_t v) { m_rgbLyricsNext = v; }
-    std::int32_t RGBLyricsNNext() const { return m_rgbLyricsNNext; }
-    void SetRGBLyricsNNext(std::int32_t v) { m_rgbLyricsNNext = v; }
-    std::int32_t RGBTitleFore() const { return m_rgbTitleFore; }
-    void SetRGBTitleFore(std::int32_t v) { m_rgbTitleFore = v; }
-
-    // The peak-position table; index 0..PeekPositionCount-1 (callers check).
-    std::int32_t PeekPosition(std::int32_t index) const { return m_peekPositions[static_cast<std::size_t>(index)]; }
-    void SetPeekPosition(std::int32_t index, std::int32_t v) { m_peekPositions[static_cast<std::size_t>(index)] = v; }
-
 private:
     bool m_bDebug = false;
     bool m_analyzeProc = true;
@@ -73,13 +51,4 @@ private:
     std::int32_t m_seekPosition = 0;
     bool m_playListShow = false;
     bool m_lyricsShow = false;
-    std::int32_t m_rgbPlayListFore = 0;
-    std::int32_t m_rgbPlayListPlaying = 0;
-    std::int32_t m_rgbLyricsPPrev = 0;
-    std::int32_t m_rgbLyricsPrev = 0;
-    std::int32_t m_rgbLyricsCurrent = 0;
-    std::int32_t m_rgbLyricsNext = 0;
-    std::int32_t m_rgbLyricsNNext = 0;
-    std::int32_t m_rgbTitleFore = 0;
-    std::array<std::int32_t, PeekPositionCount> m_peekPositions{};
 };

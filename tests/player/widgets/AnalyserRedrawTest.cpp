@@ -45,7 +45,7 @@ protected:
         m_builder = AnalyserSkin(0, 4);
         m_h = std::make_unique<Harness>(m_builder->Result(), "", m_dir.path().toStdString() + "/", Width, 160);
         for (int level = 0; level <= 23; ++level)
-            m_h->app.SetPeekPosition(std::to_string(level), "value(" + std::to_string(PeakY(level)) + ")");
+            m_h->skin.colours.peekPositions[static_cast<std::size_t>(level)] = PeakY(level);
         m_body = std::make_unique<ClsZelkoBodyAction>(m_h->Context(), m_analyze, m_state);
         // Records what each refresh changes instead of scheduling repaints.
         m_h->window->Surface().SetChangeListener([this](const platform::Rect& r) { m_changed.push_back(r); });

@@ -68,7 +68,7 @@ protected:
         FillBodySkin(*m_builder, o);
         m_h = std::make_unique<Harness>(m_builder->Result(), "", m_dir.path().toStdString() + "/", 200, 160);
         for (int level = 0; level <= 23; ++level)
-            m_h->app.SetPeekPosition(std::to_string(level), "value(" + std::to_string(PeakY(level)) + ")");
+            m_h->skin.colours.peekPositions[static_cast<std::size_t>(level)] = PeakY(level);
         m_body = std::make_unique<ClsZelkoBodyAction>(m_h->Context(), m_analyze, m_state);
         QObject::connect(m_body.get(), &ClsZelkoBodyAction::BodyMoveFinished, [this] { ++m_moveFinished; });
         QObject::connect(m_body.get(), &ClsZelkoBodyAction::BodyRightClick, [this] { ++m_rightClicks; });
@@ -211,7 +211,7 @@ TEST_F(BodyActionTest, AnalyserOffKeepsWhatWasDrawn)
 TEST_F(BodyActionTest, TitleBoxTextAndCaption)
 {
     Make();
-    m_h->app.SetRGBTitleFore(ColorRef(255, 255, 255));
+    m_h->skin.colours.SetColour(SkinColour::TitleFore, ColorRef(255, 255, 255));
     m_body->RefreshTitleBox();
     EXPECT_EQ(m_h->window->windowTitle().toStdString(), " <Zelko-Deck>");
     EXPECT_EQ(TitleTextPixels(), 0);
@@ -236,7 +236,7 @@ TEST_F(BodyActionTest, TitleBoxTextAndCaption)
 TEST_F(BodyActionTest, AmpersandsInTitlesAreDrawnAsWritten)
 {
     Make();
-    m_h->app.SetRGBTitleFore(ColorRef(255, 255, 255));
+    m_h->skin.colours.SetColour(SkinColour::TitleFore, ColorRef(255, 255, 255));
     m_h->app.SetArtistName("A");
     const QRect box(0, 20, 120, 14);
     for (const std::string& name : AmpersandNames()) {
@@ -252,7 +252,7 @@ TEST_F(BodyActionTest, AmpersandsInTitlesAreDrawnAsWritten)
 TEST_F(BodyActionTest, LongTitleStaysInsideTheBox)
 {
     Make();
-    m_h->app.SetRGBTitleFore(ColorRef(255, 255, 255));
+    m_h->skin.colours.SetColour(SkinColour::TitleFore, ColorRef(255, 255, 255));
     m_h->app.SetTrackName(std::string(300, 'W'));
     m_body->RefreshTitleBox();
     EXPECT_GT(TitleTextPixels(), 20);
