@@ -3,6 +3,7 @@
 #include "player/dialogs/frmZelkoProps.h"
 #include "player/shell/ClsZelko.h"
 #include "player/shell/PlayLoop.h"
+#include "player/skin/ScaleChoice.h"
 #include "player/skin/SkinLoader.h"
 #include "player/skin/SkinWindow.h"
 #include "player/widgets/ClsZelkoBodyAction.h"
@@ -81,6 +82,27 @@ void PlayerView::PaintWidgets() {
 void PlayerView::SetScale(int scale) {
     ScaleSkinWindow(m_window, m_skin, m_drawers, scale);
     PaintWidgets();
+}
+
+int PlayerView::ChooseStartScale() {
+    const int scale = ScaleChoice::Choose(m_app.WindowScale(), m_window.devicePixelRatioF());
+    m_window.SetScale(scale);
+    return scale;
+}
+
+int PlayerView::ToggleDoubleSize() {
+    const int scale = ScaleChoice::Toggled(m_window.Scale());
+    m_app.SetWindowScale(scale);
+    SetScale(scale);
+    return scale;
+}
+
+std::optional<Drawer> PlayerView::SoleDrawer() const {
+    const bool playList = !m_skin.pictures.picPlayListShow.isNull();
+    const bool lyrics = !m_skin.pictures.picLyricsShow.isNull();
+    if (playList && !lyrics) return Drawer::PlayList;
+    if (lyrics && !playList) return Drawer::Lyrics;
+    return std::nullopt;
 }
 
 bool PlayerView::LyricsBoxVisible() const { return !m_skin.HasLyricsDrawer() || m_drawers.lyricsShow; }
