@@ -1,17 +1,11 @@
-// The main window's routing. It runs to some 450 lines because every window
-// event, button, menu item and key keeps its own named handler; each handler
-// is a line or two that hands the work to the part that does it.
 #include "player/frmZelko.h"
 
-#include "common/KtBusyCursor.h"
 #include "player/dialogs/ProgramVersion.h"
 #include "player/dialogs/frmZelkoAbout.h"
 #include "player/dialogs/frmZelkoProps.h"
 #include "player/playback/KeyTable.h"
 #include "player/playback/TrackFiles.h"
 #include "player/shell/Startup.h"
-#include "player/skin/ScaleChoice.h"
-#include "player/skin/SkinSwitcher.h"
 #include "player/skin/SkinWindow.h"
 #include "player/widgets/ClsZelkoBodyAction.h"
 #include "player/widgets/ClsZelkoButtonAction.h"
@@ -23,6 +17,7 @@
 #include <QGuiApplication>
 
 #include <chrono>
+#include <utility>
 
 namespace {
 
@@ -44,7 +39,10 @@ std::uint32_t SeedOf(const frmZelko::Options& options) {
 frmZelko::frmZelko(Options options)
     : m_options(std::move(options)), m_app(MakeApp(m_options)), m_decoder(m_options.decoder),
       m_transport(m_decoder, SeedOf(m_options)), m_window(std::make_unique<SkinWindow>()),
-      m_loop(*m_app, m_decoder, m_transport, *m_window, *this), m_view(*m_app, *m_window, m_transport, m_loop) {
+      m_loop(*m_app, m_decoder, m_transport, *m_window, *this), m_view(*m_app, *m_window, m_transport, m_loop),
+      m_skins({*m_app, m_view, m_loop, m_transport, m_catalogue, m_options.dialogs}, [this] { ProcessPendingEvents(); },
+              [this] { return m_unloaded; }),
+      m_tracks(m_transport, *m_app, m_options.dialogs) {
     m_window->SetListener(this);
     m_window->setWindowTitle(QString::fromUtf8(AppTitle));
 
@@ -65,7 +63,7 @@ bool frmZelko::Form_Load() {
     if (m_loaded) return !m_unloaded;
     m_loaded = true;
 
-    m_menus = std::make_unique<PlayerMenus>(*this, m_catalogue, *this);
+    m_menus = std::make_unique<PlayerMenus>(*this, m_catalogue, m_skins);
     m_assistHost =
         std::make_unique<ClsZelkoAssistHost>(*this, m_menus->AssistMenu(), m_app->AppPath(), m_options.assist);
     ConnectControllers();
@@ -88,17 +86,15 @@ bool frmZelko::Form_Load() {
     m_assistHost->InstallHook();
 
     m_transport.InitDecoder();
-    m_menus->SetSkinWithMusicChecked(Startup::ReadSettings(*m_app, m_transport, *m_assistHost));
+    m_menus->SetSkinWithMusicChecked(
+        Startup::ReadSettings(*m_app, m_transport, *m_assistHost, std::exchange(m_options.settings, std::nullopt)));
     Startup::ReadPlayList(*m_app, m_transport);
     m_transport.ShuffleMp3Files();
     Startup::CheckPlayPosition(m_transport);
 
-    // The scale is chosen once, from the setting or the screen.
-    const std::int32_t scale = ScaleChoice::Choose(m_app->WindowScale(), m_window->devicePixelRatioF());
-    m_window->SetScale(scale);
-    m_menus->SetDoubleSizeChecked(scale > 1);
+    m_menus->SetDoubleSizeChecked(m_view.ChooseStartScale() > 1);
 
-    if (!ApplyStartSkin()) {
+    if (!m_skins.ApplyStartSkin(Translated(SkinErrorText))) {
         mnuP1Exit_Click();
         return false;
     }
@@ -107,34 +103,6 @@ bool frmZelko::Form_Load() {
     if (m_app->bMinimize()) m_window->Minimize();
     m_assistHost->ExecuteSelectedAssists();
     return true;
-}
-
-bool frmZelko::ApplyStartSkin() {
-    const bool configured = !m_app->SkinPath().empty() || !m_app->SkinFile().empty();
-    if (configured) {
-        if (ApplyCurrentSkin()) {
-            m_catalogue.MarkSelectedSkin(m_app->SkinPath());
-            return true;
-        }
-        // A configured skin that can no longer be read: say so, then go on
-        // with the first catalogue skin that can be shown.
-        if (m_unloaded) return false;
-        m_options.dialogs.showSkinError(Translated(SkinErrorText));
-        // A signal may have ended the player while the message was shown.
-        if (m_unloaded) return false;
-    }
-    // Nothing that can be shown leaves the settings with the entry they had.
-    for (const ClsZelkoSkin& entry : m_catalogue.coSkins()) {
-        if (entry.SkinPath.empty() || entry.SkinFile.empty()) continue;
-        if (SkinSwitcher::SwitchTo(*this, entry.SkinPath, entry.SkinFile)) {
-            m_catalogue.MarkSelectedSkin(m_app->SkinPath());
-            return true;
-        }
-    }
-    // Without any skin at all (an empty Skins folder, nothing configured) the
-    // user is told so too.
-    if (!configured && !m_unloaded) m_options.dialogs.showSkinError(Translated(SkinErrorText));
-    return false;
 }
 
 void frmZelko::Form_Unload() {
@@ -220,12 +188,9 @@ void frmZelko::mnuP1Stop_Click() {
 void frmZelko::mnuP1Prev_Click() { cButtonAction_PTrackClick(); }
 
 void frmZelko::mnuP1DoubleSize_Click() {
-    if (m_unloaded) return;
-    const std::int32_t scale = ScaleChoice::Toggled(m_window->Scale());
-    m_app->SetWindowScale(scale);
-    m_view.SetScale(scale);
-    m_menus->SetDoubleSizeChecked(scale > 1);
+    if (!m_unloaded) m_menus->SetDoubleSizeChecked(m_view.ToggleDoubleSize() > 1);
 }
+
 void frmZelko::mnuP1Next_Click() { cButtonAction_NTrackClick(); }
 protocol::PlayStateRecord frmZelko::CurrentPlayState() const { return ToRecord(m_transport.State()); }
 std::int32_t frmZelko::DecoderState() { return static_cast<std::int32_t>(m_transport.ReadDecoderState()); }
@@ -237,7 +202,7 @@ bool frmZelko::LyricsBoxVisible() const { return m_view.LyricsBoxVisible(); }
 void frmZelko::SendAnalyze(const protocol::AnalyzeRecord& record) { m_assistHost->SendAnalyze(record); }
 
 void frmZelko::BeforeNextTrack() {
-    if (m_app->SkinWithMusic() && !IsMinimized()) m_catalogue.NextSkin(*this);
+    if (m_app->SkinWithMusic() && !IsMinimized()) m_skins.NextSkin();
 }
 
 std::optional<std::int32_t> frmZelko::SeekBarDragPercent() const {
@@ -304,7 +269,7 @@ void frmZelko::Form_KeyUp(std::int32_t keyCode, KeyShift shift) {
         LookupKeyCommand(keyCode, static_cast<unsigned>(static_cast<std::int32_t>(shift)));
     if (!command) return;
     switch (*command) {
-    case KeyCommand::NextSkin: m_catalogue.NextSkin(*this); break;
+    case KeyCommand::NextSkin: m_skins.NextSkin(); break;
     case KeyCommand::ToggleShuffle: cButtonAction_ShuffleClick(); break;
     case KeyCommand::ToggleRepeat: cButtonAction_RepeatClick(); break;
     case KeyCommand::Exit: mnuP1Exit_Click(); break;
@@ -312,13 +277,9 @@ void frmZelko::Form_KeyUp(std::int32_t keyCode, KeyShift shift) {
     case KeyCommand::WheelPlus: vbWheelPlus(); break;
     case KeyCommand::ListDown: cPlayListAction_ListDownClick(); break;
     case KeyCommand::ListUp: cPlayListAction_ListUpClick(); break;
-    case KeyCommand::PullPanel: {
-        const bool playList = !CurrentSkin().pictures.picPlayListShow.isNull();
-        const bool lyrics = !CurrentSkin().pictures.picLyricsShow.isNull();
-        if (playList && !lyrics) cButtonAction_PlayListPullClick();
-        else if (lyrics && !playList) cButtonAction_LyricsPullClick();
+    case KeyCommand::PullPanel:
+        if (const std::optional<Drawer> drawer = m_view.SoleDrawer()) m_view.PullDrawer(*drawer);
         break;
-    }
     case KeyCommand::OpenFolder: mnuP3Folder_Click(); break;
     case KeyCommand::OpenFile: mnuP3File_Click(); break;
     case KeyCommand::MainMenu: ShowPopup1(true); break;
@@ -337,67 +298,18 @@ void frmZelko::Form_KeyUp(std::int32_t keyCode, KeyShift shift) {
 
 // ---------------------------------------------------------------- track list
 
-void frmZelko::AddMp3Files(const std::vector<std::string>& paths) {
-    {
-        KtBusyCursor busy;
-        m_transport.AppendMp3Files(paths);
-    }
-    m_transport.FinishAddition();
-}
-
-void frmZelko::mnuP3File_Click() {
-    const std::vector<std::string> files = m_options.dialogs.chooseMp3Files();
-    if (files.empty()) return;
-    AddMp3Files(files);
-}
-
-void frmZelko::mnuP3Folder_Click() {
-    std::string folder = m_options.dialogs.chooseFolder(Translated(MusicFolderTitle));
-    if (folder.empty()) return;
-    if (folder.back() != '/') folder += '/';
-    std::vector<std::string> paths;
-    {
-        KtBusyCursor busy;
-        paths = TrackFiles::InFolder(folder, m_app->SearchChildFolder());
-    }
-    AddMp3Files(paths);
-}
-
+void frmZelko::mnuP3File_Click() { m_tracks.AddChosenFiles(); }
+void frmZelko::mnuP3Folder_Click() { m_tracks.AddChosenFolder(Translated(MusicFolderTitle)); }
 void frmZelko::mnuP2ItemClear_Click() { m_transport.ClearMp3Files(); }
 
 void frmZelko::Form_OLEDragDrop(const std::vector<std::string>& paths) {
     const TrackFiles::Dropped dropped = TrackFiles::Classify(paths);
-    if (dropped.skinFile) ApplyDroppedSkin(*dropped.skinFile);
-    else AddMp3Files(dropped.mp3Files);
+    if (dropped.skinFile) m_skins.ApplyDroppedSkin(*dropped.skinFile);
+    else m_tracks.Add(dropped.mp3Files);
     m_window->raise();
     m_window->activateWindow();
     ProcessPendingEvents();
 }
-
-void frmZelko::ApplyDroppedSkin(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    // On failure the skin on screen stays; so does its entry in the settings.
-    (void)SkinSwitcher::SwitchTo(*this, slash == std::string::npos ? std::string() : path.substr(0, slash + 1),
-                                 slash == std::string::npos ? path : path.substr(slash + 1));
-    m_catalogue.MarkSelectedSkin(m_app->SkinPath());
-}
-
-// ---------------------------------------------------------------- skin
-
-std::string frmZelko::SkinPath() const { return m_app->SkinPath(); }
-std::string frmZelko::SkinFile() const { return m_app->SkinFile(); }
-void frmZelko::SetSkinPath(const std::string& path) { m_app->SetSkinPath(path); }
-void frmZelko::SetSkinFile(const std::string& file) { m_app->SetSkinFile(file); }
-void frmZelko::SetSkinWithMusic(bool on) { m_app->SetSkinWithMusic(on); }
-
-void frmZelko::PausePlayTimer() {
-    m_loop.StopTimer();
-    ProcessPendingEvents();
-}
-
-void frmZelko::ResumePlayTimer() { m_loop.StartTimer(); }
-std::string frmZelko::ChooseSkinFolder(const std::string& title) { return m_options.dialogs.chooseFolder(title); }
-bool frmZelko::ApplyCurrentSkin() { return m_view.ApplyCurrentSkin(); }
 
 // ---------------------------------------------------------------- window events
 

@@ -7,8 +7,8 @@
 // frmZelko owns everything that lives as long as the program: the
 // application state, the decoder, the transport (play state, play list and
 // order), the play loop, the window and its view (skin and widget
-// controllers), the menus, the skin catalogue, the assist host and the
-// Properties dialog.
+// controllers), the menus, the skin catalogue and the changes of skin, the
+// adding of tracks, the assist host and the Properties dialog.
 //
 // All members run on the user-interface thread. Times are milliseconds,
 // positions pixels, the volume 0..100.
@@ -22,9 +22,11 @@
 #include "player/shell/PlayLoop.h"
 #include "player/shell/PlayerMenus.h"
 #include "player/shell/PlayerView.h"
+#include "player/shell/SkinChanger.h"
+#include "player/shell/TrackAdder.h"
 #include "player/shell/UserDialogs.h"
+#include "player/shell/ZelkoSettings.h"
 #include "player/skin/SkinCatalogue.h"
-#include "player/skin/SkinSwitchHost.h"
 #include "player/skin/SkinWindowListener.h"
 
 #include <QObject>
@@ -44,7 +46,6 @@ class frmZelkoProps;
 class frmZelko : public QObject,
                  public SkinWindowListener,
                  public AssistHostPlayer,
-                 public SkinSwitchHost,
                  public dialogs::PropsHost,
                  public PlayerMenuCommands,
                  public PlayLoopHost {
@@ -63,6 +64,9 @@ public:
         // Seed of the shuffle generator; unset means the clock.
         std::optional<std::uint32_t> randomSeed;
         ClsZelkoAssistHost::Options assist;
+        // The settings the program has read already (Zelko.ini in the data
+        // folder); unset means start-up reads them.
+        std::optional<ZelkoSettings> settings;
     };
 
     static constexpr const char* AppTitle = "Zelko Deck";
@@ -128,9 +132,8 @@ public:
     // Dropped local files in drop order: one skin file changes the skin,
     // otherwise the MP3 files among them are added.
     void Form_OLEDragDrop(const std::vector<std::string>& paths);
-    // Adds the files under the busy cursor (each read once for its names and
-    // length) and finishes the addition.
-    void AddMp3Files(const std::vector<std::string>& paths);
+    // Adds the files to the play list (see TrackAdder).
+    void AddMp3Files(const std::vector<std::string>& paths) { m_tracks.Add(paths); }
 
     // --- The parts ---
     ClsZelko& App() { return *m_app; }
@@ -143,7 +146,6 @@ public:
     SkinWindow& Window() { return *m_window; }
     const Skin& CurrentSkin() const { return m_view.CurrentSkin(); }
     PlayerView& View() { return m_view; }
-    SkinCatalogue& Catalogue() { return m_catalogue; }
     ClsZelkoAssistHost& AssistHost() { return *m_assistHost; }
     // The Properties dialog (nullptr before start-up and after shut-down).
     dialogs::frmZelkoProps* PropertiesDialog() { return m_props.get(); }
@@ -174,18 +176,6 @@ public:
     void BeforeNextTrack() override;
     std::optional<std::int32_t> SeekBarDragPercent() const override;
 
-    // --- SkinSwitchHost ---
-    std::string SkinPath() const override;
-    std::string SkinFile() const override;
-    void SetSkinPath(const std::string& path) override;
-    void SetSkinFile(const std::string& file) override;
-    bool ApplyCurrentSkin() override;
-    bool IsPlaying() const override { return m_transport.bPlay(); }
-    void PausePlayTimer() override;
-    void ResumePlayTimer() override;
-    std::string ChooseSkinFolder(const std::string& title) override;
-    void SetSkinWithMusic(bool on) override;
-
     // --- dialogs::PropsHost ---
     bool Repeat() const override { return m_transport.bRepeat(); }
     bool Shuffle() const override { return m_transport.bShuffle(); }
@@ -201,8 +191,6 @@ signals:
     void Closed();
 
 private:
-    bool ApplyStartSkin();
-    void ApplyDroppedSkin(const std::string& path);
     void ApplyVolumeStep(bool plus);
     void ShowPopup1(bool atWindowCorner);
     void ProcessPendingEvents();
@@ -217,6 +205,8 @@ private:
     PlayerView m_view;
 
     SkinCatalogue m_catalogue;
+    SkinChanger m_skins;
+    TrackAdder m_tracks;
     std::unique_ptr<PlayerMenus> m_menus;
     std::unique_ptr<ClsZelkoAssistHost> m_assistHost;
     std::unique_ptr<dialogs::frmZelkoProps> m_props;

@@ -30,6 +30,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -115,12 +116,13 @@ int main(int argc, char** argv) {
                    : 1;
     }
 
-    // The language is chosen before the first window or menu is made, from the
-    // environment and [Window] Language (start-up reads all the settings
-    // again); the assists the player starts are told the choice.
+    // The settings are read once, here: the language is chosen before the
+    // first window or menu is made, from the environment and [Window]
+    // Language, and start-up takes the rest. The assists the player starts
+    // are told the choice.
     const ClsZelko folders(commandLine);
-    const UiLanguage language = LanguageChoice::Choose(
-        LocaleEnvironment::Current(), SettingsFile::Load(folders.DataPath() + "Zelko.ini", folders.AppPath()).Language);
+    ZelkoSettings settings = SettingsFile::Load(folders.DataPath() + "Zelko.ini", folders.AppPath());
+    const UiLanguage language = LanguageChoice::Choose(LocaleEnvironment::Current(), settings.Language);
     ::setenv(LanguageChoice::HandedOnVariable,
              std::string(LanguageChoice::SettingText(LanguageChoice::SettingFor(language))).c_str(), 1);
     const UiTranslator translator(language, QStringLiteral("zelko"), QCoreApplication::applicationDirPath());
@@ -130,6 +132,7 @@ int main(int argc, char** argv) {
 
     frmZelko::Options options;
     options.commandLine = commandLine;
+    options.settings = std::move(settings);
     frmZelko form(std::move(options));
     QObject::connect(&form, &frmZelko::Closed, &app, [] { QCoreApplication::quit(); });
 

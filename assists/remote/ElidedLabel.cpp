@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace remote {
+
 ElidedLabel::ElidedLabel(QWidget* parent)
     : QLabel(parent)
 {
@@ -41,3 +43,5 @@ void ElidedLabel::Refresh()
         setText(shown);
     setToolTip(shown == m_fullText ? QString() : m_fullText);
 }
+
+} // namespace remote

@@ -8,6 +8,8 @@
 
 class QFontMetrics;
 
+namespace remote {
+
 class ElidedLabel : public QLabel {
     Q_OBJECT
 public:
@@ -29,3 +31,5 @@ private:
 
     QString m_fullText;
 };
+
+} // namespace remote

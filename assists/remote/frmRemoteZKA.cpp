@@ -17,6 +17,8 @@
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
 
+namespace remote {
+
 namespace {
 
 QString DisplayText(const std::string& caption)
@@ -190,3 +192,5 @@ void frmRemoteZKA::closeEvent(QCloseEvent* event)
     m_link.ReportClosing();
     event->accept();
 }
+
+} // namespace remote

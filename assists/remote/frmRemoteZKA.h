@@ -14,10 +14,13 @@
 #include "protocol/PlayStateRecord.h"
 #include "protocol/SongInfoRecord.h"
 
-class ElidedLabel;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+
+namespace remote {
+
+class ElidedLabel;
 
 class frmRemoteZKA : public QWidget {
     Q_OBJECT
@@ -78,3 +81,5 @@ private:
     std::string m_timeCaption;
     bool m_timeLabelPending = false;
 };
+
+} // namespace remote

@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     }
     int result = 0;
     {
-        frmRemoteZKA form(*opened.Window, *arguments);
+        remote::frmRemoteZKA form(*opened.Window, *arguments);
         form.show();
         form.Start();
         // The player may close the window while it is being linked, before

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace scope {
+
 namespace {
 
 double Radians(double degrees)
@@ -72,3 +74,5 @@ void ClsKt3d::Translation(double tx, double ty, double tz, double& px, double& p
     py += ty;
     pz += tz;
 }
+
+} // namespace scope

@@ -2,6 +2,9 @@
 // Point transformations in three dimensions. Angles are in degrees; the
 // point (px, py, pz) is changed in place. Each rotation step computes both
 // changed coordinates from the values before the step.
+
+namespace scope {
+
 class ClsKt3d {
 public:
     // d = pz, or 1 when pz is 0; px = lv * px / d, py = lv * py / d.
@@ -15,3 +18,5 @@ public:
 
     static constexpr double Pi = 3.14159265358979;
 };
+
+} // namespace scope

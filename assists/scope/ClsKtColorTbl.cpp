@@ -3,6 +3,8 @@
 #include "common/ClsKtBits.h"
 #include "common/KtError.h"
 
+namespace scope {
+
 namespace {
 
 void StepTowards(std::uint8_t& value, std::uint8_t end)
@@ -50,3 +52,5 @@ std::int32_t ClsKtColorTbl::GetColor(std::int32_t Index) const
         throw KtError(KtError::InvalidArgument, "[Index]が配列の限度を超えています。", "ClsKtColorTbl");
     return m_colorTbl[static_cast<std::size_t>(Index)];
 }
+
+} // namespace scope

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace scope {
+
 class ClsKtColorTbl {
 public:
     // Rebuilds the table as the gradient from ColStart to ColEnd: each of the
@@ -23,3 +25,5 @@ public:
 private:
     std::vector<std::int32_t> m_colorTbl;
 };
+
+} // namespace scope

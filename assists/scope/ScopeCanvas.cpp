@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace scope {
+
 ScopeCanvas::ScopeCanvas(const QImage& picture, QWidget* parent)
     : QWidget(parent)
     , m_picture(picture)
@@ -21,3 +23,5 @@ void ScopeCanvas::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
 }
+
+} // namespace scope

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace scope {
+
 class ScopeCanvas : public QWidget {
     Q_OBJECT
 public:
@@ -17,3 +19,5 @@ protected:
 private:
     const QImage& m_picture;
 };
+
+} // namespace scope

@@ -6,6 +6,8 @@
 
 #include "assists/scope/ClsKtColorTbl.h"
 
+namespace scope {
+
 namespace {
 
 QColor ColorOf(std::int32_t colorref)
@@ -288,3 +290,5 @@ void ScopeRenderer::DrawRoundHalf(const std::array<std::int32_t, protocol::Spect
         }
     }
 }
+
+} // namespace scope

@@ -29,6 +29,8 @@
 #include "assists/scope/ClsKt3d.h"
 #include "protocol/AnalyzeRecord.h"
 
+namespace scope {
+
 enum class ScopeTitle { Band = 0, Circle = 1, Fan = 2 }; // optTitle(0..2)
 enum class ScopeLine { Lines = 0, Points = 1 };           // optLine(0..1)
 
@@ -143,3 +145,5 @@ private:
     Units m_arcUnitA {};
     Units m_arcUnitB {};
 };
+
+} // namespace scope

@@ -14,6 +14,8 @@
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
 
+namespace scope {
+
 frmScopeZKA::frmScopeZKA(platform::MessageWindow& window, protocol::AssistArguments arguments, std::uint32_t seed,
                          QWidget* parent)
     : QWidget(parent)
@@ -141,3 +143,5 @@ void frmScopeZKA::closeEvent(QCloseEvent* event)
     m_link.ReportClosing();
     event->accept();
 }
+
+} // namespace scope

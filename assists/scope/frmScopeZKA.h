@@ -15,6 +15,9 @@
 class QCheckBox;
 class QGroupBox;
 class QRadioButton;
+
+namespace scope {
+
 class ScopeCanvas;
 
 class frmScopeZKA : public QWidget {
@@ -59,3 +62,5 @@ private:
     ScopeRenderer m_renderer;
     protocol::AnalyzeRecord m_analyze {};
 };
+
+} // namespace scope

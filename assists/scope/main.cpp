@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     const auto seed = static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
     int result = 0;
     {
-        frmScopeZKA form(*opened.Window, *arguments, seed);
+        scope::frmScopeZKA form(*opened.Window, *arguments, seed);
         form.show();
         form.Start();
         // The player may close the window while it is being linked, before

@@ -4,6 +4,8 @@
 
 #include "assists/scope/ScopeRenderer.h"
 
+using namespace scope;
+
 namespace {
 
 void DrawFrames(benchmark::State& state, ScopeTitle title, ScopeLine line)

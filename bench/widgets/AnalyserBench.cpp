@@ -33,12 +33,9 @@ struct AnalyserDeck {
             std::exit(1);
         }
         skin = std::move(*loaded.skin);
-        for (std::size_t i = 0; i < PeekPositionCount; ++i)
-            if (skin.colours.peekPositions[i])
-                app.SetPeekPosition(std::to_string(i), "value(" + std::to_string(*skin.colours.peekPositions[i]) + ")");
         window = std::make_unique<SkinWindow>();
         (void)BuildSkinWindow(*window, skin, SkinWindowSettings{0, 0, true, true});
-        body = std::make_unique<ClsZelkoBodyAction>(WidgetContext{*window, window->Surface(), app, skin}, analyze,
+        body = std::make_unique<ClsZelkoBodyAction>(WidgetContext{*window, window->Surface(), app.Widgets(), app.Log(), skin}, analyze,
                                                      state);
         for (std::size_t i = 0; i < 256; ++i)
             analyze.Spectrum1[i] = analyze.Spectrum2[i] = static_cast<int32_t>(60 + (i * 7) % 90);

@@ -41,19 +41,6 @@ struct Deck {
             std::exit(1);
         }
         skin = std::move(*loaded.skin);
-        const SkinTextColours& c = skin.colours;
-        auto colour = [&](SkinColour which) { return c.Colour(which).value_or(0); };
-        app.SetRGBPlayListFore(colour(SkinColour::PlayListFore));
-        app.SetRGBPlayListPlaying(colour(SkinColour::PlayListPlaying));
-        app.SetRGBLyricsPPrev(colour(SkinColour::LyricsPPrev));
-        app.SetRGBLyricsPrev(colour(SkinColour::LyricsPrev));
-        app.SetRGBLyricsCurrent(colour(SkinColour::LyricsCurrent));
-        app.SetRGBLyricsNext(colour(SkinColour::LyricsNext));
-        app.SetRGBLyricsNNext(colour(SkinColour::LyricsNNext));
-        app.SetRGBTitleFore(colour(SkinColour::TitleFore));
-        for (std::size_t i = 0; i < PeekPositionCount; ++i)
-            if (c.peekPositions[i])
-                app.SetPeekPosition(std::to_string(i), "value(" + std::to_string(*c.peekPositions[i]) + ")");
         const DrawerStates drawers = BuildSkinWindow(window, skin, SkinWindowSettings{0, 0, true, true});
         app.SetLyricsShow(drawers.lyricsShow);
         app.SetPlayListShow(drawers.playListShow);
@@ -80,7 +67,7 @@ struct Deck {
         lyricsBox->MakeLyricsRect();
     }
 
-    WidgetContext Context() { return WidgetContext{window, window.Surface(), app, skin}; }
+    WidgetContext Context() { return WidgetContext{window, window.Surface(), app.Widgets(), app.Log(), skin}; }
 
     void PaintAll()
     {

@@ -1,10 +1,6 @@
 #include "player/shell/ClsZelko.h"
 
 #include "common/AsciiText.h"
-#include "common/ClsKtString.h"
-#include "common/KtError.h"
-#include "common/KtNumber.h"
-#include "platform/CodePage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,13 +8,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr const char* kSource = "ClsZelko";
 
 std::string WithSlash(std::string path)
 {
@@ -57,6 +50,8 @@ ClsZelko::ClsZelko(std::string_view commandLine, const Folders& folders)
 {
     ReadCommandLine(commandLine);
     ChooseFolders(folders);
+    m_widgets.SetDebug(m_bDebug);
+    m_runLog = platform::RunLog(m_bLog ? platform::RunLog::State::On : platform::RunLog::State::Off, RunLogPath());
     // The old log goes at every start, with or without "/log"; failures do not matter.
     ::unlink(RunLogPath().c_str());
 }
@@ -139,42 +134,6 @@ std::string ClsZelko::UsageText()
            "(normally ~/.config/zelko/).\n";
 }
 
-std::int32_t ClsZelko::GetPeekPosition(std::int32_t index) const
-{
-    if (index < 0 || index >= PeekPositionCount)
-        throw KtError(9, "インデックスが有効範囲にありません。", kSource);
-    return m_peekPositions[static_cast<std::size_t>(index)];
-}
-
-void ClsZelko::SetPeekPosition(std::string_view sSec, std::string_view sVal)
-{
-    auto convert = [](std::string_view text) {
-        auto d = KtNumber::ToDouble(text);
-        if (!d)
-            throw KtError(13, "型が一致しません。", kSource);
-        auto v = KtNumber::ToLong(text);
-        if (!v)
-            throw KtError(6, "オーバーフローしました。", kSource);
-        return *v;
-    };
-    const std::int32_t index = convert(sSec);
-    if (index < 0 || index >= PeekPositionCount)
-        return;
-    const std::string inner = ClsKtString().GetStringByRange(sVal, "(", ")");
-    m_peekPositions[static_cast<std::size_t>(index)] = convert(inner);
-}
-
-std::string ClsZelko::FormatTimeMs(std::int32_t ms) const
-{
-    if (ms < 0)
-        ms = 0;
-    const std::int32_t seconds = ms / 1000;
-    const std::int32_t thousandths = ms % 1000;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", seconds / 60, seconds % 60, thousandths / 10);
-    return buffer;
-}
-
 void ClsZelko::ReportFailure(std::string_view text) const
 {
     WriteRunLog(text);
@@ -188,15 +147,5 @@ void ClsZelko::ReportFailure(std::string_view text) const
 
 void ClsZelko::WriteRunLog(std::string_view text) const
 {
-    if (!m_bLog)
-        return;
-    const int fd = ::open(RunLogPath().c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return;
-    std::string line = platform::CodePage::ToAnsi(text);
-    line += "\r\n";
-    // One write per line with O_APPEND keeps lines whole; a failed line is dropped.
-    ssize_t written = ::write(fd, line.data(), line.size());
-    (void)written;
-    ::close(fd);
+    m_runLog.Write(text);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The player's application state: the command-line switches, the program and
-// data folders, the current skin, the settings restored at start-up, state the
-// widget controllers share, the skin's text colours and peak-position table,
-// two constants, the time formatter and the run log.
+// data folders, the current skin, the settings restored at start-up, the state
+// the widget controllers read (a WidgetState it owns and hands to them: the
+// now-playing names, the switches and drawers), two constants, the time
+// formatter and the run log. The text colours and the peak-position table are
+// the skin's own.
 //
 // Exactly one instance lives as long as the main window, which hands it on by
 // reference. Setting a property only stores the value: nothing is redrawn or
@@ -23,13 +25,10 @@
 // occurs anywhere in it ("/develop", "/debug", "/log", "/minimize"; so
 // "/logfile" also turns on "/log"). The long options --help and --version are
 // the main program's business and contain no "/".
-//
-// Errors raised to callers are KtError: 9 (index out of range) from
-// GetPeekPosition, 13 (type mismatch: not a number) and 6 (overflow) from
-// SetPeekPosition.
 #include "player/shell/ZelkoSettings.h"
+#include "player/widgets/WidgetState.h"
+#include "platform/RunLog.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,8 +40,6 @@ public:
         std::string workingFolder;   // the current working folder ("/develop")
         std::string configFolder;    // the per-user data folder if AppPath is read-only
     };
-
-    static constexpr std::int32_t PeekPositionCount = 24;
 
     // The running program: folders from /proc/self/exe, the working folder and
     // the environment.
@@ -81,29 +78,29 @@ public:
     void SetSkinWithMusic(bool v) { m_settings.SkinWithMusic = v; }
     bool SearchChildFolder() const { return m_settings.SearchChildFolder; }
     void SetSearchChildFolder(bool v) { m_settings.SearchChildFolder = v; }
-    bool AnalyzeProc() const { return m_analyzeProc; }
-    void SetAnalyzeProc(bool v) { m_analyzeProc = v; }
-    bool LyricsProc() const { return m_lyricsProc; }
-    void SetLyricsProc(bool v) { m_lyricsProc = v; }
+    bool AnalyzeProc() const { return m_widgets.AnalyzeProc(); }
+    void SetAnalyzeProc(bool v) { m_widgets.SetAnalyzeProc(v); }
+    bool LyricsProc() const { return m_widgets.LyricsProc(); }
+    void SetLyricsProc(bool v) { m_widgets.SetLyricsProc(v); }
     bool LyricsEnabled() const { return m_lyricsEnabled; }
     void SetLyricsEnabled(bool v) { m_lyricsEnabled = v; }
-    const std::string& TrackName() const { return m_trackName; }
-    void SetTrackName(std::string v) { m_trackName = std::move(v); }
-    const std::string& ArtistName() const { return m_artistName; }
-    void SetArtistName(std::string v) { m_artistName = std::move(v); }
+    const std::string& TrackName() const { return m_widgets.TrackName(); }
+    void SetTrackName(std::string v) { m_widgets.SetTrackName(std::move(v)); }
+    const std::string& ArtistName() const { return m_widgets.ArtistName(); }
+    void SetArtistName(std::string v) { m_widgets.SetArtistName(std::move(v)); }
     // Percent of the track played, 0..100.
-    std::int32_t SeekPosition() const { return m_seekPosition; }
-    void SetSeekPosition(std::int32_t v) { m_seekPosition = v; }
-    bool PlayListShow() const { return m_playListShow; }
-    void SetPlayListShow(bool v) { m_playListShow = v; }
-    bool LyricsShow() const { return m_lyricsShow; }
-    void SetLyricsShow(bool v) { m_lyricsShow = v; }
+    std::int32_t SeekPosition() const { return m_widgets.SeekPosition(); }
+    void SetSeekPosition(std::int32_t v) { m_widgets.SetSeekPosition(v); }
+    bool PlayListShow() const { return m_widgets.PlayListShow(); }
+    void SetPlayListShow(bool v) { m_widgets.SetPlayListShow(v); }
+    bool LyricsShow() const { return m_widgets.LyricsShow(); }
+    void SetLyricsShow(bool v) { m_widgets.SetLyricsShow(v); }
     bool PlayListShowAlway() const { return m_settings.PlayListShowAlway; }
     void SetPlayListShowAlway(bool v) { m_settings.PlayListShowAlway = v; }
     bool LyricsShowAlway() const { return m_settings.LyricsShowAlway; }
     void SetLyricsShowAlway(bool v) { m_settings.LyricsShowAlway = v; }
     // Height of one text line of the play-list and lyrics boxes, pixels.
-    std::int32_t CharHeight() const { return 14; }
+    std::int32_t CharHeight() const { return WidgetState::CharHeight; }
     std::int32_t WindowLeft() const { return m_settings.WindowLeft; }
     void SetWindowLeft(std::int32_t v) { m_settings.WindowLeft = v; }
     std::int32_t WindowTop() const { return m_settings.WindowTop; }
@@ -118,35 +115,13 @@ public:
     // Interval of the play timer, milliseconds.
     std::int32_t TimerInterval() const { return 10; }
 
-    std::int32_t RGBPlayListFore() const { return m_rgbPlayListFore; }
-    void SetRGBPlayListFore(std::int32_t v) { m_rgbPlayListFore = v; }
-    std::int32_t RGBPlayListPlaying() const { return m_rgbPlayListPlaying; }
-    void SetRGBPlayListPlaying(std::int32_t v) { m_rgbPlayListPlaying = v; }
-    std::int32_t RGBLyricsPPrev() const { return m_rgbLyricsPPrev; }
-    void SetRGBLyricsPPrev(std::int32_t v) { m_rgbLyricsPPrev = v; }
-    std::int32_t RGBLyricsPrev() const { return m_rgbLyricsPrev; }
-    void SetRGBLyricsPrev(std::int32_t v) { m_rgbLyricsPrev = v; }
-    std::int32_t RGBLyricsCurrent() const { return m_rgbLyricsCurrent; }
-    void SetRGBLyricsCurrent(std::int32_t v) { m_rgbLyricsCurrent = v; }
-    std::int32_t RGBLyricsNext() const { return m_rgbLyricsNext; }
-    void SetRGBLyricsNext(std::int32_t v) { m_rgbLyricsNext = v; }
-    std::int32_t RGBLyricsNNext() const { return m_rgbLyricsNNext; }
-    void SetRGBLyricsNNext(std::int32_t v) { m_rgbLyricsNNext = v; }
-    std::int32_t RGBTitleFore() const { return m_rgbTitleFore; }
-    void SetRGBTitleFore(std::int32_t v) { m_rgbTitleFore = v; }
+    // MM:SS:hh, as WidgetState::FormatTimeMs.
+    std::string FormatTimeMs(std::int32_t ms) const { return WidgetState::FormatTimeMs(ms); }
 
-    // Entry index (0..23) of the peak-position table; KtError 9 otherwise.
-    std::int32_t GetPeekPosition(std::int32_t index) const;
-    // Sets entry sSec (a number as text) from the number between the first
-    // "(" and the next ")" of sVal: ("3", "value(41)") sets entry 3 to 41. An
-    // index outside 0..23 changes nothing. Text that is not a number is
-    // KtError 13 (the value text is converted only for a valid index).
-    void SetPeekPosition(std::string_view sSec, std::string_view sVal);
-
-    // MM:SS:hh (minutes at least two digits, hundredths of a second):
-    // 83456 gives "01:23:45", 6000000 gives "100:00:00". Negative positions
-    // count as 0.
-    std::string FormatTimeMs(std::int32_t ms) const;
+    // What the widget controllers read; the setters above store into it.
+    const WidgetState& Widgets() const { return m_widgets; }
+    // The run log, which the widgets are handed too.
+    const platform::RunLog& Log() const { return m_runLog; }
 
     // With "/log", appends text and CR LF to DataPath() + "Zelko.log" (one
     // line per call, no time stamp); without it, does nothing. A line that
@@ -175,21 +150,7 @@ private:
     std::string m_appPath;
     std::string m_dataPath;
     ZelkoSettings m_settings = NothingRead();
-    bool m_analyzeProc = true;
-    bool m_lyricsProc = true;
     bool m_lyricsEnabled = false;
-    std::string m_trackName;
-    std::string m_artistName;
-    std::int32_t m_seekPosition = 0;
-    bool m_playListShow = false;
-    bool m_lyricsShow = false;
-    std::int32_t m_rgbPlayListFore = 0;
-    std::int32_t m_rgbPlayListPlaying = 0;
-    std::int32_t m_rgbLyricsPPrev = 0;
-    std::int32_t m_rgbLyricsPrev = 0;
-    std::int32_t m_rgbLyricsCurrent = 0;
-    std::int32_t m_rgbLyricsNext = 0;
-    std::int32_t m_rgbLyricsNNext = 0;
-    std::int32_t m_rgbTitleFore = 0;
-    std::array<std::int32_t, PeekPositionCount> m_peekPositions{};
+    WidgetState m_widgets;
+    platform::RunLog m_runLog;
 };

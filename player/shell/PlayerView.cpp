@@ -3,6 +3,7 @@
 #include "player/dialogs/frmZelkoProps.h"
 #include "player/shell/ClsZelko.h"
 #include "player/shell/PlayLoop.h"
+#include "player/skin/ScaleChoice.h"
 #include "player/skin/SkinLoader.h"
 #include "player/skin/SkinWindow.h"
 #include "player/widgets/ClsZelkoBodyAction.h"
@@ -35,7 +36,7 @@ std::string CannotPlayTitle(const std::string& fileName) {
 PlayerView::PlayerView(ClsZelko& app, SkinWindow& window, Transport& transport, PlayLoop& loop)
     : m_app(app), m_window(window), m_transport(transport), m_loop(loop) {
     // The controllers, in the order body, buttons, lyrics box, play-list box.
-    const WidgetContext context{m_window, m_window.Surface(), m_app, m_skin};
+    const WidgetContext context{m_window, m_window.Surface(), m_app.Widgets(), m_app.Log(), m_skin};
     m_body = std::make_unique<ClsZelkoBodyAction>(context, m_loop.Analyze(), m_transport.State());
     m_buttons = std::make_unique<ClsZelkoButtonAction>(context, m_transport.State());
     m_lyrics = std::make_unique<ClsZelkoLyricsAction>(context, m_loop.Lyrics());
@@ -56,8 +57,10 @@ bool PlayerView::ApplyCurrentSkin() {
         m_app.ReportFailure(SkinFailureText(m_app.SkinPath(), loaded));
         return false;
     }
+    // The widgets draw with the skin's colours; what the new skin leaves out
+    // stays as the skin before had it.
+    loaded.skin->colours.KeepUnsetFrom(m_skin.colours);
     m_skin = std::move(*loaded.skin);
-    CopySkinStateToApp();
     const SkinWindowSettings settings{m_app.WindowLeft(), m_app.WindowTop(), m_app.LyricsShowAlway(),
                                       m_app.PlayListShowAlway()};
     m_drawers = BuildSkinWindow(m_window, m_skin, settings);
@@ -67,25 +70,6 @@ bool PlayerView::ApplyCurrentSkin() {
     m_playList->MakePlayListRect();
     PaintWidgets();
     return true;
-}
-
-void PlayerView::CopySkinStateToApp() {
-    const SkinTextColours& c = m_skin.colours;
-    auto set = [&c](SkinColour which, auto setter) {
-        if (const std::optional<std::int32_t>& v = c.Colour(which)) setter(*v);
-    };
-    set(SkinColour::PlayListFore, [this](std::int32_t v) { m_app.SetRGBPlayListFore(v); });
-    set(SkinColour::PlayListPlaying, [this](std::int32_t v) { m_app.SetRGBPlayListPlaying(v); });
-    set(SkinColour::LyricsPPrev, [this](std::int32_t v) { m_app.SetRGBLyricsPPrev(v); });
-    set(SkinColour::LyricsPrev, [this](std::int32_t v) { m_app.SetRGBLyricsPrev(v); });
-    set(SkinColour::LyricsCurrent, [this](std::int32_t v) { m_app.SetRGBLyricsCurrent(v); });
-    set(SkinColour::LyricsNext, [this](std::int32_t v) { m_app.SetRGBLyricsNext(v); });
-    set(SkinColour::LyricsNNext, [this](std::int32_t v) { m_app.SetRGBLyricsNNext(v); });
-    set(SkinColour::TitleFore, [this](std::int32_t v) { m_app.SetRGBTitleFore(v); });
-    for (std::size_t i = 0; i < c.peekPositions.size(); ++i) {
-        if (c.peekPositions[i])
-            m_app.SetPeekPosition(std::to_string(i), "value(" + std::to_string(*c.peekPositions[i]) + ")");
-    }
 }
 
 void PlayerView::PaintWidgets() {
@@ -98,6 +82,27 @@ void PlayerView::PaintWidgets() {
 void PlayerView::SetScale(int scale) {
     ScaleSkinWindow(m_window, m_skin, m_drawers, scale);
     PaintWidgets();
+}
+
+int PlayerView::ChooseStartScale() {
+    const int scale = ScaleChoice::Choose(m_app.WindowScale(), m_window.devicePixelRatioF());
+    m_window.SetScale(scale);
+    return scale;
+}
+
+int PlayerView::ToggleDoubleSize() {
+    const int scale = ScaleChoice::Toggled(m_window.Scale());
+    m_app.SetWindowScale(scale);
+    SetScale(scale);
+    return scale;
+}
+
+std::optional<Drawer> PlayerView::SoleDrawer() const {
+    const bool playList = !m_skin.pictures.picPlayListShow.isNull();
+    const bool lyrics = !m_skin.pictures.picLyricsShow.isNull();
+    if (playList && !lyrics) return Drawer::PlayList;
+    if (lyrics && !playList) return Drawer::Lyrics;
+    return std::nullopt;
 }
 
 bool PlayerView::LyricsBoxVisible() const { return !m_skin.HasLyricsDrawer() || m_drawers.lyricsShow; }

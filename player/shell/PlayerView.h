@@ -13,6 +13,7 @@
 #include "player/skin/SkinWindowBuilder.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class ClsZelko;
@@ -53,6 +54,11 @@ public:
     // The window at a new scale (device pixels per skin pixel): resized from
     // its top left corner, the drawers as they are, everything painted again.
     void SetScale(int scale);
+    // The scale at start-up, chosen once from [Window] Scale or the screen.
+    int ChooseStartScale();
+    // The main menu's double size: 1 becomes 2 and 2 or 3 becomes 1, kept in
+    // the settings. Returns the new scale.
+    int ToggleDoubleSize();
     void RefreshListBox();
     void PullDrawer(Drawer drawer);
     // The list's arrow buttons: the arrow's look, then one track further
@@ -63,6 +69,9 @@ public:
     // the drawer is out, so that a pushed-back drawer's picture stays as it is.
     bool LyricsBoxVisible() const;
     bool PlayListBoxVisible() const;
+    // The skin's drawer when it has exactly one (the key that pulls "the"
+    // drawer), else none.
+    std::optional<Drawer> SoleDrawer() const;
     // Zero-fills the analyser record's spectra, clears the peaks and redraws.
     void ClearAnalyzer();
 
@@ -75,7 +84,6 @@ public:
     void ListChanged() override;
 
 private:
-    void CopySkinStateToApp();
 
     ClsZelko& m_app;
     SkinWindow& m_window;

@@ -5,12 +5,12 @@
 #include "player/playback/PlayListFile.h"
 #include "player/playback/Transport.h"
 #include "player/shell/ClsZelko.h"
-#include "player/shell/ZelkoSettings.h"
 
 namespace Startup {
 
-bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists) {
-    ZelkoSettings s = SettingsFile::Load(app.DataPath() + "Zelko.ini", app.AppPath());
+bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists,
+                  std::optional<ZelkoSettings> given) {
+    ZelkoSettings s = given ? std::move(*given) : SettingsFile::Load(app.DataPath() + "Zelko.ini", app.AppPath());
     for (const std::string& line : s.AssistLines) assists.SelectAssistFromIni(line);
     transport.Restore(s.Repeat, s.Shuffle, s.Volume);
     transport.SetPlayPosition(s.PlayPosition);

@@ -8,14 +8,21 @@
 //
 // The order of the whole sequences is the main window's Form_Load and
 // Form_Unload; these are their steps. All on the user-interface thread.
+#include "player/shell/ZelkoSettings.h"
+
+#include <optional>
+
 class ClsZelko;
 class ClsZelkoAssistHost;
 class Transport;
 
 namespace Startup {
 
-// Reads Zelko.ini; returns whether the skin is to change with the music.
-bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists);
+// Hands the settings to ClsZelko, the transport and the assist host: those
+// given (the program read them already), else those of Zelko.ini. Returns
+// whether the skin is to change with the music.
+bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists,
+                  std::optional<ZelkoSettings> given);
 // Reads Zelko.m3u into the play list (each file read once for its names).
 void ReadPlayList(const ClsZelko& app, Transport& transport);
 // Makes the current track a valid one: track 1, or 0 for an empty list.

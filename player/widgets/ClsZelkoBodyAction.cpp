@@ -2,7 +2,7 @@
 
 #include "common/ClsKtGdi.h"
 #include "player/playback/PlayState.h"
-#include "player/shell/ClsZelko.h"
+#include "player/widgets/WidgetState.h"
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/Skin.h"
 #include "player/skin/SkinWindow.h"
@@ -93,12 +93,12 @@ bool ClsZelkoBodyAction::DrawWidgetImage(std::string_view regionName, std::strin
 
 void ClsZelkoBodyAction::RefreshTitleBox()
 {
-    const std::string text = BodyRules::TitleText(m_ctx.app.TrackName(), m_ctx.app.ArtistName());
+    const std::string text = BodyRules::TitleText(m_ctx.state.TrackName(), m_ctx.state.ArtistName());
     if (const platform::Region* region = m_painter.FindRegion("titlebox-textrect")) {
         const platform::Rect box = region->BoundingBox();
         ScopedClip clip(m_ctx.surface, *region);
         DrawMaskedTitleImage(box, "titleboxsource-text");
-        m_ctx.surface.SetTextColor(m_ctx.app.RGBTitleFore());
+        m_ctx.surface.SetTextColor(m_ctx.skin.colours.ColourOrZero(SkinColour::TitleFore));
         SurfacePainter painter = m_ctx.surface.BeginPaint();
         if (!text.empty())
             m_titleGdi.vbDrawText(painter, text, box);
@@ -109,7 +109,7 @@ void ClsZelkoBodyAction::RefreshTitleBox()
 
 void ClsZelkoBodyAction::RefreshTimeCharacter(const char* regionName, int position)
 {
-    const auto shown = BodyRules::DisplayTime(m_ctx.app.FormatTimeMs(m_analyze.PlayMs));
+    const auto shown = BodyRules::DisplayTime(WidgetState::FormatTimeMs(m_analyze.PlayMs));
     const char c = shown[static_cast<std::size_t>(position)];
     if (c < '0' || c > '9')
         return;
@@ -129,7 +129,7 @@ void ClsZelkoBodyAction::RefreshGauge(const char* regionName, const std::string&
 
 void ClsZelkoBodyAction::RefreshSeekBar()
 {
-    RefreshGauge("seekbar-container", "seekbarsource-", m_ctx.app.SeekPosition());
+    RefreshGauge("seekbar-container", "seekbarsource-", m_ctx.state.SeekPosition());
 }
 
 void ClsZelkoBodyAction::RefreshVolumeValue()
@@ -173,7 +173,7 @@ void ClsZelkoBodyAction::ForgetDrawnBands()
 
 void ClsZelkoBodyAction::RefreshSpectrumData()
 {
-    if (!m_ctx.app.AnalyzeProc())
+    if (!m_ctx.state.AnalyzeProc())
         return;
     const AnalyserLookups& lookups = Lookups();
     const QImage& picTitle = m_ctx.skin.pictures.picTitle;
@@ -189,8 +189,8 @@ void ClsZelkoBodyAction::RefreshSpectrumData()
         DrawnBand now{level, std::nullopt};
         if (marker && lookups.peak) {
             // The peak table has entries 0..23 only.
-            const int32_t entry = std::clamp<int32_t>(*marker, 0, ClsZelko::PeekPositionCount - 1);
-            now.markerY = m_ctx.app.GetPeekPosition(entry);
+            const int32_t entry = std::clamp<int32_t>(*marker, 0, static_cast<int32_t>(PeekPositionCount) - 1);
+            now.markerY = m_ctx.skin.colours.PeekPositionOrZero(static_cast<std::size_t>(entry));
         }
         const platform::Rect& box = band->box;
         // A box ending at 0 writes its diagnostic line on every draw, so it is never skipped.

@@ -1,7 +1,7 @@
 #include "player/widgets/ClsZelkoButtonAction.h"
 
 #include "player/playback/PlayState.h"
-#include "player/shell/ClsZelko.h"
+#include "player/widgets/WidgetState.h"
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/Skin.h"
 
@@ -17,8 +17,8 @@ ClsZelkoButtonAction::ClsZelkoButtonAction(const WidgetContext& context, const P
 ButtonStates ClsZelkoButtonAction::CurrentStates() const
 {
     ButtonStates s;
-    s.LyricsShow = m_ctx.app.LyricsShow();
-    s.PlayListShow = m_ctx.app.PlayListShow();
+    s.LyricsShow = m_ctx.state.LyricsShow();
+    s.PlayListShow = m_ctx.state.PlayListShow();
     s.bPlay = m_playState.bPlay;
     s.bPause = m_playState.bPause;
     s.bStop = m_playState.bStop;

@@ -3,7 +3,7 @@
 #include "common/ClsKtGdi.h"
 #include "decoder/DecoderRecords.h"
 #include "platform/CodePage.h"
-#include "player/shell/ClsZelko.h"
+#include "player/widgets/WidgetState.h"
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/Skin.h"
 
@@ -45,15 +45,15 @@ int ClsZelkoLyricsAction::FieldOf(LyricsLayout::Line line)
 
 int32_t ClsZelkoLyricsAction::ColourOf(LyricsLayout::Line line) const
 {
-    const ClsZelko& app = m_ctx.app;
+    const SkinTextColours& colours = m_ctx.skin.colours;
     switch (line) {
-    case LyricsLayout::Line::PPrev: return app.RGBLyricsPPrev();
-    case LyricsLayout::Line::Prev: return app.RGBLyricsPrev();
-    case LyricsLayout::Line::Current: return app.RGBLyricsCurrent();
-    case LyricsLayout::Line::Next: return app.RGBLyricsNext();
-    case LyricsLayout::Line::NNext: return app.RGBLyricsNNext();
+    case LyricsLayout::Line::PPrev: return colours.ColourOrZero(SkinColour::LyricsPPrev);
+    case LyricsLayout::Line::Prev: return colours.ColourOrZero(SkinColour::LyricsPrev);
+    case LyricsLayout::Line::Current: return colours.ColourOrZero(SkinColour::LyricsCurrent);
+    case LyricsLayout::Line::Next: return colours.ColourOrZero(SkinColour::LyricsNext);
+    case LyricsLayout::Line::NNext: return colours.ColourOrZero(SkinColour::LyricsNNext);
     }
-    return app.RGBLyricsCurrent();
+    return colours.ColourOrZero(SkinColour::LyricsCurrent);
 }
 
 std::string ClsZelkoLyricsAction::LineText(LyricsLayout::Line line) const
@@ -68,7 +68,7 @@ void ClsZelkoLyricsAction::MakeLyricsRect()
 {
     const platform::Region* region = m_painter.FindRegion(BoxRegion);
     m_rects = LyricsLayout::MakeLyricsRect(region == nullptr ? platform::Rect{} : region->BoundingBox(),
-                                           m_ctx.app.CharHeight());
+                                           WidgetState::CharHeight);
 }
 
 void ClsZelkoLyricsAction::ClearLyricsText()
@@ -79,7 +79,7 @@ void ClsZelkoLyricsAction::ClearLyricsText()
 
 void ClsZelkoLyricsAction::RefreshLyricsRect()
 {
-    if (!m_ctx.app.LyricsProc())
+    if (!m_ctx.state.LyricsProc())
         return;
     const platform::Region* region = m_painter.FindRegion(BoxRegion);
     if (region == nullptr)
@@ -87,7 +87,7 @@ void ClsZelkoLyricsAction::RefreshLyricsRect()
     const platform::Rect box = region->BoundingBox();
     ScopedClip clip(m_ctx.surface, *region);
     const SkinPictures& pictures = m_ctx.skin.pictures;
-    m_painter.RestoreBackground(m_ctx.app.LyricsShow() ? pictures.picLyricsShow : pictures.picBody, box);
+    m_painter.RestoreBackground(m_ctx.state.LyricsShow() ? pictures.picLyricsShow : pictures.picBody, box);
 
     SurfacePainter painter = m_ctx.surface.BeginPaint();
     for (LyricsLayout::Line line : AllLines) {

@@ -3,7 +3,7 @@
 #include "common/ClsKtGdi.h"
 #include "player/playback/Mp3FileList.h"
 #include "player/playback/PlayState.h"
-#include "player/shell/ClsZelko.h"
+#include "player/widgets/WidgetState.h"
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/Skin.h"
 #include "player/widgets/PlayListLayout.h"
@@ -27,10 +27,10 @@ QColor FromColorRef(int32_t c)
 
 // The length column: minutes and seconds of the time text (the part before
 // its last colon), so that tracks of 100 minutes and more read correctly.
-std::string LengthText(const ClsZelko& app, int32_t totalSec)
+std::string LengthText(int32_t totalSec)
 {
     const int64_t ms = std::clamp<int64_t>(int64_t{totalSec} * 1000, 0, std::numeric_limits<int32_t>::max());
-    std::string text = app.FormatTimeMs(static_cast<int32_t>(ms));
+    std::string text = WidgetState::FormatTimeMs(static_cast<int32_t>(ms));
     const auto colon = text.rfind(':');
     if (colon != std::string::npos && colon > 0)
         text.resize(colon);
@@ -65,13 +65,13 @@ void ClsZelkoPlayListAction::MakePlayListRect()
 {
     const platform::Region* region = m_painter.FindRegion(ItemRegion);
     m_rcPlayList = region == nullptr ? platform::Rect{}
-                                     : PlayListLayout::MakePlayListRect(region->BoundingBox(), m_ctx.app.CharHeight());
+                                     : PlayListLayout::MakePlayListRect(region->BoundingBox(), WidgetState::CharHeight);
 }
 
 const QImage& ClsZelkoPlayListAction::Background() const
 {
     const SkinPictures& p = m_ctx.skin.pictures;
-    return m_ctx.app.PlayListShow() ? p.picPlayListShow : p.picBody;
+    return m_ctx.state.PlayListShow() ? p.picPlayListShow : p.picBody;
 }
 
 void ClsZelkoPlayListAction::RefreshPlayList()
@@ -86,10 +86,10 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     if (m_tracks.Empty() || m_rcPlayList.IsEmpty())
         return;
 
-    const int32_t charHeight = m_ctx.app.CharHeight();
+    const int32_t charHeight = WidgetState::CharHeight;
     const int32_t playing = m_playState.PlayPosition;
-    const QColor fore = FromColorRef(m_ctx.app.RGBPlayListFore());
-    const QColor playingColour = FromColorRef(m_ctx.app.RGBPlayListPlaying());
+    const QColor fore = FromColorRef(m_ctx.skin.colours.ColourOrZero(SkinColour::PlayListFore));
+    const QColor playingColour = FromColorRef(m_ctx.skin.colours.ColourOrZero(SkinColour::PlayListPlaying));
     const int32_t width = m_rcPlayList.Width();
     const QFont& font = m_ctx.surface.Font();
     const QFont lengthFont = LengthFont(font);
@@ -120,7 +120,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
         const auto& track = m_tracks.Item(i);
         const bool isPlaying = i == playing;
         lines.push_back(Line{y, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(),
-                             LengthText(m_ctx.app, track.TotalSec()), isPlaying ? &playingColour : &fore,
+                             LengthText(track.TotalSec()), isPlaying ? &playingColour : &fore,
                              isPlaying ? &playingKey : &foreKey, {}, {}});
     }
     if (lines.empty())
@@ -260,7 +260,7 @@ void ClsZelkoPlayListAction::DblClick(int32_t x, int32_t y)
     const platform::Region* region = m_painter.FindRegion(ItemRegion);
     if (region == nullptr || !region->Contains(x, y))
         return;
-    emit ItemDblClick(PlayListLayout::TrackAt(m_rcPlayList, m_ctx.app.CharHeight(), m_listTop, y));
+    emit ItemDblClick(PlayListLayout::TrackAt(m_rcPlayList, WidgetState::CharHeight, m_listTop, y));
 }
 
 void ClsZelkoPlayListAction::Paint()

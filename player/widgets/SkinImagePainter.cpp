@@ -2,7 +2,8 @@
 
 #include "common/AsciiText.h"
 #include "common/ClsKtGdi.h"
-#include "player/shell/ClsZelko.h"
+#include "player/widgets/WidgetState.h"
+#include "platform/RunLog.h"
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/Skin.h"
 
@@ -101,7 +102,7 @@ bool SkinImagePainter::DrawResolvedImage(const platform::Rect& box, const Resolv
                                          std::string_view imageKey, const QImage& source) const
 {
     if (box.right == 0 || box.bottom == 0) {
-        m_ctx.app.WriteRunLog("coKey=" + std::string(imageKey) + ",Left=" + std::to_string(box.left) +
+        m_ctx.log.Write("coKey=" + std::string(imageKey) + ",Left=" + std::to_string(box.left) +
                               ",Top=" + std::to_string(box.top) + ",Right=" + std::to_string(box.right) +
                               ",Bottom=" + std::to_string(box.bottom));
     }
@@ -123,7 +124,7 @@ bool SkinImagePainter::DrawResolvedImage(const platform::Rect& box, const Resolv
 
 void SkinImagePainter::DebugFrame(const platform::Rect& box) const
 {
-    if (!m_ctx.app.bDebug())
+    if (!m_ctx.state.bDebug())
         return;
     SurfacePainter painter = m_ctx.surface.BeginPaint();
     DebugFrame(painter, box);
@@ -131,7 +132,7 @@ void SkinImagePainter::DebugFrame(const platform::Rect& box) const
 
 void SkinImagePainter::DebugFrame(QPainter& painter, const platform::Rect& box) const
 {
-    if (!m_ctx.app.bDebug())
+    if (!m_ctx.state.bDebug())
         return;
     const ClsKtGdi gdi;
     gdi.vbRectangle(painter, DebugFrameColour, DotPen, 1, ClsKtGdi::StockHollowBrush, box);

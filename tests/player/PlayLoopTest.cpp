@@ -97,7 +97,7 @@ TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised) {
     ASSERT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
     Player().AddMp3Files(Tracks(2, 1.0));
     Player().cButtonAction_RepeatClick();
-    Player().SetSkinWithMusic(true);
+    Player().App().SetSkinWithMusic(true);
     Player().cButtonAction_PlayClick();
     ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 2 && Player().Playback().bPlay(); }));
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");

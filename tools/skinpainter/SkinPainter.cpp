@@ -7,6 +7,11 @@
 //
 // STYLE is carbon (dark) or meadow (light). The skin file and the painted
 // files land in OUTDIR.
+//
+// It stays one file: it is a build-time program with one job, painting one
+// skin, whose parts (the two styles, the glyphs, the display parts, the whole
+// pictures) are read and changed together when a skin's look changes and are
+// used by nothing else.
 #include "platform/Region.h"
 #include "player/skin/SkinFile.h"
 

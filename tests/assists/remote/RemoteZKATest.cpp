@@ -14,6 +14,8 @@
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
 
+using namespace remote;
+
 using namespace protocol;
 using namespace std::chrono_literals;
 using testsupport::Command;

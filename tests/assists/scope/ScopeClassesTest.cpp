@@ -5,6 +5,8 @@
 
 #include "common/KtError.h"
 
+using namespace scope;
+
 TEST(ClsKtColorTbl, GradientsRunFromStartToEndInclusive)
 {
     ClsKtColorTbl t;

@@ -14,6 +14,8 @@
 #include "platform/FakePlayerWindow.h"
 #include "protocol/AssistArguments.h"
 
+using namespace scope;
+
 namespace {
 
 QApplication& LanguageTestApp()

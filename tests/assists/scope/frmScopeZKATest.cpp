@@ -12,6 +12,8 @@
 #include "protocol/RecordPayload.h"
 #include "protocol/SongInfoRecord.h"
 
+using namespace scope;
+
 using namespace protocol;
 using testsupport::Command;
 

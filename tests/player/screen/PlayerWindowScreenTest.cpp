@@ -130,20 +130,6 @@ TEST_P(PlayerScreenTest, PlayListDrawerShowsItsPictureAndTheList)
     Player().cButtonAction_PlayListPullClick();
     Player().cPlayListAction_ItemDblClick(2);
     ASSERT_TRUE(Player().Playback().bPlay());
-    const ClsZelko& app = Player().App();
-    const std::pair<SkinColour, std::int32_t> colours[] = {
-        {SkinColour::PlayListFore, app.RGBPlayListFore()},
-        {SkinColour::PlayListPlaying, app.RGBPlayListPlaying()},
-        {SkinColour::LyricsPPrev, app.RGBLyricsPPrev()},
-        {SkinColour::LyricsPrev, app.RGBLyricsPrev()},
-        {SkinColour::LyricsCurrent, app.RGBLyricsCurrent()},
-        {SkinColour::LyricsNext, app.RGBLyricsNext()},
-        {SkinColour::LyricsNNext, app.RGBLyricsNNext()},
-        {SkinColour::TitleFore, app.RGBTitleFore()},
-    };
-    for (const auto& [colour, value] : colours)
-        EXPECT_EQ(skin.colours.Colour(colour), value) << static_cast<int>(colour);
-
     const platform::Region& show = RegionOf(skin, "body-playlistshow");
     platform::Region drawerOnly = show.Subtracted(RegionOf(skin, "body-main"));
     if (const ClsZelkoRgn* hide = skin.coRgns.Find("body-playlisthide"); hide && hide->Rgn())

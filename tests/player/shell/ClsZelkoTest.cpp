@@ -100,37 +100,6 @@ TEST_F(ClsZelkoTest, FormatTimeMsShowsMinutesSecondsAndHundredths)
         EXPECT_EQ(app.FormatTimeMs(ms), text) << ms;
 }
 
-TEST_F(ClsZelkoTest, PeekPositions)
-{
-    auto app = Make("");
-    app.SetPeekPosition("3", "value(41)");
-    EXPECT_EQ(app.GetPeekPosition(3), 41);
-    app.SetPeekPosition("0", "(38)");
-    EXPECT_EQ(app.GetPeekPosition(0), 38);
-    app.SetPeekPosition(" 23 ", "x(7)y");
-    EXPECT_EQ(app.GetPeekPosition(23), 7);
-    app.SetPeekPosition("2.6", "(5)");   // rounded to 3
-    EXPECT_EQ(app.GetPeekPosition(3), 5);
-    // Outside 0..23: nothing changes, whatever the value text.
-    app.SetPeekPosition("24", "value(99)");
-    app.SetPeekPosition("-1", "no number");
-    for (int i : {1, 2, 4, 22})
-        EXPECT_EQ(app.GetPeekPosition(i), 0);
-
-    EXPECT_THROW(app.GetPeekPosition(24), KtError);
-    EXPECT_THROW(app.GetPeekPosition(-1), KtError);
-    try {
-        app.SetPeekPosition("abc", "(1)");
-        FAIL() << "no error";
-    } catch (const KtError& e) {
-        EXPECT_EQ(e.Number(), 13);
-    }
-    EXPECT_THROW(app.SetPeekPosition("4", "value()"), KtError);
-    EXPECT_THROW(app.SetPeekPosition("4", "value"), KtError);
-    EXPECT_THROW(app.SetPeekPosition("4", "(99999999999)"), KtError);
-    EXPECT_EQ(app.GetPeekPosition(4), 0);
-}
-
 // A log file whose place is taken by a folder is dropped, nothing thrown,
 // and the folder in the way of the deletion at start is left alone.
 TEST_F(ClsZelkoTest, RunLogIsDeletedAtStartAndWrittenOnlyWithLog)

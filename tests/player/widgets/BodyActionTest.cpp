@@ -76,7 +76,7 @@ protected:
         m_builder = BodySkin(o);
         m_h = std::make_unique<Harness>(m_builder->Result(), "", m_dir.path().toStdString() + "/", 200, 160);
         for (int level = 0; level <= 23; ++level)
-            m_h->app.SetPeekPosition(std::to_string(level), "value(" + std::to_string(PeakY(level)) + ")");
+            m_h->skin.colours.peekPositions[static_cast<std::size_t>(level)] = PeakY(level);
         m_body = std::make_unique<ClsZelkoBodyAction>(m_h->Context(), m_analyze, m_state);
         QObject::connect(m_body.get(), &ClsZelkoBodyAction::BodyMoveFinished, [this] { ++m_moveFinished; });
         QObject::connect(m_body.get(), &ClsZelkoBodyAction::BodyRightClick, [this] { ++m_rightClicks; });
@@ -282,7 +282,7 @@ TEST_F(BodyActionTest, AnalyserOffKeepsWhatWasDrawn)
 TEST_F(BodyActionTest, TitleBoxShowsTheTitleAsWrittenEndingInAnEllipsisAndTheCaptionFollows)
 {
     Make();
-    m_h->app.SetRGBTitleFore(ColorRef(255, 255, 255));
+    m_h->skin.colours.SetColour(SkinColour::TitleFore, ColorRef(255, 255, 255));
     m_body->RefreshTitleBox();
     EXPECT_EQ(m_h->window->windowTitle().toStdString(), " <Zelko-Deck>");
     EXPECT_EQ(TitleTextPixels(), 0);

@@ -39,12 +39,12 @@ protected:
         b.Region("body-main", 0, 0, 200, 100);
         b.Region("lyricsbox-itemrect", 0, BoxTop, 150, boxHeight);
         m_h = std::make_unique<Harness>(b.Result(), "", m_dir.path().toStdString() + "/", 200, 100);
-        ClsZelko& app = m_h->app;
-        app.SetRGBLyricsPPrev(ColorRef(255, 0, 0));
-        app.SetRGBLyricsPrev(ColorRef(0, 255, 0));
-        app.SetRGBLyricsCurrent(ColorRef(0, 0, 255));
-        app.SetRGBLyricsNext(ColorRef(255, 255, 0));
-        app.SetRGBLyricsNNext(ColorRef(0, 255, 255));
+        SkinTextColours& colours = m_h->skin.colours;
+        colours.SetColour(SkinColour::LyricsPPrev, ColorRef(255, 0, 0));
+        colours.SetColour(SkinColour::LyricsPrev, ColorRef(0, 255, 0));
+        colours.SetColour(SkinColour::LyricsCurrent, ColorRef(0, 0, 255));
+        colours.SetColour(SkinColour::LyricsNext, ColorRef(255, 255, 0));
+        colours.SetColour(SkinColour::LyricsNNext, ColorRef(0, 255, 255));
         for (int f = 0; f < 8; ++f)
             std::strcpy(m_record.Text[f], ("Field " + std::to_string(f)).c_str());
         m_lyrics = std::make_unique<ClsZelkoLyricsAction>(m_h->Context(), m_record);

@@ -36,8 +36,8 @@ protected:
         b.Image(Pic::SysButtons, "sysbuttonssource-playlistd", Distinct(3));
         b.Image(Pic::SysButtons, "sysbuttonssource-playlistddown", Distinct(4));
         m_h = std::make_unique<Harness>(b.Result(), commandLine, m_dir.path().toStdString() + "/", 200, 120);
-        m_h->app.SetRGBPlayListFore(ColorRef(255, 0, 0));
-        m_h->app.SetRGBPlayListPlaying(ColorRef(0, 255, 0));
+        m_h->skin.colours.SetColour(SkinColour::PlayListFore, ColorRef(255, 0, 0));
+        m_h->skin.colours.SetColour(SkinColour::PlayListPlaying, ColorRef(0, 255, 0));
         m_list = std::make_unique<ClsZelkoPlayListAction>(m_h->Context(), m_tracks, m_state);
         using A = ClsZelkoPlayListAction;
         QObject::connect(m_list.get(), &A::ListUpClick, [this] { m_events.push_back("ListUp"); });

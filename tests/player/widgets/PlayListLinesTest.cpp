@@ -32,8 +32,8 @@ protected:
         b.Region("body-main", 0, 0, 200, 200);
         b.Region("playlistbox-itemrect", 0, BoxTop, BoxWidth, Lines * LineHeight);
         m_h = std::make_unique<Harness>(b.Result(), "", m_dir.path().toStdString() + "/", 200, 200);
-        m_h->app.SetRGBPlayListFore(ColorRef(250, 240, 10));
-        m_h->app.SetRGBPlayListPlaying(ColorRef(20, 230, 250));
+        m_h->skin.colours.SetColour(SkinColour::PlayListFore, ColorRef(250, 240, 10));
+        m_h->skin.colours.SetColour(SkinColour::PlayListPlaying, ColorRef(20, 230, 250));
         const std::vector<std::pair<std::string, int32_t>> titles = {
             {"Short", 83},
             {std::string(120, 'W'), 83},                     // cut with an ellipsis
@@ -73,7 +73,8 @@ protected:
             if (!m_tracks.Contains(i))
                 continue;
             const auto& track = m_tracks.Item(i);
-            const int32_t c = i == m_state.PlayPosition ? m_h->app.RGBPlayListPlaying() : m_h->app.RGBPlayListFore();
+            const SkinColour which = i == m_state.PlayPosition ? SkinColour::PlayListPlaying : SkinColour::PlayListFore;
+            const int32_t c = m_h->skin.colours.ColourOrZero(which);
             QImage image(BoxWidth, LineHeight, QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::transparent);
             {
@@ -148,7 +149,7 @@ TEST_F(PlayListLinesTest, AnotherFontRendersTheLinesAnew)
     m_list->RefreshPlayList();
     ExpectSameAsFresh("smaller font");
     // Another colour for the ordinary lines: none of the old pictures shows.
-    m_h->app.SetRGBPlayListFore(ColorRef(200, 20, 200));
+    m_h->skin.colours.SetColour(SkinColour::PlayListFore, ColorRef(200, 20, 200));
     m_list->RefreshPlayList();
     ExpectSameAsFresh("another colour");
 }

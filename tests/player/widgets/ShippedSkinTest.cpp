@@ -53,20 +53,6 @@ protected:
         SkinLoadResult loaded = LoadSkin(folder, skinName + ".zks");
         ASSERT_TRUE(loaded.skin.has_value()) << "the shipped skin " << folder << " does not load";
         m_h = std::make_unique<Harness>(std::move(*loaded.skin), "", m_dir.path().toStdString() + "/", 1, 1);
-        ClsZelko& app = m_h->app;
-        const SkinTextColours& c = m_h->skin.colours;
-        auto colour = [&](SkinColour which) { return c.Colour(which).value_or(0); };
-        app.SetRGBPlayListFore(colour(SkinColour::PlayListFore));
-        app.SetRGBPlayListPlaying(colour(SkinColour::PlayListPlaying));
-        app.SetRGBLyricsPPrev(colour(SkinColour::LyricsPPrev));
-        app.SetRGBLyricsPrev(colour(SkinColour::LyricsPrev));
-        app.SetRGBLyricsCurrent(colour(SkinColour::LyricsCurrent));
-        app.SetRGBLyricsNext(colour(SkinColour::LyricsNext));
-        app.SetRGBLyricsNNext(colour(SkinColour::LyricsNNext));
-        app.SetRGBTitleFore(colour(SkinColour::TitleFore));
-        for (std::size_t i = 0; i < PeekPositionCount; ++i)
-            if (c.peekPositions[i])
-                app.SetPeekPosition(std::to_string(i), "value(" + std::to_string(*c.peekPositions[i]) + ")");
         for (int i = 1; i <= 12; ++i)
             m_tracks.Add(ClsZelkoMp3File("/m/" + std::to_string(i) + ".mp3", "Artist " + std::to_string(i),
                                          "Track " + std::to_string(i), 100 + 17 * i));

@@ -194,7 +194,7 @@ struct Harness {
         window->Surface().Fill(QColor::fromRgb(Garbage));
     }
 
-    WidgetContext Context() { return WidgetContext{*window, window->Surface(), app, skin}; }
+    WidgetContext Context() { return WidgetContext{*window, window->Surface(), app.Widgets(), app.Log(), skin}; }
     QRgb Pixel(int x, int y) const { return window->Surface().Image().pixel(x, y); }
 
     ClsZelko app;
