@@ -5,16 +5,17 @@
 // by side, as root too), and ended by the destructor. PULSE_SERVER points at
 // it for as long as the object lives.
 #include "support/ScopedEnvironment.h"
-#include "support/TempFolder.h"
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
-#include <spawn.h>
+#include <optional>
 #include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -28,11 +29,19 @@ namespace testsupport {
 class PrivatePulseServer {
 public:
     PrivatePulseServer()
-        : m_dir("zpa", "/tmp"), m_socket(m_dir.Path("native"))
     {
-        std::filesystem::create_directories(m_dir.Path("run"));
-        std::filesystem::create_directories(m_dir.Path("home"));
-        std::filesystem::permissions(m_dir.Path("run"), std::filesystem::perms::owner_all);
+        std::string pattern = "/tmp/zpa-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            return;
+        m_dir = pattern;
+        std::filesystem::create_directories(m_dir / "run");
+        std::filesystem::create_directories(m_dir / "home");
+        std::filesystem::permissions(m_dir / "run", std::filesystem::perms::owner_all);
+        m_socket = m_dir / "native";
+        std::ofstream(m_dir / "server.pa") << "load-module module-null-sink sink_name=zelkotest\n"
+                                           << "load-module module-native-protocol-unix socket=" << m_socket.string()
+                                           << " auth-anonymous=1\n"
+                                           << "set-default-sink zelkotest\n";
         Start();
         m_address = std::make_unique<ScopedEnvironment>("PULSE_SERVER", Address().c_str());
     }
@@ -40,17 +49,20 @@ public:
     {
         m_address.reset();
         Stop(SIGTERM);
+        std::error_code ec;
+        std::filesystem::remove_all(m_dir, ec);
     }
     PrivatePulseServer(const PrivatePulseServer&) = delete;
     PrivatePulseServer& operator=(const PrivatePulseServer&) = delete;
 
     // True once the server answers on its socket.
     bool Running() const { return m_pid > 0; }
+    pid_t Pid() const { return m_pid; }
     std::string Address() const { return "unix:" + m_socket.string(); }
     // The server's log (errors only).
     std::string Log() const
     {
-        std::ifstream in(m_dir.Path("log"));
+        std::ifstream in(m_dir / "log");
         return std::string((std::istreambuf_iterator<char>(in)), {});
     }
 
@@ -75,31 +87,39 @@ public:
 private:
     void Start()
     {
-        std::vector<std::string> env = {"HOME=" + m_dir.Path("home").string(), "XDG_RUNTIME_DIR=" + m_dir.Path("run").string(),
-                                        "XDG_CONFIG_HOME=" + m_dir.Path("home").string(), "DBUS_SESSION_BUS_ADDRESS=disabled:",
-                                        "PATH=/usr/bin:/bin"};
-        std::vector<std::string> args = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                                         "--system=no", "--log-target=stderr", "--log-level=error",
-                                         "-L", "module-null-sink sink_name=zelkotest",
-                                         "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket.string()};
-        const auto pointers = [](std::vector<std::string>& strings) {
-            std::vector<char*> out;
-            for (auto& s : strings)
-                out.push_back(s.data());
-            out.push_back(nullptr);
-            return out;
+        const std::string script = (m_dir / "server.pa").string();
+        const std::string log = (m_dir / "log").string();
+        std::vector<std::string> env = {
+            "HOME=" + (m_dir / "home").string(),
+            "XDG_RUNTIME_DIR=" + (m_dir / "run").string(),
+            "XDG_CONFIG_HOME=" + (m_dir / "home").string(),
+            "DBUS_SESSION_BUS_ADDRESS=disabled:",
+            "PATH=/usr/bin:/bin",
         };
-        posix_spawn_file_actions_t output;
-        posix_spawn_file_actions_init(&output);
-        posix_spawn_file_actions_addopen(&output, 2, m_dir.Path("log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_adddup2(&output, 2, 1);
-        const bool spawned = ::posix_spawn(&m_pid, "/usr/bin/pulseaudio", &output, nullptr, pointers(args).data(),
-                                           pointers(env).data()) == 0;
-        posix_spawn_file_actions_destroy(&output);
-        if (!spawned) {
-            m_pid = 0;
+        std::vector<std::string> args = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                                         "--use-pid-file=no", "--system=no", "--log-target=stderr",
+                                         "--log-level=error", "-F", script};
+        const pid_t pid = ::fork();
+        if (pid < 0)
             return;
+        if (pid == 0) {
+            const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (out >= 0) {
+                ::dup2(out, 1);
+                ::dup2(out, 2);
+            }
+            std::vector<char*> argv;
+            for (auto& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            std::vector<char*> envp;
+            for (auto& e : env)
+                envp.push_back(e.data());
+            envp.push_back(nullptr);
+            ::execve("/usr/bin/pulseaudio", argv.data(), envp.data());
+            ::_exit(127);
         }
+        m_pid = pid;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
         while (std::chrono::steady_clock::now() < deadline) {
             if (Answers())
@@ -135,7 +155,7 @@ private:
         m_pid = 0;
     }
 
-    TempFolder m_dir;
+    std::filesystem::path m_dir;
     std::filesystem::path m_socket;
     pid_t m_pid = 0;
     std::unique_ptr<ScopedEnvironment> m_address;
