@@ -20,11 +20,11 @@ protected:
         QDir().mkpath(QString::fromStdString(m_root + relative).section('/', 0, -2));
         std::ofstream(m_root + relative) << "x";
     }
-    void Folder(const std::string& relative) { QDir().mkpath(QString::fromStdString(m_root + relative)); }
-    std::vector<std::string> Relative(const std::vector<std::string>& paths) const
+    std::vector<std::string> Listed(const std::string& folder, const std::string& pattern)
     {
+        m_handler.FillFNameCollection(m_root + folder, pattern);
         std::vector<std::string> out;
-        for (const auto& p : paths)
+        for (const auto& p : m_handler.coFiles())
             out.push_back(p.rfind(m_root, 0) == 0 ? p.substr(m_root.size()) : "OUTSIDE:" + p);
         return out;
     }
@@ -36,55 +36,29 @@ protected:
 
 } // namespace
 
-TEST_F(ClsKtFileHandlerTest, ListsRecursivelyDepthFirstInNameOrder)
+TEST_F(ClsKtFileHandlerTest, ListsDepthFirstInNameOrderWhatThePatternMatchesCaseSensitively)
 {
-    File("b.mp3");
-    File("A/z.mp3");
-    File("A/deep/er/x.mp3");
-    File("a.mp3");
-    File("c/readme.txt");
-    File(".hidden.mp3");
-    m_handler.FillFNameCollection(m_root, "*.mp3");
-    EXPECT_EQ(Relative(m_handler.coFiles()),
-              (std::vector<std::string>{".hidden.mp3", "A/deep/er/x.mp3", "A/z.mp3", "a.mp3", "b.mp3"}));
-}
-
-TEST_F(ClsKtFileHandlerTest, PatternIsCaseSensitiveAndFoldersAreNeverMatched)
-{
-    File("song.mp3");
-    File("LOUD.MP3");
-    File("album.mp3/inside.mp3");   // a folder whose name matches
-    File("track01.mp3");
-    m_handler.FillFNameCollection(m_root, "*.mp3");
-    EXPECT_EQ(Relative(m_handler.coFiles()),
-              (std::vector<std::string>{"album.mp3/inside.mp3", "song.mp3", "track01.mp3"}));
-    m_handler.FillFNameCollection(m_root, "track##.[m]p3");
-    EXPECT_EQ(Relative(m_handler.coFiles()), (std::vector<std::string>{"track01.mp3"}));
-}
-
-TEST_F(ClsKtFileHandlerTest, TrailingSlashMakesNoDifferenceAndEachFillStartsEmpty)
-{
-    File("x/1.mp3");
-    File("x/2.mp3");
-    m_handler.FillFNameCollection(m_root + "x", "*.mp3");
-    const auto without = m_handler.coFiles();
-    m_handler.FillFNameCollection(m_root + "x/", "*.mp3");
-    EXPECT_EQ(m_handler.coFiles(), without);
-    EXPECT_EQ(without, (std::vector<std::string>{m_root + "x/1.mp3", m_root + "x/2.mp3"}));
-    // The reference stays the same collection.
-    const auto& ref = m_handler.coFiles();
-    m_handler.FillFNameCollection(m_root + "missing", "*.mp3");
-    EXPECT_TRUE(ref.empty());
-}
-
-TEST_F(ClsKtFileHandlerTest, EmptyPatternListsEveryFile)
-{
-    File("noext");
-    File("a.b");
-    m_handler.FillFNameCollection(m_root, "");
-    EXPECT_EQ(Relative(m_handler.coFiles()), (std::vector<std::string>{"a.b", "noext"}));
-    m_handler.FillFNameCollection(m_root, "*.*");
-    EXPECT_EQ(Relative(m_handler.coFiles()), (std::vector<std::string>{"a.b"}));
+    for (const char* name : {"b.mp3", "A/z.mp3", "A/deep/er/x.mp3", "a.mp3", "c/readme.txt", "c/noext", ".hidden.mp3",
+                             "LOUD.MP3", "album.mp3/inside.mp3", "track01.mp3"})
+        File(name);
+    // A folder whose name matches is entered, never listed.
+    EXPECT_EQ(Listed("", "*.mp3"), (std::vector<std::string>{
+                                       ".hidden.mp3",
+                                       "A/deep/er/x.mp3",
+                                       "A/z.mp3",
+                                       "a.mp3",
+                                       "album.mp3/inside.mp3",
+                                       "b.mp3",
+                                       "track01.mp3",
+                                   }));
+    EXPECT_EQ(Listed("", "track##.[m]p3"), (std::vector<std::string>{"track01.mp3"}));
+    // An empty pattern lists every file; a trailing slash makes no difference.
+    EXPECT_EQ(Listed("c", ""), (std::vector<std::string>{"c/noext", "c/readme.txt"}));
+    EXPECT_EQ(Listed("c/", "*.*"), (std::vector<std::string>{"c/readme.txt"}));
+    // Each fill starts empty, in the same collection.
+    const auto& collection = m_handler.coFiles();
+    EXPECT_TRUE(Listed("missing", "*.mp3").empty());
+    EXPECT_TRUE(collection.empty());
 }
 
 TEST_F(ClsKtFileHandlerTest, LinkLoopsEndAndLinkedFoldersAreListedOnce)
@@ -92,9 +66,8 @@ TEST_F(ClsKtFileHandlerTest, LinkLoopsEndAndLinkedFoldersAreListedOnce)
     File("music/a.mp3");
     ASSERT_EQ(::symlink("..", (m_root + "music/up").c_str()), 0);
     ASSERT_EQ(::symlink("music", (m_root + "alias").c_str()), 0);
-    m_handler.FillFNameCollection(m_root, "*.mp3");
     // "alias" comes first by name and lists the folder; "music" is then the same folder.
-    EXPECT_EQ(Relative(m_handler.coFiles()), (std::vector<std::string>{"alias/a.mp3"}));
+    EXPECT_EQ(Listed("", "*.mp3"), (std::vector<std::string>{"alias/a.mp3"}));
 }
 
 TEST_F(ClsKtFileHandlerTest, UnreadableSubfolderIsSkipped)
@@ -104,9 +77,9 @@ TEST_F(ClsKtFileHandlerTest, UnreadableSubfolderIsSkipped)
     File("open/a.mp3");
     File("closed/b.mp3");
     ASSERT_EQ(::chmod((m_root + "closed").c_str(), 0), 0);
-    m_handler.FillFNameCollection(m_root, "*.mp3");
+    const auto listed = Listed("", "*.mp3");
     ::chmod((m_root + "closed").c_str(), 0755);
-    EXPECT_EQ(Relative(m_handler.coFiles()), (std::vector<std::string>{"open/a.mp3"}));
+    EXPECT_EQ(listed, (std::vector<std::string>{"open/a.mp3"}));
 }
 
 TEST_F(ClsKtFileHandlerTest, DeepTreeIsListedWhole)
@@ -115,9 +88,7 @@ TEST_F(ClsKtFileHandlerTest, DeepTreeIsListedWhole)
     for (int i = 0; i < 100; ++i)
         path += "d/";
     File(path + "bottom.mp3");
-    m_handler.FillFNameCollection(m_root, "*.mp3");
-    ASSERT_EQ(m_handler.coFiles().size(), 1u);
-    EXPECT_EQ(Relative(m_handler.coFiles())[0], path + "bottom.mp3");
+    EXPECT_EQ(Listed("", "*.mp3"), (std::vector<std::string>{path + "bottom.mp3"}));
     m_handler.ClearFNameCollection();
     EXPECT_TRUE(m_handler.coFiles().empty());
 }

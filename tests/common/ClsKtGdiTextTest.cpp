@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,41 @@ protected:
         p.restore();
     }
 
-    static QImage Blank(QImage::Format format)
+    // What draw paints in the font and pen on a blank image.
+    static QImage Drawn(QImage::Format format, const QFont& font, const std::function<void(QPainter&)>& draw)
     {
         QImage image(120, 30, format);
         image.fill(format == QImage::Format_RGB32 ? QColor(30, 60, 90) : QColor(Qt::transparent));
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(QColor(250, 200, 10));
+        draw(p);
         return image;
+    }
+
+    // vbDrawText against the reference for every combination; how many matched
+    // before the first that did not.
+    static int Compare(const std::vector<std::string>& flagWords, const std::vector<std::string>& texts,
+                       const std::vector<QRect>& boxes, const std::vector<QFont>& fonts)
+    {
+        int compared = 0;
+        for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32})
+            for (const QFont& font : fonts)
+                for (const std::string& words : flagWords)
+                    for (const QRect& box : boxes)
+                        for (const std::string& text : texts) {
+                            ClsKtGdi gdi;
+                            gdi.ResolveDrawTextFlags(words);
+                            const Rect rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
+                            const QImage drawn = Drawn(format, font, [&](QPainter& p) { gdi.vbDrawText(p, text, rect); });
+                            const QImage expected = Drawn(format, font, [&](QPainter& p) { Reference(p, gdi.DrawTextFlags(), text, box); });
+                            if (drawn != expected) {
+                                ADD_FAILURE() << words << " / " << text << " / " << font.toString().toStdString() << " / " << box.height();
+                                return compared;
+                            }
+                            ++compared;
+                        }
+        return compared;
     }
 };
 
@@ -88,31 +119,7 @@ TEST_F(ClsKtGdiTextTest, PlainLinesMatchTheRectangleForm)
                                                 "right,singleline,bottom,end_ellipsis"};
     const std::vector<QRect> boxes = {QRect(3, 2, 90, 14), QRect(0, 5, 70, 13), QRect(7, 1, 60, 8),
                                       QRect(2, 0, 100, 21)};
-    int compared = 0;
-    for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32})
-        for (const QFont& font : Fonts())
-            for (const std::string& words : flagWords)
-                for (const QRect& box : boxes)
-                    for (const std::string& text : Texts()) {
-                        ClsKtGdi gdi;
-                        gdi.ResolveDrawTextFlags(words);
-                        QImage drawn = Blank(format);
-                        QImage expected = Blank(format);
-                        {
-                            QPainter p(&drawn);
-                            p.setFont(font);
-                            p.setPen(QColor(250, 200, 10));
-                            gdi.vbDrawText(p, text, Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
-                            QPainter q(&expected);
-                            q.setFont(font);
-                            q.setPen(QColor(250, 200, 10));
-                            Reference(q, gdi.DrawTextFlags(), text, box);
-                        }
-                        ASSERT_TRUE(drawn == expected) << words << " / " << text << " / " << font.toString().toStdString()
-                                                   << " / " << box.height();
-                        ++compared;
-                    }
-    EXPECT_EQ(compared, 2 * 5 * 8 * 4 * 20);
+    EXPECT_EQ(Compare(flagWords, Texts(), boxes, Fonts()), 2 * 5 * 8 * 4 * 20);
 }
 
 TEST_F(ClsKtGdiTextTest, WithoutPrefixesAmpersandsAreCharacters)
@@ -123,76 +130,29 @@ TEST_F(ClsKtGdiTextTest, WithoutPrefixesAmpersandsAreCharacters)
                                                 "singleline,vcenter,path_ellipsis,noprefix", "noprefix"};
     const std::vector<std::string> texts = {"Song & Dance", "Rock && Roll", "Trailing &", "&", "&&",
                                             "Tom & Jerry & friends, a title too long for its box"};
-    const std::vector<QRect> boxes = {QRect(3, 2, 90, 14), QRect(7, 1, 60, 8)};
-    int compared = 0;
-    for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32})
-        for (const QFont& font : Fonts())
-            for (const std::string& words : flagWords)
-                for (const QRect& box : boxes)
-                    for (const std::string& text : texts) {
-                        ClsKtGdi gdi;
-                        gdi.ResolveDrawTextFlags(words);
-                        QImage drawn = Blank(format);
-                        QImage expected = Blank(format);
-                        {
-                            QPainter p(&drawn);
-                            p.setFont(font);
-                            p.setPen(QColor(250, 200, 10));
-                            gdi.vbDrawText(p, text, Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
-                            QPainter q(&expected);
-                            q.setFont(font);
-                            q.setPen(QColor(250, 200, 10));
-                            Reference(q, gdi.DrawTextFlags(), text, box);
-                        }
-                        ASSERT_TRUE(drawn == expected) << words << " / " << text << " / " << font.toString().toStdString();
-                        ++compared;
-                    }
-    EXPECT_EQ(compared, 2 * 5 * 5 * 2 * 6);
+    EXPECT_EQ(Compare(flagWords, texts, {QRect(3, 2, 90, 14), QRect(7, 1, 60, 8)}, Fonts()), 2 * 5 * 5 * 2 * 6);
 
     // The last "&" is drawn, not swallowed as a mark with nothing to mark.
     ClsKtGdi gdi;
     gdi.ResolveDrawTextFlags("left,singleline,vcenter,noprefix");
-    QImage withAmpersand = Blank(QImage::Format_RGB32);
-    QImage without = Blank(QImage::Format_RGB32);
-    {
-        QPainter p(&withAmpersand);
-        gdi.vbDrawText(p, "Trailing &", Rect{2, 3, 112, 17});
-        QPainter q(&without);
-        gdi.vbDrawText(q, "Trailing ", Rect{2, 3, 112, 17});
-    }
-    EXPECT_FALSE(withAmpersand == without);
+    const auto draw = [&](const std::string& text) {
+        return Drawn(QImage::Format_RGB32, QFont(), [&](QPainter& p) { gdi.vbDrawText(p, text, Rect{2, 3, 112, 17}); });
+    };
+    EXPECT_NE(draw("Trailing &"), draw("Trailing "));
 }
 
 TEST_F(ClsKtGdiTextTest, OtherTextKeepsPrefixesAndOtherFaces)
 {
     QFont font(QStringLiteral("IPAGothic"));
     font.setPixelSize(11);
+    EXPECT_EQ(Compare({"left,singleline,vcenter,end_ellipsis"},
+                      {"Tom & Jerry", "&Play", "曲名 - 歌手", "Café au lait", "one\ttab"}, {QRect(2, 3, 110, 14)}, {font}),
+              2 * 5);
+    // A prefix makes the next letter underlined rather than showing "&".
     ClsKtGdi gdi;
     gdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis");
-    const QRect box(2, 3, 110, 14);
-    for (const std::string text : {"Tom & Jerry", "&Play", "曲名 - 歌手", "Café au lait", "one\ttab"}) {
-        QImage drawn = Blank(QImage::Format_ARGB32_Premultiplied);
-        QImage expected = Blank(QImage::Format_ARGB32_Premultiplied);
-        {
-            QPainter p(&drawn);
-            p.setFont(font);
-            gdi.vbDrawText(p, text, Rect{2, 3, 112, 17});
-            QPainter q(&expected);
-            q.setFont(font);
-            Reference(q, gdi.DrawTextFlags(), text, box);
-        }
-        EXPECT_TRUE(drawn == expected) << text;
-    }
-    // A prefix makes the next letter underlined rather than showing "&".
-    QImage prefixed = Blank(QImage::Format_ARGB32_Premultiplied);
-    QImage plain = Blank(QImage::Format_ARGB32_Premultiplied);
-    {
-        QPainter p(&prefixed);
-        p.setFont(font);
-        gdi.vbDrawText(p, "&P", Rect{2, 3, 112, 17});
-        QPainter q(&plain);
-        q.setFont(font);
-        gdi.vbDrawText(q, "P", Rect{2, 3, 112, 17});
-    }
-    EXPECT_FALSE(prefixed == plain);
+    const auto draw = [&](const std::string& text) {
+        return Drawn(QImage::Format_ARGB32_Premultiplied, font, [&](QPainter& p) { gdi.vbDrawText(p, text, Rect{2, 3, 112, 17}); });
+    };
+    EXPECT_NE(draw("&P"), draw("P"));
 }

@@ -6,9 +6,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <csignal>
-#include <cstdlib>
-#include <fstream>
-#include <optional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -20,6 +17,7 @@ protected:
     std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
 
     QTemporaryDir m_dir;
+    const std::string m_file = Path("Zelko.ini");
     ClsKtini m_ini;
 };
 
@@ -27,121 +25,111 @@ protected:
 
 TEST_F(ClsKtiniTest, ReadsKeysAndMapsNonToEmpty)
 {
-    const std::string ini = Path("Zelko.ini");
-    testsupport::WriteFileBytes(ini, "[PlayInfo]\nVolume = 70\nA=Non\nB=non\n");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Volume", ini), "70");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("playinfo", "VOLUME", ini), "70");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "A", ini), "");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "B", ini), "non");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Missing", ini), "");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Missing", "Volume", ini), "");
+    testsupport::WriteFileBytes(m_file, "[PlayInfo]\nVolume = 70\nA=Non\nB=non\n");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Volume", m_file), "70");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("playinfo", "VOLUME", m_file), "70");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "A", m_file), "");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "B", m_file), "non");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Missing", "Volume", m_file), "");
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("PlayInfo", "Volume", Path("none.ini")), "");
 }
 
 TEST_F(ClsKtiniTest, WriteCreatesFileSectionAndKeyAndKeepsTheRest)
 {
-    const std::string ini = Path("Zelko.ini");
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "File", "Blue.zks", ini));
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "WithMusic", "-1", ini));
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "10", ini));
-    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Skin]\nFile=Blue.zks\nWithMusic=-1\n\n[Window]\nLeft=10\n");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "File", "Blue.zks", m_file));
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Skin", "WithMusic", "-1", m_file));
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "10", m_file));
+    EXPECT_EQ(testsupport::ReadFileBytes(m_file), "[Skin]\nFile=Blue.zks\nWithMusic=-1\n\n[Window]\nLeft=10\n");
 
-    testsupport::WriteFileBytes(ini, "; my notes\r\n[Window]\r\nLeft=1\r\nUnknown=keep\r\n");
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("window", "left", "2", ini));
-    EXPECT_EQ(testsupport::ReadFileBytes(ini), "; my notes\r\n[Window]\r\nLeft=2\r\nUnknown=keep\r\n");
+    testsupport::WriteFileBytes(m_file, "; my notes\r\n[Window]\r\nLeft=1\r\nUnknown=keep\r\n");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("window", "left", "2", m_file));
+    EXPECT_EQ(testsupport::ReadFileBytes(m_file), "; my notes\r\n[Window]\r\nLeft=2\r\nUnknown=keep\r\n");
 }
 
 TEST_F(ClsKtiniTest, LongValueSurvivesARestartWhole)
 {
-    const std::string ini = Path("Zelko.ini");
     const std::string folder = "/music/" + std::string(300, 'x') + "/";
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("LyricsFile", "Folder", folder, ini));
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("LyricsFile", "Folder", folder, m_file));
     ClsKtini fresh;
-    EXPECT_EQ(fresh.vbGetPrivateProfileString("LyricsFile", "Folder", ini), folder);
+    EXPECT_EQ(fresh.vbGetPrivateProfileString("LyricsFile", "Folder", m_file), folder);
 }
 
 TEST_F(ClsKtiniTest, SectionEntryByEntry)
 {
-    const std::string ini = Path("Zelko.ini");
-    testsupport::WriteFileBytes(ini, "[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n[Other]\nx=1\n");
+    testsupport::WriteFileBytes(m_file, "[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n[Other]\nx=1\n");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");   // nothing read yet
-    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("assist", ini), "ExecuteFile=RemoteZKA");
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("assist", m_file), "ExecuteFile=RemoteZKA");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "ExecuteFile=ScopeZKA");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");
-    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Missing", ini), "");
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Missing", m_file), "");
     EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", Path("none.ini")), "");
 }
 
 TEST_F(ClsKtiniTest, WriteSectionReplacesItAsAWhole)
 {
-    const std::string ini = Path("Zelko.ini");
-    testsupport::WriteFileBytes(ini, "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=Old\n\n[Window]\nLeft=5\n");
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", std::string("ExecuteFile=RemoteZKA\0ExecuteFile=ScopeZKA\0", 44), ini));
-    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n\n[Window]\nLeft=5\n");
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", "", ini));
-    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", ini), "");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "5");
+    testsupport::WriteFileBytes(m_file, "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=Old\n\n[Window]\nLeft=5\n");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", std::string("ExecuteFile=RemoteZKA\0ExecuteFile=ScopeZKA\0", 44), m_file));
+    EXPECT_EQ(testsupport::ReadFileBytes(m_file), "[Skin]\nFile=a.zks\n\n[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n\n[Window]\nLeft=5\n");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", "", m_file));
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", m_file), "");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", m_file), "5");
 }
 
 TEST_F(ClsKtiniTest, WindowsSettingsFileInCp932IsRead)
 {
-    const std::string ini = Path("Zelko.ini");
-    testsupport::WriteFileBytes(ini, "[Skin]\r\nPath=$(apppath)\\Skins\\\x90\xC2\\\r\nFile=\x90\xC2.zks\r\n");   // 青
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "Path", ini), "$(apppath)\\Skins\\\xE9\x9D\x92\\");
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "File", ini), "\xE9\x9D\x92.zks");
+    testsupport::WriteFileBytes(m_file, "[Skin]\r\nPath=$(apppath)\\Skins\\\x90\xC2\\\r\nFile=\x90\xC2.zks\r\n"); // 青
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "Path", m_file), "$(apppath)\\Skins\\\xE9\x9D\x92\\");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "File", m_file), "\xE9\x9D\x92.zks");
 }
 
 TEST_F(ClsKtiniTest, SettingsWriteFailingMidwayLeavesTheOldFileIntact)
 {
-    const std::string ini = Path("Zelko.ini");
     const std::string old = "[Skin]\nPath=/old/\n";
-    testsupport::WriteFileBytes(ini, old);
+    testsupport::WriteFileBytes(m_file, old);
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
     small.rlim_cur = 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = m_ini.vbWritePrivateProfileString("Skin", "Path", std::string(8192, 'p'), ini);
+    const bool written = m_ini.vbWritePrivateProfileString("Skin", "Path", std::string(8192, 'p'), m_file);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(testsupport::ReadFileBytes(ini), old);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_file), old);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(ClsKtiniTest, BatchWritesTheFileOnce)
 {
-    const std::string ini = Path("Zelko.ini");
-    testsupport::WriteFileBytes(ini, "[Window]\nLeft=1\n");
-    m_ini.BeginBatch(ini);
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "1");
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "2", ini));
-    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", "ExecuteFile=ScopeZKA", ini));
+    testsupport::WriteFileBytes(m_file, "[Window]\nLeft=1\n");
+    m_ini.BeginBatch(m_file);
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", m_file), "1");
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileString("Window", "Left", "2", m_file));
+    ASSERT_TRUE(m_ini.vbWritePrivateProfileSection("Assist", "ExecuteFile=ScopeZKA", m_file));
     // Reads inside the batch see the batch; the file is not yet written.
-    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", ini), "2");
-    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", ini), "ExecuteFile=ScopeZKA");
-    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Window]\nLeft=1\n");
+    EXPECT_EQ(m_ini.vbGetPrivateProfileString("Window", "Left", m_file), "2");
+    EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("Assist", m_file), "ExecuteFile=ScopeZKA");
+    EXPECT_EQ(testsupport::ReadFileBytes(m_file), "[Window]\nLeft=1\n");
     // Other files are not part of the batch.
     ASSERT_TRUE(m_ini.vbWritePrivateProfileString("A", "k", "v", Path("other.ini")));
     EXPECT_EQ(testsupport::ReadFileBytes(Path("other.ini")), "[A]\nk=v\n");
 
     EXPECT_TRUE(m_ini.CommitBatch());
-    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[Window]\nLeft=2\n\n[Assist]\nExecuteFile=ScopeZKA\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(m_file), "[Window]\nLeft=2\n\n[Assist]\nExecuteFile=ScopeZKA\n");
     EXPECT_TRUE(m_ini.CommitBatch());   // nothing open any more
 }
 
 TEST_F(ClsKtiniTest, UncommittedBatchIsWrittenWhenTheObjectEnds)
 {
-    const std::string ini = Path("Zelko.ini");
     {
         ClsKtini ini2;
-        ini2.BeginBatch(ini);
-        ASSERT_TRUE(ini2.vbWritePrivateProfileString("PlayInfo", "Volume", "40", ini));
+        ini2.BeginBatch(m_file);
+        ASSERT_TRUE(ini2.vbWritePrivateProfileString("PlayInfo", "Volume", "40", m_file));
     }
-    EXPECT_EQ(testsupport::ReadFileBytes(ini), "[PlayInfo]\nVolume=40\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(m_file), "[PlayInfo]\nVolume=40\n");
 }
 
 TEST_F(ClsKtiniTest, SystemFolders)

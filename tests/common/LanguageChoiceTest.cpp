@@ -7,104 +7,71 @@ namespace {
 constexpr UiLanguage Ja = UiLanguage::Japanese;
 constexpr UiLanguage En = UiLanguage::English;
 
-// The language an environment of LANG alone gives with the setting "auto".
-UiLanguage ForLang(const std::string& lang)
+// With the setting "auto": a Japanese, C or missing locale keeps the Japanese
+// texts, any other language gives English; LC_ALL comes before LC_MESSAGES
+// before LANG; LANGUAGE lists preferences (the first one we have wins) but
+// is ignored under the C locale.
+TEST(LanguageChoice, TheEnvironmentChoosesUnderAuto)
 {
-    return LanguageChoice::Choose(LocaleEnvironment{"", "", "", lang}, LanguageSetting::Auto);
+    struct Row {
+        LocaleEnvironment Environment; // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        UiLanguage Expected;
+    };
+    const Row rows[] = {
+        {{"", "", "", "ja_JP.UTF-8"}, Ja},
+        {{"", "", "", "ja_JP.eucJP"}, Ja},
+        {{"", "", "", "ja"}, Ja},
+        {{"", "", "", ""}, Ja},
+        {{"", "", "", "C"}, Ja},
+        {{"", "", "", "C.utf8"}, Ja},
+        {{"", "", "", "POSIX"}, Ja},
+        {{"", "", "", "en_US.UTF-8"}, En},
+        {{"", "", "", "de_DE.UTF-8"}, En},
+        {{"", "", "", "fr_FR@euro"}, En},
+        {{"", "ja_JP.UTF-8", "de_DE.UTF-8", "en_US.UTF-8"}, Ja},
+        {{"", "", "de_DE.UTF-8", "ja_JP.UTF-8"}, En},
+        {{"", "", "ja_JP.UTF-8", "de_DE.UTF-8"}, Ja},
+        {{"", "C", "", "en_US.UTF-8"}, Ja},
+        {{"de:ja", "", "", "de_DE.UTF-8"}, Ja},
+        {{"de:en:ja", "", "", "de_DE.UTF-8"}, En},
+        {{"ja_JP:en", "", "", "en_US.UTF-8"}, Ja},
+        {{"en_GB:en", "", "", "ja_JP.UTF-8"}, En},
+        {{"de:fr", "", "", "ja_JP.UTF-8"}, En},
+        {{"::ja", "", "", "de_DE.UTF-8"}, Ja},
+        {{"en", "", "", "C.UTF-8"}, Ja},
+        {{"de:en", "", "", ""}, Ja},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LanguageChoice::Choose(row.Environment, LanguageSetting::Auto), row.Expected)
+            << row.Environment.language << "|" << row.Environment.lcAll << "|" << row.Environment.lcMessages << "|"
+            << row.Environment.lang;
 }
 
-TEST(LanguageChoice, AJapaneseLocaleKeepsTheJapaneseTexts)
+TEST(LanguageChoice, TheSettingOverridesTheEnvironmentAndIsHandedOn)
 {
-    EXPECT_EQ(ForLang("ja_JP.UTF-8"), Ja);
-    EXPECT_EQ(ForLang("ja_JP.eucJP"), Ja);
-    EXPECT_EQ(ForLang("ja"), Ja);
-}
-
-TEST(LanguageChoice, TheCLocaleOrNoneAtAllKeepsTheJapaneseTexts)
-{
-    EXPECT_EQ(ForLang(""), Ja);
-    EXPECT_EQ(ForLang("C"), Ja);
-    EXPECT_EQ(ForLang("C.UTF-8"), Ja);
-    EXPECT_EQ(ForLang("C.utf8"), Ja);
-    EXPECT_EQ(ForLang("POSIX"), Ja);
-    EXPECT_EQ(LanguageChoice::Choose(LocaleEnvironment{}, LanguageSetting::Auto), Ja);
-}
-
-TEST(LanguageChoice, AnyOtherLanguageGivesEnglish)
-{
-    EXPECT_EQ(ForLang("en_US.UTF-8"), En);
-    EXPECT_EQ(ForLang("en_GB"), En);
-    EXPECT_EQ(ForLang("de_DE.UTF-8"), En);
-    EXPECT_EQ(ForLang("fr_FR@euro"), En);
-    EXPECT_EQ(ForLang("zh_CN.UTF-8"), En);
-}
-
-TEST(LanguageChoice, LcAllComesBeforeLcMessagesWhichComesBeforeLang)
-{
-    EXPECT_EQ(LanguageChoice::Choose({"", "ja_JP.UTF-8", "de_DE.UTF-8", "en_US.UTF-8"}, LanguageSetting::Auto), Ja);
-    EXPECT_EQ(LanguageChoice::Choose({"", "", "de_DE.UTF-8", "ja_JP.UTF-8"}, LanguageSetting::Auto), En);
-    EXPECT_EQ(LanguageChoice::Choose({"", "", "ja_JP.UTF-8", "de_DE.UTF-8"}, LanguageSetting::Auto), Ja);
-    // LC_ALL=C wins over a Japanese or English LANG: the plain texts.
-    EXPECT_EQ(LanguageChoice::Choose({"", "C", "", "en_US.UTF-8"}, LanguageSetting::Auto), Ja);
-}
-
-TEST(LanguageChoice, LanguageListsPreferencesAndTheFirstOneWeHaveWins)
-{
-    EXPECT_EQ(LanguageChoice::Choose({"de:ja", "", "", "de_DE.UTF-8"}, LanguageSetting::Auto), Ja);
-    EXPECT_EQ(LanguageChoice::Choose({"de:en:ja", "", "", "de_DE.UTF-8"}, LanguageSetting::Auto), En);
-    EXPECT_EQ(LanguageChoice::Choose({"ja_JP:en", "", "", "en_US.UTF-8"}, LanguageSetting::Auto), Ja);
-    EXPECT_EQ(LanguageChoice::Choose({"en_GB:en", "", "", "ja_JP.UTF-8"}, LanguageSetting::Auto), En);
-    // Only languages we do not have: English, even under a Japanese LANG.
-    EXPECT_EQ(LanguageChoice::Choose({"de:fr", "", "", "ja_JP.UTF-8"}, LanguageSetting::Auto), En);
-    // Empty entries are skipped.
-    EXPECT_EQ(LanguageChoice::Choose({"::ja", "", "", "de_DE.UTF-8"}, LanguageSetting::Auto), Ja);
-}
-
-TEST(LanguageChoice, LanguageIsIgnoredUnderTheCLocale)
-{
-    EXPECT_EQ(LanguageChoice::Choose({"en", "", "", "C.UTF-8"}, LanguageSetting::Auto), Ja);
-    EXPECT_EQ(LanguageChoice::Choose({"de:en", "", "", ""}, LanguageSetting::Auto), Ja);
-}
-
-TEST(LanguageChoice, TheSettingOverridesTheEnvironment)
-{
-    const LocaleEnvironment english{"en", "", "", "en_US.UTF-8"};
-    const LocaleEnvironment japanese{"", "", "", "ja_JP.UTF-8"};
-    const LocaleEnvironment plain{"", "", "", "C.UTF-8"};
-    for (const LocaleEnvironment& environment : {english, japanese, plain}) {
+    for (const LocaleEnvironment& environment : {LocaleEnvironment{"en", "", "", "en_US.UTF-8"},
+                                                 LocaleEnvironment{"", "", "", "ja_JP.UTF-8"},
+                                                 LocaleEnvironment{"", "", "", "C"}}) {
         EXPECT_EQ(LanguageChoice::Choose(environment, LanguageSetting::Japanese), Ja);
         EXPECT_EQ(LanguageChoice::Choose(environment, LanguageSetting::English), En);
+        for (UiLanguage language : {Ja, En})
+            EXPECT_EQ(LanguageChoice::Choose(environment, LanguageChoice::SettingFor(language)), language);
     }
-    EXPECT_EQ(LanguageChoice::Choose(english, LanguageSetting::Auto), En);
-    EXPECT_EQ(LanguageChoice::Choose(japanese, LanguageSetting::Auto), Ja);
 }
 
 TEST(LanguageChoice, SettingTextsReadInAnyCaseAndUnknownOnesMeanAuto)
 {
     EXPECT_EQ(LanguageChoice::ParseSetting("ja"), LanguageSetting::Japanese);
-    EXPECT_EQ(LanguageChoice::ParseSetting("EN"), LanguageSetting::English);
-    EXPECT_EQ(LanguageChoice::ParseSetting(" en "), LanguageSetting::English);
-    EXPECT_EQ(LanguageChoice::ParseSetting("Auto"), LanguageSetting::Auto);
+    EXPECT_EQ(LanguageChoice::ParseSetting(" EN "), LanguageSetting::English);
     EXPECT_EQ(LanguageChoice::ParseSetting(""), LanguageSetting::Auto);
     EXPECT_EQ(LanguageChoice::ParseSetting("japanese"), LanguageSetting::Auto);
-    EXPECT_EQ(LanguageChoice::ParseSetting("de"), LanguageSetting::Auto);
     EXPECT_EQ(LanguageChoice::ParseSetting("en_US"), LanguageSetting::Auto);
-
+    for (LanguageSetting s : {LanguageSetting::Auto, LanguageSetting::Japanese, LanguageSetting::English})
+        EXPECT_EQ(LanguageChoice::ParseSetting(LanguageChoice::SettingText(s)), s);
+    // The texts are stored in the settings file.
     EXPECT_EQ(LanguageChoice::SettingText(LanguageSetting::Japanese), "ja");
     EXPECT_EQ(LanguageChoice::SettingText(LanguageSetting::English), "en");
     EXPECT_EQ(LanguageChoice::SettingText(LanguageSetting::Auto), "auto");
-    for (LanguageSetting s : {LanguageSetting::Auto, LanguageSetting::Japanese, LanguageSetting::English})
-        EXPECT_EQ(LanguageChoice::ParseSetting(LanguageChoice::SettingText(s)), s);
-}
-
-TEST(LanguageChoice, TheHandedOnSettingGivesTheSameLanguageEverywhere)
-{
-    const LocaleEnvironment german{"", "", "", "de_DE.UTF-8"};
-    const LocaleEnvironment plain{"", "", "", "C"};
-    for (UiLanguage language : {Ja, En}) {
-        EXPECT_EQ(LanguageChoice::Choose(german, LanguageChoice::SettingFor(language)), language);
-        EXPECT_EQ(LanguageChoice::Choose(plain, LanguageChoice::SettingFor(language)), language);
-    }
 }
 
 } // namespace

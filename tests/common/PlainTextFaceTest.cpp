@@ -171,18 +171,14 @@ TEST(PlainTextFaceTest, MeasuresAndCutsLinesAsQtDoes)
     EXPECT_GE(compared, 8 * 201 * 4);
 }
 
-TEST(PlainTextFaceTest, CoversOnlyPlainCharactersItHas)
+// A usable face covers only plain characters it has.
+TEST(PlainTextFaceTest, FontsThatChangeTheLayoutAreRefused)
 {
     const PlainTextFace face(Gothic(11));
     EXPECT_TRUE(face.Covers(QStringLiteral("Plain ASCII ~ and \u2026")));
-    EXPECT_FALSE(face.Covers(QStringLiteral("Caf\u00e9")));
-    EXPECT_FALSE(face.Covers(QStringLiteral("\u66f2\u540d")));
-    EXPECT_FALSE(face.Covers(QStringLiteral("tab\there")));
-    EXPECT_FALSE(face.Covers(QStringLiteral("line\nbreak")));
-}
+    for (const char16_t* text : {u"Caf\u00e9", u"\u66f2\u540d", u"tab\there", u"line\nbreak"})
+        EXPECT_FALSE(face.Covers(QString::fromUtf16(text))) << QString::fromUtf16(text).toStdString();
 
-TEST(PlainTextFaceTest, FontsThatChangeTheLayoutAreRefused)
-{
     QFont spaced = Gothic(11);
     spaced.setLetterSpacing(QFont::AbsoluteSpacing, 1.0);
     QFont percent = Gothic(11);
@@ -192,9 +188,9 @@ TEST(PlainTextFaceTest, FontsThatChangeTheLayoutAreRefused)
     QFont capitals = Gothic(11);
     capitals.setCapitalization(QFont::SmallCaps);
     for (const QFont& font : {spaced, percent, words, capitals}) {
-        const PlainTextFace face(font);
-        EXPECT_FALSE(face.Usable()) << font.toString().toStdString();
-        EXPECT_FALSE(face.Covers(QStringLiteral("text")));
+        const PlainTextFace refused(font);
+        EXPECT_FALSE(refused.Usable()) << font.toString().toStdString();
+        EXPECT_FALSE(refused.Covers(QStringLiteral("text")));
     }
     QFont unspaced = Gothic(11);
     unspaced.setLetterSpacing(QFont::PercentageSpacing, 100.0);

@@ -21,73 +21,47 @@ std::vector<std::pair<int32_t, std::string>> Timed(const LyricsTimeline& t)
 
 using Lines = std::vector<std::pair<int32_t, std::string>>;
 
-TEST(LyricsTimelineTest, ReadsTimeTagsInEveryForm)
+TEST(LyricsTimelineTest, TimedLinesInEveryFormAreOrderedByTime)
 {
-    const auto t = LyricsTimeline::Parse("[00:01.50]a\n"
-                                         "[00:02:25]b\n"
-                                         "[0:03]c\n"
-                                         "[00:04.123]d\n"
-                                         "[00:05.5]e\n"
-                                         "[123:00.00]f\n",
-                                         {});
-    EXPECT_EQ(Timed(t), (Lines {{1500, "a"}, {2250, "b"}, {3000, "c"}, {4123, "d"}, {5500, "e"}, {7380000, "f"}}));
-    EXPECT_TRUE(t.RejectedLines().empty());
+    const std::string atMarks = "@Title=Song\n@Offset=100\n[00:01.00]@hidden\n[00:02.00]shown\n";
+    const std::string broken = "[00:01.00]good\n[00:1x.00]bad\n[00:02.00\n[99]n\n[00:75.00]s\n[00:03.00]ok\n";
+    struct Row {
+        std::string Text;
+        bool AtMarkTags;
+        Lines Expected;
+    };
+    const Row rows[] = {
+        {"[00:01.50]a\n[00:02:25]b\n[0:03]c\n[00:04.123]d\n[00:05.5]e\n[123:00.00]f\n", false, {{1500, "a"}, {2250, "b"}, {3000, "c"}, {4123, "d"}, {5500, "e"}, {7380000, "f"}}},
+        // Several tags on one line; lines out of order.
+        {"[00:10.00][00:30.00]chorus\r\n[00:20.00]verse\r\n[00:20.00]second\r\n", false, {{10000, "chorus"}, {20000, "verse"}, {20000, "second"}, {30000, "chorus"}}},
+        // Word times go; empty timed lines stay.
+        {"[00:01.00]<00:01.00>Hello <00:01.50>world<00:02.00>\n[00:03.00]\n[00:04.00]a <b> c\n", false, {{1000, "Hello world"}, {3000, ""}, {4000, "a <b> c"}}},
+        // The offset shifts every line, before or after it; other tags and
+        // text without a time are not lines.
+        {"[ti:Song]\n[by:someone]\n[length:03:00]\n[00:02.00]x\n[offset:+500]\nplain text without time\n", false, {{1500, "x"}}},
+        {"[offset:-250]\n[00:01.00]y\n", false, {{1250, "y"}}},
+        // Lines starting with @ are tags only when switched on.
+        {atMarks, true, {{1900, "shown"}}},
+        {atMarks, false, {{1000, "@hidden"}, {2000, "shown"}}},
+        {"\xEF\xBB\xBF[00:01.00]日本語\n", false, {{1000, "日本語"}}},
+        {platform::CodePage::ToCp932("[00:01.00]日本語の歌\n"), false, {{1000, "日本語の歌"}}},
+        {broken, false, {{1000, "good"}, {3000, "ok"}}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Timed(LyricsTimeline::Parse(row.Text, {row.AtMarkTags})), row.Expected) << row.Text;
 }
 
-TEST(LyricsTimelineTest, SeveralTagsOnOneLineAndUnsortedLinesAreOrderedByTime)
+TEST(LyricsTimelineTest, TagsTheOffsetAndTheLineNumbersOfBrokenTags)
 {
-    const auto t = LyricsTimeline::Parse("[00:10.00][00:30.00]chorus\r\n[00:20.00]verse\r\n[00:20.00]second\r\n", {});
-    EXPECT_EQ(Timed(t), (Lines {{10000, "chorus"}, {20000, "verse"}, {20000, "second"}, {30000, "chorus"}}));
-}
-
-TEST(LyricsTimelineTest, StripsWordTimesAndKeepsEmptyTimedLines)
-{
-    const auto t = LyricsTimeline::Parse("[00:01.00]<00:01.00>Hello <00:01.50>world<00:02.00>\n"
-                                         "[00:03.00]\n"
-                                         "[00:04.00]a <b> c\n",
-                                         {});
-    EXPECT_EQ(Timed(t), (Lines {{1000, "Hello world"}, {3000, ""}, {4000, "a <b> c"}}));
-}
-
-TEST(LyricsTimelineTest, OffsetShiftsEveryLineAndOtherTagsAreIgnored)
-{
-    const auto t = LyricsTimeline::Parse("[ti:Song]\n[ar:Singer]\n[al:Album]\n[by:someone]\n[length:03:00]\n"
-                                         "[00:02.00]x\n[offset:+500]\nplain text without time\n",
-                                         {});
-    EXPECT_EQ(Timed(t), (Lines {{1500, "x"}}));
+    const auto t = LyricsTimeline::Parse("[ti:Song]\n[ar:Singer]\n[al:Album]\n[00:02.00]x\n[offset:+500]\n", {});
     EXPECT_EQ(t.OffsetMs(), 500);
-    EXPECT_EQ(t.Title(), "Song");
-    EXPECT_EQ(t.Artist(), "Singer");
-    EXPECT_EQ(t.Album(), "Album");
-
-    const auto later = LyricsTimeline::Parse("[offset:-250]\n[00:01.00]y\n", {});
-    EXPECT_EQ(Timed(later), (Lines {{1250, "y"}}));
-}
-
-TEST(LyricsTimelineTest, AtMarkLinesAreTagsOnlyWhenSwitchedOn)
-{
-    const std::string text = "@Title=Song\n@Offset=100\n[00:01.00]@hidden\n[00:02.00]shown\n";
-    const auto on = LyricsTimeline::Parse(text, {true});
-    EXPECT_EQ(Timed(on), (Lines {{1900, "shown"}}));
-    EXPECT_EQ(on.Title(), "Song");
-    const auto off = LyricsTimeline::Parse(text, {false});
-    EXPECT_EQ(Timed(off), (Lines {{1000, "@hidden"}, {2000, "shown"}}));
-    EXPECT_EQ(off.Title(), "");
-}
-
-TEST(LyricsTimelineTest, BrokenTagsAreRejectedWithTheirLineNumbers)
-{
-    const auto t = LyricsTimeline::Parse("[00:01.00]good\n[00:1x.00]bad\n[00:02.00\n[99]n\n[00:75.00]s\n[00:03.00]ok\n", {});
-    EXPECT_EQ(Timed(t), (Lines {{1000, "good"}, {3000, "ok"}}));
-    EXPECT_EQ(t.RejectedLines(), (std::vector<int32_t> {2, 3, 4, 5}));
-}
-
-TEST(LyricsTimelineTest, ReadsUtf8WithBomAndCp932)
-{
-    const auto utf8 = LyricsTimeline::Parse("\xEF\xBB\xBF[00:01.00]日本語\n", {});
-    EXPECT_EQ(Timed(utf8), (Lines {{1000, "日本語"}}));
-    const auto cp932 = LyricsTimeline::Parse(platform::CodePage::ToCp932("[00:01.00]日本語の歌\n"), {});
-    EXPECT_EQ(Timed(cp932), (Lines {{1000, "日本語の歌"}}));
+    EXPECT_EQ(t.Title() + "/" + t.Artist() + "/" + t.Album(), "Song/Singer/Album");
+    const std::string atMarks = "@Title=Song\n[00:02.00]shown\n";
+    EXPECT_EQ(LyricsTimeline::Parse(atMarks, {true}).Title(), "Song");
+    EXPECT_EQ(LyricsTimeline::Parse(atMarks, {false}).Title(), "");
+    const auto broken = LyricsTimeline::Parse("[00:01.00]good\n[00:1x.00]bad\n[00:02.00\n[99]n\n[00:75.00]s\n[00:03.00]ok\n", {});
+    EXPECT_EQ(broken.RejectedLines(), (std::vector<int32_t>{2, 3, 4, 5}));
+    EXPECT_TRUE(LyricsTimeline::Parse("[00:02:25]b\n[0:03]c\n[00:04.123]d\n[00:05.5]e\n", {}).RejectedLines().empty());
 }
 
 TEST(LyricsTimelineTest, GarbageAndHugeFilesStayBounded)
@@ -136,28 +110,20 @@ TEST(LyricsTimelineTest, FillsTheRecordAroundTheCurrentLine)
     EXPECT_EQ(r.CurrentLine, -1);
     EXPECT_EQ(r.CurrentMs, -1);
     EXPECT_EQ(r.NextMs, 1000);
-    EXPECT_STREQ(r.Text[5], "");
     EXPECT_STREQ(r.Text[1], "l0");
-    EXPECT_STREQ(r.Text[0], "l1");
 
     t.Fill(r, 3000, 0, true);
     EXPECT_EQ(r.CurrentLine, 2);
     EXPECT_EQ(r.CurrentMs, 3000);
     EXPECT_EQ(r.NextMs, 4000);
-    EXPECT_STREQ(r.Text[7], "l0");
-    EXPECT_STREQ(r.Text[6], "l1");
-    EXPECT_STREQ(r.Text[5], "l2");
-    EXPECT_STREQ(r.Text[1], "l3");
-    EXPECT_STREQ(r.Text[0], "l4");
-    EXPECT_STREQ(r.Text[2], "T");
-    EXPECT_STREQ(r.Text[3], "A");
-    EXPECT_STREQ(r.Text[4], "B");
+    // Two lines before, the current one, two after, and the three tags.
+    const std::vector<std::string> fields(std::begin(r.Text), std::end(r.Text));
+    EXPECT_EQ(fields, (std::vector<std::string>{"l4", "l3", "T", "A", "B", "l2", "l1", "l0"}));
 
     t.Fill(r, 9000, 0, true);
     EXPECT_EQ(r.CurrentLine, 4);
     EXPECT_EQ(r.NextMs, -1);
     EXPECT_STREQ(r.Text[1], "");
-    EXPECT_STREQ(r.Text[0], "");
 
     t.Fill(r, 3000, 0, false); // karaoke use off
     EXPECT_EQ(r.CurrentLine, -1);

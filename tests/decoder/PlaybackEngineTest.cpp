@@ -1,4 +1,6 @@
-// The playback thread replacing an output that fails in the middle of a track.
+// The playback thread: replacing an output that fails or hangs in the middle
+// of a track, requests that come faster than it acts, and when it takes the
+// spectrum anew.
 #include "TestMedia.h"
 
 #include "decoder/Mp3Source.h"
@@ -10,53 +12,61 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <chrono>
-#include <thread>
 
 namespace decoder::test {
 namespace {
 
 using namespace std::chrono_literals;
 
+class PlaybackEngineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new TempDir();
+        s_tone = new std::filesystem::path(MakeMp3(*s_dir, "tone", Tone{1000, 2.0, 44100, 2, 0.5}, "-b 128"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_tone;
+        delete s_dir;
+    }
+
+    // Plays the 2-s tone; false when the engine does not stop within the limit.
+    static bool PlayToEnd(PlaybackEngine& engine, std::chrono::milliseconds limit = 5s)
+    {
+        std::shared_ptr<Mp3Source> track = Mp3Source::Open(s_tone->string());
+        if (!track)
+            return false;
+        engine.Play(track);
+        return WaitUntil([&] { return engine.CurrentState() == PlaybackEngine::State::Stopped; }, limit);
+    }
+
+    static inline TempDir* s_dir = nullptr;
+    static inline std::filesystem::path* s_tone = nullptr;
+};
+
 // A sound server stand-in that goes away after a number of writes.
 class FailingOutput : public NullAudioOutput {
 public:
-    FailingOutput(std::shared_ptr<const PacingClock> clock, int writesBeforeFailing, std::atomic<int>& writes)
+    FailingOutput(std::shared_ptr<const PacingClock> clock, std::atomic<int>& writes)
         : NullAudioOutput(std::move(clock))
-        , m_left(writesBeforeFailing)
         , m_writes(writes)
     {
     }
     std::string Name() const override { return "failing"; }
-    bool Write(std::span<const float> interleaved) override
-    {
-        ++m_writes;
-        if (--m_left < 0)
-            return false;
-        return NullAudioOutput::Write(interleaved);
-    }
-    bool Failed() override { return m_left < 0; }
+    bool Write(std::span<const float> interleaved) override { return ++m_writes <= 5 && NullAudioOutput::Write(interleaved); }
+    bool Failed() override { return m_writes > 5; }
 
 private:
-    int m_left;
     std::atomic<int>& m_writes;
 };
 
-TEST(PlaybackEngineTest, AnOutputThatFailsMidTrackIsReplacedAndTheTrackGoesOn)
+TEST_F(PlaybackEngineTest, AnOutputThatFailsMidTrackIsReplacedAndTheTrackGoesOn)
 {
-    TempDir dir;
-    const auto mp3 = MakeMp3(dir, "tone", Tone {440, 2.0, 44100, 2, 0.5}, "-b 128");
     auto clock = std::make_shared<PacingClock>(20.0);
     std::atomic<int> writes {0};
-    PlaybackEngine engine([&] { return std::make_unique<FailingOutput>(clock, 5, writes); }, clock);
-    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
-    ASSERT_TRUE(track);
-    engine.Play(track);
-    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Playing);
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (engine.CurrentState() != PlaybackEngine::State::Stopped && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
+    PlaybackEngine engine([&] { return std::make_unique<FailingOutput>(clock, writes); }, clock);
+    ASSERT_TRUE(PlayToEnd(engine));
     EXPECT_GE(writes.load(), 6);
     EXPECT_EQ(engine.OutputName(), "null");
     // The track played on to (nearly) its end: only the failed output's queue is lost.
@@ -84,30 +94,21 @@ private:
     std::atomic<bool> m_hung {false};
 };
 
-TEST(PlaybackEngineTest, AnOutputThatHangsIsReplacedAfterThreeSeconds)
+TEST_F(PlaybackEngineTest, AnOutputThatHangsIsReplacedAfterThreeSeconds)
 {
-    TempDir dir;
-    const auto mp3 = MakeMp3(dir, "tone", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128");
     auto clock = std::make_shared<PacingClock>(20.0);
     PlaybackEngine engine([&] { return std::make_unique<HungOutput>(clock); }, clock);
-    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
-    ASSERT_TRUE(track);
-    engine.Play(track);
     const auto start = std::chrono::steady_clock::now();
-    while (engine.CurrentState() != PlaybackEngine::State::Stopped && std::chrono::steady_clock::now() < start + 8s)
-        std::this_thread::sleep_for(5ms);
-    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
+    ASSERT_TRUE(PlayToEnd(engine, 8s));
     EXPECT_GE(std::chrono::steady_clock::now() - start, 2900ms);
     EXPECT_EQ(engine.OutputName(), "null");
 }
 
-TEST(PlaybackEngineTest, StopAndPlayAgainWhileTheThreadIsBusy)
+TEST_F(PlaybackEngineTest, StopAndPlayAgainWhileTheThreadIsBusy)
 {
-    TempDir dir;
-    const auto mp3 = MakeMp3(dir, "tone", Tone {440, 1.0, 44100, 1, 0.5}, "-b 64 -m m");
     auto clock = std::make_shared<PacingClock>(50.0);
     PlaybackEngine engine([&] { return std::make_unique<NullAudioOutput>(clock); }, clock);
-    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
+    std::shared_ptr<Mp3Source> track = Mp3Source::Open(s_tone->string());
     ASSERT_TRUE(track);
     for (int i = 0; i < 50; ++i) {
         engine.Play(track);
@@ -118,12 +119,8 @@ TEST(PlaybackEngineTest, StopAndPlayAgainWhileTheThreadIsBusy)
     }
     engine.Stop();
     EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
-    engine.Play(track);
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (engine.CurrentState() != PlaybackEngine::State::Stopped && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(engine.CurrentState(), PlaybackEngine::State::Stopped);
-    EXPECT_NEAR(engine.PlayMs(), 1000, 30);
+    ASSERT_TRUE(PlayToEnd(engine));
+    EXPECT_NEAR(engine.PlayMs(), 2000, 30);
 }
 
 // An output whose heard position the test sets, and which counts the frames
@@ -148,21 +145,16 @@ private:
     std::atomic<int64_t>& m_written;
 };
 
-TEST(PlaybackEngineTest, SpectrumIsTakenAgainOnlyOnceTheSoundHeardMovesOnByAHop)
+TEST_F(PlaybackEngineTest, SpectrumIsTakenAgainOnlyOnceTheSoundHeardMovesOnByAHop)
 {
-    TempDir dir;
-    const auto mp3 = MakeMp3(dir, "tone", Tone {1000, 2.0, 44100, 2, 0.5}, "-b 128");
     auto clock = std::make_shared<PacingClock>(1.0);
     std::atomic<int64_t> played {0};
     std::atomic<int64_t> written {0};
     PlaybackEngine engine([&] { return std::make_unique<SteeredOutput>(clock, played, written); }, clock);
-    std::shared_ptr<Mp3Source> track = Mp3Source::Open(mp3.string());
+    std::shared_ptr<Mp3Source> track = Mp3Source::Open(s_tone->string());
     ASSERT_TRUE(track);
     engine.Play(track);
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (written.load() < 8192 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
-    ASSERT_GE(written.load(), 8192);
+    ASSERT_TRUE(WaitUntil([&] { return written.load() >= 8192; }, 2s));
 
     std::array<int32_t, 256> left {};
     std::array<int32_t, 256> right {};
@@ -177,9 +169,8 @@ TEST(PlaybackEngineTest, SpectrumIsTakenAgainOnlyOnceTheSoundHeardMovesOnByAHop)
     // One hop on, the tone shows at its bin (1000 Hz * 512 / 44100 = 11.6).
     played = 256;
     engine.Spectrum(left, right);
-    const auto bin = std::max_element(left.begin(), left.end()) - left.begin();
     EXPECT_GT(peak(), 100);
-    EXPECT_NEAR(bin, 12, 1);
+    EXPECT_NEAR(std::max_element(left.begin(), left.end()) - left.begin(), 12, 1);
     // Stopped, nothing is heard.
     engine.Stop();
     engine.Spectrum(left, right);

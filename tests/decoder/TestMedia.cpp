@@ -1,27 +1,15 @@
 #include "TestMedia.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include "support/Id3PictureTag.h"
+
 #include <mpg123.h>
-#include <numbers>
-#include <sstream>
-#include <stdexcept>
-#include <unistd.h>
+#include <thread>
 
 namespace decoder::test {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void Put(std::string& s, uint32_t v, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        s += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
 
 uint32_t Get(const std::string& s, size_t at, int bytes)
 {
@@ -33,72 +21,35 @@ uint32_t Get(const std::string& s, size_t at, int bytes)
 
 } // namespace
 
-void WriteFile(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string Utf16LeWithBom(const std::u16string& text)
 {
     std::string out = "\xFF\xFE";
     for (char16_t c : text)
-        Put(out, c, 2);
+        out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     return out;
 }
 
 void PrependId3v2(const fs::path& file, const std::vector<Id3v2Frame>& frames, int version)
 {
-    std::string body;
+    std::vector<testsupport::TagBytes> tagFrames;
     for (const auto& f : frames) {
-        const uint32_t size = static_cast<uint32_t>(f.Bytes.size() + 1);
-        body += f.Id;
-        if (version == 2) {
-            for (int shift : {16, 8, 0})
-                body += static_cast<char>((size >> shift) & 0xFF);
-            body += static_cast<char>(f.Encoding);
-            body += f.Bytes;
-            continue;
-        }
-        if (version == 4) {
-            for (int shift : {21, 14, 7, 0})
-                body += static_cast<char>((size >> shift) & 0x7F);
-        } else {
-            for (int shift : {24, 16, 8, 0})
-                body += static_cast<char>((size >> shift) & 0xFF);
-        }
-        body += std::string(2, '\0');
-        body += static_cast<char>(f.Encoding);
-        body += f.Bytes;
+        testsupport::TagBytes body{f.Encoding};
+        body.insert(body.end(), f.Bytes.begin(), f.Bytes.end());
+        tagFrames.push_back(testsupport::TagFrame(version, f.Id, body));
     }
-    body += std::string(64, '\0'); // padding
-    std::string tag = "ID3";
-    tag += static_cast<char>(version);
-    tag += std::string(2, '\0');
-    const auto size = static_cast<uint32_t>(body.size());
-    for (int shift : {21, 14, 7, 0})
-        tag += static_cast<char>((size >> shift) & 0x7F);
-    WriteFile(file, tag + body + ReadFile(file));
+    testsupport::PrependTag(file, testsupport::Tag(version, tagFrames));
 }
 
 void AppendId3v1(const fs::path& file, const std::string& title, const std::string& artist,
                  const std::string& album, const std::string& year, uint8_t genre)
 {
     std::string tag = "TAG";
-    for (const auto* field : {&title, &artist, &album}) {
-        std::string f = field->substr(0, 30);
-        f.resize(30, '\0');
+    const std::pair<const std::string*, size_t> fields[] = {{&title, 30}, {&artist, 30}, {&album, 30}, {&year, 4}};
+    for (const auto& [text, size] : fields) {
+        std::string f = text->substr(0, size);
+        f.resize(size, '\0');
         tag += f;
     }
-    std::string y = year.substr(0, 4);
-    y.resize(4, '\0');
-    tag += y;
     tag += std::string(30, '\0');
     tag += static_cast<char>(genre);
     WriteFile(file, ReadFile(file) + tag);
@@ -153,26 +104,15 @@ std::optional<Pcm> DecodeMp3(const fs::path& path)
     return result;
 }
 
-double ZeroCrossingFrequency(const Pcm& pcm, int channel, size_t skipFrames)
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {
-    const size_t frames = pcm.Frames();
-    const auto ch = static_cast<size_t>(pcm.Channels);
-    size_t first = 0;
-    size_t last = 0;
-    int crossings = 0;
-    for (size_t i = skipFrames + 1; i < frames; ++i) {
-        const float a = pcm.Samples[(i - 1) * ch + static_cast<size_t>(channel)];
-        const float b = pcm.Samples[i * ch + static_cast<size_t>(channel)];
-        if (a < 0.0f && b >= 0.0f) {
-            if (crossings == 0)
-                first = i;
-            last = i;
-            ++crossings;
-        }
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    if (crossings < 2)
-        return 0.0;
-    return static_cast<double>(crossings - 1) * pcm.Rate / static_cast<double>(last - first);
+    return true;
 }
 
 } // namespace decoder::test

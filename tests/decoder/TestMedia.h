@@ -2,11 +2,14 @@
 // Test sound files made at test time: tone MP3s from tests/support, with tags
 // written byte by byte where the exact bytes matter, and decoded sound to
 // compare against.
+#include "support/FileBytes.h"
 #include "support/TempFolder.h"
 #include "support/ToneMp3.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,10 +54,17 @@ std::optional<Pcm> ReadWav(const std::filesystem::path& path);
 // Decodes an MP3 with libmpg123 directly (gapless, float output).
 std::optional<Pcm> DecodeMp3(const std::filesystem::path& path);
 
-// The dominant frequency of one channel, by counting rising zero crossings.
-double ZeroCrossingFrequency(const Pcm& pcm, int channel, size_t skipFrames = 0);
+// Polls the condition every millisecond until it holds (true) or the limit
+// passes (false).
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(5));
 
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
-std::string ReadFile(const std::filesystem::path& path);
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    testsupport::WriteFileBytes(path, bytes);
+}
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    return testsupport::ReadFileBytes(path);
+}
 
 } // namespace decoder::test

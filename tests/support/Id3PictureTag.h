@@ -48,14 +48,10 @@ inline TagBytes Unsynchronised(const TagBytes& in)
 
 } // namespace id3detail
 
-// A frame of another kind (a title, say) to stand before the pictures.
-inline TagBytes TextFrame(int version, const std::string& text)
+// A frame of the version: its name, its size and (2.3, 2.4) its flags, then the body.
+inline TagBytes TagFrame(int version, const std::string& id, const TagBytes& body, std::uint8_t flags = 0)
 {
-    TagBytes body{0};
-    body.insert(body.end(), text.begin(), text.end());
-    TagBytes frame;
-    const std::string id = version == 2 ? "TT2" : "TIT2";
-    frame.insert(frame.end(), id.begin(), id.end());
+    TagBytes frame(id.begin(), id.end());
     if (version == 2)
         id3detail::BigEndian(frame, static_cast<std::uint32_t>(body.size()), 3);
     else if (version == 3)
@@ -63,9 +59,17 @@ inline TagBytes TextFrame(int version, const std::string& text)
     else
         id3detail::SyncSafe(frame, static_cast<std::uint32_t>(body.size()));
     if (version > 2)
-        frame.insert(frame.end(), {0, 0});
+        frame.insert(frame.end(), {0, flags});
     frame.insert(frame.end(), body.begin(), body.end());
     return frame;
+}
+
+// A frame of another kind (a title, say) to stand before the pictures.
+inline TagBytes TextFrame(int version, const std::string& text)
+{
+    TagBytes body{0};
+    body.insert(body.end(), text.begin(), text.end());
+    return TagFrame(version, version == 2 ? "TT2" : "TIT2", body);
 }
 
 inline TagBytes PictureFrame(int version, const TagPicture& picture, bool unsynchronise = false)
@@ -81,21 +85,9 @@ inline TagBytes PictureFrame(int version, const TagPicture& picture, bool unsync
         body.push_back(0);
     body.insert(body.end(), picture.data.begin(), picture.data.end());
     // In version 2.4 each frame says so itself.
-    if (version == 4 && unsynchronise)
-        body = id3detail::Unsynchronised(body);
-    TagBytes frame;
-    const std::string id = version == 2 ? "PIC" : "APIC";
-    frame.insert(frame.end(), id.begin(), id.end());
-    if (version == 2)
-        id3detail::BigEndian(frame, static_cast<std::uint32_t>(body.size()), 3);
-    else if (version == 3)
-        id3detail::BigEndian(frame, static_cast<std::uint32_t>(body.size()), 4);
-    else
-        id3detail::SyncSafe(frame, static_cast<std::uint32_t>(body.size()));
-    if (version > 2)
-        frame.insert(frame.end(), {0, static_cast<std::uint8_t>(version == 4 && unsynchronise ? 0x02 : 0x00)});
-    frame.insert(frame.end(), body.begin(), body.end());
-    return frame;
+    const bool frameUnsynchronised = version == 4 && unsynchronise;
+    return TagFrame(version, version == 2 ? "PIC" : "APIC", frameUnsynchronised ? id3detail::Unsynchronised(body) : body,
+                    frameUnsynchronised ? 0x02 : 0x00);
 }
 
 // A whole tag of the frames, with padding after them.
