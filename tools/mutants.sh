@@ -68,7 +68,8 @@ run_programs() {
     [ -x "$bin" ] || { echo "no test program ${p%%=*}" >&2; return 2; }
     while read -r suite name; do
       [ -n "$suites" ] && [[ $suites != *",$suite,"* ]] && continue
-      regex+="${regex:+|}^${suite//./\\.}\\.${name}\$"
+      # A parameterised case's CTest name goes on with "  # GetParam() = ...".
+      regex+="${regex:+|}^${suite//./\\.}\\.${name}( |\$)"
     done < <(QT_QPA_PLATFORM=offscreen "$bin" --gtest_list_tests 2>/dev/null |
              awk '/^[^ ]/ {suite=substr($1, 1, length($1) - 1)} /^  / {print suite, $1}')
   done
