@@ -26,7 +26,8 @@
 // window returns at once.
 //
 // Everything runs on the thread that created the window; the window must not
-// be destroyed from inside its own window procedure.
+// be destroyed from inside its own window procedure. The receiving side is
+// IncomingRequests, the sending side RequestSender, the sockets UnixEndpoint.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -38,28 +39,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/RequestSender.h"
+#include "platform/SendOutcome.h"
 #include "platform/WindowMessages.h"
-
-class QSocketNotifier;
-class QTimer;
 
 namespace platform {
 
-enum class SendStatus {
-    Replied,   // the receiver answered; Result() is its reply
-    NoWindow,  // the handle names no window (nothing listens there)
-    TimedOut,  // no reply within the send timeout; the connection was dropped
-    Broken,    // the connection ended before the reply
-    Invalid,   // the request itself cannot be sent (payload too large)
-};
-
-struct SendOutcome {
-    SendStatus Status = SendStatus::NoWindow;
-    std::int32_t Reply = 0;
-    // The reply when one came, else 0.
-    std::int32_t Result() const { return Status == SendStatus::Replied ? Reply : 0; }
-    bool Delivered() const { return Status == SendStatus::Replied; }
-};
+class IncomingRequests;
 
 inline constexpr std::uint32_t MaxCopyDataBytes = 65536;
 inline constexpr std::chrono::milliseconds DefaultSendTimeout { 1000 };
@@ -126,51 +112,21 @@ public:
     void SetSendTimeout(std::chrono::milliseconds timeout) { m_sendTimeout = timeout; }
 
     // Number of incoming connections currently open (for tests and diagnostics).
-    std::size_t IncomingConnectionCount() const { return m_incoming.size(); }
+    std::size_t IncomingConnectionCount() const;
 
 private:
-    struct Incoming;
-    struct Outgoing;
+    MessageWindow(WindowHandle handle, std::filesystem::path directory, FileDescriptor listening,
+                  WindowProcedure procedure, const Options& options);
 
-    MessageWindow(WindowHandle handle, std::filesystem::path directory, int listenFd, WindowProcedure procedure,
-                  const Options& options);
-
-    void AcceptPending();
-    void ServiceIncoming(int id);
-    void CloseIncoming(int id);
-    void MakeRoomForConnection();
-    void ReleaseClosed();
-    static bool HasCompleteFrame(const Incoming& connection);
-    // Arms the check for partial frames (with Qt).
-    void WatchPartialFrames();
-    // Closes the connections whose partial frame has waited too long; true
-    // while other partial frames still wait.
-    bool ClosePartialFrames();
-    // How long until the first partial frame reaches its limit, if any waits.
-    std::optional<std::chrono::milliseconds> NextPartialFrameDeadline() const;
     std::int32_t CallProcedure(WindowMessage message);
-    std::unique_ptr<Outgoing> TakeConnection(WindowHandle to, bool fresh, SendStatus& failure);
-    void ReturnConnection(WindowHandle to, std::unique_ptr<Outgoing> connection);
     SendOutcome Transact(WindowHandle to, std::span<const std::byte> frame);
-    SendOutcome AwaitReply(Outgoing& connection, std::chrono::steady_clock::time_point deadline);
-    // Polls the listening socket and the idle incoming connections, plus one
-    // extra descriptor (or -1); dispatches what arrived. Returns whether the
-    // extra descriptor became ready.
-    bool PollAndDispatch(std::chrono::milliseconds timeout, int extraFd, short extraEvents);
 
     WindowHandle m_handle;
     std::filesystem::path m_directory;
-    int m_listenFd;
     WindowProcedure m_procedure;
     std::chrono::milliseconds m_sendTimeout;
-    bool m_useQt;
-    std::unique_ptr<QSocketNotifier> m_listenNotifier;
-    std::unique_ptr<QTimer> m_partialTimer;
-    std::map<int, std::unique_ptr<Incoming>> m_incoming;
-    std::vector<std::unique_ptr<Incoming>> m_closed; // released once no dispatch runs
-    std::map<WindowHandle, std::vector<std::unique_ptr<Outgoing>>> m_idleOutgoing;
-    int m_nextIncomingId = 1;
-    int m_dispatchDepth = 0;
+    std::unique_ptr<IncomingRequests> m_incoming;
+    RequestSender m_sender;
 };
 
 } // namespace platform

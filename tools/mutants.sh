@@ -36,7 +36,7 @@ faults=(
   "lost-settings-key|player/shell/ZelkoSettings.cpp|profile.SetValue(\"LyricsFile\", \"Folder\", s.LyricsFolder);|(void)s.LyricsFolder;|player/shell/test_player_shell player/test_player=StartupShutdownTest"
   "raster-op|player/skin/RasterCopy.cpp|dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu)|dst[i] = ((dst[i] ^ src[i]) & 0x00FFFFFFu)|player/skin/test_player_skin=DrawingSurfaceTest player/widgets/test_player_widgets=ButtonActionTest,Skins/ShippedSkinTest"
   "shuffle-repeats|player/playback/ShuffleOrder.cpp|std::swap(m_Order[i], m_Order[pick(rng)]);|m_Order[i] = m_Order[pick(rng)];|player/playback/test_player_playback=ShuffleOrderTest player/test_player=TransportTest"
-  "busy-flag-clear|platform/MessageWindow.cpp|it->second->Busy = false;|(void)it->second;|platform/test_platform=MessageWindow"
+  "busy-flag-clear|platform/IncomingRequests.cpp|it->second->Busy = false;|(void)it->second;|platform/test_platform=MessageWindow"
   "key-binding|player/playback/KeyTable.h|{85, false, KeyCommand::Pause}|{89, false, KeyCommand::Pause}|player/playback/test_player_playback player/test_player=MenuKeyTest"
 )
 

@@ -1,12 +1,11 @@
 #include "platform/AtomicFile.h"
 
 #include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <csignal>
-#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,9 +14,9 @@ using platform::AtomicFile;
 
 namespace {
 
-int CountEntries(const QString& folder)
+std::ptrdiff_t CountEntries(const std::filesystem::path& folder)
 {
-    return static_cast<int>(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size());
+    return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
 }
 
 // Lowers the largest file this process may write, so a write fails midway
@@ -45,23 +44,25 @@ private:
 
 } // namespace
 
-TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles)
+TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFilesAndReportsFailuresAsValues)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("a.ini").toStdString();
+    testsupport::TempFolder dir;
+    const std::string path = dir.Path("a.ini");
     ASSERT_TRUE(AtomicFile::Write(path, "one"));
     EXPECT_EQ(testsupport::ReadFileBytes(path), "one");
     ASSERT_TRUE(AtomicFile::Write(path, "two, longer"));
     EXPECT_EQ(testsupport::ReadFileBytes(path), "two, longer");
-    EXPECT_EQ(CountEntries(dir.path()), 1);
+    EXPECT_EQ(CountEntries(dir.Path()), 1);
+
+    EXPECT_FALSE(AtomicFile::Write(dir.Path("no/such/folder/a.ini"), "x"));
+    EXPECT_FALSE(AtomicFile::Write(dir.Path(), "x")); // a folder
+    EXPECT_FALSE(AtomicFile::Write("", "x"));
 }
 
 TEST(AtomicFile, WriteFailingMidwayLeavesTheOldFileIntact)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("Zelko.ini").toStdString();
+    testsupport::TempFolder dir;
+    const std::string path = dir.Path("Zelko.ini");
     const std::string old = "[Skin]\nPath=/old/\n";
     ASSERT_TRUE(AtomicFile::Write(path, old));
 
@@ -74,15 +75,14 @@ TEST(AtomicFile, WriteFailingMidwayLeavesTheOldFileIntact)
     EXPECT_EQ(result.error, EFBIG);
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(testsupport::ReadFileBytes(path), old);
-    EXPECT_EQ(CountEntries(dir.path()), 1);   // the temporary file is gone
+    EXPECT_EQ(CountEntries(dir.Path()), 1); // the temporary file is gone
 }
 
 TEST(AtomicFile, KeepsPermissionsAndReplacesTheTargetOfALink)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string target = dir.filePath("real.ini").toStdString();
-    const std::string link = dir.filePath("link.ini").toStdString();
+    testsupport::TempFolder dir;
+    const std::string target = dir.Path("real.ini");
+    const std::string link = dir.Path("link.ini");
     ASSERT_TRUE(AtomicFile::Write(target, "old"));
     ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
     ASSERT_EQ(::symlink("real.ini", link.c_str()), 0);
@@ -94,13 +94,4 @@ TEST(AtomicFile, KeepsPermissionsAndReplacesTheTargetOfALink)
     EXPECT_EQ(testsupport::ReadFileBytes(target), "new");
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-}
-
-TEST(AtomicFile, FailuresAreReportedAsValues)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    EXPECT_FALSE(AtomicFile::Write(dir.filePath("no/such/folder/a.ini").toStdString(), "x"));
-    EXPECT_FALSE(AtomicFile::Write(dir.path().toStdString(), "x"));   // a folder
-    EXPECT_FALSE(AtomicFile::Write("", "x"));
 }

@@ -3,13 +3,10 @@
 // window served on its own thread.
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <future>
 #include <stdexcept>
-#include <string>
-#include <sys/stat.h>
 #include <thread>
 
 #include "platform/MessageWindow.h"

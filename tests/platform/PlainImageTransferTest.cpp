@@ -11,7 +11,7 @@
 using platform::PlainImageTransfer;
 using testsupport::ScopedEnvironment;
 
-TEST(PlainImageTransferTest, RequestsUntilReleasedWhenTheUserHasNotChosen)
+TEST(PlainImageTransferTest, RequestsUntilReleasedWhenTheUserHasNotChosenAndLeavesTheUsersChoiceAlone)
 {
     const ScopedEnvironment unset("QT_XCB_NO_MITSHM", nullptr);
     {
@@ -30,10 +30,8 @@ TEST(PlainImageTransferTest, RequestsUntilReleasedWhenTheUserHasNotChosen)
         EXPECT_NE(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
     }
     EXPECT_EQ(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
-}
 
-TEST(PlainImageTransferTest, LeavesTheUsersOwnChoiceAlone)
-{
+    // The user's own choice is left alone.
     const ScopedEnvironment chosen("QT_XCB_NO_MITSHM", "");
     {
         PlainImageTransfer transfer;

@@ -1,79 +1,67 @@
 #include "platform/ProfileFile.h"
 
 #include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <fstream>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 using platform::ProfileFile;
 
-TEST(ProfileFile, NamesCompareWithoutCaseAndValuesAreTrimmed)
+TEST(ProfileFile, NamesCompareWithoutCaseValuesAreTrimmedAndTheFirstOccurrenceWins)
 {
-    auto f = ProfileFile::FromBytes("[Skin]\n  Path =  /a/b/  \nFILE=x.zks\n[PlayInfo]\nVolume=70\n");
+    auto f = ProfileFile::FromBytes("[Skin]\n  Path =  /a/b/  \nFILE=x.zks\n;k=commented\nk=first\nk=second\n[skin]\nk=other section\n"
+                                    "[PlayInfo]\nVolume=70\n");
     EXPECT_EQ(f.Value("skin", "path"), "/a/b/");
     EXPECT_EQ(f.Value("SKIN", "file"), "x.zks");
     EXPECT_EQ(f.Value(" PlayInfo ", "Volume"), "70");
-    EXPECT_EQ(f.Value("Skin", "Volume"), std::nullopt);   // keys belong to their own section
+    EXPECT_EQ(f.Value("Skin", "k"), "first");
+    EXPECT_EQ(f.Value("Skin", ";k"), std::nullopt);
+    EXPECT_EQ(f.Value("Skin", "Volume"), std::nullopt); // keys belong to their own section
     EXPECT_EQ(f.Value("Missing", "Path"), std::nullopt);
 }
 
-TEST(ProfileFile, FirstOccurrenceWinsAndCommentsAreNotKeys)
+TEST(ProfileFile, SetValueReplacesInPlaceOrAddsAtTheEndOfTheSectionOrFileKeepingEveryOtherLine)
 {
-    auto f = ProfileFile::FromBytes("[A]\n;k=commented\nk=first\nk=second\n[a]\nk=other section\n");
-    EXPECT_EQ(f.Value("A", "k"), "first");
-    EXPECT_EQ(f.Value("A", ";k"), std::nullopt);
+    struct Row {
+        const char* before;
+        const char* section;
+        const char* key;
+        const char* after;
+    };
+    for (const Row& row : {
+             Row{"; Zelko settings\n[Skin]\nPath=/old/\n# unknown=1\nFile=a.zks\n\n[Other]\nx=1\n", "skin", "PATH",
+                 "; Zelko settings\n[Skin]\nPath=/new/\n# unknown=1\nFile=a.zks\n\n[Other]\nx=1\n"},
+             Row{"[Skin]\nPath=/p/\n\n[Other]\nx=1\n", "Skin", "WithMusic", "[Skin]\nPath=/p/\nWithMusic=/new/\n\n[Other]\nx=1\n"},
+             Row{"", "Window", "Left", "[Window]\nLeft=/new/\n"},
+             Row{"[A]\nk=v", "B", "k2", "[A]\nk=v\n\n[B]\nk2=/new/\n"},
+         }) {
+        auto f = ProfileFile::FromBytes(row.before);
+        f.SetValue(row.section, row.key, "/new/");
+        EXPECT_EQ(f.ToText(), row.after) << row.before;
+    }
 }
 
-TEST(ProfileFile, SetValueReplacesInPlaceAndKeepsEveryOtherLine)
-{
-    const std::string original = "; Zelko settings\n[Skin]\nPath=/old/\n# unknown=1\nFile=a.zks\n\n[Other]\nx=1\n";
-    auto f = ProfileFile::FromBytes(original);
-    f.SetValue("skin", "PATH", "/new/");
-    EXPECT_EQ(f.ToText(), "; Zelko settings\n[Skin]\nPath=/new/\n# unknown=1\nFile=a.zks\n\n[Other]\nx=1\n");
-}
-
-TEST(ProfileFile, SetValueAddsKeyAtEndOfSectionBeforeBlankLines)
-{
-    auto f = ProfileFile::FromBytes("[Skin]\nPath=/p/\n\n[Other]\nx=1\n");
-    f.SetValue("Skin", "WithMusic", "-1");
-    EXPECT_EQ(f.ToText(), "[Skin]\nPath=/p/\nWithMusic=-1\n\n[Other]\nx=1\n");
-}
-
-TEST(ProfileFile, SetValueAddsSectionAtEndOfFile)
-{
-    ProfileFile empty;
-    empty.SetValue("Window", "Left", "10");
-    EXPECT_EQ(empty.ToText(), "[Window]\nLeft=10\n");
-
-    auto f = ProfileFile::FromBytes("[A]\nk=v");
-    f.SetValue("B", "k2", "v2");
-    EXPECT_EQ(f.ToText(), "[A]\nk=v\n\n[B]\nk2=v2\n");
-}
-
-TEST(ProfileFile, LineBreaksInValuesCannotSplitTheLine)
+TEST(ProfileFile, LineBreaksInValuesCannotSplitTheLineAndLongValuesAreNeverCut)
 {
     ProfileFile f;
     f.SetValue("A", "k", "one\r\ntwo");
     EXPECT_EQ(f.Value("A", "k"), "one  two");
     EXPECT_EQ(f.Lines().size(), 2u);
+    const std::string longValue = "/" + std::string(300, 'x') + "/";
+    f.SetValue("LyricsFile", "Folder", longValue);
+    EXPECT_EQ(ProfileFile::FromBytes(f.ToText()).Value("LyricsFile", "Folder"), longValue);
 }
 
-TEST(ProfileFile, SectionEntriesSkipBlanksAndCommentsAndTrim)
+TEST(ProfileFile, SectionEntriesSkipBlanksAndCommentsAndReplaceSectionKeepsNeighbours)
 {
     auto f = ProfileFile::FromBytes("[Assist]\n ExecuteFile = RemoteZKA \n\n;note\nExecuteFile=ScopeZKA\nloose line\n[Next]\n");
-    auto entries = f.SectionEntries("assist");
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(*entries, (std::vector<std::string>{"ExecuteFile=RemoteZKA", "ExecuteFile=ScopeZKA", "loose line"}));
+    EXPECT_EQ(f.SectionEntries("assist"), (std::vector<std::string>{"ExecuteFile=RemoteZKA", "ExecuteFile=ScopeZKA", "loose line"}));
     EXPECT_EQ(f.SectionEntries("Next"), std::vector<std::string>{});
     EXPECT_EQ(f.SectionEntries("None"), std::nullopt);
-}
 
-TEST(ProfileFile, ReplaceSectionKeepsNeighbours)
-{
-    auto f = ProfileFile::FromBytes("[Skin]\nPath=/p/\n\n[Assist]\nExecuteFile=A\n;c\nExecuteFile=B\n\n[Window]\nLeft=1\n");
+    f = ProfileFile::FromBytes("[Skin]\nPath=/p/\n\n[Assist]\nExecuteFile=A\n;c\nExecuteFile=B\n\n[Window]\nLeft=1\n");
     f.ReplaceSection("ASSIST", {"ExecuteFile=C", "", "ExecuteFile=D"});
     EXPECT_EQ(f.ToText(), "[Skin]\nPath=/p/\n\n[Assist]\nExecuteFile=C\nExecuteFile=D\n\n[Window]\nLeft=1\n");
     f.ReplaceSection("Assist", {});
@@ -93,97 +81,64 @@ TEST(ProfileFile, WindowsFileInCp932WithCrLfReadsAndKeepsCrLf)
     EXPECT_EQ(f.ToText(), "[LyricsFile]\r\nFolder=C:\\\xE6\x97\xA5\xE6\x9C\xAC\\\r\nExt=lrc\r\n");
 }
 
-TEST(ProfileFile, LongValuesAreNeverCut)
-{
-    const std::string longValue = "/" + std::string(300, 'x') + "/";
-    ProfileFile f;
-    f.SetValue("LyricsFile", "Folder", longValue);
-    auto g = ProfileFile::FromBytes(f.ToText());
-    EXPECT_EQ(g.Value("LyricsFile", "Folder"), longValue);
-}
-
-TEST(ProfileFile, BadBytesNeverFailALoad)
+TEST(ProfileFile, BadBytesAndHugeLinesNeverFailALoad)
 {
     // NUL bytes, invalid UTF-8 that is not CP932 either, a header without "]".
     const char raw[] = "[A\n\0k\0=\xFF\xFE\x80\n[B]\nk=\x81\n";
-    const std::string bytes(raw, sizeof raw - 1);
-    auto f = ProfileFile::FromBytes(bytes);
+    auto f = ProfileFile::FromBytes(std::string(raw, sizeof raw - 1));
     EXPECT_EQ(f.LoadStatus(), ProfileFile::Status::Loaded);
     EXPECT_TRUE(f.HasSection("A"));
     EXPECT_TRUE(f.Value("B", "k").has_value());
-}
 
-TEST(ProfileFile, HugeLineAndMultiMegabyteFile)
-{
     std::string bytes = "[Big]\nline=" + std::string(3 * 1024 * 1024, 'v') + "\n";
     for (int i = 0; i < 20000; ++i)
         bytes += "key" + std::to_string(i) + "=value" + std::to_string(i) + "\n";
     bytes += "[Tail]\nk=end\n";
-    auto f = ProfileFile::FromBytes(bytes);
+    f = ProfileFile::FromBytes(bytes);
     EXPECT_EQ(f.Value("Big", "line")->size(), 3u * 1024 * 1024);
     EXPECT_EQ(f.Value("Big", "key19999"), "value19999");
     EXPECT_EQ(f.Value("Tail", "k"), "end");
 }
 
-TEST(ProfileFile, LoadAndSaveRoundTripThroughTheDisk)
+TEST(ProfileFile, SavedInTheLocaleCharsetAndLoadedBack)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("Zelko.ini").toStdString();
-
-    auto missing = ProfileFile::Load(path);
-    EXPECT_EQ(missing.LoadStatus(), ProfileFile::Status::Missing);
-    missing.SetValue("Skin", "File", "Blue.zks");
-    ASSERT_TRUE(missing.Save(path));
-
-    auto loaded = ProfileFile::Load(path);
-    EXPECT_EQ(loaded.LoadStatus(), ProfileFile::Status::Loaded);
-    EXPECT_EQ(loaded.Value("Skin", "File"), "Blue.zks");
+    testsupport::TempFolder dir;
+    const std::string path = dir.Path("Zelko.ini");
+    auto f = ProfileFile::Load(path);
+    EXPECT_EQ(f.LoadStatus(), ProfileFile::Status::Missing);
+    f.SetValue("Skin", "File", "Blue.zks");
+    ASSERT_TRUE(f.Save(path));
     EXPECT_EQ(testsupport::ReadFileBytes(path), "[Skin]\nFile=Blue.zks\n");
-}
+    EXPECT_EQ(ProfileFile::Load(path).LoadStatus(), ProfileFile::Status::Loaded);
 
-TEST(ProfileFile, UnreadableFileIsNotReplaced)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    // A folder where the file should be cannot be read as a profile.
-    const std::string path = dir.filePath("Zelko.ini").toStdString();
-    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(path)));
-    auto f = ProfileFile::Load(path);
-    EXPECT_EQ(f.LoadStatus(), ProfileFile::Status::Unreadable);
-    f.SetValue("A", "k", "v");
-    EXPECT_FALSE(f.Save(path));
-}
-
-TEST(ProfileFile, FileAboveTheLimitIsRefusedNotRead)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("huge.ini").toStdString();
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << "[A]\nk=v\n";
-    }
-    // A sparse file: large on paper, no disk space used.
-    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(ProfileFile::MaxFileBytes + 1)), 0);
-    auto f = ProfileFile::Load(path);
-    EXPECT_EQ(f.LoadStatus(), ProfileFile::Status::TooLarge);
-    EXPECT_FALSE(f.Save(path));
-    testsupport::WriteFileBytes(path, "[A]\nk=v\n");
-    EXPECT_EQ(ProfileFile::Load(path).Value("A", "k"), "v");
-}
-
-TEST(ProfileFile, SavedInTheLocaleCharsetAndReadBack)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("Zelko.ini").toStdString();
-    ProfileFile f;
-    f.SetValue("LyricsFile", "Folder", "/\xE6\x97\xA5\xE6\x9C\xAC/");   // /日本/
+    ProfileFile g;
+    g.SetValue("LyricsFile", "Folder", "/\xE6\x97\xA5\xE6\x9C\xAC/"); // /日本/
     // Under a Shift-JIS locale the file is CP932, as the Windows program wrote it.
-    ASSERT_TRUE(f.Save(path, platform::AnsiCharset::Cp932));
+    ASSERT_TRUE(g.Save(path, platform::AnsiCharset::Cp932));
     EXPECT_EQ(testsupport::ReadFileBytes(path), "[LyricsFile]\nFolder=/\x93\xFA\x96\x7B/\n");
     EXPECT_EQ(ProfileFile::Load(path).Value("LyricsFile", "Folder"), "/\xE6\x97\xA5\xE6\x9C\xAC/");
-    ASSERT_TRUE(f.Save(path, platform::AnsiCharset::Utf8));
+    ASSERT_TRUE(g.Save(path, platform::AnsiCharset::Utf8));
     EXPECT_EQ(testsupport::ReadFileBytes(path), "[LyricsFile]\nFolder=/\xE6\x97\xA5\xE6\x9C\xAC/\n");
+}
+
+TEST(ProfileFile, AFileThatCannotBeReadIsNeverReplaced)
+{
+    testsupport::TempFolder dir;
+    // A folder where the file should be cannot be read as a profile.
+    const std::string folder = dir.Path("Zelko.ini");
+    std::filesystem::create_directory(folder);
+    auto unreadable = ProfileFile::Load(folder);
+    EXPECT_EQ(unreadable.LoadStatus(), ProfileFile::Status::Unreadable);
+    unreadable.SetValue("A", "k", "v");
+    EXPECT_FALSE(unreadable.Save(folder));
+
+    // A sparse file: large on paper, no disk space used.
+    const std::string huge = dir.Path("huge.ini");
+    testsupport::WriteFileBytes(huge, "[A]\nk=v\n");
+    ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(ProfileFile::MaxFileBytes + 1)), 0);
+    auto tooLarge = ProfileFile::Load(huge);
+    EXPECT_EQ(tooLarge.LoadStatus(), ProfileFile::Status::TooLarge);
+    EXPECT_FALSE(tooLarge.Save(huge));
+    testsupport::WriteFileBytes(huge, "[A]\nk=v\n");
+    EXPECT_EQ(ProfileFile::Load(huge).Value("A", "k"), "v");
 }

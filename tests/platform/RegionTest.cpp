@@ -11,34 +11,34 @@ using platform::Region;
 
 namespace {
 
-// Every pixel of the area, as a set of points, for point-by-point checks.
-std::vector<Point> Pixels(const Region& r, const Rect& area)
+std::size_t PixelCount(const Region& r)
 {
-    std::vector<Point> out;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (r.Contains(x, y)) out.push_back({x, y});
-        }
+    std::size_t count = 0;
+    for (int y = -2; y < 24; ++y) {
+        for (int x = -2; x < 24; ++x)
+            count += r.Contains(x, y) ? 1 : 0;
     }
-    return out;
+    return count;
 }
-
-const Rect kArea{-2, -2, 24, 24};
 
 } // namespace
 
-TEST(RegionTest, RectIsHalfOpenAndEmptyRectsGiveEmptyRegions)
+TEST(RegionTest, RectsAreHalfOpenEmptyOnesAddNothingAndOverlapsCountOnce)
 {
     const Region r(Rect{2, 3, 5, 7});
     EXPECT_TRUE(r.Contains(2, 3));
     EXPECT_TRUE(r.Contains(4, 6));
     EXPECT_FALSE(r.Contains(5, 3));
     EXPECT_FALSE(r.Contains(2, 7));
-    EXPECT_EQ(Pixels(r, kArea).size(), 12u);
+    EXPECT_EQ(PixelCount(r), 12u);
     EXPECT_EQ(r.BoundingBox(), (Rect{2, 3, 5, 7}));
     EXPECT_TRUE(Region(Rect{5, 5, 5, 9}).IsEmpty());
     EXPECT_TRUE(Region(Rect{5, 5, 3, 9}).IsEmpty());
     EXPECT_EQ(Region().BoundingBox(), Rect{});
+
+    const Region united = Region::FromRects(std::vector<Rect>{{0, 0, 4, 4}, {2, 2, 6, 6}, {8, 8, 8, 12}, {0, 10, 1, 11}});
+    EXPECT_EQ(PixelCount(united), 16u + 16u - 4u + 1u);
+    EXPECT_FALSE(united.Contains(8, 8));
 }
 
 TEST(RegionTest, AlgebraMatchesSetOperationsPointByPoint)
@@ -48,8 +48,8 @@ TEST(RegionTest, AlgebraMatchesSetOperationsPointByPoint)
     const Region u = a.United(b);
     const Region d = a.Subtracted(b);
     const Region i = a.Intersected(b);
-    for (int y = kArea.top; y < kArea.bottom; ++y) {
-        for (int x = kArea.left; x < kArea.right; ++x) {
+    for (int y = -2; y < 24; ++y) {
+        for (int x = -2; x < 24; ++x) {
             const bool inA = x >= 0 && x < 10 && y >= 0 && y < 10;
             const bool inB = x >= 5 && x < 15 && y >= 5 && y < 15;
             ASSERT_EQ(u.Contains(x, y), inA || inB) << x << "," << y;
@@ -67,9 +67,7 @@ TEST(RegionTest, OffsetMovesEveryPixelAndInPlaceVerbsMatchCopies)
 {
     Region r(Rect{1, 1, 4, 3});
     const Region moved = r.Translated(10, -1);
-    EXPECT_TRUE(moved.Contains(11, 0));
-    EXPECT_FALSE(moved.Contains(1, 1));
-    EXPECT_EQ(Pixels(moved, Rect{0, -5, 30, 30}).size(), 6u);
+    EXPECT_EQ(moved, Region(Rect{11, 0, 14, 2}));
     r.Offset(10, -1);
     EXPECT_EQ(r, moved);
     Region s(Rect{0, 0, 4, 4});
@@ -91,24 +89,14 @@ TEST(RegionTest, WindingFillKeepsTheOverlapOfASelfCrossingPolygonAlternateDropsI
     EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 0}, {5, 5}}).IsEmpty());
 }
 
-TEST(RegionTest, FromRectsUnitesOverlappingAndSkipsEmptyRects)
+TEST(RegionTest, RgnDataIsWrittenAndReadInTheWindowsLayoutAndInconsistentBlocksAreRefused)
 {
-    const std::vector<Rect> rects{{0, 0, 4, 4}, {2, 2, 6, 6}, {8, 8, 8, 12}, {0, 10, 1, 11}};
-    const Region r = Region::FromRects(rects);
-    EXPECT_EQ(Pixels(r, kArea).size(), 16u + 16u - 4u + 1u);
-    EXPECT_TRUE(r.Contains(5, 5));
-    EXPECT_TRUE(r.Contains(0, 10));
-    EXPECT_FALSE(r.Contains(8, 8));
-}
-
-TEST(RegionTest, RgnDataAcceptsTheWindowsLayoutAndRefusesInconsistentBlocks)
-{
+    // Header: size 32, type 1, count, bytes, bounds; then left, top, right, bottom per rectangle.
     const std::vector<int32_t> good{32, 1, 2, 32, 0, 0, 10, 10, 0, 0, 10, 5, 0, 5, 4, 10};
     const std::optional<Region> r = Region::FromRgnData(good);
     ASSERT_TRUE(r.has_value());
-    EXPECT_TRUE(r->Contains(9, 4));
-    EXPECT_TRUE(r->Contains(3, 9));
-    EXPECT_FALSE(r->Contains(4, 9));
+    EXPECT_EQ(*r, Region(Rect{0, 0, 10, 5}).United(Region(Rect{0, 5, 4, 10})));
+    EXPECT_EQ(r->ToRgnData(), good);
 
     auto with = [&](std::size_t index, int32_t value) {
         std::vector<int32_t> v = good;
@@ -123,21 +111,9 @@ TEST(RegionTest, RgnDataAcceptsTheWindowsLayoutAndRefusesInconsistentBlocks)
     const std::optional<Region> none = Region::FromRgnData(with(2, 0));
     ASSERT_TRUE(none.has_value());
     EXPECT_TRUE(none->IsEmpty());
-}
 
-TEST(RegionTest, RgnDataRoundTripsThroughTheWrittenBlock)
-{
     const Region shape = Region(Rect{0, 0, 30, 20}).Subtracted(Region(Rect{0, 0, 3, 3})).Subtracted(Region(Rect{27, 17, 30, 20}));
-    const std::vector<int32_t> block = shape.ToRgnData();
-    ASSERT_GE(block.size(), 8u);
-    EXPECT_EQ(block[0], 32);
-    EXPECT_EQ(block[1], 1);
-    EXPECT_EQ(static_cast<std::size_t>(block[2]) * 4 + 8, block.size());
-    EXPECT_EQ(block[4], 0);
-    EXPECT_EQ(block[6], 30);
-    const std::optional<Region> back = Region::FromRgnData(block);
-    ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(*back, shape);
+    EXPECT_EQ(Region::FromRgnData(shape.ToRgnData()), shape);
 }
 
 TEST(RegionTest, ScalingMakesEveryPixelABlockOfTheFactor)
@@ -153,10 +129,6 @@ TEST(RegionTest, ScalingMakesEveryPixelABlockOfTheFactor)
             }
         }
         EXPECT_EQ(scaled.BoundingBox(), shape.BoundingBox().Scaled(factor));
-        // The same region as one united from the scaled rectangles.
-        std::vector<Rect> blocks;
-        for (const Rect& r : shape.Rects()) blocks.push_back(r.Scaled(factor));
-        EXPECT_EQ(scaled, Region::FromRects(blocks));
     }
     EXPECT_TRUE(Region().Scaled(2).IsEmpty());
 }

@@ -9,7 +9,7 @@
 using namespace protocol;
 using testsupport::Command;
 
-TEST(AssistArguments, HandleAndPositionSeparatedBySingleSpaces)
+TEST(AssistArguments, HandleAndPositionSeparatedBySingleSpacesAnythingElseIsStandAlone)
 {
     const auto a = ParseAssistArguments("1180 2");
     ASSERT_TRUE(a);
@@ -17,6 +17,9 @@ TEST(AssistArguments, HandleAndPositionSeparatedBySingleSpaces)
     EXPECT_EQ(a->AssistIndex, 2);
     EXPECT_TRUE(ParseAssistArguments("1180 2 extra"));
     EXPECT_TRUE(ParseAssistArguments("+7 1"));
+    // Two spaces leave the second field empty; a handle must fit in 32 bits.
+    for (const char* standAlone : {"", "1180", "1180  2", "abc 2", "1180 x", "99999999999 1", "12a 1"})
+        EXPECT_FALSE(ParseAssistArguments(standAlone)) << standAlone;
 
     // From main(): the arguments after the program name, joined by spaces.
     char program[] = "RemoteZKA", handle[] = "1180", position[] = "2";
@@ -26,17 +29,6 @@ TEST(AssistArguments, HandleAndPositionSeparatedBySingleSpaces)
     EXPECT_EQ(b->PlayerHwnd, 1180);
     EXPECT_EQ(b->AssistIndex, 2);
     EXPECT_FALSE(ParseAssistArguments(2, argv));
-}
-
-TEST(AssistArguments, AnythingElseIsStandAlone)
-{
-    EXPECT_FALSE(ParseAssistArguments(""));
-    EXPECT_FALSE(ParseAssistArguments("1180"));
-    EXPECT_FALSE(ParseAssistArguments("1180  2")); // two spaces: the second field is empty
-    EXPECT_FALSE(ParseAssistArguments("abc 2"));
-    EXPECT_FALSE(ParseAssistArguments("1180 x"));
-    EXPECT_FALSE(ParseAssistArguments("99999999999 1")); // beyond 32 bits
-    EXPECT_FALSE(ParseAssistArguments("12a 1"));
 }
 
 TEST(AssistLink, AnnouncesInstallsItsProcedureAndPutsThePreviousBack)

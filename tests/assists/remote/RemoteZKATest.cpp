@@ -2,15 +2,17 @@
 #include "assists/remote/RemoteInfoText.h"
 #include "assists/remote/frmRemoteZKA.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
+#include "common/LanguageChoice.h"
+#include "common/UiTranslator.h"
 #include "platform/FakePlayerWindow.h"
+#include "protocol/AssistArguments.h"
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
 
@@ -20,21 +22,8 @@ using namespace protocol;
 using namespace std::chrono_literals;
 using testsupport::Command;
 using testsupport::FakePlayerWindow;
-using testsupport::TempEndpointDir;
 
 namespace {
-
-// The application lives until the process ends (never destroyed during
-// static destruction, which Qt does not survive); an existing one is reused.
-QApplication& TestApp()
-{
-    static int argc = 1;
-    static char name[] = "test_remote";
-    static char* argv[] = { name, nullptr };
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *existing;
-    return *new QApplication(argc, argv);
-}
 
 template <typename Record>
 std::int32_t Deliver(platform::MessageWindow& window, std::uint32_t code, std::uint32_t dwData, const Record& record)
@@ -46,41 +35,45 @@ std::int32_t Deliver(platform::MessageWindow& window, std::uint32_t code, std::u
 
 // RemoteZKA's window linked to a fake player.
 struct LinkedRemote {
-    QApplication& qt = TestApp();
-    TempEndpointDir dir;
-    std::unique_ptr<FakePlayerWindow> player;
+    testsupport::TempEndpointDir dir;
+    FakePlayerWindow player;
     std::unique_ptr<platform::MessageWindow> window;
     std::unique_ptr<frmRemoteZKA> form;
 
     explicit LinkedRemote(FakePlayerWindow::Reaction react = {})
+        : player(dir.Path(), 8001, std::move(react))
+        , window(platform::MessageWindow::Open({}, testsupport::WindowOptions(dir.Path(), 8002)).Window)
+        , form(std::make_unique<frmRemoteZKA>(*window, AssistArguments{8001, 2}))
     {
-        player = std::make_unique<FakePlayerWindow>(dir.Path(), 8001, std::move(react));
-        window = std::move(platform::MessageWindow::Open({}, testsupport::WindowOptions(dir.Path(), 8002)).Window);
-        form = std::make_unique<frmRemoteZKA>(*window, AssistArguments { 8001, 2 });
         form->Start();
-    }
-    ~LinkedRemote()
-    {
-        form.reset();
-        window.reset();
     }
 };
 
-} // namespace
-
-TEST(RemoteInfoText, PlayStateLines)
+// The captions of a remote window made while the language of the environment
+// env is in force, with its catalogue from the program folder installed as its
+// main() installs it, then the warning shown when it is started on its own.
+std::vector<std::string> CaptionsUnder(const LocaleEnvironment& env)
 {
-    PlayStateRecord r;
-    r.bPlay = VbTrue;
-    r.bStop = VbFalse;
-    r.bShuffle = VbTrue;
-    r.Volume = 80;
-    r.DecoderState = 1;
-    EXPECT_EQ(remote::PlayInfoText(r),
-              "Play=True\r\nPause=False\r\nStop=False\r\nRepeat=False\r\nShuffle=True\r\nVolume=80\r\nState=1\r\n");
+    const UiTranslator translator(LanguageChoice::Choose(env, LanguageChoice::ParseSetting("")),
+                                  QStringLiteral("remotezka"), QStringLiteral(ZELKO_PROGRAM_DIR "/Assist"));
+    EXPECT_NE(translator.Result(), UiTranslator::Outcome::CatalogueMissing) << translator.CataloguePath().toStdString();
+    testsupport::TempEndpointDir dir;
+    auto window = platform::MessageWindow::Open({}, testsupport::WindowOptions(dir.Path(), 8202)).Window;
+    std::vector<std::string> captions;
+    {
+        frmRemoteZKA form(*window, AssistArguments{8201, 1});
+        for (const QPushButton* b : {form.cmdPlay, form.cmdPause, form.cmdStop, form.cmdPTrack, form.cmdNTrack,
+                                     form.cmdRepeat, form.cmdShuffle, form.cmdPlayInfo, form.cmdSongInfo})
+            captions.push_back(b->text().toStdString());
+        captions.push_back(form.lblItem->text().toStdString());
+    }
+    captions.push_back(QCoreApplication::translate("AssistArguments", StandAloneWarning).toStdString());
+    return captions;
 }
 
-TEST(RemoteInfoText, SongLinesInDisplayOrderWithEmptyFields)
+} // namespace
+
+TEST(RemoteInfoText, SongLinesInDisplayOrderAndTimesAsMinutesSecondsAndCutHundredths)
 {
     SongInfoRecord r;
     SetSongFieldAnsi(r.ArtistName, "Someone", platform::AnsiCharset::Utf8);
@@ -92,63 +85,68 @@ TEST(RemoteInfoText, SongLinesInDisplayOrderWithEmptyFields)
     SetSongFieldAnsi(r.TrackName, "\x93\xFA\x96\x7B", platform::AnsiCharset::Cp932);
     EXPECT_EQ(remote::SongInfoText(r, platform::AnsiCharset::Cp932),
               "Mp3File=/m/a.mp3\r\nArtist=Someone\r\nTrack=\xE6\x97\xA5\xE6\x9C\xAC\r\n");
-}
 
-TEST(RemoteInfoText, TimesAreMinutesSecondsAndCutHundredths)
-{
-    EXPECT_EQ(remote::FormatAssistTime(83456), "01:23:45");
     EXPECT_EQ(remote::FormatAssistTime(6000000), "100:00:00");
     EXPECT_EQ(remote::FormatAssistTime(59999), "00:59:99");
     EXPECT_EQ(remote::FormatAssistTime(9), "00:00:00");
     EXPECT_EQ(remote::FormatAssistTime(-500), "00:00:00");
     AnalyzeRecord a;
-    EXPECT_EQ(remote::TimeText(a), "00:00:00 / 00:00:00");
     a.PlayMs = 61010;
     a.TotalMs = 180000;
     EXPECT_EQ(remote::TimeText(a), "01:01:01 / 03:00:00");
 }
 
-TEST(RemoteZKA, LinkingAnnouncesThenAsksForThePlayState)
+TEST(RemoteZKA, LinkingAnnouncesAndAsksForThePlayStateButtonsSendTheirCommandsClosingReports)
 {
     LinkedRemote r;
     EXPECT_TRUE(r.form->Link().Linked());
-    EXPECT_EQ(r.player->Commands(),
-              (std::vector<Command> { { 0x0F040002, 8002 }, { CmdPlayInfo, 8002 } }));
+    EXPECT_EQ(r.player.Commands(), (std::vector<Command>{{0x0F040002, 8002}, {CmdPlayInfo, 8002}}));
     EXPECT_EQ(r.form->windowTitle().toStdString(), "PlayControl - ZKAssist");
-}
 
-TEST(RemoteZKA, ButtonsSendTheirCommands)
-{
-    LinkedRemote r;
-    r.player->Clear();
+    r.player.Clear();
     for (QPushButton* b : { r.form->cmdPlay, r.form->cmdPause, r.form->cmdStop, r.form->cmdPTrack, r.form->cmdNTrack,
                             r.form->cmdRepeat, r.form->cmdShuffle, r.form->cmdPlayInfo, r.form->cmdSongInfo })
         b->click();
-    EXPECT_EQ(r.player->Commands(), (std::vector<Command> { { 0x0F080000, 0 }, { 0x0F090000, 0 }, { 0x0F0A0000, 0 },
-                                                            { 0x0F0B0000, 0 }, { 0x0F0C0000, 0 }, { 0x0F100000, 0 },
-                                                            { 0x0F110000, 0 }, { 0x0F000000, 8002 }, { 0x0F010000, 8002 } }));
-    EXPECT_EQ(r.form->cmdPlay->text().toStdString(), "&Play");
-    EXPECT_EQ(r.form->cmdShuffle->text().toStdString(), "Shu&ffle");
+    const std::vector<Command> sent{
+        {0x0F080000, 0},
+        {0x0F090000, 0},
+        {0x0F0A0000, 0},
+        {0x0F0B0000, 0},
+        {0x0F0C0000, 0},
+        {0x0F100000, 0},
+        {0x0F110000, 0},
+        {0x0F000000, 8002},
+        {0x0F010000, 8002},
+    };
+    EXPECT_EQ(r.player.Commands(), sent);
+
+    r.player.Clear();
+    r.window->Dispatch({.msg = platform::WM_SYSCOMMAND, .wParam = platform::SC_CLOSE}); // the player's close command
+    EXPECT_EQ(r.player.Commands(), (std::vector<Command>{{CmdClosing, 8002}}));
+    r.form.reset();
+    // Unlinked: a payload reaches no handler any more and nothing breaks.
+    EXPECT_EQ(Deliver(*r.window, CodePlayState, NotifyPlay, PlayStateRecord{}), 0);
 }
 
 TEST(RemoteZKA, PayloadsFillTheLabelsAndTheVolumeBarReportsItsChange)
 {
     LinkedRemote r;
-    r.player->Clear();
+    r.player.Clear();
     PlayStateRecord state;
     state.bPlay = VbTrue;
     state.bStop = VbFalse;
+    state.bShuffle = VbTrue;
     state.Volume = 80;
     state.DecoderState = 1;
     Deliver(*r.window, CodePlayState, NotifyPlay, state);
     EXPECT_EQ(r.form->InfoCaption(),
-              "Play=True\r\nPause=False\r\nStop=False\r\nRepeat=False\r\nShuffle=False\r\nVolume=80\r\nState=1\r\n");
+              "Play=True\r\nPause=False\r\nStop=False\r\nRepeat=False\r\nShuffle=True\r\nVolume=80\r\nState=1\r\n");
     EXPECT_EQ(r.form->VolumeValue(), 80);
-    EXPECT_EQ(r.player->Commands(), (std::vector<Command> { { 0x0F060050, 0 } }));
+    EXPECT_EQ(r.player.Commands(), (std::vector<Command>{{0x0F060050, 0}}));
 
     // The same volume again moves nothing and reports nothing; dwData is not looked at.
     Deliver(*r.window, CodePlayState, NotifyRepeat, state);
-    EXPECT_EQ(r.player->Commands().size(), 1u);
+    EXPECT_EQ(r.player.Commands().size(), 1u);
 
     SongInfoRecord song;
     SetSongFieldText(song.Mp3File, "/music/x.mp3");
@@ -175,44 +173,10 @@ TEST(RemoteZKA, PayloadsFillTheLabelsAndTheVolumeBarReportsItsChange)
     EXPECT_EQ(r.form->TimeCaption(), "01:23:45 / 100:00:00");
 }
 
-TEST(RemoteZKA, AmpersandsInNamesAreShownAsWritten)
-{
-    LinkedRemote r;
-    SongInfoRecord song;
-    SetSongFieldText(song.Mp3File, "/music/Trailing &.mp3");
-    SetSongFieldText(song.ArtistName, "Rock && Roll");
-    SetSongFieldText(song.TrackName, "Song & Dance");
-    Deliver(*r.window, CodeSongInfo, CodeSongInfo, song);
-    const QString shown = QStringLiteral("Mp3File=/music/Trailing &.mp3\nArtist=Rock && Roll\nTrack=Song & Dance\n");
-    ASSERT_EQ(r.form->lblInfo->FullText(), shown);
-    // Given room for every line, the label shows the text whole.
-    r.form->resize(1000, r.form->height());
-    r.form->show();
-    QCoreApplication::processEvents();
-    ASSERT_EQ(r.form->lblInfo->text(), shown);
-    // The pixels are those of a plain label, which draws every "&" it holds.
-    QLabel reference;
-    reference.setTextFormat(Qt::PlainText);
-    reference.setAlignment(r.form->lblInfo->alignment());
-    reference.setFont(r.form->lblInfo->font());
-    reference.setPalette(r.form->lblInfo->palette());
-    reference.setText(shown);
-    reference.resize(r.form->lblInfo->size());
-    // Only what the labels draw themselves, over white.
-    auto drawn = [](QWidget& label) {
-        QImage image(label.size(), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-        return image;
-    };
-    EXPECT_TRUE(drawn(*r.form->lblInfo) == drawn(reference));
-}
-
 TEST(RemoteZKA, APayloadArrivingWhileOneIsHandledIsNotActedOn)
 {
     // The fake player answers the volume report with a play state of volume
     // 10 sent back at once, while the assist is still busy with the first.
-    TestApp();
     std::atomic<bool> armed { false };
     std::atomic<bool> echoed { false };
     LinkedRemote r([&](platform::MessageWindow& self, const Command& c) {
@@ -233,19 +197,7 @@ TEST(RemoteZKA, APayloadArrivingWhileOneIsHandledIsNotActedOn)
     EXPECT_FALSE(r.form->Link().InHook());
 }
 
-TEST(RemoteZKA, ClosingReportsToThePlayerAndUnlinks)
-{
-    LinkedRemote r;
-    r.player->Clear();
-    r.window->Dispatch({.msg = platform::WM_SYSCOMMAND, .wParam = platform::SC_CLOSE, .lParam = 0}); // the player's close command
-    EXPECT_EQ(r.player->Commands(), (std::vector<Command>{{CmdClosing, 8002}}));
-    r.form.reset();
-    // Unlinked: a payload reaches no handler any more and nothing breaks.
-    PlayStateRecord state;
-    EXPECT_EQ(Deliver(*r.window, CodePlayState, NotifyPlay, state), 0);
-}
-
-TEST(RemoteZKA, LongSongTextsAreCutToTheWindowWhichNeverWidens)
+TEST(RemoteZKA, SongTextsAreShownAsWrittenAndCutToTheWindowWhichNeverWidens)
 {
     LinkedRemote r;
     r.form->show();
@@ -277,8 +229,42 @@ TEST(RemoteZKA, LongSongTextsAreCutToTheWindowWhichNeverWidens)
     for (const QString& line : shown)
         EXPECT_LE(r.form->lblInfo->fontMetrics().horizontalAdvance(line), r.form->lblInfo->contentsRect().width());
 
-    // Short texts again: shown whole, no tool tip.
-    Deliver(*r.window, CodeSongInfo, CodeSongInfo, SongInfoRecord {});
-    EXPECT_EQ(r.form->lblInfo->text(), QStringLiteral("Mp3File=\nArtist=\nTrack=\n"));
+    // Ampersands are shown as written; short texts whole, with no tool tip.
+    SongInfoRecord amp;
+    SetSongFieldText(amp.Mp3File, "/music/Trailing &.mp3");
+    SetSongFieldText(amp.ArtistName, "Rock && Roll");
+    SetSongFieldText(amp.TrackName, "Song & Dance");
+    Deliver(*r.window, CodeSongInfo, CodeSongInfo, amp);
+    QCoreApplication::processEvents();
+    const QString shownWhole = QStringLiteral("Mp3File=/music/Trailing &.mp3\nArtist=Rock && Roll\nTrack=Song & Dance\n");
+    ASSERT_EQ(r.form->lblInfo->text(), shownWhole);
     EXPECT_TRUE(r.form->lblInfo->toolTip().isEmpty());
+    // The pixels are those of a plain label, which draws every "&" it holds.
+    QLabel reference;
+    reference.setTextFormat(Qt::PlainText);
+    reference.setAlignment(r.form->lblInfo->alignment());
+    reference.setFont(r.form->lblInfo->font());
+    reference.setPalette(r.form->lblInfo->palette());
+    reference.setText(shownWhole);
+    reference.resize(r.form->lblInfo->size());
+    // Only what the labels draw themselves, over white.
+    auto drawn = [](QWidget& label) {
+        QImage image(label.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image;
+    };
+    EXPECT_TRUE(drawn(*r.form->lblInfo) == drawn(reference));
+}
+
+TEST(RemoteLanguage, CaptionsAreAsWrittenUnderTheCLocaleAndEnglishUnderAnEnglishOne)
+{
+    EXPECT_EQ(CaptionsUnder({"", "", "", "C.UTF-8"}),
+              (std::vector<std::string>{"&Play", "P&ause", "&Stop", "Pre&vTrack", "&NextTrack", "&Repeat", "Shu&ffle",
+                                        "P&lay Info", "Son&g Info", "Volume:",
+                                        "このアプリケーションは Zelko Deck と同期して実行されます。"}));
+    EXPECT_EQ(CaptionsUnder({"", "", "", "en_US.UTF-8"}),
+              (std::vector<std::string>{"&Play", "P&ause", "&Stop", "Pre&v Track", "&Next Track", "&Repeat", "Shu&ffle",
+                                        "P&lay Info", "Son&g Info", "Volume:",
+                                        "This program runs together with Zelko Deck, which starts it from its Assists menu."}));
 }

@@ -3,9 +3,41 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <string>
+
 #include "common/KtError.h"
 
 using namespace scope;
+
+namespace {
+
+// The error a call raises, as "number description".
+template <typename Call>
+std::string ErrorOf(Call call)
+{
+    try {
+        call();
+    } catch (const KtError& e) {
+        return std::to_string(e.Number()) + " " + e.Description();
+    }
+    return "no error";
+}
+
+using Point = std::array<double, 3>;
+
+// A point after one of ClsKt3d's operations, rounded to 1e-9 so that it compares exactly.
+template <typename Operation>
+Point After(Operation operation, Point p)
+{
+    operation(ClsKt3d{}, p[0], p[1], p[2]);
+    for (double& v : p)
+        v = std::round(v * 1e9) / 1e9;
+    return p;
+}
+
+} // namespace
 
 TEST(ClsKtColorTbl, GradientsRunFromStartToEndInclusive)
 {
@@ -37,81 +69,37 @@ TEST(ClsKtColorTbl, GradientsRunFromStartToEndInclusive)
 TEST(ClsKtColorTbl, BadColoursAndIndexesRaiseError5)
 {
     ClsKtColorTbl t;
-    try {
-        t.ColorTable(0x1000000, 0);
-        FAIL();
-    } catch (const KtError& e) {
-        EXPECT_EQ(e.Number(), 5);
-        EXPECT_EQ(e.Description(), "[ColStart]の値が正しくない。");
-    }
-    try {
-        t.ColorTable(0, -1);
-        FAIL();
-    } catch (const KtError& e) {
-        EXPECT_EQ(e.Description(), "[ColEnd]の値が正しくない。");
-    }
-    try {
-        t.GetColor(0);
-        FAIL();
-    } catch (const KtError& e) {
-        EXPECT_EQ(e.Number(), 5);
-        EXPECT_EQ(e.Description(), "[Index]が配列の限度を超えています。");
-    }
+    EXPECT_EQ(ErrorOf([&] { t.ColorTable(0x1000000, 0); }), "5 [ColStart]の値が正しくない。");
+    EXPECT_EQ(ErrorOf([&] { t.ColorTable(0, -1); }), "5 [ColEnd]の値が正しくない。");
+    EXPECT_EQ(ErrorOf([&] { t.GetColor(0); }), "5 [Index]が配列の限度を超えています。");
     t.ColorTable(0, 1);
-    EXPECT_THROW(t.GetColor(2), KtError);
-    EXPECT_THROW(t.GetColor(-1), KtError);
+    EXPECT_EQ(ErrorOf([&] { t.GetColor(2); }), "5 [Index]が配列の限度を超えています。");
+    EXPECT_EQ(ErrorOf([&] { t.GetColor(-1); }), "5 [Index]が配列の限度を超えています。");
     EXPECT_EQ(t.GetColor(1), 1);
 }
 
-TEST(ClsKt3d, RotationsTurnStepByStepInTheirOrder)
+TEST(ClsKt3d, RotationsTurnStepByStepInTheirOrderThenPerspectiveScalingAndTranslation)
 {
-    ClsKt3d k;
-    double x = 1, y = 0, z = 0;
-    k.Rotation(0, 0, 90, x, y, z);
-    EXPECT_NEAR(x, 0, 1e-9);
-    EXPECT_NEAR(y, 1, 1e-9);
-    x = 10, y = 0, z = 0;
-    k.Rotation(0, 0, 270, x, y, z); // straight up on a screen whose y grows downwards
-    EXPECT_NEAR(x, 0, 1e-9);
-    EXPECT_NEAR(y, -10, 1e-9);
-
-    // y first then x (Rotation) against x first then y (Rotation_X).
-    double ax = 0, ay = 1, az = 0;
-    k.Rotation(90, 90, 0, ax, ay, az);
-    double bx = 0, by = 1, bz = 0;
-    k.Rotation_X(90, 90, 0, bx, by, bz);
-    EXPECT_NEAR(ax, 0, 1e-9);
-    EXPECT_NEAR(ay, 0, 1e-9);
-    EXPECT_NEAR(az, 1, 1e-9);
-    EXPECT_NEAR(bx, 1, 1e-9);
-    EXPECT_NEAR(by, 0, 1e-9);
-    EXPECT_NEAR(bz, 0, 1e-9);
-
+    const auto rotation = [](double ax, double ay, double az) {
+        return [=](const ClsKt3d& k, double& x, double& y, double& z) { k.Rotation(ax, ay, az, x, y, z); };
+    };
+    EXPECT_EQ(After(rotation(0, 0, 90), {1, 0, 0}), (Point{0, 1, 0}));
+    // Straight up on a screen whose y grows downwards.
+    EXPECT_EQ(After(rotation(0, 0, 270), {10, 0, 0}), (Point{0, -10, 0}));
     // About y: x' = x cos + z sin.
-    double cx = 1, cy = 0, cz = 0;
-    k.Rotation(0, 90, 0, cx, cy, cz);
-    EXPECT_NEAR(cx, 0, 1e-9);
-    EXPECT_NEAR(cz, -1, 1e-9);
-}
+    EXPECT_EQ(After(rotation(0, 90, 0), {1, 0, 0}), (Point{0, 0, -1}));
+    // y first then x (Rotation) against x first then y (Rotation_X).
+    EXPECT_EQ(After(rotation(90, 90, 0), {0, 1, 0}), (Point{0, 0, 1}));
+    EXPECT_EQ(After([](const ClsKt3d& k, double& x, double& y, double& z) { k.Rotation_X(90, 90, 0, x, y, z); }, {0, 1, 0}),
+              (Point{1, 0, 0}));
 
-TEST(ClsKt3d, PerspectiveScalingAndTranslation)
-{
-    ClsKt3d k;
-    double x = 4, y = 6, z = 0;
-    k.Perspect(2, x, y, z); // z 0 counts as 1
-    EXPECT_DOUBLE_EQ(x, 8);
-    EXPECT_DOUBLE_EQ(y, 12);
-    z = 4;
-    k.Perspect(1, x, y, z);
-    EXPECT_DOUBLE_EQ(x, 2);
-    EXPECT_DOUBLE_EQ(y, 3);
-    EXPECT_DOUBLE_EQ(z, 4);
-    k.Scaling(2, 3, 0.5, x, y, z);
-    EXPECT_DOUBLE_EQ(x, 4);
-    EXPECT_DOUBLE_EQ(y, 9);
-    EXPECT_DOUBLE_EQ(z, 2);
-    k.Translation(-4, 1, 1, x, y, z);
-    EXPECT_DOUBLE_EQ(x, 0);
-    EXPECT_DOUBLE_EQ(y, 10);
-    EXPECT_DOUBLE_EQ(z, 3);
+    // A z of 0 counts as 1.
+    EXPECT_EQ(After([](const ClsKt3d& k, double& x, double& y, double& z) { k.Perspect(2, x, y, z); }, {4, 6, 0}),
+              (Point{8, 12, 0}));
+    EXPECT_EQ(After([](const ClsKt3d& k, double& x, double& y, double& z) { k.Perspect(1, x, y, z); }, {8, 12, 4}),
+              (Point{2, 3, 4}));
+    EXPECT_EQ(After([](const ClsKt3d& k, double& x, double& y, double& z) { k.Scaling(2, 3, 0.5, x, y, z); }, {2, 3, 4}),
+              (Point{4, 9, 2}));
+    EXPECT_EQ(After([](const ClsKt3d& k, double& x, double& y, double& z) { k.Translation(-4, 1, 1, x, y, z); }, {4, 9, 2}),
+              (Point{0, 10, 3}));
 }

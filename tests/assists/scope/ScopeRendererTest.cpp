@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace scope;
 
 using protocol::AnalyzeRecord;
@@ -23,77 +25,54 @@ ScopeRenderer FixedColours()
 
 } // namespace
 
-TEST(ScopeRenderer, ColourTablesAndGeometry)
+TEST(ScopeRenderer, ColoursRunThroughTheirGradientsFromARandomStartAndAnglesFromStraightUp)
 {
     ScopeRenderer s(QSize(240, 180), 7);
-    EXPECT_EQ(s.CenterX(), 120);
-    EXPECT_EQ(s.CenterY(), 90);
     EXPECT_EQ(s.FanCenterY(), 135);
-
+    // White to black and back; red, yellow, green, cyan, blue, magenta and back to red.
     const auto& back = s.BackColors();
     ASSERT_EQ(back.size(), 512u);
-    EXPECT_EQ(back[0], 0xFFFFFF);
-    EXPECT_EQ(back[255], 0);
-    EXPECT_EQ(back[256], 0);
-    EXPECT_EQ(back[511], 0xFFFFFF);
-
+    EXPECT_EQ((std::vector<std::int32_t>{back[0], back[255], back[256], back[511]}),
+              (std::vector<std::int32_t>{0xFFFFFF, 0, 0, 0xFFFFFF}));
     const auto& fore = s.ForeColors();
     ASSERT_EQ(fore.size(), 1536u);
-    EXPECT_EQ(fore[0], 0x0000FF);   // red
-    EXPECT_EQ(fore[255], 0x00FFFF); // yellow, twice at the joint
-    EXPECT_EQ(fore[256], 0x00FFFF);
-    EXPECT_EQ(fore[512], 0x00FF00);
-    EXPECT_EQ(fore[768], 0xFFFF00);
-    EXPECT_EQ(fore[1024], 0xFF0000);
-    EXPECT_EQ(fore[1280], 0xFF00FF);
-    EXPECT_EQ(fore[1535], 0x0000FF);
-
-    EXPECT_LT(s.BackIndex(), 512u);
-    EXPECT_LT(s.ForeIndexA(), 1536u);
+    EXPECT_EQ((std::vector<std::int32_t>{fore[0], fore[255], fore[256], fore[512], fore[768], fore[1024], fore[1280], fore[1535]}),
+              (std::vector<std::int32_t>{0x0000FF, 0x00FFFF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF, 0x0000FF}));
     // The random start depends on the seed only.
     ScopeRenderer same(QSize(240, 180), 7);
-    EXPECT_EQ(same.ForeIndexA(), s.ForeIndexA());
-    EXPECT_EQ(same.ForeIndexB(), s.ForeIndexB());
-}
+    EXPECT_EQ(std::tuple(same.BackIndex(), same.ForeIndexA(), same.ForeIndexB()), std::tuple(s.BackIndex(), s.ForeIndexA(), s.ForeIndexB()));
 
-TEST(ScopeRenderer, AngleTables)
-{
-    ScopeRenderer s(QSize(240, 180), 1);
-    EXPECT_EQ(s.CircleAnglesA()[0], 269);
-    EXPECT_EQ(s.CircleAnglesA()[179], 90);
-    EXPECT_EQ(s.CircleAnglesB()[0], 269);
-    EXPECT_EQ(s.CircleAnglesB()[90], 359);
-    EXPECT_EQ(s.CircleAnglesB()[91], 0);
-    EXPECT_EQ(s.CircleAnglesB()[179], 88);
-    EXPECT_DOUBLE_EQ(s.ArcAnglesA()[0], 180.0);
-    EXPECT_DOUBLE_EQ(s.ArcAnglesA()[1], 180.5);
-    EXPECT_DOUBLE_EQ(s.ArcAnglesA()[179], 269.5);
-    EXPECT_DOUBLE_EQ(s.ArcAnglesB()[0], 360.0);
-    EXPECT_DOUBLE_EQ(s.ArcAnglesB()[179], 270.5);
+    // The circle's halves run from 269 degrees down to 90 and up to 88; the fan's in half degrees.
+    EXPECT_EQ(std::tuple(s.CircleAnglesA()[0], s.CircleAnglesA()[179]), std::tuple(269, 90));
+    EXPECT_EQ(std::tuple(s.CircleAnglesB()[90], s.CircleAnglesB()[91], s.CircleAnglesB()[179]), std::tuple(359, 0, 88));
+    EXPECT_EQ(std::tuple(s.ArcAnglesA()[1], s.ArcAnglesA()[179], s.ArcAnglesB()[0], s.ArcAnglesB()[179]), std::tuple(180.5, 269.5, 360.0, 270.5));
     // Angle 270 points straight up, 180 to the left.
     EXPECT_EQ(s.PointAt(10, 270, 120, 90), QPoint(120, 80));
     EXPECT_EQ(s.PointAt(10, 180, 120, 90), QPoint(110, 90));
 }
 
-TEST(ScopeRenderer, BandBarsAndSilencedPeaksSinkOnePixelPerRecord)
+TEST(ScopeRenderer, BandBarsGrowFromTheCentreLineAndSilencedPeaksSinkOnePixelPerRecord)
 {
     ScopeRenderer s = FixedColours();
     s.PlayStartFromZelko();
     EXPECT_EQ(s.PeakA()[0], 90);
     EXPECT_EQ(s.PeakB()[0], 90);
+    // Negative values draw nothing above the centre line.
+    AnalyzeRecord negative;
+    negative.Spectrum1.fill(-5);
+    s.AnalyzeFromZelko(negative);
+    for (int y = 0; y < 90; ++y)
+        ASSERT_EQ(s.Picture().pixel(10, y), Rgb(0)) << y;
+    EXPECT_EQ(s.PeakA()[10], 90);
 
     AnalyzeRecord loud;
     loud.Spectrum1.fill(40); // length 20
     loud.Spectrum2.fill(41); // length 20 (integer division)
     s.AnalyzeFromZelko(loud);
     const QImage& p = s.Picture();
-    EXPECT_EQ(p.pixel(5, 70), Rgb(ScopeRenderer::FixedColorA));
-    EXPECT_EQ(p.pixel(5, 89), Rgb(ScopeRenderer::FixedColorA));
-    EXPECT_EQ(p.pixel(5, 69), Rgb(0));
     // The lower bar mirrors the upper one: from the bottom b = 110 up to,
     // not onto, the centre line.
-    EXPECT_EQ(p.pixel(5, 110), Rgb(ScopeRenderer::FixedColorB));
-    EXPECT_EQ(p.pixel(5, 91), Rgb(ScopeRenderer::FixedColorB));
+    EXPECT_EQ(p.pixel(5, 69), Rgb(0));
     EXPECT_EQ(p.pixel(5, 111), Rgb(0));
     for (int d = 1; d <= 20; ++d) {
         ASSERT_EQ(p.pixel(5, 90 - d), Rgb(ScopeRenderer::FixedColorA)) << d;
@@ -118,18 +97,6 @@ TEST(ScopeRenderer, BandBarsAndSilencedPeaksSinkOnePixelPerRecord)
     EXPECT_EQ(s.PeakB()[0], 90);
     // The marker is drawn where the peak stood, tinted.
     EXPECT_EQ(s.Picture().pixel(3, 90) != Rgb(0), true);
-}
-
-TEST(ScopeRenderer, NegativeValuesDrawNothingAboveTheCentreLine)
-{
-    ScopeRenderer s = FixedColours();
-    s.PlayStartFromZelko();
-    AnalyzeRecord r;
-    r.Spectrum1.fill(-5);
-    s.AnalyzeFromZelko(r);
-    for (int y = 0; y < 90; ++y)
-        ASSERT_EQ(s.Picture().pixel(10, y), Rgb(0)) << y;
-    EXPECT_EQ(s.PeakA()[10], 90);
 }
 
 TEST(ScopeRenderer, CirclePeaksFlyOutwardsWithPointsAndSinkWithLines)

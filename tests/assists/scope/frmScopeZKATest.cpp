@@ -1,12 +1,15 @@
 #include "assists/scope/frmScopeZKA.h"
 
-#include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
 
+#include "common/LanguageChoice.h"
+#include "common/UiTranslator.h"
 #include "platform/FakePlayerWindow.h"
+#include "protocol/AssistArguments.h"
 #include "protocol/CommandWords.h"
 #include "protocol/PlayStateRecord.h"
 #include "protocol/RecordPayload.h"
@@ -19,18 +22,6 @@ using testsupport::Command;
 
 namespace {
 
-// The application lives until the process ends (never destroyed during
-// static destruction, which Qt does not survive); an existing one is reused.
-QApplication& TestApp()
-{
-    static int argc = 1;
-    static char name[] = "test_scope";
-    static char* argv[] = { name, nullptr };
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *existing;
-    return *new QApplication(argc, argv);
-}
-
 template <typename Record>
 void Deliver(platform::MessageWindow& window, std::uint32_t code, std::uint32_t dwData, const Record& record)
 {
@@ -39,8 +30,8 @@ void Deliver(platform::MessageWindow& window, std::uint32_t code, std::uint32_t 
     window.Dispatch({.msg = platform::WM_COPYDATA, .wParam = code, .copyData = &cds});
 }
 
+// ScopeZKA's window linked to a fake player.
 struct LinkedScope {
-    QApplication& qt = TestApp();
     testsupport::TempEndpointDir dir;
     testsupport::FakePlayerWindow player { dir.Path(), 8101 };
     std::unique_ptr<platform::MessageWindow> window =
@@ -48,16 +39,33 @@ struct LinkedScope {
     std::unique_ptr<frmScopeZKA> form = std::make_unique<frmScopeZKA>(*window, AssistArguments { 8101, 1 }, 5u);
 
     LinkedScope() { form->Start(); }
-    ~LinkedScope()
-    {
-        form.reset();
-        window.reset();
-    }
 };
+
+// The captions of a scope window made while the language of the environment
+// env is in force, with its catalogue from the program folder installed as its
+// main() installs it, then the warning shown when it is started on its own.
+std::vector<std::string> CaptionsUnder(const LocaleEnvironment& env)
+{
+    const UiTranslator translator(LanguageChoice::Choose(env, LanguageChoice::ParseSetting("")),
+                                  QStringLiteral("scopezka"), QStringLiteral(ZELKO_PROGRAM_DIR "/Assist"));
+    EXPECT_NE(translator.Result(), UiTranslator::Outcome::CatalogueMissing) << translator.CataloguePath().toStdString();
+    testsupport::TempEndpointDir dir;
+    auto window = platform::MessageWindow::Open({}, testsupport::WindowOptions(dir.Path(), 8302)).Window;
+    std::vector<std::string> captions;
+    {
+        frmScopeZKA form(*window, AssistArguments{8301, 1}, 5u);
+        for (const QAbstractButton* b : std::initializer_list<const QAbstractButton*>{
+                 form.chkZelko, form.chkBColor, form.chkFColor, form.optTitle[0], form.optTitle[1], form.optTitle[2],
+                 form.optLine[0], form.optLine[1]})
+            captions.push_back(b->text().toStdString());
+    }
+    captions.push_back(QCoreApplication::translate("AssistArguments", StandAloneWarning).toStdString());
+    return captions;
+}
 
 } // namespace
 
-TEST(ScopeZKA, StartAnnouncesAndSelectsBandLinesAndCyclingColours)
+TEST(ScopeZKA, StartAnnouncesAndSelectsBandLinesAndCyclingColoursTheBoxMinimizesAndClosingReports)
 {
     LinkedScope s;
     EXPECT_EQ(s.player.Commands(), (std::vector<Command> { { 0x0F040001, 8102 } }));
@@ -67,13 +75,17 @@ TEST(ScopeZKA, StartAnnouncesAndSelectsBandLinesAndCyclingColours)
     EXPECT_EQ(s.form->Renderer().Title(), ScopeTitle::Band);
     EXPECT_TRUE(s.form->Renderer().FColor());
     EXPECT_EQ(s.form->windowTitle().toStdString(), "Visual - ZKAssist");
-    EXPECT_EQ(s.form->optTitle[2]->text().toStdString(), "弧");
-    EXPECT_EQ(s.form->chkZelko->text().toStdString(), "Zelko Deck を 最小化");
     // The peaks start on the centre line, as choosing the band sets them.
     for (int i = 0; i < ScopeRenderer::Columns; ++i) {
         ASSERT_EQ(s.form->Renderer().PeakA()[i], s.form->Renderer().CenterY()) << i;
         ASSERT_EQ(s.form->Renderer().PeakB()[i], s.form->Renderer().CenterY()) << i;
     }
+    // The minimize box minimizes and restores the player; closing reports to it.
+    s.player.Clear();
+    s.form->chkZelko->click();
+    s.form->chkZelko->click();
+    s.form->close();
+    EXPECT_EQ(s.player.Commands(), (std::vector<Command>{{CmdMinimize, 8102}, {CmdRestore, 8102}, {CmdClosing, 8102}}));
 }
 
 TEST(ScopeZKA, StartedDuringPlaybackTheMarkersSitOnTheBarsNotAtTheTop)
@@ -124,14 +136,13 @@ TEST(ScopeZKA, ChoosingTheFanResetsAllPeaksToTwenty)
     EXPECT_TRUE(s.form->Renderer().BColor());
 }
 
-TEST(ScopeZKA, TheMinimizeBoxMinimizesAndRestoresThePlayer)
+TEST(ScopeLanguage, TheJapaneseCaptionsStayExactlyUnderTheCLocaleAndEnglishComesUnderAnEnglishOne)
 {
-    LinkedScope s;
-    s.player.Clear();
-    s.form->chkZelko->click();
-    s.form->chkZelko->click();
-    EXPECT_EQ(s.player.Commands(), (std::vector<Command> { { CmdMinimize, 8102 }, { CmdRestore, 8102 } }));
-    s.player.Clear();
-    s.form->close();
-    EXPECT_EQ(s.player.Commands(), (std::vector<Command> { { CmdClosing, 8102 } }));
+    EXPECT_EQ(CaptionsUnder({"", "", "", "C.UTF-8"}),
+              (std::vector<std::string>{"Zelko Deck を 最小化", "背景色変更", "点(線)の色変更", "帯", "円", "弧", "線", "点",
+                                        "このアプリケーションは Zelko Deck と同期して実行されます。"}));
+    EXPECT_EQ(CaptionsUnder({"", "", "", "en_US.UTF-8"}),
+              (std::vector<std::string>{"Minimise Zelko Deck", "Change background colour", "Change dot (line) colour",
+                                        "Band", "Circle", "Arc", "Lines", "Dots",
+                                        "This program runs together with Zelko Deck, which starts it from its Assists menu."}));
 }
