@@ -52,53 +52,17 @@ TEST(SkinFileTest, LinesOutsideTheKnownSectionsAndKeysHaveNoEffect)
     }
 }
 
-// Colours are hexadecimal, only the last 8 characters count (cut before
-// anything else) and the value is a signed 32-bit one; characters that are
-// no hexadecimal digits are skipped and reported on their line.
-TEST(SkinFileTest, ColoursFollowTheHexRulesAndSkippedCharactersAreReported)
+TEST(SkinFileTest, ColoursFollowTheHexRules)
 {
-    struct Case {
-        const char* section;
-        const char* key;
-        SkinColour colour;
-        const char* value;
-        int32_t expected;
-        const char* problem;
-    };
-    const Case cases[] = {
-        {"titlebox", "forecolor", SkinColour::TitleFore, "FF", 255, ""},
-        {"playlistbox", "forecolor", SkinColour::PlayListFore, "", 0, ""},
-        {"playlistbox", "playingcolor", SkinColour::PlayListPlaying, "1200FFFF", 0x1200FFFF, ""},
-        {"lyricsbox", "currentcolor", SkinColour::LyricsCurrent, "FFFFFFFF", -1, ""},
-        {"lyricsbox", "nnextcolor", SkinColour::LyricsNNext, "AB00FF00FF", 0x00FF00FF, ""},
-        {"playlistbox", "forecolor", SkinColour::PlayListFore, "C0C0C0 ", 0xC0C0C0,
-         "colour \"C0C0C0 \" for playlistbox-forecolor: skipped \" \" (not hexadecimal digits), read as C0C0C0"},
-        {"playlistbox", "playingcolor", SkinColour::PlayListPlaying, "#FF0000", 0xFF0000,
-         "colour \"#FF0000\" for playlistbox-playingcolor: skipped \"#\" (not hexadecimal digits), read as FF0000"},
-        {"lyricsbox", "currentcolor", SkinColour::LyricsCurrent, "&H00FF00", 0x00FF00,
-         "colour \"&H00FF00\" for lyricsbox-currentcolor: skipped \"&H\" (not hexadecimal digits), read as 00FF00"},
-        {"lyricsbox", "nextcolor", SkinColour::LyricsNext, "0000FF", 0x0000FF, ""},
-        {"lyricsbox", "prevcolor", SkinColour::LyricsPrev, "GG0000", 0,
-         "colour \"GG0000\" for lyricsbox-prevcolor: skipped \"GG\" (not hexadecimal digits), read as 000000"},
-        // Three blanks push a digit out.
-        {"titlebox", "forecolor", SkinColour::TitleFore, "C0C0C0   ", 0x0C0C0,
-         "colour \"C0C0C0   \" for titlebox-forecolor: skipped \"   \" (not hexadecimal digits), read as 00C0C0 "
-         "(only the last 8 characters count; \"C\" was left out)"},
-    };
-    for (const Case& c : cases) {
-        const std::string text = std::string("[") + c.section + "]\n" + c.key + "=" + c.value + "\n";
-        SCOPED_TRACE(text);
-        const ParsedSkinFile skin = Parse(text);
-        EXPECT_EQ(Colour(skin, c.colour), c.expected);
-        if (*c.problem == '\0') {
-            EXPECT_TRUE(skin.problems.empty());
-            continue;
-        }
-        ASSERT_EQ(skin.problems.size(), 1u);
-        EXPECT_EQ(skin.problems[0].line, 2);
-        EXPECT_EQ(skin.problems[0].message, c.problem);
-    }
-    EXPECT_FALSE(Parse("[lyricsbox]\n").colours.Colour(SkinColour::LyricsPrev).has_value()) << "left out, so inherited";
+    const ParsedSkinFile skin = Parse(
+        "[titlebox]\nforecolor=FF\n[playlistbox]\nforecolor=\nplayingcolor=1200FFFF\n[lyricsbox]\n"
+        "currentcolor=FFFFFFFF\nnnextcolor=AB00FF00FF\n");
+    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 255);
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListFore), 0);
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListPlaying), 0x1200FFFF);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsCurrent), -1) << "taken as a signed 32-bit value";
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsNNext), 0x00FF00FF) << "only the last 8 characters count";
+    EXPECT_FALSE(skin.colours.Colour(SkinColour::LyricsPrev).has_value()) << "left out, so inherited";
 }
 
 TEST(SkinFileTest, AColourKeyInAnotherSectionIsARegionLine)
@@ -108,6 +72,33 @@ TEST(SkinFileTest, AColourKeyInAnotherSectionIsARegionLine)
     EXPECT_FALSE(skin.coRgns.Contains("body-forecolor"));
     ASSERT_EQ(skin.problems.size(), 1u);
     EXPECT_EQ(skin.problems[0].line, 2);
+}
+
+TEST(SkinFileTest, CharactersThatAreNoHexDigitsAreSkippedAndReported)
+{
+    const ParsedSkinFile skin = Parse(
+        "[playlistbox]\nforecolor=C0C0C0 \nplayingcolor=#FF0000\n[lyricsbox]\ncurrentcolor=&H00FF00\n"
+        "nextcolor=0000FF\nprevcolor=GG0000\n[titlebox]\nforecolor=C0C0C0   \n");
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListFore), 0xC0C0C0);
+    EXPECT_EQ(Colour(skin, SkinColour::PlayListPlaying), 0xFF0000);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsCurrent), 0x00FF00);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsNext), 0x0000FF);
+    EXPECT_EQ(Colour(skin, SkinColour::LyricsPrev), 0);
+    // The cut to the last 8 characters comes first: three blanks push a digit out.
+    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 0x0C0C0);
+    ASSERT_EQ(skin.problems.size(), 5u);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {2, "colour \"C0C0C0 \" for playlistbox-forecolor: skipped \" \" (not hexadecimal digits), read as C0C0C0"},
+        {3, "colour \"#FF0000\" for playlistbox-playingcolor: skipped \"#\" (not hexadecimal digits), read as FF0000"},
+        {5, "colour \"&H00FF00\" for lyricsbox-currentcolor: skipped \"&H\" (not hexadecimal digits), read as 00FF00"},
+        {7, "colour \"GG0000\" for lyricsbox-prevcolor: skipped \"GG\" (not hexadecimal digits), read as 000000"},
+        {9, "colour \"C0C0C0   \" for titlebox-forecolor: skipped \"   \" (not hexadecimal digits), read as 00C0C0 "
+            "(only the last 8 characters count; \"C\" was left out)"},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(skin.problems[i].line, expected[i].first);
+        EXPECT_EQ(skin.problems[i].message, expected[i].second);
+    }
 }
 
 TEST(SkinFileTest, PeekLinesFillTheTableWithinItsRange)
