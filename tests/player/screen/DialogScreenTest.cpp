@@ -22,9 +22,8 @@ QDialog* VisibleDialogTitled(const QString& caption)
 }
 
 // Waits until the dialog is on the screen and shows its own drawing there,
-// then checks its caption on the X server and its place; the screen is saved
-// as <name>.png when ZELKO_SCREEN_SHOTS names a folder.
-void ExpectDialogShownCentred(const char* caption, const std::string& name)
+// then checks its caption on the X server and its place.
+void ExpectDialogShownCentred(const char* caption)
 {
     bool found = false;
     double sameAsDrawn = 0.0; // share of the dialog's pixels on the screen equal to its own drawing
@@ -50,8 +49,6 @@ void ExpectDialogShownCentred(const char* caption, const std::string& name)
         const QPoint offCentre = geometry.center() - dialog->screen()->availableGeometry().center();
         EXPECT_LE(std::abs(offCentre.x()), 1) << "dialog at " << geometry.x() << "," << geometry.y();
         EXPECT_LE(std::abs(offCentre.y()), 1) << "dialog at " << geometry.x() << "," << geometry.y();
-        if (const char* folder = std::getenv("ZELKO_SCREEN_SHOTS"))
-            GrabScreen().save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
     }
     EXPECT_TRUE(found) << "no visible dialog " << caption;
     EXPECT_GT(sameAsDrawn, 0.98) << "the screen does not show the dialog's drawing";
@@ -63,7 +60,7 @@ TEST_F(ScreenTest, PropertiesDialogAppearsCentredWithItsCaption)
 {
     ASSERT_TRUE(Start());
     Player().mnuP1Properties_Click();
-    ExpectDialogShownCentred("Zelko Deck のﾌﾟﾛﾊﾟﾃｨ", "PropertiesDialog");
+    ExpectDialogShownCentred("Zelko Deck のﾌﾟﾛﾊﾟﾃｨ");
     // The main window is still shown beside the modeless dialog.
     EXPECT_TRUE(Player().Window().isVisible());
 }
@@ -76,7 +73,7 @@ TEST_F(ScreenTest, AboutDialogAppearsCentredWithItsCaption)
     // then closed. A second timer closes it in any case, so that the test
     // never waits for a user.
     QTimer::singleShot(0, [caption] {
-        ExpectDialogShownCentred(caption, "AboutDialog");
+        ExpectDialogShownCentred(caption);
         if (QDialog* dialog = VisibleDialogTitled(QString::fromUtf8(caption)))
             dialog->reject();
     });

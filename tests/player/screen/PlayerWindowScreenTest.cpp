@@ -73,7 +73,7 @@ TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
                 ShowsOnBody(shot, "playbuttons-stop", "playbuttonssource-" + stop, "playbuttonssource-stopmask");
         };
     };
-    ASSERT_TRUE(WaitForScreen(transport("playdown", "pause", "stop"), "playing")) << "the click on play did not show";
+    ASSERT_TRUE(WaitForScreen(transport("playdown", "pause", "stop"))) << "the click on play did not show";
     EXPECT_TRUE(Player().Playback().bPlay());
     for (const std::string second : {"1", "2"}) {
         auto shown = [&](const QImage& shot) {
@@ -82,7 +82,7 @@ TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
                     return false;
             return ShowsOnBody(shot, "time-s", "timesource-" + second, "timesource-" + second + "mask");
         };
-        EXPECT_TRUE(WaitForScreen(shown, "time-" + second)) << "00:0" << second << " never showed";
+        EXPECT_TRUE(WaitForScreen(shown)) << "00:0" << second << " never showed";
     }
     // At two of eight seconds the seek bar has left 0 and not reached the end;
     // some analyser band has left its image of silence.
@@ -97,12 +97,12 @@ TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
             analyser = analyser || !ShowsOnBody(shot, "analyzer-" + std::to_string(band), "analyzersource-0", "analyzersource-0mask");
         return seek && analyser;
     };
-    EXPECT_TRUE(WaitForScreen(moved, "seek")) << "the seek bar or the analyser stayed at rest";
+    EXPECT_TRUE(WaitForScreen(moved)) << "the seek bar or the analyser stayed at rest";
 
     // Paused: the pause button down, and the time stands still while the
     // play loop runs on.
     Player().cButtonAction_PauseClick();
-    ASSERT_TRUE(WaitForScreen(transport("playdown", "pausedown", "stop"), "paused"));
+    ASSERT_TRUE(WaitForScreen(transport("playdown", "pausedown", "stop"))) << "paused";
     const platform::Rect time = RegionOf(LoadedSkin(), "time-mm").BoundingBox().United(
         RegionOf(LoadedSkin(), "time-s").BoundingBox());
     const QRect timeBox(time.left, time.top, time.Width(), time.Height());
@@ -112,9 +112,9 @@ TEST_P(PlayerScreenTest, PlayingPausedAndStoppedLooks)
         << "the play loop stopped while paused";
     EXPECT_EQ(WindowShot().copy(timeBox), timeWhenPaused) << "the time moved while paused";
     Player().cButtonAction_PauseClick();
-    ASSERT_TRUE(WaitForScreen(transport("playdown", "pause", "stop"), "resumed"));
+    ASSERT_TRUE(WaitForScreen(transport("playdown", "pause", "stop"))) << "resumed";
     Player().cButtonAction_StopClick();
-    EXPECT_TRUE(WaitForScreen(transport("play", "pause", "stopdown"), "stopped"));
+    EXPECT_TRUE(WaitForScreen(transport("play", "pause", "stopdown"))) << "stopped";
 }
 
 // The play-list drawer pulled out shows its picture and a line of text for
@@ -154,7 +154,7 @@ TEST_P(PlayerScreenTest, PlayListDrawerShowsItsPictureAndTheList)
         return ShowsOnBody(shot, "sysbuttons-playlistpull", "sysbuttonssource-playlistpulldown",
                            "sysbuttonssource-playlistpullmask");
     };
-    EXPECT_TRUE(WaitForScreen(drawerOut, "drawer-out")) << "no drawer picture, list lines or pressed pull button";
+    EXPECT_TRUE(WaitForScreen(drawerOut)) << "no drawer picture, list lines or pressed pull button";
 
     Player().cButtonAction_PlayListPullClick();
     auto drawerIn = [&](const QImage& shot) {
@@ -165,7 +165,7 @@ TEST_P(PlayerScreenTest, PlayListDrawerShowsItsPictureAndTheList)
         return ShowsOnBody(shot, "sysbuttons-playlistpull", "sysbuttonssource-playlistpull",
                            "sysbuttonssource-playlistpullmask");
     };
-    EXPECT_TRUE(WaitForScreen(drawerIn, "drawer-in")) << "the desktop did not come back where the drawer was";
+    EXPECT_TRUE(WaitForScreen(drawerIn)) << "the desktop did not come back where the drawer was";
 }
 
 // With the lyrics drawer out from the start, a timed lyrics file next to the
@@ -193,11 +193,11 @@ TEST_P(PlayerScreenTest, LyricsRunInTheLyricsDrawer)
         first = shot.copy(area);
         return InkOver(shot, box, skin.pictures.picLyricsShow) > 100;
     };
-    ASSERT_TRUE(WaitForScreen(showing, "lyrics")) << "no lyrics showed";
+    ASSERT_TRUE(WaitForScreen(showing)) << "no lyrics showed";
     auto movedOn = [&](const QImage& shot) {
         return InkOver(shot, box, skin.pictures.picLyricsShow) > 100 && shot.copy(area) != first;
     };
-    EXPECT_TRUE(WaitForScreen(movedOn, "lyrics-later")) << "the lines did not move on";
+    EXPECT_TRUE(WaitForScreen(movedOn)) << "the lines did not move on";
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedSkins, PlayerScreenTest, ::testing::Values("Carbon", "Meadow"));

@@ -51,12 +51,6 @@ inline QImage GrabScreen(const QRect& area = QRect())
     return shot.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// A Windows colour value (0x00BBGGRR) as a Qt pixel.
-inline QRgb FromColorRef(std::int32_t colorref)
-{
-    return qRgb(colorref & 0xFF, (colorref >> 8) & 0xFF, (colorref >> 16) & 0xFF);
-}
-
 // The picture a widget image of this rectangle key comes from.
 inline const QImage& SourcePicture(const Skin& skin, std::string_view key)
 {
@@ -303,14 +297,16 @@ protected:
         return WaitForScreen([&](const QImage& shot) {
             for (int y = box.top; y < box.bottom; ++y)
                 for (int x = box.left; x < box.right; ++x) {
-                    if (!bare.Contains(x, y)) continue;
+                    if (!bare.Contains(x, y))
+                        continue;
                     const QRgb body = LoadedSkin().pictures.picBody.pixel(x, y);
                     for (int dy = 0; dy < scale; ++dy)
                         for (int dx = 0; dx < scale; ++dx)
-                            if (shot.pixel(x * scale + dx, y * scale + dy) != body) return false;
+                            if (shot.pixel(x * scale + dx, y * scale + dy) != body)
+                                return false;
                 }
             return true;
-        }, "body");
+        });
     }
 
     // The shipped skin to start with; empty: the first of the catalogue.
@@ -330,9 +326,8 @@ protected:
     QRgb RootAt(int x, int y) const { return m_rootBefore.pixel(WindowLeft + x, WindowTop + y); }
 
     // Runs the event loop and reads the screen until the condition holds
-    // (at most five seconds). The last shot is kept, and saved under
-    // ZELKO_SCREEN_SHOTS with the given name.
-    bool WaitForScreen(const std::function<bool(const QImage&)>& condition, const std::string& name)
+    // (at most five seconds); the last shot is kept.
+    bool WaitForScreen(const std::function<bool(const QImage&)>& condition)
     {
         QElapsedTimer timer;
         timer.start();
@@ -342,43 +337,23 @@ protected:
             m_lastShot = WindowShot();
             met = condition(m_lastShot);
         }
-        SaveShot(name);
         return met;
     }
     const QImage& LastShot() const { return m_lastShot; }
 
-    // Saves the screen around the window as <test>-<name>.png when
-    // ZELKO_SCREEN_SHOTS names a folder.
-    void SaveShot(const std::string& name) const
-    {
-        const char* folder = std::getenv("ZELKO_SCREEN_SHOTS");
-        if (!folder || !m_player) return;
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const QRect around(0, 0, WindowLeft * 2 + m_player->Window().width(),
-                           WindowTop * 2 + m_player->Window().height());
-        std::string test = info->name();
-        for (char& c : test)
-            if (c == '/') c = '-';
-        GrabScreen(around).save(QString::fromStdString(std::string(folder) + "/" + test + "-" + name + ".png"));
-    }
-
     // Whether the shot shows the image imageKey (masked by maskKey) in the
-    // region, drawn over `background`.
-    bool Shows(const QImage& shot, std::string_view regionName, std::string_view imageKey,
-               std::string_view maskKey, const QImage& background) const
+    // region, drawn over the body picture.
+    bool ShowsOnBody(const QImage& shot, std::string_view regionName, std::string_view imageKey,
+                     std::string_view maskKey = std::string_view()) const
     {
         const platform::Region& region = RegionOf(LoadedSkin(), regionName);
-        const std::optional<QImage> look = ExpectedLook(LoadedSkin(), imageKey, maskKey, region.BoundingBox(), background);
+        const std::optional<QImage> look =
+            ExpectedLook(LoadedSkin(), imageKey, maskKey, region.BoundingBox(), LoadedSkin().pictures.picBody);
         if (!look) {
             ADD_FAILURE() << "the skin has no image " << imageKey;
             return false;
         }
         return Mismatches(shot, region, *look) == 0;
-    }
-    bool ShowsOnBody(const QImage& shot, std::string_view regionName, std::string_view imageKey,
-                     std::string_view maskKey = std::string_view()) const
-    {
-        return Shows(shot, regionName, imageKey, maskKey, LoadedSkin().pictures.picBody);
     }
 
     // A tone MP3 of its own in the test's folder (so that a lyrics file can

@@ -16,16 +16,28 @@ SkinRegionContext NoFrame(const std::string& path = "")
 
 } // namespace
 
-TEST(ClsZelkoRgnTest, AddRectTakesLeftTopWidthHeightInAnyLetterCase)
+// Rectangles take left, top, width, height; operation and source in any
+// letter case, pieces after the source ignored. Body regions shift by the
+// frame (4, 22), except polygons and the header of region data.
+TEST(ClsZelkoRgnTest, EachSourceMakesItsRegionAndBodyRegionsShiftByTheFrame)
 {
-    ClsZelkoRgn rgn;
-    EXPECT_EQ(rgn.MakeRgn("sysbuttons", "addrect value(10,20,30,40)", NoFrame()), RgnLineStatus::Applied);
-    ASSERT_TRUE(rgn.Rgn().has_value());
-    EXPECT_EQ(*rgn.Rgn(), Region(Rect{10, 20, 40, 60}));
-    // Operation and source in any case; pieces after the source are ignored.
-    ClsZelkoRgn mixed;
-    EXPECT_EQ(mixed.MakeRgn("time", "AddRect VALUE(1,1,2,2) trailing words", NoFrame()), RgnLineStatus::Applied);
-    EXPECT_EQ(*mixed.Rgn(), Region(Rect{1, 1, 3, 3}));
+    struct Case {
+        const char* name;
+        const char* line;
+        Rect expected;
+    };
+    const Case cases[] = {
+        {"sysbuttons", "addrect value(10,20,30,40)", {10, 20, 40, 60}},
+        {"time", "AddRect VALUE(1,1,2,2) trailing words", {1, 1, 3, 3}},
+        {"Body", "addrect value(0,0,100,100)", {4, 22, 104, 122}},
+        {"body", "addpoints value(0,0,100,0,100,100,0,100)", {0, 0, 100, 100}},
+        {"body", "addrgndata value(32,1,1,16,0,0,5,5,0,0,5,5)", {4, 22, 9, 27}},
+    };
+    for (const Case& c : cases) {
+        ClsZelkoRgn rgn;
+        ASSERT_EQ(rgn.MakeRgn(c.name, c.line, SkinRegionContext{"", 4, 22}), RgnLineStatus::Applied) << c.line;
+        EXPECT_EQ(*rgn.Rgn(), Region(c.expected)) << c.line;
+    }
 }
 
 TEST(ClsZelkoRgnTest, DiffCutsOnlyAfterAnAdd)
@@ -42,24 +54,6 @@ TEST(ClsZelkoRgnTest, DiffCutsOnlyAfterAnAdd)
     EXPECT_FALSE(early.Rgn().has_value());
     ASSERT_EQ(early.MakeRgn("body", "addrect value(0,0,100,100)", NoFrame()), RgnLineStatus::Applied);
     EXPECT_EQ(*early.Rgn(), Region(Rect{0, 0, 100, 100}));
-}
-
-TEST(ClsZelkoRgnTest, BodyRegionsShiftByTheFrameExceptPolygons)
-{
-    const SkinRegionContext frame{"", 4, 22};
-    ClsZelkoRgn body;
-    ASSERT_EQ(body.MakeRgn("Body", "addrect value(0,0,100,100)", frame), RgnLineStatus::Applied);
-    EXPECT_EQ(body.Rgn()->BoundingBox(), (Rect{4, 22, 104, 122}));
-    ClsZelkoRgn polygon;
-    ASSERT_EQ(polygon.MakeRgn("body", "addpoints value(0,0,100,0,100,100,0,100)", frame), RgnLineStatus::Applied);
-    EXPECT_EQ(polygon.Rgn()->BoundingBox().left, 0);
-    EXPECT_EQ(polygon.Rgn()->BoundingBox().top, 0);
-    ClsZelkoRgn button;
-    ASSERT_EQ(button.MakeRgn("sysbuttons", "addrect value(0,0,100,100)", frame), RgnLineStatus::Applied);
-    EXPECT_EQ(button.Rgn()->BoundingBox(), (Rect{0, 0, 100, 100}));
-    ClsZelkoRgn data;
-    ASSERT_EQ(data.MakeRgn("body", "addrgndata value(32,1,1,16,0,0,5,5,0,0,5,5)", frame), RgnLineStatus::Applied);
-    EXPECT_EQ(data.Rgn()->BoundingBox(), (Rect{4, 22, 9, 27})) << "the header is not shifted, the rectangles are";
 }
 
 TEST(ClsZelkoRgnTest, MalformedValuesAreReportedAndLeaveTheRegion)
@@ -144,19 +138,6 @@ TEST(ClsZelkoRgnTest, RegionFilesAreFoundInAnyLetterCaseTheExactOneFirst)
     EXPECT_EQ(exact.Rgn()->BoundingBox(), (Rect{0, 0, 7, 7}));
     ClsZelkoRgn none;
     EXPECT_EQ(none.MakeRgn("body", "addrect file(.\\mains.rgn)", NoFrame(folder.Path())), RgnLineStatus::MissingFile);
-}
-
-TEST(ClsZelkoRgnTest, OversizedRegionFilesAreNotRead)
-{
-    TempFolder folder;
-    {
-        std::ofstream out(folder.Path() + "huge.dat", std::ios::binary);
-        out.seekp(static_cast<std::streamoff>(ClsZelkoRgn::MaxRegionFileBytes));
-        out.put('\0');
-    }
-    ClsZelkoRgn rgn;
-    EXPECT_EQ(rgn.MakeRgn("body", "addrgndata file(.\\huge.dat)", NoFrame(folder.Path())), RgnLineStatus::FileTooLarge);
-    EXPECT_FALSE(rgn.Rgn().has_value());
 }
 
 TEST(ClsZelkoRectTest, RectValuesAllowBlanksAndInvalidOnesKeepThePreviousRectangle)

@@ -49,7 +49,10 @@ ParsedSkinFile ParseText(const std::string& text)
 
 } // namespace
 
-TEST(HostileSkinTest, PolygonsWithExtremeCoordinatesAreRefused)
+// Polygons and rectangles beyond the range, or whose edges overflow; Qt's
+// polygon fill slows down sharply beyond a few thousand scan lines. A
+// refused line leaves the region as it was.
+TEST(HostileSkinTest, PolygonsAndRectanglesWithExtremeCoordinatesAreRefused)
 {
     EnsureGuiApplication();
     for (const std::string value : {
@@ -57,40 +60,26 @@ TEST(HostileSkinTest, PolygonsWithExtremeCoordinatesAreRefused)
              "addpoints value(0,0,2147483647,1,2147483647,2,0,3)",
              "addpoints value(-2147483647,5,2147483647,5,0,-2147483647,1,2147483647)",
              "addpoints value(0,0,40000,0,40000,40000)",
+             "addpoints value(-32767,-32767,32767,-32767,32767,32767)",
+             "addpoints value(0,0,4097,0,0,10)",
+             "addpoints value(0,0,10,0,0,4097)",
+             "addrect value(2147483647,0,10,10)",
+             "diffrect value(0,-2147483648,10,-10)",
+             "addrect value(-2147483648,-2147483648,2147483647,2147483647)",
+             "addrect value(1,0,32767,1)",
+             "addrect value(0,0,32767,65534)",
          }) {
         ClsZelkoRgn rgn;
         ASSERT_EQ(rgn.MakeRgn("sysbuttons", "addrect value(1,1,4,4)", In()), RgnLineStatus::Applied);
         EXPECT_EQ(rgn.MakeRgn("sysbuttons", value, In()), RgnLineStatus::OutOfRange) << value;
-        EXPECT_EQ(*rgn.Rgn(), Region(Rect{1, 1, 5, 5})) << "a refused line leaves the region: " << value;
-    }
-    // Qt's polygon fill slows down sharply beyond a few thousand scan lines.
-    for (const std::string value : {"addpoints value(-32767,-32767,32767,-32767,32767,32767)",
-                                    "addpoints value(0,0,4097,0,0,10)", "addpoints value(0,0,10,0,0,4097)"}) {
-        ClsZelkoRgn rgn;
-        EXPECT_EQ(rgn.MakeRgn("body", value, In()), RgnLineStatus::OutOfRange) << value;
+        EXPECT_EQ(*rgn.Rgn(), Region(Rect{1, 1, 5, 5})) << value;
     }
     ClsZelkoRgn edge;
     EXPECT_EQ(edge.MakeRgn("body", "addpoints value(28671,28671,32767,28671,32767,32767)", In()),
               RgnLineStatus::Applied);
     EXPECT_TRUE(edge.Rgn()->Contains(32766, 28672));
     EXPECT_FALSE(edge.Rgn()->Contains(28672, 32766));
-}
-
-TEST(HostileSkinTest, RectanglesWhoseEdgesOverflowAreRefused)
-{
-    for (const std::string value : {
-             "addrect value(2147483647,0,10,10)",
-             "diffrect value(0,-2147483648,10,-10)",
-             "addrect value(-2147483648,-2147483648,2147483647,2147483647)",
-             "addrect value(1,0,32767,1)",
-         }) {
-        ClsZelkoRgn rgn;
-        ASSERT_EQ(rgn.MakeRgn("time", "addrect value(0,0,2,2)", In()), RgnLineStatus::Applied);
-        EXPECT_EQ(rgn.MakeRgn("time", value, In()), RgnLineStatus::OutOfRange) << value;
-        EXPECT_EQ(*rgn.Rgn(), Region(Rect{0, 0, 2, 2})) << value;
-    }
     ClsZelkoRgn largest;
-    EXPECT_EQ(largest.MakeRgn("body", "addrect value(0,0,32767,65534)", In()), RgnLineStatus::OutOfRange);
     ASSERT_EQ(largest.MakeRgn("body", "addrect value(-32767,-32767,32767,32767)", In()), RgnLineStatus::Applied);
     EXPECT_EQ(largest.Rgn()->BoundingBox(), (Rect{-32767, -32767, 0, 0}));
     ASSERT_EQ(largest.MakeRgn("body", "addrect value(0,0,32767,32767)", In()), RgnLineStatus::Applied);

@@ -72,27 +72,6 @@ TEST(ScaledSurfaceTest, EveryCopyLandsAsTheScaleOneResultEnlarged)
     }
 }
 
-TEST(ScaledSurfaceTest, ChangesAreReportedInSkinPixels)
-{
-    const QImage picture = Pattern(20, 20, 2);
-    ImageSurface surface;
-    surface.SetScale(2);
-    surface.Resize(30, 30);
-    std::vector<Rect> changes;
-    surface.SetChangeListener([&](const Rect& r) { changes.push_back(r); });
-    surface.SetClip(Region(Rect{4, 4, 9, 9}));
-    surface.Copy(picture, 0, 0, Rect{2, 3, 12, 13}, RasterOp::SrcCopy);
-    surface.ClearClip();
-    surface.Copy(picture, 0, 0, Rect{20, 20, 40, 40}, RasterOp::SrcCopy);
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0], (Rect{4, 4, 9, 9}));
-    EXPECT_EQ(changes[1], (Rect{20, 20, 30, 30}));
-    const uint64_t before = surface.ChangeCount();
-    surface.Copy(picture, 0, 0, Rect{0, 0, 2, 2}, RasterOp::SrcCopy);
-    EXPECT_TRUE(surface.ChangedSince(before, Rect{1, 1, 3, 3}));
-    EXPECT_FALSE(surface.ChangedSince(before, Rect{2, 2, 4, 4}));
-}
-
 TEST(ScaledSurfaceTest, ANewScaleKeepsTheSizeAndClearsTheContent)
 {
     ImageSurface surface(25, 15);

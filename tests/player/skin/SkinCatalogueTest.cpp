@@ -67,12 +67,11 @@ protected:
 TEST_F(SkinCatalogueTest, EveryEntryIsListedInNameOrderWithTheLastSkinFile)
 {
     const auto& skins = catalogue.coSkins();
-    ASSERT_EQ(skins.size(), 5u);
-    EXPECT_EQ(skins[0].Caption, "Blue");
-    EXPECT_EQ(skins[1].Caption, "Empty");
-    EXPECT_EQ(skins[2].Caption, "Grey");
-    EXPECT_EQ(skins[3].Caption, "readme.txt") << "names compare without case";
-    EXPECT_EQ(skins[4].Caption, "Red");
+    std::vector<std::string> captions;
+    for (const auto& skin : skins)
+        captions.push_back(skin.Caption);
+    // Names compare without case.
+    EXPECT_EQ(captions, (std::vector<std::string>{"Blue", "Empty", "Grey", "readme.txt", "Red"}));
     EXPECT_EQ(skins[4].SkinFile, "Red2.zks") << "the last name wins";
     EXPECT_EQ(skins[1].SkinFile, "");
     EXPECT_EQ(skins[0].SkinPath, Skin("Blue"));
@@ -128,11 +127,11 @@ TEST_F(SkinCatalogueTest, ChoosingAnEntrySwitchesAndFailuresKeepThePreviousSkin)
     EXPECT_EQ(host.pauses, 1);
     EXPECT_EQ(host.resumes, 1);
 
-    catalogue.mnuP1SEnum_Click(2, host);  // Grey cannot be applied
+    // Grey cannot be applied, Empty has no skin file, readme.txt is a plain file.
+    for (const int entry : {2, 1, 3})
+        catalogue.mnuP1SEnum_Click(entry, host);
     EXPECT_EQ(host.path, Skin("Red"));
     EXPECT_EQ(host.file, "Red2.zks");
-    catalogue.mnuP1SEnum_Click(1, host);  // Empty has no skin file
-    catalogue.mnuP1SEnum_Click(3, host);  // a plain file
     EXPECT_EQ(host.applied.size(), 1u);
     EXPECT_TRUE(catalogue.EnumAction(4)->isChecked());
     EXPECT_EQ(host.pauses, host.resumes);
@@ -189,10 +188,9 @@ TEST_F(SkinCatalogueTest, AnotherFolderAppliesItsLastSkinFileAndUnchecksTheCatal
 TEST_F(SkinCatalogueTest, TheMusicItemTogglesItsCheckAndTheSetting)
 {
     QAction item(QString::fromUtf8(SkinCatalogue::ChangeWithMusicCaption));
-    SkinCatalogue::mnuP1SkinChgMusic_Click(item, host);
-    EXPECT_TRUE(item.isChecked());
-    EXPECT_TRUE(host.withMusic);
-    SkinCatalogue::mnuP1SkinChgMusic_Click(item, host);
-    EXPECT_FALSE(item.isChecked());
-    EXPECT_FALSE(host.withMusic);
+    for (const bool on : {true, false}) {
+        SkinCatalogue::mnuP1SkinChgMusic_Click(item, host);
+        EXPECT_EQ(item.isChecked(), on);
+        EXPECT_EQ(host.withMusic, on);
+    }
 }

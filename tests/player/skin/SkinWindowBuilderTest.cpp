@@ -15,9 +15,6 @@ namespace {
 
 const QRgb kBody = qRgb(200, 10, 10);
 const QRgb kLyricsShow = qRgb(10, 200, 10);
-const QRgb kLyricsHide = qRgb(10, 100, 10);
-const QRgb kPlayListShow = qRgb(10, 10, 200);
-const QRgb kPlayListHide = qRgb(10, 10, 100);
 
 QImage Plain(int w, int h, QRgb c)
 {
@@ -43,10 +40,10 @@ Skin TestSkin(bool withDrawers = true, bool withHidePictures = true)
     skin.pictures.picBody = Plain(160, 80, kBody);
     if (withDrawers) {
         skin.pictures.picLyricsShow = Plain(160, 80, kLyricsShow);
-        skin.pictures.picPlayListShow = Plain(100, 80, kPlayListShow);
+        skin.pictures.picPlayListShow = Plain(100, 80, qRgb(10, 10, 200));
         if (withHidePictures) {
-            skin.pictures.picLyricsHide = Plain(160, 80, kLyricsHide);
-            skin.pictures.picPlayListHide = Plain(100, 80, kPlayListHide);
+            skin.pictures.picLyricsHide = Plain(160, 80, qRgb(10, 100, 10));
+            skin.pictures.picPlayListHide = Plain(100, 80, qRgb(10, 10, 100));
         }
     }
     return skin;
@@ -72,59 +69,6 @@ TEST(SkinWindowBuilderTest, WindowSizeIsMeasuredFromTheSkinOrigin)
     EXPECT_EQ(window.Surface().Width(), 100);
     EXPECT_EQ(window.Shape(), Main());
     EXPECT_EQ(window.mask(), Main().ToQRegion());
-}
-
-// In each drawer state the outline joins main with each drawer's show or hide
-// part, and the background shows the body inside main and each drawer's
-// picture outside it.
-TEST(SkinWindowBuilderTest, TheMaskAndTheBackgroundFollowEachDrawerState)
-{
-    EnsureGuiApplication();
-    const Skin skin = TestSkin();
-    const Region lyricsShow(Rect{100, 10, 160, 50}), lyricsHide(Rect{100, 20, 105, 30});
-    const Region listShow(Rect{10, 50, 100, 80}), listHide(Rect{40, 50, 60, 54});
-    for (const bool lyrics : {false, true})
-        for (const bool list : {false, true}) {
-            SCOPED_TRACE(std::to_string(lyrics) + std::to_string(list));
-            SkinWindow window;
-            const DrawerStates states = BuildSkinWindow(window, skin, SkinWindowSettings{0, 0, lyrics, list});
-            EXPECT_EQ(states, (DrawerStates{lyrics, list}));
-            const Region shape = Main().United(lyrics ? lyricsShow : lyricsHide).United(list ? listShow : listHide);
-            EXPECT_EQ(window.Shape(), shape);
-            EXPECT_EQ(window.mask(), shape.ToQRegion());
-            const QImage& image = window.Surface().Image();
-            EXPECT_EQ(image.pixel(50, 30), kBody);
-            EXPECT_EQ(image.pixel(102, 25), lyrics ? kLyricsShow : kLyricsHide);
-            EXPECT_EQ(image.pixel(50, 52), list ? kPlayListShow : kPlayListHide);
-        }
-}
-
-TEST(SkinWindowBuilderTest, PullingADrawerTwiceReturnsToTheFirstShapeAndPicture)
-{
-    EnsureGuiApplication();
-    const Skin skin = TestSkin();
-    SkinWindow window;
-    DrawerStates states = BuildSkinWindow(window, skin, SkinWindowSettings{});
-    const Region closed = window.Shape();
-    const QImage before = window.Surface().Image().copy();
-
-    states = PullDrawer(window, skin, states, Drawer::Lyrics);
-    EXPECT_TRUE(states.lyricsShow);
-    EXPECT_FALSE(states.playListShow);
-    EXPECT_EQ(window.Shape(), closed.United(Region(Rect{100, 10, 160, 50})));
-    EXPECT_EQ(window.Surface().Image().pixel(130, 40), kLyricsShow);
-    EXPECT_EQ(window.Surface().Image().pixel(50, 30), kBody) << "the body stays over main";
-
-    states = PullDrawer(window, skin, states, Drawer::Lyrics);
-    EXPECT_FALSE(states.lyricsShow);
-    EXPECT_EQ(window.Shape(), closed);
-    EXPECT_EQ(window.Surface().Image().pixel(102, 25), before.pixel(102, 25));
-    EXPECT_EQ(window.Surface().Image().pixel(102, 25), kLyricsHide);
-
-    states = PullDrawer(window, skin, states, Drawer::PlayList);
-    EXPECT_TRUE(states.playListShow);
-    EXPECT_EQ(window.Shape(), closed.United(Region(Rect{10, 50, 100, 80})));
-    EXPECT_EQ(window.Surface().Image().pixel(20, 70), kPlayListShow);
 }
 
 TEST(SkinWindowBuilderTest, DrawersWithoutHidePartsOrWithoutShowRegions)

@@ -5,26 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using platform::Rect;
 using platform::Region;
 
-TEST(ScaleChoiceTest, ASettingOfOneToThreeWinsOverTheScreen)
+// A setting of one to three wins over the screen; automatic (and any value
+// the setting cannot hold) rounds the device ratio within one to three.
+TEST(ScaleChoiceTest, ASettingOfOneToThreeWinsElseTheDeviceRatioRoundsWithinOneToThree)
 {
-    for (const int32_t setting : {1, 2, 3}) {
-        EXPECT_EQ(ScaleChoice::Choose(setting, 1.0), setting);
-        EXPECT_EQ(ScaleChoice::Choose(setting, 2.0), setting);
-    }
-}
-
-TEST(ScaleChoiceTest, AutomaticRoundsTheDeviceRatioWithinOneToThree)
-{
-    const std::pair<double, int32_t> cases[] = {{1.0, 1}, {1.25, 1}, {1.49, 1}, {1.5, 2}, {2.0, 2}, {2.25, 2}, {2.5, 3}, {3.0, 3}, {4.0, 3}, {0.5, 1}};
-    for (const auto& [ratio, scale] : cases)
-        EXPECT_EQ(ScaleChoice::Choose(ScaleChoice::Automatic, ratio), scale) << ratio;
-    // Values the setting cannot hold count as automatic.
-    EXPECT_EQ(ScaleChoice::Choose(7, 2.0), 2);
-    EXPECT_EQ(ScaleChoice::Choose(-1, 1.0), 1);
-    EXPECT_EQ(ScaleChoice::Choose(0, 0.0), 1);
+    constexpr int32_t Auto = ScaleChoice::Automatic;
+    const std::tuple<int32_t, double, int32_t> cases[] = {
+        {1, 2.0, 1}, {2, 1.0, 2}, {3, 1.0, 3}, {Auto, 1.0, 1}, {Auto, 1.49, 1}, {Auto, 1.5, 2}, {Auto, 2.25, 2}, {Auto, 2.5, 3}, {Auto, 4.0, 3}, {Auto, 0.5, 1}, {7, 2.0, 2}, {-1, 1.0, 1}, {0, 0.0, 1}};
+    for (const auto& [setting, ratio, scale] : cases)
+        EXPECT_EQ(ScaleChoice::Choose(setting, ratio), scale) << setting << " at " << ratio;
 }
 
 TEST(ScaleChoiceTest, TheMenuItemTogglesBetweenOneAndTwo)

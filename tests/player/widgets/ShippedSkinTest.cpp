@@ -1,8 +1,7 @@
 // Every controller drawing with the skins we ship, in the states a user sees:
 // stopped, playing, paused, drawers in and out, a long title, lyrics running.
 // Each button and digit must show exactly the pixels its image and mask give
-// over the body picture. With ZELKO_WIDGET_SHOTS set to a folder, the window
-// of each state is also saved there as a PNG for a look by eye.
+// over the body picture.
 #include "TestSkin.h"
 
 #include "common/PlainTextFace.h"
@@ -26,7 +25,6 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -93,8 +91,6 @@ protected:
         m_buttons->Paint();
         m_list->Paint();
         m_lyricsBox->Paint();
-        if (const QByteArray shots = qgetenv("ZELKO_WIDGET_SHOTS"); !shots.isEmpty())
-            m_h->window->Surface().Image().save(QString::fromUtf8(shots) + "/" + GetParam() + "-" + s.name + ".png");
     }
 
     // The pixels the skin scheme gives for image (and mask) in the region:
@@ -221,74 +217,6 @@ TEST_P(ShippedSkinTest, EveryWidgetShowsItsImagesInEachScene)
             ASSERT_NE(title, nullptr);
             EXPECT_GT(Ink(title->RgnOrEmpty().BoundingBox(), m_h->skin.pictures.picBody), 50);
         }
-    }
-}
-
-namespace {
-
-// Relative luminance of an sRGB colour and the contrast ratio of two colours
-// (1 for equal colours, 21 for black on white).
-double Luminance(QRgb c)
-{
-    const auto channel = [](int v) {
-        const double x = v / 255.0;
-        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-}
-
-double Contrast(QRgb a, QRgb b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-} // namespace
-
-TEST_P(ShippedSkinTest, AnalyserSegmentsAndPeakMarkerStandOutFromTheDisplay)
-{
-    const Skin& skin = m_h->skin;
-    const ClsZelkoRect* full = skin.coRects.Find("analyzersource-23");
-    const ClsZelkoRect* none = skin.coRects.Find("analyzersource-0");
-    const ClsZelkoRect* peak = skin.coRects.Find("peeksource-value");
-    const ClsZelkoRgn* band = skin.coRgns.Find("analyzer-0");
-    ASSERT_TRUE(full && none && peak && band);
-    const platform::Rect box = band->RgnOrEmpty().BoundingBox();
-    const QImage& title = skin.pictures.picTitle;
-    int lit = 0;
-    double worst = 21;
-    for (int y = 0; y < box.Height(); ++y)
-        for (int x = 0; x < box.Width(); ++x) {
-            const QRgb on = title.pixel(full->Left() + x, full->Top() + y);
-            if (on == title.pixel(none->Left() + x, none->Top() + y))
-                continue; // not a segment
-            ++lit;
-            worst = std::min(worst, Contrast(on, skin.pictures.picBody.pixel(box.left + x, box.top + y)));
-        }
-    EXPECT_GT(lit, box.Height() * box.Width() / 3);
-    EXPECT_GE(worst, 3.0) << "the weakest lit segment against the display";
-    const QRgb marker = title.pixel(peak->Left(), peak->Top());
-    EXPECT_GE(Contrast(marker, skin.pictures.picBody.pixel(box.left, box.top + 1)), 3.0);
-}
-
-TEST_P(ShippedSkinTest, TheSeekBarPanelStandsApartFromTheDisplayPanel)
-{
-    const Skin& skin = m_h->skin;
-    const platform::Rect title = skin.coRgns.Find("titlebox-textrect")->RgnOrEmpty().BoundingBox();
-    const platform::Rect seek = skin.coRgns.Find("seekbar-container")->RgnOrEmpty().BoundingBox();
-    // Down a column from the title row to the seek bar, the display's lower
-    // rim and the seek bar's upper rim are two dark lines with lighter rows
-    // between; panels that touch share one.
-    for (const int x : {seek.left + 12, (seek.left + seek.right) / 2, seek.right - 12}) {
-        std::vector<double> light;
-        for (int y = title.bottom; y < seek.top; ++y)
-            light.push_back(Luminance(skin.pictures.picBody.pixel(x, y)));
-        const auto [darkest, lightest] = std::minmax_element(light.begin(), light.end());
-        const double threshold = *darkest + 0.3 * (*lightest - *darkest);
-        int darkLines = 0;
-        for (std::size_t i = 0; i < light.size(); ++i)
-            darkLines += light[i] < threshold && (i == 0 || light[i - 1] >= threshold);
-        EXPECT_EQ(darkLines, 2) << "at x " << x;
     }
 }
 
