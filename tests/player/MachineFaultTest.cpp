@@ -15,6 +15,7 @@
 #include <set>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace playertest {
 namespace {
@@ -103,16 +104,31 @@ TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile) {
 
     std::mt19937 random(7);
     int killedMidWay = 0;
-    for (int kill = 0; kill < 200; ++kill) {
+    // At least 200 kills, and on a busy machine, where the child is often
+    // not running when the kill comes, more until one has landed inside a save.
+    for (int kill = 0; kill < 200 || (killedMidWay == 0 && kill < 3000); ++kill) {
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            // Saves as the player does at exit, over and over, until killed.
+            // Saves as the player does at exit, over and over, until killed;
+            // says so once it is inside the loop, so that a busy machine
+            // starting the child slowly does not make every kill land before it.
+            ::close(started[0]);
             for (unsigned v = 0;; ++v) {
                 (void)SettingsFile::Save(iniPath, settings[v % 3], {"RemoteZKA"});
                 (void)PlayListFile::Write(listPath, lists[v % 3]);
+                if (v == 0) {
+                    (void)!::write(started[1], "s", 1);
+                    ::close(started[1]);
+                }
             }
         }
+        ::close(started[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(started[0], &byte, 1), 1);
+        ::close(started[0]);
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
         ::kill(child, SIGKILL);
         int status = 0;
