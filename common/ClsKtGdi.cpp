@@ -1,3 +1,6 @@
+// Longer than most files here and kept whole: one class whose many short
+// operations (a shape or a text each) share the pen, brush and stock-object
+// helpers at the top of this file.
 #include "common/ClsKtGdi.h"
 
 #include "common/KtError.h"
