@@ -16,22 +16,10 @@ set -euo pipefail
 
 seeks=${1:-10}
 top=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
-server=0
-player=0
-cleanup() {
-    [ "$player" -gt 0 ] && kill "$player" 2>/dev/null || true
-    [ "$server" -gt 0 ] && kill "$server" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/bench-support.sh"
 
-flags=(-std=c++20 -O2 -g -DNDEBUG -w $(pkg-config --cflags kissfft-float libmpg123 libpulse libpulse-simple))
-libs=($(pkg-config --libs kissfft-float libmpg123 libpulse libpulse-simple) -pthread)
 echo "building..." >&2
-nice g++ "${flags[@]}" -I"$top" "$top"/decoder/*.cpp "$top"/platform/CodePage.cpp "$top"/platform/LogSink.cpp \
-    "$top/bench/decoder/stream/SeekLatency.cpp" "${libs[@]}" -o "$work/SeekLatency"
+build_decoder_program "$top" "$top/bench/decoder/stream/SeekLatency.cpp" "$work/SeekLatency" libpulse-simple
 
 python3 - "$work/tone.wav" <<'PY'
 import math, struct, sys, wave
@@ -47,8 +35,7 @@ PY
 lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
 rm "$work/tone.wav"
 
-# The private server (see private-pulse.sh).
-. "$(dirname "$0")/private-pulse.sh"
+# The private server (see bench-support.sh).
 start_private_pulse "$work"
 
 for mode in timing monitor; do

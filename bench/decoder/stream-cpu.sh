@@ -17,31 +17,13 @@ runs=${1:-3}
 window=${2:-30}
 reference=aebb5bf
 top=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
-server=0
-player=0
-cleanup() {
-    [ "$player" -gt 0 ] && kill "$player" 2>/dev/null || true
-    [ "$server" -gt 0 ] && kill "$server" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/bench-support.sh"
 
-flags=(-std=c++20 -O2 -g -DNDEBUG -w $(pkg-config --cflags kissfft-float libmpg123 libpulse))
-libs=($(pkg-config --libs kissfft-float libmpg123 libpulse) -pthread)
-build() { # TREE OUT
-    local platform=("$1"/platform/CodePage.cpp)
-    # The log sink came after the reference commit.
-    [ -f "$1"/platform/LogSink.cpp ] && platform+=("$1"/platform/LogSink.cpp)
-    nice g++ "${flags[@]}" -I"$1" "$1"/decoder/*.cpp "${platform[@]}" \
-        "$top/bench/decoder/stream/PlayFor.cpp" "${libs[@]}" -o "$2"
-}
 mkdir -p "$work/old"
 git -C "$top" archive "$reference" decoder platform | tar -x -C "$work/old"
 echo "building the $reference and the current decoder..." >&2
-build "$work/old" "$work/PlayFor-old" &
-build "$top" "$work/PlayFor-new"
+build_decoder_program "$work/old" "$top/bench/decoder/stream/PlayFor.cpp" "$work/PlayFor-old" &
+build_decoder_program "$top" "$top/bench/decoder/stream/PlayFor.cpp" "$work/PlayFor-new"
 wait
 
 python3 - "$work/tone.wav" <<'PY'
@@ -59,8 +41,7 @@ PY
 lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
 rm "$work/tone.wav"
 
-# The private server (see private-pulse.sh).
-. "$(dirname "$0")/private-pulse.sh"
+# The private server (see bench-support.sh).
 start_private_pulse "$work"
 
 ticks=$(getconf CLK_TCK)
