@@ -56,6 +56,7 @@ SkinWindow::SkinWindow(QWidget* parent)
     setAcceptDrops(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    m_deviceRatio = devicePixelRatioF();
     m_surface->SetChangeListener([this](const platform::Rect& r) {
         const QRect changed = Pixels().LogicalRect(r);
         if (m_paintScopes > 0)
@@ -77,7 +78,7 @@ void SkinWindow::SetScale(int scale)
 
 WindowPixels SkinWindow::Pixels() const
 {
-    return WindowPixels(m_surface->Scale(), devicePixelRatioF());
+    return WindowPixels(m_surface->Scale(), m_deviceRatio);
 }
 
 void SkinWindow::Place(int32_t left, int32_t top, int32_t width, int32_t height)
@@ -100,7 +101,7 @@ void SkinWindow::MoveBy(int32_t dx, int32_t dy)
 
 platform::Point SkinWindow::SkinPoint(QPointF position) const
 {
-    if (m_surface->Scale() == 1 && devicePixelRatioF() == 1.0) {
+    if (m_surface->Scale() == 1 && m_deviceRatio == 1.0) {
         // As at every scale before: the nearest pixel.
         const QPoint p = position.toPoint();
         return platform::Point{p.x(), p.y()};
@@ -175,7 +176,7 @@ QPaintEngine* SkinWindow::paintEngine() const
 
 void SkinWindow::Present(const QRegion& area)
 {
-    if (devicePixelRatioF() == 1.0) {
+    if (m_deviceRatio == 1.0) {
         m_server->Present(static_cast<xcb_window_t>(winId()), area);
         return;
     }
@@ -195,7 +196,7 @@ void SkinWindow::paintEvent(QPaintEvent* event)
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Only the rectangles that changed, not their bounding box: a few bands
     // of the analyser and a time digit are far apart.
-    const double ratio = devicePixelRatioF();
+    const double ratio = m_deviceRatio;
     if (ratio == 1.0) {
         for (const QRect& r : event->region()) painter.drawImage(r, m_surface->Image(), r);
         return;
@@ -278,8 +279,15 @@ void SkinWindow::dropEvent(QDropEvent* event)
     if (m_listener && !paths.empty()) m_listener->OnFilesDropped(paths);
 }
 
+bool SkinWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal) m_deviceRatio = devicePixelRatioF();
+    return QWidget::event(event);
+}
+
 void SkinWindow::showEvent(QShowEvent* event)
 {
+    m_deviceRatio = devicePixelRatioF();
     QWidget::showEvent(event);
     if (m_listener && !event->spontaneous()) m_listener->OnPaintNeeded();
 }

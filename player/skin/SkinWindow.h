@@ -105,6 +105,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -121,4 +122,8 @@ private:
     SkinWindowListener* m_listener = nullptr;
     int m_paintScopes = 0;
     QRegion m_gathered;
+    // Qt's device pixel ratio, read again only when the window is shown or
+    // changes screen: asking Qt for it costs a screen lookup, and every block
+    // the surface copies needs it.
+    double m_deviceRatio = 1.0;
 };
