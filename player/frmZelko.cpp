@@ -80,7 +80,8 @@ bool frmZelko::Form_Load() {
 
     // The Properties dialog, loaded hidden and centred.
     m_props = std::make_unique<dialogs::frmZelkoProps>(*m_app, *this, nullptr);
-    m_view.SetPropertiesDialog(m_props.get());
+    m_propsFollower.emplace(*m_props, m_transport);
+    m_transport.AddObserver(*m_propsFollower);
 
     // The window hook: the assists' commands reach the handlers.
     m_assistHost->InstallHook();
@@ -113,7 +114,8 @@ void frmZelko::Form_Unload() {
     Startup::WriteSettings(*m_app, m_transport, m_assistHost.get());
     m_transport.FreeDecoder();
     if (m_assistHost) m_assistHost->RemoveHook();
-    m_view.SetPropertiesDialog(nullptr);
+    if (m_propsFollower) m_transport.RemoveObserver(*m_propsFollower);
+    m_propsFollower.reset();
     m_props.reset();
     m_catalogue.ClearSkinMenu();
     if (m_assistHost) m_assistHost->ClearAssists();

@@ -16,6 +16,7 @@
 #include "player/assisthost/AssistHostPlayer.h"
 #include "player/desktop/DesktopInput.h"
 #include "player/assisthost/ClsZelkoAssistHost.h"
+#include "player/dialogs/PropsFollower.h"
 #include "player/dialogs/PropsHost.h"
 #include "player/playback/Transport.h"
 #include "player/shell/ClsZelko.h"
@@ -210,6 +211,7 @@ private:
     std::unique_ptr<PlayerMenus> m_menus;
     std::unique_ptr<ClsZelkoAssistHost> m_assistHost;
     std::unique_ptr<dialogs::frmZelkoProps> m_props;
+    std::optional<dialogs::PropsFollower> m_propsFollower;
 
     desktop::DesktopInput* m_desktop = nullptr;
     bool m_loaded = false;

@@ -1,6 +1,5 @@
 #include "player/shell/PlayerView.h"
 
-#include "player/dialogs/frmZelkoProps.h"
 #include "player/shell/ClsZelko.h"
 #include "player/shell/PlayLoop.h"
 #include "player/skin/ScaleChoice.h"
@@ -183,7 +182,6 @@ void PlayerView::VolumeChanged(VolumeCause cause) {
     if (cause == VolumeCause::Properties) return;
     if (cause == VolumeCause::MinusButton) m_buttons->RefreshVolumeMinus();
     else m_buttons->RefreshVolumePlus();
-    if (m_props) m_props->ShowVolume(m_transport.Volume());
 }
 
 void PlayerView::Happened(TransportEvent event) {
@@ -193,11 +191,7 @@ void PlayerView::Happened(TransportEvent event) {
         if (LyricsBoxVisible()) m_lyrics->RefreshLyricsRect();
         break;
     case TransportEvent::RepeatToggled:
-        if (m_props) m_props->ShowRepeat(m_transport.bRepeat());
-        break;
     case TransportEvent::ShuffleToggled:
-        if (m_props) m_props->ShowShuffle(m_transport.bShuffle());
-        break;
     case TransportEvent::Started:
     case TransportEvent::PauseToggled:
     case TransportEvent::Seeked: break;

@@ -3,8 +3,7 @@
 // four widget controllers (body, buttons, lyrics box, play-list box) over the
 // skin window. PlayerView applies a skin to them, paints them, pulls the
 // drawers, and as the transport's first observer redraws what a command
-// changed (button looks, title, volume gauge, lyrics, play list) and shows
-// the modes and the volume in the Properties dialog.
+// changed (button looks, title, volume gauge, lyrics, play list).
 //
 // It draws only; the controllers' signals go to the main window. All on the
 // user-interface thread.
@@ -23,9 +22,6 @@ class ClsZelkoLyricsAction;
 class ClsZelkoPlayListAction;
 class PlayLoop;
 class SkinWindow;
-namespace dialogs {
-class frmZelkoProps;
-}
 
 class PlayerView : public TransportObserver {
 public:
@@ -42,9 +38,6 @@ public:
     const Skin& CurrentSkin() const { return m_skin; }
     // The play-list box's first shown track.
     std::int32_t PlayListTop() const;
-
-    // The dialog that shows the modes and the volume (null while there is none).
-    void SetPropertiesDialog(dialogs::frmZelkoProps* props) { m_props = props; }
 
     // Loads the skin ClsZelko names and, when it can be shown, applies it
     // (window shape, colours, widget rectangles, repaint). On false nothing
@@ -97,5 +90,4 @@ private:
     std::unique_ptr<ClsZelkoButtonAction> m_buttons;
     std::unique_ptr<ClsZelkoLyricsAction> m_lyrics;
     std::unique_ptr<ClsZelkoPlayListAction> m_playList;
-    dialogs::frmZelkoProps* m_props = nullptr;
 };
