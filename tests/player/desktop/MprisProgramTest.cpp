@@ -374,22 +374,19 @@ TEST_F(MprisProgramTest, EveryMethodAndPropertyWorksOverTheBusAndQuitSavesWhatTh
         EXPECT_NE(ini.find(line), std::string::npos) << line << " in " << ini;
 }
 
-// Later starts hand their files to the first player and end: played at once,
-// or only added with --enqueue; without files they raise the first window.
+// A later start hands its files to the first player and ends (here with
+// --enqueue: added after the track that plays); without files it raises the
+// first window.
 TEST_F(MprisProgramTest, ASecondStartHandsItsFilesToTheFirstOrRaisesIt)
 {
-    const std::string b = MakeTone(m_folder.Path(), "Song B", 30.0);
     const std::string e = MakeTone(m_folder.Path(), "Song E", 30.0);
     Start({QString::fromStdString(MakeTone(m_folder.Path(), "Song A", 30.0))});
     EXPECT_TRUE(WaitFor([&] { return Title() == "Song A" && Status() == "Playing"; }));
-    const auto second = StartPlayer(m_folder.Path(), m_bus.Address(), {QString::fromStdString(b)});
+    const auto second = StartPlayer(m_folder.Path(), m_bus.Address(), {"--enqueue", QString::fromStdString(e)});
     ASSERT_TRUE(second->Process().waitForFinished(20000));
-    EXPECT_TRUE(WaitFor([&] { return Title() == "Song B" && Status() == "Playing"; })) << Title();
-    const auto third = StartPlayer(m_folder.Path(), m_bus.Address(), {"--enqueue", QString::fromStdString(e)});
-    ASSERT_TRUE(third->Process().waitForFinished(20000));
-    // Still the same track; the new one comes after it.
+    EXPECT_EQ(second->Process().exitCode(), 0);
     WaitFor([] { return false; }, 500);
-    EXPECT_EQ(Title(), "Song B");
+    EXPECT_EQ(Title(), "Song A");
     Ctl({"next"});
     EXPECT_TRUE(WaitFor([&] { return Title() == "Song E"; })) << Title();
     SecondStartRaises(*m_player, m_bus.Address());

@@ -140,7 +140,7 @@ private:
 
 // The main window started in the test's process with a shipped skin at a
 // known place, over a striped desktop.
-class ScreenTest : public ::testing::Test {
+class ScreenTest : public playertest::PlayerTest {
 protected:
     static constexpr int WindowLeft = 40;
     static constexpr int WindowTop = 30;
@@ -191,14 +191,14 @@ protected:
                       ".zks\r\n";
         m_folder.WriteIni(skinIni + "[Window]\r\nLeft=" + std::to_string(WindowLeft) + "\r\nTop=" + std::to_string(WindowTop) +
                           "\r\n" + extraIni);
-        m_player = std::make_unique<frmZelko>(playertest::PlayerOptions(m_folder, m_answers, clockSpeed));
         // The desktop as it was before the window came.
         m_rootBefore = GrabScreen();
-        if (!m_player->Form_Load())
+        Load(clockSpeed);
+        if (!m_loadResult)
             return false;
         return WaitForScreen([&](const QImage& shot) {
-            const QImage& drawn = m_player->Window().Surface().Image();
-            const platform::Region shape = m_player->Window().Shape().Scaled(m_player->Window().Scale());
+            const QImage& drawn = Player().Window().Surface().Image();
+            const platform::Region shape = Player().Window().Shape().Scaled(Player().Window().Scale());
             if (shot.size() != drawn.size())
                 return false;
             for (int y = 0; y < drawn.height(); ++y)
@@ -212,31 +212,19 @@ protected:
     // The shipped skin to start with; empty: the first of the catalogue.
     virtual std::string SkinName() const { return std::string(); }
 
-    frmZelko& Player() { return *m_player; }
-    const Skin& LoadedSkin() const { return m_player->CurrentSkin(); }
+    const Skin& LoadedSkin() { return Player().CurrentSkin(); }
 
-    // The window's area of the screen, in window coordinates.
-    QImage WindowShot()
-    {
-        SkinWindow& window = m_player->Window();
-        const platform::Point at = window.Position();
-        return GrabScreen(QRect(at.x, at.y, window.width(), window.height()));
-    }
     // The root background that was under a window pixel.
     QRgb RootAt(int x, int y) const { return m_rootBefore.pixel(WindowLeft + x, WindowTop + y); }
 
-    // Runs the event loop and reads the screen until the condition holds
-    // (at most five seconds).
+    // Runs the event loop and reads the window's area of the screen (in
+    // window coordinates) until the condition holds, at most five seconds.
     bool WaitForScreen(const std::function<bool(const QImage&)>& condition)
     {
-        QElapsedTimer timer;
-        timer.start();
-        bool met = false;
-        while (!met && timer.elapsed() < 5000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            met = condition(WindowShot());
-        }
-        return met;
+        SkinWindow& window = Player().Window();
+        return playertest::WaitFor([&] {
+            return condition(GrabScreen(QRect(window.x(), window.y(), window.width(), window.height())));
+        });
     }
 
     // A tone MP3 of its own in the test's folder (so that a lyrics file can
@@ -248,12 +236,8 @@ protected:
         std::filesystem::copy_file(made, path, std::filesystem::copy_options::overwrite_existing);
         return path.string();
     }
-    const ProgramFolder& Folder() const { return m_folder; }
 
 private:
-    ProgramFolder m_folder;
-    DialogAnswers m_answers;
-    std::unique_ptr<frmZelko> m_player;
     std::unique_ptr<DisplayLock> m_displayLock;
     std::unique_ptr<QLabel> m_backdrop;
     QImage m_rootBefore;
