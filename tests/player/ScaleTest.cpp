@@ -88,7 +88,6 @@ TEST_P(ScaleTest, SwitchedWhilePlayingTheWindowIsTheScaleOnePictureInBlocks)
                               : BlockMismatches(before, after, scale, textAndAnalyser, first),
                   0)
             << "the switched window differs at " << first;
-
     }
     EXPECT_TRUE(Player().Playback().bPlay());
     Player().Form_Unload();

@@ -364,6 +364,10 @@ TEST_F(MprisProgramTest, EveryMethodAndPropertyWorksOverTheBusAndQuitSavesWhatTh
     const QString uri = QString::fromUtf8(QUrl::fromLocalFile(QString::fromStdString(song)).toEncoded());
     EXPECT_EQ(Ctl({"open", uri}).exitCode, 0);
     EXPECT_TRUE(WaitFor([&] { return Title() == "Song D" && Status() == "Playing"; })) << Title();
+    // Something else than a file is not opened.
+    Ctl({"open", "http://example.invalid/x.mp3"});
+    WaitFor([] { return false; }, 500);
+    EXPECT_EQ(Title(), "Song D");
 
     EXPECT_TRUE(Call(RootInterface, QStringLiteral("Raise")));
     EXPECT_TRUE(Call(RootInterface, QStringLiteral("Quit")));
