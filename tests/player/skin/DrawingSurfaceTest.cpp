@@ -37,7 +37,6 @@ uint32_t Rgb(QRgb c)
 
 TEST(DrawingSurfaceTest, EachRasterOperationCombinesEveryPixelAsDefined)
 {
-    EnsureGuiApplication();
     const QImage src = Pattern(20, 20);
     const QRgb background = qRgb(0x5A, 0xC3, 0x0F);
     const Rect dest{3, 2, 11, 9};
@@ -64,7 +63,6 @@ TEST(DrawingSurfaceTest, EachRasterOperationCombinesEveryPixelAsDefined)
 
 TEST(DrawingSurfaceTest, TheClipRegionLimitsCopiesToItsPixels)
 {
-    EnsureGuiApplication();
     const QImage src = Pattern(16, 12);
     ImageSurface s = Filled(qRgb(0, 0, 0));
     const Region clip = Region(Rect{2, 2, 10, 10}).Subtracted(Region(Rect{4, 4, 6, 6}));
@@ -82,7 +80,6 @@ TEST(DrawingSurfaceTest, TheClipRegionLimitsCopiesToItsPixels)
 
 TEST(DrawingSurfaceTest, PixelsOutsideTheSourceReadBlackAndOutsideTheSurfaceAreSkipped)
 {
-    EnsureGuiApplication();
     const QImage src = Pattern(4, 4);
     ImageSurface s = Filled(qRgb(255, 255, 255));
     s.Copy(src, 2, 2, Rect{-1, -1, 5, 5}, RasterOp::SrcCopy);
@@ -94,7 +91,6 @@ TEST(DrawingSurfaceTest, PixelsOutsideTheSourceReadBlackAndOutsideTheSurfaceAreS
 
 TEST(DrawingSurfaceTest, PaintersUseTheClipTextColourAndReportTheChange)
 {
-    EnsureGuiApplication();
     ImageSurface s = Filled(qRgb(0, 0, 0));
     std::vector<Rect> changes;
     s.SetChangeListener([&](const Rect& r) { changes.push_back(r); });

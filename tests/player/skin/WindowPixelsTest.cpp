@@ -21,13 +21,6 @@ TEST(ScaleChoiceTest, ASettingOfOneToThreeWinsElseTheDeviceRatioRoundsWithinOneT
         EXPECT_EQ(ScaleChoice::Choose(setting, ratio), scale) << setting << " at " << ratio;
 }
 
-TEST(ScaleChoiceTest, TheMenuItemTogglesBetweenOneAndTwo)
-{
-    EXPECT_EQ(ScaleChoice::Toggled(1), 2);
-    EXPECT_EQ(ScaleChoice::Toggled(2), 1);
-    EXPECT_EQ(ScaleChoice::Toggled(3), 1);
-}
-
 TEST(WindowPixelsTest, WithoutQtScalingLogicalPixelsAreDevicePixels)
 {
     const WindowPixels one(1, 1.0);

@@ -22,10 +22,7 @@ protected:
         Touch("music/Song.mp3");
     }
 
-    void Touch(const std::string& relative)
-    {
-        std::ofstream(m_root + "/" + relative) << "x";
-    }
+    void Touch(const std::string& relative) { std::ofstream(m_root + "/" + relative) << "x"; }
 
     // Runs the lookup with a decoder stand-in that accepts every file except
     // those listed in `refused`, recording each path it was handed.
@@ -56,9 +53,11 @@ TEST(LyricsExtensions, SplitsTrimsAndDefaultsToTxt)
     EXPECT_EQ(LyricsExtensions(" lrc ;;txt;"), (std::vector<std::string>{"lrc", "txt"}));
 }
 
-TEST_F(FindLyricsFileTest, ExtensionOrderDecidesNextToTheMp3)
+TEST_F(FindLyricsFileTest, ExtensionOrderDecidesNextToTheMp3AndAnEmptySettingMeansTxt)
 {
     Touch("music/Song.lrc");
+    EXPECT_FALSE(Find("", ""));
+    EXPECT_TRUE(m_handed.empty());
     Touch("music/Song.txt");
     EXPECT_TRUE(Find("lrc; txt", ""));
     EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/music/Song.lrc"});
@@ -66,21 +65,11 @@ TEST_F(FindLyricsFileTest, ExtensionOrderDecidesNextToTheMp3)
     EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/music/Song.txt"});
 }
 
-TEST_F(FindLyricsFileTest, EmptySettingLooksForTxtOnly)
-{
-    Touch("music/Song.lrc");
-    EXPECT_FALSE(Find("", ""));
-    EXPECT_TRUE(m_handed.empty());
-}
-
 TEST_F(FindLyricsFileTest, LyricsFolderWinsAndRefusalFallsBack)
 {
     Touch("music/Song.txt");
     Touch("lyrics/Song.txt");
     EXPECT_TRUE(Find("txt", m_root + "/lyrics/"));
-    EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/lyrics/Song.txt"});
-    // A folder given without the final separator works the same.
-    EXPECT_TRUE(Find("txt", m_root + "/lyrics"));
     EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/lyrics/Song.txt"});
     // The decoder refuses the folder's file: the one next to the MP3 is tried.
     EXPECT_TRUE(Find("txt", m_root + "/lyrics/", {m_root + "/lyrics/Song.txt"}));
@@ -106,6 +95,7 @@ TEST_F(FindLyricsFileTest, AnyLetterCaseIsFoundTheExactSpellingFirst)
     EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/music/Song.LRC"});
     EXPECT_TRUE(Find("txt", ""));
     EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/music/SONG.TXT"});
+    // A folder given without the final separator works the same.
     Touch("lyrics/song.txt");
     EXPECT_TRUE(Find("txt", m_root + "/lyrics"));
     EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/lyrics/song.txt"});

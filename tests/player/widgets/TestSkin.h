@@ -9,10 +9,10 @@
 #include "player/skin/SkinWindow.h"
 #include "player/widgets/WidgetContext.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <map>
 #include <memory>
@@ -20,17 +20,6 @@
 #include <vector>
 
 namespace widgettest {
-
-// One QApplication for the whole test program (fonts need it).
-inline void EnsureApplication()
-{
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_player_widgets";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-    }
-}
 
 // Windows colour value (0x00BBGGRR) of an RGB triple, and back.
 constexpr int32_t ColorRef(int r, int g, int b) { return r | (g << 8) | (b << 16); }
@@ -44,20 +33,15 @@ inline constexpr QRgb PlayListShowColour = 0xFF102010;
 inline constexpr QRgb LyricsShowColour = 0xFF201010;
 inline constexpr QRgb Garbage = 0xFFFF0000; // painted before a test draws
 
-// Builds the pictures and rectangles: each image gets its own block in its
-// picture, laid out left to right in rows.
+// Builds the pictures and rectangles. The three image pictures are one
+// sheet, each image on rows of its own, one below the other.
 class SkinBuilder {
 public:
-    enum class Pic { SysButtons, PlayButtons, Title };
-
     SkinBuilder(int width, int height)
     {
         m_skin.pictures.picBody = Solid(width, height, BodyColour);
         m_skin.pictures.picPlayListShow = Solid(width, height, PlayListShowColour);
         m_skin.pictures.picLyricsShow = Solid(width, height, LyricsShowColour);
-        for (QImage* p : {&m_skin.pictures.picSysButtons, &m_skin.pictures.picPlayButtons,
-                          &m_skin.pictures.picTitle})
-            *p = Solid(512, 512, 0xFF000000);
     }
 
     static QImage Solid(int w, int h, QRgb c)
@@ -82,32 +66,28 @@ public:
     }
 
     // A solid image of w x h in colour c.
-    SkinBuilder& Image(Pic pic, const std::string& key, QRgb c, int w = 16, int h = 16)
+    SkinBuilder& Image(const std::string& key, QRgb c, int w = 16, int h = 16)
     {
-        const auto [x, y] = Place(pic, w, h);
-        Fill(pic, x, y, w, h, c);
-        AddRect(key, x, y, x + w, y + h);
+        const int y = Block(w, h, c);
+        AddRect(key, 0, y, w, y + h);
         m_colours[key] = c;
         return *this;
     }
 
     // A masked image: left half opaque colour c, right half transparent.
     // The mask is registered under maskKey (default key + "mask").
-    SkinBuilder& Masked(Pic pic, const std::string& key, QRgb c, int w = 16, int h = 16,
-                        std::string maskKey = {})
+    SkinBuilder& Masked(const std::string& key, QRgb c, std::string maskKey = {})
     {
-        const auto [x, y] = Place(pic, w, h);
-        Fill(pic, x, y, w, h, 0xFFFFFFFF);
-        Fill(pic, x, y, w / 2, h, c);
-        AddRect(key, x, y, x + w, y + h);
+        const int y = Block(16, 16, 0xFFFFFFFF);
+        Fill(0, y, 8, 16, c);
+        AddRect(key, 0, y, 16, y + 16);
         m_colours[key] = c;
         if (maskKey.empty())
             maskKey = key + "mask";
         if (!m_skin.coRects.Contains(maskKey)) {
-            const auto [mx, my] = Place(pic, w, h);
-            Fill(pic, mx, my, w, h, 0xFFFFFFFF);
-            Fill(pic, mx, my, w / 2, h, 0xFF000000);
-            AddRect(maskKey, mx, my, mx + w, my + h);
+            const int my = Block(16, 16, 0xFFFFFFFF);
+            Fill(0, my, 8, 16, 0xFF000000);
+            AddRect(maskKey, 0, my, 16, my + 16);
         }
         return *this;
     }
@@ -123,55 +103,32 @@ public:
         return *this;
     }
 
-    // A free block of a picture, filled with c; returns its top left.
-    std::pair<int, int> Block(Pic pic, int w, int h, QRgb c)
+    // The next free rows of the sheet, w x h filled with c at its left; returns their top.
+    int Block(int w, int h, QRgb c)
     {
-        const auto at = Place(pic, w, h);
-        Fill(pic, at.first, at.second, w, h, c);
-        return at;
+        const int y = m_nextRow;
+        m_nextRow += h;
+        Fill(0, y, w, h, c);
+        return y;
     }
 
     QRgb ColourOf(const std::string& key) const { return m_colours.at(key); }
-    Skin& Result() { return m_skin; }
+    Skin& Result()
+    {
+        m_skin.pictures.picSysButtons = m_skin.pictures.picPlayButtons = m_skin.pictures.picTitle = m_sheet;
+        return m_skin;
+    }
 
 private:
-    QImage& Picture(Pic pic)
+    void Fill(int x, int y, int w, int h, QRgb c)
     {
-        switch (pic) {
-        case Pic::SysButtons: return m_skin.pictures.picSysButtons;
-        case Pic::PlayButtons: return m_skin.pictures.picPlayButtons;
-        case Pic::Title: break;
-        }
-        return m_skin.pictures.picTitle;
-    }
-
-    std::pair<int, int> Place(Pic pic, int w, int h)
-    {
-        auto& cursor = m_cursor[static_cast<int>(pic)];
-        if (cursor.x + w > 512) {
-            cursor.x = 0;
-            cursor.y += cursor.rowHeight;
-            cursor.rowHeight = 0;
-        }
-        const std::pair<int, int> at{cursor.x, cursor.y};
-        cursor.x += w;
-        cursor.rowHeight = std::max(cursor.rowHeight, h);
-        return at;
-    }
-
-    void Fill(Pic pic, int x, int y, int w, int h, QRgb c)
-    {
-        QPainter p(&Picture(pic));
+        QPainter p(&m_sheet);
         p.fillRect(x, y, w, h, QColor::fromRgb(c));
     }
 
-    struct Cursor {
-        int x = 0;
-        int y = 0;
-        int rowHeight = 0;
-    };
     Skin m_skin;
-    Cursor m_cursor[3];
+    QImage m_sheet = Solid(128, 4096, 0xFF000000);
+    int m_nextRow = 0;
     std::map<std::string, QRgb> m_colours;
 };
 
@@ -184,43 +141,21 @@ inline QRgb Distinct(int n)
 // A window and application state around a skin, with the surface sized to
 // the window and filled with Garbage.
 struct Harness {
-    Harness(Skin skinIn, std::string_view commandLine, const std::string& folder, int w, int h)
-        : app(commandLine, folder)
+    Harness(Skin skinIn, std::string_view commandLine, int w, int h)
+        : app(commandLine, dir.path().toStdString() + "/")
         , skin(std::move(skinIn))
     {
-        EnsureApplication();
-        window = std::make_unique<SkinWindow>();
-        window->Surface().Resize(w, h);
-        window->Surface().Fill(QColor::fromRgb(Garbage));
+        window.Surface().Resize(w, h);
+        window.Surface().Fill(QColor::fromRgb(Garbage));
     }
 
-    WidgetContext Context() { return WidgetContext{*window, window->Surface(), app.Widgets(), app.Log(), skin}; }
-    QRgb Pixel(int x, int y) const { return window->Surface().Image().pixel(x, y); }
+    WidgetContext Context() { return WidgetContext{window, window.Surface(), app.Widgets(), app.Log(), skin}; }
+    QRgb Pixel(int x, int y) const { return window.Surface().Image().pixel(x, y); }
 
+    QTemporaryDir dir;
     ClsZelko app;
     Skin skin;
-    std::unique_ptr<SkinWindow> window;
+    SkinWindow window;
 };
-
-// A line of text as Qt draws it literally (an "&" is a character, never an
-// access-key mark) in `box`, left-aligned and vertically centred, over
-// `background`. The text must fit the box (nothing is cut).
-inline QImage LiteralLine(QImage background, const QRect& box, const QFont& font, int32_t colorref,
-                          const std::string& text)
-{
-    QPainter p(&background);
-    p.setFont(font);
-    p.setPen(QColor::fromRgb(ToRgb(colorref)));
-    p.setClipRect(box);
-    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(text));
-    return background;
-}
-
-// The texts an "&" is most often misread in: inside a name, doubled, and last.
-inline const std::vector<std::string>& AmpersandNames()
-{
-    static const std::vector<std::string> names = {"Song & Dance", "Rock && Roll", "Trailing &"};
-    return names;
-}
 
 } // namespace widgettest
