@@ -146,11 +146,13 @@ TEST_F(ButtonActionTest, PaintShowsIdleLooksMaskedOrSolid)
 
     SetPlaying();
     m_h->app.SetLyricsShow(true);
+    m_h->app.SetPlayListShow(true);
     m_buttons->Paint();
     EXPECT_EQ(Opaque(SkinButton::Play), Colour("playbuttonssource-playdown"));
     // The down image without a mask of its own borrows the one without "down".
     EXPECT_EQ(Opaque(SkinButton::LyricsPull), Colour("sysbuttonssource-lyricspulldown"));
     EXPECT_EQ(Clear(SkinButton::LyricsPull), BodyColour);
+    EXPECT_EQ(Opaque(SkinButton::PlayListPull), Colour("sysbuttonssource-playlistpulldown"));
 }
 
 TEST_F(ButtonActionTest, PainterClipsToTheOutlineButPressedLookFillsTheBox)
