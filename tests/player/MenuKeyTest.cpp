@@ -33,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(MenuKeyTest, TransportKeysFollowTheTableAndAutoRepeatReleasesDoNothing)
+TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
 {
     Player().AddMp3Files(Tracks(3));
     Release(Qt::Key_N, Qt::ControlModifier, true);
@@ -60,9 +60,24 @@ TEST_F(MenuKeyTest, TransportKeysFollowTheTableAndAutoRepeatReleasesDoNothing)
     EXPECT_TRUE(Player().Playback().bRepeat());
     Release(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
+    // Ctrl+R opens the Properties without blocking.
+    Release(Qt::Key_R, Qt::ControlModifier);
+    ASSERT_NE(Player().PropertiesDialog(), nullptr);
+    EXPECT_TRUE(Player().PropertiesDialog()->isVisible());
+    EXPECT_FALSE(Player().PropertiesDialog()->isModal());
+    Player().PropertiesDialog()->hide();
+    // Ctrl+F4 stops and closes through the exit command.
+    Player().cButtonAction_PlayClick();
+    bool closed = false;
+    QObject::connect(&Player(), &frmZelko::Closed, [&closed] { closed = true; });
+    Release(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(Player().IsUnloaded());
+    EXPECT_TRUE(Player().Playback().bStop());
 }
 
-// The assist items are enabled only while a track plays.
+// The assist items are enabled only while a track plays; the change-with-music
+// item toggles its setting.
 TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay)
 {
     fs::create_directories(m_folder.Path() / "Assist");
@@ -83,6 +98,11 @@ TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay)
     Player().cBodyAction_BodyRightClick();
     EXPECT_FALSE(assists->actions()[0]->isEnabled());
     Player().Menus().mnuPopup1().hide();
+
+    QAction* changeWithMusic = Player().Menus().mnuPopup1().actions()[4];
+    changeWithMusic->trigger();
+    EXPECT_TRUE(Player().App().SkinWithMusic());
+    EXPECT_TRUE(changeWithMusic->isChecked());
 }
 
 TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop) {
@@ -93,31 +113,6 @@ TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop) {
     EXPECT_EQ(Player().View().PlayListTop(), 3);
     Release(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Player().View().PlayListTop(), 1);
-}
-
-TEST_F(MenuKeyTest, CtrlF4StopsAndClosesThroughTheExitCommand) {
-    Player().AddMp3Files(Tracks(2));
-    Player().cButtonAction_PlayClick();
-    bool closed = false;
-    QObject::connect(&Player(), &frmZelko::Closed, [&closed] { closed = true; });
-    Release(Qt::Key_F4, Qt::ControlModifier);
-    EXPECT_TRUE(closed);
-    EXPECT_TRUE(Player().IsUnloaded());
-    EXPECT_TRUE(Player().Playback().bStop());
-}
-
-TEST_F(MenuKeyTest, CtrlROpensThePropertiesDialogWithoutBlockingAndTheChangeWithMusicItemToggles)
-{
-    Release(Qt::Key_R, Qt::ControlModifier);
-    ASSERT_NE(Player().PropertiesDialog(), nullptr);
-    EXPECT_TRUE(Player().PropertiesDialog()->isVisible());
-    EXPECT_FALSE(Player().PropertiesDialog()->isModal());
-    Player().PropertiesDialog()->hide();
-
-    QAction* item = Player().Menus().mnuPopup1().actions()[4];
-    item->trigger();
-    EXPECT_TRUE(Player().App().SkinWithMusic());
-    EXPECT_TRUE(item->isChecked());
 }
 
 } // namespace

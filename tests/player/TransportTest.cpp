@@ -43,7 +43,7 @@ TEST_F(TransportTest, EmptyListPlayStaysStoppedAndSteppingDoesNothing) {
 }
 
 // The opened track is also the song information for the assists.
-TEST_F(TransportTest, PlayPauseAndStopFollowTheStateTable)
+TEST_F(TransportTest, PlayPauseStopAndVolumeFollowTheStateTable)
 {
     LoadWith(3);
     Player().mnuP1Pause_Click(); // stopped: ignored
@@ -75,6 +75,13 @@ TEST_F(TransportTest, PlayPauseAndStopFollowTheStateTable)
     ExpectStopped();
     EXPECT_EQ(Player().Playback().PlayPosition(), 2);
     EXPECT_EQ(Player().Decoder().dec_getState(), 0);
+
+    // The volume buttons reach the record the assists read.
+    Player().ApplyVolume(97);
+    Player().cButtonAction_VolumePlusClick();
+    EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 100);
+    Player().cButtonAction_VolumeMinusClick();
+    EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 95);
 }
 
 // Stopped, they only move the current track; a double click plays the track
@@ -91,18 +98,6 @@ TEST_F(TransportTest, NextPreviousAndDoubleClickMoveTheCurrentTrack)
     ExpectPlaying(3);
     Player().cPlayListAction_ItemDblClick(7);
     ExpectPlaying(3);
-}
-
-TEST_F(TransportTest, VolumeButtonsAndAssistVolumesReachTheRecordTheAssistsRead)
-{
-    LoadWith(0);
-    Player().ApplyVolume(97);
-    Player().cButtonAction_VolumePlusClick();
-    EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 100);
-    Player().cButtonAction_VolumeMinusClick();
-    EXPECT_EQ(Player().Playback().Volume(), 95);
-    Player().AssistHost().SetVolumeFromAssist(150);
-    EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 100);
 }
 
 TEST_F(TransportTest, ShuffleAndRepeatRebuildThePlayOrderAndKeepTheCurrentTrack)
