@@ -1,5 +1,5 @@
 // Start-up and shut-down: the settings file and the saved play list read and
-// written in full, defaults, the first-run skin, and a skin that is gone.
+// written through the player, and a skin that is gone.
 #include "PlayerTestSupport.h"
 
 #include "platform/ProfileFile.h"
@@ -12,29 +12,11 @@ namespace {
 
 class StartupShutdownTest : public PlayerTest {
 protected:
-    platform::ProfileFile SavedIni() const { return platform::ProfileFile::Load(m_folder.Ini().string()); }
     void Restart() {
         m_player.reset();
         Load();
     }
 };
-
-// The keys themselves are the settings file's tests; here, that the first
-// run writes the file and the list.
-TEST_F(StartupShutdownTest, FirstRunUsesTheFirstCatalogueSkinAndWritesTheSettingsAndList)
-{
-    Load();
-    ASSERT_TRUE(m_loadResult);
-    EXPECT_TRUE(m_answers.skinErrors.empty());
-    EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
-    EXPECT_TRUE(Player().Window().isVisible());
-    Player().Form_Unload();
-
-    const platform::ProfileFile ini = SavedIni();
-    EXPECT_EQ(ini.Value("Skin", "Path"), m_folder.Folder() + "Skins/Carbon/");
-    EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "50");
-    EXPECT_EQ(m_folder.ReadFile(m_folder.List()), "");
-}
 
 TEST_F(StartupShutdownTest, SettingsWindowPositionAndListRoundTrip)
 {
