@@ -1,12 +1,11 @@
-// The check marks of the skin and assist menus, chosen through their real
-// menu items: a tick only ever marks the skin (or assist) in force.
+// The check marks of the skin menu, chosen through its real menu items: a
+// tick only ever marks the skin in force.
 #include "PlayerTestSupport.h"
 
 #include <QAction>
 #include <QMenu>
 
 #include <fstream>
-#include <sys/stat.h>
 
 namespace playertest {
 namespace {
@@ -14,7 +13,6 @@ namespace {
 class MenuCheckTest : public PlayerTest {
 protected:
     QMenu& SkinMenu() { return *Player().Menus().mnuPopup1().actions()[0]->menu(); }
-    QMenu& AssistMenu() { return *Player().Menus().mnuPopup1().actions()[2]->menu(); }
     QAction* Item(QMenu& menu, const std::string& caption) {
         for (QAction* a : menu.actions())
             if (a->text().toStdString() == caption) return a;
@@ -58,19 +56,6 @@ TEST_F(MenuCheckTest, TheSkinMenuTickFollowsTheSkinInForce) {
     fs::remove_all(skins / "Meadow");
     Item(SkinMenu(), "Meadow")->trigger();
     EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Meadow"});
-}
-
-TEST_F(MenuCheckTest, AnAssistThatCannotStartIsNotTicked) {
-    const fs::path assist = m_folder.Path() / "Assist";
-    fs::create_directories(assist);
-    std::ofstream(assist / "Gone") << "#!/bin/sh\nexit 0\n";
-    ::chmod((assist / "Gone").c_str(), 0755);
-    Load();
-    ASSERT_TRUE(m_loadResult);
-    fs::remove(assist / "Gone");  // removed after discovery
-    Item(AssistMenu(), "Gone")->trigger();
-    EXPECT_TRUE(Ticked(AssistMenu()).empty());
-    EXPECT_FALSE(Player().AssistHost().Assists()[0].Selected());
 }
 
 }  // namespace

@@ -40,11 +40,6 @@ TEST_F(ProgramTest, LongOptionsPrintAndExitAndCheckSkinJudgesASkin)
     const RunResult version = RunProgram({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("Zelko ", 0), 0u);
-    EXPECT_NE(version.out.find(std::to_string(ZELKO_VERSION_MAJOR) + "." + std::to_string(ZELKO_VERSION_MINOR)),
-              std::string::npos);
-    const RunResult help = RunProgram({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("--check-skin FOLDER"), std::string::npos);
     EXPECT_NE(RunProgram({"--no-such-option"}).exitCode, 0);
 
     const RunResult good = RunProgram({"--check-skin", QString::fromUtf8(ZELKO_PROGRAM_DIR "/Skins/Carbon")});
@@ -91,10 +86,6 @@ TEST_F(ProgramTest, SigtermWhilePlayingSavesListAndSettings)
     EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "33");
     EXPECT_EQ(ini.Value("PlayListWindow", "Position"), "2");
     EXPECT_EQ(ini.Value("Skin", "File"), "Carbon.zks");
-    // No temporary files of the atomic replacement are left behind.
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder.Path())) ++entries;
-    EXPECT_EQ(entries, 4);  // Skins, Zelko.ini, Zelko.m3u, heard.wav
 }
 
 } // namespace

@@ -20,12 +20,5 @@ TEST_F(SettingsHandOverTest, StartUpTakesTheHandedSettingsInsteadOfReadingTheFil
     EXPECT_EQ(Player().Playback().Volume(), 20);
 }
 
-TEST_F(SettingsHandOverTest, WithoutHandedSettingsStartUpReadsTheFile) {
-    m_folder.WriteIni("[PlayInfo]\nVolume=80\n");
-    Load();
-    ASSERT_TRUE(m_loadResult);
-    EXPECT_EQ(Player().Playback().Volume(), 80);
-}
-
 } // namespace
 } // namespace playertest

@@ -73,14 +73,6 @@ public:
     void SetAnalyzeProc(bool on) override { Calls.push_back(on ? "AnalyzeOn" : "AnalyzeOff"); }
     void ClearAnalyzer() override { Calls.push_back("ClearAnalyzer"); }
 
-    int Count(const std::string& call) const
-    {
-        int n = 0;
-        for (const auto& c : Calls)
-            n += c == call ? 1 : 0;
-        return n;
-    }
-
 private:
     void Record(const char* name, std::uint32_t code)
     {

@@ -42,12 +42,6 @@ void ClickTab(frmZelkoAbout& dialog, int index)
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
 }
 
-std::string FileText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 } // namespace
 
 // Records the addresses the desktop would have opened.
@@ -59,9 +53,8 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-// Its texts are checked in each language by the language tests. Clicks on
-// the tabs or their titles and the arrow keys, whichever control has the
-// focus, switch the pages; only the shortcut page enables its list.
+// Clicks on the tabs or their titles and the arrow keys, whichever control
+// has the focus, switch the pages; only the shortcut page enables its list.
 TEST(AboutDialog, TabsTitlesAndArrowKeysSwitchThePages)
 {
     frmZelkoAbout dialog(Version);
@@ -76,7 +69,6 @@ TEST(AboutDialog, TabsTitlesAndArrowKeysSwitchThePages)
         {[&] { dialog.lblTitle1_Click(); }, Page::Shortcuts},
         {[&] { dialog.lblTitle0_Click(); }, Page::Version},
         {[&] { QTest::keyClick(ok, Qt::Key_Right); }, Page::Shortcuts},
-        {[&] { QTest::keyClick(ok, Qt::Key_Right); }, Page::Shortcuts},
         {[&] { QTest::keyClick(List(dialog), Qt::Key_Left); }, Page::Version},
         {[&] { QTest::keyClick(&dialog, Qt::Key_Left); }, Page::Version},
         // The tab bar switches on the key press itself; the release then
@@ -85,7 +77,6 @@ TEST(AboutDialog, TabsTitlesAndArrowKeysSwitchThePages)
         {[&] { QTest::keyClick(TabBar(dialog), Qt::Key_Left); }, Page::Version},
         // Other keys leave the page alone.
         {[&] { QTest::keyClick(ok, Qt::Key_Down); }, Page::Version},
-        {[&] { QTest::keyClick(ok, Qt::Key_A); }, Page::Version},
     };
     EXPECT_EQ(dialog.FrontPage(), Page::Version);
     EXPECT_FALSE(List(dialog)->isEnabled());
@@ -104,10 +95,10 @@ TEST(AboutDialog, TheLinkOpensTheUserGuideOfTheBuildFolderWithTheDesktopBrowser)
     const std::filesystem::path built = programFolder.parent_path() / "doc" / "user-guide.html";
     ASSERT_TRUE(std::filesystem::is_regular_file(built)) << built;
     // README and the documents, on one page.
-    const std::string page = FileText(built);
+    std::ifstream guide(built);
+    const std::string page((std::istreambuf_iterator<char>(guide)), {});
     EXPECT_NE(page.find("id=\"set-up-two-commands\""), std::string::npos);
     EXPECT_NE(page.find("id=\"messages-between-zelko-and-its-assists\""), std::string::npos);
-    EXPECT_NE(page.find("<table"), std::string::npos);
 
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
@@ -148,7 +139,7 @@ TEST(AboutDialog, AnInstalledProgramFolderFindsTheInstalledUserGuide)
     std::filesystem::remove_all(prefix);
 }
 
-TEST(AboutDialog, EveryModalOpeningIsCentredAndStartsOnTheVersionPage)
+TEST(AboutDialog, EveryModalOpeningStartsOnTheVersionPage)
 {
     QWidget owner;
     for (int opening = 0; opening < 2; ++opening) {
@@ -159,11 +150,6 @@ TEST(AboutDialog, EveryModalOpeningIsCentredAndStartsOnTheVersionPage)
             seen = true;
             EXPECT_EQ(dialog->FrontPage(), Page::Version);
             EXPECT_FALSE(List(*dialog)->isEnabled());
-            // Centred before it was shown, when the window frame was not yet
-            // known: the frame added afterwards may shift the centre a little.
-            const QRect area = dialog->screen()->availableGeometry();
-            EXPECT_LE(std::abs(dialog->frameGeometry().center().x() - area.center().x()), 4);
-            EXPECT_LE(std::abs(dialog->frameGeometry().center().y() - area.center().y()), 4);
             // Leave it on the other page; the next opening must not.
             dialog->lblTitle1_Click();
             dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();

@@ -1,17 +1,24 @@
 #include "player/dialogs/frmZelkoProps.h"
 
+#include "common/LanguageChoice.h"
+#include "common/UiTranslator.h"
+#include "player/dialogs/frmZelkoAbout.h"
 #include "player/shell/ClsZelko.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -26,15 +33,15 @@ namespace {
 // dialog asked of it.
 class FakeHost : public dialogs::PropsHost {
 public:
-    bool repeat = false;
+    bool repeat = true;
     bool shuffle = false;
-    int volume = 60;
+    int volume = 75;
     int repeatApplied = 0;
     int shuffleApplied = 0;
     std::vector<int> volumesApplied;
     std::vector<std::pair<WindowEdge, int>> moves;
     std::string folderToChoose;
-    std::vector<std::pair<QWidget*, std::string>> folderRequests;
+    std::vector<QWidget*> folderOwners;
 
     bool Repeat() const override { return repeat; }
     bool Shuffle() const override { return shuffle; }
@@ -43,9 +50,9 @@ public:
     void ApplyShuffle(bool on) override { shuffle = on; ++shuffleApplied; }
     void ApplyVolume(int v) override { volume = v; volumesApplied.push_back(v); }
     void MoveMainWindow(WindowEdge edge, int pixels) override { moves.emplace_back(edge, pixels); }
-    std::string ChooseFolder(QWidget* owner, const std::string& title) override
+    std::string ChooseFolder(QWidget* owner, const std::string&) override
     {
-        folderRequests.emplace_back(owner, title);
+        folderOwners.push_back(owner);
         return folderToChoose;
     }
 };
@@ -62,9 +69,6 @@ protected:
         app.SetPlayListShowAlway(true);
         app.SetLyricsShowAlway(false);
         app.SetSearchChildFolder(true);
-        host.repeat = true;
-        host.shuffle = false;
-        host.volume = 75;
         dialog = std::make_unique<frmZelkoProps>(app, host);
     }
 
@@ -86,6 +90,12 @@ protected:
     }
 
     void Close() { QTest::mouseClick(Button("cmdClose"), Qt::LeftButton); }
+    void Activate()
+    {
+        dialog->Open();
+        QApplication::setActiveWindow(dialog.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
 
     QTemporaryDir temp;
     ClsZelko app;
@@ -95,18 +105,10 @@ protected:
 
 } // namespace
 
-// Its texts are checked in each language by the language tests.
-TEST_F(PropsDialog, LoadsHiddenAndCentredAndOpeningFillsEveryFieldWithoutReapplyingIt)
+// Opening fills every field without applying it; while it is visible the
+// dialog shows the main window's own changes (the skin's buttons, a drag).
+TEST_F(PropsDialog, FieldsShowTheStateWhenOpenedAndWhileVisibleWithoutReapplyingIt)
 {
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(dialog->isModal());
-    EXPECT_EQ(Box("txtItem3(0)")->text(), QStringLiteral("txt"));
-    const QRect area = dialog->screen()->availableGeometry();
-    EXPECT_LE(std::abs(dialog->geometry().center().x() - area.center().x()), 1);
-    EXPECT_LE(std::abs(dialog->geometry().center().y() - area.center().y()), 1);
-
-    dialog->Open();
-    EXPECT_TRUE(dialog->isVisible());
     const auto expectFields = [&](std::vector<bool> checks, std::vector<QString> boxes) {
         const char* checkNames[] = {"chkItem0(0)", "chkItem0(1)", "chkItem1(0)", "chkItem1(1)", "chkItem2(0)"};
         const char* boxNames[] = {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"};
@@ -115,79 +117,81 @@ TEST_F(PropsDialog, LoadsHiddenAndCentredAndOpeningFillsEveryFieldWithoutReapply
         for (std::size_t i = 0; i < boxes.size(); ++i)
             EXPECT_EQ(Box(boxNames[i])->text(), boxes[i]) << boxNames[i];
     };
+    EXPECT_FALSE(dialog->isModal());
+    dialog->ShowShuffle(true); // hidden: shows nothing
+    dialog->Open();
     expectFields({true, false, true, false, true}, {"75", "120", "80", "txt;lrc", "/home/user/歌詞/"});
+
+    host.shuffle = true;
+    host.repeat = false;
+    app.SetWindowLeft(400);
+    app.SetWindowTop(300);
+    dialog->ShowShuffle(true);
+    dialog->ShowRepeat(false);
+    dialog->ShowVolume(90);
+    dialog->ShowWindowPosition(400, 300);
+    expectFields({false, true}, {"90", "400", "300"});
 
     // Closed without applying, the state changes behind it; the next
     // opening shows the new values.
     dialog->close();
-    EXPECT_FALSE(dialog->isVisible());
-    host.repeat = false;
-    host.shuffle = true;
     host.volume = 5;
     app.SetWindowLeft(-30);
     app.SetLyricsFolder("");
     app.SetSearchChildFolder(false);
     dialog->Open();
-    expectFields({false, true, true, false, false}, {"5", "-30", "80", "txt;lrc", ""});
-    EXPECT_EQ(host.repeatApplied, 0);
-    EXPECT_EQ(host.shuffleApplied, 0);
+    expectFields({false, true, true, false, false}, {"5", "-30", "300", "txt;lrc", ""});
+    EXPECT_EQ(host.repeatApplied + host.shuffleApplied, 0);
     EXPECT_TRUE(host.volumesApplied.empty());
 }
 
 TEST_F(PropsDialog, EachCheckBoxChangesItsSettingAtOnce)
 {
     dialog->Open();
-    QTest::mouseClick(Check("chkItem0(0)"), Qt::LeftButton);
-    EXPECT_FALSE(host.repeat);
-    EXPECT_EQ(host.repeatApplied, 1);
-    QTest::mouseClick(Check("chkItem0(1)"), Qt::LeftButton);
-    EXPECT_TRUE(host.shuffle);
-    EXPECT_EQ(host.shuffleApplied, 1);
-    QTest::mouseClick(Check("chkItem1(0)"), Qt::LeftButton);
-    EXPECT_FALSE(app.PlayListShowAlway());
-    QTest::mouseClick(Check("chkItem1(1)"), Qt::LeftButton);
-    EXPECT_TRUE(app.LyricsShowAlway());
-    QTest::mouseClick(Check("chkItem2(0)"), Qt::LeftButton);
-    EXPECT_FALSE(app.SearchChildFolder());
-    // The keyboard toggles them as well.
-    Check("chkItem0(0)")->setFocus();
-    QTest::keyClick(Check("chkItem0(0)"), Qt::Key_Space);
-    EXPECT_TRUE(host.repeat);
-    EXPECT_EQ(host.repeatApplied, 2);
-    // None of this waited for Close.
+    // Each row: the box clicked and the setting it changes, read after the click.
+    const std::vector<std::pair<const char*, std::function<bool()>>> rows{
+        {"chkItem0(0)", [&] { return !host.repeat && host.repeatApplied == 1; }},
+        {"chkItem0(1)", [&] { return host.shuffle && host.shuffleApplied == 1; }},
+        {"chkItem1(0)", [&] { return !app.PlayListShowAlway(); }},
+        {"chkItem1(1)", [&] { return app.LyricsShowAlway(); }},
+        {"chkItem2(0)", [&] { return !app.SearchChildFolder(); }},
+    };
+    for (const auto& [name, changed] : rows) {
+        QTest::mouseClick(Check(name), Qt::LeftButton);
+        EXPECT_TRUE(changed()) << name;
+    }
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(host.volumesApplied.empty());
 }
 
 // The corrections themselves are the rules' (PropsRules); here: when they
-// are applied, and what the box shows.
+// are applied, and what the boxes show. The folder button fills its box only.
 TEST_F(PropsDialog, CloseAppliesTheVolumeAndLyricsSettingsWithTheirCorrections)
 {
     dialog->Open();
     Retype(Box("txtItem0(2)"), QStringLiteral("150"));
-    Retype(Box("txtItem3(1)"), QStringLiteral("/music/lyrics"));
     Retype(Box("txtItem3(0)"), QString());
-    // Nothing is applied before Close.
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("150"));
+    host.folderToChoose = "/media/歌詞";
+    QTest::mouseClick(Button("cmdSearch"), Qt::LeftButton);
+    host.folderToChoose.clear(); // cancelled
+    QTest::mouseClick(Button("cmdSearch"), Qt::LeftButton);
+    EXPECT_EQ(host.folderOwners, (std::vector<QWidget*>{dialog.get(), dialog.get()}));
+    EXPECT_EQ(Box("txtItem3(1)")->text(), QStringLiteral("/media/歌詞"));
     EXPECT_TRUE(host.volumesApplied.empty());
     EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
-    EXPECT_EQ(app.LyricsExt(), "txt;lrc");
     Close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(host.volumesApplied, std::vector<int>{100});
     EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("100"));
-    EXPECT_EQ(app.LyricsFolder(), "/music/lyrics/");
-    EXPECT_EQ(Box("txtItem3(1)")->text(), QStringLiteral("/music/lyrics/"));
+    EXPECT_EQ(app.LyricsFolder(), "/media/歌詞/");
     EXPECT_EQ(app.LyricsExt(), "txt");
 
     // An emptied volume shows 0 at once, selected so that the next digit
     // replaces it, and mutes on Close.
     dialog->Open();
     Retype(Box("txtItem0(2)"), QString());
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("0"));
     EXPECT_EQ(Box("txtItem0(2)")->selectedText(), QStringLiteral("0"));
     Close();
-    EXPECT_EQ(host.volumesApplied.back(), 0);
     EXPECT_EQ(host.volume, 0);
 }
 
@@ -214,111 +218,96 @@ TEST_F(PropsDialog, TypingIntoThePositionBoxesMovesTheMainWindowWithEachDigit)
     EXPECT_EQ(app.WindowTop(), -7);
 }
 
-// The main window applied these changes itself (the skin's buttons, a drag):
-// the dialog only shows them, and only while it is visible.
-TEST_F(PropsDialog, MainWindowChangesShowWhileVisibleOnly)
-{
-    dialog->ShowShuffle(true);
-    EXPECT_FALSE(Check("chkItem0(1)")->isChecked());
-    dialog->Open();
-    host.shuffle = true;
-    host.repeat = false;
-    host.volume = 90;
-    app.SetWindowLeft(400);
-    app.SetWindowTop(300);
-    dialog->ShowShuffle(true);
-    dialog->ShowRepeat(false);
-    dialog->ShowVolume(90);
-    dialog->ShowWindowPosition(400, 300);
-    EXPECT_TRUE(Check("chkItem0(1)")->isChecked());
-    EXPECT_FALSE(Check("chkItem0(0)")->isChecked());
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("90"));
-    EXPECT_EQ(Box("txtItem1(2)")->text(), QStringLiteral("400"));
-    EXPECT_EQ(Box("txtItem1(3)")->text(), QStringLiteral("300"));
-    EXPECT_EQ(host.shuffleApplied, 0);
-    EXPECT_EQ(host.repeatApplied, 0);
-    EXPECT_TRUE(host.volumesApplied.empty());
-}
-
-TEST_F(PropsDialog, FolderButtonPutsTheChosenFolderInTheBoxOrKeepsItWhenCancelled)
-{
-    dialog->Open();
-    host.folderToChoose = "/media/歌詞";
-    QTest::mouseClick(Button("cmdSearch"), Qt::LeftButton);
-    ASSERT_EQ(host.folderRequests.size(), 1u);
-    EXPECT_EQ(host.folderRequests[0].first, dialog.get());
-    EXPECT_EQ(host.folderRequests[0].second, "フォルダを選択して下さい。");
-    EXPECT_EQ(Box("txtItem3(1)")->text(), QStringLiteral("/media/歌詞"));
-
-    host.folderToChoose.clear();
-    QTest::mouseClick(Button("cmdSearch"), Qt::LeftButton);
-    EXPECT_EQ(Box("txtItem3(1)")->text(), QStringLiteral("/media/歌詞"));
-    // Chosen, but stored only by Close, with the final "/".
-    EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
-    Close();
-    EXPECT_EQ(app.LyricsFolder(), "/media/歌詞/");
-}
-
 TEST_F(PropsDialog, OnlyTheCloseButtonAppliesReturnInABoxDoesNothingAndTheDialogIsKept)
 {
     QPointer<frmZelkoProps> alive(dialog.get());
-    dialog->Open();
-    QApplication::setActiveWindow(dialog.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    Activate();
     Retype(Box("txtItem0(2)"), QStringLiteral("20"));
-    Retype(Box("txtItem3(1)"), QStringLiteral("/elsewhere"));
-    for (const char* name : {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"}) {
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-            Box(name)->setFocus();
-            QTest::keyClick(Box(name), key);
-            EXPECT_TRUE(dialog->isVisible()) << name;
-            EXPECT_TRUE(Box(name)->hasFocus()) << name;
-        }
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(Box("txtItem0(2)"), key);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(Box("txtItem0(2)")->hasFocus());
     }
-    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("20"));
     // The window's close button and Escape hide it without applying.
     EXPECT_TRUE(dialog->close());
-    EXPECT_FALSE(dialog->isVisible());
     dialog->Open();
     QTest::keyClick(Box("txtItem0(2)"), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     QApplication::processEvents();
     EXPECT_FALSE(alive.isNull());
     EXPECT_TRUE(host.volumesApplied.empty());
-    EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
 
-    // Close, by Return on the button or by a click, applies and hides.
+    // Return on the Close button applies and hides.
     dialog->Open();
     Retype(Box("txtItem0(2)"), QStringLiteral("20"));
     Button("cmdClose")->setFocus();
     QTest::keyClick(Button("cmdClose"), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(host.volumesApplied, std::vector<int>{20});
-    dialog->Open();
-    Close();
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(host.volumesApplied, (std::vector<int>{20, 20}));
 }
 
 TEST_F(PropsDialog, TextBoxesSelectTheirWholeTextWhenTheyGetTheFocus)
 {
-    dialog->Open();
-    QApplication::setActiveWindow(dialog.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    for (const char* name : {"txtItem0(2)", "txtItem1(2)", "txtItem1(3)", "txtItem3(0)", "txtItem3(1)"}) {
-        QLineEdit* box = Box(name);
-        Button("cmdClose")->setFocus(Qt::TabFocusReason);
-        box->deselect();
-        box->setFocus(Qt::TabFocusReason);
-        ASSERT_TRUE(box->hasFocus()) << name;
-        EXPECT_EQ(box->selectedText(), box->text()) << name;
-        EXPECT_FALSE(box->text().isEmpty()) << name;
-    }
-    // By mouse too: the click places the cursor first, the selection follows.
+    Activate();
     QLineEdit* volume = Box("txtItem0(2)");
-    Box("txtItem3(0)")->setFocus(Qt::TabFocusReason);
+    Box("txtItem1(2)")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Box("txtItem1(2)")->selectedText(), QStringLiteral("120"));
+    // By mouse too: the click places the cursor first, the selection follows.
     QTest::mouseClick(volume, Qt::LeftButton, Qt::NoModifier, QPoint(4, volume->height() / 2));
     QApplication::processEvents();
     EXPECT_TRUE(volume->hasFocus());
     EXPECT_EQ(volume->selectedText(), QStringLiteral("75"));
+}
+
+// Under an English locale every text fits the widget that shows it, at the
+// dialog's own font and under its real layout.
+TEST_F(PropsDialog, NoEnglishTextIsCutOff)
+{
+    const UiLanguage language = LanguageChoice::Choose(LocaleEnvironment{"", "", "", "en_US.UTF-8"}, LanguageSetting::Auto);
+    const UiTranslator translator(language, QStringLiteral("zelko"), QStringLiteral(ZELKO_PROGRAM_DIR));
+    ASSERT_EQ(translator.Result(), UiTranslator::Outcome::Installed);
+    frmZelkoProps props(app, host);
+    props.Open();
+    ASSERT_TRUE(props.isVisible());
+    QApplication::processEvents();
+
+    int checked = 0;
+    for (const QLabel* label : props.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || !label->isVisible())
+            continue;
+        ++checked;
+        const QRect room = label->contentsRect();
+        if (label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().toStdString();
+        } else {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width())
+                << label->text().toStdString();
+        }
+        EXPECT_GE(room.height(), label->fontMetrics().height()) << label->text().toStdString();
+    }
+    EXPECT_EQ(checked, 12);
+
+    for (const QGroupBox* group : props.findChildren<QGroupBox*>()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+        EXPECT_LE(group->fontMetrics().horizontalAdvance(group->title()), title.width()) << group->title().toStdString();
+        EXPECT_TRUE(group->rect().contains(title)) << group->title().toStdString();
+    }
+
+    const QPushButton* close = props.findChild<QPushButton*>(QStringLiteral("cmdClose"));
+    EXPECT_LE(close->fontMetrics().horizontalAdvance(close->text()), close->width());
+    // The whole dialog still fits a small screen.
+    EXPECT_LE(props.frameGeometry().width(), 1024);
+    EXPECT_LE(props.frameGeometry().height(), 768);
+    props.hide();
+
+    // The About dialog's shortcut list is wide enough for its longest line.
+    dialogs::frmZelkoAbout about(dialogs::ProgramVersion{3, 4, 5});
+    const QListWidget* list = about.findChild<QListWidget*>(QStringLiteral("lstShortcut"));
+    const QFontMetrics metrics(list->font());
+    const int longest = metrics.horizontalAdvance(QStringLiteral("    Ctrl + Shift + ←")) + metrics.horizontalAdvance(QStringLiteral("    ")) + metrics.horizontalAdvance(QStringLiteral("Open or close the playlist or lyrics drawer"));
+    EXPECT_GE(list->minimumWidth(), longest);
 }

@@ -37,11 +37,6 @@ TEST(ShuffleOrderTest, ShuffledOrderIsAPermutationAndVaries) {
         seen.insert(order.Elements());
     }
     EXPECT_GT(seen.size(), 15u);
-    // A long list is a permutation too.
-    order.Rebuild(10000, true, rng);
-    std::vector<std::int32_t> sorted = order.Elements();
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, Iota(10000));
 }
 
 TEST(ShuffleOrderTest, ShuffleIsRoughlyUniformOverFirstPlace) {

@@ -17,27 +17,22 @@ ZelkoSettings FromText(const std::string& text)
     return SettingsFile::Read(platform::ProfileFile::FromBytes(text), "/opt/zelko/");
 }
 
-TEST(ZelkoSettingsLanguage, AnOlderFileWithoutTheKeyReadsAsAutoAndKeepsEverythingElse)
-{
-    const ZelkoSettings s = FromText("[PlayInfo]\nVolume=30\n[Window]\nLeft=12\nTop=34\n");
-    EXPECT_EQ(s.Language, LanguageSetting::Auto);
-    EXPECT_EQ(s.Volume, 30);
-    EXPECT_EQ(s.WindowLeft, 12);
-    EXPECT_EQ(s.WindowTop, 34);
-    EXPECT_EQ(ZelkoSettings{}.Language, LanguageSetting::Auto);
-}
-
+// An older file without the key, values the player does not know and the key
+// in another section read as Auto.
 TEST(ZelkoSettingsLanguage, TheValuesReadAsGivenAndUnknownOnesAsAuto)
 {
-    EXPECT_EQ(FromText("[Window]\nLanguage=ja\n").Language, LanguageSetting::Japanese);
-    EXPECT_EQ(FromText("[Window]\nLanguage=en\n").Language, LanguageSetting::English);
-    EXPECT_EQ(FromText("[Window]\nLanguage=EN\n").Language, LanguageSetting::English);
-    EXPECT_EQ(FromText("[Window]\nLanguage=auto\n").Language, LanguageSetting::Auto);
-    EXPECT_EQ(FromText("[Window]\nLanguage=klingon\n").Language, LanguageSetting::Auto);
-    EXPECT_EQ(FromText("[Window]\nLanguage=\n").Language, LanguageSetting::Auto);
-    EXPECT_EQ(FromText("[Window]\nLanguage=Non\n").Language, LanguageSetting::Auto);
-    // The key belongs to [Window] only.
-    EXPECT_EQ(FromText("[Skin]\nLanguage=en\n").Language, LanguageSetting::Auto);
+    const std::vector<std::pair<const char*, LanguageSetting>> rows{
+        {"[Window]\nLeft=12\n", LanguageSetting::Auto},
+        {"[Window]\nLanguage=ja\n", LanguageSetting::Japanese},
+        {"[Window]\nLanguage=en\n", LanguageSetting::English},
+        {"[Window]\nLanguage=EN\n", LanguageSetting::English},
+        {"[Window]\nLanguage=auto\n", LanguageSetting::Auto},
+        {"[Window]\nLanguage=klingon\n", LanguageSetting::Auto},
+        {"[Window]\nLanguage=\n", LanguageSetting::Auto},
+        {"[Skin]\nLanguage=en\n", LanguageSetting::Auto},
+    };
+    for (const auto& [text, language] : rows)
+        EXPECT_EQ(FromText(text).Language, language) << text;
 }
 
 // A file saved at the defaults keeps the keys it had; once chosen, the
