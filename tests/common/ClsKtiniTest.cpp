@@ -3,11 +3,8 @@
 #include "support/FileBytes.h"
 #include "support/ScopedEnvironment.h"
 
-#include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -81,25 +78,6 @@ TEST_F(ClsKtiniTest, WindowsSettingsFileInCp932IsRead)
     testsupport::WriteFileBytes(m_file, "[Skin]\r\nPath=$(apppath)\\Skins\\\x90\xC2\\\r\nFile=\x90\xC2.zks\r\n"); // 青
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "Path", m_file), "$(apppath)\\Skins\\\xE9\x9D\x92\\");
     EXPECT_EQ(m_ini.vbGetPrivateProfileString("Skin", "File", m_file), "\xE9\x9D\x92.zks");
-}
-
-TEST_F(ClsKtiniTest, SettingsWriteFailingMidwayLeavesTheOldFileIntact)
-{
-    const std::string old = "[Skin]\nPath=/old/\n";
-    testsupport::WriteFileBytes(m_file, old);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = m_ini.vbWritePrivateProfileString("Skin", "Path", std::string(8192, 'p'), m_file);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(written);
-    EXPECT_EQ(testsupport::ReadFileBytes(m_file), old);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(ClsKtiniTest, BatchWritesTheFileOnce)
