@@ -76,15 +76,15 @@ TEST_F(PulseAudioOutputTest, TheStreamStartsAndItsPositionFollowsTheServersClock
     // what has been heard never exceeds the time since play was asked for, and
     // never goes back. A late start or a queue run dry only makes it less (and
     // the server then skips ahead, so it may catch up at once).
-    int32_t last = 0;
-    int32_t first = -1;
-    while (std::chrono::steady_clock::now() - start < 1500ms) {
+    const int32_t first = d.dec_getPlayMs();
+    int32_t last = first;
+    const auto sampling = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - sampling < 1500ms) {
         const int32_t playMs = d.dec_getPlayMs();
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         EXPECT_LE(playMs, elapsed.count() + 20) << "at " << elapsed.count() << " ms";
         EXPECT_GE(playMs, last);
         last = playMs;
-        first = first < 0 ? playMs : first;
         std::this_thread::sleep_for(20ms);
     }
     EXPECT_GT(last - first, 300);

@@ -57,7 +57,6 @@ public:
 
     // True once the server answers on its socket.
     bool Running() const { return m_pid > 0; }
-    pid_t Pid() const { return m_pid; }
     std::string Address() const { return "unix:" + m_socket.string(); }
     // The server's log (errors only).
     std::string Log() const
