@@ -13,6 +13,10 @@
 #include <pulse/volume.h>
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
 
 namespace decoder::test {
