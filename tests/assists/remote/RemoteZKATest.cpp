@@ -107,7 +107,17 @@ TEST(RemoteZKA, LinkingAnnouncesAndAsksForThePlayStateButtonsSendTheirCommandsCl
     for (QPushButton* b : { r.form->cmdPlay, r.form->cmdPause, r.form->cmdStop, r.form->cmdPTrack, r.form->cmdNTrack,
                             r.form->cmdRepeat, r.form->cmdShuffle, r.form->cmdPlayInfo, r.form->cmdSongInfo })
         b->click();
-    const std::vector<Command> sent{{0x0F080000, 0}, {0x0F090000, 0}, {0x0F0A0000, 0}, {0x0F0B0000, 0}, {0x0F0C0000, 0}, {0x0F100000, 0}, {0x0F110000, 0}, {0x0F000000, 8002}, {0x0F010000, 8002}};
+    const std::vector<Command> sent{
+        {0x0F080000, 0},
+        {0x0F090000, 0},
+        {0x0F0A0000, 0},
+        {0x0F0B0000, 0},
+        {0x0F0C0000, 0},
+        {0x0F100000, 0},
+        {0x0F110000, 0},
+        {0x0F000000, 8002},
+        {0x0F010000, 8002},
+    };
     EXPECT_EQ(r.player.Commands(), sent);
 
     r.player.Clear();
