@@ -42,4 +42,6 @@ TEST(ClsKtBits, SplittingAndJoiningAreBigEndianAndBitNumbersCountFromTheTop)
     EXPECT_EQ(b.BitSetWord(0, 15), 1);
     EXPECT_EQ(b.BitResetDWord(-1, 40), -1);
     EXPECT_TRUE(b.BitTestDWord(0x00800000, 8));
+    EXPECT_FALSE(b.BitTestByte(0xFF, 8));
+    EXPECT_EQ(b.BitSetByte(0, 8), 0);
 }

@@ -32,10 +32,13 @@ TEST(ClsKtString, RangesTokensAndSplitsCountCharactersNotBytes)
     EXPECT_EQ(s.GetStringByRange("<<x>", "<<", ">"), "<x"); // only the first character of token1 is skipped
     EXPECT_EQ(s.GetStringByRange(kA + "[" + kI + "]", "[", "]"), kI);
     EXPECT_EQ(s.GetStringByToken("a=b=c", "=", 2), "b");
+    EXPECT_EQ(s.GetStringByToken("xyz", "=", 0), "");
+    EXPECT_EQ(s.GetStringByToken("a=b", "", 1), "");
     EXPECT_EQ(s.GetStringByToken("a::b", "::", 2), ":b"); // the field ends before a longer separator
     EXPECT_EQ(s.TokenCount(kA + kA + "x", kA), 2);
     EXPECT_EQ(s.PackedString(",,a,,", ","), ",a,");
     EXPECT_EQ(s.SplitVb5("", "="), KtVariant(std::int32_t{0}));
+    EXPECT_EQ(Strings(s.SplitVb5("=", "=")), (std::vector<std::string>{""}));
     EXPECT_EQ(Strings(s.SplitVb5("a,b,,", ",")), (std::vector<std::string>{"a", "b", ""})); // one empty last field goes
     EXPECT_EQ(Strings(s.SplitVb5("x" + kA + "y", kA)), (std::vector<std::string>{"x", "y"}));
 }
@@ -46,6 +49,9 @@ TEST(ClsKtString, ResolveStringRescansAndRefusesPairsThatNeverFinish)
               "coKey=body-main,Left=-5");
     // Rescanning from the start: a replacement may complete a new occurrence.
     EXPECT_EQ(s.ResolveString("aaaab", {"ab", "b"}), "b");
+    // An odd last element has no replacement; an empty search text is skipped.
+    EXPECT_EQ(s.ResolveString("$1$2", {"$1", "x", "$2"}), "x$2");
+    EXPECT_EQ(s.ResolveString("$1 $2", {"", "x", "$2", "two"}), "$1 two");
     // Replacements that contain their own search text (in any letter case) are skipped.
     EXPECT_EQ(s.ResolveString("$a", {"$a", "x$Ay", "$A", "ok"}), "ok");
     // Every "b" passing an "a" doubles the a's: fine for a few, refused when
@@ -62,6 +68,8 @@ TEST(ClsKtString, ResolveStringRescansAndRefusesPairsThatNeverFinish)
 TEST(ClsKtString, HexStringsAndTheTypeTheirDigitCountGives)
 {
     EXPECT_EQ(s.HexString(std::int32_t{-2}), "FFFFFFFE");
+    EXPECT_EQ(s.HexString(KtVariant("FF")), "");
+    EXPECT_EQ(s.HexStringToVariant(""), KtVariant(std::uint8_t{0}));
     EXPECT_EQ(s.HexStringToVariant("ff"), KtVariant(std::uint8_t{255}));
     EXPECT_EQ(s.HexStringToVariant("FFF"), KtVariant(std::int16_t{4095}));
     EXPECT_EQ(s.HexStringToVariant("FFFFFFFF"), KtVariant(4294967295.0));
@@ -77,6 +85,7 @@ TEST(ClsKtString, NarrowAndWideCharactersAndTheStringType)
     EXPECT_EQ(s.ExtractWideString(text), kA + kI);
     std::int32_t narrow = -1;
     std::int32_t wide = -1;
+    EXPECT_EQ(s.StringType(kA + kI), 2);
     EXPECT_EQ(s.StringType(kHalfKa), 1); // half-width katakana take one byte
     EXPECT_EQ(s.StringType("a" + kA, &narrow, &wide), 0);
     EXPECT_EQ(narrow + 10 * wide, 11);

@@ -261,7 +261,7 @@ TEST_F(DecoderPlaybackTest, AStreamThatChangesItsFormatPlaysOnToItsEnd)
 
 TEST_F(DecoderPlaybackTest, EveryCallReturnsAtOnceAndFreeEndsPlayback)
 {
-    Decoder d(DecoderOptions {"null", 1.0});
+    Decoder d(DecoderOptions{"null", 1.0});
     TrackOpenRecord record;
     std::array<int32_t, 256> left {};
     std::array<int32_t, 256> right {};
