@@ -82,7 +82,7 @@ TEST_F(DecoderFileInfoTest, LengthIsExactWithAVbrHeaderAndForConstantBitRatesAnd
         {"free-format", Tone{440, 3.0, 44100, 2, 0.5}, "--freeformat -b 320 -t", 3000, 60, 44100, 2, 10, 0},
         // Without a header the length of a variable bit rate is measured from
         // the frame headers; tone and silence alternate so that the frame sizes vary.
-        {"vbr-no-header", Tone{700, 2.0, 44100, 2, 0.7, 0, 0, 2.0}, "-V 0 -t", 4000, 60, 44100, 2, 10, 1},
+        {"vbr-no-header", Tone{700, 2.0, 44100, 2, 0.7, 0, 2.0}, "-V 0 -t", 4000, 60, 44100, 2, 10, 1},
     };
     for (const auto& c : cases) {
         const auto path = MakeMp3(*s_dir, c.Name, c.Sound, c.Lame);
