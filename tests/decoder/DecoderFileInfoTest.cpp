@@ -82,7 +82,7 @@ TEST_F(DecoderFileInfoTest, LengthIsExactWithAVbrHeaderAndForConstantBitRatesAnd
         {"free-format", Tone{440, 3.0, 44100, 2, 0.5}, "--freeformat -b 320 -t", 3000, 60, 44100, 2, 10, 0},
         // Without a header the length of a variable bit rate is measured from
         // the frame headers; tone and silence alternate so that the frame sizes vary.
-        {"vbr-no-header", Tone{700, 2.0, 44100, 2, 0.7, 0, 0, 2.0}, "-V 0 -t", 4000, 60, 44100, 2, 10, 1},
+        {"vbr-no-header", Tone{700, 2.0, 44100, 2, 0.7, 0, 2.0}, "-V 0 -t", 4000, 60, 44100, 2, 10, 1},
     };
     for (const auto& c : cases) {
         const auto path = MakeMp3(*s_dir, c.Name, c.Sound, c.Lame);
@@ -96,13 +96,6 @@ TEST_F(DecoderFileInfoTest, LengthIsExactWithAVbrHeaderAndForConstantBitRatesAnd
         EXPECT_EQ(info.Stream.Layer, 3) << c.Name;
         EXPECT_EQ(info.Stream.BitrateMode, c.Mode) << c.Name;
         EXPECT_EQ(info.Stream.FileBytes, static_cast<int32_t>(fs::file_size(path))) << c.Name;
-
-        Decoder d(DecoderOptions {"null", 1.0});
-        TrackOpenRecord open;
-        ASSERT_TRUE(d.dec_open(path.string(), open)) << c.Name;
-        EXPECT_EQ(open.TotalSec, c.Ms / 1000) << c.Name;
-        EXPECT_EQ(open.SampleRate, c.Rate) << c.Name;
-        EXPECT_EQ(open.Channels, c.Channels) << c.Name;
     }
 }
 
@@ -173,13 +166,13 @@ TEST_F(DecoderFileInfoTest, TitleAndArtistComeFromId3v2InAnyEncodingElseId3v1)
         EXPECT_EQ(info.Stream.HasId3v2, c.V2.empty() ? 0 : 1) << c.Name;
         // The tags do not change the length.
         EXPECT_NEAR(info.Stream.TotalMs, 1000, 1) << c.Name;
-
-        Decoder d(DecoderOptions {"null", 1.0});
-        TrackOpenRecord open;
-        ASSERT_TRUE(d.dec_open(path.string(), open)) << c.Name;
-        EXPECT_STREQ(open.Title, c.Title) << c.Name;
-        EXPECT_STREQ(open.Artist, c.Artist) << c.Name;
     }
+    // Opening the track reads the same tags.
+    Decoder d(DecoderOptions{"null", 1.0});
+    TrackOpenRecord open;
+    ASSERT_TRUE(d.dec_open(s_dir->Path("v2-title-v1-artist.mp3").string(), open));
+    EXPECT_STREQ(open.Title, "Title2");
+    EXPECT_STREQ(open.Artist, "Artist1");
 }
 
 TEST_F(DecoderFileInfoTest, OtherTagFieldsAndLongTextsCutAtACharacterBoundary)

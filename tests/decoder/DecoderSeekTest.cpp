@@ -54,31 +54,27 @@ int DominantBin(Decoder& d)
     return static_cast<int>(std::max_element(left.begin(), left.end()) - left.begin());
 }
 
-struct SeekFile {
-    const char* Name;
-    const char* LameArguments;
-};
+// The stepped tone encoded with the lame arguments, made once per name.
+fs::path SteppedMp3(const TempDir& dir, const std::string& name, const std::string& lameArguments)
+{
+    const auto raw = dir.Path("stepped.raw");
+    const auto mp3 = dir.Path(name + ".mp3");
+    if (!fs::exists(raw))
+        WriteSteppedTone(raw);
+    if (!fs::exists(mp3) && !testsupport::EncodeMp3(raw, mp3, "-r -s 44.1 -m j " + lameArguments))
+        ADD_FAILURE() << "lame failed for " << name;
+    return mp3;
+}
 
-class DecoderSeekTest : public ::testing::TestWithParam<SeekFile> {
+// The decoder's seeks on one file; how exactly each kind of file is sought
+// is the source's test below.
+class DecoderSeekTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = new TempDir();
-        WriteSteppedTone(s_dir->Path("stepped.raw"));
-    }
+    static void SetUpTestSuite() { s_dir = new TempDir(); }
     static void TearDownTestSuite()
     {
         delete s_dir;
         s_dir = nullptr;
-    }
-
-    void SetUp() override
-    {
-        m_mp3 = s_dir->Path(std::string(GetParam().Name) + ".mp3");
-        if (!fs::exists(m_mp3)) {
-            ASSERT_TRUE(testsupport::EncodeMp3(s_dir->Path("stepped.raw"), m_mp3,
-                                               std::string("-r -s 44.1 -m j ") + GetParam().LameArguments));
-        }
     }
 
     // Opens and plays the file, and waits until it is heard.
@@ -92,13 +88,13 @@ protected:
     }
 
     static inline TempDir* s_dir = nullptr;
-    fs::path m_mp3;
+    const fs::path m_mp3 = SteppedMp3(*s_dir, "vbr_without_seek_table", "-V 2 -t");
 };
 
 // The margins (45 ms after a change of tone, 60 ms before one) hold the
 // encoder's delay in a file without a gapless tag; a seek off by more than
 // 50 ms shows the neighbouring second. The lyrics follow a seek at once.
-TEST_P(DecoderSeekTest, WhilePausedThePositionSpectrumAndLyricsShowTheSoughtPlace)
+TEST_F(DecoderSeekTest, WhilePausedThePositionSpectrumAndLyricsShowTheSoughtPlace)
 {
     const auto lrc = s_dir->Path("stepped.lrc");
     WriteFile(lrc, "[00:01.00]one\n[00:02.00]two\n[00:03.00]three\n[00:04.00]four\n");
@@ -106,7 +102,7 @@ TEST_P(DecoderSeekTest, WhilePausedThePositionSpectrumAndLyricsShowTheSoughtPlac
     ASSERT_TRUE(d.dec_setLyricsFile(lrc.string()));
     Start(d);
     d.dec_pause();
-    for (const int32_t t : {2045, 3940, 4045, 1045, 5045, 1940}) {
+    for (const int32_t t : {2045, 3940, 1045, 5045}) {
         d.dec_seek(t);
         EXPECT_EQ(d.dec_getPlayMs(), t);
         LyricsRecord record;
@@ -120,15 +116,21 @@ TEST_P(DecoderSeekTest, WhilePausedThePositionSpectrumAndLyricsShowTheSoughtPlac
         EXPECT_EQ(d.dec_getPlayMs(), t);
     }
     d.dec_restart();
-    EXPECT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= 1990; }));
+    EXPECT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= 5090; }));
     EXPECT_EQ(d.dec_getState(), 1);
 }
 
-TEST_P(DecoderSeekTest, WhilePlayingTheNewPlaceIsHeardAtOnce)
+TEST_F(DecoderSeekTest, ASeekRightAfterPlayOrWhilePlayingIsHeardAtOnce)
 {
     Decoder d(DecoderOptions {"null", 1.0});
-    Start(d);
-    for (const int32_t t : {3045, 1045, 4045}) {
+    d.dec_init();
+    TrackOpenRecord record;
+    ASSERT_TRUE(d.dec_open(m_mp3.string(), record));
+    d.dec_play();
+    d.dec_seek(4045);
+    ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= 4080; }));
+    EXPECT_EQ(DominantBin(d), BinOfSecond(4));
+    for (const int32_t t : {3045, 1045}) {
         d.dec_seek(t);
         const int32_t at = d.dec_getPlayMs();
         EXPECT_GE(at, t);
@@ -139,21 +141,9 @@ TEST_P(DecoderSeekTest, WhilePlayingTheNewPlaceIsHeardAtOnce)
     }
 }
 
-TEST_P(DecoderSeekTest, ASeekRightAfterPlayIsKept)
-{
-    Decoder d(DecoderOptions {"null", 1.0});
-    d.dec_init();
-    TrackOpenRecord record;
-    ASSERT_TRUE(d.dec_open(m_mp3.string(), record));
-    d.dec_play();
-    d.dec_seek(4045);
-    ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() >= 4080; }));
-    EXPECT_EQ(DominantBin(d), BinOfSecond(4));
-}
-
 // The track ends once and stays ended: a later seek does not start it
 // again. Paused, the position waits at the track's length until resumed.
-TEST_P(DecoderSeekTest, PastTheEndTheTrackEndsOnceAtItsLength)
+TEST_F(DecoderSeekTest, PastTheEndTheTrackEndsOnceAtItsLength)
 {
     Decoder d(DecoderOptions {"null", 1.0});
     Start(d);
@@ -179,18 +169,27 @@ TEST_P(DecoderSeekTest, PastTheEndTheTrackEndsOnceAtItsLength)
     EXPECT_TRUE(WaitUntil([&] { return d.dec_getState() == 0; }));
 }
 
-// Exact to the sample: the spectrum above cannot tell a seek one frame off.
-TEST_P(DecoderSeekTest, TheSourceReachesTheMillisecondAskedFor)
+struct SeekFile {
+    const char* Name;
+    const char* LameArguments;
+};
+
+class SourceSeekTest : public ::testing::TestWithParam<SeekFile> {};
+
+// Exact to the sample, for each kind of file: the spectrum above cannot tell
+// a seek one frame off.
+TEST_P(SourceSeekTest, TheSourceReachesTheMillisecondAskedFor)
 {
-    const auto source = Mp3Source::Open(m_mp3.string());
+    TempDir dir;
+    const auto source = Mp3Source::Open(SteppedMp3(dir, GetParam().Name, GetParam().LameArguments).string());
     ASSERT_TRUE(source);
     for (const int64_t ms : {1045, 4045, 0, 2999})
         EXPECT_EQ(source->Seek(ms), ms);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, DecoderSeekTest,
-                         ::testing::Values(SeekFile {"cbr", "-b 128"}, SeekFile {"vbr", "-V 2"},
-                                           SeekFile {"vbr_without_seek_table", "-V 2 -t"}),
+INSTANTIATE_TEST_SUITE_P(Files, SourceSeekTest,
+                         ::testing::Values(SeekFile{"cbr", "-b 128"}, SeekFile{"vbr", "-V 2"},
+                                           SeekFile{"vbr_without_seek_table", "-V 2 -t"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 // Before init, after a failed open and after Stop a seek does nothing, and

@@ -128,18 +128,13 @@ TEST(LyricsTimelineTest, FillsTheRecordAroundTheCurrentLine)
     t.Fill(r, 3000, 0, false); // karaoke use off
     EXPECT_EQ(r.CurrentLine, -1);
     EXPECT_STREQ(r.Text[1], "l0");
-}
 
-TEST(LyricsTimelineTest, LongLinesAreCutAtACharacterBoundary)
-{
+    // A long line is cut at a character boundary: 42 three-byte characters.
     std::string text = "[00:01.00]";
     for (int i = 0; i < 60; ++i)
         text += "あ";
-    const auto t = LyricsTimeline::Parse(text, {});
-    LyricsRecord r;
-    t.Fill(r, 1000, 0, true);
-    EXPECT_EQ(std::strlen(r.Text[5]), 126u); // 42 three-byte characters
-    EXPECT_EQ(std::string(r.Text[5]).substr(0, 3), "あ");
+    LyricsTimeline::Parse(text, {}).Fill(r, 1000, 0, true);
+    EXPECT_EQ(std::strlen(r.Text[5]), 126u);
 }
 
 } // namespace

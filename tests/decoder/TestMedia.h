@@ -18,7 +18,6 @@ namespace decoder::test {
 
 using TempDir = testsupport::TempFolder;
 using testsupport::Tone;
-using testsupport::WriteToneWav;
 
 // Makes an MP3 of the tone with the lame arguments (WAV next to it).
 inline std::filesystem::path MakeMp3(const TempDir& dir, const std::string& name, const Tone& tone,
@@ -46,7 +45,6 @@ struct Pcm {
     int32_t Rate = 0;
     int32_t Channels = 0;
     std::vector<float> Samples; // interleaved
-    size_t Frames() const { return Channels ? Samples.size() / static_cast<size_t>(Channels) : 0; }
 };
 
 // Reads a 16-bit PCM WAV file as floats (sample / 32767); nullopt when malformed.

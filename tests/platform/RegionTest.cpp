@@ -63,18 +63,6 @@ TEST(RegionTest, AlgebraMatchesSetOperationsPointByPoint)
     EXPECT_EQ(d.BoundingBox(), (Rect{0, 0, 10, 10}));
 }
 
-TEST(RegionTest, OffsetMovesEveryPixelAndInPlaceVerbsMatchCopies)
-{
-    Region r(Rect{1, 1, 4, 3});
-    const Region moved = r.Translated(10, -1);
-    EXPECT_EQ(moved, Region(Rect{11, 0, 14, 2}));
-    r.Offset(10, -1);
-    EXPECT_EQ(r, moved);
-    Region s(Rect{0, 0, 4, 4});
-    s.Subtract(Region(Rect{0, 0, 2, 2})).Unite(Region(Rect{10, 10, 11, 11}));
-    EXPECT_EQ(s, Region(Rect{0, 0, 4, 4}).Subtracted(Region(Rect{0, 0, 2, 2})).United(Region(Rect{10, 10, 11, 11})));
-}
-
 TEST(RegionTest, WindingFillKeepsTheOverlapOfASelfCrossingPolygonAlternateDropsIt)
 {
     // A five-pointed star drawn in one stroke: its centre is wound twice.

@@ -11,14 +11,10 @@
 #include <fcntl.h>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <string>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -57,7 +53,6 @@ public:
 
     // True once the server answers on its socket.
     bool Running() const { return m_pid > 0; }
-    pid_t Pid() const { return m_pid; }
     std::string Address() const { return "unix:" + m_socket.string(); }
     // The server's log (errors only).
     std::string Log() const
@@ -122,7 +117,7 @@ private:
         m_pid = pid;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
         while (std::chrono::steady_clock::now() < deadline) {
-            if (Answers())
+            if (!Pactl("info").empty())
                 return;
             int status = 0;
             if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
@@ -132,17 +127,6 @@ private:
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         Stop(SIGKILL);
-    }
-
-    bool Answers() const
-    {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un a {};
-        a.sun_family = AF_UNIX;
-        std::strncpy(a.sun_path, m_socket.c_str(), sizeof a.sun_path - 1);
-        const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-        ::close(fd);
-        return ok;
     }
 
     void Stop(int signal)

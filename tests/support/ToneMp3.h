@@ -20,7 +20,6 @@ struct Tone {
     int32_t Channels = 2;
     double Amplitude = 0.5;    // of full scale
     double RightFrequency = 0; // another tone on the right channel when non-zero
-    double RightAmplitude = 0; // its amplitude when non-zero
     double SilentSeconds = 0;  // silence appended after the tone
 };
 
@@ -53,9 +52,8 @@ inline void WriteToneWav(const std::filesystem::path& path, const Tone& tone)
     for (size_t i = 0; i < frames; ++i) {
         for (int c = 0; c < tone.Channels; ++c) {
             const double f = (c == 1 && tone.RightFrequency > 0) ? tone.RightFrequency : tone.Frequency;
-            const double a = (c == 1 && tone.RightAmplitude > 0) ? tone.RightAmplitude : tone.Amplitude;
             const double v = i < toneFrames
-                ? a * std::sin(2.0 * std::numbers::pi * f * static_cast<double>(i) / tone.Rate)
+                ? tone.Amplitude * std::sin(2.0 * std::numbers::pi * f * static_cast<double>(i) / tone.Rate)
                 : 0.0;
             PutLittleEndian(data, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767.0))), 2);
         }
