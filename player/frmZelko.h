@@ -142,14 +142,10 @@ public:
     Transport& Playback() { return m_transport; }
     const Transport& Playback() const { return m_transport; }
     PlayLoop& Loop() { return m_loop; }
-    PlayerMenus& Menus() { return *m_menus; }
     decoder::Decoder& Decoder() { return m_decoder; }
     SkinWindow& Window() { return *m_window; }
     const Skin& CurrentSkin() const { return m_view.CurrentSkin(); }
-    PlayerView& View() { return m_view; }
     ClsZelkoAssistHost& AssistHost() { return *m_assistHost; }
-    // The Properties dialog (nullptr before start-up and after shut-down).
-    dialogs::frmZelkoProps* PropertiesDialog() { return m_props.get(); }
 
     // --- SkinWindowListener ---
     void OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) override;

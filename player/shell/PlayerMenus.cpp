@@ -18,12 +18,18 @@ void AddItem(QMenu& menu, const char* caption, void (PlayerMenuCommands::*handle
 
 PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue, SkinSwitchHost& skinHost) {
     using C = PlayerMenuCommands;
+    // The menus and the items that carry state have names, so that tools
+    // that drive the program (accessibility, tests) find them.
     m_popup1 = std::make_unique<QMenu>();
+    m_popup1->setObjectName(QStringLiteral("mnuPopup1"));
     m_skinMenu = m_popup1->addMenu(SkinCatalogue::Translated(SkinCatalogue::MenuCaption));
+    m_skinMenu->setObjectName(QStringLiteral("mnuP1Skin"));
     m_popup1->addSeparator();
     m_assistMenu = m_popup1->addMenu(QCoreApplication::translate("PlayerMenus", AssistMenuCaption));
+    m_assistMenu->setObjectName(QStringLiteral("mnuP1Assist"));
     m_popup1->addSeparator();
     m_mnuP1SkinChgMusic = m_popup1->addAction(SkinCatalogue::Translated(SkinCatalogue::ChangeWithMusicCaption));
+    m_mnuP1SkinChgMusic->setObjectName(QStringLiteral("mnuP1SkinChgMusic"));
     m_mnuP1SkinChgMusic->setCheckable(true);
     QObject::connect(m_mnuP1SkinChgMusic, &QAction::triggered, m_popup1.get(), [this, &skinHost] {
         // Qt has already toggled the checkable item; the handler toggles it itself.
@@ -31,6 +37,7 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
         SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, skinHost);
     });
     m_mnuP1DoubleSize = m_popup1->addAction(QCoreApplication::translate("PlayerMenus", "2倍のサイズ"));
+    m_mnuP1DoubleSize->setObjectName(QStringLiteral("mnuP1DoubleSize"));
     m_mnuP1DoubleSize->setCheckable(true);
     QObject::connect(m_mnuP1DoubleSize, &QAction::triggered, m_popup1.get(), [this, &commands] {
         // The handler sets the mark from the scale it chose.
@@ -59,9 +66,11 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
     });
 
     m_popup2 = std::make_unique<QMenu>();
+    m_popup2->setObjectName(QStringLiteral("mnuPopup2"));
     AddItem(*m_popup2, QT_TRANSLATE_NOOP("PlayerMenus", "すべて削除(&C)"), &C::mnuP2ItemClear_Click, commands);
 
     m_popup3 = std::make_unique<QMenu>();
+    m_popup3->setObjectName(QStringLiteral("mnuPopup3"));
     AddItem(*m_popup3, QT_TRANSLATE_NOOP("PlayerMenus", "フォルダを開く(&D)..."), &C::mnuP3Folder_Click, commands);
     AddItem(*m_popup3, QT_TRANSLATE_NOOP("PlayerMenus", "ファイルを開く(&F)..."), &C::mnuP3File_Click, commands);
 }
