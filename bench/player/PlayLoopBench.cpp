@@ -13,6 +13,7 @@
 //                         the main window offscreen.
 #include "player/frmZelko.h"
 #include "player/skin/SkinWindow.h"
+#include "tests/support/PlayerWidgetLookup.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/ToneMp3.h"
 
@@ -64,8 +65,8 @@ std::unique_ptr<frmZelko> PlayingPlayer(int scale = 1) {
     auto player = std::make_unique<frmZelko>(options);
     if (!player->Form_Load()) std::abort();
     // Set each time: the settings written at the end keep the last scale.
-    player->App().SetWindowScale(scale);
-    player->View().SetScale(scale);
+    if ((scale == 2) != testsupport::MenuItem("mnuPopup1", "mnuP1DoubleSize").isChecked())
+        testsupport::MenuItem("mnuPopup1", "mnuP1DoubleSize").trigger();
     player->AddMp3Files({Folder().Tone()});
     player->cButtonAction_PlayClick();
     QCoreApplication::processEvents();

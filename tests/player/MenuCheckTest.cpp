@@ -1,6 +1,7 @@
 // The check marks of the skin menu, chosen through its real menu items: a
 // tick only ever marks the skin in force.
 #include "PlayerTestSupport.h"
+#include "support/PlayerWidgetLookup.h"
 
 #include <QAction>
 #include <QMenu>
@@ -12,7 +13,7 @@ namespace {
 
 class MenuCheckTest : public PlayerTest {
 protected:
-    QMenu& SkinMenu() { return *Player().Menus().mnuPopup1().actions()[0]->menu(); }
+    QMenu& SkinMenu() { return testsupport::PopupMenu("mnuP1Skin"); }
     QAction* Item(QMenu& menu, const std::string& caption) {
         for (QAction* a : menu.actions())
             if (a->text().toStdString() == caption) return a;

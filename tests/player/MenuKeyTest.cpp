@@ -1,6 +1,7 @@
 // The pop-up menus, the shortcut keys (through the window, as a user presses
 // them), the wheel and the play-list scroll commands.
 #include "PlayerTestSupport.h"
+#include "support/PlayerWidgetLookup.h"
 
 #include "player/dialogs/frmZelkoProps.h"
 #include "player/skin/SkinWindow.h"
@@ -62,10 +63,10 @@ TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
     // Ctrl+R opens the Properties without blocking.
     Release(Qt::Key_R, Qt::ControlModifier);
-    ASSERT_NE(Player().PropertiesDialog(), nullptr);
-    EXPECT_TRUE(Player().PropertiesDialog()->isVisible());
-    EXPECT_FALSE(Player().PropertiesDialog()->isModal());
-    Player().PropertiesDialog()->hide();
+    ASSERT_NE(testsupport::PropertiesDialog(), nullptr);
+    EXPECT_TRUE(testsupport::PropertiesDialog()->isVisible());
+    EXPECT_FALSE(testsupport::PropertiesDialog()->isModal());
+    testsupport::PropertiesDialog()->hide();
     // Ctrl+F4 stops and closes through the exit command.
     Player().cButtonAction_PlayClick();
     bool closed = false;
@@ -86,20 +87,20 @@ TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay)
     m_player.reset();
     Load();
     Player().AddMp3Files(Tracks(1));
-    const QMenu* assists = Player().Menus().mnuPopup1().actions()[2]->menu();
+    const QMenu* assists = &testsupport::PopupMenu("mnuP1Assist");
     ASSERT_NE(assists, nullptr);
     ASSERT_EQ(assists->actions().size(), 1);
     Player().cButtonAction_PlayClick();
     Release(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_TRUE(Player().Menus().mnuPopup1().isVisible());
+    EXPECT_TRUE(testsupport::PopupMenu("mnuPopup1").isVisible());
     EXPECT_TRUE(assists->actions()[0]->isEnabled());
-    Player().Menus().mnuPopup1().hide();
+    testsupport::PopupMenu("mnuPopup1").hide();
     Player().cButtonAction_StopClick();
     Player().cBodyAction_BodyRightClick();
     EXPECT_FALSE(assists->actions()[0]->isEnabled());
-    Player().Menus().mnuPopup1().hide();
+    testsupport::PopupMenu("mnuPopup1").hide();
 
-    QAction* changeWithMusic = Player().Menus().mnuPopup1().actions()[4];
+    QAction* changeWithMusic = &testsupport::MenuItem("mnuPopup1", "mnuP1SkinChgMusic");
     changeWithMusic->trigger();
     EXPECT_TRUE(Player().App().SkinWithMusic());
     EXPECT_TRUE(changeWithMusic->isChecked());
@@ -107,12 +108,18 @@ TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay)
 
 TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop) {
     Player().AddMp3Files(Tracks(5));
+    // The track on the list's first line is the one a double click there plays.
+    const platform::Rect box = Player().CurrentSkin().coRgns.Find("playlistbox-itemrect")->RgnOrEmpty().BoundingBox();
+    const auto firstLineTrack = [&] {
+        Player().OnDoubleClick(box.left + 1, box.top + 1);
+        return Player().Playback().PlayPosition();
+    };
     Wheel(-120);  // towards the user: three lines down
-    EXPECT_EQ(Player().View().PlayListTop(), 4);
+    EXPECT_EQ(firstLineTrack(), 4);
     Release(Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(Player().View().PlayListTop(), 3);
+    EXPECT_EQ(firstLineTrack(), 3);
     Release(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Player().View().PlayListTop(), 1);
+    EXPECT_EQ(firstLineTrack(), 1);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The Open button keeps its pressed look while its menu is open, and the
 // play loop goes on meanwhile.
 #include "PlayerTestSupport.h"
+#include "support/PlayerWidgetLookup.h"
 
 #include "player/skin/SkinWindow.h"
 
@@ -44,17 +45,17 @@ TEST_F(OpenButtonTest, ThePressedLookLastsUntilTheMenuClosesWhileTheTrackPlays) 
     const QImage pressed = Look(box);
     ASSERT_NE(pressed, idle);
     Player().OnMouseUp(MouseButton::Left, KeyShift::None, at.x(), at.y());
-    ASSERT_TRUE(Player().Menus().mnuPopup3().isVisible());
+    ASSERT_TRUE(testsupport::PopupMenu("mnuPopup3").isVisible());
     EXPECT_EQ(Look(box), pressed);
 
     // The play loop runs on while the menu is open, and the look stays.
     const std::int32_t startMs = Player().Loop().Analyze().PlayMs;
     EXPECT_TRUE(WaitFor([&] { return Player().Loop().Analyze().PlayMs >= startMs + 300; }));
-    EXPECT_TRUE(Player().Menus().mnuPopup3().isVisible());
+    EXPECT_TRUE(testsupport::PopupMenu("mnuPopup3").isVisible());
     EXPECT_EQ(Look(box), pressed);
 
     // Dismissed: the button shows its idle look again.
-    Player().Menus().mnuPopup3().hide();
+    testsupport::PopupMenu("mnuPopup3").hide();
     EXPECT_EQ(Look(box), idle);
 }
 

@@ -4,6 +4,7 @@
 // title of a track that cannot be played. The English catalogue has its own
 // test.
 #include "PlayerTestSupport.h"
+#include "support/PlayerWidgetLookup.h"
 
 #include "common/LanguageChoice.h"
 #include "common/UiTranslator.h"
@@ -46,18 +47,17 @@ TEST_F(PlayerLanguageTest, AJapaneseOrTheCLocaleShowsTheJapaneseTextsExactly)
         m_player = std::make_unique<frmZelko>(options);
         ASSERT_TRUE(m_player->Form_Load());
 
-        PlayerMenus& menus = m_player->Menus();
-        EXPECT_EQ(Captions(menus.mnuPopup1()),
+        EXPECT_EQ(Captions(testsupport::PopupMenu("mnuPopup1")),
                   (std::vector<std::string>{"スキン(&S)", "-", "アシスタント(&A)", "-", "曲ごとにスキンを替える(&K)", "2倍のサイズ", "-",
                                             "スタート(&P)", "一時停止(&U)", "ストップ(&T)", "前のトラック(&V)",
                                             "次のトラック(&N)", "-", "プロパティ(&R)...", "-", "バージョン情報(&A)...",
                                             "-", "終了(&X)"}));
-        EXPECT_EQ(Captions(menus.mnuPopup2()), (std::vector<std::string>{"すべて削除(&C)"}));
-        EXPECT_EQ(Captions(menus.mnuPopup3()), (std::vector<std::string>{"フォルダを開く(&D)...", "ファイルを開く(&F)..."}));
-        EXPECT_EQ(Captions(menus.SkinMenu()), (std::vector<std::string>{"Carbon", "Meadow", "-", "その他(&O)..."}));
-        EXPECT_EQ(Captions(menus.AssistMenu()), (std::vector<std::string>{"<なし>"}));
-        menus.mnuPopup3().actions()[0]->trigger();
-        menus.SkinMenu().actions().back()->trigger();
+        EXPECT_EQ(Captions(testsupport::PopupMenu("mnuPopup2")), (std::vector<std::string>{"すべて削除(&C)"}));
+        EXPECT_EQ(Captions(testsupport::PopupMenu("mnuPopup3")), (std::vector<std::string>{"フォルダを開く(&D)...", "ファイルを開く(&F)..."}));
+        EXPECT_EQ(Captions(testsupport::PopupMenu("mnuP1Skin")), (std::vector<std::string>{"Carbon", "Meadow", "-", "その他(&O)..."}));
+        EXPECT_EQ(Captions(testsupport::PopupMenu("mnuP1Assist")), (std::vector<std::string>{"<なし>"}));
+        testsupport::PopupMenu("mnuPopup3").actions()[0]->trigger();
+        testsupport::PopupMenu("mnuP1Skin").actions().back()->trigger();
         EXPECT_EQ(folderTitles, (std::vector<std::string>{"フォルダを選択して下さい。", "スキンフォルダを選択して下さい。"}));
         EXPECT_EQ(m_answers.skinErrors, (std::vector<std::string>{"指定された[スキンファイル]が正しくありません。"}));
         m_player->cButtonAction_PlayClick();

@@ -5,6 +5,7 @@
 // afresh at each scale and left out; how copies and text land at a scale is
 // checked by ScaledSurfaceTest.
 #include "PlayerTestSupport.h"
+#include "support/PlayerWidgetLookup.h"
 
 #include "player/skin/SkinWindow.h"
 #include "player/skin/SkinWindowBuilder.h"
@@ -77,9 +78,9 @@ TEST_P(ScaleTest, SwitchedWhilePlayingTheWindowIsTheScaleOnePictureInBlocks)
         // No tick runs between the two pictures.
         const QImage before = window.Surface().Image().copy();
         const int was = window.Scale();
-        Player().Menus().DoubleSizeItem().trigger();
+        testsupport::MenuItem("mnuPopup1", "mnuP1DoubleSize").trigger();
         ASSERT_EQ(window.Scale(), scale);
-        EXPECT_EQ(Player().Menus().DoubleSizeItem().isChecked(), scale != 1);
+        EXPECT_EQ(testsupport::MenuItem("mnuPopup1", "mnuP1DoubleSize").isChecked(), scale != 1);
         EXPECT_EQ(window.size(), QSize(box.Width(), box.Height()) * scale);
         EXPECT_EQ(window.Position(), (platform::Point{40, 30})) << "the window moved";
         const QImage after = window.Surface().Image().copy();

@@ -4,6 +4,7 @@
 // equal the client-side copy, which the X surface keeps with the image
 // surface's own code.
 #include "ScreenSupport.h"
+#include "support/PlayerWidgetLookup.h"
 
 #include "player/skin/ImageSurface.h"
 #include "player/skin/SkinWindow.h"
@@ -293,7 +294,7 @@ TEST_P(SkinSurfaceTest, AtScaleTwoAndAcrossSwitchesTheServerIsTheSame)
     for (int i = 0; i < 50; ++i) Player().Loop().PlayTimer_Timer();
     ExpectServerMatches("played 50 ticks at scale 2");
     for (int round = 1; round <= 2; ++round) {
-        Player().Menus().DoubleSizeItem().trigger();
+        testsupport::MenuItem("mnuPopup1", "mnuP1DoubleSize").trigger();
         for (int i = 0; i < 30; ++i) Player().Loop().PlayTimer_Timer();
         ExpectServerMatches("ticks after switch " + std::to_string(round));
     }
