@@ -5,17 +5,22 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 namespace ascii {
 
 inline char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-inline std::string Lower(std::string_view text) {
+inline std::string Lower(std::string_view text)
+{
     std::string out(text);
-    for (char& c : out) c = Lower(c);
+    for (char& c : out)
+        c = Lower(c);
     return out;
 }
 
-inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+inline bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (Lower(a[i]) != Lower(b[i])) return false;
@@ -23,12 +28,16 @@ inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-inline bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+inline bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
     return text.size() >= prefix.size() && EqualIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-inline bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+inline bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix)
+{
     return text.size() >= suffix.size() && EqualIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 } // namespace ascii
+
+} // namespace common

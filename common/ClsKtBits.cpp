@@ -2,6 +2,8 @@
 
 #include "common/KtError.h"
 
+namespace common {
+
 namespace {
 
 constexpr const char* kSource = "ClsKtBits";
@@ -71,9 +73,18 @@ std::string ClsKtBits::BitsString(const KtVariant& value) const
     std::uint32_t bits;
     int width;
     switch (value.GetKind()) {
-    case KtVariant::Kind::Byte: bits = value.AsByte(); width = 8; break;
-    case KtVariant::Kind::Integer: bits = Raw(value.AsInteger()); width = 16; break;
-    case KtVariant::Kind::Long: bits = Raw(value.AsLong()); width = 32; break;
+    case KtVariant::Kind::Byte:
+        bits = value.AsByte();
+        width = 8;
+        break;
+    case KtVariant::Kind::Integer:
+        bits = Raw(value.AsInteger());
+        width = 16;
+        break;
+    case KtVariant::Kind::Long:
+        bits = Raw(value.AsLong());
+        width = 32;
+        break;
     default: return {};
     }
     std::string out;
@@ -190,3 +201,5 @@ bool ClsKtBits::BitTestDWord(DWord value, std::int16_t test) const
 {
     return InRange(test, 32) && (Raw(value) & Mask(32, test)) != 0;
 }
+
+} // namespace common

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string>
 
+namespace common {
+
 class ClsKtBits {
 public:
     using Byte = std::uint8_t;
@@ -40,10 +42,10 @@ public:
     Word HiWord(DWord dw) const;
     Byte LoByte(Word w) const;
     Byte HiByte(Word w) const;
-    Byte LoLoByte(DWord dw) const;   // bits 7..0
-    Byte LoHiByte(DWord dw) const;   // bits 15..8
-    Byte HiLoByte(DWord dw) const;   // bits 23..16
-    Byte HiHiByte(DWord dw) const;   // bits 31..24
+    Byte LoLoByte(DWord dw) const; // bits 7..0
+    Byte LoHiByte(DWord dw) const; // bits 15..8
+    Byte HiLoByte(DWord dw) const; // bits 23..16
+    Byte HiHiByte(DWord dw) const; // bits 31..24
 
     DWord TwoIntegerToDWord(Word high, Word low) const;
     Word TwoByteToWord(Byte byt1, Byte byt2) const;
@@ -64,3 +66,5 @@ public:
     bool BitTestWord(Word value, std::int16_t test) const;
     bool BitTestDWord(DWord value, std::int16_t test) const;
 };
+
+} // namespace common

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <utility>
 
+namespace common {
+
 using platform::DirectoryEntry;
 using platform::DirectorySearch;
 using platform::EntryKind;
@@ -44,7 +46,7 @@ void ClsKtFileHandler::FillFNameCollection(std::string path, std::string file)
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             return std::nullopt;
         if (!visited.insert({st.st_dev, st.st_ino}).second)
-            return std::nullopt;   // reached again through a link
+            return std::nullopt; // reached again through a link
         auto entries = DirectorySearch::List(folder, "*", platform::SearchScope::FilesAndFolders,
                                              platform::HiddenEntries::Include);
         return Level{std::move(folder), std::move(entries), 0};
@@ -63,10 +65,12 @@ void ClsKtFileHandler::FillFNameCollection(std::string path, std::string file)
         if (entry.kind == EntryKind::Folder) {
             auto sub = enter(level.folder + entry.name + "/");
             if (sub)
-                stack.push_back(std::move(*sub));   // level may dangle from here on
+                stack.push_back(std::move(*sub)); // level may dangle from here on
             continue;
         }
         if (pattern.Matches(entry.name))
             m_files.push_back(level.folder + entry.name);
     }
 }
+
+} // namespace common

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace common {
+
 class ClsKtFileHandler {
 public:
     // Empties coFiles, then fills it. An empty path means "/" (the root of
@@ -31,3 +33,5 @@ public:
 private:
     std::vector<std::string> m_files;
 };
+
+} // namespace common

@@ -21,6 +21,8 @@
 #include <optional>
 #include <vector>
 
+namespace common {
+
 namespace {
 
 const char* const kErrorSource = "ClsKtGdi";
@@ -146,7 +148,8 @@ std::pair<double, double> ArcAngles(const platform::Rect& r, int32_t fx, int32_t
 {
     const double start = RayAngle(r, fx, fy);
     double span = RayAngle(r, sx, sy) - start;
-    while (span <= 0) span += 360.0;
+    while (span <= 0)
+        span += 360.0;
     return {start, span};
 }
 
@@ -193,13 +196,34 @@ void ClsKtGdi::ConvertDrawTextFlag(const std::string& word)
         uint32_t value;
     };
     static constexpr Entry kWords[] = {
-        {"BOTTOM", 0x8},          {"CALCRECT", 0x400},        {"CENTER", 0x1},        {"CHARSTREAM", 0x4},
-        {"DISPFILE", 0x6},        {"EDITCONTROL", 0x2000},    {"END_ELLIPSIS", 0x8000}, {"EXPANDTABS", 0x40},
-        {"EXTERNALLEADING", 0x200}, {"INTERNAL", 0x1000},     {"LEFT", 0},            {"METAFILE", 0x5},
-        {"MODIFYSTRING", 0x10000}, {"NOCLIP", 0x100},         {"NOPREFIX", 0x800},    {"PATH_ELLIPSIS", 0x4000},
-        {"PLOTTER", 0},           {"RASCAMERA", 0x3},         {"RASDISPLAY", 0x1},    {"RASPRINTER", 0x2},
-        {"RIGHT", 0x2},           {"RTLREADING", 0x20000},    {"SINGLELINE", 0x20},   {"TABSTOP", 0x80},
-        {"TOP", 0},               {"VCENTER", 0x4},           {"WORDBREAK", 0x10},    {"WORD_ELLIPSIS", 0x40000},
+        {"BOTTOM", 0x8},
+        {"CALCRECT", 0x400},
+        {"CENTER", 0x1},
+        {"CHARSTREAM", 0x4},
+        {"DISPFILE", 0x6},
+        {"EDITCONTROL", 0x2000},
+        {"END_ELLIPSIS", 0x8000},
+        {"EXPANDTABS", 0x40},
+        {"EXTERNALLEADING", 0x200},
+        {"INTERNAL", 0x1000},
+        {"LEFT", 0},
+        {"METAFILE", 0x5},
+        {"MODIFYSTRING", 0x10000},
+        {"NOCLIP", 0x100},
+        {"NOPREFIX", 0x800},
+        {"PATH_ELLIPSIS", 0x4000},
+        {"PLOTTER", 0},
+        {"RASCAMERA", 0x3},
+        {"RASDISPLAY", 0x1},
+        {"RASPRINTER", 0x2},
+        {"RIGHT", 0x2},
+        {"RTLREADING", 0x20000},
+        {"SINGLELINE", 0x20},
+        {"TABSTOP", 0x80},
+        {"TOP", 0},
+        {"VCENTER", 0x4},
+        {"WORDBREAK", 0x10},
+        {"WORD_ELLIPSIS", 0x40000},
     };
     for (const Entry& e : kWords) {
         if (word == e.word) {
@@ -221,10 +245,14 @@ void ClsKtGdi::vbDrawEdge(QPainter& p, const platform::Rect& r, uint32_t edge) c
     };
     std::optional<Ring> outer;
     std::optional<Ring> inner;
-    if (edge & 0x1) outer = Ring{Colour3DHighlight, Colour3DDarkShadow};       // raised outer
-    else if (edge & 0x2) outer = Ring{Colour3DShadow, Colour3DHighlight};      // sunken outer
-    if (edge & 0x4) inner = Ring{Colour3DLight, Colour3DShadow};               // raised inner
-    else if (edge & 0x8) inner = Ring{Colour3DDarkShadow, Colour3DLight};      // sunken inner
+    if (edge & 0x1)
+        outer = Ring{Colour3DHighlight, Colour3DDarkShadow}; // raised outer
+    else if (edge & 0x2)
+        outer = Ring{Colour3DShadow, Colour3DHighlight}; // sunken outer
+    if (edge & 0x4)
+        inner = Ring{Colour3DLight, Colour3DShadow}; // raised inner
+    else if (edge & 0x8)
+        inner = Ring{Colour3DDarkShadow, Colour3DLight}; // sunken inner
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     auto ring = [&](const Ring& c, const platform::Rect& q) {
@@ -274,7 +302,8 @@ void ClsKtGdi::vbBezier(QPainter& hdc, int32_t PenColor, int32_t PenStyle, int32
     if (nPoint < 4 || (nPoint - 4) % 3 != 0 || static_cast<std::size_t>(nPoint) > lpPoint.size()) Refuse();
     DrawObjects objects(hdc, std::nullopt, PenColor, PenStyle, PenWidth);
     QPainterPath path(ToQ(lpPoint[0]));
-    for (int32_t i = 1; i + 2 < nPoint; i += 3) path.cubicTo(ToQ(lpPoint[i]), ToQ(lpPoint[i + 1]), ToQ(lpPoint[i + 2]));
+    for (int32_t i = 1; i + 2 < nPoint; i += 3)
+        path.cubicTo(ToQ(lpPoint[i]), ToQ(lpPoint[i + 1]), ToQ(lpPoint[i + 2]));
     hdc.setBrush(Qt::NoBrush);
     hdc.drawPath(path);
 }
@@ -285,7 +314,8 @@ void ClsKtGdi::vbBezierTo(QPainter& hdc, int32_t PenColor, int32_t PenStyle, int
     if (nPoint < 1 || nPoint % 3 != 0 || static_cast<std::size_t>(nPoint) > lpPoint.size()) Refuse();
     DrawObjects objects(hdc, std::nullopt, PenColor, PenStyle, PenWidth);
     QPainterPath path(ToQ(m_currentPosition));
-    for (int32_t i = 0; i + 2 < nPoint; i += 3) path.cubicTo(ToQ(lpPoint[i]), ToQ(lpPoint[i + 1]), ToQ(lpPoint[i + 2]));
+    for (int32_t i = 0; i + 2 < nPoint; i += 3)
+        path.cubicTo(ToQ(lpPoint[i]), ToQ(lpPoint[i + 1]), ToQ(lpPoint[i + 2]));
     hdc.setBrush(Qt::NoBrush);
     hdc.drawPath(path);
     m_currentPosition = lpPoint[static_cast<std::size_t>(nPoint - 1)];
@@ -314,7 +344,8 @@ namespace {
 // descent from that face alone; texts that need another face, prefixes,
 // tabs or line breaks take the general way. Without prefixes ("noprefix")
 // an "&" is an ordinary character.
-enum class Prefixes { Shown, Literal };
+enum class Prefixes { Shown,
+                      Literal };
 
 bool IsPlain(const QString& text, Prefixes prefixes)
 {
@@ -368,14 +399,14 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
         const auto baseline = [&] {
             const qreal height = plain.Ascent() + plain.Descent();
             const qreal offset = (f & DT_VCENTER) ? (box.height() - height) / 2
-                                 : (f & DT_BOTTOM) ? box.height() - height
-                                                   : 0.0;
+                : (f & DT_BOTTOM)                 ? box.height() - height
+                                                  : 0.0;
             return QPointF(box.left(), box.top() + offset + plain.Ascent());
         };
         if (plain.Covers(text)) {
-            QString shown = !cut                      ? text
-                            : mode == Qt::ElideRight ? plain.ElidedRight(text, box.width())
-                                                     : hdc.fontMetrics().elidedText(text, mode, box.width());
+            QString shown = !cut         ? text
+                : mode == Qt::ElideRight ? plain.ElidedRight(text, box.width())
+                                         : hdc.fontMetrics().elidedText(text, mode, box.width());
             if (plain.Covers(shown)) {
                 QPointF origin = baseline();
                 if (aligned) {
@@ -401,9 +432,11 @@ void ClsKtGdi::vbDrawText(QPainter& hdc, const std::string& sText, const platfor
     }
 
     int align = 0;
-    align |= (f & DT_CENTER) ? Qt::AlignHCenter : (f & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+    align |= (f & DT_CENTER) ? Qt::AlignHCenter : (f & DT_RIGHT) ? Qt::AlignRight
+                                                                 : Qt::AlignLeft;
     if (f & DT_SINGLELINE) {
-        align |= (f & DT_VCENTER) ? Qt::AlignVCenter : (f & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
+        align |= (f & DT_VCENTER) ? Qt::AlignVCenter : (f & DT_BOTTOM) ? Qt::AlignBottom
+                                                                       : Qt::AlignTop;
     } else {
         align |= Qt::AlignTop;
         if (f & DT_WORDBREAK) align |= Qt::TextWordWrap;
@@ -464,9 +497,11 @@ void ClsKtGdi::vbExtFloodFill(QPainter& hdc, int32_t x, int32_t y, int32_t Brush
         const int row = p.y();
         auto index = [&](int px) { return static_cast<std::size_t>(row) * static_cast<std::size_t>(image->width()) + static_cast<std::size_t>(px); };
         if (done[index(left)]) continue;
-        while (left > 0 && !done[index(left - 1)] && inside(left - 1, row)) --left;
+        while (left > 0 && !done[index(left - 1)] && inside(left - 1, row))
+            --left;
         int right = p.x();
-        while (right + 1 < image->width() && !done[index(right + 1)] && inside(right + 1, row)) ++right;
+        while (right + 1 < image->width() && !done[index(right + 1)] && inside(right + 1, row))
+            ++right;
         for (int px = left; px <= right; ++px) {
             done[index(px)] = true;
             image->setPixel(px, row, brush);
@@ -497,7 +532,8 @@ void ClsKtGdi::vbLineEx(QPainter& hdc, int32_t PenColor, int32_t PenStyle, int32
     if (nPoint < 2 || static_cast<std::size_t>(nPoint) > lpPoint.size()) Refuse();
     DrawObjects objects(hdc, std::nullopt, PenColor, PenStyle, PenWidth);
     QPolygon line;
-    for (int32_t i = 0; i < nPoint; ++i) line << QPoint(lpPoint[i].x, lpPoint[i].y);
+    for (int32_t i = 0; i < nPoint; ++i)
+        line << QPoint(lpPoint[i].x, lpPoint[i].y);
     hdc.drawPolyline(line);
     m_currentPosition = lpPoint[static_cast<std::size_t>(nPoint - 1)];
 }
@@ -508,7 +544,8 @@ void ClsKtGdi::vbPolygon(QPainter& hdc, int32_t PenColor, int32_t PenStyle, int3
     if (nPoint < 2 || static_cast<std::size_t>(nPoint) > lpPoint.size()) Refuse();
     DrawObjects objects(hdc, BrushColor, PenColor, PenStyle, PenWidth);
     QPolygonF polygon;
-    for (int32_t i = 0; i < nPoint; ++i) polygon << QPointF(lpPoint[i].x + 0.5, lpPoint[i].y + 0.5);
+    for (int32_t i = 0; i < nPoint; ++i)
+        polygon << QPointF(lpPoint[i].x + 0.5, lpPoint[i].y + 0.5);
     hdc.drawPolygon(polygon, Qt::OddEvenFill);
 }
 
@@ -525,3 +562,5 @@ void ClsKtGdi::vbRectangle(QPainter& hdc, int32_t PenColor, int32_t PenStyle, in
     }
     hdc.drawRect(ShapeRect(rcRange));
 }
+
+} // namespace common

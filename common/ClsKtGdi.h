@@ -28,9 +28,12 @@
 #include <variant>
 #include <vector>
 
-class PlainTextFace;
 class QFont;
 class QPainter;
+
+namespace common {
+
+class PlainTextFace;
 
 class ClsKtGdi {
 public:
@@ -136,3 +139,5 @@ private:
     mutable std::shared_ptr<const PlainTextFace> m_plainFace;
     platform::Point m_currentPosition;
 };
+
+} // namespace common

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace common {
+
 std::string ClsKtShell::StartFolder(std::intptr_t root, const std::string& startPath)
 {
     if (root == RootFromStartPath) {
@@ -41,3 +43,5 @@ std::string ClsKtShell::FolderDialog(QWidget* owner, const std::string& title, s
         path.pop_back();
     return path;
 }
+
+} // namespace common

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace common {
+
 class ClsKtShell {
 public:
     // Root values: the desktop (the user's Desktop folder, or the home folder
@@ -28,3 +30,5 @@ public:
     // value also opens at "/".
     static std::string StartFolder(std::intptr_t root, const std::string& startPath);
 };
+
+} // namespace common

@@ -8,6 +8,8 @@
 #include <optional>
 #include <cstdio>
 
+namespace common {
+
 using platform::Utf8::Decode;
 using platform::Utf8::Encode;
 
@@ -328,3 +330,5 @@ KtVariant ClsKtString::ReplaceString(std::string& string1, std::string& string2)
     string1.swap(string2);
     return KtVariant();
 }
+
+} // namespace common

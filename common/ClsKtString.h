@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+namespace common {
+
 class ClsKtString {
 public:
     ClsKtString() = default;
@@ -80,3 +82,5 @@ public:
 private:
     std::map<std::int16_t, std::string> m_resourceStrings;
 };
+
+} // namespace common

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace common {
+
 using platform::ProfileFile;
 
 ClsKtini::~ClsKtini()
@@ -156,3 +158,5 @@ bool ClsKtini::CommitBatch()
         return true;
     return static_cast<bool>(batch.file.Save(batch.path));
 }
+
+} // namespace common

@@ -28,6 +28,8 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 class ClsKtini {
 public:
     ClsKtini() = default;
@@ -89,3 +91,5 @@ private:
     std::string m_sectionBuffer;
     std::optional<Batch> m_batch;
 };
+
+} // namespace common

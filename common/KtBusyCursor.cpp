@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QThread>
 
+namespace common {
+
 namespace {
 
 // The pointer belongs to the graphical application's own thread; work on other
@@ -29,3 +31,5 @@ KtBusyCursor::~KtBusyCursor()
     if (m_shown && CanShowPointer())
         QGuiApplication::restoreOverrideCursor();
 }
+
+} // namespace common

@@ -4,6 +4,9 @@
 // otherwise does nothing. Nested
 // guards stack, and the normal pointer comes back when the last one ends,
 // also when an exception leaves the scope.
+
+namespace common {
+
 class KtBusyCursor {
 public:
     KtBusyCursor();
@@ -14,3 +17,5 @@ public:
 private:
     bool m_shown = false;
 };
+
+} // namespace common

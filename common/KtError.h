@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace common {
+
 class KtError : public std::runtime_error {
 public:
     KtError(int number, std::string description, std::string source)
@@ -26,3 +28,5 @@ private:
     std::string m_description;
     std::string m_source;
 };
+
+} // namespace common

@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+namespace common {
+
 namespace {
 
 std::string_view Trim(std::string_view s)
@@ -80,12 +82,12 @@ bool IsDecimalSyntax(std::string_view s)
     return i == s.size();
 }
 
-template<typename T>
+template <typename T>
 std::optional<T> RoundTo(std::optional<double> value)
 {
     if (!value || !std::isfinite(*value))
         return std::nullopt;
-    double r = std::nearbyint(*value);   // the default rounding mode: halves to even
+    double r = std::nearbyint(*value); // the default rounding mode: halves to even
     if (r < static_cast<double>(std::numeric_limits<T>::min()) || r > static_cast<double>(std::numeric_limits<T>::max()))
         return std::nullopt;
     return static_cast<T>(r);
@@ -122,3 +124,5 @@ std::optional<std::int16_t> KtNumber::ToInteger(std::string_view text)
 {
     return RoundTo<std::int16_t>(ToDouble(text));
 }
+
+} // namespace common

@@ -9,9 +9,13 @@
 #include <optional>
 #include <string_view>
 
+namespace common {
+
 class KtNumber {
 public:
     static std::optional<std::int32_t> ToLong(std::string_view text);
     static std::optional<std::int16_t> ToInteger(std::string_view text);
     static std::optional<double> ToDouble(std::string_view text);
 };
+
+} // namespace common

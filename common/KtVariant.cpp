@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace common {
+
 bool KtVariant::IsNumber() const
 {
     switch (GetKind()) {
@@ -46,3 +48,5 @@ std::string KtVariant::ToText() const
     default: return {};
     }
 }
+
+} // namespace common

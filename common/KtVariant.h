@@ -7,19 +7,41 @@
 #include <variant>
 #include <vector>
 
+namespace common {
+
 class KtVariant {
 public:
-    enum class Kind { Empty, Byte, Integer, Long, Decimal, String, Array };
+    enum class Kind { Empty,
+                      Byte,
+                      Integer,
+                      Long,
+                      Decimal,
+                      String,
+                      Array };
     using Array = std::vector<KtVariant>;
 
     KtVariant() = default;
-    KtVariant(std::uint8_t v) : m_value(v) { }
-    KtVariant(std::int16_t v) : m_value(v) { }
-    KtVariant(std::int32_t v) : m_value(v) { }
-    KtVariant(double v) : m_value(v) { }
-    KtVariant(std::string v) : m_value(std::move(v)) { }
-    KtVariant(const char* v) : m_value(std::string(v)) { }
-    KtVariant(Array v) : m_value(std::move(v)) { }
+    KtVariant(std::uint8_t v)
+        : m_value(v)
+    {}
+    KtVariant(std::int16_t v)
+        : m_value(v)
+    {}
+    KtVariant(std::int32_t v)
+        : m_value(v)
+    {}
+    KtVariant(double v)
+        : m_value(v)
+    {}
+    KtVariant(std::string v)
+        : m_value(std::move(v))
+    {}
+    KtVariant(const char* v)
+        : m_value(std::string(v))
+    {}
+    KtVariant(Array v)
+        : m_value(std::move(v))
+    {}
 
     Kind GetKind() const { return static_cast<Kind>(m_value.index()); }
     bool IsEmpty() const { return GetKind() == Kind::Empty; }
@@ -46,3 +68,5 @@ public:
 private:
     std::variant<std::monostate, std::uint8_t, std::int16_t, std::int32_t, double, std::string, Array> m_value;
 };
+
+} // namespace common

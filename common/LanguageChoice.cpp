@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <optional>
 
+namespace common {
+
 namespace {
 
 // The language part of a locale or LANGUAGE entry: "ja" of "ja_JP.UTF-8",
@@ -97,3 +99,5 @@ LanguageSetting LanguageChoice::SettingFor(UiLanguage language)
 {
     return language == UiLanguage::English ? LanguageSetting::English : LanguageSetting::Japanese;
 }
+
+} // namespace common

@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 enum class UiLanguage {
     Japanese, // the source texts
     English,
@@ -59,3 +61,5 @@ public:
     // The setting that makes Choose give language whatever the environment.
     [[nodiscard]] static LanguageSetting SettingFor(UiLanguage language);
 };
+
+} // namespace common

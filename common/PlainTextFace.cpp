@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+namespace common {
+
 namespace {
 
 // Big-endian reads from a font table; a read outside the table yields 0 and
@@ -41,8 +43,7 @@ private:
 
 constexpr uint32_t Tag(const char (&t)[5])
 {
-    return uint32_t(uint8_t(t[0])) << 24 | uint32_t(uint8_t(t[1])) << 16 | uint32_t(uint8_t(t[2])) << 8
-        | uint32_t(uint8_t(t[3]));
+    return uint32_t(uint8_t(t[0])) << 24 | uint32_t(uint8_t(t[1])) << 16 | uint32_t(uint8_t(t[2])) << 8 | uint32_t(uint8_t(t[3]));
 }
 
 // The features a shaper applies, unasked, to horizontal left-to-right text
@@ -50,9 +51,23 @@ constexpr uint32_t Tag(const char (&t)[5])
 bool AppliedByDefault(uint32_t tag)
 {
     static constexpr uint32_t Applied[] = {
-        Tag("rvrn"), Tag("ltra"), Tag("ltrm"), Tag("abvm"), Tag("blwm"), Tag("ccmp"),
-        Tag("locl"), Tag("mark"), Tag("mkmk"), Tag("rlig"), Tag("calt"), Tag("clig"),
-        Tag("curs"), Tag("dist"), Tag("kern"), Tag("liga"), Tag("rclt"),
+        Tag("rvrn"),
+        Tag("ltra"),
+        Tag("ltrm"),
+        Tag("abvm"),
+        Tag("blwm"),
+        Tag("ccmp"),
+        Tag("locl"),
+        Tag("mark"),
+        Tag("mkmk"),
+        Tag("rlig"),
+        Tag("calt"),
+        Tag("clig"),
+        Tag("curs"),
+        Tag("dist"),
+        Tag("kern"),
+        Tag("liga"),
+        Tag("rclt"),
     };
     return std::find(std::begin(Applied), std::end(Applied), tag) != std::end(Applied);
 }
@@ -135,7 +150,11 @@ private:
     {
         const uint16_t format = m_table.U16(subtable);
         switch (type) {
-        case 1: case 2: case 3: case 4: case 8:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 8:
             return CoverageTouches(subtable + m_table.U16(subtable + 2));
         case 5:
             if (format == 1 || format == 2)
@@ -194,7 +213,7 @@ bool PlainSpacing(const QFont& font)
 {
     const qreal letter = font.letterSpacing();
     const bool noLetterSpacing = font.letterSpacingType() == QFont::AbsoluteSpacing ? letter == 0.0
-                                                                                      : letter == 0.0 || letter == 100.0;
+                                                                                    : letter == 0.0 || letter == 100.0;
     return noLetterSpacing && font.wordSpacing() == 0.0 && font.capitalization() == QFont::MixedCase;
 }
 
@@ -314,3 +333,5 @@ void PlainTextFace::Draw(QPainter& painter, QPointF origin, QStringView text) co
     run.setPositions(positions);
     painter.drawGlyphRun(origin, run);
 }
+
+} // namespace common

@@ -22,6 +22,8 @@
 
 class QPainter;
 
+namespace common {
+
 class PlainTextFace {
 public:
     explicit PlainTextFace(const QFont& font);
@@ -72,3 +74,5 @@ private:
     QString m_ellipsis;
     qreal m_ellipsisWidth = 0;
 };
+
+} // namespace common

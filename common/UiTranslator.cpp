@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QTranslator>
 
+namespace common {
+
 UiTranslator::UiTranslator(UiLanguage language, const QString& catalogue, const QString& folder)
 {
     if (language == UiLanguage::Japanese)
@@ -28,3 +30,5 @@ QString UiTranslator::EnglishCataloguePath(const QString& catalogue, const QStri
 {
     return QDir(folder).filePath(catalogue + QStringLiteral("_en.qm"));
 }
+
+} // namespace common

@@ -17,6 +17,8 @@
 
 class QTranslator;
 
+namespace common {
+
 class UiTranslator {
 public:
     enum class Outcome {
@@ -42,3 +44,5 @@ private:
     QString m_path;
     Outcome m_outcome = Outcome::SourceTexts;
 };
+
+} // namespace common

@@ -11,13 +11,13 @@ namespace decoder {
 std::optional<AudioChoice> AudioOutputFactory::Parse(std::string_view setting)
 {
     if (setting.empty() || setting == "auto")
-        return AudioChoice {AudioChoice::Kind::Auto, {}};
+        return AudioChoice{AudioChoice::Kind::Auto, {}};
     if (setting == "pulse")
-        return AudioChoice {AudioChoice::Kind::Pulse, {}};
+        return AudioChoice{AudioChoice::Kind::Pulse, {}};
     if (setting == "null")
-        return AudioChoice {AudioChoice::Kind::Null, {}};
+        return AudioChoice{AudioChoice::Kind::Null, {}};
     if (setting.starts_with("wav:") && setting.size() > 4)
-        return AudioChoice {AudioChoice::Kind::Wav, std::string(setting.substr(4))};
+        return AudioChoice{AudioChoice::Kind::Wav, std::string(setting.substr(4))};
     return std::nullopt;
 }
 
@@ -27,7 +27,7 @@ std::unique_ptr<AudioOutput> AudioOutputFactory::Create(const std::string& setti
     auto choice = Parse(setting);
     if (!choice) {
         platform::Log("zelko: ZELKO_AUDIO=" + setting + " names no output (auto, pulse, null, wav:PATH); using auto");
-        choice = AudioChoice {};
+        choice = AudioChoice{};
     }
     switch (choice->Output) {
     case AudioChoice::Kind::Null:

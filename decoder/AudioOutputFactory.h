@@ -14,7 +14,10 @@
 namespace decoder {
 
 struct AudioChoice {
-    enum class Kind { Auto, Pulse, Null, Wav };
+    enum class Kind { Auto,
+                      Pulse,
+                      Null,
+                      Wav };
     Kind Output = Kind::Auto;
     std::string WavPath;
 };

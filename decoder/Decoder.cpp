@@ -23,7 +23,9 @@ int32_t Clamp32(int64_t v)
 
 } // namespace
 
-Decoder::Decoder() : Decoder(DecoderOptions {}) {}
+Decoder::Decoder()
+    : Decoder(DecoderOptions{})
+{}
 
 Decoder::Decoder(DecoderOptions options)
     : m_options(std::move(options))
@@ -118,7 +120,7 @@ bool Decoder::dec_getFileInfo(const std::string& path, FileTagRecord& tags, File
 bool Decoder::dec_setLyricsFile(const std::string& path)
 {
     m_lyrics.reset();
-    auto timeline = LyricsTimeline::Load(path, LyricsOptions {m_atMarkTags});
+    auto timeline = LyricsTimeline::Load(path, LyricsOptions{m_atMarkTags});
     if (!timeline || timeline->Lines().empty())
         return false;
     m_lyrics = std::make_unique<LyricsTimeline>(std::move(*timeline));
@@ -230,7 +232,7 @@ void Decoder::dec_getLyrics(LyricsRecord& record)
 
 std::string Decoder::OutputName() const
 {
-    return m_engine ? m_engine->OutputName() : std::string {};
+    return m_engine ? m_engine->OutputName() : std::string{};
 }
 
 } // namespace decoder

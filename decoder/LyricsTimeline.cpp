@@ -44,8 +44,7 @@ bool IsLetter(char c)
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return (x | 0x20) == (y | 0x20) && IsLetter(x) == IsLetter(y);
            });
 }
@@ -82,7 +81,8 @@ std::optional<int64_t> ParseTime(std::string_view s)
         const size_t digits = i - fracStart;
         if (digits == 0 || i != s.size())
             return std::nullopt;
-        ms *= digits == 1 ? 100 : digits == 2 ? 10 : 1;
+        ms *= digits == 1 ? 100 : digits == 2 ? 10
+                                              : 1;
     }
     const int64_t total = (minutes * 60 + seconds) * 1000 + ms;
     if (total > MaxTimeMs)
@@ -152,7 +152,7 @@ LyricsTimeline LyricsTimeline::Parse(std::string_view bytes, LyricsOptions optio
     while (!rest.empty()) {
         const size_t eol = rest.find('\n');
         std::string_view line = Trim(rest.substr(0, eol));
-        rest = eol == std::string_view::npos ? std::string_view {} : rest.substr(eol + 1);
+        rest = eol == std::string_view::npos ? std::string_view{} : rest.substr(eol + 1);
         ++lineNumber;
         if (line.empty())
             continue;

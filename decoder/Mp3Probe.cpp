@@ -54,8 +54,7 @@ std::optional<FrameHeader> ParseHeader(const uint8_t* p, int32_t freeBytes = 0)
     const int layerBits = (p[1] >> 1) & 3;
     const int bitrateIndex = p[2] >> 4;
     const int rateIndex = (p[2] >> 2) & 3;
-    if (versionBits == 1 || layerBits == 0 || (bitrateIndex == 0 && freeBytes <= 0) || bitrateIndex == 15
-        || rateIndex == 3)
+    if (versionBits == 1 || layerBits == 0 || (bitrateIndex == 0 && freeBytes <= 0) || bitrateIndex == 15 || rateIndex == 3)
         return std::nullopt;
     static constexpr int Bitrates[5][16] = {
         {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0}, // V1 L1
@@ -66,14 +65,17 @@ std::optional<FrameHeader> ParseHeader(const uint8_t* p, int32_t freeBytes = 0)
     };
     static constexpr int Rates[3] = {44100, 48000, 32000};
     FrameHeader h;
-    h.Version = versionBits == 3 ? 10 : versionBits == 2 ? 20 : 25;
+    h.Version = versionBits == 3 ? 10 : versionBits == 2 ? 20
+                                                         : 25;
     h.Layer = 4 - layerBits;
     const int table = h.Version == 10 ? h.Layer - 1 : (h.Layer == 1 ? 3 : 4);
     h.BitrateKbps = Bitrates[table][bitrateIndex];
-    h.SampleRate = Rates[rateIndex] / (h.Version == 10 ? 1 : h.Version == 20 ? 2 : 4);
+    h.SampleRate = Rates[rateIndex] / (h.Version == 10 ? 1 : h.Version == 20 ? 2
+                                                                             : 4);
     h.ChannelMode = p[3] >> 6;
     const int padding = (p[2] >> 1) & 1;
-    h.SamplesPerFrame = h.Layer == 1 ? 384 : (h.Layer == 3 && h.Version != 10) ? 576 : 1152;
+    h.SamplesPerFrame = h.Layer == 1 ? 384 : (h.Layer == 3 && h.Version != 10) ? 576
+                                                                               : 1152;
     if (bitrateIndex == 0) {
         h.FreeBytes = std::min<int32_t>(freeBytes, static_cast<int32_t>(MaxFreeFrameBytes));
         h.Bytes = h.FreeBytes + padding * (h.Layer == 1 ? 4 : 1);
@@ -95,7 +97,9 @@ uint32_t Be32(const uint8_t* p)
 
 class File {
 public:
-    explicit File(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    explicit File(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    {}
     ~File()
     {
         if (m_fd >= 0)
@@ -238,7 +242,7 @@ std::optional<Mp3StreamInfo> Mp3Probe::Probe(const std::string& path)
     if (info.FileBytes >= 128) {
         const auto tail = file.Read(info.FileBytes - 128, 128);
         if (tail.size() == 128 && std::memcmp(tail.data(), "TAG", 3) == 0) {
-            std::array<uint8_t, 128> raw {};
+            std::array<uint8_t, 128> raw{};
             std::copy(tail.begin(), tail.end(), raw.begin());
             info.Id3v1 = raw;
             audioEnd -= 128;
@@ -277,8 +281,7 @@ std::optional<Mp3StreamInfo> Mp3Probe::Probe(const std::string& path)
     const bool mono = first.ChannelMode == 3;
     const size_t xingAt = first.Version == 10 ? (mono ? 21 : 36) : (mono ? 13 : 21);
     bool haveHeader = false;
-    if (first.Layer == 3 && xingAt + 8 <= frameAvail
-        && (std::memcmp(frame + xingAt, "Xing", 4) == 0 || std::memcmp(frame + xingAt, "Info", 4) == 0)) {
+    if (first.Layer == 3 && xingAt + 8 <= frameAvail && (std::memcmp(frame + xingAt, "Xing", 4) == 0 || std::memcmp(frame + xingAt, "Info", 4) == 0)) {
         const uint32_t flags = Be32(frame + xingAt + 4);
         size_t at = xingAt + 8;
         if ((flags & 1) && at + 4 <= frameAvail) {
@@ -294,9 +297,7 @@ std::optional<Mp3StreamInfo> Mp3Probe::Probe(const std::string& path)
             at += 4;
         info.BitrateMode = std::memcmp(frame + xingAt, "Info", 4) == 0 ? 0 : 1;
         int64_t delay = 0;
-        if (at + 24 <= frameAvail
-            && (std::memcmp(frame + at, "LAME", 4) == 0 || std::memcmp(frame + at, "Lavc", 4) == 0
-                || std::memcmp(frame + at, "Lavf", 4) == 0)) {
+        if (at + 24 <= frameAvail && (std::memcmp(frame + at, "LAME", 4) == 0 || std::memcmp(frame + at, "Lavc", 4) == 0 || std::memcmp(frame + at, "Lavf", 4) == 0)) {
             const int method = frame[at + 9] & 0x0F;
             if (method == 2 || method == 9)
                 info.BitrateMode = 2;

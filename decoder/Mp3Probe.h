@@ -17,15 +17,18 @@
 namespace decoder {
 
 struct Mp3StreamInfo {
-    enum class LengthSource { VbrHeader, ConstantBitrate, AllFrames, Sampled };
+    enum class LengthSource { VbrHeader,
+                              ConstantBitrate,
+                              AllFrames,
+                              Sampled };
 
     int32_t MpegVersion = 0; // 10, 20 or 25
     int32_t Layer = 0;
     int32_t SampleRate = 0;
     int32_t Channels = 0;
-    int32_t BitrateKbps = 0;  // average
-    int32_t BitrateMode = 0;  // 0 constant, 1 variable, 2 average
-    int32_t ChannelMode = 0;  // 0 stereo, 1 joint, 2 dual, 3 mono
+    int32_t BitrateKbps = 0; // average
+    int32_t BitrateMode = 0; // 0 constant, 1 variable, 2 average
+    int32_t ChannelMode = 0; // 0 stereo, 1 joint, 2 dual, 3 mono
     int64_t FrameCount = 0;
     int64_t FileBytes = 0;
     int64_t AudioBytes = 0;

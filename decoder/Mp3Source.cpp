@@ -43,8 +43,7 @@ std::unique_ptr<Mp3Source> Mp3Source::Open(const std::string& path)
     std::unique_ptr<Mp3Source> source(new Mp3Source());
     source->m_file.reset(std::fopen(path.c_str(), "rbe"));
     struct stat st {};
-    if (!source->m_file || ::fstat(::fileno(source->m_file.get()), &st) != 0 || !S_ISREG(st.st_mode)
-        || st.st_size == 0)
+    if (!source->m_file || ::fstat(::fileno(source->m_file.get()), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
         return nullptr;
     std::setvbuf(source->m_file.get(), nullptr, _IOFBF, ReadBufferBytes);
     int err = MPG123_OK;
@@ -60,14 +59,12 @@ std::unique_ptr<Mp3Source> Mp3Source::Open(const std::string& path)
     mpg123_rates(&rates, &count);
     for (size_t i = 0; i < count; ++i)
         mpg123_format(mh, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
-    if (mpg123_replace_reader_handle(mh, ReadFile, SeekFile, nullptr) != MPG123_OK
-        || mpg123_open_handle(mh, source->m_file.get()) != MPG123_OK)
+    if (mpg123_replace_reader_handle(mh, ReadFile, SeekFile, nullptr) != MPG123_OK || mpg123_open_handle(mh, source->m_file.get()) != MPG123_OK)
         return nullptr;
     long rate = 0;
     int channels = 0;
     int encoding = 0;
-    if (mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 || channels <= 0
-        || encoding != MPG123_ENC_FLOAT_32)
+    if (mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 || channels <= 0 || encoding != MPG123_ENC_FLOAT_32)
         return nullptr;
     source->m_format = {static_cast<int32_t>(rate), channels};
     source->m_path = path;
@@ -96,10 +93,9 @@ Mp3Source::Status Mp3Source::Next(std::span<const float>& samples)
             long rate = 0;
             int channels = 0;
             int encoding = 0;
-            if (mpg123_getformat(m_handle, &rate, &channels, &encoding) != MPG123_OK || rate <= 0
-                || channels <= 0)
+            if (mpg123_getformat(m_handle, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 || channels <= 0)
                 return Status::End;
-            const AudioFormat format {static_cast<int32_t>(rate), channels};
+            const AudioFormat format{static_cast<int32_t>(rate), channels};
             if (format == m_format)
                 continue;
             m_format = format;

@@ -46,8 +46,7 @@ int64_t NullAudioOutput::PlayedAt(std::chrono::nanoseconds now) const
         return std::min(m_anchorFrames, m_written);
     const int64_t elapsed = std::max<int64_t>(0, (now - m_anchorTime).count());
     // Frames = ns * rate / 1e9, computed without overflow for any sensible duration.
-    const int64_t frames = elapsed / 1'000'000'000 * m_format.Rate
-        + elapsed % 1'000'000'000 * m_format.Rate / 1'000'000'000;
+    const int64_t frames = elapsed / 1'000'000'000 * m_format.Rate + elapsed % 1'000'000'000 * m_format.Rate / 1'000'000'000;
     return std::min(m_anchorFrames + frames, m_written);
 }
 

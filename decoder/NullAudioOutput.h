@@ -40,7 +40,7 @@ private:
     // The position is m_anchorFrames plus the clock time since m_anchorTime;
     // the anchor moves at every pause, resume and underrun.
     int64_t m_anchorFrames = 0;
-    std::chrono::nanoseconds m_anchorTime {};
+    std::chrono::nanoseconds m_anchorTime{};
     bool m_paused = false;
 };
 

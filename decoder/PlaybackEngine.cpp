@@ -176,7 +176,7 @@ void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
     // a hop (or went back, or another track started); between, the last
     // result is still the picture of the sound heard now.
     const bool stale = m_generation != m_spectrumGeneration || heard < m_spectrumFrame ||
-                       heard - m_spectrumFrame >= SpectrumHopFrames;
+        heard - m_spectrumFrame >= SpectrumHopFrames;
     if (stale) {
         m_ring.Copy(heard, m_samplesLeft, m_samplesRight);
         m_analyzerLeft.Compute(m_samplesLeft, m_spectrumLeft);

@@ -34,7 +34,9 @@ namespace decoder {
 
 class PlaybackEngine {
 public:
-    enum class State : int32_t { Stopped = 0, Playing = 1, Paused = 2 };
+    enum class State : int32_t { Stopped = 0,
+                                 Playing = 1,
+                                 Paused = 2 };
 
     // Creates the output on the playback thread; never returns nullptr.
     using OutputMaker = std::function<std::unique_ptr<AudioOutput>()>;
@@ -88,8 +90,8 @@ private:
     OutputMaker m_makeOutput;
     std::shared_ptr<const PacingClock> m_clock;
     SampleRing m_ring;
-    std::atomic<float> m_gainLeft {1.0f};
-    std::atomic<float> m_gainRight {1.0f};
+    std::atomic<float> m_gainLeft{1.0f};
+    std::atomic<float> m_gainRight{1.0f};
 
     // Requests from the caller, and the thread's name of its output.
     mutable std::mutex m_mutex;
@@ -98,7 +100,7 @@ private:
     uint64_t m_requestGeneration = 0; // 0: stopped
     std::shared_ptr<Mp3Source> m_requestTrack;
     bool m_requestPaused = false;
-    uint64_t m_requestSeekSerial = 0; // seeks asked for so far
+    uint64_t m_requestSeekSerial = 0;     // seeks asked for so far
     uint64_t m_requestPlaySeekSerial = 0; // of them, those asked for before the last Play
     int64_t m_requestSeekMs = 0;
     std::string m_outputName;
@@ -121,7 +123,7 @@ private:
     bool m_paused = false;
     int32_t m_pausedMs = 0;
     uint64_t m_seekSerial = 0;
-    int32_t m_seekTargetMs = 0; // the position until the thread has sought
+    int32_t m_seekTargetMs = 0;     // the position until the thread has sought
     bool m_seekWhilePaused = false; // the paused position is the last seek's
     // The analysis hop: 256 frames, 5.8 ms at 44.1 kHz (11.6 ms at
     // 22.05 kHz), half the FFT's length and shorter than the play loop's
@@ -131,10 +133,10 @@ private:
     SpectrumAnalyzer m_analyzerRight;
     uint64_t m_spectrumGeneration = 0;
     int64_t m_spectrumFrame = -1;
-    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumLeft {};
-    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumRight {};
-    std::array<float, SpectrumAnalyzer::Size> m_samplesLeft {};
-    std::array<float, SpectrumAnalyzer::Size> m_samplesRight {};
+    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumLeft{};
+    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumRight{};
+    std::array<float, SpectrumAnalyzer::Size> m_samplesLeft{};
+    std::array<float, SpectrumAnalyzer::Size> m_samplesRight{};
 
     std::unique_ptr<AudioOutput> m_ownedOutput; // the thread's
     std::thread m_thread;

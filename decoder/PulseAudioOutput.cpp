@@ -25,7 +25,11 @@ constexpr pa_usec_t RequestUs = 150'000;
 
 class LoopLock {
 public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
+    explicit LoopLock(pa_threaded_mainloop* loop)
+        : m_loop(loop)
+    {
+        pa_threaded_mainloop_lock(m_loop);
+    }
     ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
@@ -117,7 +121,7 @@ bool PulseAudioOutput::Open(AudioFormat format)
 {
     if (m_failed || format.Rate <= 0 || format.Channels <= 0 || format.Channels > static_cast<int32_t>(PA_CHANNELS_MAX))
         return false;
-    pa_sample_spec spec {};
+    pa_sample_spec spec{};
     spec.format = PA_SAMPLE_FLOAT32NE;
     spec.rate = static_cast<uint32_t>(format.Rate);
     spec.channels = static_cast<uint8_t>(format.Channels);
@@ -334,7 +338,7 @@ int64_t PulseAudioOutput::PlayedFrames()
         if (m_reading.Taken && m_reading.StreamSerial == m_streamSerial && now - m_reading.At < Shared)
             return m_reading.Frames;
     }
-    Reading reading {now, 0, 0, true};
+    Reading reading{now, 0, 0, true};
     {
         LoopLock lock(m_loop);
         reading.Frames = PlayedFramesLocked();
@@ -352,8 +356,7 @@ int64_t PulseAudioOutput::PlayedFramesLocked()
     pa_usec_t usec = 0;
     if (pa_stream_get_time(m_stream, &usec) < 0)
         return 0;
-    const auto frames = static_cast<int64_t>(usec / 1'000'000 * static_cast<uint64_t>(m_format.Rate)
-        + usec % 1'000'000 * static_cast<uint64_t>(m_format.Rate) / 1'000'000);
+    const auto frames = static_cast<int64_t>(usec / 1'000'000 * static_cast<uint64_t>(m_format.Rate) + usec % 1'000'000 * static_cast<uint64_t>(m_format.Rate) / 1'000'000);
     return std::min<int64_t>(frames, m_written);
 }
 

@@ -70,8 +70,8 @@ private:
     pa_stream* m_stream = nullptr;
     pa_operation* m_drain = nullptr;
     AudioFormat m_format;
-    std::atomic<int64_t> m_written {0}; // frames sent to the server
-    std::atomic<uint64_t> m_streamSerial {0}; // streams opened or closed so far
+    std::atomic<int64_t> m_written{0};       // frames sent to the server
+    std::atomic<uint64_t> m_streamSerial{0}; // streams opened or closed so far
     // The last reading of the played position, shared by the questions
     // asked within a moment of it.
     struct Reading {
@@ -88,7 +88,7 @@ private:
     size_t m_requestBytes = 0;   // the server's request size
     float m_volumeLeft = 1.0f;
     float m_volumeRight = 1.0f;
-    std::atomic<bool> m_failed {false};
+    std::atomic<bool> m_failed{false};
 };
 
 } // namespace decoder

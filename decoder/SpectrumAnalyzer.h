@@ -25,9 +25,9 @@ public:
 
 private:
     kiss_fftr_state* m_config;
-    std::array<float, Size> m_window {};
-    std::array<float, Size> m_input {};
-    std::array<float, 2 * (Size / 2 + 1)> m_output {};
+    std::array<float, Size> m_window{};
+    std::array<float, Size> m_input{};
+    std::array<float, 2 * (Size / 2 + 1)> m_output{};
 };
 
 } // namespace decoder

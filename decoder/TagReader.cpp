@@ -77,7 +77,7 @@ Mp3Tags TagReader::FromId3v1(const std::array<uint8_t, 128>& raw)
 Mp3Tags TagReader::Read(const std::string& path, bool hasId3v2,
                         const std::optional<std::array<uint8_t, 128>>& id3v1)
 {
-    Mp3Tags tags = id3v1 ? FromId3v1(*id3v1) : Mp3Tags {};
+    Mp3Tags tags = id3v1 ? FromId3v1(*id3v1) : Mp3Tags{};
     if (!hasId3v2)
         return tags;
     Mpg123Handle mh;

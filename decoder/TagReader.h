@@ -10,7 +10,7 @@
 namespace decoder {
 
 struct Mp3Tags {
-    std::string Title;  // UTF-8
+    std::string Title; // UTF-8
     std::string Artist;
     std::string Album;
     std::string Year;

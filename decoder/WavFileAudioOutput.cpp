@@ -50,7 +50,7 @@ void WavFileAudioOutput::Close()
 
 bool WavFileAudioOutput::WriteHeader()
 {
-    std::array<uint8_t, 44> h {};
+    std::array<uint8_t, 44> h{};
     const uint32_t blockAlign = static_cast<uint32_t>(m_format.Channels) * 2;
     std::memcpy(h.data(), "RIFF", 4);
     PutLe(h.data() + 4, 36 + m_dataBytes, 4);
@@ -65,8 +65,7 @@ bool WavFileAudioOutput::WriteHeader()
     std::memcpy(h.data() + 36, "data", 4);
     PutLe(h.data() + 40, m_dataBytes, 4);
     std::FILE* f = m_file.get();
-    return std::fseek(f, 0, SEEK_SET) == 0 && std::fwrite(h.data(), 1, h.size(), f) == h.size()
-        && std::fseek(f, 0, SEEK_END) == 0;
+    return std::fseek(f, 0, SEEK_SET) == 0 && std::fwrite(h.data(), 1, h.size(), f) == h.size() && std::fseek(f, 0, SEEK_END) == 0;
 }
 
 bool WavFileAudioOutput::Write(std::span<const float> interleaved)

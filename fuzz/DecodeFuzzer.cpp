@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const decoder::Mp3Source::Status status = source->Next(samples);
         if (status == decoder::Mp3Source::Status::End) break;
         // Touch every sample the source hands out.
-        for (const float s : samples) sum += std::fabs(s);
+        for (const float s : samples)
+            sum += std::fabs(s);
     }
     if (source->Rewind()) (void)source->Next(samples);
     return sum < 0 ? 1 : 0;

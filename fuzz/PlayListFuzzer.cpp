@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string path = fuzz::FuzzScratch::Write("Zelko.m3u", data, size);
-    const std::vector<std::string> paths = PlayListFile::Read(path);
+    const std::vector<std::string> paths = playback::PlayListFile::Read(path);
     for (const std::string& p : paths) {
         (void)platform::CodePage::ToAnsi(p, platform::AnsiCharset::Cp932);
         (void)platform::CodePage::ToAnsi(p, platform::AnsiCharset::Utf8);

@@ -14,14 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string path = fuzz::FuzzScratch::Write("Zelko.ini", data, size);
     platform::ProfileFile profile = platform::ProfileFile::Load(path);
-    const ZelkoSettings settings = SettingsFile::Read(profile, "/opt/zelko/");
+    const shell::ZelkoSettings settings = shell::SettingsFile::Read(profile, "/opt/zelko/");
     (void)profile.SectionEntries("Assist");
-    SettingsFile::Write(profile, settings, settings.AssistLines);
+    shell::SettingsFile::Write(profile, settings, settings.AssistLines);
     const std::string text = profile.ToText();
     (void)platform::CodePage::ToAnsi(text, platform::AnsiCharset::Cp932);
     (void)platform::CodePage::ToAnsi(text, platform::AnsiCharset::Utf8);
     // What was written reads back to the same settings.
-    const ZelkoSettings again = SettingsFile::Read(platform::ProfileFile::FromBytes(text), "/opt/zelko/");
+    const shell::ZelkoSettings again = shell::SettingsFile::Read(platform::ProfileFile::FromBytes(text), "/opt/zelko/");
     if (!(again.Volume == settings.Volume && again.WindowLeft == settings.WindowLeft)) __builtin_trap();
     return 0;
 }

@@ -48,15 +48,15 @@ std::string RegionBytes(const platform::Region& region)
     std::string bytes;
     for (const int32_t n : region.ToRgnData()) {
         const auto v = static_cast<uint32_t>(n);
-        for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((v >> shift) & 0xFF);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes += static_cast<char>((v >> shift) & 0xFF);
     }
     return bytes;
 }
 
 platform::Region Outline()
 {
-    const std::vector<platform::Point> octagon{{10, 0}, {370, 0}, {380, 10}, {380, 160},
-                                               {370, 170}, {10, 170}, {0, 160}, {0, 10}};
+    const std::vector<platform::Point> octagon{{10, 0}, {370, 0}, {380, 10}, {380, 160}, {370, 170}, {10, 170}, {0, 160}, {0, 10}};
     return platform::Region::FromPolygon(octagon);
 }
 
@@ -65,7 +65,8 @@ void SkinSeeds()
     const std::string outline = RegionBytes(Outline());
     for (const char* name : {"Carbon", "Meadow"}) {
         std::string text = ReadFile(fs::path(ZELKO_SOURCE_DIR) / "skins" / name / (std::string(name) + ".zks"));
-        for (std::size_t at; (at = text.find("Main.rgn")) != std::string::npos;) text.replace(at, 8, "r.rgn");
+        for (std::size_t at; (at = text.find("Main.rgn")) != std::string::npos;)
+            text.replace(at, 8, "r.rgn");
         Seed("SkinFile", name, text + "\n#RGN\n" + outline);
     }
     Seed("SkinFile", "shapes",
@@ -77,7 +78,7 @@ void SkinSeeds()
          "\n#RGN\n" +
              RegionBytes(platform::Region(platform::Rect{20, 20, 60, 40})));
     Seed("SkinFile", "cp932", platform::CodePage::ToCp932("; スキン\r\n[Body]\r\nMain=addrect value(0,0,64,64)\r\n"
-                                                         "[TitleBox]\r\nTextRect=addrect value(1,1,30,8)\r\n"));
+                                                          "[TitleBox]\r\nTextRect=addrect value(1,1,30,8)\r\n"));
 }
 
 void RegionSeeds()
@@ -91,7 +92,7 @@ void RegionSeeds()
 
 void ProfileSeeds()
 {
-    ZelkoSettings settings;
+    shell::ZelkoSettings settings;
     settings.SkinPath = "$(AppPath)\\Skins\\Carbon\\";
     settings.SkinFile = "Carbon.zks";
     settings.Volume = 75;
@@ -99,7 +100,7 @@ void ProfileSeeds()
     settings.WindowTop = 300;
     settings.LyricsFolder = "/home/ユーザー/歌詞";
     platform::ProfileFile profile = platform::ProfileFile::FromBytes("; comment\r\n[Skin]\r\nPath=old\r\n");
-    SettingsFile::Write(profile, settings, {"RemoteZKA", "ScopeZKA"});
+    shell::SettingsFile::Write(profile, settings, {"RemoteZKA", "ScopeZKA"});
     const std::string text = profile.ToText();
     Seed("Profile", "utf8", text);
     Seed("Profile", "cp932", platform::CodePage::ToCp932(text));
@@ -138,7 +139,8 @@ std::string WithVbri(std::string mp3, uint32_t frames)
     std::string header = "VBRI";
     header += std::string("\x00\x01\x00\x00\x00\x00", 6);
     header += std::string("\x00\x00\x10\x00", 4); // bytes
-    for (int shift = 24; shift >= 0; shift -= 8) header += static_cast<char>((frames >> shift) & 0xFF);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        header += static_cast<char>((frames >> shift) & 0xFF);
     header += std::string(8, '\0');
     mp3.replace(at, header.size(), header);
     return mp3;
@@ -174,10 +176,8 @@ void MediaSeeds()
     const std::string cp932Title = platform::CodePage::ToCp932("さくら");
     const std::vector<std::pair<int, std::vector<Id3v2Frame>>> tags{
         {2, {{"TT2", 0, cp932Title}, {"TP1", 1, decoder::test::Utf16LeWithBom(u"歌手")}, {"TCO", 0, "(13)"}}},
-        {3, {{"TIT2", 0, cp932Title}, {"TPE1", 1, decoder::test::Utf16LeWithBom(u"Artist")},
-             {"TALB", 0, "Album"}, {"TYER", 0, "1999"}, {"TCON", 0, "(17)Rock"}}},
-        {4, {{"TIT2", 3, "タイトル"}, {"TPE1", 2, std::string("\x30\x42\x30\x44", 4)},
-             {"TDRC", 3, "2024"}, {"TCON", 3, "Jazz"}}},
+        {3, {{"TIT2", 0, cp932Title}, {"TPE1", 1, decoder::test::Utf16LeWithBom(u"Artist")}, {"TALB", 0, "Album"}, {"TYER", 0, "1999"}, {"TCON", 0, "(17)Rock"}}},
+        {4, {{"TIT2", 3, "タイトル"}, {"TPE1", 2, std::string("\x30\x42\x30\x44", 4)}, {"TDRC", 3, "2024"}, {"TCON", 3, "Jazz"}}},
     };
     for (const auto& [version, frames] : tags) {
         const fs::path file = dir.Path("tag" + std::to_string(version) + ".mp3");

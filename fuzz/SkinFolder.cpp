@@ -52,14 +52,14 @@ void SkinFolder::WriteRegionData(std::string_view bytes)
 void SkinFolder::LoadAsPlayer()
 {
     // The checker loads exactly this way before it lists missing names.
-    SkinLoadResult result = LoadSkin(Path(), SkinFileName);
+    skin::SkinLoadResult result = skin::LoadSkin(Path(), SkinFileName);
     if (!result.skin) return;
-    const Skin& skin = *result.skin;
-    (void)SkinWindowBox(skin);
-    (void)InitialDrawerStates(skin, SkinWindowSettings{0, 0, true, true});
+    const skin::Skin& skin = *result.skin;
+    (void)skin::SkinWindowBox(skin);
+    (void)skin::InitialDrawerStates(skin, skin::SkinWindowSettings{0, 0, true, true});
     for (const bool lyrics : {false, true}) {
         for (const bool playList : {false, true}) {
-            const platform::Region shape = SkinWindowShape(skin, DrawerStates{lyrics, playList});
+            const platform::Region shape = skin::SkinWindowShape(skin, skin::DrawerStates{lyrics, playList});
             (void)shape.BoundingBox();
             (void)shape.Rects();
         }

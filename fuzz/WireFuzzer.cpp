@@ -43,7 +43,8 @@ std::int32_t Procedure(const platform::WindowMessage& message)
     if (protocol::CopyPayload(analyze, data.lpData, data.cbData)) sum += 1;
     if (protocol::CopyPayload(state, data.lpData, data.cbData)) sum += 2;
     const auto* bytes = static_cast<const unsigned char*>(data.lpData);
-    for (std::uint32_t i = 0; i < data.cbData; ++i) sum += bytes[i];
+    for (std::uint32_t i = 0; i < data.cbData; ++i)
+        sum += bytes[i];
     return sum;
 }
 
@@ -134,7 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // A client that has gone leaves no connection behind, once the window has
     // answered what it had sent (a bounded number of requests per turn).
-    for (int turn = 0; turn < 100000 && window.IncomingConnectionCount() != 0; ++turn) window.DispatchPending();
+    for (int turn = 0; turn < 100000 && window.IncomingConnectionCount() != 0; ++turn)
+        window.DispatchPending();
     if (window.IncomingConnectionCount() != 0) __builtin_trap();
     return 0;
 }

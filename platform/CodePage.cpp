@@ -19,10 +19,17 @@ std::size_t Utf8SequenceLength(std::string_view s)
         return 1;
     std::size_t n;
     unsigned int min;
-    if ((c & 0xE0) == 0xC0) { n = 2; min = 0x80; }
-    else if ((c & 0xF0) == 0xE0) { n = 3; min = 0x800; }
-    else if ((c & 0xF8) == 0xF0) { n = 4; min = 0x10000; }
-    else return 0;
+    if ((c & 0xE0) == 0xC0) {
+        n = 2;
+        min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 3;
+        min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 4;
+        min = 0x10000;
+    } else
+        return 0;
     if (s.size() < n)
         return 0;
     unsigned int cp = c & (0x7F >> n);
@@ -44,7 +51,9 @@ bool IsCp932LeadByte(unsigned char c)
 // One iconv descriptor per call keeps the conversions thread-safe without locks.
 class Iconv {
 public:
-    Iconv(const char* to, const char* from) : m_cd(iconv_open(to, from)) { }
+    Iconv(const char* to, const char* from)
+        : m_cd(iconv_open(to, from))
+    {}
     ~Iconv()
     {
         if (m_cd != reinterpret_cast<iconv_t>(-1))
@@ -56,7 +65,7 @@ public:
 
     // Converts as much as it can; on an invalid or unrepresentable sequence it
     // writes "?" and skips one character of the input (skip tells how long).
-    template<typename Skip>
+    template <typename Skip>
     std::string Convert(std::string_view in, Skip skip)
     {
         std::string out;
@@ -127,8 +136,7 @@ AnsiCharset CurrentAnsiCharset()
         std::string codeset = nl_langinfo(CODESET);
         for (char& c : codeset)
             c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-        if (codeset.find("932") != std::string::npos || codeset.find("SJIS") != std::string::npos
-            || codeset.find("SHIFT") != std::string::npos)
+        if (codeset.find("932") != std::string::npos || codeset.find("SJIS") != std::string::npos || codeset.find("SHIFT") != std::string::npos)
             return AnsiCharset::Cp932;
         return AnsiCharset::Utf8;
     }();

@@ -17,7 +17,8 @@
 
 namespace platform {
 
-enum class AnsiCharset { Utf8, Cp932 };
+enum class AnsiCharset { Utf8,
+                         Cp932 };
 
 namespace CodePage {
 

@@ -14,7 +14,9 @@ namespace {
 
 class DirHandle {
 public:
-    explicit DirHandle(DIR* d) : m_dir(d) { }
+    explicit DirHandle(DIR* d)
+        : m_dir(d)
+    {}
     ~DirHandle()
     {
         if (m_dir)
@@ -128,7 +130,7 @@ std::vector<DirectoryEntry> DirectorySearch::List(const std::string& folder, std
         errno = 0;
         dirent* e = ::readdir(dir.Get());
         if (!e)
-            break;   // the end, or a folder that vanished or failed midway: keep what was read
+            break; // the end, or a folder that vanished or failed midway: keep what was read
         std::string_view name(e->d_name);
         if (name == "." || name == "..")
             continue;
@@ -144,13 +146,13 @@ std::vector<DirectoryEntry> DirectorySearch::List(const std::string& folder, std
             // A link or a file system that does not give the type: ask, following links.
             struct stat st {};
             if (::fstatat(dirFd, e->d_name, &st, 0) != 0)
-                continue;   // vanished, or a dangling link
+                continue; // vanished, or a dangling link
             if (S_ISREG(st.st_mode))
                 kind = EntryKind::File;
             else if (S_ISDIR(st.st_mode))
                 kind = EntryKind::Folder;
             else
-                continue;   // devices, pipes and sockets are not files to play
+                continue; // devices, pipes and sockets are not files to play
         }
         if (kind == EntryKind::Folder && scope == SearchScope::FilesOnly)
             continue;

@@ -16,21 +16,22 @@
 
 namespace platform {
 
-enum class EntryKind { File, Folder };
+enum class EntryKind { File,
+                       Folder };
 
 struct DirectoryEntry {
-    std::string name;        // the entry's name, no folder part
+    std::string name; // the entry's name, no folder part
     EntryKind kind = EntryKind::File;
     bool operator==(const DirectoryEntry&) const = default;
 };
 
 enum class SearchScope {
-    FilesOnly,        // normal files only
-    FilesAndFolders,  // normal files and folders
+    FilesOnly,       // normal files only
+    FilesAndFolders, // normal files and folders
 };
 
 enum class HiddenEntries {
-    Skip,     // names that begin with "." are left out
+    Skip, // names that begin with "." are left out
     Include,
 };
 

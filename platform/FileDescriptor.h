@@ -7,13 +7,17 @@ namespace platform {
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd = -1) : m_fd(fd) { }
+    explicit FileDescriptor(int fd = -1)
+        : m_fd(fd)
+    {}
     ~FileDescriptor()
     {
         if (m_fd >= 0)
             ::close(m_fd);
     }
-    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) { }
+    FileDescriptor(FileDescriptor&& other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1))
+    {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept
     {
         if (this != &other) {

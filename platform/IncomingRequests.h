@@ -51,7 +51,10 @@ public:
     class ProcedureRun {
     public:
         explicit ProcedureRun(IncomingRequests& requests)
-            : m_requests(requests) { ++m_requests.m_procedureDepth; }
+            : m_requests(requests)
+        {
+            ++m_requests.m_procedureDepth;
+        }
         ~ProcedureRun() { --m_requests.m_procedureDepth; }
         ProcedureRun(const ProcedureRun&) = delete;
         ProcedureRun& operator=(const ProcedureRun&) = delete;

@@ -7,8 +7,8 @@ namespace platform {
 
 struct [[nodiscard]] IoResult {
     bool ok = true;
-    int error = 0;            // errno of the failing call, 0 on success
-    std::string message;      // what failed, for logs and tests; empty on success
+    int error = 0;       // errno of the failing call, 0 on success
+    std::string message; // what failed, for logs and tests; empty on success
 
     explicit operator bool() const { return ok; }
 

@@ -10,7 +10,7 @@ StandardErrorSink g_standardError;
 
 // The one process-wide sink registry: the sink Log() writes to. It never owns
 // the sink; ScopedLogSink restores the previous one in reverse order.
-std::atomic<LogSink*> g_current {&g_standardError};
+std::atomic<LogSink*> g_current{&g_standardError};
 
 } // namespace
 

@@ -13,7 +13,7 @@ namespace platform {
 
 MessageWindow::OpenResult MessageWindow::Open(WindowProcedure defaultProcedure)
 {
-    return Open(std::move(defaultProcedure), Options {});
+    return Open(std::move(defaultProcedure), Options{});
 }
 
 MessageWindow::OpenResult MessageWindow::Open(WindowProcedure defaultProcedure, Options options)
@@ -124,12 +124,12 @@ std::size_t MessageWindow::IncomingConnectionCount() const
 SendOutcome MessageWindow::SendMessage(WindowHandle to, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam)
 {
     if (to <= 0)
-        return { SendStatus::NoWindow, 0 };
+        return {SendStatus::NoWindow, 0};
     if (to == m_handle)
         return {SendStatus::Replied, CallProcedure({.msg = msg, .wParam = wParam, .lParam = lParam})};
     RequestHeader header{msg, wParam, lParam, 0, 0};
     if (RequestFrame::Check(header) != HeaderCheck::Valid)
-        return { SendStatus::Invalid, 0 };
+        return {SendStatus::Invalid, 0};
     const auto frame = RequestFrame::EncodeHeader(header);
     return Transact(to, frame);
 }
@@ -138,16 +138,16 @@ SendOutcome MessageWindow::SendCopyData(WindowHandle to, std::uint32_t wParam, s
                                         std::span<const std::byte> payload)
 {
     if (payload.size() > MaxCopyDataBytes)
-        return { SendStatus::Invalid, 0 };
+        return {SendStatus::Invalid, 0};
     if (to <= 0)
-        return { SendStatus::NoWindow, 0 };
+        return {SendStatus::NoWindow, 0};
     if (to == m_handle) {
         CopyDataStruct descriptor{dwData, static_cast<std::uint32_t>(payload.size()),
                                   payload.empty() ? nullptr : payload.data()};
         return {SendStatus::Replied,
                 CallProcedure({.msg = WM_COPYDATA, .wParam = wParam, .copyData = &descriptor})};
     }
-    const auto frame = RequestFrame::Encode({ WM_COPYDATA, wParam, 0, dwData, 0 }, payload);
+    const auto frame = RequestFrame::Encode({WM_COPYDATA, wParam, 0, dwData, 0}, payload);
     return Transact(to, frame);
 }
 

@@ -48,7 +48,7 @@ namespace platform {
 class IncomingRequests;
 
 inline constexpr std::uint32_t MaxCopyDataBytes = 65536;
-inline constexpr std::chrono::milliseconds DefaultSendTimeout { 1000 };
+inline constexpr std::chrono::milliseconds DefaultSendTimeout{1000};
 
 class MessageWindow {
 public:

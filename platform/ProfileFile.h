@@ -33,7 +33,10 @@ namespace platform {
 
 class ProfileFile {
 public:
-    enum class Status { Loaded, Missing, Unreadable, TooLarge };
+    enum class Status { Loaded,
+                        Missing,
+                        Unreadable,
+                        TooLarge };
 
     static constexpr std::size_t MaxFileBytes = 64u * 1024u * 1024u;
 
@@ -82,8 +85,8 @@ public:
 
 private:
     struct SectionSpan {
-        std::size_t header;   // index of the header line
-        std::size_t end;      // one past the last line that belongs to it
+        std::size_t header; // index of the header line
+        std::size_t end;    // one past the last line that belongs to it
     };
 
     std::optional<SectionSpan> FindSection(std::string_view section) const;

@@ -20,8 +20,8 @@ namespace {
 
 // What the two forked processes tell the caller through the pipe.
 struct Report {
-    char tag;    // 'P' pid of the program, 'C' chdir failed, 'E' exec failed, 'F' fork failed
-    int value;   // the pid or the errno
+    char tag;  // 'P' pid of the program, 'C' chdir failed, 'E' exec failed, 'F' fork failed
+    int value; // the pid or the errno
 };
 
 void WriteReport(int fd, char tag, int value)
@@ -97,7 +97,6 @@ std::optional<Pipe> MakePipe()
 }
 
 } // namespace
-
 
 LaunchResult ProgramLauncher::StartDetached(const std::string& program, const std::vector<std::string>& arguments,
                                             const std::string& workingFolder)

@@ -14,8 +14,8 @@
 namespace platform {
 
 struct [[nodiscard]] LaunchResult {
-    IoResult outcome;   // ok when the program's image was loaded
-    pid_t pid = 0;      // the started program's process id, when ok
+    IoResult outcome; // ok when the program's image was loaded
+    pid_t pid = 0;    // the started program's process id, when ok
 
     explicit operator bool() const { return outcome.ok; }
 };

@@ -71,7 +71,8 @@ Region Region::FromRects(std::span<const Rect> rects)
     while (parts.size() > 1) {
         std::vector<QRegion> next;
         next.reserve(parts.size() / 2 + 1);
-        for (std::size_t i = 0; i + 1 < parts.size(); i += 2) next.push_back(parts[i].united(parts[i + 1]));
+        for (std::size_t i = 0; i + 1 < parts.size(); i += 2)
+            next.push_back(parts[i].united(parts[i + 1]));
         if (parts.size() % 2 == 1) next.push_back(parts.back());
         parts.swap(next);
     }
@@ -84,7 +85,8 @@ Region Region::FromPolygon(std::span<const Point> vertices, PolygonFill fill)
     if (!IsFillablePolygon(vertices)) return Region();
     QPolygon polygon;
     polygon.reserve(static_cast<qsizetype>(vertices.size()));
-    for (const Point& p : vertices) polygon << QPoint(p.x, p.y);
+    for (const Point& p : vertices)
+        polygon << QPoint(p.x, p.y);
     return Region(QRegion(polygon, fill == PolygonFill::Winding ? Qt::WindingFill : Qt::OddEvenFill));
 }
 

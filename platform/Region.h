@@ -16,7 +16,8 @@
 
 namespace platform {
 
-enum class PolygonFill { Alternate, Winding };
+enum class PolygonFill { Alternate,
+                         Winding };
 
 // Whether FromPolygon fills these vertices: all within MaxCoordinate and
 // spanning at most MaxPolygonExtent in each direction.
@@ -24,7 +25,7 @@ enum class PolygonFill { Alternate, Winding };
 
 class Region {
 public:
-    Region() = default;  // empty
+    Region() = default; // empty
     explicit Region(const Rect& rect);
     explicit Region(const QRegion& region);
 

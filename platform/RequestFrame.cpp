@@ -24,7 +24,7 @@ std::uint32_t GetU32(const std::byte* at)
 
 std::array<std::byte, RequestHeaderSize> EncodeHeader(const RequestHeader& header)
 {
-    std::array<std::byte, RequestHeaderSize> out {};
+    std::array<std::byte, RequestHeaderSize> out{};
     PutU32(out.data() + 0, header.msg);
     PutU32(out.data() + 4, header.wParam);
     PutU32(out.data() + 8, static_cast<std::uint32_t>(header.lParam));
@@ -70,7 +70,7 @@ std::vector<std::byte> Encode(RequestHeader header, std::span<const std::byte> p
 
 std::array<std::byte, ReplySize> EncodeReply(std::int32_t result)
 {
-    std::array<std::byte, ReplySize> out {};
+    std::array<std::byte, ReplySize> out{};
     PutU32(out.data(), static_cast<std::uint32_t>(result));
     return out;
 }

@@ -23,7 +23,8 @@ struct RequestHeader {
     std::uint32_t cbData = 0;
 };
 
-enum class HeaderCheck { Valid, Malformed };
+enum class HeaderCheck { Valid,
+                         Malformed };
 
 namespace RequestFrame {
 

@@ -19,7 +19,9 @@ public:
     // A log that is off.
     RunLog() = default;
     RunLog(State state, std::string path)
-        : m_state(state), m_path(std::move(path)) {}
+        : m_state(state)
+        , m_path(std::move(path))
+    {}
 
     void Write(std::string_view text) const;
 

@@ -24,9 +24,16 @@ std::u32string Decode(std::string_view text)
             ++i;
             continue;
         }
-        if ((c & 0xE0) == 0xC0) { n = 2; min = 0x80; }
-        else if ((c & 0xF0) == 0xE0) { n = 3; min = 0x800; }
-        else if ((c & 0xF8) == 0xF0) { n = 4; min = 0x10000; }
+        if ((c & 0xE0) == 0xC0) {
+            n = 2;
+            min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 3;
+            min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 4;
+            min = 0x10000;
+        }
         bool valid = n != 0 && i + n <= text.size();
         char32_t cp = c & (0x7F >> n);
         for (std::size_t k = 1; valid && k < n; ++k) {

@@ -28,7 +28,12 @@ public:
     }
 
 private:
-    enum class TokenKind { Literal, AnyOne, AnyRun, Digit, Set, NotSet };
+    enum class TokenKind { Literal,
+                           AnyOne,
+                           AnyRun,
+                           Digit,
+                           Set,
+                           NotSet };
     struct Range {
         char32_t first;
         char32_t last;

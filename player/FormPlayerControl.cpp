@@ -67,9 +67,9 @@ void FormPlayerControl::SeekTo(int64_t ms)
     m_form.Playback().Seek(static_cast<int32_t>(std::clamp<int64_t>(ms, 0, INT32_MAX)));
 }
 
-void FormPlayerControl::Happened(TransportEvent event)
+void FormPlayerControl::Happened(playback::TransportEvent event)
 {
-    if (event == TransportEvent::Seeked && m_observer != nullptr)
+    if (event == playback::TransportEvent::Seeked && m_observer != nullptr)
         m_observer->Seeked(PositionMs());
     StateMayHaveChanged();
 }
@@ -87,7 +87,7 @@ void FormPlayerControl::SeekToFraction(double fraction)
 void FormPlayerControl::SetVolume(int32_t volume)
 {
     // As the volume buttons do: the decoder, the gauge, the assists and the dialog.
-    m_form.Playback().SetVolume(std::clamp(volume, 0, 100), VolumeCause::Remote);
+    m_form.Playback().SetVolume(std::clamp(volume, 0, 100), playback::VolumeCause::Remote);
 }
 
 void FormPlayerControl::SetRepeat(bool on)
@@ -111,12 +111,12 @@ std::vector<std::string> FormPlayerControl::ExpandPaths(const std::vector<std::s
             std::string folder = path;
             if (folder.back() != '/')
                 folder += '/';
-            const std::vector<std::string> found = TrackFiles::InFolder(folder, m_form.App().SearchChildFolder());
+            const std::vector<std::string> found = playback::TrackFiles::InFolder(folder, m_form.App().SearchChildFolder());
             files.insert(files.end(), found.begin(), found.end());
             continue;
         }
-        if (ascii::EndsWithIgnoringCase(path, ".m3u") || ascii::EndsWithIgnoringCase(path, ".m3u8")) {
-            const std::vector<std::string> listed = PlayListFile::Read(path);
+        if (common::ascii::EndsWithIgnoringCase(path, ".m3u") || common::ascii::EndsWithIgnoringCase(path, ".m3u8")) {
+            const std::vector<std::string> listed = playback::PlayListFile::Read(path);
             files.insert(files.end(), listed.begin(), listed.end());
             continue;
         }
@@ -148,20 +148,18 @@ void FormPlayerControl::Quit() { m_form.mnuP1Exit_Click(); }
 desktop::PlayerSnapshot FormPlayerControl::Snapshot() const
 {
     desktop::PlayerSnapshot s;
-    s.status = !m_form.Playback().bPlay()   ? desktop::PlaybackStatus::Stopped
-               : m_form.Playback().bPause() ? desktop::PlaybackStatus::Paused
-                                 : desktop::PlaybackStatus::Playing;
+    s.status = !m_form.Playback().bPlay() ? desktop::PlaybackStatus::Stopped
+        : m_form.Playback().bPause()      ? desktop::PlaybackStatus::Paused
+                                          : desktop::PlaybackStatus::Playing;
     s.repeat = m_form.Playback().bRepeat();
     s.shuffle = m_form.Playback().bShuffle();
     s.volume = m_form.Playback().Volume();
-    const Mp3FileList& list = m_form.Playback().coMp3Files();
+    const playback::Mp3FileList& list = m_form.Playback().coMp3Files();
     s.trackCount = list.Count();
-    const bool listChanged = m_listPaths.size() != list.Items().size()
-        || !std::equal(m_listPaths.begin(), m_listPaths.end(), list.Items().begin(),
-                       [](const std::string& p, const ClsZelkoMp3File& f) { return p == f.Mp3File(); });
+    const bool listChanged = m_listPaths.size() != list.Items().size() || !std::equal(m_listPaths.begin(), m_listPaths.end(), list.Items().begin(), [](const std::string& p, const playback::ClsZelkoMp3File& f) { return p == f.Mp3File(); });
     if (listChanged) {
         m_listPaths.clear();
-        for (const ClsZelkoMp3File& f : list.Items())
+        for (const playback::ClsZelkoMp3File& f : list.Items())
             m_listPaths.push_back(f.Mp3File());
         ++m_listGeneration;
     }
@@ -171,7 +169,7 @@ desktop::PlayerSnapshot FormPlayerControl::Snapshot() const
     s.canGoPrevious = s.trackCount > 0;
     const int32_t position = m_form.Playback().PlayPosition();
     if (list.Contains(position)) {
-        const ClsZelkoMp3File& track = list.Item(position);
+        const playback::ClsZelkoMp3File& track = list.Item(position);
         if (m_tagsPath != track.Mp3File()) {
             m_tagsPath = track.Mp3File();
             decoder::Mp3Tags tags;
@@ -205,17 +203,17 @@ int64_t FormPlayerControl::PositionMs() const
     return m_form.Playback().bPlay() ? m_form.Decoder().dec_getPlayMs() : 0;
 }
 
-bool FormPlayerControl::MouseDown(MouseButton button, int32_t x, int32_t y)
+bool FormPlayerControl::MouseDown(skin::MouseButton button, int32_t x, int32_t y)
 {
     return m_gauges.MouseDown(button, x, y);
 }
 
-void FormPlayerControl::MouseMove(MouseButtons buttons, int32_t x, int32_t y)
+void FormPlayerControl::MouseMove(skin::MouseButtons buttons, int32_t x, int32_t y)
 {
     m_gauges.MouseMove(buttons, x, y);
 }
 
-bool FormPlayerControl::MouseUp(MouseButton button, int32_t x, int32_t y)
+bool FormPlayerControl::MouseUp(skin::MouseButton button, int32_t x, int32_t y)
 {
     return m_gauges.MouseUp(button, x, y);
 }
@@ -235,5 +233,5 @@ int32_t FormPlayerControl::CurrentVolume() const { return m_form.Playback().Volu
 
 bool FormPlayerControl::CanSeek() const
 {
-    return m_form.Playback().bPlay() && m_form.Playback().ReadDecoderState() != DecoderState::Stopped;
+    return m_form.Playback().bPlay() && m_form.Playback().ReadDecoderState() != playback::DecoderState::Stopped;
 }

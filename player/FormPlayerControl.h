@@ -24,8 +24,8 @@ class frmZelko;
 
 class FormPlayerControl : public desktop::PlayerControl,
                           public desktop::DesktopInput,
-                          private TransportObserver,
-                          private GaugeControls::Host {
+                          private playback::TransportObserver,
+                          private widgets::GaugeControls::Host {
 public:
     // Hands itself to the window as its desktop input; the destructor takes it back.
     explicit FormPlayerControl(frmZelko& form);
@@ -53,9 +53,9 @@ public:
     void SetObserver(Observer* observer) override { m_observer = observer; }
 
     // desktop::DesktopInput
-    bool MouseDown(MouseButton button, int32_t x, int32_t y) override;
-    void MouseMove(MouseButtons buttons, int32_t x, int32_t y) override;
-    bool MouseUp(MouseButton button, int32_t x, int32_t y) override;
+    bool MouseDown(skin::MouseButton button, int32_t x, int32_t y) override;
+    void MouseMove(skin::MouseButtons buttons, int32_t x, int32_t y) override;
+    bool MouseUp(skin::MouseButton button, int32_t x, int32_t y) override;
     bool Wheel(int32_t delta, int32_t x, int32_t y) override;
     void SeekKey(int32_t ms) override { SeekBy(ms); }
     std::optional<int32_t> SeekBarPercent() const override { return m_gauges.SeekBarPercent(); }
@@ -63,11 +63,11 @@ public:
 
 private:
     // TransportObserver: every change may change what a remote control shows.
-    void FlagChanged(PlayFlag) override { StateMayHaveChanged(); }
-    void TrackOpened(const ClsZelkoMp3File&, std::int32_t) override { StateMayHaveChanged(); }
-    void TrackCannotPlay(const ClsZelkoMp3File&) override { StateMayHaveChanged(); }
-    void VolumeChanged(VolumeCause) override { StateMayHaveChanged(); }
-    void Happened(TransportEvent event) override;
+    void FlagChanged(playback::PlayFlag) override { StateMayHaveChanged(); }
+    void TrackOpened(const playback::ClsZelkoMp3File&, std::int32_t) override { StateMayHaveChanged(); }
+    void TrackCannotPlay(const playback::ClsZelkoMp3File&) override { StateMayHaveChanged(); }
+    void VolumeChanged(playback::VolumeCause) override { StateMayHaveChanged(); }
+    void Happened(playback::TransportEvent event) override;
     void ListChanged() override { StateMayHaveChanged(); }
 
     // GaugeControls::Host
@@ -81,7 +81,7 @@ private:
     std::vector<std::string> ExpandPaths(const std::vector<std::string>& paths) const;
 
     frmZelko& m_form;
-    GaugeControls m_gauges;
+    widgets::GaugeControls m_gauges;
     // The player window's procedure before the hand-over one, put back at the end.
     platform::WindowProcedure m_previousBaseProcedure;
     Observer* m_observer = nullptr;

@@ -13,7 +13,9 @@ void ModalBoxCloser::CloseAll()
     }
     for (QWidget* previous = nullptr; QWidget* box = QApplication::activeModalWidget(); previous = box) {
         if (box == previous) break;
-        if (auto* dialog = qobject_cast<QDialog*>(box)) dialog->reject();
-        else box->close();
+        if (auto* dialog = qobject_cast<QDialog*>(box))
+            dialog->reject();
+        else
+            box->close();
     }
 }

@@ -16,7 +16,8 @@ constexpr std::array<int, 3> kSignals{SIGTERM, SIGINT, SIGHUP};
 volatile std::sig_atomic_t g_writeFd = -1;
 struct sigaction g_previous[3];
 
-void OnSignal(int signalNumber) {
+void OnSignal(int signalNumber)
+{
     const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     if (g_writeFd >= 0) {
@@ -27,23 +28,28 @@ void OnSignal(int signalNumber) {
 
 } // namespace
 
-SignalBridge::SignalBridge(QObject* parent) : QObject(parent) {
-    if (g_writeFd >= 0) return;  // another bridge is active
+SignalBridge::SignalBridge(QObject* parent)
+    : QObject(parent)
+{
+    if (g_writeFd >= 0) return; // another bridge is active
     if (::pipe2(m_fds, O_CLOEXEC | O_NONBLOCK) != 0) return;
     g_writeFd = m_fds[1];
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &action, &g_previous[i]);
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+        ::sigaction(kSignals[i], &action, &g_previous[i]);
     m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { OnReadable(); });
     m_active = true;
 }
 
-SignalBridge::~SignalBridge() {
+SignalBridge::~SignalBridge()
+{
     if (m_active) {
-        for (std::size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &g_previous[i], nullptr);
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            ::sigaction(kSignals[i], &g_previous[i], nullptr);
         g_writeFd = -1;
     }
     m_notifier.reset();
@@ -52,9 +58,11 @@ SignalBridge::~SignalBridge() {
     }
 }
 
-void SignalBridge::OnReadable() {
+void SignalBridge::OnReadable()
+{
     unsigned char byte = 0;
     int last = 0;
-    while (::read(m_fds[0], &byte, 1) == 1) last = byte;
+    while (::read(m_fds[0], &byte, 1) == 1)
+        last = byte;
     if (last != 0) emit TerminationRequested(last);
 }

@@ -1,3 +1,7 @@
+// The main window's routing. It stays one file although it is long: it is a
+// list of short handlers, one for each button, menu item, key, widget signal
+// and window event, each passing the event to the part that does the work,
+// and read together they are the map of what the user can do.
 #include "player/frmZelko.h"
 
 #include "player/dialogs/ProgramVersion.h"
@@ -21,15 +25,17 @@
 
 namespace {
 
-std::unique_ptr<ClsZelko> MakeApp(const frmZelko::Options& options) {
-    return options.programFolder.empty() ? std::make_unique<ClsZelko>(options.commandLine)
-                                         : std::make_unique<ClsZelko>(options.commandLine, options.programFolder);
+std::unique_ptr<shell::ClsZelko> MakeApp(const frmZelko::Options& options)
+{
+    return options.programFolder.empty() ? std::make_unique<shell::ClsZelko>(options.commandLine)
+                                         : std::make_unique<shell::ClsZelko>(options.commandLine, options.programFolder);
 }
 
 std::string Translated(const char* source) { return QCoreApplication::translate("frmZelko", source).toStdString(); }
 
 // The shuffle generator is seeded once per run, from the clock.
-std::uint32_t SeedOf(const frmZelko::Options& options) {
+std::uint32_t SeedOf(const frmZelko::Options& options)
+{
     return options.randomSeed.value_or(
         static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
@@ -37,19 +43,26 @@ std::uint32_t SeedOf(const frmZelko::Options& options) {
 } // namespace
 
 frmZelko::frmZelko(Options options)
-    : m_options(std::move(options)), m_app(MakeApp(m_options)), m_decoder(m_options.decoder),
-      m_transport(m_decoder, SeedOf(m_options)), m_window(std::make_unique<SkinWindow>()),
-      m_loop(*m_app, m_decoder, m_transport, *m_window, *this), m_view(*m_app, *m_window, m_transport, m_loop),
-      m_skins({*m_app, m_view, m_loop, m_transport, m_catalogue, m_options.dialogs}, [this] { ProcessPendingEvents(); },
-              [this] { return m_unloaded; }),
-      m_tracks(m_transport, *m_app, m_options.dialogs) {
+    : m_options(std::move(options))
+    , m_app(MakeApp(m_options))
+    , m_decoder(m_options.decoder)
+    , m_transport(m_decoder, SeedOf(m_options))
+    , m_window(std::make_unique<skin::SkinWindow>())
+    , m_loop(*m_app, m_decoder, m_transport, *m_window, *this)
+    , m_view(*m_app, *m_window, m_transport, m_loop)
+    , m_skins(
+          {*m_app, m_view, m_loop, m_transport, m_catalogue, m_options.dialogs}, [this] { ProcessPendingEvents(); },
+          [this] { return m_unloaded; })
+    , m_tracks(m_transport, *m_app, m_options.dialogs)
+{
     m_window->SetListener(this);
     m_window->setWindowTitle(QString::fromUtf8(AppTitle));
 
-    FillDefaultDialogs(m_options.dialogs, m_window.get(), AppTitle);
+    shell::FillDefaultDialogs(m_options.dialogs, m_window.get(), AppTitle);
 }
 
-frmZelko::~frmZelko() {
+frmZelko::~frmZelko()
+{
     Form_Unload();
     m_transport.RemoveObserver(m_view);
     m_transport.RemoveObserver(m_loop);
@@ -59,13 +72,14 @@ frmZelko::~frmZelko() {
 
 // ---------------------------------------------------------------- start-up and shut-down
 
-bool frmZelko::Form_Load() {
+bool frmZelko::Form_Load()
+{
     if (m_loaded) return !m_unloaded;
     m_loaded = true;
 
-    m_menus = std::make_unique<PlayerMenus>(*this, m_catalogue, m_skins);
+    m_menus = std::make_unique<shell::PlayerMenus>(*this, m_catalogue, m_skins);
     m_assistHost =
-        std::make_unique<ClsZelkoAssistHost>(*this, m_menus->AssistMenu(), m_app->AppPath(), m_options.assist);
+        std::make_unique<assisthost::ClsZelkoAssistHost>(*this, m_menus->AssistMenu(), m_app->AppPath(), m_options.assist);
     ConnectControllers();
     m_loop.SetWidgets(m_view.Body(), m_view.LyricsBox());
     // The window redraws first, the play loop follows, the assists hear last.
@@ -88,10 +102,10 @@ bool frmZelko::Form_Load() {
 
     m_transport.InitDecoder();
     m_menus->SetSkinWithMusicChecked(
-        Startup::ReadSettings(*m_app, m_transport, *m_assistHost, std::exchange(m_options.settings, std::nullopt)));
-    Startup::ReadPlayList(*m_app, m_transport);
+        shell::Startup::ReadSettings(*m_app, m_transport, *m_assistHost, std::exchange(m_options.settings, std::nullopt)));
+    shell::Startup::ReadPlayList(*m_app, m_transport);
     m_transport.ShuffleMp3Files();
-    Startup::CheckPlayPosition(m_transport);
+    shell::Startup::CheckPlayPosition(m_transport);
 
     m_menus->SetDoubleSizeChecked(m_view.ChooseStartScale() > 1);
 
@@ -106,12 +120,13 @@ bool frmZelko::Form_Load() {
     return true;
 }
 
-void frmZelko::Form_Unload() {
+void frmZelko::Form_Unload()
+{
     if (!m_loaded || m_unloaded) return;
     m_unloaded = true;
     m_loop.StopTimer();
-    Startup::WritePlayList(*m_app, m_transport);
-    Startup::WriteSettings(*m_app, m_transport, m_assistHost.get());
+    shell::Startup::WritePlayList(*m_app, m_transport);
+    shell::Startup::WriteSettings(*m_app, m_transport, m_assistHost.get());
     m_transport.FreeDecoder();
     if (m_assistHost) m_assistHost->RemoveHook();
     if (m_propsFollower) m_transport.RemoveObserver(*m_propsFollower);
@@ -123,7 +138,8 @@ void frmZelko::Form_Unload() {
     m_window->hide();
 }
 
-void frmZelko::mnuP1Exit_Click() {
+void frmZelko::mnuP1Exit_Click()
+{
     if (m_unloaded) return;
     if (m_transport.bPlay()) {
         cButtonAction_StopClick();
@@ -133,9 +149,12 @@ void frmZelko::mnuP1Exit_Click() {
     emit Closed();
 }
 
-void frmZelko::ProcessPendingEvents() {
-    if (m_assistHost) m_assistHost->ProcessPendingEvents();
-    else QCoreApplication::processEvents();
+void frmZelko::ProcessPendingEvents()
+{
+    if (m_assistHost)
+        m_assistHost->ProcessPendingEvents();
+    else
+        QCoreApplication::processEvents();
 }
 
 // ---------------------------------------------------------------- transport commands
@@ -144,12 +163,14 @@ void frmZelko::cButtonAction_PlayClick() { m_transport.Play(); }
 void frmZelko::cButtonAction_PauseClick() { m_transport.Pause(); }
 void frmZelko::cButtonAction_StopClick() { m_transport.Stop(); }
 
-void frmZelko::cButtonAction_NTrackClick() {
+void frmZelko::cButtonAction_NTrackClick()
+{
     m_transport.Next();
     m_view.Buttons().RefreshNTrack();
 }
 
-void frmZelko::cButtonAction_PTrackClick() {
+void frmZelko::cButtonAction_PTrackClick()
+{
     m_transport.Previous();
     m_view.Buttons().RefreshPTrack();
 }
@@ -158,43 +179,48 @@ void frmZelko::cPlayListAction_ItemDblClick(std::int32_t trackPosition) { m_tran
 void frmZelko::cButtonAction_RepeatClick() { m_transport.ToggleRepeat(); }
 void frmZelko::cButtonAction_ShuffleClick() { m_transport.ToggleShuffle(); }
 
-void frmZelko::ApplyVolumeStep(bool plus) {
+void frmZelko::ApplyVolumeStep(bool plus)
+{
     // The fine step is read from the keyboard as it is at the click.
-    const VolumeStep step = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier)
-                                ? VolumeStep::Fine
-                                : VolumeStep::Normal;
-    const std::int32_t volume = plus ? VolumeRules::Plus(m_transport.Volume(), step)
-                                     : VolumeRules::Minus(m_transport.Volume(), step);
-    m_transport.SetVolume(volume, plus ? VolumeCause::PlusButton : VolumeCause::MinusButton);
+    const playback::VolumeStep step = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier)
+        ? playback::VolumeStep::Fine
+        : playback::VolumeStep::Normal;
+    const std::int32_t volume = plus ? playback::VolumeRules::Plus(m_transport.Volume(), step)
+                                     : playback::VolumeRules::Minus(m_transport.Volume(), step);
+    m_transport.SetVolume(volume, plus ? playback::VolumeCause::PlusButton : playback::VolumeCause::MinusButton);
 }
 
 void frmZelko::cButtonAction_VolumePlusClick() { ApplyVolumeStep(true); }
 void frmZelko::cButtonAction_VolumeMinusClick() { ApplyVolumeStep(false); }
-void frmZelko::ApplyVolumeFromAssist(std::int32_t volume) { m_transport.SetVolume(volume, VolumeCause::Assist); }
+void frmZelko::ApplyVolumeFromAssist(std::int32_t volume) { m_transport.SetVolume(volume, playback::VolumeCause::Assist); }
 void frmZelko::ApplyRepeat(bool on) { m_transport.SetRepeat(on); }
 void frmZelko::ApplyShuffle(bool on) { m_transport.SetShuffle(on); }
-void frmZelko::ApplyVolume(int volume) { m_transport.SetVolume(volume, VolumeCause::Properties); }
+void frmZelko::ApplyVolume(int volume) { m_transport.SetVolume(volume, playback::VolumeCause::Properties); }
 
-void frmZelko::mnuP1Play_Click() {
+void frmZelko::mnuP1Play_Click()
+{
     if (m_transport.bStop()) cButtonAction_PlayClick();
 }
 
-void frmZelko::mnuP1Pause_Click() {
+void frmZelko::mnuP1Pause_Click()
+{
     if (m_transport.bPlay()) cButtonAction_PauseClick();
 }
 
-void frmZelko::mnuP1Stop_Click() {
+void frmZelko::mnuP1Stop_Click()
+{
     if (m_transport.bPlay()) cButtonAction_StopClick();
 }
 
 void frmZelko::mnuP1Prev_Click() { cButtonAction_PTrackClick(); }
 
-void frmZelko::mnuP1DoubleSize_Click() {
+void frmZelko::mnuP1DoubleSize_Click()
+{
     if (!m_unloaded) m_menus->SetDoubleSizeChecked(m_view.ToggleDoubleSize() > 1);
 }
 
 void frmZelko::mnuP1Next_Click() { cButtonAction_NTrackClick(); }
-protocol::PlayStateRecord frmZelko::CurrentPlayState() const { return ToRecord(m_transport.State()); }
+protocol::PlayStateRecord frmZelko::CurrentPlayState() const { return playback::ToRecord(m_transport.State()); }
 std::int32_t frmZelko::DecoderState() { return static_cast<std::int32_t>(m_transport.ReadDecoderState()); }
 
 // ---------------------------------------------------------------- play loop host
@@ -203,11 +229,13 @@ bool frmZelko::IsMinimized() const { return m_window->IsMinimized(); }
 bool frmZelko::LyricsBoxVisible() const { return m_view.LyricsBoxVisible(); }
 void frmZelko::SendAnalyze(const protocol::AnalyzeRecord& record) { m_assistHost->SendAnalyze(record); }
 
-void frmZelko::BeforeNextTrack() {
+void frmZelko::BeforeNextTrack()
+{
     if (m_app->SkinWithMusic() && !IsMinimized()) m_skins.NextSkin();
 }
 
-std::optional<std::int32_t> frmZelko::SeekBarDragPercent() const {
+std::optional<std::int32_t> frmZelko::SeekBarDragPercent() const
+{
     return m_desktop ? m_desktop->SeekBarPercent() : std::nullopt;
 }
 
@@ -216,24 +244,27 @@ void frmZelko::ClearAnalyzer() { m_view.ClearAnalyzer(); }
 
 // ---------------------------------------------------------------- window buttons, menus, keys, wheel
 
-void frmZelko::cButtonAction_OpenClick() {
+void frmZelko::cButtonAction_OpenClick()
+{
     // The button keeps its pressed look until the menu has closed.
-    MenuPopup::Show(m_menus->mnuPopup3(), QCursor::pos(), [this] {
+    widgets::MenuPopup::Show(m_menus->mnuPopup3(), QCursor::pos(), [this] {
         if (!m_unloaded) m_view.Buttons().RefreshOpen();
     });
 }
 
-void frmZelko::cButtonAction_CloseClick() {
+void frmZelko::cButtonAction_CloseClick()
+{
     m_transport.MarkStopped();
     mnuP1Exit_Click();
 }
 
 void frmZelko::cButtonAction_MinimizeClick() { MinimizeWindow(); }
-void frmZelko::cButtonAction_LyricsPullClick() { m_view.PullDrawer(Drawer::Lyrics); }
-void frmZelko::cButtonAction_PlayListPullClick() { m_view.PullDrawer(Drawer::PlayList); }
+void frmZelko::cButtonAction_LyricsPullClick() { m_view.PullDrawer(skin::Drawer::Lyrics); }
+void frmZelko::cButtonAction_PlayListPullClick() { m_view.PullDrawer(skin::Drawer::PlayList); }
 void frmZelko::cBodyAction_BodyRightClick() { ShowPopup1(false); }
 
-void frmZelko::cBodyAction_BodyMoveFinished() {
+void frmZelko::cBodyAction_BodyMoveFinished()
+{
     const platform::Point position = m_window->Position();
     m_app->SetWindowLeft(position.x);
     m_app->SetWindowTop(position.y);
@@ -244,57 +275,73 @@ void frmZelko::cPlayListAction_ItemRightClick() { m_menus->mnuPopup2().popup(QCu
 void frmZelko::cPlayListAction_ListDownClick() { m_view.ScrollListDown(); }
 void frmZelko::cPlayListAction_ListUpClick() { m_view.ScrollListUp(); }
 
-void frmZelko::vbWheelMinus() {
-    for (int i = 0; i < 3; ++i) cPlayListAction_ListDownClick();
+void frmZelko::vbWheelMinus()
+{
+    for (int i = 0; i < 3; ++i)
+        cPlayListAction_ListDownClick();
 }
 
-void frmZelko::vbWheelPlus() {
-    for (int i = 0; i < 3; ++i) cPlayListAction_ListUpClick();
+void frmZelko::vbWheelPlus()
+{
+    for (int i = 0; i < 3; ++i)
+        cPlayListAction_ListUpClick();
 }
 
-void frmZelko::mnuP1Properties_Click() {
+void frmZelko::mnuP1Properties_Click()
+{
     if (m_props) m_props->Open();
 }
 
-void frmZelko::mnuP1Version_Click() {
+void frmZelko::mnuP1Version_Click()
+{
     dialogs::frmZelkoAbout::ShowModal(
         dialogs::ProgramVersion{ZELKO_VERSION_MAJOR, ZELKO_VERSION_MINOR, ZELKO_VERSION_PATCH}, m_window.get());
 }
 
-void frmZelko::ShowPopup1(bool atWindowCorner) {
+void frmZelko::ShowPopup1(bool atWindowCorner)
+{
     const QPoint at = atWindowCorner ? m_window->mapToGlobal(QPoint(0, 0)) : QCursor::pos();
     m_menus->ShowPopup1(at, m_assistHost->Assists(), m_transport.bPlay());
 }
 
-void frmZelko::Form_KeyUp(std::int32_t keyCode, KeyShift shift) {
-    const std::optional<KeyCommand> command =
-        LookupKeyCommand(keyCode, static_cast<unsigned>(static_cast<std::int32_t>(shift)));
+void frmZelko::Form_KeyUp(std::int32_t keyCode, skin::KeyShift shift)
+{
+    const std::optional<playback::KeyCommand> command =
+        playback::LookupKeyCommand(keyCode, static_cast<unsigned>(static_cast<std::int32_t>(shift)));
     if (!command) return;
     switch (*command) {
-    case KeyCommand::NextSkin: m_skins.NextSkin(); break;
-    case KeyCommand::ToggleShuffle: cButtonAction_ShuffleClick(); break;
-    case KeyCommand::ToggleRepeat: cButtonAction_RepeatClick(); break;
-    case KeyCommand::Exit: mnuP1Exit_Click(); break;
-    case KeyCommand::WheelMinus: vbWheelMinus(); break;
-    case KeyCommand::WheelPlus: vbWheelPlus(); break;
-    case KeyCommand::ListDown: cPlayListAction_ListDownClick(); break;
-    case KeyCommand::ListUp: cPlayListAction_ListUpClick(); break;
-    case KeyCommand::PullPanel:
-        if (const std::optional<Drawer> drawer = m_view.SoleDrawer()) m_view.PullDrawer(*drawer);
+    case playback::KeyCommand::NextSkin: m_skins.NextSkin(); break;
+    case playback::KeyCommand::ToggleShuffle: cButtonAction_ShuffleClick(); break;
+    case playback::KeyCommand::ToggleRepeat: cButtonAction_RepeatClick(); break;
+    case playback::KeyCommand::Exit: mnuP1Exit_Click(); break;
+    case playback::KeyCommand::WheelMinus: vbWheelMinus(); break;
+    case playback::KeyCommand::WheelPlus: vbWheelPlus(); break;
+    case playback::KeyCommand::ListDown: cPlayListAction_ListDownClick(); break;
+    case playback::KeyCommand::ListUp: cPlayListAction_ListUpClick(); break;
+    case playback::KeyCommand::PullPanel:
+        if (const std::optional<skin::Drawer> drawer = m_view.SoleDrawer()) m_view.PullDrawer(*drawer);
         break;
-    case KeyCommand::OpenFolder: mnuP3Folder_Click(); break;
-    case KeyCommand::OpenFile: mnuP3File_Click(); break;
-    case KeyCommand::MainMenu: ShowPopup1(true); break;
-    case KeyCommand::Play: mnuP1Play_Click(); break;
-    case KeyCommand::Pause: mnuP1Pause_Click(); break;
-    case KeyCommand::Stop: mnuP1Stop_Click(); break;
-    case KeyCommand::Previous: cButtonAction_PTrackClick(); break;
-    case KeyCommand::Next: cButtonAction_NTrackClick(); break;
-    case KeyCommand::Properties: mnuP1Properties_Click(); break;
-    case KeyCommand::SeekBackLong: if (m_desktop) m_desktop->SeekKey(-30000); break;
-    case KeyCommand::SeekForwardLong: if (m_desktop) m_desktop->SeekKey(30000); break;
-    case KeyCommand::SeekBack: if (m_desktop) m_desktop->SeekKey(-5000); break;
-    case KeyCommand::SeekForward: if (m_desktop) m_desktop->SeekKey(5000); break;
+    case playback::KeyCommand::OpenFolder: mnuP3Folder_Click(); break;
+    case playback::KeyCommand::OpenFile: mnuP3File_Click(); break;
+    case playback::KeyCommand::MainMenu: ShowPopup1(true); break;
+    case playback::KeyCommand::Play: mnuP1Play_Click(); break;
+    case playback::KeyCommand::Pause: mnuP1Pause_Click(); break;
+    case playback::KeyCommand::Stop: mnuP1Stop_Click(); break;
+    case playback::KeyCommand::Previous: cButtonAction_PTrackClick(); break;
+    case playback::KeyCommand::Next: cButtonAction_NTrackClick(); break;
+    case playback::KeyCommand::Properties: mnuP1Properties_Click(); break;
+    case playback::KeyCommand::SeekBackLong:
+        if (m_desktop) m_desktop->SeekKey(-30000);
+        break;
+    case playback::KeyCommand::SeekForwardLong:
+        if (m_desktop) m_desktop->SeekKey(30000);
+        break;
+    case playback::KeyCommand::SeekBack:
+        if (m_desktop) m_desktop->SeekKey(-5000);
+        break;
+    case playback::KeyCommand::SeekForward:
+        if (m_desktop) m_desktop->SeekKey(5000);
+        break;
     }
 }
 
@@ -304,10 +351,13 @@ void frmZelko::mnuP3File_Click() { m_tracks.AddChosenFiles(); }
 void frmZelko::mnuP3Folder_Click() { m_tracks.AddChosenFolder(Translated(MusicFolderTitle)); }
 void frmZelko::mnuP2ItemClear_Click() { m_transport.ClearMp3Files(); }
 
-void frmZelko::Form_OLEDragDrop(const std::vector<std::string>& paths) {
-    const TrackFiles::Dropped dropped = TrackFiles::Classify(paths);
-    if (dropped.skinFile) m_skins.ApplyDroppedSkin(*dropped.skinFile);
-    else m_tracks.Add(dropped.mp3Files);
+void frmZelko::Form_OLEDragDrop(const std::vector<std::string>& paths)
+{
+    const playback::TrackFiles::Dropped dropped = playback::TrackFiles::Classify(paths);
+    if (dropped.skinFile)
+        m_skins.ApplyDroppedSkin(*dropped.skinFile);
+    else
+        m_tracks.Add(dropped.mp3Files);
     m_window->raise();
     m_window->activateWindow();
     ProcessPendingEvents();
@@ -315,35 +365,37 @@ void frmZelko::Form_OLEDragDrop(const std::vector<std::string>& paths) {
 
 // ---------------------------------------------------------------- window events
 
-void frmZelko::ConnectControllers() {
-    ClsZelkoButtonAction* b = &m_view.Buttons();
-    connect(b, &ClsZelkoButtonAction::CloseClick, this, [this] { cButtonAction_CloseClick(); });
-    connect(b, &ClsZelkoButtonAction::MinimizeClick, this, [this] { cButtonAction_MinimizeClick(); });
-    connect(b, &ClsZelkoButtonAction::LyricsPullClick, this, [this] { cButtonAction_LyricsPullClick(); });
-    connect(b, &ClsZelkoButtonAction::PlayListPullClick, this, [this] { cButtonAction_PlayListPullClick(); });
-    connect(b, &ClsZelkoButtonAction::OpenClick, this, [this] { cButtonAction_OpenClick(); });
-    connect(b, &ClsZelkoButtonAction::PlayClick, this, [this] { cButtonAction_PlayClick(); });
-    connect(b, &ClsZelkoButtonAction::PauseClick, this, [this] { cButtonAction_PauseClick(); });
-    connect(b, &ClsZelkoButtonAction::StopClick, this, [this] { cButtonAction_StopClick(); });
-    connect(b, &ClsZelkoButtonAction::PTrackClick, this, [this] { cButtonAction_PTrackClick(); });
-    connect(b, &ClsZelkoButtonAction::NTrackClick, this, [this] { cButtonAction_NTrackClick(); });
-    connect(b, &ClsZelkoButtonAction::RepeatClick, this, [this] { cButtonAction_RepeatClick(); });
-    connect(b, &ClsZelkoButtonAction::ShuffleClick, this, [this] { cButtonAction_ShuffleClick(); });
-    connect(b, &ClsZelkoButtonAction::VolumePlusClick, this, [this] { cButtonAction_VolumePlusClick(); });
-    connect(b, &ClsZelkoButtonAction::VolumeMinusClick, this, [this] { cButtonAction_VolumeMinusClick(); });
-    ClsZelkoBodyAction* body = &m_view.Body();
-    connect(body, &ClsZelkoBodyAction::BodyRightClick, this, [this] { cBodyAction_BodyRightClick(); });
-    connect(body, &ClsZelkoBodyAction::BodyMoveFinished, this, [this] { cBodyAction_BodyMoveFinished(); });
-    ClsZelkoPlayListAction* p = &m_view.PlayListBox();
-    connect(p, &ClsZelkoPlayListAction::ItemDblClick, this,
+void frmZelko::ConnectControllers()
+{
+    widgets::ClsZelkoButtonAction* b = &m_view.Buttons();
+    connect(b, &widgets::ClsZelkoButtonAction::CloseClick, this, [this] { cButtonAction_CloseClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::MinimizeClick, this, [this] { cButtonAction_MinimizeClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::LyricsPullClick, this, [this] { cButtonAction_LyricsPullClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::PlayListPullClick, this, [this] { cButtonAction_PlayListPullClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::OpenClick, this, [this] { cButtonAction_OpenClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::PlayClick, this, [this] { cButtonAction_PlayClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::PauseClick, this, [this] { cButtonAction_PauseClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::StopClick, this, [this] { cButtonAction_StopClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::PTrackClick, this, [this] { cButtonAction_PTrackClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::NTrackClick, this, [this] { cButtonAction_NTrackClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::RepeatClick, this, [this] { cButtonAction_RepeatClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::ShuffleClick, this, [this] { cButtonAction_ShuffleClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::VolumePlusClick, this, [this] { cButtonAction_VolumePlusClick(); });
+    connect(b, &widgets::ClsZelkoButtonAction::VolumeMinusClick, this, [this] { cButtonAction_VolumeMinusClick(); });
+    widgets::ClsZelkoBodyAction* body = &m_view.Body();
+    connect(body, &widgets::ClsZelkoBodyAction::BodyRightClick, this, [this] { cBodyAction_BodyRightClick(); });
+    connect(body, &widgets::ClsZelkoBodyAction::BodyMoveFinished, this, [this] { cBodyAction_BodyMoveFinished(); });
+    widgets::ClsZelkoPlayListAction* p = &m_view.PlayListBox();
+    connect(p, &widgets::ClsZelkoPlayListAction::ItemDblClick, this,
             [this](std::int32_t track) { cPlayListAction_ItemDblClick(track); });
-    connect(p, &ClsZelkoPlayListAction::ItemRightClick, this, [this] { cPlayListAction_ItemRightClick(); });
-    connect(p, &ClsZelkoPlayListAction::ListDownClick, this, [this] { cPlayListAction_ListDownClick(); });
-    connect(p, &ClsZelkoPlayListAction::ListUpClick, this, [this] { cPlayListAction_ListUpClick(); });
+    connect(p, &widgets::ClsZelkoPlayListAction::ItemRightClick, this, [this] { cPlayListAction_ItemRightClick(); });
+    connect(p, &widgets::ClsZelkoPlayListAction::ListDownClick, this, [this] { cPlayListAction_ListDownClick(); });
+    connect(p, &widgets::ClsZelkoPlayListAction::ListUpClick, this, [this] { cPlayListAction_ListUpClick(); });
 }
 
 // Input before start-up reaches no controller.
-void frmZelko::OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) {
+void frmZelko::OnMouseDown(skin::MouseButton button, skin::KeyShift shift, std::int32_t x, std::int32_t y)
+{
     if (!m_loaded) return;
     if (m_desktop && m_desktop->MouseDown(button, x, y)) return;
     m_view.Body().MouseDown(button, shift, x, y);
@@ -351,7 +403,8 @@ void frmZelko::OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, s
     m_view.PlayListBox().MouseDown(button, shift, x, y);
 }
 
-void frmZelko::OnMouseUp(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) {
+void frmZelko::OnMouseUp(skin::MouseButton button, skin::KeyShift shift, std::int32_t x, std::int32_t y)
+{
     if (!m_loaded) return;
     if (m_desktop && m_desktop->MouseUp(button, x, y)) return;
     m_view.Body().MouseUp(button, shift, x, y);
@@ -359,33 +412,40 @@ void frmZelko::OnMouseUp(MouseButton button, KeyShift shift, std::int32_t x, std
     if (!m_unloaded) m_view.PlayListBox().MouseUp(button, shift, x, y);
 }
 
-void frmZelko::OnMouseMove(MouseButtons buttons, KeyShift shift, std::int32_t x, std::int32_t y) {
+void frmZelko::OnMouseMove(skin::MouseButtons buttons, skin::KeyShift shift, std::int32_t x, std::int32_t y)
+{
     if (!m_loaded) return;
     if (m_desktop) m_desktop->MouseMove(buttons, x, y);
     m_view.Body().MouseMove(buttons, shift, x, y);
 }
 
-void frmZelko::OnDoubleClick(std::int32_t x, std::int32_t y) {
+void frmZelko::OnDoubleClick(std::int32_t x, std::int32_t y)
+{
     if (m_loaded) m_view.PlayListBox().DblClick(x, y);
 }
 
-void frmZelko::OnKeyUp(std::int32_t keyCode, KeyShift shift) { Form_KeyUp(keyCode, shift); }
+void frmZelko::OnKeyUp(std::int32_t keyCode, skin::KeyShift shift) { Form_KeyUp(keyCode, shift); }
 
-void frmZelko::OnWheel(std::int32_t delta, KeyShift, std::int32_t x, std::int32_t y) {
+void frmZelko::OnWheel(std::int32_t delta, skin::KeyShift, std::int32_t x, std::int32_t y)
+{
     // Towards the user (a negative step) scrolls the list down.
     if (!m_loaded || m_unloaded) return;
     if (m_desktop && m_desktop->Wheel(delta, x, y)) return;
-    if (delta < 0) vbWheelMinus();
-    else vbWheelPlus();
+    if (delta < 0)
+        vbWheelMinus();
+    else
+        vbWheelPlus();
 }
 
 void frmZelko::OnFilesDropped(const std::vector<std::string>& paths) { Form_OLEDragDrop(paths); }
 
-void frmZelko::OnPaintNeeded() {
+void frmZelko::OnPaintNeeded()
+{
     if (m_loaded && !m_unloaded) m_view.PaintWidgets();
 }
 
-bool frmZelko::OnCloseRequested() {
+bool frmZelko::OnCloseRequested()
+{
     // The Exit command saves and hides the window itself.
     mnuP1Exit_Click();
     return false;
@@ -395,12 +455,16 @@ bool frmZelko::IsNormalState() const { return !m_window->IsMinimized() && !m_win
 void frmZelko::MinimizeWindow() { m_window->Minimize(); }
 void frmZelko::RestoreWindow() { m_window->Restore(); }
 
-void frmZelko::MoveMainWindow(dialogs::WindowEdge edge, int pixels) {
+void frmZelko::MoveMainWindow(dialogs::WindowEdge edge, int pixels)
+{
     const platform::Point at = m_window->Position();
-    if (edge == dialogs::WindowEdge::Left) m_window->MoveTo(pixels, at.y);
-    else m_window->MoveTo(at.x, pixels);
+    if (edge == dialogs::WindowEdge::Left)
+        m_window->MoveTo(pixels, at.y);
+    else
+        m_window->MoveTo(at.x, pixels);
 }
 
-std::string frmZelko::ChooseFolder(QWidget*, const std::string& title) {
+std::string frmZelko::ChooseFolder(QWidget*, const std::string& title)
+{
     return m_options.dialogs.chooseFolder(title);
 }

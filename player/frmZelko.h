@@ -39,20 +39,22 @@
 #include <string>
 #include <vector>
 
+namespace skin {
 class SkinWindow;
+}
 namespace dialogs {
 class frmZelkoProps;
 }
 
 class frmZelko : public QObject,
-                 public SkinWindowListener,
-                 public AssistHostPlayer,
+                 public skin::SkinWindowListener,
+                 public assisthost::AssistHostPlayer,
                  public dialogs::PropsHost,
-                 public PlayerMenuCommands,
-                 public PlayLoopHost {
+                 public shell::PlayerMenuCommands,
+                 public shell::PlayLoopHost {
     Q_OBJECT
 public:
-    using UserDialogs = ::UserDialogs;
+    using UserDialogs = shell::UserDialogs;
 
     struct Options {
         // The program's arguments as one text (the switches "/develop", ...).
@@ -61,13 +63,13 @@ public:
         std::string programFolder;
         decoder::DecoderOptions decoder;
         // Replacements for the dialogs; unset members keep the defaults.
-        UserDialogs dialogs;
+        shell::UserDialogs dialogs;
         // Seed of the shuffle generator; unset means the clock.
         std::optional<std::uint32_t> randomSeed;
-        ClsZelkoAssistHost::Options assist;
+        assisthost::ClsZelkoAssistHost::Options assist;
         // The settings the program has read already (Zelko.ini in the data
         // folder); unset means start-up reads them.
-        std::optional<ZelkoSettings> settings;
+        std::optional<shell::ZelkoSettings> settings;
     };
 
     static constexpr const char* AppTitle = "Zelko Deck";
@@ -129,7 +131,7 @@ public:
     void mnuP3Folder_Click() override;
     void mnuP3File_Click() override;
     // A key release: virtual-key code and the shift bits (1 Shift, 2 Ctrl).
-    void Form_KeyUp(std::int32_t keyCode, KeyShift shift);
+    void Form_KeyUp(std::int32_t keyCode, skin::KeyShift shift);
     // Dropped local files in drop order: one skin file changes the skin,
     // otherwise the MP3 files among them are added.
     void Form_OLEDragDrop(const std::vector<std::string>& paths);
@@ -137,23 +139,23 @@ public:
     void AddMp3Files(const std::vector<std::string>& paths) { m_tracks.Add(paths); }
 
     // --- The parts ---
-    ClsZelko& App() { return *m_app; }
-    const ClsZelko& App() const { return *m_app; }
-    Transport& Playback() { return m_transport; }
-    const Transport& Playback() const { return m_transport; }
-    PlayLoop& Loop() { return m_loop; }
+    shell::ClsZelko& App() { return *m_app; }
+    const shell::ClsZelko& App() const { return *m_app; }
+    playback::Transport& Playback() { return m_transport; }
+    const playback::Transport& Playback() const { return m_transport; }
+    shell::PlayLoop& Loop() { return m_loop; }
     decoder::Decoder& Decoder() { return m_decoder; }
-    SkinWindow& Window() { return *m_window; }
-    const Skin& CurrentSkin() const { return m_view.CurrentSkin(); }
-    ClsZelkoAssistHost& AssistHost() { return *m_assistHost; }
+    skin::SkinWindow& Window() { return *m_window; }
+    const skin::Skin& CurrentSkin() const { return m_view.CurrentSkin(); }
+    assisthost::ClsZelkoAssistHost& AssistHost() { return *m_assistHost; }
 
     // --- SkinWindowListener ---
-    void OnMouseDown(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) override;
-    void OnMouseUp(MouseButton button, KeyShift shift, std::int32_t x, std::int32_t y) override;
-    void OnMouseMove(MouseButtons buttons, KeyShift shift, std::int32_t x, std::int32_t y) override;
+    void OnMouseDown(skin::MouseButton button, skin::KeyShift shift, std::int32_t x, std::int32_t y) override;
+    void OnMouseUp(skin::MouseButton button, skin::KeyShift shift, std::int32_t x, std::int32_t y) override;
+    void OnMouseMove(skin::MouseButtons buttons, skin::KeyShift shift, std::int32_t x, std::int32_t y) override;
     void OnDoubleClick(std::int32_t x, std::int32_t y) override;
-    void OnKeyUp(std::int32_t keyCode, KeyShift shift) override;
-    void OnWheel(std::int32_t delta, KeyShift shift, std::int32_t x, std::int32_t y) override;
+    void OnKeyUp(std::int32_t keyCode, skin::KeyShift shift) override;
+    void OnWheel(std::int32_t delta, skin::KeyShift shift, std::int32_t x, std::int32_t y) override;
     void OnFilesDropped(const std::vector<std::string>& paths) override;
     void OnPaintNeeded() override;
     bool OnCloseRequested() override;
@@ -194,18 +196,18 @@ private:
     void ConnectControllers();
 
     Options m_options;
-    std::unique_ptr<ClsZelko> m_app;
+    std::unique_ptr<shell::ClsZelko> m_app;
     decoder::Decoder m_decoder;
-    ::Transport m_transport;
-    std::unique_ptr<SkinWindow> m_window;
-    PlayLoop m_loop;
-    PlayerView m_view;
+    playback::Transport m_transport;
+    std::unique_ptr<skin::SkinWindow> m_window;
+    shell::PlayLoop m_loop;
+    shell::PlayerView m_view;
 
-    SkinCatalogue m_catalogue;
-    SkinChanger m_skins;
-    TrackAdder m_tracks;
-    std::unique_ptr<PlayerMenus> m_menus;
-    std::unique_ptr<ClsZelkoAssistHost> m_assistHost;
+    skin::SkinCatalogue m_catalogue;
+    shell::SkinChanger m_skins;
+    shell::TrackAdder m_tracks;
+    std::unique_ptr<shell::PlayerMenus> m_menus;
+    std::unique_ptr<assisthost::ClsZelkoAssistHost> m_assistHost;
     std::unique_ptr<dialogs::frmZelkoProps> m_props;
     std::optional<dialogs::PropsFollower> m_propsFollower;
 

@@ -38,24 +38,27 @@ namespace {
 // Under a Wayland session the skinned window runs on XWayland: shaped,
 // frameless windows that place themselves need the X11 protocol. A platform
 // the user chose explicitly is respected.
-void PreferXcbUnderWayland() {
+void PreferXcbUnderWayland()
+{
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform != nullptr && *platform != '\0') return;
     const char* session = std::getenv("XDG_SESSION_TYPE");
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     const bool wayland = (session != nullptr && std::string_view(session) == "wayland") ||
-                         (waylandDisplay != nullptr && *waylandDisplay != '\0');
+        (waylandDisplay != nullptr && *waylandDisplay != '\0');
     if (wayland) ::setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
-void PrintVersion() {
+void PrintVersion()
+{
     std::cout << "Zelko " << ZELKO_VERSION_MAJOR << '.' << ZELKO_VERSION_MINOR << '.' << ZELKO_VERSION_PATCH
               << '\n';
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::setlocale(LC_ALL, "");
     // A write beyond the file-size limit then fails like a full disk, and
     // the save reports it, instead of the signal ending the player.
@@ -63,7 +66,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help") {
-            std::cout << ClsZelko::UsageText();
+            std::cout << shell::ClsZelko::UsageText();
             return 0;
         }
         if (arg == "--version") {
@@ -78,12 +81,13 @@ int main(int argc, char** argv) {
             // The checker loads pictures, which needs a GUI application but no screen.
             if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
             QApplication app(argc, argv);
-            return RunSkinCheck(argv[i + 1], std::cout);
+            return skin::RunSkinCheck(argv[i + 1], std::cout);
         }
         if (arg == "--enqueue") continue;
         std::error_code error;
         if (arg.starts_with("--") && !std::filesystem::exists(std::filesystem::path(arg), error)) {
-            std::cerr << "Zelko: unknown option " << arg << "\n" << ClsZelko::UsageText();
+            std::cerr << "Zelko: unknown option " << arg << "\n"
+                      << shell::ClsZelko::UsageText();
             return 2;
         }
     }
@@ -107,26 +111,26 @@ int main(int argc, char** argv) {
     const desktop::InstanceClaim claim = desktop::InstanceClaim::Claim(busName);
     if (claim.Result() == desktop::InstanceClaim::Outcome::TakenOnBus) {
         return desktop::HandOver(busName, arguments.files, arguments.mode) == desktop::HandOverResult::Delivered ? 0
-                                                                                                               : 1;
+                                                                                                                 : 1;
     }
     if (claim.Result() == desktop::InstanceClaim::Outcome::TakenWithoutBus) {
         return desktop::HandOverByWindow(desktop::InstanceLockPath(busName), arguments.files, arguments.mode) ==
-                       desktop::HandOverResult::Delivered
-                   ? 0
-                   : 1;
+                desktop::HandOverResult::Delivered
+            ? 0
+            : 1;
     }
 
     // The settings are read once, here: the language is chosen before the
     // first window or menu is made, from the environment and [Window]
     // Language, and start-up takes the rest. The assists the player starts
     // are told the choice.
-    const ClsZelko folders(commandLine);
-    ZelkoSettings settings = SettingsFile::Load(folders.DataPath() + "Zelko.ini", folders.AppPath());
-    const UiLanguage language = LanguageChoice::Choose(LocaleEnvironment::Current(), settings.Language);
-    ::setenv(LanguageChoice::HandedOnVariable,
-             std::string(LanguageChoice::SettingText(LanguageChoice::SettingFor(language))).c_str(), 1);
-    const UiTranslator translator(language, QStringLiteral("zelko"), QCoreApplication::applicationDirPath());
-    if (translator.Result() == UiTranslator::Outcome::CatalogueMissing)
+    const shell::ClsZelko folders(commandLine);
+    shell::ZelkoSettings settings = shell::SettingsFile::Load(folders.DataPath() + "Zelko.ini", folders.AppPath());
+    const common::UiLanguage language = common::LanguageChoice::Choose(common::LocaleEnvironment::Current(), settings.Language);
+    ::setenv(common::LanguageChoice::HandedOnVariable,
+             std::string(common::LanguageChoice::SettingText(common::LanguageChoice::SettingFor(language))).c_str(), 1);
+    const common::UiTranslator translator(language, QStringLiteral("zelko"), QCoreApplication::applicationDirPath());
+    if (translator.Result() == common::UiTranslator::Outcome::CatalogueMissing)
         std::cerr << "Zelko: the English texts " << translator.CataloguePath().toStdString()
                   << " are missing; the texts stay Japanese\n";
 

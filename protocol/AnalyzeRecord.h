@@ -13,8 +13,8 @@ inline constexpr std::size_t SpectrumLength = 256;
 struct AnalyzeRecord {
     std::int32_t PlayMs = 0;
     std::int32_t TotalMs = 0;
-    std::array<std::int32_t, SpectrumLength> Spectrum1 {};
-    std::array<std::int32_t, SpectrumLength> Spectrum2 {};
+    std::array<std::int32_t, SpectrumLength> Spectrum1{};
+    std::array<std::int32_t, SpectrumLength> Spectrum2{};
 };
 
 static_assert(sizeof(AnalyzeRecord) == 2056);

@@ -41,7 +41,7 @@ std::optional<AssistArguments> ParseAssistArguments(std::string_view text)
     const auto index = ToInt32(fields[1]);
     if (!hwnd || !index)
         return std::nullopt;
-    return AssistArguments { *hwnd, *index };
+    return AssistArguments{*hwnd, *index};
 }
 
 std::optional<AssistArguments> ParseAssistArguments(int argc, char* argv[])

@@ -29,7 +29,6 @@ struct AssistArguments {
 
 // The warning a stand-alone assist shows before it ends: a source text of the
 // "AssistArguments" context, which the assists show translated.
-inline constexpr const char* StandAloneWarning
-    = QT_TRANSLATE_NOOP("AssistArguments", "このアプリケーションは Zelko Deck と同期して実行されます。");
+inline constexpr const char* StandAloneWarning = QT_TRANSLATE_NOOP("AssistArguments", "このアプリケーションは Zelko Deck と同期して実行されます。");
 
 } // namespace protocol

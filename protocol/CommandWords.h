@@ -14,15 +14,15 @@
 namespace protocol {
 
 // Commands compared exactly by the player.
-inline constexpr std::uint32_t CmdPlayInfo = 0x0F000000;   // reply: PlayStateRecord
-inline constexpr std::uint32_t CmdSongInfo = 0x0F010000;   // reply: SongInfoRecord
-inline constexpr std::uint32_t CmdMinimize = 0x0F300000;   // minimize the player
-inline constexpr std::uint32_t CmdRestore = 0x0F300001;    // restore the player
-inline constexpr std::uint32_t CmdClosing = 0x0F300002;    // the assist is closing
+inline constexpr std::uint32_t CmdPlayInfo = 0x0F000000; // reply: PlayStateRecord
+inline constexpr std::uint32_t CmdSongInfo = 0x0F010000; // reply: SongInfoRecord
+inline constexpr std::uint32_t CmdMinimize = 0x0F300000; // minimize the player
+inline constexpr std::uint32_t CmdRestore = 0x0F300001;  // restore the player
+inline constexpr std::uint32_t CmdClosing = 0x0F300002;  // the assist is closing
 
 // Commands compared on their high 16 bits; the low 16 bits are the argument.
-inline constexpr std::uint32_t CmdAnnounce = 0x0F040000;   // low word: 1-based assist position
-inline constexpr std::uint32_t CmdVolume = 0x0F060000;     // low word: new volume
+inline constexpr std::uint32_t CmdAnnounce = 0x0F040000; // low word: 1-based assist position
+inline constexpr std::uint32_t CmdVolume = 0x0F060000;   // low word: new volume
 inline constexpr std::uint32_t CmdPlay = 0x0F080000;
 inline constexpr std::uint32_t CmdPause = 0x0F090000;
 inline constexpr std::uint32_t CmdStop = 0x0F0A0000;

@@ -8,7 +8,7 @@ namespace protocol {
 std::string_view SongFieldBytes(const SongField& field)
 {
     const auto* nul = std::find(field.begin(), field.end(), '\0');
-    return { field.data(), static_cast<std::size_t>(nul - field.begin()) };
+    return {field.data(), static_cast<std::size_t>(nul - field.begin())};
 }
 
 std::size_t SetSongFieldAnsi(SongField& field, std::string_view ansi, platform::AnsiCharset charset)

@@ -20,9 +20,9 @@ inline constexpr std::size_t SongFieldTextMax = SongFieldSize - 1;
 using SongField = std::array<char, SongFieldSize>;
 
 struct SongInfoRecord {
-    SongField ArtistName {};
-    SongField TrackName {};
-    SongField Mp3File {};
+    SongField ArtistName{};
+    SongField TrackName{};
+    SongField Mp3File{};
 };
 
 static_assert(sizeof(SongInfoRecord) == 768);

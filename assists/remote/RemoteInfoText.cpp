@@ -27,9 +27,7 @@ std::string PlayInfoText(const protocol::PlayStateRecord& r)
 
 std::string SongInfoText(const protocol::SongInfoRecord& r, platform::AnsiCharset charset)
 {
-    return "Mp3File=" + protocol::SongFieldText(r.Mp3File, charset) + "\r\n" + "Artist="
-        + protocol::SongFieldText(r.ArtistName, charset) + "\r\n" + "Track="
-        + protocol::SongFieldText(r.TrackName, charset) + "\r\n";
+    return "Mp3File=" + protocol::SongFieldText(r.Mp3File, charset) + "\r\n" + "Artist=" + protocol::SongFieldText(r.ArtistName, charset) + "\r\n" + "Track=" + protocol::SongFieldText(r.TrackName, charset) + "\r\n";
 }
 
 std::string FormatAssistTime(std::int32_t ms)

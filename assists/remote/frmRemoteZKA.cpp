@@ -74,7 +74,7 @@ frmRemoteZKA::frmRemoteZKA(platform::MessageWindow& window, protocol::AssistArgu
     lblTime->setAutoFillBackground(true); // opaque: the window behind is not repainted
 
     auto* transport = new QHBoxLayout;
-    for (QPushButton* b : { cmdPlay, cmdPause, cmdStop, cmdPTrack, cmdNTrack, cmdRepeat, cmdShuffle })
+    for (QPushButton* b : {cmdPlay, cmdPause, cmdStop, cmdPTrack, cmdNTrack, cmdRepeat, cmdShuffle})
         transport->addWidget(b);
     auto* info = new QHBoxLayout;
     info->addWidget(cmdPlayInfo);

@@ -72,11 +72,11 @@ private:
     void SetInfoCaption(std::string text);
 
     platform::MessageWindow& m_window;
-    ClsKtGdi m_gdi;
+    common::ClsKtGdi m_gdi;
     protocol::AssistLink m_link;
-    protocol::PlayStateRecord m_playState {};
-    protocol::SongInfoRecord m_songInfo {};
-    protocol::AnalyzeRecord m_analyze {};
+    protocol::PlayStateRecord m_playState{};
+    protocol::SongInfoRecord m_songInfo{};
+    protocol::AnalyzeRecord m_analyze{};
     std::string m_infoCaption;
     std::string m_timeCaption;
     bool m_timeLabelPending = false;

@@ -20,11 +20,11 @@ void StepTowards(std::uint8_t& value, std::uint8_t end)
 void ClsKtColorTbl::ColorTable(std::int32_t ColStart, std::int32_t ColEnd)
 {
     if ((static_cast<std::uint32_t>(ColStart) & 0xFF000000u) != 0)
-        throw KtError(KtError::InvalidArgument, "[ColStart]の値が正しくない。", "ClsKtColorTbl");
+        throw common::KtError(common::KtError::InvalidArgument, "[ColStart]の値が正しくない。", "ClsKtColorTbl");
     if ((static_cast<std::uint32_t>(ColEnd) & 0xFF000000u) != 0)
-        throw KtError(KtError::InvalidArgument, "[ColEnd]の値が正しくない。", "ClsKtColorTbl");
+        throw common::KtError(common::KtError::InvalidArgument, "[ColEnd]の値が正しくない。", "ClsKtColorTbl");
 
-    const ClsKtBits bits;
+    const common::ClsKtBits bits;
     std::uint8_t top = 0;
     std::uint8_t c1 = 0, c2 = 0, c3 = 0;
     std::uint8_t e1 = 0, e2 = 0, e3 = 0;
@@ -49,7 +49,7 @@ std::int32_t ClsKtColorTbl::nColor() const
 std::int32_t ClsKtColorTbl::GetColor(std::int32_t Index) const
 {
     if (m_colorTbl.empty() || Index < 0 || static_cast<std::size_t>(Index) >= m_colorTbl.size())
-        throw KtError(KtError::InvalidArgument, "[Index]が配列の限度を超えています。", "ClsKtColorTbl");
+        throw common::KtError(common::KtError::InvalidArgument, "[Index]が配列の限度を超えています。", "ClsKtColorTbl");
     return m_colorTbl[static_cast<std::size_t>(Index)];
 }
 

@@ -1,6 +1,5 @@
 #include "assists/scope/ScopeRenderer.h"
 
-
 #include <algorithm>
 #include <cmath>
 
@@ -131,11 +130,11 @@ ScopeRenderer::Units ScopeRenderer::UnitsOf(const Angles& angles) const
 {
     // The rotation of (1, 0, 0): rotating (r, 0, 0) gives exactly r times it,
     // as the x and y steps by 0 degrees leave the point as it is.
-    Units units {};
+    Units units{};
     for (int i = 0; i < Columns; ++i) {
         double x = 1.0, y = 0.0, z = 0.0;
         m_3d.Rotation(0.0, 0.0, angles[i], x, y, z);
-        units[i] = { x, y };
+        units[i] = {x, y};
     }
     return units;
 }
@@ -182,7 +181,7 @@ void ScopeRenderer::VerticalLine(int x, int from, int to, QRgb rgb, bool dashDot
 {
     // From "from" towards "to", without the last point, as lines are drawn;
     // the dash-dot-dot pattern starts at the first point.
-    static constexpr bool Pattern[12] = { true, true, true, true, false, false, true, false, false, true, false, false };
+    static constexpr bool Pattern[12] = {true, true, true, true, false, false, true, false, false, true, false, false};
     const int step = to > from ? 1 : -1;
     int n = 0;
     for (int y = from; y != to; y += step, ++n) {
@@ -265,7 +264,7 @@ void ScopeRenderer::DrawRoundHalf(const std::array<std::int32_t, protocol::Spect
     const QRgb rgb = ColorOf(color).rgb();
     const QRgb peakRgb = ColorOf(color | PeakTint).rgb();
     std::array<QPoint, Columns> shape;
-    std::array<std::int32_t, Columns> radius {};
+    std::array<std::int32_t, Columns> radius{};
     for (int i = 0; i < Columns; ++i) {
         radius[i] = baseRadius + Device(LengthOf(spectrum[i]));
         shape[i] = UnitPoint(radius[i], units[i], m_centerX, centerY);

@@ -31,8 +31,11 @@
 
 namespace scope {
 
-enum class ScopeTitle { Band = 0, Circle = 1, Fan = 2 }; // optTitle(0..2)
-enum class ScopeLine { Lines = 0, Points = 1 };           // optLine(0..1)
+enum class ScopeTitle { Band = 0,
+                        Circle = 1,
+                        Fan = 2 }; // optTitle(0..2)
+enum class ScopeLine { Lines = 0,
+                       Points = 1 }; // optLine(0..1)
 
 class ScopeRenderer {
 public:
@@ -122,8 +125,8 @@ private:
     std::int32_t m_fanCenterY;
     int m_width;
     int m_height;
-    QRgb* m_bits = nullptr;    // the picture's pixels while a record is drawn
-    std::size_t m_stride = 0;  // pixels per picture row
+    QRgb* m_bits = nullptr;   // the picture's pixels while a record is drawn
+    std::size_t m_stride = 0; // pixels per picture row
     ScopeTitle m_title = ScopeTitle::Band;
     ScopeLine m_line = ScopeLine::Lines;
     bool m_bColor = false;
@@ -134,16 +137,16 @@ private:
     std::size_t m_foreIndexA = 0;
     std::size_t m_foreIndexB = 0;
     std::int32_t m_backColor = 0x000000;
-    Peaks m_peakA {};
-    Peaks m_peakB {};
-    Angles m_circleAnglesA {};
-    Angles m_circleAnglesB {};
-    Angles m_arcAnglesA {};
-    Angles m_arcAnglesB {};
-    Units m_circleUnitA {};
-    Units m_circleUnitB {};
-    Units m_arcUnitA {};
-    Units m_arcUnitB {};
+    Peaks m_peakA{};
+    Peaks m_peakB{};
+    Angles m_circleAnglesA{};
+    Angles m_circleAnglesB{};
+    Angles m_arcAnglesA{};
+    Angles m_arcAnglesB{};
+    Units m_circleUnitA{};
+    Units m_circleUnitB{};
+    Units m_arcUnitA{};
+    Units m_arcUnitB{};
 };
 
 } // namespace scope

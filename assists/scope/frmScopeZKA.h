@@ -43,9 +43,9 @@ public:
     QCheckBox* chkZelko = nullptr;
     QCheckBox* chkBColor = nullptr;
     QCheckBox* chkFColor = nullptr;
-    QGroupBox* fraItem[2] {};
-    QRadioButton* optLine[2] {};
-    QRadioButton* optTitle[3] {};
+    QGroupBox* fraItem[2]{};
+    QRadioButton* optLine[2]{};
+    QRadioButton* optTitle[3]{};
     ScopeCanvas* PDraw = nullptr;
 
 protected:
@@ -57,10 +57,10 @@ private:
     void ReadOptions();
 
     platform::MessageWindow& m_window;
-    ClsKtGdi m_gdi;
+    common::ClsKtGdi m_gdi;
     protocol::AssistLink m_link;
     ScopeRenderer m_renderer;
-    protocol::AnalyzeRecord m_analyze {};
+    protocol::AnalyzeRecord m_analyze{};
 };
 
 } // namespace scope

@@ -19,11 +19,11 @@ int main(int argc, char* argv[])
     imageTransfer.Release();
     // The player hands on its choice of language; started otherwise, the
     // environment decides. Before the first window, so that all of it is translated.
-    const UiTranslator translator(
-        LanguageChoice::Choose(LocaleEnvironment::Current(),
-                               LanguageChoice::ParseSetting(LocaleEnvironment::Variable(LanguageChoice::HandedOnVariable))),
+    const common::UiTranslator translator(
+        common::LanguageChoice::Choose(common::LocaleEnvironment::Current(),
+                                       common::LanguageChoice::ParseSetting(common::LocaleEnvironment::Variable(common::LanguageChoice::HandedOnVariable))),
         QStringLiteral("scopezka"), QCoreApplication::applicationDirPath());
-    if (translator.Result() == UiTranslator::Outcome::CatalogueMissing)
+    if (translator.Result() == common::UiTranslator::Outcome::CatalogueMissing)
         std::fprintf(stderr, "ScopeZKA: the English texts %s are missing; the texts stay untranslated\n",
                      translator.CataloguePath().toLocal8Bit().constData());
     const auto arguments = protocol::ParseAssistArguments(argc, argv);

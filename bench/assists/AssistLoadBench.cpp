@@ -84,7 +84,7 @@ public:
         const std::string folder = std::string(ZELKO_PROGRAM_DIR) + "/Assist/";
         for (std::size_t i = 0; i < programs.size(); ++i) {
             const auto launched = platform::ProgramLauncher::StartDetached(
-                folder + programs[i], { std::to_string(m_player->Handle()), std::to_string(i + 1) });
+                folder + programs[i], {std::to_string(m_player->Handle()), std::to_string(i + 1)});
             if (!launched) {
                 m_error = "cannot start " + programs[i];
                 return;
@@ -124,7 +124,7 @@ public:
 private:
     std::vector<platform::WindowHandle> m_handles;
     std::unique_ptr<platform::MessageWindow> m_player;
-    testsupport::TempFolder m_dir {"zkl", "/tmp"};
+    testsupport::TempFolder m_dir{"zkl", "/tmp"};
     std::string m_error;
 };
 
@@ -146,7 +146,7 @@ void BM_AssistLoad(benchmark::State& state)
 {
     const char* secondsText = std::getenv("ZELKO_LOAD_SECONDS");
     const double seconds = secondsText ? std::atof(secondsText) : 5.0;
-    LinkedAssists linked({ "RemoteZKA", "ScopeZKA" });
+    LinkedAssists linked({"RemoteZKA", "ScopeZKA"});
     if (!linked.Error().empty()) {
         state.SkipWithError(linked.Error().c_str());
         return;
@@ -201,7 +201,7 @@ BENCHMARK(BM_AssistLoad)->Iterations(1)->Unit(benchmark::kMillisecond);
 // its drawing, one send every 10 ms as the play loop does.
 void BM_AnalyzeRecordToScopeZKA(benchmark::State& state)
 {
-    LinkedAssists linked({ "ScopeZKA" });
+    LinkedAssists linked({"ScopeZKA"});
     if (!linked.Error().empty()) {
         state.SkipWithError(linked.Error().c_str());
         return;

@@ -68,7 +68,7 @@ public:
     }
 
 private:
-    std::atomic<bool> m_stop { false };
+    std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace common;
+
 namespace {
 
 class Tree {

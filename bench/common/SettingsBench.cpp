@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 #include <fstream>
 
+using namespace common;
+
 namespace {
 
 struct Key {
@@ -14,11 +16,20 @@ struct Key {
 };
 
 constexpr Key kKeys[] = {
-    {"Skin", "Path"}, {"Skin", "File"}, {"Skin", "WithMusic"},
-    {"PlayInfo", "Repeat"}, {"PlayInfo", "Shuffle"}, {"PlayInfo", "Volume"},
-    {"PlayListWindow", "Position"}, {"PlayListWindow", "ShowFromChangedSkin"},
-    {"LyricsWindow", "ShowFromChangedSkin"}, {"OpenOption", "ChildSearch"},
-    {"Window", "Left"}, {"Window", "Top"}, {"LyricsFile", "Ext"}, {"LyricsFile", "Folder"},
+    {"Skin", "Path"},
+    {"Skin", "File"},
+    {"Skin", "WithMusic"},
+    {"PlayInfo", "Repeat"},
+    {"PlayInfo", "Shuffle"},
+    {"PlayInfo", "Volume"},
+    {"PlayListWindow", "Position"},
+    {"PlayListWindow", "ShowFromChangedSkin"},
+    {"LyricsWindow", "ShowFromChangedSkin"},
+    {"OpenOption", "ChildSearch"},
+    {"Window", "Left"},
+    {"Window", "Top"},
+    {"LyricsFile", "Ext"},
+    {"LyricsFile", "Folder"},
 };
 
 const char* kSettings =
@@ -49,7 +60,8 @@ bool WriteAll(ClsKtini& ini, const std::string& path)
     for (const auto& k : kKeys)
         ok = ini.vbWritePrivateProfileString(k.section, k.key, "value", path) && ok;
     ok = ini.vbWritePrivateProfileSection("Assist", std::string("ExecuteFile=RemoteZKA\0ExecuteFile=ScopeZKA\0", 44),
-                                          path) && ok;
+                                          path) &&
+        ok;
     return ok;
 }
 

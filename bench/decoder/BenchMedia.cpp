@@ -71,7 +71,8 @@ fs::path Encode(const fs::path& dir, const fs::path& wav, const std::string& nam
 
 std::string Id3v2()
 {
-    const std::string title = "\x01\xFF\xFE" "e\x65,g\x9e\x8a"; // UTF-16 text
+    const std::string title = "\x01\xFF\xFE"
+                              "e\x65,g\x9e\x8a"; // UTF-16 text
     std::string body = "TIT2";
     for (int shift : {24, 16, 8, 0})
         body += static_cast<char>((title.size() >> shift) & 0xFF);

@@ -45,7 +45,7 @@ BENCHMARK(BM_DecodeSpeed)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 class Playing {
 public:
     Playing()
-        : m_decoder(DecoderOptions {"null", 1.0})
+        : m_decoder(DecoderOptions{"null", 1.0})
     {
         const auto& media = BenchMedia::Get();
         m_decoder.dec_init();
@@ -73,8 +73,8 @@ BENCHMARK(BM_GetPlayMs);
 void BM_GetSpectrum(benchmark::State& state)
 {
     Playing playing;
-    std::array<int32_t, 256> left {};
-    std::array<int32_t, 256> right {};
+    std::array<int32_t, 256> left{};
+    std::array<int32_t, 256> right{};
     for (auto _ : state) {
         playing.Get().dec_getSpectrum(left, right);
         benchmark::DoNotOptimize(left.data());
@@ -88,10 +88,10 @@ void BM_SpectrumTwoChannels(benchmark::State& state)
 {
     SpectrumAnalyzer left;
     SpectrumAnalyzer right;
-    std::array<float, 512> samples {};
+    std::array<float, 512> samples{};
     for (int i = 0; i < 512; ++i)
         samples[i] = static_cast<float>(0.5 * std::sin(0.3 * i));
-    std::array<int32_t, 256> values {};
+    std::array<int32_t, 256> values{};
     for (auto _ : state) {
         left.Compute(samples, values);
         right.Compute(samples, values);
@@ -114,7 +114,7 @@ BENCHMARK(BM_GetLyrics);
 // dec_getFileInfo with a warm cache on 5-minute files of each kind.
 void GetFileInfo(benchmark::State& state, const std::filesystem::path& file)
 {
-    Decoder decoder(DecoderOptions {"null", 1.0});
+    Decoder decoder(DecoderOptions{"null", 1.0});
     FileTagRecord tags;
     FileInfoRecord info;
     for (auto _ : state)
@@ -146,21 +146,20 @@ void BM_PlayCpuNullOutput(benchmark::State& state)
 {
     const auto& media = BenchMedia::Get();
     for (auto _ : state) {
-        Decoder decoder(DecoderOptions {"null", 1.0});
+        Decoder decoder(DecoderOptions{"null", 1.0});
         decoder.dec_init();
         TrackOpenRecord record;
         (void)decoder.dec_open(media.Long.string(), record);
-        rusage before {};
+        rusage before{};
         getrusage(RUSAGE_SELF, &before);
         const auto start = std::chrono::steady_clock::now();
         decoder.dec_play();
         std::this_thread::sleep_for(20s);
-        rusage after {};
+        rusage after{};
         getrusage(RUSAGE_SELF, &after);
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-        const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime)
-            - seconds(before.ru_stime);
+        const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
         state.counters["cpu_percent"] = 100.0 * cpu / wall;
         state.counters["position_s"] = decoder.dec_getPlayMs() / 1000.0;
     }

@@ -19,13 +19,13 @@ int main(int argc, char** argv)
         return 2;
     decoder::Decoder decoder;
     decoder.dec_init();
-    decoder::TrackOpenRecord opened {};
+    decoder::TrackOpenRecord opened{};
     if (!decoder.dec_open(argv[1], opened))
         return 1;
     decoder.dec_play();
-    std::array<int32_t, 256> left {};
-    std::array<int32_t, 256> right {};
-    decoder::LyricsRecord lyrics {};
+    std::array<int32_t, 256> left{};
+    std::array<int32_t, 256> right{};
+    decoder::LyricsRecord lyrics{};
     FloorWindow window(FloorWork::Nothing, [&] {
         (void)decoder.dec_getState();
         (void)decoder.dec_getPlayMs();

@@ -10,7 +10,8 @@
 
 #include <functional>
 
-enum class FloorWork { Nothing, Repaint };
+enum class FloorWork { Nothing,
+                       Repaint };
 
 class FloorWindow : public QWidget {
 public:

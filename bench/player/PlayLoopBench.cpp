@@ -36,7 +36,9 @@ namespace {
 // A folder with the shipped skins and a tone file made with lame.
 class BenchFolder {
 public:
-    BenchFolder() : m_dir("zelko-bench") {
+    BenchFolder()
+        : m_dir("zelko-bench")
+    {
         fs::create_directories(m_dir.Path("Skins"));
         fs::copy(fs::path(ZELKO_PROGRAM_DIR) / "Skins", m_dir.Path("Skins"), fs::copy_options::recursive);
         const testsupport::Tone tone{440.0, 5.0, 22050, 1, 9000.0 / 32767.0};
@@ -50,12 +52,14 @@ private:
     std::string m_tone;
 };
 
-BenchFolder& Folder() {
+BenchFolder& Folder()
+{
     static BenchFolder folder;
     return folder;
 }
 
-std::unique_ptr<frmZelko> PlayingPlayer(int scale = 1) {
+std::unique_ptr<frmZelko> PlayingPlayer(int scale = 1)
+{
     frmZelko::Options options;
     options.programFolder = Folder().Folder();
     options.decoder.Audio = "null";
@@ -73,15 +77,18 @@ std::unique_ptr<frmZelko> PlayingPlayer(int scale = 1) {
     return player;
 }
 
-void BM_PlayTimerTick(benchmark::State& state) {
+void BM_PlayTimerTick(benchmark::State& state)
+{
     auto player = PlayingPlayer(static_cast<int>(state.range(0)));
-    for (auto _ : state) player->Loop().PlayTimer_Timer();
+    for (auto _ : state)
+        player->Loop().PlayTimer_Timer();
     state.counters["spectrum_redraws"] = player->Loop().Redraws().spectrum;
     player->Form_Unload();
 }
 BENCHMARK(BM_PlayTimerTick)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-void BM_TickWithOneDigit(benchmark::State& state) {
+void BM_TickWithOneDigit(benchmark::State& state)
+{
     auto player = PlayingPlayer(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         player->Loop().PlayTimer_Timer();
@@ -91,7 +98,8 @@ void BM_TickWithOneDigit(benchmark::State& state) {
 }
 BENCHMARK(BM_TickWithOneDigit)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-void BM_AddThousandTracks(benchmark::State& state) {
+void BM_AddThousandTracks(benchmark::State& state)
+{
     auto player = PlayingPlayer();
     const std::vector<std::string> paths(1000, Folder().Tone());
     for (auto _ : state) {
@@ -102,7 +110,8 @@ void BM_AddThousandTracks(benchmark::State& state) {
 }
 BENCHMARK(BM_AddThousandTracks)->Unit(benchmark::kMillisecond);
 
-void BM_FormLoad(benchmark::State& state) {
+void BM_FormLoad(benchmark::State& state)
+{
     for (auto _ : state) {
         frmZelko::Options options;
         options.programFolder = Folder().Folder();
@@ -119,7 +128,8 @@ BENCHMARK(BM_FormLoad)->Unit(benchmark::kMillisecond);
 
 // The application lives on main's stack, so that it ends before the
 // program's static objects do.
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     benchmark::Initialize(&argc, argv);
     QApplication app(argc, argv);
     benchmark::RunSpecifiedBenchmarks();

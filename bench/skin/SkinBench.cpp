@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+using namespace skin;
+
 namespace {
 
 void EnsureApplication()

@@ -19,6 +19,11 @@
 #include <iostream>
 #include <memory>
 
+using namespace playback;
+using namespace skin;
+using namespace widgets;
+using namespace shell;
+
 namespace {
 
 struct AnalyserDeck {
@@ -36,12 +41,13 @@ struct AnalyserDeck {
         window = std::make_unique<SkinWindow>();
         (void)BuildSkinWindow(*window, skin, SkinWindowSettings{0, 0, true, true});
         body = std::make_unique<ClsZelkoBodyAction>(WidgetContext{*window, window->Surface(), app.Widgets(), app.Log(), skin}, analyze,
-                                                     state);
+                                                    state);
         for (std::size_t i = 0; i < 256; ++i)
             analyze.Spectrum1[i] = analyze.Spectrum2[i] = static_cast<int32_t>(60 + (i * 7) % 90);
         body->Paint();
         // Let every peak marker come to rest on its band.
-        for (int i = 0; i < 30; ++i) body->RefreshSpectrumData();
+        for (int i = 0; i < 30; ++i)
+            body->RefreshSpectrumData();
     }
 
     ClsZelko app;

@@ -26,6 +26,11 @@
 #include <map>
 #include <memory>
 
+using namespace playback;
+using namespace skin;
+using namespace widgets;
+using namespace shell;
+
 namespace {
 
 // Everything the main window would hold, around one shipped skin.

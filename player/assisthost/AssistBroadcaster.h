@@ -20,16 +20,21 @@
 
 #include "platform/WindowMessages.h"
 
-class AssistCatalogue;
-class AssistHostPlayer;
 namespace platform {
 class MessageWindow;
 }
 
-// The fields of the song information.
-enum class SongInfoField { Mp3File, TrackName, ArtistName };
+namespace assisthost {
 
-class AssistBroadcaster : public TransportObserver {
+class AssistCatalogue;
+class AssistHostPlayer;
+
+// The fields of the song information.
+enum class SongInfoField { Mp3File,
+                           TrackName,
+                           ArtistName };
+
+class AssistBroadcaster : public playback::TransportObserver {
 public:
     // window may be null (no message window could be opened): nothing is sent.
     AssistBroadcaster(AssistHostPlayer& player, AssistCatalogue& catalogue, platform::MessageWindow* window);
@@ -48,9 +53,9 @@ public:
     const protocol::SongInfoRecord& SongInfo() const { return m_songInfo; }
 
     // TransportObserver
-    void TrackOpened(const ClsZelkoMp3File& track, std::int32_t totalMs) override;
-    void VolumeChanged(VolumeCause cause) override;
-    void Happened(TransportEvent event) override;
+    void TrackOpened(const playback::ClsZelkoMp3File& track, std::int32_t totalMs) override;
+    void VolumeChanged(playback::VolumeCause cause) override;
+    void Happened(playback::TransportEvent event) override;
 
 private:
     void SendPlayState(std::uint32_t dwData);
@@ -62,3 +67,5 @@ private:
     platform::MessageWindow* m_window;
     protocol::SongInfoRecord m_songInfo{};
 };
+
+} // namespace assisthost

@@ -10,12 +10,14 @@
 #include <algorithm>
 #include <unistd.h>
 
+namespace assisthost {
+
 namespace {
 
 // The caption of an assist: its file name without an ".exe" ending.
 std::string CaptionOf(const std::string& fileName)
 {
-    if (fileName.size() > 4 && ascii::EndsWithIgnoringCase(fileName, ".exe"))
+    if (fileName.size() > 4 && common::ascii::EndsWithIgnoringCase(fileName, ".exe"))
         return fileName.substr(0, fileName.size() - 4);
     return fileName;
 }
@@ -96,7 +98,7 @@ ClsZelkoAssist* AssistCatalogue::FindByKey(std::string_view key)
 {
     for (ClsZelkoAssist& entry : m_assists) {
         if (QAction* item = MenuItem(entry.MenuIndex());
-            item && ascii::EqualIgnoringCase(item->text().toStdString(), key))
+            item && common::ascii::EqualIgnoringCase(item->text().toStdString(), key))
             return &entry;
     }
     return nullptr;
@@ -203,3 +205,5 @@ void AssistCatalogue::Clear(const std::function<void(ClsZelkoAssist&)>& closeWin
     m_items[0]->setChecked(false);
     m_items[0]->setEnabled(false);
 }
+
+} // namespace assisthost

@@ -19,6 +19,8 @@
 class QAction;
 class QMenu;
 
+namespace assisthost {
+
 class AssistCatalogue {
 public:
     // A source text of the "AssistCatalogue" context, shown translated.
@@ -61,3 +63,5 @@ private:
     std::vector<ClsZelkoAssist> m_assists;
     std::vector<QAction*> m_items; // mnuP1AEnum; item 0 always exists
 };
+
+} // namespace assisthost

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace assisthost {
+
 AssistCommandDecoder::AssistCommandDecoder(AssistHostPlayer& player, AssistCatalogue& catalogue,
                                            AssistBroadcaster& broadcaster,
                                            std::function<bool(std::int32_t)> namesWindow,
@@ -92,3 +94,5 @@ void AssistCommandDecoder::HandleCommand(std::uint32_t word, std::int32_t lParam
         return; // any other word is ignored
     }
 }
+
+} // namespace assisthost

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace assisthost {
+
 class AssistBroadcaster;
 class AssistCatalogue;
 class AssistHostPlayer;
@@ -30,3 +32,5 @@ private:
     std::function<bool(std::int32_t)> m_namesWindow;
     std::function<void()> m_onAnnounced;
 };
+
+} // namespace assisthost

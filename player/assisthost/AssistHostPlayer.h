@@ -6,6 +6,8 @@
 
 #include "protocol/PlayStateRecord.h"
 
+namespace assisthost {
+
 class AssistHostPlayer {
 public:
     virtual ~AssistHostPlayer() = default;
@@ -46,3 +48,5 @@ public:
     virtual void SetAnalyzeProc(bool on) = 0;
     virtual void ClearAnalyzer() = 0;
 };
+
+} // namespace assisthost

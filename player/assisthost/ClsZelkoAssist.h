@@ -6,6 +6,8 @@
 
 #include "platform/WindowMessages.h"
 
+namespace assisthost {
+
 class ClsZelkoAssist {
 public:
     // Index of the entry's menu item (0-based; the entry's position - 1).
@@ -40,3 +42,5 @@ private:
     platform::WindowHandle m_hwnd = 0;
     bool m_enabled = false;
 };
+
+} // namespace assisthost

@@ -10,6 +10,8 @@
 
 #include "platform/ProgramLauncher.h"
 
+namespace assisthost {
+
 namespace {
 
 bool IsExecutableFile(const std::filesystem::path& path)
@@ -21,7 +23,11 @@ bool IsExecutableFile(const std::filesystem::path& path)
 // Clears a flag when the scope ends, also when a handler throws.
 class FlagGuard {
 public:
-    explicit FlagGuard(bool& flag) : m_flag(flag) { m_flag = true; }
+    explicit FlagGuard(bool& flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
     ~FlagGuard() { m_flag = false; }
     FlagGuard(const FlagGuard&) = delete;
     FlagGuard& operator=(const FlagGuard&) = delete;
@@ -33,7 +39,7 @@ private:
 } // namespace
 
 ClsZelkoAssistHost::ClsZelkoAssistHost(AssistHostPlayer& player, QMenu& assistMenu, std::filesystem::path appPath)
-    : ClsZelkoAssistHost(player, assistMenu, std::move(appPath), Options {})
+    : ClsZelkoAssistHost(player, assistMenu, std::move(appPath), Options{})
 {
 }
 
@@ -90,7 +96,7 @@ bool ClsZelkoAssistHost::ExecuteAssist(const std::string& path, std::int32_t pos
         return false;
     m_assistReady = false;
     const platform::LaunchResult launched =
-        platform::ProgramLauncher::StartDetached(path, { std::to_string(Handle()), std::to_string(position) });
+        platform::ProgramLauncher::StartDetached(path, {std::to_string(Handle()), std::to_string(position)});
     if (!launched)
         return false;
 
@@ -190,3 +196,5 @@ std::int32_t ClsZelkoAssistHost::HookWndProc(const platform::WindowMessage& mess
     }
     return platform::CallWindowProc(m_previousProcedure, message);
 }
+
+} // namespace assisthost

@@ -25,13 +25,15 @@
 
 class QMenu;
 
+namespace assisthost {
+
 class ClsZelkoAssistHost {
 public:
     struct Options {
         // The wait of ExecuteAssist: so many rounds of processing events and
         // waiting up to RoundWait for the announcement.
         int WaitRounds = 11;
-        std::chrono::milliseconds RoundWait { 500 };
+        std::chrono::milliseconds RoundWait{500};
         // Where endpoints live; empty means the default folder.
         std::filesystem::path EndpointDirectory;
         std::chrono::milliseconds SendTimeout = platform::DefaultSendTimeout;
@@ -114,3 +116,5 @@ private:
     bool m_assistReady = false;
     bool m_hookInstalled = false;
 };
+
+} // namespace assisthost

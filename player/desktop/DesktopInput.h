@@ -14,9 +14,9 @@ class DesktopInput {
 public:
     virtual ~DesktopInput() = default;
     // True when the event was taken (the main window's handlers then skip it).
-    virtual bool MouseDown(MouseButton button, int32_t x, int32_t y) = 0;
-    virtual void MouseMove(MouseButtons buttons, int32_t x, int32_t y) = 0;
-    virtual bool MouseUp(MouseButton button, int32_t x, int32_t y) = 0;
+    virtual bool MouseDown(skin::MouseButton button, int32_t x, int32_t y) = 0;
+    virtual void MouseMove(skin::MouseButtons buttons, int32_t x, int32_t y) = 0;
+    virtual bool MouseUp(skin::MouseButton button, int32_t x, int32_t y) = 0;
     virtual bool Wheel(int32_t delta, int32_t x, int32_t y) = 0;
     // The seek keys: ms forward (negative: back).
     virtual void SeekKey(int32_t ms) = 0;

@@ -12,7 +12,8 @@
 
 namespace desktop {
 
-enum class HandOverResult { Delivered, Failed };
+enum class HandOverResult { Delivered,
+                            Failed };
 
 [[nodiscard]] HandOverResult HandOver(const std::string& busName, const std::vector<std::string>& files,
                                       AddMode mode);

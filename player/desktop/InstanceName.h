@@ -13,7 +13,8 @@ namespace desktop {
 
 inline constexpr const char* MprisBusName = "org.mpris.MediaPlayer2.zelko";
 
-enum class RunKind { Normal, Develop };
+enum class RunKind { Normal,
+                     Develop };
 
 // kind: how the player runs; programFolder: the folder a "/develop" run uses.
 std::string InstanceBusName(RunKind kind, const std::string& programFolder);

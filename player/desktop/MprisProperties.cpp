@@ -68,7 +68,7 @@ QVariantMap Metadata(const PlayerSnapshot& snapshot, const QString& artUrl)
         return map;
     map.insert(QStringLiteral("mpris:length"), QVariant::fromValue<qlonglong>(t.lengthMs * 1000));
     map.insert(QStringLiteral("xesam:title"), QString::fromStdString(t.title));
-    map.insert(QStringLiteral("xesam:artist"), QStringList {QString::fromStdString(t.artist)});
+    map.insert(QStringLiteral("xesam:artist"), QStringList{QString::fromStdString(t.artist)});
     map.insert(QStringLiteral("xesam:album"), QString::fromStdString(t.album));
     map.insert(QStringLiteral("xesam:url"), FileUri(t.path));
     if (!artUrl.isEmpty())

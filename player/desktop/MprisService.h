@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QVariantMap>
 
-
 namespace desktop {
 
 class MprisPlayerAdaptor;

@@ -12,7 +12,9 @@
 
 namespace desktop {
 
-enum class PlaybackStatus { Stopped, Playing, Paused };
+enum class PlaybackStatus { Stopped,
+                            Playing,
+                            Paused };
 
 // What AddFiles does after adding.
 enum class AddMode {

@@ -93,8 +93,7 @@ std::string AboutCaption()
 
 std::string VersionText(const ProgramVersion& version)
 {
-    const std::string number
-        = std::to_string(version.Major) + "." + std::to_string(version.Minor) + TwoDigits(version.Revision);
+    const std::string number = std::to_string(version.Major) + "." + std::to_string(version.Minor) + TwoDigits(version.Revision);
     return Filled(QT_TRANSLATE_NOOP("DialogTexts", "ﾊﾞｰｼﾞｮﾝ %1"), number);
 }
 

@@ -4,24 +4,24 @@
 
 namespace dialogs {
 
-PropsFollower::PropsFollower(frmZelkoProps& dialog, const Transport& transport)
+PropsFollower::PropsFollower(frmZelkoProps& dialog, const playback::Transport& transport)
     : m_dialog(dialog)
     , m_transport(transport)
 {
 }
 
-void PropsFollower::VolumeChanged(VolumeCause cause)
+void PropsFollower::VolumeChanged(playback::VolumeCause cause)
 {
-    if (cause == VolumeCause::Settings || cause == VolumeCause::Properties)
+    if (cause == playback::VolumeCause::Settings || cause == playback::VolumeCause::Properties)
         return;
     m_dialog.ShowVolume(m_transport.Volume());
 }
 
-void PropsFollower::Happened(TransportEvent event)
+void PropsFollower::Happened(playback::TransportEvent event)
 {
-    if (event == TransportEvent::RepeatToggled)
+    if (event == playback::TransportEvent::RepeatToggled)
         m_dialog.ShowRepeat(m_transport.bRepeat());
-    else if (event == TransportEvent::ShuffleToggled)
+    else if (event == playback::TransportEvent::ShuffleToggled)
         m_dialog.ShowShuffle(m_transport.bShuffle());
 }
 

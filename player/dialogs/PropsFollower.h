@@ -13,16 +13,16 @@ namespace dialogs {
 
 class frmZelkoProps;
 
-class PropsFollower final : public TransportObserver {
+class PropsFollower final : public playback::TransportObserver {
 public:
-    PropsFollower(frmZelkoProps& dialog, const Transport& transport);
+    PropsFollower(frmZelkoProps& dialog, const playback::Transport& transport);
 
-    void VolumeChanged(VolumeCause cause) override;
-    void Happened(TransportEvent event) override;
+    void VolumeChanged(playback::VolumeCause cause) override;
+    void Happened(playback::TransportEvent event) override;
 
 private:
     frmZelkoProps& m_dialog;
-    const Transport& m_transport;
+    const playback::Transport& m_transport;
 };
 
 } // namespace dialogs

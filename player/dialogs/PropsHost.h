@@ -13,7 +13,8 @@ class QWidget;
 namespace dialogs {
 
 // The main window's edge that a position box moves.
-enum class WindowEdge { Left, Top };
+enum class WindowEdge { Left,
+                        Top };
 
 class PropsHost {
 public:

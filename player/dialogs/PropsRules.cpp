@@ -32,8 +32,7 @@ std::string NarrowNumberText(std::string_view text)
             }
         }
         // U+3000, the ideographic space.
-        if (c0 == 0xE3 && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x80
-            && static_cast<unsigned char>(text[i + 2]) == 0x80) {
+        if (c0 == 0xE3 && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x80 && static_cast<unsigned char>(text[i + 2]) == 0x80) {
             narrow.push_back(' ');
             i += 3;
             continue;
@@ -48,7 +47,7 @@ std::string NarrowNumberText(std::string_view text)
 
 std::optional<double> NumberValue(std::string_view text)
 {
-    const auto value = KtNumber::ToDouble(NarrowNumberText(text));
+    const auto value = common::KtNumber::ToDouble(NarrowNumberText(text));
     if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
@@ -56,7 +55,7 @@ std::optional<double> NumberValue(std::string_view text)
 
 std::optional<int> WholeNumberValue(std::string_view text)
 {
-    return KtNumber::ToLong(NarrowNumberText(text));
+    return common::KtNumber::ToLong(NarrowNumberText(text));
 }
 
 ClosingVolume VolumeOnClose(std::string_view boxText)

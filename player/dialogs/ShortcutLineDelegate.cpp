@@ -20,7 +20,7 @@ void ShortcutLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
     const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
         : (opt.state & QStyle::State_Active)                                ? QPalette::Normal
-                                                                           : QPalette::Inactive;
+                                                                            : QPalette::Inactive;
     const QPalette::ColorRole role = (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
     painter->save();
     painter->setPen(opt.palette.color(group, role));

@@ -123,9 +123,7 @@ frmZelkoAbout::frmZelkoAbout(const ProgramVersion& version, QWidget* parent,
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    Form_Load(version, programFolder.empty()
-                           ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
-                           : programFolder);
+    Form_Load(version, programFolder.empty() ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) : programFolder);
 }
 
 void frmZelkoAbout::Form_Load(const ProgramVersion& version, const std::filesystem::path& programFolder)

@@ -26,7 +26,8 @@ class ShortcutLineDelegate;
 class frmZelkoAbout : public QDialog {
     Q_OBJECT
 public:
-    enum class Page { Version = 0, Shortcuts = 1 };
+    enum class Page { Version = 0,
+                      Shortcuts = 1 };
 
     // programFolder: the folder of the program, where the user guide is
     // looked for; empty means the running executable's folder.

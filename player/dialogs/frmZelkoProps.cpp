@@ -82,7 +82,7 @@ void SetTextIfChanged(QLineEdit* box, const QString& text)
 
 } // namespace
 
-frmZelkoProps::frmZelkoProps(ClsZelko& app, PropsHost& host, QWidget* parent)
+frmZelkoProps::frmZelkoProps(shell::ClsZelko& app, PropsHost& host, QWidget* parent)
     : QDialog(parent)
     , m_app(app)
     , m_host(host)
@@ -281,7 +281,8 @@ void frmZelkoProps::txtItem0_Change(int index)
 
 void frmZelkoProps::txtItem1_Change(int index)
 {
-    SelectAllLineEdit* box = index == 2 ? m_txtWindowLeft : index == 3 ? m_txtWindowTop : nullptr;
+    SelectAllLineEdit* box = index == 2 ? m_txtWindowLeft : index == 3 ? m_txtWindowTop
+                                                                       : nullptr;
     if (!box)
         return;
     if (box->text().isEmpty()) {

@@ -27,7 +27,9 @@
 
 #include <array>
 
+namespace shell {
 class ClsZelko;
+}
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -39,7 +41,7 @@ class SelectAllLineEdit;
 class frmZelkoProps : public QDialog {
     Q_OBJECT
 public:
-    frmZelkoProps(ClsZelko& app, PropsHost& host, QWidget* parent = nullptr);
+    frmZelkoProps(shell::ClsZelko& app, PropsHost& host, QWidget* parent = nullptr);
 
     // Fills the fields, then shows the dialog (modeless) and brings it to the front.
     void Open();
@@ -66,16 +68,16 @@ private:
     void BuildControls();
     void FillFields();
 
-    ClsZelko& m_app;
+    shell::ClsZelko& m_app;
     PropsHost& m_host;
 
-    std::array<QCheckBox*, 2> m_chkItem0{}; // 0 repeat, 1 shuffle
-    std::array<QCheckBox*, 2> m_chkItem1{}; // 0 play list shown after a skin change, 1 lyrics likewise
-    std::array<QCheckBox*, 1> m_chkItem2{}; // 0 search sub-folders
-    SelectAllLineEdit* m_txtVolume = nullptr;      // txtItem0(2)
-    SelectAllLineEdit* m_txtWindowLeft = nullptr;  // txtItem1(2)
-    SelectAllLineEdit* m_txtWindowTop = nullptr;   // txtItem1(3)
-    SelectAllLineEdit* m_txtLyricsExt = nullptr;   // txtItem3(0)
+    std::array<QCheckBox*, 2> m_chkItem0{};         // 0 repeat, 1 shuffle
+    std::array<QCheckBox*, 2> m_chkItem1{};         // 0 play list shown after a skin change, 1 lyrics likewise
+    std::array<QCheckBox*, 1> m_chkItem2{};         // 0 search sub-folders
+    SelectAllLineEdit* m_txtVolume = nullptr;       // txtItem0(2)
+    SelectAllLineEdit* m_txtWindowLeft = nullptr;   // txtItem1(2)
+    SelectAllLineEdit* m_txtWindowTop = nullptr;    // txtItem1(3)
+    SelectAllLineEdit* m_txtLyricsExt = nullptr;    // txtItem3(0)
     SelectAllLineEdit* m_txtLyricsFolder = nullptr; // txtItem3(1)
     QPushButton* m_cmdSearch = nullptr;
     QPushButton* m_cmdClose = nullptr;

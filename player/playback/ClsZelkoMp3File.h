@@ -5,13 +5,18 @@
 #include <cstdint>
 #include <string>
 
+namespace playback {
+
 class ClsZelkoMp3File {
 public:
     ClsZelkoMp3File() = default;
     ClsZelkoMp3File(std::string mp3File, std::string artistName, std::string trackName,
                     std::int32_t totalSec)
-        : m_Mp3File(std::move(mp3File)), m_ArtistName(std::move(artistName)),
-          m_TrackName(std::move(trackName)), m_TotalSec(totalSec) {}
+        : m_Mp3File(std::move(mp3File))
+        , m_ArtistName(std::move(artistName))
+        , m_TrackName(std::move(trackName))
+        , m_TotalSec(totalSec)
+    {}
 
     // Full path of the MP3 file (UTF-8).
     const std::string& Mp3File() const { return m_Mp3File; }
@@ -34,3 +39,5 @@ private:
     std::string m_TrackName;
     std::int32_t m_TotalSec = 0;
 };
+
+} // namespace playback

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace playback {
+
 enum class KeyCommand {
     NextSkin,        // Ctrl+Shift+S
     ToggleShuffle,   // Ctrl+Shift+M
@@ -33,11 +35,12 @@ enum class KeyCommand {
     SeekForward,     // Ctrl+Right: 5 s forward
 };
 
-enum ShiftBits : std::uint8_t { kShiftBit = 1, kCtrlBit = 2 };
+enum ShiftBits : std::uint8_t { kShiftBit = 1,
+                                kCtrlBit = 2 };
 
 struct KeyRule {
-    int keyCode;           // virtual-key code
-    bool needsShift;       // true: Ctrl+Shift; false: Ctrl with or without Shift
+    int keyCode;     // virtual-key code
+    bool needsShift; // true: Ctrl+Shift; false: Ctrl with or without Shift
     KeyCommand command;
 };
 
@@ -68,7 +71,8 @@ inline constexpr std::array<KeyRule, 22> kKeyRules{{
 
 // The command for a key release, or nothing. shiftState carries the bits
 // kShiftBit and kCtrlBit; other bits are ignored.
-constexpr std::optional<KeyCommand> LookupKeyCommand(int keyCode, unsigned shiftState) {
+constexpr std::optional<KeyCommand> LookupKeyCommand(int keyCode, unsigned shiftState)
+{
     const bool ctrl = (shiftState & kCtrlBit) != 0;
     const bool shift = (shiftState & kShiftBit) != 0;
     if (!ctrl) return std::nullopt;
@@ -77,3 +81,5 @@ constexpr std::optional<KeyCommand> LookupKeyCommand(int keyCode, unsigned shift
     }
     return std::nullopt;
 }
+
+} // namespace playback

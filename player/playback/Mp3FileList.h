@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace playback {
+
 class Mp3FileList {
 public:
     // Number of tracks.
@@ -18,12 +20,14 @@ public:
     bool Empty() const { return m_Items.empty(); }
 
     // True when trackNumber names a track (1..Count()).
-    bool Contains(std::int32_t trackNumber) const {
+    bool Contains(std::int32_t trackNumber) const
+    {
         return trackNumber >= 1 && trackNumber <= Count();
     }
 
     // Track number trackNumber (1-based). Precondition: Contains(trackNumber).
-    const ClsZelkoMp3File& Item(std::int32_t trackNumber) const {
+    const ClsZelkoMp3File& Item(std::int32_t trackNumber) const
+    {
         return m_Items[static_cast<std::size_t>(trackNumber - 1)];
     }
 
@@ -41,3 +45,5 @@ public:
 private:
     std::vector<ClsZelkoMp3File> m_Items;
 };
+
+} // namespace playback

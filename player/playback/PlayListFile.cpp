@@ -8,12 +8,15 @@
 
 #include <sys/stat.h>
 
+namespace playback {
+
 namespace PlayListFile {
 
 namespace {
 
 // A normal file: a regular file whose name does not mark it hidden.
-bool IsNormalFile(const std::string& path) {
+bool IsNormalFile(const std::string& path)
+{
     const std::size_t slash = path.find_last_of('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (nameStart < path.size() && path[nameStart] == '.') return false;
@@ -23,7 +26,8 @@ bool IsNormalFile(const std::string& path) {
 
 } // namespace
 
-std::vector<std::string> Read(const std::string& path) {
+std::vector<std::string> Read(const std::string& path)
+{
     std::vector<std::string> result;
     std::ifstream in(path, std::ios::binary);
     if (!in) return result;
@@ -44,7 +48,8 @@ std::vector<std::string> Read(const std::string& path) {
     return result;
 }
 
-platform::IoResult Write(const std::string& path, const std::vector<std::string>& paths) {
+platform::IoResult Write(const std::string& path, const std::vector<std::string>& paths)
+{
     std::string bytes;
     for (const std::string& p : paths) {
         bytes += platform::CodePage::ToAnsi(p);
@@ -54,3 +59,5 @@ platform::IoResult Write(const std::string& path, const std::vector<std::string>
 }
 
 } // namespace PlayListFile
+
+} // namespace playback

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace playback {
+
 namespace PlayListFile {
 
 // Reads the list file at path. A missing or unreadable file gives an empty
@@ -21,3 +23,5 @@ std::vector<std::string> Read(const std::string& path);
 [[nodiscard]] platform::IoResult Write(const std::string& path, const std::vector<std::string>& paths);
 
 } // namespace PlayListFile
+
+} // namespace playback

@@ -8,9 +8,13 @@
 
 #include <cstdint>
 
+namespace playback {
+
 // The decoder's state as dec_getState reports it; the values are those of the
 // wire record.
-enum class DecoderState : std::int32_t { Stopped = 0, Playing = 1, Paused = 2 };
+enum class DecoderState : std::int32_t { Stopped = 0,
+                                         Playing = 1,
+                                         Paused = 2 };
 
 struct PlayState {
     bool bPlay = false;
@@ -18,15 +22,16 @@ struct PlayState {
     bool bStop = false;
     bool bRepeat = false;
     bool bShuffle = false;
-    std::int32_t Volume = 50;        // 0..100, both channels
-    ::DecoderState Decoder = ::DecoderState::Stopped; // as last read
-    std::int32_t PlayPosition = 0;   // 1-based number of the current track; 0 for none
+    std::int32_t Volume = 50;                                         // 0..100, both channels
+    playback::DecoderState Decoder = playback::DecoderState::Stopped; // as last read
+    std::int32_t PlayPosition = 0;                                    // 1-based number of the current track; 0 for none
 
     bool IsStopped() const { return bStop && !bPlay && !bPause; }
 };
 
 // The record the assists receive.
-inline protocol::PlayStateRecord ToRecord(const PlayState& state) {
+inline protocol::PlayStateRecord ToRecord(const PlayState& state)
+{
     protocol::PlayStateRecord r;
     r.bPlay = protocol::ToVbBool(state.bPlay);
     r.bPause = protocol::ToVbBool(state.bPause);
@@ -40,27 +45,34 @@ inline protocol::PlayStateRecord ToRecord(const PlayState& state) {
 
 // Volume arithmetic of the volume buttons: the step is 5, or 1 with Ctrl
 // (fine). The result never leaves 0..100.
-enum class VolumeStep { Normal, Fine };
+enum class VolumeStep { Normal,
+                        Fine };
 
 namespace VolumeRules {
 
 inline std::int32_t StepSize(VolumeStep step) { return step == VolumeStep::Fine ? 1 : 5; }
 
 // Plus: above 100 - step gives 100, else volume + step.
-inline std::int32_t Plus(std::int32_t volume, VolumeStep step) {
+inline std::int32_t Plus(std::int32_t volume, VolumeStep step)
+{
     const std::int32_t s = StepSize(step);
     return volume > 100 - s ? 100 : volume + s;
 }
 
 // Minus: below step gives 0, else volume - step.
-inline std::int32_t Minus(std::int32_t volume, VolumeStep step) {
+inline std::int32_t Minus(std::int32_t volume, VolumeStep step)
+{
     const std::int32_t s = StepSize(step);
     return volume < s ? 0 : volume - s;
 }
 
 // A volume from outside (an assist, a settings file) clamped to 0..100.
-inline std::int32_t Clamp(std::int64_t volume) {
-    return volume < 0 ? 0 : volume > 100 ? 100 : static_cast<std::int32_t>(volume);
+inline std::int32_t Clamp(std::int64_t volume)
+{
+    return volume < 0 ? 0 : volume > 100 ? 100
+                                         : static_cast<std::int32_t>(volume);
 }
 
 } // namespace VolumeRules
+
+} // namespace playback

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
-void ShuffleOrder::Rebuild(std::int32_t count, bool shuffle, std::mt19937& rng) {
+namespace playback {
+
+void ShuffleOrder::Rebuild(std::int32_t count, bool shuffle, std::mt19937& rng)
+{
     m_Order.clear();
     if (count <= 0) return;
     m_Order.resize(static_cast<std::size_t>(count));
@@ -16,12 +19,14 @@ void ShuffleOrder::Rebuild(std::int32_t count, bool shuffle, std::mt19937& rng) 
     }
 }
 
-bool ShuffleOrder::Contains(std::int32_t trackNumber) const {
+bool ShuffleOrder::Contains(std::int32_t trackNumber) const
+{
     return std::find(m_Order.begin(), m_Order.end(), trackNumber) != m_Order.end();
 }
 
 std::int32_t ShuffleOrder::GetNextPlayPosition(std::int32_t playPosition, std::int32_t listCount,
-                                               bool repeat) const {
+                                               bool repeat) const
+{
     if (listCount <= 0 || playPosition == 0) return kNoTrack;
     const auto it = std::find(m_Order.begin(), m_Order.end(), playPosition);
     if (it == m_Order.end()) return kNoTrack;
@@ -30,10 +35,13 @@ std::int32_t ShuffleOrder::GetNextPlayPosition(std::int32_t playPosition, std::i
 }
 
 std::int32_t ShuffleOrder::GetPrevPlayPosition(std::int32_t playPosition, std::int32_t listCount,
-                                               bool repeat) const {
+                                               bool repeat) const
+{
     if (listCount <= 0 || playPosition == 0) return kNoTrack;
     const auto it = std::find(m_Order.rbegin(), m_Order.rend(), playPosition);
     if (it == m_Order.rend()) return kNoTrack;
     if (std::next(it) != m_Order.rend()) return *std::next(it);
     return repeat ? m_Order.back() : kPastEnd;
 }
+
+} // namespace playback

@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+namespace playback {
+
 class ShuffleOrder {
 public:
     // Marker results of GetNextPlayPosition / GetPrevPlayPosition.
@@ -45,3 +47,5 @@ public:
 private:
     std::vector<std::int32_t> m_Order;
 };
+
+} // namespace playback

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace playback {
+
 namespace TrackFiles {
 
 // The *.mp3 files (any letter case) of folder, which ends in "/"; with
@@ -21,3 +23,5 @@ struct Dropped {
 Dropped Classify(const std::vector<std::string>& paths);
 
 } // namespace TrackFiles
+
+} // namespace playback

@@ -7,34 +7,44 @@
 #include <algorithm>
 #include <cstring>
 
+namespace playback {
+
 namespace {
 
 // Text of a record field: up to its first NUL, from the ANSI character set.
 template <std::size_t N>
-std::string RecordText(const char (&field)[N]) {
+std::string RecordText(const char (&field)[N])
+{
     return platform::CodePage::FromAnsi(std::string_view(field, ::strnlen(field, N)));
 }
 
 } // namespace
 
-Transport::Transport(decoder::Decoder& decoder, std::uint32_t seed) : m_decoder(decoder), m_random(seed) {
+Transport::Transport(decoder::Decoder& decoder, std::uint32_t seed)
+    : m_decoder(decoder)
+    , m_random(seed)
+{
     m_state.bStop = true;
 }
 
 void Transport::AddObserver(TransportObserver& observer) { m_observers.push_back(&observer); }
 
-void Transport::RemoveObserver(TransportObserver& observer) {
+void Transport::RemoveObserver(TransportObserver& observer)
+{
     m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), &observer), m_observers.end());
 }
 
 template <typename Call>
-void Transport::Tell(Call call) {
+void Transport::Tell(Call call)
+{
     // A copy: an observer may run commands that add or remove observers.
     const std::vector<TransportObserver*> observers = m_observers;
-    for (TransportObserver* observer : observers) call(*observer);
+    for (TransportObserver* observer : observers)
+        call(*observer);
 }
 
-void Transport::SetFlag(PlayFlag flag, bool value) {
+void Transport::SetFlag(PlayFlag flag, bool value)
+{
     switch (flag) {
     case PlayFlag::Play: m_state.bPlay = value; break;
     case PlayFlag::Pause: m_state.bPause = value; break;
@@ -45,14 +55,16 @@ void Transport::SetFlag(PlayFlag flag, bool value) {
     Tell([flag](TransportObserver& o) { o.FlagChanged(flag); });
 }
 
-::DecoderState Transport::ReadDecoderState() {
-    m_state.Decoder = static_cast<::DecoderState>(m_decoder.dec_getState());
+playback::DecoderState Transport::ReadDecoderState()
+{
+    m_state.Decoder = static_cast<playback::DecoderState>(m_decoder.dec_getState());
     return m_state.Decoder;
 }
 
 // ---------------------------------------------------------------- commands
 
-void Transport::SetStoppedSituation() {
+void Transport::SetStoppedSituation()
+{
     SetFlag(PlayFlag::Stop, true);
     SetFlag(PlayFlag::Play, false);
     SetFlag(PlayFlag::Pause, false);
@@ -60,14 +72,16 @@ void Transport::SetStoppedSituation() {
 
 void Transport::MarkStopped() { SetStoppedSituation(); }
 
-void Transport::StopSequence() {
+void Transport::StopSequence()
+{
     SetStoppedSituation();
     m_decoder.dec_stop();
     m_decoder.dec_close();
     Tell([](TransportObserver& o) { o.Happened(TransportEvent::Stopped); });
 }
 
-void Transport::Play() {
+void Transport::Play()
+{
     if (m_state.bPlay) return;
     SetFlag(PlayFlag::Play, true);
     SetFlag(PlayFlag::Stop, false);
@@ -88,21 +102,26 @@ void Transport::Play() {
     Tell([](TransportObserver& o) { o.Happened(TransportEvent::Started); });
 }
 
-void Transport::Pause() {
-    const ::DecoderState state = ReadDecoderState();
-    if (state == ::DecoderState::Stopped) return;
-    if (state == ::DecoderState::Playing) m_decoder.dec_pause();
-    else m_decoder.dec_restart();
+void Transport::Pause()
+{
+    const playback::DecoderState state = ReadDecoderState();
+    if (state == playback::DecoderState::Stopped) return;
+    if (state == playback::DecoderState::Playing)
+        m_decoder.dec_pause();
+    else
+        m_decoder.dec_restart();
     SetFlag(PlayFlag::Pause, !m_state.bPause);
     Tell([](TransportObserver& o) { o.Happened(TransportEvent::PauseToggled); });
 }
 
-void Transport::Stop() {
+void Transport::Stop()
+{
     if (m_state.bStop) return;
     StopSequence();
 }
 
-void Transport::Next() {
+void Transport::Next()
+{
     const bool wasStarted = m_state.bPlay;
     if (wasStarted) Stop();
     std::int32_t next = GetNextPlayPosition();
@@ -112,7 +131,8 @@ void Transport::Next() {
     Tell([](TransportObserver& o) { o.ListChanged(); });
 }
 
-void Transport::Previous() {
+void Transport::Previous()
+{
     const bool wasStarted = m_state.bPlay;
     if (wasStarted) Stop();
     std::int32_t prev = GetPrevPlayPosition();
@@ -122,7 +142,8 @@ void Transport::Previous() {
     Tell([](TransportObserver& o) { o.ListChanged(); });
 }
 
-void Transport::PlayTrack(std::int32_t trackPosition) {
+void Transport::PlayTrack(std::int32_t trackPosition)
+{
     if (trackPosition == 0 || m_mp3Files.Empty() || !m_shuffleOrder.Contains(trackPosition)) return;
     m_state.PlayPosition = trackPosition;
     if (m_state.bPlay) Stop();
@@ -130,25 +151,29 @@ void Transport::PlayTrack(std::int32_t trackPosition) {
     Tell([](TransportObserver& o) { o.ListChanged(); });
 }
 
-void Transport::ToggleRepeat() {
+void Transport::ToggleRepeat()
+{
     SetFlag(PlayFlag::Repeat, !m_state.bRepeat);
     Tell([](TransportObserver& o) { o.Happened(TransportEvent::RepeatToggled); });
 }
 
-void Transport::ToggleShuffle() {
+void Transport::ToggleShuffle()
+{
     SetShuffle(!m_state.bShuffle);
     Tell([](TransportObserver& o) { o.Happened(TransportEvent::ShuffleToggled); });
 }
 
 void Transport::SetRepeat(bool on) { SetFlag(PlayFlag::Repeat, on); }
 
-void Transport::SetShuffle(bool on) {
+void Transport::SetShuffle(bool on)
+{
     m_state.bShuffle = on;
     ShuffleMp3Files();
     Tell([](TransportObserver& o) { o.FlagChanged(PlayFlag::Shuffle); });
 }
 
-void Transport::SetVolume(std::int32_t volume, VolumeCause cause) {
+void Transport::SetVolume(std::int32_t volume, VolumeCause cause)
+{
     m_state.Volume = VolumeRules::Clamp(volume);
     m_decoder.dec_setVolume(m_state.Volume, m_state.Volume);
     Tell([cause](TransportObserver& o) { o.VolumeChanged(cause); });
@@ -156,13 +181,15 @@ void Transport::SetVolume(std::int32_t volume, VolumeCause cause) {
 
 void Transport::SetPlayPosition(std::int32_t trackPosition) { m_state.PlayPosition = trackPosition; }
 
-void Transport::Seek(std::int32_t ms) {
-    if (!m_state.bPlay || ReadDecoderState() == ::DecoderState::Stopped) return;
+void Transport::Seek(std::int32_t ms)
+{
+    if (!m_state.bPlay || ReadDecoderState() == playback::DecoderState::Stopped) return;
     m_decoder.dec_seek(ms);
     Tell([](TransportObserver& o) { o.Happened(TransportEvent::Seeked); });
 }
 
-void Transport::EndOfTrack(const std::function<void()>& beforeNextTrack) {
+void Transport::EndOfTrack(const std::function<void()>& beforeNextTrack)
+{
     StopSequence();
     const std::int32_t next = GetNextPlayPosition();
     m_state.PlayPosition = next;
@@ -179,7 +206,8 @@ void Transport::EndOfTrack(const std::function<void()>& beforeNextTrack) {
 
 // ---------------------------------------------------------------- play list
 
-void Transport::AddMp3File(const std::string& path) {
+void Transport::AddMp3File(const std::string& path)
+{
     // The names and the length come from one reading of the file.
     decoder::FileTagRecord tags{};
     decoder::FileInfoRecord info{};
@@ -187,35 +215,42 @@ void Transport::AddMp3File(const std::string& path) {
     m_mp3Files.Add(ClsZelkoMp3File(path, RecordText(tags.Artist), RecordText(tags.Title), info.TotalSec));
 }
 
-void Transport::AppendMp3Files(const std::vector<std::string>& paths) {
+void Transport::AppendMp3Files(const std::vector<std::string>& paths)
+{
     m_mp3Files.Reserve(m_mp3Files.Items().size() + paths.size());
-    for (const std::string& path : paths) AddMp3File(path);
+    for (const std::string& path : paths)
+        AddMp3File(path);
 }
 
-void Transport::FinishAddition() {
+void Transport::FinishAddition()
+{
     if (m_state.PlayPosition == 0 && !m_mp3Files.Empty()) m_state.PlayPosition = 1;
     Tell([](TransportObserver& o) { o.ListChanged(); });
     ShuffleMp3Files();
 }
 
-void Transport::ClearMp3Files() {
+void Transport::ClearMp3Files()
+{
     ForgetMp3Files();
     m_state.PlayPosition = 0;
     Tell([](TransportObserver& o) { o.ListChanged(); });
 }
 
-void Transport::ForgetMp3Files() {
+void Transport::ForgetMp3Files()
+{
     m_shuffleOrder.Erase();
     m_mp3Files.Clear();
 }
 
 void Transport::ShuffleMp3Files() { m_shuffleOrder.Rebuild(m_mp3Files.Count(), m_state.bShuffle, m_random); }
 
-std::int32_t Transport::GetNextPlayPosition() const {
+std::int32_t Transport::GetNextPlayPosition() const
+{
     return m_shuffleOrder.GetNextPlayPosition(m_state.PlayPosition, m_mp3Files.Count(), m_state.bRepeat);
 }
 
-std::int32_t Transport::GetPrevPlayPosition() const {
+std::int32_t Transport::GetPrevPlayPosition() const
+{
     return m_shuffleOrder.GetPrevPlayPosition(m_state.PlayPosition, m_mp3Files.Count(), m_state.bRepeat);
 }
 
@@ -223,7 +258,8 @@ std::int32_t Transport::GetPrevPlayPosition() const {
 
 bool Transport::SetLyricsFile(const std::string& path) { return m_decoder.dec_setLyricsFile(path); }
 
-void Transport::InitDecoder() {
+void Transport::InitDecoder()
+{
     m_decoder.dec_init();
     m_decoder.dec_setEqualizer(0);
     m_decoder.dec_setKaraokeUse(1);
@@ -231,15 +267,19 @@ void Transport::InitDecoder() {
     m_decoder.dec_setLyricsNextAdjustTime(50);
 }
 
-void Transport::Restore(bool repeat, bool shuffle, std::int32_t volume) {
+void Transport::Restore(bool repeat, bool shuffle, std::int32_t volume)
+{
     m_state.bRepeat = repeat;
     m_state.bShuffle = shuffle;
     m_state.Volume = volume;
     m_decoder.dec_setVolume(volume, volume);
 }
 
-void Transport::FreeDecoder() {
+void Transport::FreeDecoder()
+{
     m_decoder.dec_stop();
     m_decoder.dec_close();
     m_decoder.dec_free();
 }
+
+} // namespace playback

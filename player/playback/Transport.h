@@ -27,13 +27,29 @@ namespace decoder {
 class Decoder;
 }
 
-enum class PlayFlag { Play, Pause, Stop, Repeat, Shuffle };
+namespace playback {
+
+enum class PlayFlag { Play,
+                      Pause,
+                      Stop,
+                      Repeat,
+                      Shuffle };
 
 // Who asked for a volume; observers decide from it what to redraw and whom to tell.
-enum class VolumeCause { Settings, Properties, PlusButton, MinusButton, Assist, Remote };
+enum class VolumeCause { Settings,
+                         Properties,
+                         PlusButton,
+                         MinusButton,
+                         Assist,
+                         Remote };
 
 // A command that took effect, for observers that announce it.
-enum class TransportEvent { Started, PauseToggled, Stopped, RepeatToggled, ShuffleToggled, Seeked };
+enum class TransportEvent { Started,
+                            PauseToggled,
+                            Stopped,
+                            RepeatToggled,
+                            ShuffleToggled,
+                            Seeked };
 
 class TransportObserver {
 public:
@@ -73,7 +89,7 @@ public:
     const ShuffleOrder& PlayOrder() const { return m_shuffleOrder; }
 
     // Reads the decoder's state into the play state and returns it.
-    ::DecoderState ReadDecoderState();
+    playback::DecoderState ReadDecoderState();
 
     // The commands of the skin's buttons (cButtonAction_*Click).
     void Play();
@@ -108,7 +124,8 @@ public:
     // rebuilds the play order. AddMp3Files does both.
     void AppendMp3Files(const std::vector<std::string>& paths);
     void FinishAddition();
-    void AddMp3Files(const std::vector<std::string>& paths) {
+    void AddMp3Files(const std::vector<std::string>& paths)
+    {
         AppendMp3Files(paths);
         FinishAddition();
     }
@@ -144,3 +161,5 @@ private:
     std::mt19937 m_random;
     std::vector<TransportObserver*> m_observers;
 };
+
+} // namespace playback

@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace shell {
+
 namespace {
 
 std::string WithSlash(std::string path)
@@ -58,7 +60,7 @@ ClsZelko::ClsZelko(std::string_view commandLine, const Folders& folders)
 
 void ClsZelko::ReadCommandLine(std::string_view commandLine)
 {
-    const std::string text = ascii::Lower(commandLine);
+    const std::string text = common::ascii::Lower(commandLine);
     auto has = [&](std::string_view sw) { return text.find(sw) != std::string::npos; };
     m_bDevelop = has("/develop");
     m_bDebug = has("/debug");
@@ -149,3 +151,5 @@ void ClsZelko::WriteRunLog(std::string_view text) const
 {
     m_runLog.Write(text);
 }
+
+} // namespace shell

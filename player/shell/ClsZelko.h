@@ -33,12 +33,14 @@
 #include <string>
 #include <string_view>
 
+namespace shell {
+
 class ClsZelko {
 public:
     struct Folders {
-        std::string programFolder;   // the executable's folder
-        std::string workingFolder;   // the current working folder ("/develop")
-        std::string configFolder;    // the per-user data folder if AppPath is read-only
+        std::string programFolder; // the executable's folder
+        std::string workingFolder; // the current working folder ("/develop")
+        std::string configFolder;  // the per-user data folder if AppPath is read-only
     };
 
     // The running program: folders from /proc/self/exe, the working folder and
@@ -100,7 +102,7 @@ public:
     bool LyricsShowAlway() const { return m_settings.LyricsShowAlway; }
     void SetLyricsShowAlway(bool v) { m_settings.LyricsShowAlway = v; }
     // Height of one text line of the play-list and lyrics boxes, pixels.
-    std::int32_t CharHeight() const { return WidgetState::CharHeight; }
+    std::int32_t CharHeight() const { return widgets::WidgetState::CharHeight; }
     std::int32_t WindowLeft() const { return m_settings.WindowLeft; }
     void SetWindowLeft(std::int32_t v) { m_settings.WindowLeft = v; }
     std::int32_t WindowTop() const { return m_settings.WindowTop; }
@@ -116,10 +118,10 @@ public:
     std::int32_t TimerInterval() const { return 10; }
 
     // MM:SS:hh, as WidgetState::FormatTimeMs.
-    std::string FormatTimeMs(std::int32_t ms) const { return WidgetState::FormatTimeMs(ms); }
+    std::string FormatTimeMs(std::int32_t ms) const { return widgets::WidgetState::FormatTimeMs(ms); }
 
     // What the widget controllers read; the setters above store into it.
-    const WidgetState& Widgets() const { return m_widgets; }
+    const widgets::WidgetState& Widgets() const { return m_widgets; }
     // The run log, which the widgets are handed too.
     const platform::RunLog& Log() const { return m_runLog; }
 
@@ -135,7 +137,8 @@ public:
 
 private:
     // The settings before the file is read: no lyrics extension yet.
-    static ZelkoSettings NothingRead() {
+    static ZelkoSettings NothingRead()
+    {
         ZelkoSettings s;
         s.LyricsExt.clear();
         return s;
@@ -151,6 +154,8 @@ private:
     std::string m_dataPath;
     ZelkoSettings m_settings = NothingRead();
     bool m_lyricsEnabled = false;
-    WidgetState m_widgets;
+    widgets::WidgetState m_widgets;
     platform::RunLog m_runLog;
 };
+
+} // namespace shell

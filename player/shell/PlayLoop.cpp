@@ -9,14 +9,22 @@
 #include <algorithm>
 #include <cmath>
 
-PlayLoop::PlayLoop(ClsZelko& app, decoder::Decoder& decoder, Transport& transport, SkinWindow& window,
+namespace shell {
+
+PlayLoop::PlayLoop(ClsZelko& app, decoder::Decoder& decoder, playback::Transport& transport, skin::SkinWindow& window,
                    PlayLoopHost& host)
-    : m_app(app), m_decoder(decoder), m_transport(transport), m_window(window), m_host(host) {
+    : m_app(app)
+    , m_decoder(decoder)
+    , m_transport(transport)
+    , m_window(window)
+    , m_host(host)
+{
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.callOnTimeout([this] { PlayTimer_Timer(); });
 }
 
-void PlayLoop::SetWidgets(ClsZelkoBodyAction& body, ClsZelkoLyricsAction& lyrics) {
+void PlayLoop::SetWidgets(widgets::ClsZelkoBodyAction& body, widgets::ClsZelkoLyricsAction& lyrics)
+{
     m_body = &body;
     m_lyrics = &lyrics;
 }
@@ -25,18 +33,23 @@ void PlayLoop::StartTimer() { m_timer.start(m_app.TimerInterval()); }
 
 void PlayLoop::StopTimer() { m_timer.stop(); }
 
-void PlayLoop::TrackOpened(const ClsZelkoMp3File&, std::int32_t totalMs) {
+void PlayLoop::TrackOpened(const playback::ClsZelkoMp3File&, std::int32_t totalMs)
+{
     m_analyze.TotalMs = totalMs;
     m_lastLyricsLine = -1;
 }
 
-void PlayLoop::Happened(TransportEvent event) {
-    if (event == TransportEvent::Started) StartTimer();
-    else if (event == TransportEvent::Stopped) StopTimer();
+void PlayLoop::Happened(playback::TransportEvent event)
+{
+    if (event == playback::TransportEvent::Started)
+        StartTimer();
+    else if (event == playback::TransportEvent::Stopped)
+        StopTimer();
 }
 
-void PlayLoop::PlayTimer_Timer() {
-    const SkinWindow::PaintScope paintOnce(m_window);
+void PlayLoop::PlayTimer_Timer()
+{
+    const skin::SkinWindow::PaintScope paintOnce(m_window);
     ReadPlayPosition();
     SendAnalyzeToAssists();
     FormatShownTime();
@@ -50,7 +63,8 @@ void PlayLoop::PlayTimer_Timer() {
     PollEndOfTrack();
 }
 
-void PlayLoop::ReadPlayPosition() {
+void PlayLoop::ReadPlayPosition()
+{
     m_playMs = m_decoder.dec_getPlayMs();
     m_analyze.PlayMs = m_playMs;
     m_decoder.dec_getSpectrum(m_analyze.Spectrum1, m_analyze.Spectrum2);
@@ -58,7 +72,8 @@ void PlayLoop::ReadPlayPosition() {
 
 void PlayLoop::SendAnalyzeToAssists() { m_host.SendAnalyze(m_analyze); }
 
-void PlayLoop::FormatShownTime() {
+void PlayLoop::FormatShownTime()
+{
     // The digits shown ("MM:SS") change only with the whole second, so the
     // text is formatted again only then.
     const std::int32_t second = std::max<std::int32_t>(m_playMs, 0) / 1000;
@@ -68,12 +83,14 @@ void PlayLoop::FormatShownTime() {
     }
 }
 
-void PlayLoop::RefreshAnalyser() {
+void PlayLoop::RefreshAnalyser()
+{
     m_body->RefreshSpectrumData();
     ++m_redraws.spectrum;
 }
 
-void PlayLoop::RedrawTimeDigit(int position) {
+void PlayLoop::RedrawTimeDigit(int position)
+{
     switch (position) {
     case 0: m_body->RefreshTimeMM(); break;
     case 1: m_body->RefreshTimeM(); break;
@@ -85,7 +102,8 @@ void PlayLoop::RedrawTimeDigit(int position) {
     ++m_redraws.timeDigits[static_cast<std::size_t>(position)];
 }
 
-void PlayLoop::RefreshChangedTimeDigits() {
+void PlayLoop::RefreshChangedTimeDigits()
+{
     for (int i = 0; i < 5; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const char shown = at < m_lastTimeText.size() ? m_lastTimeText[at] : '\0';
@@ -94,12 +112,13 @@ void PlayLoop::RefreshChangedTimeDigits() {
     }
 }
 
-void PlayLoop::RefreshChangedSeekBar() {
+void PlayLoop::RefreshChangedSeekBar()
+{
     // A track whose length reads as 0 shows a seek position of 0.
     const std::int32_t totalMs = TotalMs();
     const std::optional<std::int32_t> dragged = m_host.SeekBarDragPercent();
     const std::int32_t percent =
-        dragged      ? *dragged
+        dragged        ? *dragged
         : totalMs <= 0 ? 0
                        : static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m_playMs) / totalMs * 100.0));
     if (percent != m_app.SeekPosition()) {
@@ -111,7 +130,8 @@ void PlayLoop::RefreshChangedSeekBar() {
 
 void PlayLoop::RememberShownTime() { m_lastTimeText = m_timeText; }
 
-void PlayLoop::PollLyrics() {
+void PlayLoop::PollLyrics()
+{
     if (!m_app.LyricsEnabled()) return;
     m_decoder.dec_getLyrics(m_lyricsRecord);
     if (m_lyricsRecord.CurrentLine != m_lastLyricsLine) {
@@ -123,8 +143,11 @@ void PlayLoop::PollLyrics() {
     }
 }
 
-void PlayLoop::PollEndOfTrack() {
+void PlayLoop::PollEndOfTrack()
+{
     if (m_transport.bStop()) return;
-    if (m_transport.ReadDecoderState() == DecoderState::Stopped)
+    if (m_transport.ReadDecoderState() == playback::DecoderState::Stopped)
         m_transport.EndOfTrack([this] { m_host.BeforeNextTrack(); });
 }
+
+} // namespace shell

@@ -20,13 +20,20 @@
 #include <optional>
 #include <string>
 
-class ClsZelko;
+namespace widgets {
 class ClsZelkoBodyAction;
 class ClsZelkoLyricsAction;
+} // namespace widgets
+namespace skin {
 class SkinWindow;
+}
 namespace decoder {
 class Decoder;
 }
+
+namespace shell {
+
+class ClsZelko;
 
 // What the loop needs from the main window.
 class PlayLoopHost {
@@ -44,23 +51,23 @@ public:
     virtual std::optional<std::int32_t> SeekBarDragPercent() const { return std::nullopt; }
 };
 
-class PlayLoop : public TransportObserver {
+class PlayLoop : public playback::TransportObserver {
 public:
     // The number of redraws of each kind since start-up.
     struct RedrawCounts {
-        std::array<int, 5> timeDigits{};  // MM, M, colon, SS, S
+        std::array<int, 5> timeDigits{}; // MM, M, colon, SS, S
         int seekBar = 0;
         int spectrum = 0;
         int lyrics = 0;
     };
 
-    PlayLoop(ClsZelko& app, decoder::Decoder& decoder, Transport& transport, SkinWindow& window,
+    PlayLoop(ClsZelko& app, decoder::Decoder& decoder, playback::Transport& transport, skin::SkinWindow& window,
              PlayLoopHost& host);
     PlayLoop(const PlayLoop&) = delete;
     PlayLoop& operator=(const PlayLoop&) = delete;
 
     // The widgets the loop redraws; set once they exist, before the first tick.
-    void SetWidgets(ClsZelkoBodyAction& body, ClsZelkoLyricsAction& lyrics);
+    void SetWidgets(widgets::ClsZelkoBodyAction& body, widgets::ClsZelkoLyricsAction& lyrics);
 
     // One tick.
     void PlayTimer_Timer();
@@ -79,8 +86,8 @@ public:
     const RedrawCounts& Redraws() const { return m_redraws; }
 
     // TransportObserver
-    void TrackOpened(const ClsZelkoMp3File& track, std::int32_t totalMs) override;
-    void Happened(TransportEvent event) override;
+    void TrackOpened(const playback::ClsZelkoMp3File& track, std::int32_t totalMs) override;
+    void Happened(playback::TransportEvent event) override;
 
 private:
     // The steps, in tick order.
@@ -96,11 +103,11 @@ private:
 
     ClsZelko& m_app;
     decoder::Decoder& m_decoder;
-    Transport& m_transport;
-    SkinWindow& m_window;
+    playback::Transport& m_transport;
+    skin::SkinWindow& m_window;
     PlayLoopHost& m_host;
-    ClsZelkoBodyAction* m_body = nullptr;
-    ClsZelkoLyricsAction* m_lyrics = nullptr;
+    widgets::ClsZelkoBodyAction* m_body = nullptr;
+    widgets::ClsZelkoLyricsAction* m_lyrics = nullptr;
 
     QTimer m_timer;
     protocol::AnalyzeRecord m_analyze{};
@@ -112,3 +119,5 @@ private:
     std::int32_t m_lastLyricsLine = -1;
     RedrawCounts m_redraws;
 };
+
+} // namespace shell

@@ -6,35 +6,39 @@
 #include <QAction>
 #include <QCoreApplication>
 
+namespace shell {
+
 namespace {
 
 // caption is a source text of the "PlayerMenus" context.
-void AddItem(QMenu& menu, const char* caption, void (PlayerMenuCommands::*handler)(), PlayerMenuCommands& commands) {
+void AddItem(QMenu& menu, const char* caption, void (PlayerMenuCommands::*handler)(), PlayerMenuCommands& commands)
+{
     QObject::connect(menu.addAction(QCoreApplication::translate("PlayerMenus", caption)), &QAction::triggered, &menu,
                      [&commands, handler] { (commands.*handler)(); });
 }
 
 } // namespace
 
-PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue, SkinSwitchHost& skinHost) {
+PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, skin::SkinCatalogue& catalogue, skin::SkinSwitchHost& skinHost)
+{
     using C = PlayerMenuCommands;
     // The menus and the items that carry state have names, so that tools
     // that drive the program (accessibility, tests) find them.
     m_popup1 = std::make_unique<QMenu>();
     m_popup1->setObjectName(QStringLiteral("mnuPopup1"));
-    m_skinMenu = m_popup1->addMenu(SkinCatalogue::Translated(SkinCatalogue::MenuCaption));
+    m_skinMenu = m_popup1->addMenu(skin::SkinCatalogue::Translated(skin::SkinCatalogue::MenuCaption));
     m_skinMenu->setObjectName(QStringLiteral("mnuP1Skin"));
     m_popup1->addSeparator();
     m_assistMenu = m_popup1->addMenu(QCoreApplication::translate("PlayerMenus", AssistMenuCaption));
     m_assistMenu->setObjectName(QStringLiteral("mnuP1Assist"));
     m_popup1->addSeparator();
-    m_mnuP1SkinChgMusic = m_popup1->addAction(SkinCatalogue::Translated(SkinCatalogue::ChangeWithMusicCaption));
+    m_mnuP1SkinChgMusic = m_popup1->addAction(skin::SkinCatalogue::Translated(skin::SkinCatalogue::ChangeWithMusicCaption));
     m_mnuP1SkinChgMusic->setObjectName(QStringLiteral("mnuP1SkinChgMusic"));
     m_mnuP1SkinChgMusic->setCheckable(true);
     QObject::connect(m_mnuP1SkinChgMusic, &QAction::triggered, m_popup1.get(), [this, &skinHost] {
         // Qt has already toggled the checkable item; the handler toggles it itself.
         m_mnuP1SkinChgMusic->setChecked(!m_mnuP1SkinChgMusic->isChecked());
-        SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, skinHost);
+        skin::SkinCatalogue::mnuP1SkinChgMusic_Click(*m_mnuP1SkinChgMusic, skinHost);
     });
     m_mnuP1DoubleSize = m_popup1->addAction(QCoreApplication::translate("PlayerMenus", "2倍のサイズ"));
     m_mnuP1DoubleSize->setObjectName(QStringLiteral("mnuP1DoubleSize"));
@@ -78,11 +82,14 @@ PlayerMenus::PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue,
 void PlayerMenus::SetSkinWithMusicChecked(bool on) { m_mnuP1SkinChgMusic->setChecked(on); }
 void PlayerMenus::SetDoubleSizeChecked(bool on) { m_mnuP1DoubleSize->setChecked(on); }
 
-void PlayerMenus::ShowPopup1(QPoint at, const std::vector<ClsZelkoAssist>& assists, bool playing) {
+void PlayerMenus::ShowPopup1(QPoint at, const std::vector<assisthost::ClsZelkoAssist>& assists, bool playing)
+{
     const QList<QAction*> items = m_assistMenu->actions();
-    for (const ClsZelkoAssist& assist : assists) {
+    for (const assisthost::ClsZelkoAssist& assist : assists) {
         if (assist.MenuIndex() >= 0 && assist.MenuIndex() < items.size())
             items[assist.MenuIndex()]->setEnabled(playing);
     }
     m_popup1->popup(at);
 }
+
+} // namespace shell

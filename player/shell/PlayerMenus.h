@@ -13,9 +13,15 @@
 #include <memory>
 #include <vector>
 
+namespace assisthost {
 class ClsZelkoAssist;
+}
+namespace skin {
 class SkinCatalogue;
 class SkinSwitchHost;
+} // namespace skin
+
+namespace shell {
 
 // The commands behind the menu items (the main window's handlers).
 class PlayerMenuCommands {
@@ -42,7 +48,7 @@ public:
     static constexpr const char* AssistMenuCaption = QT_TRANSLATE_NOOP("PlayerMenus", "アシスタント(&A)");
 
     // The commands, the catalogue and the skin host must outlive the menus.
-    PlayerMenus(PlayerMenuCommands& commands, SkinCatalogue& catalogue, SkinSwitchHost& skinHost);
+    PlayerMenus(PlayerMenuCommands& commands, skin::SkinCatalogue& catalogue, skin::SkinSwitchHost& skinHost);
     PlayerMenus(const PlayerMenus&) = delete;
     PlayerMenus& operator=(const PlayerMenus&) = delete;
 
@@ -59,7 +65,7 @@ public:
     QAction& DoubleSizeItem() { return *m_mnuP1DoubleSize; }
     // Shows mnuPopup1 at a screen point; each assist's item is enabled only
     // while a track has been started.
-    void ShowPopup1(QPoint at, const std::vector<ClsZelkoAssist>& assists, bool playing);
+    void ShowPopup1(QPoint at, const std::vector<assisthost::ClsZelkoAssist>& assists, bool playing);
 
 private:
     std::unique_ptr<QMenu> m_popup1;
@@ -70,3 +76,5 @@ private:
     QAction* m_mnuP1SkinChgMusic = nullptr;
     QAction* m_mnuP1DoubleSize = nullptr;
 };
+
+} // namespace shell

@@ -15,27 +15,34 @@
 #include <optional>
 #include <string>
 
-class ClsZelko;
+namespace widgets {
 class ClsZelkoBodyAction;
 class ClsZelkoButtonAction;
 class ClsZelkoLyricsAction;
 class ClsZelkoPlayListAction;
-class PlayLoop;
+} // namespace widgets
+namespace skin {
 class SkinWindow;
+}
 
-class PlayerView : public TransportObserver {
+namespace shell {
+
+class ClsZelko;
+class PlayLoop;
+
+class PlayerView : public playback::TransportObserver {
 public:
     // Makes the controllers; everything given must outlive the view.
-    PlayerView(ClsZelko& app, SkinWindow& window, Transport& transport, PlayLoop& loop);
+    PlayerView(ClsZelko& app, skin::SkinWindow& window, playback::Transport& transport, PlayLoop& loop);
     ~PlayerView() override;
     PlayerView(const PlayerView&) = delete;
     PlayerView& operator=(const PlayerView&) = delete;
 
-    ClsZelkoBodyAction& Body() { return *m_body; }
-    ClsZelkoButtonAction& Buttons() { return *m_buttons; }
-    ClsZelkoLyricsAction& LyricsBox() { return *m_lyrics; }
-    ClsZelkoPlayListAction& PlayListBox() { return *m_playList; }
-    const Skin& CurrentSkin() const { return m_skin; }
+    widgets::ClsZelkoBodyAction& Body() { return *m_body; }
+    widgets::ClsZelkoButtonAction& Buttons() { return *m_buttons; }
+    widgets::ClsZelkoLyricsAction& LyricsBox() { return *m_lyrics; }
+    widgets::ClsZelkoPlayListAction& PlayListBox() { return *m_playList; }
+    const skin::Skin& CurrentSkin() const { return m_skin; }
     // The play-list box's first shown track.
     std::int32_t PlayListTop() const;
 
@@ -53,7 +60,7 @@ public:
     // the settings. Returns the new scale.
     int ToggleDoubleSize();
     void RefreshListBox();
-    void PullDrawer(Drawer drawer);
+    void PullDrawer(skin::Drawer drawer);
     // The list's arrow buttons: the arrow's look, then one track further
     // while there is one.
     void ScrollListDown();
@@ -64,30 +71,31 @@ public:
     bool PlayListBoxVisible() const;
     // The skin's drawer when it has exactly one (the key that pulls "the"
     // drawer), else none.
-    std::optional<Drawer> SoleDrawer() const;
+    std::optional<skin::Drawer> SoleDrawer() const;
     // Zero-fills the analyser record's spectra, clears the peaks and redraws.
     void ClearAnalyzer();
 
     // TransportObserver
-    void FlagChanged(PlayFlag flag) override;
-    void TrackOpened(const ClsZelkoMp3File& track, std::int32_t totalMs) override;
-    void TrackCannotPlay(const ClsZelkoMp3File& track) override;
-    void VolumeChanged(VolumeCause cause) override;
-    void Happened(TransportEvent event) override;
+    void FlagChanged(playback::PlayFlag flag) override;
+    void TrackOpened(const playback::ClsZelkoMp3File& track, std::int32_t totalMs) override;
+    void TrackCannotPlay(const playback::ClsZelkoMp3File& track) override;
+    void VolumeChanged(playback::VolumeCause cause) override;
+    void Happened(playback::TransportEvent event) override;
     void ListChanged() override;
 
 private:
-
     ClsZelko& m_app;
-    SkinWindow& m_window;
-    Transport& m_transport;
+    skin::SkinWindow& m_window;
+    playback::Transport& m_transport;
     PlayLoop& m_loop;
     // The controllers hold a reference to m_skin: a new skin is assigned into
     // the same object.
-    Skin m_skin;
-    DrawerStates m_drawers;
-    std::unique_ptr<ClsZelkoBodyAction> m_body;
-    std::unique_ptr<ClsZelkoButtonAction> m_buttons;
-    std::unique_ptr<ClsZelkoLyricsAction> m_lyrics;
-    std::unique_ptr<ClsZelkoPlayListAction> m_playList;
+    skin::Skin m_skin;
+    skin::DrawerStates m_drawers;
+    std::unique_ptr<widgets::ClsZelkoBodyAction> m_body;
+    std::unique_ptr<widgets::ClsZelkoButtonAction> m_buttons;
+    std::unique_ptr<widgets::ClsZelkoLyricsAction> m_lyrics;
+    std::unique_ptr<widgets::ClsZelkoPlayListAction> m_playList;
 };
+
+} // namespace shell

@@ -8,13 +8,18 @@
 #include "player/skin/SkinCatalogue.h"
 #include "player/skin/SkinSwitcher.h"
 
+namespace shell {
+
 SkinChanger::SkinChanger(Parts parts, std::function<void()> processEvents, std::function<bool()> ended)
-    : m_parts(parts), m_processEvents(std::move(processEvents)), m_ended(std::move(ended)) {}
+    : m_parts(parts)
+    , m_processEvents(std::move(processEvents))
+    , m_ended(std::move(ended))
+{}
 
 bool SkinChanger::ApplyStartSkin(const std::string& errorText)
 {
     ClsZelko& app = m_parts.app;
-    SkinCatalogue& catalogue = m_parts.catalogue;
+    skin::SkinCatalogue& catalogue = m_parts.catalogue;
     const bool configured = !app.SkinPath().empty() || !app.SkinFile().empty();
     if (configured) {
         if (ApplyCurrentSkin()) {
@@ -31,10 +36,10 @@ bool SkinChanger::ApplyStartSkin(const std::string& errorText)
             return false;
     }
     // Nothing that can be shown leaves the settings with the entry they had.
-    for (const ClsZelkoSkin& entry : catalogue.coSkins()) {
+    for (const skin::ClsZelkoSkin& entry : catalogue.coSkins()) {
         if (entry.SkinPath.empty() || entry.SkinFile.empty())
             continue;
-        if (SkinSwitcher::SwitchTo(*this, entry.SkinPath, entry.SkinFile)) {
+        if (skin::SkinSwitcher::SwitchTo(*this, entry.SkinPath, entry.SkinFile)) {
             catalogue.MarkSelectedSkin(app.SkinPath());
             return true;
         }
@@ -50,8 +55,8 @@ void SkinChanger::ApplyDroppedSkin(const std::string& path)
 {
     const std::size_t slash = path.find_last_of('/');
     // On failure the skin on screen stays; so does its entry in the settings.
-    (void)SkinSwitcher::SwitchTo(*this, slash == std::string::npos ? std::string() : path.substr(0, slash + 1),
-                                 slash == std::string::npos ? path : path.substr(slash + 1));
+    (void)skin::SkinSwitcher::SwitchTo(*this, slash == std::string::npos ? std::string() : path.substr(0, slash + 1),
+                                       slash == std::string::npos ? path : path.substr(slash + 1));
     m_parts.catalogue.MarkSelectedSkin(m_parts.app.SkinPath());
 }
 
@@ -103,3 +108,5 @@ void SkinChanger::SetSkinWithMusic(bool on)
 {
     m_parts.app.SetSkinWithMusic(on);
 }
+
+} // namespace shell

@@ -13,21 +13,28 @@
 #include <functional>
 #include <string>
 
+namespace skin {
+class SkinCatalogue;
+}
+namespace playback {
+class Transport;
+}
+
+namespace shell {
+
 class ClsZelko;
 class PlayLoop;
 class PlayerView;
-class SkinCatalogue;
-class Transport;
 struct UserDialogs;
 
-class SkinChanger : public SkinSwitchHost {
+class SkinChanger : public skin::SkinSwitchHost {
 public:
     struct Parts {
         ClsZelko& app;
         PlayerView& view;
         PlayLoop& loop;
-        const Transport& transport;
-        SkinCatalogue& catalogue;
+        const playback::Transport& transport;
+        skin::SkinCatalogue& catalogue;
         const UserDialogs& dialogs;
     };
     // processEvents runs the pending events while the play timer is paused;
@@ -62,3 +69,5 @@ private:
     std::function<void()> m_processEvents;
     std::function<bool()> m_ended;
 };
+
+} // namespace shell

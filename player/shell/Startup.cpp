@@ -6,12 +6,16 @@
 #include "player/playback/Transport.h"
 #include "player/shell/ClsZelko.h"
 
+namespace shell {
+
 namespace Startup {
 
-bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists,
-                  std::optional<ZelkoSettings> given) {
+bool ReadSettings(ClsZelko& app, playback::Transport& transport, assisthost::ClsZelkoAssistHost& assists,
+                  std::optional<ZelkoSettings> given)
+{
     ZelkoSettings s = given ? std::move(*given) : SettingsFile::Load(app.DataPath() + "Zelko.ini", app.AppPath());
-    for (const std::string& line : s.AssistLines) assists.SelectAssistFromIni(line);
+    for (const std::string& line : s.AssistLines)
+        assists.SelectAssistFromIni(line);
     transport.Restore(s.Repeat, s.Shuffle, s.Volume);
     transport.SetPlayPosition(s.PlayPosition);
     const bool withMusic = s.SkinWithMusic;
@@ -19,27 +23,32 @@ bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assis
     return withMusic;
 }
 
-void ReadPlayList(const ClsZelko& app, Transport& transport) {
-    const std::vector<std::string> paths = PlayListFile::Read(app.DataPath() + "Zelko.m3u");
+void ReadPlayList(const ClsZelko& app, playback::Transport& transport)
+{
+    const std::vector<std::string> paths = playback::PlayListFile::Read(app.DataPath() + "Zelko.m3u");
     if (paths.empty()) return;
-    KtBusyCursor busy;
+    common::KtBusyCursor busy;
     transport.AppendMp3Files(paths);
 }
 
-void CheckPlayPosition(Transport& transport) {
+void CheckPlayPosition(playback::Transport& transport)
+{
     if (!transport.coMp3Files().Contains(transport.PlayPosition()))
         transport.SetPlayPosition(transport.coMp3Files().Empty() ? 0 : 1);
 }
 
-void WritePlayList(const ClsZelko& app, const Transport& transport) {
+void WritePlayList(const ClsZelko& app, const playback::Transport& transport)
+{
     std::vector<std::string> paths;
     paths.reserve(transport.coMp3Files().Items().size());
-    for (const ClsZelkoMp3File& track : transport.coMp3Files().Items()) paths.push_back(track.Mp3File());
-    if (const auto written = PlayListFile::Write(app.DataPath() + "Zelko.m3u", paths); !written)
+    for (const playback::ClsZelkoMp3File& track : transport.coMp3Files().Items())
+        paths.push_back(track.Mp3File());
+    if (const auto written = playback::PlayListFile::Write(app.DataPath() + "Zelko.m3u", paths); !written)
         app.ReportFailure("Zelko.m3u could not be written: " + written.message);
 }
 
-void WriteSettings(const ClsZelko& app, const Transport& transport, const ClsZelkoAssistHost* assists) {
+void WriteSettings(const ClsZelko& app, const playback::Transport& transport, const assisthost::ClsZelkoAssistHost* assists)
+{
     ZelkoSettings s = app.Settings();
     s.Repeat = transport.bRepeat();
     s.Shuffle = transport.bShuffle();
@@ -51,3 +60,5 @@ void WriteSettings(const ClsZelko& app, const Transport& transport, const ClsZel
 }
 
 } // namespace Startup
+
+} // namespace shell

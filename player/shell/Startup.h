@@ -12,24 +12,33 @@
 
 #include <optional>
 
-class ClsZelko;
+namespace assisthost {
 class ClsZelkoAssistHost;
+}
+namespace playback {
 class Transport;
+}
+
+namespace shell {
+
+class ClsZelko;
 
 namespace Startup {
 
 // Hands the settings to ClsZelko, the transport and the assist host: those
 // given (the program read them already), else those of Zelko.ini. Returns
 // whether the skin is to change with the music.
-bool ReadSettings(ClsZelko& app, Transport& transport, ClsZelkoAssistHost& assists,
+bool ReadSettings(ClsZelko& app, playback::Transport& transport, assisthost::ClsZelkoAssistHost& assists,
                   std::optional<ZelkoSettings> given);
 // Reads Zelko.m3u into the play list (each file read once for its names).
-void ReadPlayList(const ClsZelko& app, Transport& transport);
+void ReadPlayList(const ClsZelko& app, playback::Transport& transport);
 // Makes the current track a valid one: track 1, or 0 for an empty list.
-void CheckPlayPosition(Transport& transport);
+void CheckPlayPosition(playback::Transport& transport);
 
-void WritePlayList(const ClsZelko& app, const Transport& transport);
+void WritePlayList(const ClsZelko& app, const playback::Transport& transport);
 // assists may be null (shut-down before the host existed).
-void WriteSettings(const ClsZelko& app, const Transport& transport, const ClsZelkoAssistHost* assists);
+void WriteSettings(const ClsZelko& app, const playback::Transport& transport, const assisthost::ClsZelkoAssistHost* assists);
 
 } // namespace Startup
+
+} // namespace shell

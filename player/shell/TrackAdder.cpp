@@ -6,13 +6,18 @@
 #include "player/shell/ClsZelko.h"
 #include "player/shell/UserDialogs.h"
 
-TrackAdder::TrackAdder(Transport& transport, const ClsZelko& app, const UserDialogs& dialogs)
-    : m_transport(transport), m_app(app), m_dialogs(dialogs) {}
+namespace shell {
+
+TrackAdder::TrackAdder(playback::Transport& transport, const ClsZelko& app, const UserDialogs& dialogs)
+    : m_transport(transport)
+    , m_app(app)
+    , m_dialogs(dialogs)
+{}
 
 void TrackAdder::Add(const std::vector<std::string>& paths)
 {
     {
-        KtBusyCursor busy;
+        common::KtBusyCursor busy;
         m_transport.AppendMp3Files(paths);
     }
     m_transport.FinishAddition();
@@ -35,8 +40,10 @@ void TrackAdder::AddChosenFolder(const std::string& title)
         folder += '/';
     std::vector<std::string> paths;
     {
-        KtBusyCursor busy;
-        paths = TrackFiles::InFolder(folder, m_app.SearchChildFolder());
+        common::KtBusyCursor busy;
+        paths = playback::TrackFiles::InFolder(folder, m_app.SearchChildFolder());
     }
     Add(paths);
 }
+
+} // namespace shell

@@ -10,13 +10,18 @@
 #include <string>
 #include <vector>
 
-class ClsZelko;
+namespace playback {
 class Transport;
+}
+
+namespace shell {
+
+class ClsZelko;
 struct UserDialogs;
 
 class TrackAdder {
 public:
-    TrackAdder(Transport& transport, const ClsZelko& app, const UserDialogs& dialogs);
+    TrackAdder(playback::Transport& transport, const ClsZelko& app, const UserDialogs& dialogs);
 
     // Adds the files in the order given.
     void Add(const std::vector<std::string>& paths);
@@ -26,7 +31,9 @@ public:
     void AddChosenFolder(const std::string& title);
 
 private:
-    Transport& m_transport;
+    playback::Transport& m_transport;
     const ClsZelko& m_app;
     const UserDialogs& m_dialogs;
 };
+
+} // namespace shell

@@ -6,21 +6,25 @@
 #include <QMessageBox>
 #include <QString>
 
-void FillDefaultDialogs(UserDialogs& dialogs, QWidget* owner, const char* title) {
+namespace shell {
+
+void FillDefaultDialogs(UserDialogs& dialogs, QWidget* owner, const char* title)
+{
     if (!dialogs.chooseMp3Files) {
         dialogs.chooseMp3Files = [owner] {
             std::vector<std::string> result;
             const QStringList files =
                 QFileDialog::getOpenFileNames(owner, QString(), QString(), QStringLiteral("(Mp3) (*.mp3)"));
-            for (const QString& f : files) result.push_back(f.toStdString());
+            for (const QString& f : files)
+                result.push_back(f.toStdString());
             return result;
         };
     }
     if (!dialogs.chooseFolder) {
         dialogs.chooseFolder = [owner](const std::string& caption) {
-            ClsKtShell shell;
-            return shell.FolderDialog(owner, caption, ClsKtShell::RootDesktop, std::string(),
-                                      ClsKtShell::OnlyFileSystemFolders);
+            common::ClsKtShell shell;
+            return shell.FolderDialog(owner, caption, common::ClsKtShell::RootDesktop, std::string(),
+                                      common::ClsKtShell::OnlyFileSystemFolders);
         };
     }
     if (!dialogs.showSkinError) {
@@ -30,3 +34,5 @@ void FillDefaultDialogs(UserDialogs& dialogs, QWidget* owner, const char* title)
         };
     }
 }
+
+} // namespace shell

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace shell {
+
 struct UserDialogs {
     // The open-file dialog: the chosen files in the order returned, or none.
     std::function<std::vector<std::string>()> chooseMp3Files;
@@ -20,3 +22,5 @@ struct UserDialogs {
 // Gives every unset member the real dialog, owned by owner (which must
 // outlive the dialogs); the message box has the caption title.
 void FillDefaultDialogs(UserDialogs& dialogs, QWidget* owner, const char* title);
+
+} // namespace shell

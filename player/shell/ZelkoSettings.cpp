@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+namespace shell {
+
 namespace SettingsFile {
 
 namespace {
@@ -14,7 +16,8 @@ constexpr std::string_view kPlaceholder = "$(apppath)";
 
 // A key as the profile reader of the player returns it: missing keys and the
 // stored text "Non" both read as empty.
-std::string Get(const platform::ProfileFile& profile, std::string_view section, std::string_view key) {
+std::string Get(const platform::ProfileFile& profile, std::string_view section, std::string_view key)
+{
     std::optional<std::string> v = profile.Value(section, key);
     if (!v || *v == "Non") return {};
     return *v;
@@ -22,7 +25,8 @@ std::string Get(const platform::ProfileFile& profile, std::string_view section, 
 
 std::int32_t GetInteger(const platform::ProfileFile& profile, std::string_view section,
                         std::string_view key, std::int32_t fallback, std::int32_t low,
-                        std::int32_t high) {
+                        std::int32_t high)
+{
     const std::string text = Get(profile, section, key);
     if (text.empty()) return fallback;
     const std::optional<std::int32_t> v = ParseInteger(text);
@@ -30,7 +34,7 @@ std::int32_t GetInteger(const platform::ProfileFile& profile, std::string_view s
     return *v;
 }
 
-bool StartsWithPlaceholder(const std::string& s) { return ascii::StartsWithIgnoringCase(s, kPlaceholder); }
+bool StartsWithPlaceholder(const std::string& s) { return common::ascii::StartsWithIgnoringCase(s, kPlaceholder); }
 
 } // namespace
 
@@ -38,10 +42,12 @@ bool ParseBoolean(std::string_view text) { return !(text.empty() || text == "0")
 
 std::string FormatBoolean(bool value) { return value ? "-1" : "0"; }
 
-std::optional<std::int32_t> ParseInteger(std::string_view text) {
+std::optional<std::int32_t> ParseInteger(std::string_view text)
+{
     std::size_t i = 0;
     auto skipSpaces = [&] {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
     };
     skipSpaces();
     bool negative = false;
@@ -63,14 +69,15 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
     if (!anyDigit || i != text.size() || digits.size() > 40) return std::nullopt;
     double value = std::stod(digits == "." ? "0" : digits);
     if (negative) value = -value;
-    const double rounded = std::nearbyint(value);  // default rounding mode: half to even
+    const double rounded = std::nearbyint(value); // default rounding mode: half to even
     if (rounded < std::numeric_limits<std::int32_t>::min() ||
         rounded > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(rounded);
 }
 
-std::string ExpandAppPath(const std::string& skinPath, const std::string& appPath) {
+std::string ExpandAppPath(const std::string& skinPath, const std::string& appPath)
+{
     if (!StartsWithPlaceholder(skinPath)) return skinPath;
     std::string base = appPath;
     if (!base.empty()) base.pop_back();
@@ -82,7 +89,8 @@ std::string ExpandAppPath(const std::string& skinPath, const std::string& appPat
     return base + rest;
 }
 
-ZelkoSettings Read(const platform::ProfileFile& profile, const std::string& appPath) {
+ZelkoSettings Read(const platform::ProfileFile& profile, const std::string& appPath)
+{
     ZelkoSettings s;
     s.SkinPath = ExpandAppPath(Get(profile, "Skin", "Path"), appPath);
     s.SkinFile = Get(profile, "Skin", "File");
@@ -101,25 +109,28 @@ ZelkoSettings Read(const platform::ProfileFile& profile, const std::string& appP
     s.WindowLeft = GetInteger(profile, "Window", "Left", 0, -1000000, 1000000);
     s.WindowTop = GetInteger(profile, "Window", "Top", 0, -1000000, 1000000);
     s.WindowScale = GetInteger(profile, "Window", "Scale", 0, 0, 3);
-    s.Language = LanguageChoice::ParseSetting(Get(profile, "Window", "Language"));
+    s.Language = common::LanguageChoice::ParseSetting(Get(profile, "Window", "Language"));
     s.LyricsExt = Get(profile, "LyricsFile", "Ext");
     if (s.LyricsExt.empty()) s.LyricsExt = "txt";
     s.LyricsFolder = Get(profile, "LyricsFile", "Folder");
     return s;
 }
 
-ZelkoSettings Load(const std::string& path, const std::string& appPath) {
+ZelkoSettings Load(const std::string& path, const std::string& appPath)
+{
     return Read(platform::ProfileFile::Load(path), appPath);
 }
 
 void Write(platform::ProfileFile& profile, const ZelkoSettings& s,
-           const std::vector<std::string>& assistNames) {
+           const std::vector<std::string>& assistNames)
+{
     profile.SetValue("Skin", "Path", s.SkinPath);
     profile.SetValue("Skin", "File", s.SkinFile);
     profile.SetValue("Skin", "WithMusic", FormatBoolean(s.SkinWithMusic));
     std::vector<std::string> assist;
     assist.reserve(assistNames.size());
-    for (const std::string& name : assistNames) assist.push_back("ExecuteFile=" + name);
+    for (const std::string& name : assistNames)
+        assist.push_back("ExecuteFile=" + name);
     profile.ReplaceSection("Assist", assist);
     profile.SetValue("PlayInfo", "Repeat", FormatBoolean(s.Repeat));
     profile.SetValue("PlayInfo", "Shuffle", FormatBoolean(s.Shuffle));
@@ -134,14 +145,15 @@ void Write(platform::ProfileFile& profile, const ZelkoSettings& s,
     // there), so that a file written at the defaults keeps its usual keys.
     if (s.WindowScale != 0 || profile.Value("Window", "Scale"))
         profile.SetValue("Window", "Scale", std::to_string(s.WindowScale));
-    if (s.Language != LanguageSetting::Auto || profile.Value("Window", "Language"))
-        profile.SetValue("Window", "Language", std::string(LanguageChoice::SettingText(s.Language)));
+    if (s.Language != common::LanguageSetting::Auto || profile.Value("Window", "Language"))
+        profile.SetValue("Window", "Language", std::string(common::LanguageChoice::SettingText(s.Language)));
     profile.SetValue("LyricsFile", "Ext", s.LyricsExt);
     profile.SetValue("LyricsFile", "Folder", s.LyricsFolder);
 }
 
 platform::IoResult Save(const std::string& path, const ZelkoSettings& settings,
-                        const std::vector<std::string>& assistNames) {
+                        const std::vector<std::string>& assistNames)
+{
     platform::ProfileFile profile = platform::ProfileFile::Load(path);
     if (profile.LoadStatus() == platform::ProfileFile::Status::Unreadable ||
         profile.LoadStatus() == platform::ProfileFile::Status::TooLarge) {
@@ -154,3 +166,5 @@ platform::IoResult Save(const std::string& path, const ZelkoSettings& settings,
 }
 
 } // namespace SettingsFile
+
+} // namespace shell

@@ -28,26 +28,28 @@
 #include <string_view>
 #include <vector>
 
+namespace shell {
+
 struct ZelkoSettings {
-    std::string SkinPath;                  // Skin/Path, expanded
-    std::string SkinFile;                  // Skin/File
-    bool SkinWithMusic = false;            // Skin/WithMusic
-    std::vector<std::string> AssistLines;  // [Assist]: every "key=value" line as read
-    bool Repeat = false;                   // PlayInfo/Repeat
-    bool Shuffle = false;                  // PlayInfo/Shuffle
-    std::int32_t Volume = 50;              // PlayInfo/Volume, 0..100
-    std::int32_t PlayPosition = 0;         // PlayListWindow/Position
-    bool PlayListShowAlway = false;        // PlayListWindow/ShowFromChangedSkin
-    bool LyricsShowAlway = false;          // LyricsWindow/ShowFromChangedSkin
-    bool SearchChildFolder = false;        // OpenOption/ChildSearch
-    std::int32_t WindowLeft = 0;           // Window/Left
-    std::int32_t WindowTop = 0;            // Window/Top
+    std::string SkinPath;                 // Skin/Path, expanded
+    std::string SkinFile;                 // Skin/File
+    bool SkinWithMusic = false;           // Skin/WithMusic
+    std::vector<std::string> AssistLines; // [Assist]: every "key=value" line as read
+    bool Repeat = false;                  // PlayInfo/Repeat
+    bool Shuffle = false;                 // PlayInfo/Shuffle
+    std::int32_t Volume = 50;             // PlayInfo/Volume, 0..100
+    std::int32_t PlayPosition = 0;        // PlayListWindow/Position
+    bool PlayListShowAlway = false;       // PlayListWindow/ShowFromChangedSkin
+    bool LyricsShowAlway = false;         // LyricsWindow/ShowFromChangedSkin
+    bool SearchChildFolder = false;       // OpenOption/ChildSearch
+    std::int32_t WindowLeft = 0;          // Window/Left
+    std::int32_t WindowTop = 0;           // Window/Top
     // Window/Scale: device pixels per skin pixel, 1..3, or 0 to choose from
     // the screen at start-up (also when the key is missing).
     std::int32_t WindowScale = 0;
-    LanguageSetting Language = LanguageSetting::Auto; // Window/Language
-    std::string LyricsExt = "txt";         // LyricsFile/Ext
-    std::string LyricsFolder;              // LyricsFile/Folder
+    common::LanguageSetting Language = common::LanguageSetting::Auto; // Window/Language
+    std::string LyricsExt = "txt";                                    // LyricsFile/Ext
+    std::string LyricsFolder;                                         // LyricsFile/Folder
 
     bool operator==(const ZelkoSettings&) const = default;
 };
@@ -79,3 +81,5 @@ std::optional<std::int32_t> ParseInteger(std::string_view text);
 std::string ExpandAppPath(const std::string& skinPath, const std::string& appPath);
 
 } // namespace SettingsFile
+
+} // namespace shell

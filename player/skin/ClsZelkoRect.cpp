@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace skin {
+
 const char* RectLineStatusText(RectLineStatus status)
 {
     switch (status) {
@@ -21,7 +23,8 @@ RectLineStatus ClsZelkoRect::MakeRect(const std::string& sValue)
     const std::vector<std::string> pieces = skintext::Split(sValue, ' ');
     if (skintext::Lower(pieces[0]) != "rect") return RectLineStatus::NotRect;
     std::string rest;
-    for (std::size_t i = 1; i < pieces.size(); ++i) rest += pieces[i] + " ";
+    for (std::size_t i = 1; i < pieces.size(); ++i)
+        rest += pieces[i] + " ";
     if (skintext::Lower(rest.substr(0, 5)) != "value") return RectLineStatus::NotRect;
     const std::vector<std::string> parts = skintext::Split(skintext::Between(rest, '(', ')'), ',');
     if (parts.size() < 4) return RectLineStatus::TooFewNumbers;
@@ -37,3 +40,5 @@ RectLineStatus ClsZelkoRect::MakeRect(const std::string& sValue)
     m_rect = platform::Rect{n[0], n[1], n[2], n[3]};
     return RectLineStatus::Applied;
 }
+
+} // namespace skin

@@ -11,12 +11,14 @@
 
 #include <string>
 
+namespace skin {
+
 enum class RectLineStatus {
     Applied,
-    NotRect,         // the first word is not "rect" or the rest does not begin with "value"
-    BadNumber,       // a number that does not convert to a 32-bit integer
-    TooFewNumbers,   // fewer than four numbers
-    OutOfRange,      // a number beyond MaxSkinCoordinate
+    NotRect,       // the first word is not "rect" or the rest does not begin with "value"
+    BadNumber,     // a number that does not convert to a 32-bit integer
+    TooFewNumbers, // fewer than four numbers
+    OutOfRange,    // a number beyond MaxSkinCoordinate
 };
 
 const char* RectLineStatusText(RectLineStatus status);
@@ -42,3 +44,5 @@ private:
     std::string m_name;
     platform::Rect m_rect;
 };
+
+} // namespace skin

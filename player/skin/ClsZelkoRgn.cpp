@@ -9,10 +9,15 @@
 #include <fstream>
 #include <vector>
 
+namespace skin {
+
 namespace {
 
-enum class Shape { RgnData, Rect, Points };
-enum class Combine { Add, Diff };
+enum class Shape { RgnData,
+                   Rect,
+                   Points };
+enum class Combine { Add,
+                     Diff };
 
 struct Operation {
     Shape shape;
@@ -51,7 +56,7 @@ RgnLineStatus ReadNumberFile(const std::string& named, std::vector<int32_t>& num
     numbers.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const uint32_t v = uint32_t{bytes[i * 4]} | uint32_t{bytes[i * 4 + 1]} << 8 |
-                           uint32_t{bytes[i * 4 + 2]} << 16 | uint32_t{bytes[i * 4 + 3]} << 24;
+            uint32_t{bytes[i * 4 + 2]} << 16 | uint32_t{bytes[i * 4 + 3]} << 24;
         numbers.push_back(static_cast<int32_t>(v));
     }
     return RgnLineStatus::Applied;
@@ -72,10 +77,11 @@ bool NumbersInRange(Shape shape, const std::vector<int32_t>& numbers)
     switch (shape) {
     case Shape::Rect:
         return std::all_of(numbers.begin(), numbers.begin() + 4, InSkinRange) &&
-               InSkinRange(int64_t{numbers[0]} + numbers[2]) && InSkinRange(int64_t{numbers[1]} + numbers[3]);
+            InSkinRange(int64_t{numbers[0]} + numbers[2]) && InSkinRange(int64_t{numbers[1]} + numbers[3]);
     case Shape::Points: {
         std::vector<platform::Point> vertices;
-        for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) vertices.push_back({numbers[i], numbers[i + 1]});
+        for (std::size_t i = 0; i + 1 < numbers.size(); i += 2)
+            vertices.push_back({numbers[i], numbers[i + 1]});
         return platform::IsFillablePolygon(vertices);
     }
     case Shape::RgnData: {
@@ -183,7 +189,8 @@ RgnLineStatus ClsZelkoRgn::MakeRgn(const std::string& section, const std::string
         break;
     case Shape::Points: {
         std::vector<platform::Point> vertices;
-        for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) vertices.push_back({numbers[i], numbers[i + 1]});
+        for (std::size_t i = 0; i + 1 < numbers.size(); i += 2)
+            vertices.push_back({numbers[i], numbers[i + 1]});
         area = platform::Region::FromPolygon(vertices, platform::PolygonFill::Winding);
         break;
     }
@@ -195,3 +202,5 @@ RgnLineStatus ClsZelkoRgn::MakeRgn(const std::string& section, const std::string
     }
     return RgnLineStatus::Applied;
 }
+
+} // namespace skin

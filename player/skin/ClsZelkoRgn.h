@@ -22,26 +22,28 @@
 #include <optional>
 #include <string>
 
+namespace skin {
+
 // What the skin engine needs to know to read a region line.
 struct SkinRegionContext {
-    std::string skinPath;      // the skin folder, ending in "/" (or "\")
-    int32_t frameLeft = 0;     // offset of the client area in the window (0 for our frameless window)
+    std::string skinPath;  // the skin folder, ending in "/" (or "\")
+    int32_t frameLeft = 0; // offset of the client area in the window (0 for our frameless window)
     int32_t frameTop = 0;
 };
 
 // The outcome of one skin line applied to a region.
 enum class RgnLineStatus {
-    Applied,            // the region changed (or was combined with an empty area)
-    UnknownOperation,   // an operation word that is not one of the six
-    NoDataSource,       // no blank, or a source that is neither value(...) nor file(...)
-    BadNumber,          // a number that does not convert to a 32-bit integer
-    TooFewNumbers,      // fewer than four numbers for a rectangle, an odd count or fewer than 6 for a polygon
-    MissingFile,        // file(...) names no readable file
-    FileTooLarge,       // a region file above the size limit is not read
-    EmptyData,          // the source gave no numbers
-    BadRegionData,      // an RGNDATA block the region code refuses
-    OutOfRange,         // a coordinate, size or edge beyond MaxSkinCoordinate, or too large a polygon
-    DiffBeforeAdd,      // a diff operation on a region that has no area yet (no effect)
+    Applied,          // the region changed (or was combined with an empty area)
+    UnknownOperation, // an operation word that is not one of the six
+    NoDataSource,     // no blank, or a source that is neither value(...) nor file(...)
+    BadNumber,        // a number that does not convert to a 32-bit integer
+    TooFewNumbers,    // fewer than four numbers for a rectangle, an odd count or fewer than 6 for a polygon
+    MissingFile,      // file(...) names no readable file
+    FileTooLarge,     // a region file above the size limit is not read
+    EmptyData,        // the source gave no numbers
+    BadRegionData,    // an RGNDATA block the region code refuses
+    OutOfRange,       // a coordinate, size or edge beyond MaxSkinCoordinate, or too large a polygon
+    DiffBeforeAdd,    // a diff operation on a region that has no area yet (no effect)
 };
 
 // Plain text for a status, for logs and the skin checker.
@@ -75,3 +77,5 @@ private:
     std::string m_name;
     std::optional<platform::Region> m_rgn;
 };
+
+} // namespace skin

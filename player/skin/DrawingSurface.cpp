@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace skin {
+
 namespace {
 
 // Pictures enlarged on first use (not named in KeepPictures) are kept up to
@@ -83,7 +85,8 @@ void DrawingSurface::KeepPictures(std::initializer_list<const QImage*> pictures)
 {
     std::vector<const QImage*> device;
     device.reserve(pictures.size());
-    for (auto& [key, picture] : m_enlarged) picture.kept = false;
+    for (auto& [key, picture] : m_enlarged)
+        picture.kept = false;
     for (const QImage* picture : pictures) {
         if (picture == nullptr || picture->isNull()) continue;
         const QImage& made = DevicePicture(*picture);
@@ -114,7 +117,8 @@ const QImage& DrawingSurface::DevicePicture(const QImage& source)
 void DrawingSurface::ForgetLoosePictures()
 {
     std::size_t loose = 0;
-    for (const auto& [key, picture] : m_enlarged) loose += picture.kept ? 0 : 1;
+    for (const auto& [key, picture] : m_enlarged)
+        loose += picture.kept ? 0 : 1;
     while (loose > LoosePictures) {
         auto oldest = m_enlarged.end();
         for (auto it = m_enlarged.begin(); it != m_enlarged.end(); ++it) {
@@ -172,3 +176,5 @@ bool DrawingSurface::ChangedSince(uint64_t since, const platform::Rect& area) co
     }
     return false;
 }
+
+} // namespace skin

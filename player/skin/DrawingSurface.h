@@ -39,6 +39,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace skin {
+
 class DrawingSurface;
 
 // A painter on the surface, set up with the surface's clip region, font and
@@ -179,3 +181,5 @@ private:
     std::array<platform::Rect, RecentChanges> m_recent{};
     std::function<void(const platform::Rect&)> m_onChange;
 };
+
+} // namespace skin

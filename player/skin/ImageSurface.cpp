@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace skin {
+
 void ImageSurface::Resize(int width, int height)
 {
     m_image = QImage(std::max(0, width) * Scale(), std::max(0, height) * Scale(), QImage::Format_RGB32);
@@ -19,3 +21,5 @@ void ImageSurface::Fill(QColor colour)
     m_image.fill(colour);
     NotifyChanged(platform::Rect{0, 0, Width(), Height()});
 }
+
+} // namespace skin

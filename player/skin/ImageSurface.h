@@ -4,6 +4,8 @@
 // and on every platform other than X11.
 #include "player/skin/DrawingSurface.h"
 
+namespace skin {
+
 class ImageSurface final : public DrawingSurface {
 public:
     ImageSurface() = default;
@@ -20,3 +22,5 @@ protected:
 private:
     QImage m_image;
 };
+
+} // namespace skin

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace skin {
+
 namespace {
 
 // Applies the raster operation to one run of pixels.
@@ -13,10 +15,12 @@ void CombineRun(QRgb* dst, const QRgb* src, int count, RasterOp op)
         std::copy(src, src + count, dst);
         return;
     case RasterOp::SrcAnd:
-        for (int i = 0; i < count; ++i) dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu) | 0xFF000000u;
+        for (int i = 0; i < count; ++i)
+            dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu) | 0xFF000000u;
         return;
     case RasterOp::MergePaint:
-        for (int i = 0; i < count; ++i) dst[i] = ((~src[i] | dst[i]) & 0x00FFFFFFu) | 0xFF000000u;
+        for (int i = 0; i < count; ++i)
+            dst[i] = ((~src[i] | dst[i]) & 0x00FFFFFFu) | 0xFF000000u;
         return;
     }
 }
@@ -30,8 +34,8 @@ platform::Rect CopyRaster(QImage& target, const QImage& sourceImage, int32_t src
     // A shared copy: a source that is the target itself then keeps its
     // content while the target is written.
     const QImage source = sourceImage.format() == QImage::Format_RGB32 || sourceImage.isNull()
-                              ? sourceImage
-                              : sourceImage.convertToFormat(QImage::Format_RGB32);
+        ? sourceImage
+        : sourceImage.convertToFormat(QImage::Format_RGB32);
     const platform::Rect bounds{0, 0, target.width(), target.height()};
     const platform::Rect area = dest.Intersected(bounds);
     if (area.IsEmpty()) return {};
@@ -45,9 +49,9 @@ platform::Rect CopyRaster(QImage& target, const QImage& sourceImage, int32_t src
             auto* dst = reinterpret_cast<QRgb*>(target.scanLine(y)) + piece.left;
             const int sy = y + dy;
             const platform::Rect run = sy >= 0 && sy < source.height()
-                                           ? platform::Rect{piece.left + dx, sy, piece.right + dx, sy + 1}.Intersected(
-                                                 sourceBounds)
-                                           : platform::Rect{};
+                ? platform::Rect{piece.left + dx, sy, piece.right + dx, sy + 1}.Intersected(
+                      sourceBounds)
+                : platform::Rect{};
             const auto* src = run.IsEmpty() ? nullptr : reinterpret_cast<const QRgb*>(source.constScanLine(sy));
             if (src != nullptr && run.Width() == count) {
                 // The whole run lies inside the source: combine straight from it.
@@ -84,9 +88,12 @@ QImage EnlargePicture(const QImage& picture, int factor)
     for (int y = 0; y < source.height(); ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * factor));
-        for (int x = 0; x < source.width(); ++x) std::fill_n(first + x * factor, factor, from[x]);
+        for (int x = 0; x < source.width(); ++x)
+            std::fill_n(first + x * factor, factor, from[x]);
         for (int k = 1; k < factor; ++k)
             std::copy_n(first, out.width(), reinterpret_cast<QRgb*>(out.scanLine(y * factor + k)));
     }
     return out;
 }
+
+} // namespace skin

@@ -10,11 +10,13 @@
 #include <cstdint>
 #include <optional>
 
+namespace skin {
+
 // The raster operations of the block copy, with their Windows codes.
 enum class RasterOp : uint32_t {
-    SrcCopy = 0xCC0020,     // destination = source
-    SrcAnd = 0x8800C6,      // destination = destination AND source
-    MergePaint = 0xBB0226,  // destination = (NOT source) OR destination
+    SrcCopy = 0xCC0020,    // destination = source
+    SrcAnd = 0x8800C6,     // destination = destination AND source
+    MergePaint = 0xBB0226, // destination = (NOT source) OR destination
 };
 
 // Copies a block of dest's size from source at (srcX, srcY) to dest of
@@ -30,3 +32,5 @@ platform::Rect CopyRaster(QImage& target, const QImage& source, int32_t srcX, in
 // neighbour, never smoothed), in Format_RGB32. Factor 1 gives the picture in
 // Format_RGB32; a null picture gives a null image.
 QImage EnlargePicture(const QImage& picture, int factor);
+
+} // namespace skin

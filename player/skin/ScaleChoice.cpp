@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace skin {
+
 namespace ScaleChoice {
 
 int32_t Choose(int32_t setting, double deviceRatio)
@@ -20,3 +22,5 @@ int32_t Toggled(int32_t current)
 }
 
 } // namespace ScaleChoice
+
+} // namespace skin

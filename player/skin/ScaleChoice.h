@@ -3,6 +3,8 @@
 // pixel, 1 to 3.
 #include <cstdint>
 
+namespace skin {
+
 namespace ScaleChoice {
 
 // The setting's value for "choose from the screen" ([Window] Scale=0).
@@ -21,3 +23,5 @@ int32_t Choose(int32_t setting, double deviceRatio);
 int32_t Toggled(int32_t current);
 
 } // namespace ScaleChoice
+
+} // namespace skin

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace skin {
+
 struct Skin {
     std::string skinPath;
     std::string skinFile;
@@ -21,3 +23,5 @@ struct Skin {
     bool HasLyricsDrawer() const { return coRgns.Contains("body-lyricsshow"); }
     bool HasPlayListDrawer() const { return coRgns.Contains("body-playlistshow"); }
 };
+
+} // namespace skin

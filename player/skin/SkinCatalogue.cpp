@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace skin {
+
 namespace {
 
 // The last *.zks file of the folder in listing order ("" when none).
@@ -99,7 +101,8 @@ void SkinCatalogue::ClearSkinMenu()
             if (*it) m_menu->removeAction(*it);
         }
     }
-    for (auto& action : m_enumActions) delete action.data();
+    for (auto& action : m_enumActions)
+        delete action.data();
     delete m_other.data();
     delete m_separator.data();
     m_enumActions.clear();
@@ -193,3 +196,5 @@ bool SkinCatalogue::NextSkin(SkinSwitchHost& host)
     }
     return false;
 }
+
+} // namespace skin

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+namespace skin {
 
 class SkinCatalogue {
 public:
@@ -77,3 +78,5 @@ private:
     QPointer<QAction> m_separator;
     QPointer<QAction> m_other;
 };
+
+} // namespace skin

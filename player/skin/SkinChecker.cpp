@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <vector>
 
+namespace skin {
+
 namespace {
 
 // Regions the widgets assume every skin has.
@@ -37,13 +39,15 @@ std::vector<std::string> RequiredRects()
         names.push_back(std::string("volumesource-") + b + "down");
     }
     names.push_back("titleboxsource-text");
-    for (int d = 0; d <= 9; ++d) names.push_back("timesource-" + std::to_string(d));
+    for (int d = 0; d <= 9; ++d)
+        names.push_back("timesource-" + std::to_string(d));
     names.push_back("timesource-colon");
     for (int v = 0; v <= 100; v += 10) {
         names.push_back("seekbarsource-" + std::to_string(v));
         names.push_back("volumesource-" + std::to_string(v));
     }
-    for (int level = 0; level <= 23; ++level) names.push_back("analyzersource-" + std::to_string(level));
+    for (int level = 0; level <= 23; ++level)
+        names.push_back("analyzersource-" + std::to_string(level));
     names.push_back("peeksource-value");
     return names;
 }
@@ -73,7 +77,8 @@ int RunSkinCheck(const std::string& folderText, std::ostream& out)
         std::optional<ParsedSkinFile> parsed = ParseSkinFile(folder, file);
         if (parsed) {
             std::vector<std::string> regions(kRequiredRegions.begin(), kRequiredRegions.end());
-            for (int band = 0; band <= 18; ++band) regions.push_back("analyzer-" + std::to_string(band));
+            for (int band = 0; band <= 18; ++band)
+                regions.push_back("analyzer-" + std::to_string(band));
             for (const std::string& name : regions) {
                 if (!parsed->coRgns.Contains(name)) problems.push_back({path, 0, "required region " + name + " missing"});
             }
@@ -94,3 +99,5 @@ int RunSkinCheck(const std::string& folderText, std::ostream& out)
     out << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
     return 1;
 }
+
+} // namespace skin

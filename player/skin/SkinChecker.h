@@ -5,6 +5,10 @@
 #include <ostream>
 #include <string>
 
+namespace skin {
+
 // Returns 0 when the skin has no problem, 1 when it has any (or no skin
 // file), for use as the program's exit code.
 int RunSkinCheck(const std::string& folder, std::ostream& out);
+
+} // namespace skin

@@ -16,12 +16,14 @@
 #include <unordered_map>
 #include <vector>
 
+namespace skin {
+
 template <typename Item>
 class SkinCollection {
 public:
     static std::string Key(std::string_view name)
     {
-        return ascii::Lower(name);
+        return common::ascii::Lower(name);
     }
 
     // The item of that name, or nullptr.
@@ -74,3 +76,5 @@ private:
 // coRgns: the skin's regions. coRects: the skin's rectangles.
 using SkinRegions = SkinCollection<ClsZelkoRgn>;
 using SkinRects = SkinCollection<ClsZelkoRect>;
+
+} // namespace skin

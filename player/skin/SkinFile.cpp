@@ -10,6 +10,8 @@
 #include <iterator>
 #include <sstream>
 
+namespace skin {
+
 namespace {
 
 struct ColourKey {
@@ -92,8 +94,8 @@ private:
                     char read[16];
                     std::snprintf(read, sizeof read, "%06X", static_cast<uint32_t>(colour.value));
                     std::string message = "colour \"" + value + "\" for " + m_section + "-" + key +
-                                          ": skipped \"" + colour.skipped +
-                                          "\" (not hexadecimal digits), read as " + read;
+                        ": skipped \"" + colour.skipped +
+                        "\" (not hexadecimal digits), read as " + read;
                     if (!colour.cut.empty())
                         message += " (only the last 8 characters count; \"" + colour.cut + "\" was left out)";
                     Problem(std::move(message));
@@ -222,9 +224,7 @@ std::optional<ParsedSkinFile> ParseSkinFile(const std::string& skinPath, const s
     if (size > MaxSkinFileBytes) {
         ParsedSkinFile tooLarge;
         tooLarge.path = path;
-        tooLarge.problems.push_back(SkinProblem{path, 0, "skin file larger than " +
-                                                             std::to_string(MaxSkinFileBytes / 1024) +
-                                                             " KiB is not read"});
+        tooLarge.problems.push_back(SkinProblem{path, 0, "skin file larger than " + std::to_string(MaxSkinFileBytes / 1024) + " KiB is not read"});
         return tooLarge;
     }
     std::ifstream in(path, std::ios::binary);
@@ -234,3 +234,5 @@ std::optional<ParsedSkinFile> ParseSkinFile(const std::string& skinPath, const s
     context.skinPath = folder;
     return ParseSkinText(bytes, path, context);
 }
+
+} // namespace skin

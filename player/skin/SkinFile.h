@@ -27,9 +27,11 @@
 #include <string>
 #include <vector>
 
+namespace skin {
+
 struct SkinProblem {
-    std::string file;  // the file the problem is in (skin file, picture or region file)
-    int line = 0;      // 1-based line of the skin file; 0 when the problem is not tied to a line
+    std::string file; // the file the problem is in (skin file, picture or region file)
+    int line = 0;     // 1-based line of the skin file; 0 when the problem is not tied to a line
     std::string message;
 };
 
@@ -38,7 +40,7 @@ inline constexpr std::size_t MaxSkinNames = 1024;
 inline constexpr int MaxLinesPerRegion = 256;
 
 struct ParsedSkinFile {
-    std::string path;  // skin folder and file name as read
+    std::string path; // skin folder and file name as read
     SkinRegions coRgns;
     SkinRects coRects;
     SkinTextColours colours;
@@ -53,3 +55,5 @@ struct ParsedSkinFile {
 // text in problems.
 [[nodiscard]] ParsedSkinFile ParseSkinText(std::string_view bytes, const std::string& path,
                                            const SkinRegionContext& context);
+
+} // namespace skin

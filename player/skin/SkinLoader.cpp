@@ -8,6 +8,8 @@
 
 #include <filesystem>
 
+namespace skin {
+
 namespace {
 
 bool IsBodyName(const std::string& name)
@@ -133,3 +135,5 @@ std::string SkinFailureText(const std::string& skinPath, const SkinLoadResult& r
         text += " (first skipped line: " + located(result.problems.front()) + ")";
     return text;
 }
+
+} // namespace skin

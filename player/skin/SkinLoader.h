@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace skin {
+
 // Makes hot areas disjoint: for each region A not named body-*, in collection
 // order, and each later region B not named body-*, A loses what it shares
 // with B. So where a skin lets two overlap, the later one keeps the overlap.
@@ -31,10 +33,10 @@ SkinPictures LoadSkinPictures(const std::string& skinPath, const SkinRegions& co
 std::string FindSkinPicture(const std::string& skinPath, std::string_view stem);
 
 struct SkinLoadResult {
-    bool fileFound = false;           // the skin file exists and was read
-    std::optional<Skin> skin;         // set when the skin can be shown
-    std::vector<SkinProblem> problems;  // every skipped line and every reason for rejection
-    std::optional<SkinProblem> reason;  // the first reason for rejection; set exactly when skin is not
+    bool fileFound = false;            // the skin file exists and was read
+    std::optional<Skin> skin;          // set when the skin can be shown
+    std::vector<SkinProblem> problems; // every skipped line and every reason for rejection
+    std::optional<SkinProblem> reason; // the first reason for rejection; set exactly when skin is not
 };
 
 // One line saying why a skin was rejected, for the run log and the terminal:
@@ -48,3 +50,5 @@ std::string SkinFailureText(const std::string& skinPath, const SkinLoadResult& r
 // problem ("<file>(<line>): <message>").
 [[nodiscard]] SkinLoadResult LoadSkin(const std::string& skinPath, const std::string& skinFile,
                                       const std::function<void(const std::string&)>& writeRunLog = {});
+
+} // namespace skin

@@ -2,6 +2,8 @@
 // What the skin menu and the skin change need from the main window.
 #include <string>
 
+namespace skin {
+
 class SkinSwitchHost {
 public:
     virtual ~SkinSwitchHost() = default;
@@ -29,3 +31,5 @@ public:
     // ClsZelko SkinWithMusic.
     virtual void SetSkinWithMusic(bool on) = 0;
 };
+
+} // namespace skin

@@ -1,5 +1,7 @@
 #include "player/skin/SkinSwitcher.h"
 
+namespace skin {
+
 namespace SkinSwitcher {
 
 bool SwitchTo(SkinSwitchHost& host, const std::string& path, const std::string& file)
@@ -16,3 +18,5 @@ bool SwitchTo(SkinSwitchHost& host, const std::string& path, const std::string& 
 }
 
 } // namespace SkinSwitcher
+
+} // namespace skin

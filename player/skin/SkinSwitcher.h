@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace skin {
+
 namespace SkinSwitcher {
 
 // Names path/file as the current skin and applies it. When it cannot be
@@ -14,3 +16,5 @@ namespace SkinSwitcher {
 [[nodiscard]] bool SwitchTo(SkinSwitchHost& host, const std::string& path, const std::string& file);
 
 } // namespace SkinSwitcher
+
+} // namespace skin

@@ -6,11 +6,13 @@
 #include <limits>
 #include <vector>
 
+namespace skin {
+
 namespace skintext {
 
 std::string Lower(std::string_view text)
 {
-    return ascii::Lower(text);
+    return common::ascii::Lower(text);
 }
 
 std::string Between(std::string_view text, char open, char close)
@@ -39,8 +41,10 @@ std::vector<std::string> Split(std::string_view text, char sep)
 
 std::string_view Trim(std::string_view text)
 {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -91,13 +95,15 @@ HexColour ReadHexColour(std::string_view text)
     std::vector<std::string_view> characters;
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = at + 1;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
         characters.push_back(text.substr(at, end - at));
         at = end;
     }
     HexColour out;
     const std::size_t first = characters.size() > 8 ? characters.size() - 8 : 0;
-    for (std::size_t i = 0; i < first; ++i) out.cut += characters[i];
+    for (std::size_t i = 0; i < first; ++i)
+        out.cut += characters[i];
     uint32_t value = 0;
     for (std::size_t i = first; i < characters.size(); ++i) {
         const std::string_view c = characters[i];
@@ -154,3 +160,5 @@ std::string ResolveSkinPath(std::string_view path, std::string_view skinPath)
 }
 
 } // namespace skintext
+
+} // namespace skin

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace skin {
+
 namespace skintext {
 
 std::string Lower(std::string_view text);
@@ -27,8 +29,8 @@ std::optional<int32_t> ToInt32(std::string_view text);
 // reads as 0. The value is the 32-bit pattern taken as signed.
 struct HexColour {
     int32_t value = 0;
-    std::string skipped;  // the characters skipped, in their order
-    std::string cut;      // the characters before the last 8, which do not count
+    std::string skipped; // the characters skipped, in their order
+    std::string cut;     // the characters before the last 8, which do not count
 };
 HexColour ReadHexColour(std::string_view text);
 // A skin-relative path: "\" becomes "/", and a leading ".\" or "./" (and every
@@ -38,3 +40,5 @@ std::string ResolveSkinPath(std::string_view path, std::string_view skinPath);
 std::string FolderWithSlash(std::string_view folder);
 
 } // namespace skintext
+
+} // namespace skin

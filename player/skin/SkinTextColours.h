@@ -7,15 +7,17 @@
 #include <cstdint>
 #include <optional>
 
+namespace skin {
+
 enum class SkinColour : std::size_t {
-    PlayListFore,     // [playlistbox] forecolor
-    PlayListPlaying,  // [playlistbox] playingcolor
-    LyricsPPrev,      // [lyricsbox] pprevcolor
-    LyricsPrev,       // [lyricsbox] prevcolor
-    LyricsCurrent,    // [lyricsbox] currentcolor
-    LyricsNext,       // [lyricsbox] nextcolor
-    LyricsNNext,      // [lyricsbox] nnextcolor
-    TitleFore,        // [titlebox] forecolor
+    PlayListFore,    // [playlistbox] forecolor
+    PlayListPlaying, // [playlistbox] playingcolor
+    LyricsPPrev,     // [lyricsbox] pprevcolor
+    LyricsPrev,      // [lyricsbox] prevcolor
+    LyricsCurrent,   // [lyricsbox] currentcolor
+    LyricsNext,      // [lyricsbox] nextcolor
+    LyricsNNext,     // [lyricsbox] nnextcolor
+    TitleFore,       // [titlebox] forecolor
 };
 
 inline constexpr std::size_t SkinColourCount = 8;
@@ -47,3 +49,5 @@ struct SkinTextColours {
                 peekPositions[i] = before.peekPositions[i];
     }
 };
+
+} // namespace skin

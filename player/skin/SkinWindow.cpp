@@ -18,6 +18,8 @@
 
 #include <utility>
 
+namespace skin {
+
 namespace {
 
 MouseButton ButtonFromQt(Qt::MouseButton button)
@@ -182,7 +184,8 @@ void SkinWindow::Present(const QRegion& area)
     }
     const WindowPixels pixels = Pixels();
     QRegion device;
-    for (const QRect& r : area) device += pixels.DeviceRect(r);
+    for (const QRect& r : area)
+        device += pixels.DeviceRect(r);
     m_server->Present(static_cast<xcb_window_t>(winId()), device);
 }
 
@@ -198,7 +201,8 @@ void SkinWindow::paintEvent(QPaintEvent* event)
     // of the analyser and a time digit are far apart.
     const double ratio = m_deviceRatio;
     if (ratio == 1.0) {
-        for (const QRect& r : event->region()) painter.drawImage(r, m_surface->Image(), r);
+        for (const QRect& r : event->region())
+            painter.drawImage(r, m_surface->Image(), r);
         return;
     }
     // The surface holds device pixels: each goes to one pixel of the
@@ -306,3 +310,5 @@ void SkinWindow::closeEvent(QCloseEvent* event)
     }
     QWidget::closeEvent(event);
 }
+
+} // namespace skin

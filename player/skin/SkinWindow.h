@@ -28,6 +28,8 @@
 
 #include <memory>
 
+namespace skin {
+
 class XServerSurface;
 
 class SkinWindow : public QWidget {
@@ -117,7 +119,7 @@ private:
     platform::Point SkinPoint(QPointF position) const;
 
     std::unique_ptr<DrawingSurface> m_surface;
-    XServerSurface* m_server = nullptr;  // m_surface when it is one
+    XServerSurface* m_server = nullptr; // m_surface when it is one
     platform::Region m_shape;
     SkinWindowListener* m_listener = nullptr;
     int m_paintScopes = 0;
@@ -127,3 +129,5 @@ private:
     // the surface copies needs it.
     double m_deviceRatio = 1.0;
 };
+
+} // namespace skin

@@ -3,6 +3,8 @@
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/SkinWindow.h"
 
+namespace skin {
+
 namespace {
 
 struct DrawerNames {
@@ -152,3 +154,5 @@ DrawerStates PullDrawer(SkinWindow& window, const Skin& skin, DrawerStates state
     window.SetShape(SkinWindowShape(skin, states));
     return states;
 }
+
+} // namespace skin

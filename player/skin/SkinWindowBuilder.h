@@ -9,10 +9,13 @@
 
 #include <cstdint>
 
+namespace skin {
+
 class SkinWindow;
 class DrawingSurface;
 
-enum class Drawer { Lyrics, PlayList };
+enum class Drawer { Lyrics,
+                    PlayList };
 
 // Whether each drawer is pulled out (LyricsShow, PlayListShow).
 struct DrawerStates {
@@ -22,8 +25,8 @@ struct DrawerStates {
 };
 
 struct SkinWindowSettings {
-    int32_t windowLeft = 0;   // WindowLeft
-    int32_t windowTop = 0;    // WindowTop
+    int32_t windowLeft = 0; // WindowLeft
+    int32_t windowTop = 0;  // WindowTop
     bool lyricsShowAlway = false;
     bool playListShowAlway = false;
 };
@@ -64,3 +67,5 @@ void ScaleSkinWindow(SkinWindow& window, const Skin& skin, DrawerStates states, 
 // drawer changes nothing. The caller then repaints the pull button and
 // whatever widgets lie in the drawer.
 DrawerStates PullDrawer(SkinWindow& window, const Skin& skin, DrawerStates states, Drawer drawer);
+
+} // namespace skin

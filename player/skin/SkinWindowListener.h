@@ -7,10 +7,18 @@
 #include <string>
 #include <vector>
 
-enum class MouseButton : int32_t { None = 0, Left = 1, Right = 2, Middle = 4 };
+namespace skin {
+
+enum class MouseButton : int32_t { None = 0,
+                                   Left = 1,
+                                   Right = 2,
+                                   Middle = 4 };
 
 // Bit set of held modifier keys: 1 Shift, 2 Ctrl, 4 Alt.
-enum class KeyShift : int32_t { None = 0, Shift = 1, Ctrl = 2, Alt = 4 };
+enum class KeyShift : int32_t { None = 0,
+                                Shift = 1,
+                                Ctrl = 2,
+                                Alt = 4 };
 constexpr KeyShift operator|(KeyShift a, KeyShift b)
 {
     return static_cast<KeyShift>(static_cast<int32_t>(a) | static_cast<int32_t>(b));
@@ -46,3 +54,5 @@ public:
     // to let it close, false to keep it open.
     virtual bool OnCloseRequested() { return true; }
 };
+
+} // namespace skin

@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+namespace skin {
+
 int32_t VirtualKeyFromQt(int qtKey)
 {
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 0x41 + (qtKey - Qt::Key_A);
@@ -61,3 +63,5 @@ KeyShift KeyShiftFromQt(int qtModifiers)
     if (qtModifiers & Qt::AltModifier) shift = shift | KeyShift::Alt;
     return shift;
 }
+
+} // namespace skin

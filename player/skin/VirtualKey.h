@@ -5,7 +5,11 @@
 
 #include <cstdint>
 
+namespace skin {
+
 // Returns 0 for keys without a virtual-key code.
 int32_t VirtualKeyFromQt(int qtKey);
 // The VB shift mask (1 Shift, 2 Ctrl, 4 Alt) of Qt keyboard modifiers.
 KeyShift KeyShiftFromQt(int qtModifiers);
+
+} // namespace skin

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace skin {
+
 namespace {
 
 // Slack for the rounding of products of small whole numbers and ratios.
@@ -77,3 +79,5 @@ int32_t WindowPixels::LogicalDistance(int32_t skin) const
 {
     return static_cast<int32_t>(std::lround(skin * m_scale / m_ratio));
 }
+
+} // namespace skin

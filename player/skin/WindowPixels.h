@@ -20,6 +20,8 @@
 
 #include <cstdint>
 
+namespace skin {
+
 class WindowPixels {
 public:
     // scale: device pixels per skin pixel (1 or more); deviceRatio: device
@@ -48,3 +50,5 @@ private:
     int m_scale;
     double m_ratio;
 };
+
+} // namespace skin

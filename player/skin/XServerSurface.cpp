@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace skin {
+
 namespace {
 
 constexpr uint8_t Depth = 24;
@@ -43,7 +45,7 @@ bool FormatMatches(const xcb_setup_t* setup, const xcb_screen_t* screen)
         for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v)) {
             if (v.data->visual_id != screen->root_visual) continue;
             return v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR && v.data->red_mask == 0xFF0000u &&
-                   v.data->green_mask == 0xFF00u && v.data->blue_mask == 0xFFu;
+                v.data->green_mask == 0xFF00u && v.data->blue_mask == 0xFFu;
         }
     }
     return false;
@@ -220,7 +222,8 @@ XServerSurface::Picture& XServerSurface::PictureFor(const QImage& source)
 void XServerSurface::ForgetOldPictures()
 {
     std::size_t loose = 0;
-    for (const auto& [key, picture] : m_pictures) loose += picture.kept ? 0 : 1;
+    for (const auto& [key, picture] : m_pictures)
+        loose += picture.kept ? 0 : 1;
     while (loose > LoosePictures) {
         auto oldest = m_pictures.end();
         for (auto it = m_pictures.begin(); it != m_pictures.end(); ++it) {
@@ -234,7 +237,8 @@ void XServerSurface::ForgetOldPictures()
 
 void XServerSurface::KeepDevicePictures(const std::vector<const QImage*>& pictures)
 {
-    for (auto& [key, picture] : m_pictures) picture.kept = false;
+    for (auto& [key, picture] : m_pictures)
+        picture.kept = false;
     for (const QImage* image : pictures) {
         if (image == nullptr || image->isNull()) continue;
         PictureFor(*image).kept = true;
@@ -296,3 +300,5 @@ void XServerSurface::Present(xcb_window_t window, const QRegion& area)
     }
     xcb_flush(m_connection);
 }
+
+} // namespace skin

@@ -29,6 +29,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace skin {
+
 class XServerSurface final : public DrawingSurface {
 public:
     // A surface on the first screen of the connection, when the server keeps
@@ -94,3 +96,5 @@ private:
     // The depth of each window presented to, asked once.
     std::unordered_map<xcb_window_t, uint8_t> m_windowDepths;
 };
+
+} // namespace skin

@@ -6,11 +6,16 @@
 #include <cstdint>
 #include <utility>
 
+namespace skin {
+
 template <xcb_void_cookie_t (*Free)(xcb_connection_t*, uint32_t)>
 class XcbHandle {
 public:
     XcbHandle() = default;
-    XcbHandle(xcb_connection_t* connection, uint32_t id) : m_connection(connection), m_id(id) {}
+    XcbHandle(xcb_connection_t* connection, uint32_t id)
+        : m_connection(connection)
+        , m_id(id)
+    {}
     ~XcbHandle() { Reset(); }
     XcbHandle(XcbHandle&& other) noexcept
         : m_connection(other.m_connection)
@@ -44,3 +49,5 @@ private:
 
 using XcbPixmap = XcbHandle<xcb_free_pixmap>;
 using XcbGc = XcbHandle<xcb_free_gc>;
+
+} // namespace skin

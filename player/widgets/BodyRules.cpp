@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace widgets {
+
 namespace BodyRules {
 
 int SpectrumLevel(std::int32_t left, std::int32_t right)
@@ -63,3 +65,5 @@ std::string CaptionText(std::string_view titleText)
 }
 
 } // namespace BodyRules
+
+} // namespace widgets

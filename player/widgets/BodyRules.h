@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace widgets {
+
 namespace BodyRules {
 
 // Number of analyser bands, and the spectrum index of band b is 3 * b.
@@ -39,3 +41,5 @@ std::string TitleText(std::string_view trackName, std::string_view artistName);
 std::string CaptionText(std::string_view titleText);
 
 } // namespace BodyRules
+
+} // namespace widgets

@@ -1,5 +1,7 @@
 #include "player/widgets/ButtonTable.h"
 
+namespace widgets {
+
 namespace ButtonTable {
 namespace {
 
@@ -65,7 +67,8 @@ ButtonLook IdleLook(SkinButton button, const ButtonStates& s)
     case SkinButton::Pause:
     case SkinButton::Stop: {
         // The down image of the three transport buttons keeps the normal mask.
-        const bool on = button == SkinButton::Play ? s.bPlay : button == SkinButton::Pause ? s.bPause : s.bStop;
+        const bool on = button == SkinButton::Play ? s.bPlay : button == SkinButton::Pause ? s.bPause
+                                                                                           : s.bStop;
         ButtonLook look = Own(e, "");
         if (on)
             look.Image += "down";
@@ -105,3 +108,5 @@ bool ClickRaisesEvent(SkinButton button, const ButtonStates& s)
 }
 
 } // namespace ButtonTable
+
+} // namespace widgets

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace widgets {
+
 enum class SkinButton {
     Close,
     Minimize,
@@ -26,10 +28,20 @@ enum class SkinButton {
 
 // All fourteen in painting order (close first, volume down last).
 inline constexpr std::array<SkinButton, 14> AllSkinButtons{
-    SkinButton::Close,  SkinButton::Minimize, SkinButton::LyricsPull, SkinButton::PlayListPull,
-    SkinButton::Open,   SkinButton::Play,     SkinButton::Pause,      SkinButton::Stop,
-    SkinButton::PTrack, SkinButton::NTrack,   SkinButton::Repeat,     SkinButton::Shuffle,
-    SkinButton::VolumePlus, SkinButton::VolumeMinus,
+    SkinButton::Close,
+    SkinButton::Minimize,
+    SkinButton::LyricsPull,
+    SkinButton::PlayListPull,
+    SkinButton::Open,
+    SkinButton::Play,
+    SkinButton::Pause,
+    SkinButton::Stop,
+    SkinButton::PTrack,
+    SkinButton::NTrack,
+    SkinButton::Repeat,
+    SkinButton::Shuffle,
+    SkinButton::VolumePlus,
+    SkinButton::VolumeMinus,
 };
 
 // The state the button looks depend on.
@@ -73,3 +85,5 @@ std::optional<ButtonLook> PressedLook(SkinButton button, const ButtonStates& sta
 bool ClickRaisesEvent(SkinButton button, const ButtonStates& states);
 
 } // namespace ButtonTable
+
+} // namespace widgets

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace widgets {
+
 namespace {
 
 // Image keys built once: "analyzersource-<n>" and "timesource-<c>", each
@@ -55,13 +57,13 @@ constexpr bool IsBareBodyName(std::string_view name, bool drawersCount)
     if (drawersCount)
         return false;
     return name == "body-lyricsshow" || name == "body-lyricshide" || name == "body-playlistshow" ||
-           name == "body-playlisthide";
+        name == "body-playlisthide";
 }
 
 } // namespace
 
 ClsZelkoBodyAction::ClsZelkoBodyAction(const WidgetContext& context, const protocol::AnalyzeRecord& analyze,
-                                       const PlayState& playState, QObject* parent)
+                                       const playback::PlayState& playState, QObject* parent)
     : QObject(parent)
     , m_ctx(context)
     , m_painter(context)
@@ -98,8 +100,8 @@ void ClsZelkoBodyAction::RefreshTitleBox()
         const platform::Rect box = region->BoundingBox();
         ScopedClip clip(m_ctx.surface, *region);
         DrawMaskedTitleImage(box, "titleboxsource-text");
-        m_ctx.surface.SetTextColor(m_ctx.skin.colours.ColourOrZero(SkinColour::TitleFore));
-        SurfacePainter painter = m_ctx.surface.BeginPaint();
+        m_ctx.surface.SetTextColor(m_ctx.skin.colours.ColourOrZero(skin::SkinColour::TitleFore));
+        skin::SurfacePainter painter = m_ctx.surface.BeginPaint();
         if (!text.empty())
             m_titleGdi.vbDrawText(painter, text, box);
         m_painter.DebugFrame(painter, box);
@@ -139,7 +141,7 @@ void ClsZelkoBodyAction::RefreshVolumeValue()
 
 ClsZelkoBodyAction::SkinMark ClsZelkoBodyAction::CurrentSkinMark() const
 {
-    const Skin& skin = m_ctx.skin;
+    const skin::Skin& skin = m_ctx.skin;
     return SkinMark{skin.pictures.picTitle.cacheKey(), skin.pictures.picBody.cacheKey(), skin.coRgns.Count(),
                     skin.coRects.Count()};
 }
@@ -159,7 +161,7 @@ const ClsZelkoBodyAction::AnalyserLookups& ClsZelkoBodyAction::Lookups()
         const KeyPair& keys = AnalyzerKeys()[static_cast<std::size_t>(level)];
         fresh.levels[static_cast<std::size_t>(level)] = m_painter.Resolve(keys.mask, keys.image, MaskFallback::Solid);
     }
-    if (const ClsZelkoRect* peak = m_painter.FindRect("peeksource-value"))
+    if (const skin::ClsZelkoRect* peak = m_painter.FindRect("peeksource-value"))
         fresh.peak = peak->RectPtr();
     m_lookups = std::move(fresh);
     ForgetDrawnBands();
@@ -189,7 +191,7 @@ void ClsZelkoBodyAction::RefreshSpectrumData()
         DrawnBand now{level, std::nullopt};
         if (marker && lookups.peak) {
             // The peak table has entries 0..23 only.
-            const int32_t entry = std::clamp<int32_t>(*marker, 0, static_cast<int32_t>(PeekPositionCount) - 1);
+            const int32_t entry = std::clamp<int32_t>(*marker, 0, static_cast<int32_t>(skin::PeekPositionCount) - 1);
             now.markerY = m_ctx.skin.colours.PeekPositionOrZero(static_cast<std::size_t>(entry));
         }
         const platform::Rect& box = band->box;
@@ -204,7 +206,7 @@ void ClsZelkoBodyAction::RefreshSpectrumData()
             const platform::Rect& peak = *lookups.peak;
             // The rectangle's third and fourth numbers are the marker's width and height.
             const platform::Rect dest = platform::Rect::FromSize(box.left, *now.markerY, peak.right, peak.bottom);
-            m_ctx.surface.Copy(picTitle, peak.left, peak.top, dest, RasterOp::SrcCopy);
+            m_ctx.surface.Copy(picTitle, peak.left, peak.top, dest, skin::RasterOp::SrcCopy);
         }
         m_drawn[at] = now;
     }
@@ -213,7 +215,7 @@ void ClsZelkoBodyAction::RefreshSpectrumData()
 
 bool ClsZelkoBodyAction::HitsWidget(int32_t x, int32_t y, bool drawersCount) const
 {
-    for (const ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
+    for (const skin::ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
         if (IsBareBodyName(rgn.Name(), drawersCount))
             continue;
         if (rgn.Rgn().has_value() && rgn.Rgn()->Contains(x, y))
@@ -222,9 +224,9 @@ bool ClsZelkoBodyAction::HitsWidget(int32_t x, int32_t y, bool drawersCount) con
     return false;
 }
 
-void ClsZelkoBodyAction::MouseDown(MouseButton button, KeyShift, int32_t x, int32_t y)
+void ClsZelkoBodyAction::MouseDown(skin::MouseButton button, skin::KeyShift, int32_t x, int32_t y)
 {
-    if (button != MouseButton::Left)
+    if (button != skin::MouseButton::Left)
         return;
     if (!HitsWidget(x, y, false)) {
         m_dragX = x;
@@ -233,20 +235,20 @@ void ClsZelkoBodyAction::MouseDown(MouseButton button, KeyShift, int32_t x, int3
     }
 }
 
-void ClsZelkoBodyAction::MouseMove(MouseButtons buttons, KeyShift, int32_t x, int32_t y)
+void ClsZelkoBodyAction::MouseMove(skin::MouseButtons buttons, skin::KeyShift, int32_t x, int32_t y)
 {
-    if ((buttons & static_cast<MouseButtons>(MouseButton::Left)) == 0 || !m_dragging)
+    if ((buttons & static_cast<skin::MouseButtons>(skin::MouseButton::Left)) == 0 || !m_dragging)
         return;
     m_ctx.window.MoveBy(x - m_dragX, y - m_dragY);
 }
 
-void ClsZelkoBodyAction::MouseUp(MouseButton button, KeyShift, int32_t x, int32_t y)
+void ClsZelkoBodyAction::MouseUp(skin::MouseButton button, skin::KeyShift, int32_t x, int32_t y)
 {
     const bool wasDragging = m_dragging;
     m_dragging = false;
-    if (button == MouseButton::Left && wasDragging)
+    if (button == skin::MouseButton::Left && wasDragging)
         emit BodyMoveFinished();
-    else if (button == MouseButton::Right && !HitsWidget(x, y, true))
+    else if (button == skin::MouseButton::Right && !HitsWidget(x, y, true))
         emit BodyRightClick();
 }
 
@@ -265,3 +267,5 @@ void ClsZelkoBodyAction::Paint()
     RefreshSeekBar();
     RefreshSpectrumData();
 }
+
+} // namespace widgets

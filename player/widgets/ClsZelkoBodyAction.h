@@ -27,7 +27,11 @@
 namespace protocol {
 struct AnalyzeRecord;
 }
+namespace playback {
 struct PlayState;
+}
+
+namespace widgets {
 
 class ClsZelkoBodyAction : public QObject {
     Q_OBJECT
@@ -35,7 +39,7 @@ public:
     // analyze: the record the play loop fills each tick (PlayMs and the two
     // spectrum arrays are read); playState: its Volume is the gauge's value.
     ClsZelkoBodyAction(const WidgetContext& context, const protocol::AnalyzeRecord& analyze,
-                       const PlayState& playState, QObject* parent = nullptr);
+                       const playback::PlayState& playState, QObject* parent = nullptr);
 
     void RefreshTitleBox();
     void RefreshTimeMM();
@@ -52,9 +56,9 @@ public:
     void RefreshVolumeValue();
 
     // The window's events, in client pixels.
-    void MouseDown(MouseButton button, KeyShift shift, int32_t x, int32_t y);
-    void MouseMove(MouseButtons buttons, KeyShift shift, int32_t x, int32_t y);
-    void MouseUp(MouseButton button, KeyShift shift, int32_t x, int32_t y);
+    void MouseDown(skin::MouseButton button, skin::KeyShift shift, int32_t x, int32_t y);
+    void MouseMove(skin::MouseButtons buttons, skin::KeyShift shift, int32_t x, int32_t y);
+    void MouseUp(skin::MouseButton button, skin::KeyShift shift, int32_t x, int32_t y);
     // Title box, the four digits and colon, volume, seek bar, analyser.
     // Every band of the analyser is drawn afresh.
     void Paint();
@@ -128,11 +132,13 @@ private:
     WidgetContext m_ctx;
     SkinImagePainter m_painter;
     const protocol::AnalyzeRecord& m_analyze;
-    const PlayState& m_playState;
+    const playback::PlayState& m_playState;
     PeakMeter m_peakLevel;
     // Kept between titles: it remembers the face of the font it drew in.
-    ClsKtGdi m_titleGdi;
+    common::ClsKtGdi m_titleGdi;
     int32_t m_dragX = 0;
     int32_t m_dragY = 0;
     bool m_dragging = false;
 };
+
+} // namespace widgets

@@ -5,7 +5,9 @@
 #include "player/skin/DrawingSurface.h"
 #include "player/skin/Skin.h"
 
-ClsZelkoButtonAction::ClsZelkoButtonAction(const WidgetContext& context, const PlayState& playState,
+namespace widgets {
+
+ClsZelkoButtonAction::ClsZelkoButtonAction(const WidgetContext& context, const playback::PlayState& playState,
                                            QObject* parent)
     : QObject(parent)
     , m_ctx(context)
@@ -61,13 +63,13 @@ void ClsZelkoButtonAction::RefreshShuffle() { Refresh(SkinButton::Shuffle); }
 void ClsZelkoButtonAction::RefreshVolumePlus() { Refresh(SkinButton::VolumePlus); }
 void ClsZelkoButtonAction::RefreshVolumeMinus() { Refresh(SkinButton::VolumeMinus); }
 
-void ClsZelkoButtonAction::MouseDown(MouseButton button, KeyShift, int32_t x, int32_t y)
+void ClsZelkoButtonAction::MouseDown(skin::MouseButton button, skin::KeyShift, int32_t x, int32_t y)
 {
-    if (button != MouseButton::Left)
+    if (button != skin::MouseButton::Left)
         return;
     m_pressedRgnName.clear();
-    const ClsZelkoRgn* hit = nullptr;
-    for (const ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
+    const skin::ClsZelkoRgn* hit = nullptr;
+    for (const skin::ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
         if (rgn.Name().starts_with("body"))
             continue;
         if (rgn.Rgn().has_value() && rgn.Rgn()->Contains(x, y)) {
@@ -88,9 +90,9 @@ void ClsZelkoButtonAction::MouseDown(MouseButton button, KeyShift, int32_t x, in
     }
 }
 
-void ClsZelkoButtonAction::MouseUp(MouseButton button, KeyShift, int32_t x, int32_t y)
+void ClsZelkoButtonAction::MouseUp(skin::MouseButton button, skin::KeyShift, int32_t x, int32_t y)
 {
-    if (button != MouseButton::Left || m_pressedRgnName.empty())
+    if (button != skin::MouseButton::Left || m_pressedRgnName.empty())
         return;
     const std::string pressed = std::move(m_pressedRgnName);
     m_pressedRgnName.clear();
@@ -132,3 +134,5 @@ void ClsZelkoButtonAction::Paint()
     for (SkinButton b : AllSkinButtons)
         Refresh(b);
 }
+
+} // namespace widgets

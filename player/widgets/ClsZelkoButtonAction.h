@@ -16,12 +16,16 @@
 
 #include <string>
 
+namespace playback {
 struct PlayState;
+}
+
+namespace widgets {
 
 class ClsZelkoButtonAction : public QObject {
     Q_OBJECT
 public:
-    ClsZelkoButtonAction(const WidgetContext& context, const PlayState& playState, QObject* parent = nullptr);
+    ClsZelkoButtonAction(const WidgetContext& context, const playback::PlayState& playState, QObject* parent = nullptr);
 
     void RefreshLyricsPull();
     void RefreshPlayListPull();
@@ -37,8 +41,8 @@ public:
     void RefreshVolumeMinus();
 
     // The window's events, in client pixels. Only the left button counts.
-    void MouseDown(MouseButton button, KeyShift shift, int32_t x, int32_t y);
-    void MouseUp(MouseButton button, KeyShift shift, int32_t x, int32_t y);
+    void MouseDown(skin::MouseButton button, skin::KeyShift shift, int32_t x, int32_t y);
+    void MouseUp(skin::MouseButton button, skin::KeyShift shift, int32_t x, int32_t y);
     // All fourteen painters, close first, volume down last.
     void Paint();
 
@@ -74,6 +78,8 @@ private:
 
     WidgetContext m_ctx;
     SkinImagePainter m_painter;
-    const PlayState& m_playState;
+    const playback::PlayState& m_playState;
     std::string m_pressedRgnName;
 };
+
+} // namespace widgets

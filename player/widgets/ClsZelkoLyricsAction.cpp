@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+namespace widgets {
+
 namespace {
 
 constexpr std::string_view BoxRegion = "lyricsbox-itemrect";
@@ -45,15 +47,15 @@ int ClsZelkoLyricsAction::FieldOf(LyricsLayout::Line line)
 
 int32_t ClsZelkoLyricsAction::ColourOf(LyricsLayout::Line line) const
 {
-    const SkinTextColours& colours = m_ctx.skin.colours;
+    const skin::SkinTextColours& colours = m_ctx.skin.colours;
     switch (line) {
-    case LyricsLayout::Line::PPrev: return colours.ColourOrZero(SkinColour::LyricsPPrev);
-    case LyricsLayout::Line::Prev: return colours.ColourOrZero(SkinColour::LyricsPrev);
-    case LyricsLayout::Line::Current: return colours.ColourOrZero(SkinColour::LyricsCurrent);
-    case LyricsLayout::Line::Next: return colours.ColourOrZero(SkinColour::LyricsNext);
-    case LyricsLayout::Line::NNext: return colours.ColourOrZero(SkinColour::LyricsNNext);
+    case LyricsLayout::Line::PPrev: return colours.ColourOrZero(skin::SkinColour::LyricsPPrev);
+    case LyricsLayout::Line::Prev: return colours.ColourOrZero(skin::SkinColour::LyricsPrev);
+    case LyricsLayout::Line::Current: return colours.ColourOrZero(skin::SkinColour::LyricsCurrent);
+    case LyricsLayout::Line::Next: return colours.ColourOrZero(skin::SkinColour::LyricsNext);
+    case LyricsLayout::Line::NNext: return colours.ColourOrZero(skin::SkinColour::LyricsNNext);
     }
-    return colours.ColourOrZero(SkinColour::LyricsCurrent);
+    return colours.ColourOrZero(skin::SkinColour::LyricsCurrent);
 }
 
 std::string ClsZelkoLyricsAction::LineText(LyricsLayout::Line line) const
@@ -86,10 +88,10 @@ void ClsZelkoLyricsAction::RefreshLyricsRect()
         return;
     const platform::Rect box = region->BoundingBox();
     ScopedClip clip(m_ctx.surface, *region);
-    const SkinPictures& pictures = m_ctx.skin.pictures;
+    const skin::SkinPictures& pictures = m_ctx.skin.pictures;
     m_painter.RestoreBackground(m_ctx.state.LyricsShow() ? pictures.picLyricsShow : pictures.picBody, box);
 
-    SurfacePainter painter = m_ctx.surface.BeginPaint();
+    skin::SurfacePainter painter = m_ctx.surface.BeginPaint();
     for (LyricsLayout::Line line : AllLines) {
         const platform::Rect& rect = LyricsLayout::RectOf(m_rects, line);
         if (!LyricsLayout::InUse(rect))
@@ -103,3 +105,5 @@ void ClsZelkoLyricsAction::RefreshLyricsRect()
     }
     m_painter.DebugFrame(painter, box);
 }
+
+} // namespace widgets

@@ -17,6 +17,8 @@ namespace decoder {
 struct LyricsRecord;
 }
 
+namespace widgets {
+
 class ClsZelkoLyricsAction : public QObject {
     Q_OBJECT
 public:
@@ -46,7 +48,9 @@ private:
     WidgetContext m_ctx;
     SkinImagePainter m_painter;
     // Kept between refreshes: it remembers the face of the font it drew in.
-    ClsKtGdi m_lineGdi;
+    common::ClsKtGdi m_lineGdi;
     decoder::LyricsRecord& m_lyrics;
     LyricsLayout::LineRects m_rects{};
 };
+
+} // namespace widgets

@@ -14,6 +14,8 @@
 #include <limits>
 #include <vector>
 
+namespace widgets {
+
 namespace {
 
 constexpr std::string_view ItemRegion = "playlistbox-itemrect";
@@ -39,8 +41,8 @@ std::string LengthText(int32_t totalSec)
 
 } // namespace
 
-ClsZelkoPlayListAction::ClsZelkoPlayListAction(const WidgetContext& context, const Mp3FileList& tracks,
-                                               const PlayState& playState, QObject* parent)
+ClsZelkoPlayListAction::ClsZelkoPlayListAction(const WidgetContext& context, const playback::Mp3FileList& tracks,
+                                               const playback::PlayState& playState, QObject* parent)
     : QObject(parent)
     , m_ctx(context)
     , m_painter(context)
@@ -70,7 +72,7 @@ void ClsZelkoPlayListAction::MakePlayListRect()
 
 const QImage& ClsZelkoPlayListAction::Background() const
 {
-    const SkinPictures& p = m_ctx.skin.pictures;
+    const skin::SkinPictures& p = m_ctx.skin.pictures;
     return m_ctx.state.PlayListShow() ? p.picPlayListShow : p.picBody;
 }
 
@@ -88,8 +90,8 @@ void ClsZelkoPlayListAction::RefreshPlayList()
 
     const int32_t charHeight = WidgetState::CharHeight;
     const int32_t playing = m_playState.PlayPosition;
-    const QColor fore = FromColorRef(m_ctx.skin.colours.ColourOrZero(SkinColour::PlayListFore));
-    const QColor playingColour = FromColorRef(m_ctx.skin.colours.ColourOrZero(SkinColour::PlayListPlaying));
+    const QColor fore = FromColorRef(m_ctx.skin.colours.ColourOrZero(skin::SkinColour::PlayListFore));
+    const QColor playingColour = FromColorRef(m_ctx.skin.colours.ColourOrZero(skin::SkinColour::PlayListPlaying));
     const int32_t width = m_rcPlayList.Width();
     const QFont& font = m_ctx.surface.Font();
     const QFont lengthFont = LengthFont(font);
@@ -119,9 +121,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
             continue;
         const auto& track = m_tracks.Item(i);
         const bool isPlaying = i == playing;
-        lines.push_back(Line{y, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(),
-                             LengthText(track.TotalSec()), isPlaying ? &playingColour : &fore,
-                             isPlaying ? &playingKey : &foreKey, {}, {}});
+        lines.push_back(Line{y, std::to_string(i) + "." + track.TrackName() + " - " + track.ArtistName(), LengthText(track.TotalSec()), isPlaying ? &playingColour : &fore, isPlaying ? &playingKey : &foreKey, {}, {}});
     }
     if (lines.empty())
         return;
@@ -171,7 +171,7 @@ void ClsZelkoPlayListAction::RefreshPlayList()
     lineBatch.Finish();
 
     ScopedClip clip(m_ctx.surface, platform::Region(m_rcPlayList));
-    SurfacePainter painter = m_ctx.surface.BeginPaint();
+    skin::SurfacePainter painter = m_ctx.surface.BeginPaint();
     for (const Line& line : lines) {
         if (!line.place.rect.isEmpty())
             m_lines.Draw(painter, QPoint(m_rcPlayList.left, line.y), line.place);
@@ -192,16 +192,16 @@ void ClsZelkoPlayListAction::DrawScrollButton(ScrollButton which, Look look)
     const std::string mask = image + "mask";
     const platform::Rect box = region->BoundingBox();
     ScopedClip clip(m_ctx.surface, *region);
-    const ClsZelkoRect* maskRect = m_painter.FindRect(mask);
-    const ClsZelkoRect* imageRect = m_painter.FindRect(image);
+    const skin::ClsZelkoRect* maskRect = m_painter.FindRect(mask);
+    const skin::ClsZelkoRect* imageRect = m_painter.FindRect(image);
     const QImage& source = m_ctx.skin.pictures.picSysButtons;
     if (imageRect != nullptr) {
         if (maskRect != nullptr) {
             m_painter.RestoreBackground(Background(), box);
-            m_ctx.surface.Copy(source, maskRect->Left(), maskRect->Top(), box, RasterOp::MergePaint);
-            m_ctx.surface.Copy(source, imageRect->Left(), imageRect->Top(), box, RasterOp::SrcAnd);
+            m_ctx.surface.Copy(source, maskRect->Left(), maskRect->Top(), box, skin::RasterOp::MergePaint);
+            m_ctx.surface.Copy(source, imageRect->Left(), imageRect->Top(), box, skin::RasterOp::SrcAnd);
         } else {
-            m_ctx.surface.Copy(source, imageRect->Left(), imageRect->Top(), box, RasterOp::SrcCopy);
+            m_ctx.surface.Copy(source, imageRect->Left(), imageRect->Top(), box, skin::RasterOp::SrcCopy);
         }
     }
     m_painter.DebugFrame(box);
@@ -210,10 +210,10 @@ void ClsZelkoPlayListAction::DrawScrollButton(ScrollButton which, Look look)
 void ClsZelkoPlayListAction::RefreshListUp() { DrawScrollButton(ScrollButton::Up, Look::Released); }
 void ClsZelkoPlayListAction::RefreshListDown() { DrawScrollButton(ScrollButton::Down, Look::Released); }
 
-void ClsZelkoPlayListAction::MouseDown(MouseButton, KeyShift, int32_t x, int32_t y)
+void ClsZelkoPlayListAction::MouseDown(skin::MouseButton, skin::KeyShift, int32_t x, int32_t y)
 {
     m_pressedRgnName.clear();
-    for (const ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
+    for (const skin::ClsZelkoRgn& rgn : m_ctx.skin.coRgns) {
         if (rgn.Name().starts_with("body"))
             continue;
         if (rgn.Rgn().has_value() && rgn.Rgn()->Contains(x, y)) {
@@ -227,7 +227,7 @@ void ClsZelkoPlayListAction::MouseDown(MouseButton, KeyShift, int32_t x, int32_t
         DrawScrollButton(ScrollButton::Down, Look::Pressed);
 }
 
-void ClsZelkoPlayListAction::MouseUp(MouseButton button, KeyShift, int32_t x, int32_t y)
+void ClsZelkoPlayListAction::MouseUp(skin::MouseButton button, skin::KeyShift, int32_t x, int32_t y)
 {
     if (m_pressedRgnName.empty())
         return;
@@ -235,7 +235,7 @@ void ClsZelkoPlayListAction::MouseUp(MouseButton button, KeyShift, int32_t x, in
     m_pressedRgnName.clear();
     const platform::Region* region = m_painter.FindRegion(pressed);
     const bool inside = region != nullptr && region->Contains(x, y);
-    const bool left = button == MouseButton::Left;
+    const bool left = button == skin::MouseButton::Left;
     if (pressed == UpRegion || pressed == DownRegion) {
         const ScrollButton which = pressed == UpRegion ? ScrollButton::Up : ScrollButton::Down;
         if (inside && left) {
@@ -250,7 +250,7 @@ void ClsZelkoPlayListAction::MouseUp(MouseButton button, KeyShift, int32_t x, in
     } else if (pressed == ItemRegion && inside) {
         if (left)
             emit ItemClick();
-        else if (button == MouseButton::Right)
+        else if (button == skin::MouseButton::Right)
             emit ItemRightClick();
     }
 }
@@ -269,3 +269,5 @@ void ClsZelkoPlayListAction::Paint()
     RefreshListUp();
     RefreshListDown();
 }
+
+} // namespace widgets

@@ -18,14 +18,18 @@
 #include <cstdint>
 #include <string>
 
+namespace playback {
 class Mp3FileList;
 struct PlayState;
+} // namespace playback
+
+namespace widgets {
 
 class ClsZelkoPlayListAction : public QObject {
     Q_OBJECT
 public:
     // tracks: the play list (coMp3Files), read only.
-    ClsZelkoPlayListAction(const WidgetContext& context, const Mp3FileList& tracks, const PlayState& playState,
+    ClsZelkoPlayListAction(const WidgetContext& context, const playback::Mp3FileList& tracks, const playback::PlayState& playState,
                            QObject* parent = nullptr);
 
     // Track number shown on the first line; starts at 1. Not range-checked:
@@ -51,8 +55,8 @@ public:
     void RefreshListDown();
 
     // The window's events, in client pixels.
-    void MouseDown(MouseButton button, KeyShift shift, int32_t x, int32_t y);
-    void MouseUp(MouseButton button, KeyShift shift, int32_t x, int32_t y);
+    void MouseDown(skin::MouseButton button, skin::KeyShift shift, int32_t x, int32_t y);
+    void MouseUp(skin::MouseButton button, skin::KeyShift shift, int32_t x, int32_t y);
     void DblClick(int32_t x, int32_t y);
     // The list, then the scroll-up and scroll-down buttons.
     void Paint();
@@ -69,16 +73,18 @@ signals:
     void ItemRightClick();
 
 private:
-    enum class ScrollButton { Up, Down };
-    enum class Look { Released, Pressed };
+    enum class ScrollButton { Up,
+                              Down };
+    enum class Look { Released,
+                      Pressed };
     void DrawScrollButton(ScrollButton which, Look look);
     // The background under the box: the open drawer's picture or the body.
     const QImage& Background() const;
 
     WidgetContext m_ctx;
     SkinImagePainter m_painter;
-    const Mp3FileList& m_tracks;
-    const PlayState& m_playState; // PlayPosition is the track shown in the playing colour
+    const playback::Mp3FileList& m_tracks;
+    const playback::PlayState& m_playState; // PlayPosition is the track shown in the playing colour
     int32_t m_listTop = 1;
     platform::Rect m_rcPlayList;
     std::string m_pressedRgnName;
@@ -86,6 +92,8 @@ private:
     RenderedLineCache m_lines;
     RenderedLineCache m_times;
     // Kept between redraws: each remembers the face of the font it drew in.
-    ClsKtGdi m_textGdi;
-    ClsKtGdi m_timeGdi;
+    common::ClsKtGdi m_textGdi;
+    common::ClsKtGdi m_timeGdi;
 };
+
+} // namespace widgets

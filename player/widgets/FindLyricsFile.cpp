@@ -6,6 +6,8 @@
 #include <optional>
 #include <system_error>
 
+namespace widgets {
+
 namespace {
 
 std::string_view Trim(std::string_view s)
@@ -85,3 +87,5 @@ bool FindLyricsFile(std::string_view mp3Path, std::string_view lyricsExt,
     }
     return TryExtensions(base, extensions, handToDecoder);
 }
+
+} // namespace widgets

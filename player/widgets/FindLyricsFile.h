@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace widgets {
+
 // The extensions to try: {"txt"} when the setting is empty, else the setting
 // split at ";" with blanks trimmed (empty pieces are dropped).
 std::vector<std::string> LyricsExtensions(std::string_view lyricsExt);
@@ -23,3 +25,5 @@ std::vector<std::string> LyricsExtensions(std::string_view lyricsExt);
 bool FindLyricsFile(std::string_view mp3Path, std::string_view lyricsExt,
                     std::string_view lyricsFolder,
                     const std::function<bool(const std::string&)>& handToDecoder);
+
+} // namespace widgets

@@ -2,28 +2,30 @@
 
 #include "player/skin/Skin.h"
 
+namespace widgets {
+
 namespace {
 
 constexpr const char* SeekBarName = "seekbar-container";
 constexpr const char* VolumeName = "volume-container";
 
-const platform::Region* FindRegion(const Skin& skin, const char* name)
+const platform::Region* FindRegion(const skin::Skin& skin, const char* name)
 {
-    const ClsZelkoRgn* rgn = skin.coRgns.Find(name);
+    const skin::ClsZelkoRgn* rgn = skin.coRgns.Find(name);
     return rgn != nullptr && rgn->Rgn().has_value() ? &*rgn->Rgn() : nullptr;
 }
 
 } // namespace
 
-GaugeControls::GaugeControls(const Skin& skin, Host& host)
+GaugeControls::GaugeControls(const skin::Skin& skin, Host& host)
     : m_skin(skin)
     , m_host(host)
 {
 }
 
-bool GaugeControls::MouseDown(MouseButton button, int32_t x, int32_t y)
+bool GaugeControls::MouseDown(skin::MouseButton button, int32_t x, int32_t y)
 {
-    if (button != MouseButton::Left)
+    if (button != skin::MouseButton::Left)
         return false;
     if (const platform::Region* bar = FindRegion(m_skin, SeekBarName); bar != nullptr && m_host.CanSeek()) {
         if (const auto fraction = m_seek.Press(*bar, x, y)) {
@@ -42,9 +44,9 @@ bool GaugeControls::MouseDown(MouseButton button, int32_t x, int32_t y)
     return false;
 }
 
-void GaugeControls::MouseMove(MouseButtons buttons, int32_t x, int32_t)
+void GaugeControls::MouseMove(skin::MouseButtons buttons, int32_t x, int32_t)
 {
-    if ((buttons & static_cast<MouseButtons>(MouseButton::Left)) == 0)
+    if ((buttons & static_cast<skin::MouseButtons>(skin::MouseButton::Left)) == 0)
         return;
     if (const auto fraction = m_seek.Move(x))
         m_seekPercent = GaugeGesture::Percent(*fraction);
@@ -55,9 +57,9 @@ void GaugeControls::MouseMove(MouseButtons buttons, int32_t x, int32_t)
     }
 }
 
-bool GaugeControls::MouseUp(MouseButton button, int32_t x, int32_t)
+bool GaugeControls::MouseUp(skin::MouseButton button, int32_t x, int32_t)
 {
-    if (button != MouseButton::Left)
+    if (button != skin::MouseButton::Left)
         return false;
     bool ended = false;
     if (const auto fraction = m_seek.Release(x)) {
@@ -86,3 +88,5 @@ bool GaugeControls::Wheel(int32_t delta, int32_t x, int32_t y)
         m_host.SeekStep(notches * WheelStepMs);
     return true;
 }
+
+} // namespace widgets

@@ -17,7 +17,11 @@
 #include <cstdint>
 #include <optional>
 
+namespace skin {
 struct Skin;
+}
+
+namespace widgets {
 
 class GaugeControls {
 public:
@@ -41,13 +45,13 @@ public:
     // One notch of a mouse wheel, in the window system's delta units.
     static constexpr int32_t WheelNotch = 120;
 
-    GaugeControls(const Skin& skin, Host& host);
+    GaugeControls(const skin::Skin& skin, Host& host);
 
     // True when the press began a gesture (and nothing else should take it).
-    bool MouseDown(MouseButton button, int32_t x, int32_t y);
-    void MouseMove(MouseButtons buttons, int32_t x, int32_t y);
+    bool MouseDown(skin::MouseButton button, int32_t x, int32_t y);
+    void MouseMove(skin::MouseButtons buttons, int32_t x, int32_t y);
     // True when the release ended a gesture.
-    bool MouseUp(MouseButton button, int32_t x, int32_t y);
+    bool MouseUp(skin::MouseButton button, int32_t x, int32_t y);
     // True when the wheel was over the seek bar and stepped the position.
     bool Wheel(int32_t delta, int32_t x, int32_t y);
 
@@ -56,10 +60,12 @@ public:
     std::optional<int32_t> SeekBarPercent() const { return m_seekPercent; }
 
 private:
-    const Skin& m_skin;
+    const skin::Skin& m_skin;
     Host& m_host;
     GaugeGesture m_seek;
     GaugeGesture m_volume;
     std::optional<int32_t> m_seekPercent;
     int32_t m_wheelRest = 0; // wheel delta short of a notch, kept for the next event
 };
+
+} // namespace widgets

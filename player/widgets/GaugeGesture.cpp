@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace widgets {
+
 std::optional<double> GaugeGesture::Press(const platform::Region& region, int32_t x, int32_t y)
 {
     if (!region.Contains(x, y))
@@ -40,3 +42,5 @@ double GaugeGesture::FractionAt(int32_t x) const
         return 0.0;
     return std::clamp(static_cast<double>(x - m_box->left) / span, 0.0, 1.0);
 }
+
+} // namespace widgets

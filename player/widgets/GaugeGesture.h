@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace widgets {
+
 class GaugeGesture {
 public:
     // Starts when the point lies in the region; the fraction under the pointer.
@@ -31,3 +33,5 @@ private:
 
     std::optional<platform::Rect> m_box;
 };
+
+} // namespace widgets

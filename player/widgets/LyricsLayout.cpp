@@ -1,5 +1,7 @@
 #include "player/widgets/LyricsLayout.h"
 
+namespace widgets {
+
 namespace LyricsLayout {
 
 LineRects MakeLyricsRect(const platform::Rect& box, int32_t charHeight)
@@ -28,3 +30,5 @@ LineRects MakeLyricsRect(const platform::Rect& box, int32_t charHeight)
 }
 
 } // namespace LyricsLayout
+
+} // namespace widgets

@@ -7,10 +7,16 @@
 #include <array>
 #include <cstdint>
 
+namespace widgets {
+
 namespace LyricsLayout {
 
 // The five places, top to bottom.
-enum class Line { PPrev, Prev, Current, Next, NNext };
+enum class Line { PPrev,
+                  Prev,
+                  Current,
+                  Next,
+                  NNext };
 inline constexpr int LineCount = 5;
 
 using LineRects = std::array<platform::Rect, LineCount>;
@@ -29,3 +35,5 @@ constexpr const platform::Rect& RectOf(const LineRects& rects, Line line)
 constexpr bool InUse(const platform::Rect& r) { return r.right != 0 || r.bottom != 0; }
 
 } // namespace LyricsLayout
+
+} // namespace widgets

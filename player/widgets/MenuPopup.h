@@ -9,6 +9,8 @@
 
 class QMenu;
 
+namespace widgets {
+
 class MenuPopup {
 public:
     // Pops the menu up at a screen position. whenClosed runs once, on the
@@ -16,3 +18,5 @@ public:
     // handler runs); it is dropped unrun if the menu is destroyed first.
     static void Show(QMenu& menu, QPoint at, std::function<void()> whenClosed);
 };
+
+} // namespace widgets

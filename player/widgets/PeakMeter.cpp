@@ -1,5 +1,7 @@
 #include "player/widgets/PeakMeter.h"
 
+namespace widgets {
+
 std::optional<std::int32_t> PeakMeter::Update(int index, std::int32_t level)
 {
     std::int32_t& held = m_levels.at(static_cast<std::size_t>(index));
@@ -11,3 +13,5 @@ std::optional<std::int32_t> PeakMeter::Update(int index, std::int32_t level)
     held = level;
     return std::nullopt;
 }
+
+} // namespace widgets

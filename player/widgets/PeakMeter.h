@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace widgets {
+
 class PeakMeter {
 public:
     static constexpr int Size = 256;
@@ -23,3 +25,5 @@ public:
 private:
     std::array<std::int32_t, Size> m_levels{};
 };
+
+} // namespace widgets

@@ -1,5 +1,7 @@
 #include "player/widgets/PlayListLayout.h"
 
+namespace widgets {
+
 namespace PlayListLayout {
 
 platform::Rect MakePlayListRect(const platform::Rect& box, int32_t charHeight)
@@ -30,3 +32,5 @@ platform::Rect TimeRect(const platform::Rect& listRect, int32_t charHeight, int3
 }
 
 } // namespace PlayListLayout
+
+} // namespace widgets

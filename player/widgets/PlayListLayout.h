@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace widgets {
+
 namespace PlayListLayout {
 
 // Width of the time column at the right of every line, whatever the font.
@@ -25,3 +27,5 @@ platform::Rect TextRect(const platform::Rect& listRect, int32_t charHeight, int3
 platform::Rect TimeRect(const platform::Rect& listRect, int32_t charHeight, int32_t y);
 
 } // namespace PlayListLayout
+
+} // namespace widgets

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace widgets {
+
 RenderedLineCache::RenderedLineCache(std::size_t capacity, int linesPerPage)
     : m_capacity(std::max<std::size_t>(1, capacity))
     , m_linesPerPage(std::max(1, linesPerPage))
@@ -94,3 +96,5 @@ RenderedLineCache::Place RenderedLineCache::Batch::Get(const std::string& key,
     m_cache.m_lines.emplace(key, place);
     return place;
 }
+
+} // namespace widgets

@@ -27,6 +27,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace widgets {
+
 class RenderedLineCache {
 public:
     // Where a line lies: its page and its rectangle in that page's logical pixels.
@@ -105,3 +107,5 @@ private:
     std::vector<QImage> m_pages;
     std::unordered_map<std::string, Place> m_lines;
 };
+
+} // namespace widgets

@@ -11,6 +11,8 @@
 #include <cctype>
 #include <string>
 
+namespace widgets {
+
 namespace {
 
 constexpr int32_t DebugFrameColour = 0xFF00FF; // magenta
@@ -18,13 +20,13 @@ constexpr int32_t DotPen = 2;
 
 bool StartsWith(std::string_view text, std::string_view prefix)
 {
-    return ascii::StartsWithIgnoringCase(text, prefix);
+    return common::ascii::StartsWithIgnoringCase(text, prefix);
 }
 
 // The name with every "down" removed, in any letter case.
 std::string WithoutDown(std::string_view name)
 {
-    const std::string lower = ascii::Lower(name);
+    const std::string lower = common::ascii::Lower(name);
     std::string out;
     out.reserve(name.size());
     for (std::size_t i = 0; i < name.size();) {
@@ -42,20 +44,20 @@ std::string WithoutDown(std::string_view name)
 
 const platform::Region* SkinImagePainter::FindRegion(std::string_view name) const
 {
-    const ClsZelkoRgn* rgn = m_ctx.skin.coRgns.Find(name);
+    const skin::ClsZelkoRgn* rgn = m_ctx.skin.coRgns.Find(name);
     if (rgn == nullptr || !rgn->Rgn().has_value())
         return nullptr;
     return &*rgn->Rgn();
 }
 
-const ClsZelkoRect* SkinImagePainter::FindRect(std::string_view name) const
+const skin::ClsZelkoRect* SkinImagePainter::FindRect(std::string_view name) const
 {
     return m_ctx.skin.coRects.Find(name);
 }
 
-const ClsZelkoRect* SkinImagePainter::FindMask(std::string_view maskKey, MaskFallback fallback) const
+const skin::ClsZelkoRect* SkinImagePainter::FindMask(std::string_view maskKey, MaskFallback fallback) const
 {
-    if (const ClsZelkoRect* mask = FindRect(maskKey))
+    if (const skin::ClsZelkoRect* mask = FindRect(maskKey))
         return mask;
     if (fallback == MaskFallback::WithoutDown) {
         const std::string shorter = WithoutDown(maskKey);
@@ -67,7 +69,7 @@ const ClsZelkoRect* SkinImagePainter::FindMask(std::string_view maskKey, MaskFal
 
 const QImage& SkinImagePainter::ButtonSource(std::string_view imageKey) const
 {
-    const SkinPictures& p = m_ctx.skin.pictures;
+    const skin::SkinPictures& p = m_ctx.skin.pictures;
     if (StartsWith(imageKey, "sysbuttons"))
         return p.picSysButtons;
     if (StartsWith(imageKey, "playbuttons"))
@@ -77,16 +79,16 @@ const QImage& SkinImagePainter::ButtonSource(std::string_view imageKey) const
 
 void SkinImagePainter::RestoreBackground(const QImage& background, const platform::Rect& box) const
 {
-    m_ctx.surface.Copy(background, box.left, box.top, box, RasterOp::SrcCopy);
+    m_ctx.surface.Copy(background, box.left, box.top, box, skin::RasterOp::SrcCopy);
 }
 
 ResolvedImage SkinImagePainter::Resolve(std::string_view maskKey, std::string_view imageKey,
-                                       MaskFallback fallback) const
+                                        MaskFallback fallback) const
 {
     ResolvedImage out;
-    if (const ClsZelkoRect* image = FindRect(imageKey))
+    if (const skin::ClsZelkoRect* image = FindRect(imageKey))
         out.image = image->RectPtr();
-    if (const ClsZelkoRect* mask = FindMask(maskKey, fallback))
+    if (const skin::ClsZelkoRect* mask = FindMask(maskKey, fallback))
         out.mask = mask->RectPtr();
     return out;
 }
@@ -103,21 +105,21 @@ bool SkinImagePainter::DrawResolvedImage(const platform::Rect& box, const Resolv
 {
     if (box.right == 0 || box.bottom == 0) {
         m_ctx.log.Write("coKey=" + std::string(imageKey) + ",Left=" + std::to_string(box.left) +
-                              ",Top=" + std::to_string(box.top) + ",Right=" + std::to_string(box.right) +
-                              ",Bottom=" + std::to_string(box.bottom));
+                        ",Top=" + std::to_string(box.top) + ",Right=" + std::to_string(box.right) +
+                        ",Bottom=" + std::to_string(box.bottom));
     }
     // An image the skin does not define is skipped before anything is
     // touched, so a broken skin never leaves a whitened hole behind.
     if (!resolved.image)
         return false;
-    DrawingSurface& surface = m_ctx.surface;
+    skin::DrawingSurface& surface = m_ctx.surface;
     const platform::Rect& image = *resolved.image;
     if (resolved.mask) {
         RestoreBackground(m_ctx.skin.pictures.picBody, box);
-        surface.Copy(source, resolved.mask->left, resolved.mask->top, box, RasterOp::MergePaint);
-        surface.Copy(source, image.left, image.top, box, RasterOp::SrcAnd);
+        surface.Copy(source, resolved.mask->left, resolved.mask->top, box, skin::RasterOp::MergePaint);
+        surface.Copy(source, image.left, image.top, box, skin::RasterOp::SrcAnd);
     } else {
-        surface.Copy(source, image.left, image.top, box, RasterOp::SrcCopy);
+        surface.Copy(source, image.left, image.top, box, skin::RasterOp::SrcCopy);
     }
     return true;
 }
@@ -126,7 +128,7 @@ void SkinImagePainter::DebugFrame(const platform::Rect& box) const
 {
     if (!m_ctx.state.bDebug())
         return;
-    SurfacePainter painter = m_ctx.surface.BeginPaint();
+    skin::SurfacePainter painter = m_ctx.surface.BeginPaint();
     DebugFrame(painter, box);
 }
 
@@ -134,11 +136,11 @@ void SkinImagePainter::DebugFrame(QPainter& painter, const platform::Rect& box) 
 {
     if (!m_ctx.state.bDebug())
         return;
-    const ClsKtGdi gdi;
-    gdi.vbRectangle(painter, DebugFrameColour, DotPen, 1, ClsKtGdi::StockHollowBrush, box);
+    const common::ClsKtGdi gdi;
+    gdi.vbRectangle(painter, DebugFrameColour, DotPen, 1, common::ClsKtGdi::StockHollowBrush, box);
 }
 
-ScopedClip::ScopedClip(DrawingSurface& surface, const platform::Region& clip)
+ScopedClip::ScopedClip(skin::DrawingSurface& surface, const platform::Region& clip)
     : m_surface(surface)
 {
     m_surface.SetClip(clip);
@@ -148,3 +150,5 @@ ScopedClip::~ScopedClip()
 {
     m_surface.ClearClip();
 }
+
+} // namespace widgets

@@ -19,7 +19,11 @@
 
 class QImage;
 class QPainter;
+namespace skin {
 class ClsZelkoRect;
+}
+
+namespace widgets {
 
 // What happens when the named mask is not in the skin.
 enum class MaskFallback {
@@ -40,7 +44,9 @@ struct ResolvedImage {
 
 class SkinImagePainter {
 public:
-    explicit SkinImagePainter(const WidgetContext& context) : m_ctx(context) {}
+    explicit SkinImagePainter(const WidgetContext& context)
+        : m_ctx(context)
+    {}
 
     // Draws the image imageKey of `source` into box, masked by maskKey when
     // the skin has it (restoring the box from picBody first). A box whose
@@ -68,14 +74,14 @@ public:
     // The region of that name when the skin has it (and it has been given an
     // area at all); nullptr otherwise.
     const platform::Region* FindRegion(std::string_view name) const;
-    const ClsZelkoRect* FindRect(std::string_view name) const;
+    const skin::ClsZelkoRect* FindRect(std::string_view name) const;
 
     // With "/debug": the dotted magenta frame around a hot area (no fill).
     void DebugFrame(const platform::Rect& box) const;
     void DebugFrame(QPainter& painter, const platform::Rect& box) const;
 
 private:
-    const ClsZelkoRect* FindMask(std::string_view maskKey, MaskFallback fallback) const;
+    const skin::ClsZelkoRect* FindMask(std::string_view maskKey, MaskFallback fallback) const;
 
     WidgetContext m_ctx;
 };
@@ -84,11 +90,13 @@ private:
 // every path out of a painter.
 class ScopedClip {
 public:
-    ScopedClip(DrawingSurface& surface, const platform::Region& clip);
+    ScopedClip(skin::DrawingSurface& surface, const platform::Region& clip);
     ~ScopedClip();
     ScopedClip(const ScopedClip&) = delete;
     ScopedClip& operator=(const ScopedClip&) = delete;
 
 private:
-    DrawingSurface& m_surface;
+    skin::DrawingSurface& m_surface;
 };
+
+} // namespace widgets

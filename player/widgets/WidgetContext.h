@@ -5,18 +5,26 @@
 // as long as the controllers live. The skin is read afresh on every call, so
 // the main window replaces a skin by assigning the new one into the same Skin
 // object (never by re-creating it elsewhere).
-class WidgetState;
+
+namespace skin {
 class DrawingSurface;
 class SkinWindow;
 struct Skin;
+} // namespace skin
 namespace platform {
 class RunLog;
 }
 
+namespace widgets {
+
+class WidgetState;
+
 struct WidgetContext {
-    SkinWindow& window;
-    DrawingSurface& surface;
+    skin::SkinWindow& window;
+    skin::DrawingSurface& surface;
     const WidgetState& state;
     const platform::RunLog& log;
-    const Skin& skin;
+    const skin::Skin& skin;
 };
+
+} // namespace widgets

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace widgets {
+
 std::string WidgetState::FormatTimeMs(std::int32_t ms)
 {
     if (ms < 0)
@@ -12,3 +14,5 @@ std::string WidgetState::FormatTimeMs(std::int32_t ms)
     std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", seconds / 60, seconds % 60, thousandths / 10);
     return buffer;
 }
+
+} // namespace widgets

@@ -12,6 +12,8 @@
 #include <string>
 #include <utility>
 
+namespace widgets {
+
 class WidgetState {
 public:
     // Height of one text line of the play-list and lyrics boxes, pixels.
@@ -52,3 +54,5 @@ private:
     bool m_playListShow = false;
     bool m_lyricsShow = false;
 };
+
+} // namespace widgets

@@ -11,11 +11,15 @@
 #include <gtest/gtest.h>
 #include <random>
 
+using namespace common;
+
 namespace {
 
 class Bytes {
 public:
-    explicit Bytes(unsigned seed) : m_rng(seed) { }
+    explicit Bytes(unsigned seed)
+        : m_rng(seed)
+    {}
 
     // Mostly text-like bytes with separators, brackets, NULs, CR/LF, UTF-8
     // and CP932 lead bytes, and stray high bytes.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace common;
+
 namespace {
 const ClsKtBits b;
 }

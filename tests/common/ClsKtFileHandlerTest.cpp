@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace common;
+
 namespace {
 
 class ClsKtFileHandlerTest : public ::testing::Test {

@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+using namespace common;
+
 using platform::Point;
 using platform::Rect;
 
@@ -65,7 +67,7 @@ TEST_F(ClsKtGdiTest, FormatWordsBuildTheFlagsAndAnEmptyTextKeepsThem)
     EXPECT_EQ(gdi.DrawTextFlags(), 0x8024u);
     gdi.ResolveDrawTextFlags("center,,vcenter");
     EXPECT_EQ(gdi.DrawTextFlags(), 0x5u);
-    gdi.ResolveDrawTextFlags("right, CENTER");  // the blank makes the second word unknown
+    gdi.ResolveDrawTextFlags("right, CENTER"); // the blank makes the second word unknown
     EXPECT_EQ(gdi.DrawTextFlags(), 0x2u);
     gdi.ResolveDrawTextFlags("RasPrinter,WordBreak,unknown");
     EXPECT_EQ(gdi.DrawTextFlags(), 0x12u);

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+using namespace common;
+
 using platform::Rect;
 
 namespace {
@@ -27,11 +29,11 @@ protected:
         const int prefixes = (flags & ClsKtGdi::DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
         int align = prefixes;
         align |= (flags & ClsKtGdi::DT_CENTER) ? Qt::AlignHCenter
-                 : (flags & ClsKtGdi::DT_RIGHT) ? Qt::AlignRight
-                                                : Qt::AlignLeft;
+            : (flags & ClsKtGdi::DT_RIGHT)     ? Qt::AlignRight
+                                               : Qt::AlignLeft;
         align |= (flags & ClsKtGdi::DT_VCENTER) ? Qt::AlignVCenter
-                 : (flags & ClsKtGdi::DT_BOTTOM) ? Qt::AlignBottom
-                                                 : Qt::AlignTop;
+            : (flags & ClsKtGdi::DT_BOTTOM)     ? Qt::AlignBottom
+                                                : Qt::AlignTop;
         QString text = QString::fromStdString(s);
         if (flags & (ClsKtGdi::DT_END_ELLIPSIS | ClsKtGdi::DT_PATH_ELLIPSIS))
             text = p.fontMetrics().elidedText(text, (flags & ClsKtGdi::DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight,

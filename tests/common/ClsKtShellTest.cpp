@@ -11,10 +11,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace common;
+
 namespace {
 
 // Finds the open folder dialog once the event loop runs and lets act close it.
-template<typename Act>
+template <typename Act>
 void WhenDialogOpens(Act act)
 {
     QTimer::singleShot(0, [act] {

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace common;
+
 namespace {
 
 // The class is a library of the first design that the player does not use
@@ -45,7 +47,7 @@ TEST_F(ClsKtiniTest, WriteCreatesFileSectionAndKey)
 TEST_F(ClsKtiniTest, SectionEntryByEntry)
 {
     testsupport::WriteFileBytes(m_file, "[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n[Other]\nx=1\n");
-    EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");   // nothing read yet
+    EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), ""); // nothing read yet
     EXPECT_EQ(m_ini.vbFirstPrivateProfileSection("assist", m_file), "ExecuteFile=RemoteZKA");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "ExecuteFile=ScopeZKA");
     EXPECT_EQ(m_ini.vbNextPrivateProfileSection(), "");
@@ -81,7 +83,7 @@ TEST_F(ClsKtiniTest, BatchWritesTheFileOnce)
 
     EXPECT_TRUE(m_ini.CommitBatch());
     EXPECT_EQ(testsupport::ReadFileBytes(m_file), "[Window]\nLeft=2\n\n[Assist]\nExecuteFile=ScopeZKA\n");
-    EXPECT_TRUE(m_ini.CommitBatch());   // nothing open any more
+    EXPECT_TRUE(m_ini.CommitBatch()); // nothing open any more
 }
 
 TEST_F(ClsKtiniTest, UncommittedBatchIsWrittenWhenTheObjectEnds)

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+using namespace common;
+
 // Decimal halves round to even; four hexadecimal digits are a 16-bit pattern.
 TEST(KtNumber, TextGivesALongOrNothing)
 {

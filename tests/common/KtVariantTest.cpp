@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace common;
+
 TEST(KtVariant, KindsAndTypedAccess)
 {
     EXPECT_TRUE(KtVariant().IsEmpty());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace common;
+
 namespace {
 
 constexpr UiLanguage Ja = UiLanguage::Japanese;

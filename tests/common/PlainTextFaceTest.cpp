@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace common;
+
 namespace {
 
 // The face of the window's text (the stand-in for "MS UI Gothic").

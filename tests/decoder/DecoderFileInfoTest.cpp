@@ -18,7 +18,7 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = new TempDir();
-        s_plain = new fs::path(MakeMp3(*s_dir, "plain", Tone {1000, 1.0, 44100, 2, 0.3}, "-b 128"));
+        s_plain = new fs::path(MakeMp3(*s_dir, "plain", Tone{1000, 1.0, 44100, 2, 0.3}, "-b 128"));
     }
     static void TearDownTestSuite()
     {
@@ -41,7 +41,7 @@ protected:
     };
     static Info Read(const fs::path& path)
     {
-        Decoder d(DecoderOptions {"null", 1.0});
+        Decoder d(DecoderOptions{"null", 1.0});
         Info info;
         std::memset(static_cast<void*>(&info.Tags), 0x55, sizeof info.Tags); // stale bytes must be cleared
         std::memset(static_cast<void*>(&info.Stream), 0x55, sizeof info.Stream);
@@ -103,7 +103,7 @@ TEST_F(DecoderFileInfoTest, LongVariableBitRateFilesWithoutHeaderAreEstimatedFro
 {
     // Headerless frames can be chained: copies of a short variable bit rate
     // file make one big enough (over 2 MB) to be sampled rather than walked.
-    Tone sound {700, 2.0, 44100, 2, 0.7};
+    Tone sound{700, 2.0, 44100, 2, 0.7};
     sound.SilentSeconds = 1.0;
     const auto piece = MakeMp3(*s_dir, "vbr-piece", sound, "-V 0 -t");
     const auto pieceProbe = Mp3Probe::Probe(piece.string());
@@ -136,15 +136,13 @@ TEST_F(DecoderFileInfoTest, TitleAndArtistComeFromId3v2InAnyEncodingElseId3v1)
         const char* Artist;
     };
     const std::string cp932Title = "\x93\xfa\x96\x7b\x8c\xea"; // 日本語 in CP932
-    const std::string cp932Artist = "\x89\xcc\x8e\xe8";         // 歌手
+    const std::string cp932Artist = "\x89\xcc\x8e\xe8";        // 歌手
     const Case cases[] = {
         {"v2-latin1", {{"TIT2", 0, "Caf\xe9"}, {"TPE1", 0, "Bj\xf6rk"}}, 3, nullptr, nullptr, "Café", "Björk"},
-        {"v2-utf16", {{"TIT2", 1, Utf16LeWithBom(u"日本語")}, {"TPE1", 1, Utf16LeWithBom(u"歌手")}}, 3, nullptr,
-         nullptr, "日本語", "歌手"},
+        {"v2-utf16", {{"TIT2", 1, Utf16LeWithBom(u"日本語")}, {"TPE1", 1, Utf16LeWithBom(u"歌手")}}, 3, nullptr, nullptr, "日本語", "歌手"},
         {"v24-utf8", {{"TIT2", 3, "日本語"}, {"TPE1", 3, "Ärtist"}}, 4, nullptr, nullptr, "日本語", "Ärtist"},
         {"v22-utf16", {{"TT2", 1, Utf16LeWithBom(u"歌の題")}, {"TP1", 0, "Band"}}, 2, nullptr, nullptr, "歌の題", "Band"},
-        {"v2-latin1-cp932", {{"TIT2", 0, cp932Title}, {"TPE1", 0, cp932Artist}}, 3, nullptr, nullptr, "日本語",
-         "歌手"},
+        {"v2-latin1-cp932", {{"TIT2", 0, cp932Title}, {"TPE1", 0, cp932Artist}}, 3, nullptr, nullptr, "日本語", "歌手"},
         {"v2-latin1-utf8", {{"TIT2", 0, "日本語"}}, 3, nullptr, nullptr, "日本語", ""},
         {"v1-cp932", {}, 3, cp932Title.c_str(), cp932Artist.c_str(), "日本語", "歌手"},
         {"v1-latin1", {}, 3, "Caf\xe9", "Bj\xf6rk", "Café", "Björk"},
@@ -206,8 +204,8 @@ TEST_F(DecoderFileInfoTest, UnreadableFilesGiveZeroRecords)
     for (const char* name : {"empty.mp3", "text.mp3", "only-tag.mp3", "missing.mp3", "folder.mp3"}) {
         const auto info = Read(s_dir->Path(name));
         EXPECT_FALSE(info.Ok) << name;
-        const FileTagRecord zeroTags {};
-        const FileInfoRecord zeroInfo {};
+        const FileTagRecord zeroTags{};
+        const FileInfoRecord zeroInfo{};
         EXPECT_EQ(std::memcmp(&info.Tags, &zeroTags, sizeof zeroTags), 0) << name;
         EXPECT_EQ(std::memcmp(&info.Stream, &zeroInfo, sizeof zeroInfo), 0) << name;
     }

@@ -26,7 +26,7 @@ protected:
         // 1 s, 440 Hz stereo at 44.1 kHz, constant bit rate.
         s_stereo = new fs::path(MakeMp3(*s_dir, "stereo", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128"));
         // 3 s: left at bin 20, right at bin 40 of the analyser.
-        Tone bins {20 * 44100.0 / 512, 3.0, 44100, 2, 0.5};
+        Tone bins{20 * 44100.0 / 512, 3.0, 44100, 2, 0.5};
         bins.RightFrequency = 40 * 44100.0 / 512;
         s_bins = new fs::path(MakeMp3(*s_dir, "bins", bins, "-b 320 -m s"));
     }
@@ -96,7 +96,7 @@ TEST_F(DecoderPlaybackTest, StateSpectrumAndLyricsFollowPlayPauseRestartStopAndT
 {
     const auto lrc = s_dir->Path("bins.lrc");
     WriteFile(lrc, "[ti:Tone]\n[00:00.50]one\n[00:01.00]two\n[00:01.50]three\n[00:02.00]four\n");
-    Decoder d(DecoderOptions {"null", 5.0});
+    Decoder d(DecoderOptions{"null", 5.0});
     d.dec_init();
     d.dec_setKaraokeUse(1);
     d.dec_useAtMarkTag(1);
@@ -164,7 +164,7 @@ TEST_F(DecoderPlaybackTest, ADeletedFileEndsTheTrack)
 {
     const auto copy = s_dir->Path("deleted.mp3");
     fs::copy_file(*s_bins, copy, fs::copy_options::overwrite_existing);
-    Decoder d(DecoderOptions {"null", 1.0});
+    Decoder d(DecoderOptions{"null", 1.0});
     d.dec_init();
     TrackOpenRecord record;
     ASSERT_TRUE(d.dec_open(copy.string(), record));
@@ -196,7 +196,7 @@ TEST_F(DecoderPlaybackTest, BadFilesAreRefusedOrPlayWhatTheyCanAndEnd)
         {"noise.mp3", noise},
         {"corrupt.mp3", corrupt},
     };
-    Decoder d(DecoderOptions {"null", 50.0});
+    Decoder d(DecoderOptions{"null", 50.0});
     d.dec_init();
     for (const auto& [name, bytes] : files) {
         const auto path = s_dir->Path(name);
@@ -220,7 +220,7 @@ TEST_F(DecoderPlaybackTest, BadFilesAreRefusedOrPlayWhatTheyCanAndEnd)
 
 TEST_F(DecoderPlaybackTest, LyricsFilesWithoutTimedLinesAreRefused)
 {
-    Decoder d(DecoderOptions {"null", 1.0});
+    Decoder d(DecoderOptions{"null", 1.0});
     WriteFile(s_dir->Path("empty.lrc"), "");
     WriteFile(s_dir->Path("tags-only.lrc"), "[ti:Title]\n[ar:Artist]\nplain words\n");
     WriteFile(s_dir->Path("binary.lrc"), std::string("\0\x01\xff\xfe[\x80\x81]\0", 10));
@@ -236,11 +236,11 @@ TEST_F(DecoderPlaybackTest, LyricsFilesWithoutTimedLinesAreRefused)
 TEST_F(DecoderPlaybackTest, AStreamThatChangesItsFormatPlaysOnToItsEnd)
 {
     // One second at 44.1 kHz stereo followed by one second at 32 kHz mono.
-    const auto first = MakeMp3(*s_dir, "part1", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128 -t");
-    const auto second = MakeMp3(*s_dir, "part2", Tone {880, 1.0, 32000, 1, 0.5}, "-b 64 -m m -t");
+    const auto first = MakeMp3(*s_dir, "part1", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128 -t");
+    const auto second = MakeMp3(*s_dir, "part2", Tone{880, 1.0, 32000, 1, 0.5}, "-b 64 -m m -t");
     const auto joined = s_dir->Path("joined.mp3");
     WriteFile(joined, ReadFile(first) + ReadFile(second));
-    Decoder d(DecoderOptions {"null", 10.0});
+    Decoder d(DecoderOptions{"null", 10.0});
     d.dec_init();
     TrackOpenRecord record;
     ASSERT_TRUE(d.dec_open(joined.string(), record));
@@ -263,8 +263,8 @@ TEST_F(DecoderPlaybackTest, EveryCallReturnsAtOnceAndFreeEndsPlayback)
 {
     Decoder d(DecoderOptions{"null", 1.0});
     TrackOpenRecord record;
-    std::array<int32_t, 256> left {};
-    std::array<int32_t, 256> right {};
+    std::array<int32_t, 256> left{};
+    std::array<int32_t, 256> right{};
     const auto start = std::chrono::steady_clock::now();
     d.dec_init();
     ASSERT_TRUE(d.dec_open(s_bins->string(), record));

@@ -46,8 +46,8 @@ void WriteSteppedTone(const fs::path& path)
 
 int DominantBin(Decoder& d)
 {
-    std::array<int32_t, 256> left {};
-    std::array<int32_t, 256> right {};
+    std::array<int32_t, 256> left{};
+    std::array<int32_t, 256> right{};
     d.dec_getSpectrum(left, right);
     if (*std::max_element(left.begin(), left.end()) == 0)
         return -1;
@@ -98,7 +98,7 @@ TEST_F(DecoderSeekTest, WhilePausedThePositionSpectrumAndLyricsShowTheSoughtPlac
 {
     const auto lrc = s_dir->Path("stepped.lrc");
     WriteFile(lrc, "[00:01.00]one\n[00:02.00]two\n[00:03.00]three\n[00:04.00]four\n");
-    Decoder d(DecoderOptions {"null", 1.0});
+    Decoder d(DecoderOptions{"null", 1.0});
     ASSERT_TRUE(d.dec_setLyricsFile(lrc.string()));
     Start(d);
     d.dec_pause();
@@ -122,7 +122,7 @@ TEST_F(DecoderSeekTest, WhilePausedThePositionSpectrumAndLyricsShowTheSoughtPlac
 
 TEST_F(DecoderSeekTest, ASeekRightAfterPlayOrWhilePlayingIsHeardAtOnce)
 {
-    Decoder d(DecoderOptions {"null", 1.0});
+    Decoder d(DecoderOptions{"null", 1.0});
     d.dec_init();
     TrackOpenRecord record;
     ASSERT_TRUE(d.dec_open(m_mp3.string(), record));
@@ -145,7 +145,7 @@ TEST_F(DecoderSeekTest, ASeekRightAfterPlayOrWhilePlayingIsHeardAtOnce)
 // again. Paused, the position waits at the track's length until resumed.
 TEST_F(DecoderSeekTest, PastTheEndTheTrackEndsOnceAtItsLength)
 {
-    Decoder d(DecoderOptions {"null", 1.0});
+    Decoder d(DecoderOptions{"null", 1.0});
     Start(d);
     d.dec_seek(60000);
     ASSERT_TRUE(WaitUntil([&] { return d.dec_getState() == 0; }));
@@ -200,7 +200,7 @@ TEST(DecoderSeekEdgeTest, WithoutAPlayingTrackASeekDoesNothing)
     const auto empty = dir.Path("empty.mp3");
     WriteFile(empty, "");
     const auto mp3 = MakeMp3(dir, "short", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128");
-    Decoder d(DecoderOptions {"null", 1.0});
+    Decoder d(DecoderOptions{"null", 1.0});
     d.dec_seek(1000);
     EXPECT_EQ(d.dec_getState(), 0);
     d.dec_init();

@@ -79,8 +79,7 @@ TEST(LyricsTimelineTest, GarbageAndHugeFilesStayBounded)
 
     std::string big;
     for (int i = 0; i < 100000; ++i)
-        big += "[" + std::to_string(i / 60) + ":" + (i % 60 < 10 ? "0" : "") + std::to_string(i % 60) + ".00]line "
-            + std::to_string(i) + "\n";
+        big += "[" + std::to_string(i / 60) + ":" + (i % 60 < 10 ? "0" : "") + std::to_string(i % 60) + ".00]line " + std::to_string(i) + "\n";
     const auto start = std::chrono::steady_clock::now();
     const auto t = LyricsTimeline::Parse(big, {});
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));

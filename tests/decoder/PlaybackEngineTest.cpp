@@ -49,7 +49,9 @@ protected:
 // position stands still, without reporting a failure.
 class HungOutput : public NullAudioOutput {
 public:
-    explicit HungOutput(std::shared_ptr<const PacingClock> clock) : NullAudioOutput(std::move(clock)) {}
+    explicit HungOutput(std::shared_ptr<const PacingClock> clock)
+        : NullAudioOutput(std::move(clock))
+    {}
     std::string Name() const override { return "hung"; }
     int64_t WritableFrames() override { return m_hung ? 0 : NullAudioOutput::WritableFrames(); }
     bool Write(std::span<const float> interleaved) override
@@ -62,7 +64,7 @@ public:
     bool Drained() override { return false; }
 
 private:
-    std::atomic<bool> m_hung {false};
+    std::atomic<bool> m_hung{false};
 };
 
 TEST_F(PlaybackEngineTest, AnOutputThatHangsIsReplacedAfterThreeSeconds)
@@ -119,16 +121,16 @@ private:
 TEST_F(PlaybackEngineTest, SpectrumIsTakenAgainOnlyOnceTheSoundHeardMovesOnByAHop)
 {
     auto clock = std::make_shared<PacingClock>(1.0);
-    std::atomic<int64_t> played {0};
-    std::atomic<int64_t> written {0};
+    std::atomic<int64_t> played{0};
+    std::atomic<int64_t> written{0};
     PlaybackEngine engine([&] { return std::make_unique<SteeredOutput>(clock, played, written); }, clock);
     std::shared_ptr<Mp3Source> track = Mp3Source::Open(s_tone->string());
     ASSERT_TRUE(track);
     engine.Play(track);
     ASSERT_TRUE(WaitUntil([&] { return written.load() >= 8192; }, 2s));
 
-    std::array<int32_t, 256> left {};
-    std::array<int32_t, 256> right {};
+    std::array<int32_t, 256> left{};
+    std::array<int32_t, 256> right{};
     const auto peak = [&] { return *std::max_element(left.begin(), left.end()); };
     engine.Spectrum(left, right);
     EXPECT_EQ(peak(), 0); // nothing heard yet

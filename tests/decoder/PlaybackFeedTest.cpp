@@ -46,7 +46,7 @@ private:
 TEST(PlaybackFeedTest, AnOutputWithLittleRoomGetsEveryDecodedSampleWithTheVolumeApplied)
 {
     TempDir dir;
-    const auto mp3 = MakeMp3(dir, "tone", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128");
+    const auto mp3 = MakeMp3(dir, "tone", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128");
     const auto decoded = DecodeMp3(mp3);
     ASSERT_TRUE(decoded);
     auto clock = std::make_shared<PacingClock>(20.0);

@@ -44,7 +44,7 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = new TempDir();
-        s_tone = new fs::path(MakeMp3(*s_dir, "tone", Tone {440, 3.0, 44100, 2, 0.5}, "-b 128"));
+        s_tone = new fs::path(MakeMp3(*s_dir, "tone", Tone{440, 3.0, 44100, 2, 0.5}, "-b 128"));
     }
     static void TearDownTestSuite()
     {
@@ -70,7 +70,7 @@ protected:
 
 TEST_F(PulseAudioOutputTest, TheStreamStartsAndItsPositionFollowsTheServersClock)
 {
-    Decoder d(DecoderOptions {"pulse", 1.0});
+    Decoder d(DecoderOptions{"pulse", 1.0});
     const auto start = std::chrono::steady_clock::now();
     StartPlaying(d);
     EXPECT_EQ(SinkInputField(m_server, "Corked").value_or("?"), "no");
@@ -102,7 +102,7 @@ TEST_F(PulseAudioOutputTest, PauseCorksTheStreamAtOnceAndResumeUncorksIt)
         const std::string expected = std::to_string(pa_sw_volume_from_linear(VolumeCurve::Gain(volume))) + " /";
         return SinkInputField(m_server, "Volume").value_or("").find("front-left: " + expected) != std::string::npos;
     };
-    Decoder d(DecoderOptions {"pulse", 1.0});
+    Decoder d(DecoderOptions{"pulse", 1.0});
     d.dec_setVolume(80, 80);
     StartPlaying(d);
     EXPECT_TRUE(WaitUntil([&] { return volumeIs(80); }, 3000ms)) << SinkInputField(m_server, "Volume").value_or("");
@@ -126,7 +126,7 @@ TEST_F(PulseAudioOutputTest, PauseCorksTheStreamAtOnceAndResumeUncorksIt)
 
 TEST_F(PulseAudioOutputTest, AServerKilledMidTrackFallsBackToSilenceAndTheTrackEnds)
 {
-    Decoder d(DecoderOptions {"pulse", 1.0});
+    Decoder d(DecoderOptions{"pulse", 1.0});
     StartPlaying(d);
     ASSERT_TRUE(WaitUntil([&] { return d.dec_getPlayMs() > 500; }));
     m_server.Kill();
@@ -144,17 +144,17 @@ TEST(PulseAudioOutputStartTest, AServerThatNeverAnswersHoldsNothingUp)
     TempDir dir;
     const fs::path path = dir.Path("silent");
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un a {};
+    sockaddr_un a{};
     a.sun_family = AF_UNIX;
     std::strncpy(a.sun_path, path.c_str(), sizeof a.sun_path - 1);
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
     ASSERT_EQ(::listen(fd, 16), 0);
     ScopedEnvironment server("PULSE_SERVER", ("unix:" + path.string()).c_str());
 
-    const auto tone = MakeMp3(dir, "tone", Tone {440, 1.0, 44100, 2, 0.5}, "-b 128");
+    const auto tone = MakeMp3(dir, "tone", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128");
     testing::internal::CaptureStderr();
     {
-        Decoder d(DecoderOptions {"pulse", 1.0});
+        Decoder d(DecoderOptions{"pulse", 1.0});
         const auto before = std::chrono::steady_clock::now();
         d.dec_init();
         TrackOpenRecord record;

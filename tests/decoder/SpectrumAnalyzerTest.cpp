@@ -12,10 +12,10 @@ namespace {
 
 std::array<int32_t, 256> SpectrumOf(double bin, double amplitude)
 {
-    std::array<float, 512> samples {};
+    std::array<float, 512> samples{};
     for (int i = 0; i < 512; ++i)
         samples[i] = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * bin * i / 512.0));
-    std::array<int32_t, 256> values {};
+    std::array<int32_t, 256> values{};
     SpectrumAnalyzer analyzer;
     analyzer.Compute(samples, values);
     return values;

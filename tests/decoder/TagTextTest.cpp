@@ -10,7 +10,7 @@ TEST(TagTextTest, RecognisesCp932AndNotLatin1)
     EXPECT_TRUE(TagText::LooksLikeCp932("\x93\xfa\x96\x7b\x8c\xea"));  // 日本語
     EXPECT_TRUE(TagText::LooksLikeCp932("ABC \x82\xa0\x82\xa2 \xb1")); // あい and a half-width kana
     EXPECT_FALSE(TagText::LooksLikeCp932("Caf\xe9"));                  // lone lead byte at the end
-    EXPECT_FALSE(TagText::LooksLikeCp932("D\xe9j\xe0 vu"));           // pairs only from the rare lead range
+    EXPECT_FALSE(TagText::LooksLikeCp932("D\xe9j\xe0 vu"));            // pairs only from the rare lead range
     EXPECT_FALSE(TagText::LooksLikeCp932("plain ASCII"));
     EXPECT_FALSE(TagText::LooksLikeCp932("\x82"));
 }

@@ -58,8 +58,7 @@ void AppendId3v1(const fs::path& file, const std::string& title, const std::stri
 std::optional<Pcm> ReadWav(const fs::path& path)
 {
     const std::string s = ReadFile(path);
-    if (s.size() < 44 || s.compare(0, 4, "RIFF") != 0 || s.compare(8, 8, "WAVEfmt ") != 0
-        || s.compare(36, 4, "data") != 0 || Get(s, 34, 2) != 16)
+    if (s.size() < 44 || s.compare(0, 4, "RIFF") != 0 || s.compare(8, 8, "WAVEfmt ") != 0 || s.compare(36, 4, "data") != 0 || Get(s, 34, 2) != 16)
         return std::nullopt;
     Pcm pcm;
     pcm.Channels = static_cast<int32_t>(Get(s, 22, 2));

@@ -7,7 +7,7 @@ using namespace platform;
 namespace {
 const std::string kJapaneseUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC"; // 日本
 const std::string kJapaneseCp932 = "\x93\xFA\x96\x7B";
-}
+} // namespace
 
 TEST(CodePage, Cp932RoundTrip)
 {
@@ -20,7 +20,9 @@ TEST(CodePage, Cp932RoundTrip)
 
 TEST(CodePage, FileTextIsUtf8WhenValidElseCp932)
 {
-    EXPECT_EQ(CodePage::DecodeFileText("\xEF\xBB\xBF" "abc"), "abc");
+    EXPECT_EQ(CodePage::DecodeFileText("\xEF\xBB\xBF"
+                                       "abc"),
+              "abc");
     EXPECT_EQ(CodePage::DecodeFileText(kJapaneseUtf8), kJapaneseUtf8);
     EXPECT_EQ(CodePage::DecodeFileText(kJapaneseCp932), kJapaneseUtf8);
 }
@@ -28,7 +30,9 @@ TEST(CodePage, FileTextIsUtf8WhenValidElseCp932)
 TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks)
 {
     // An emoji has no CP932 form; a lone trail byte and a cut lead byte are invalid.
-    EXPECT_EQ(CodePage::ToCp932("a\xF0\x9F\x98\x80" "b"), "a?b");
+    EXPECT_EQ(CodePage::ToCp932("a\xF0\x9F\x98\x80"
+                                "b"),
+              "a?b");
     EXPECT_EQ(CodePage::FromCp932("a\x81"), "a?");
     EXPECT_EQ(CodePage::FromAnsi("x\xFFy", AnsiCharset::Utf8), "x?y");
     std::string withNul("a\0b", 3);

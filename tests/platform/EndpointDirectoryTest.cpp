@@ -51,7 +51,9 @@ TEST(EndpointDirectory, CreatedPrivateAndRefusedWhenOthersCanWriteOrItIsALink)
     EXPECT_TRUE(EndpointDirectory::Prepare(link).has_value());
 
     const auto file = base.Path() / "file";
-    { std::ofstream(file.string()) << "x"; }
+    {
+        std::ofstream(file.string()) << "x";
+    }
     EXPECT_TRUE(EndpointDirectory::Prepare(file).has_value());
 
     EXPECT_TRUE(EndpointDirectory::Prepare(base.Path() / "missing" / "deeper").has_value());

@@ -17,10 +17,10 @@ TEST(LogSinkTest, LinesGoToTheInnermostSinkUntilItIsRemoved)
     {
         testsupport::CapturedLog inner;
         Log("two");
-        EXPECT_EQ(inner.Lines(), std::vector<std::string> {"two"});
+        EXPECT_EQ(inner.Lines(), std::vector<std::string>{"two"});
     }
     Log("three");
-    EXPECT_EQ(outer.Lines(), (std::vector<std::string> {"one", "three"}));
+    EXPECT_EQ(outer.Lines(), (std::vector<std::string>{"one", "three"}));
 }
 
 TEST(LogSinkTest, StandardErrorSinkWritesOneLinePerMessage)

@@ -105,7 +105,7 @@ public:
     std::vector<std::byte> Read(std::size_t n, std::chrono::milliseconds wait = 500ms)
     {
         std::vector<std::byte> out(n);
-        timeval tv { 0, static_cast<suseconds_t>(std::chrono::microseconds(wait).count()) };
+        timeval tv{0, static_cast<suseconds_t>(std::chrono::microseconds(wait).count())};
         ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
         const ssize_t got = ::recv(m_fd, out.data(), n, MSG_WAITALL);
         m_closed = got == 0;
@@ -183,7 +183,7 @@ TEST(MessageWindow, EndpointIsCreatedRemovedAndAStaleOneReplacedAndNoWindowAnswe
 TEST(MessageWindow, RequestsAndCopyDataReachThePeerAndRepliesComeBack)
 {
     TempEndpointDir dir;
-    std::atomic<int> calls { 0 };
+    std::atomic<int> calls{0};
     std::vector<std::byte> lastPayload;
     std::uint32_t lastDwData = 0;
     PeerThread peer(WindowOptions(dir.Path(), 602), [&](MessageWindow&) {
@@ -218,9 +218,9 @@ TEST(MessageWindow, RequestsAndCopyDataReachThePeerAndRepliesComeBack)
     EXPECT_EQ(lastPayload, payload);
     EXPECT_EQ(lastDwData, 0x0F020000u);
     // The largest payload passes, one byte more is refused before sending.
-    std::vector<std::byte> big(MaxCopyDataBytes, std::byte { 1 });
+    std::vector<std::byte> big(MaxCopyDataBytes, std::byte{1});
     EXPECT_EQ(window->SendCopyData(602, 1, 2, big).Result(), 65536);
-    big.push_back(std::byte { 0 });
+    big.push_back(std::byte{0});
     EXPECT_EQ(window->SendCopyData(602, 1, 2, big).Status, SendStatus::Invalid);
     EXPECT_EQ(calls.load(), 5);
     // Many requests on the one kept connection are answered in order.
@@ -259,7 +259,7 @@ TEST(MessageWindow, WhileASendWaitsRequestsToTheSenderRunNested)
     const auto outcome = window->SendMessage(702, WM_USER, 3, 0);
     ASSERT_EQ(outcome.Status, SendStatus::Replied);
     // 3 -> peer sends 30 -> we send 30 -> peer sends 300 -> we send 300 -> peer sends 3000 -> 3000.
-    EXPECT_EQ(seen, (std::vector<std::uint32_t> { 30, 300, 3000 }));
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{30, 300, 3000}));
     EXPECT_EQ(maxDepth, 3);
     EXPECT_EQ(outcome.Result(), 3000 + 1 + 300 + 1 + 30 + 1);
 }
@@ -327,13 +327,13 @@ TEST(MessageWindow, HostileClientsNeverBlockTheReceiver)
     RawClient good(path);
     ASSERT_TRUE(silent.Connected() && half.Connected() && good.Connected());
 
-    const auto header = RequestFrame::EncodeHeader({ WM_USER, 5, 0, 0, 0 });
+    const auto header = RequestFrame::EncodeHeader({WM_USER, 5, 0, 0, 0});
     half.Write(std::span(header).first(11));
-    const auto copyHeader = RequestFrame::EncodeHeader({ WM_COPYDATA, 5, 0, 0, 1000 });
+    const auto copyHeader = RequestFrame::EncodeHeader({WM_COPYDATA, 5, 0, 0, 1000});
     halfPayload.Write(copyHeader);
     halfPayload.Write(std::vector<std::byte>(500));
     garbage.Write(std::vector<std::byte>(64, std::byte{0xAB}));
-    huge.Write(RequestFrame::EncodeHeader({ WM_COPYDATA, 5, 0, 0, 0xFFFFFFFFu }));
+    huge.Write(RequestFrame::EncodeHeader({WM_COPYDATA, 5, 0, 0, 0xFFFFFFFFu}));
     good.Write(RequestFrame::EncodeHeader({WM_USER, 42, 0, 0, 0}));
     for (int i = 0; i < 5; ++i)
         window->DispatchPending();
@@ -424,10 +424,10 @@ TEST(MessageWindow, AClientDrippingOneByteAtATimeNeverHoldsUpTheOthers)
     });
     RawClient slow(window->EndpointPath());
     RawClient quick(window->EndpointPath());
-    const auto slowFrame = RequestFrame::EncodeHeader({ WM_USER, 1000, 0, 0, 0 });
+    const auto slowFrame = RequestFrame::EncodeHeader({WM_USER, 1000, 0, 0, 0});
     for (std::size_t i = 0; i < slowFrame.size(); ++i) {
         slow.Write(std::span(slowFrame).subspan(i, 1));
-        quick.Write(RequestFrame::EncodeHeader({ WM_USER, static_cast<std::uint32_t>(i), 0, 0, 0 }));
+        quick.Write(RequestFrame::EncodeHeader({WM_USER, static_cast<std::uint32_t>(i), 0, 0, 0}));
         window->DispatchPending();
         ASSERT_EQ(quick.Read(4).size(), 4u) << "byte " << i;
     }
@@ -447,7 +447,7 @@ TEST(MessageWindow, AThousandConnectionsAtOnceAreRefusedBeyondTheLimitAndNothing
     };
     // An assist that has been talking before the flood.
     RawClient assist(window->EndpointPath());
-    assist.Write(RequestFrame::EncodeHeader({ WM_USER, 1, 0, 0, 0 }));
+    assist.Write(RequestFrame::EncodeHeader({WM_USER, 1, 0, 0, 0}));
     pump();
     ASSERT_EQ(assist.Read(4).size(), 4u);
     const auto descriptorCount = [] {

@@ -17,7 +17,9 @@ namespace testsupport {
 // A private endpoint folder under /tmp (short, for socket path limits).
 class TempEndpointDir : public TempFolder {
 public:
-    TempEndpointDir() : TempFolder("zkt", "/tmp") {}
+    TempEndpointDir()
+        : TempFolder("zkt", "/tmp")
+    {}
 };
 
 inline platform::MessageWindow::Options WindowOptions(const std::filesystem::path& dir, platform::WindowHandle handle,
@@ -66,7 +68,7 @@ public:
     }
 
 private:
-    std::atomic<bool> m_stop { false };
+    std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 

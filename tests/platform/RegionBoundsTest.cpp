@@ -24,7 +24,8 @@ std::vector<int32_t> Block(const std::vector<Rect>& rects)
 {
     std::vector<int32_t> numbers{32, 1, static_cast<int32_t>(rects.size()), static_cast<int32_t>(rects.size() * 16),
                                  0, 0, 0, 0};
-    for (const Rect& r : rects) numbers.insert(numbers.end(), {r.left, r.top, r.right, r.bottom});
+    for (const Rect& r : rects)
+        numbers.insert(numbers.end(), {r.left, r.top, r.right, r.bottom});
     return numbers;
 }
 
@@ -38,7 +39,7 @@ TEST(RegionBoundsTest, RgnDataWithACoordinateBeyondTheLimitIsRefused)
     EXPECT_FALSE(Region::FromRgnData(Block({{0, 0, 4, 4}, {0, 0, MaxCoordinate + 1, 1}})).has_value());
 
     const std::optional<Region> edge = Region::FromRgnData(Block({{-MaxCoordinate, -MaxCoordinate, MaxCoordinate,
-                                                                  MaxCoordinate}}));
+                                                                   MaxCoordinate}}));
     ASSERT_TRUE(edge.has_value());
     EXPECT_EQ(edge->BoundingBox(), (Rect{-MaxCoordinate, -MaxCoordinate, MaxCoordinate, MaxCoordinate}));
 }
@@ -51,8 +52,7 @@ TEST(RegionBoundsTest, PolygonsBeyondTheLimitsGiveAnEmptyRegion)
     EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{-8000, -8000}, {8000, -7999}, {0, 8000}}).IsEmpty());
     EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 0}, {10, 0}, {0, platform::MaxPolygonExtent + 1}}).IsEmpty());
 
-    const Region largest = Region::FromPolygon(std::vector<Point>{{0, 0}, {platform::MaxPolygonExtent, 0},
-                                                                  {0, platform::MaxPolygonExtent}});
+    const Region largest = Region::FromPolygon(std::vector<Point>{{0, 0}, {platform::MaxPolygonExtent, 0}, {0, platform::MaxPolygonExtent}});
     EXPECT_TRUE(largest.Contains(1, 1));
     EXPECT_TRUE(largest.Contains(1, platform::MaxPolygonExtent - 2));
     EXPECT_FALSE(largest.Contains(platform::MaxPolygonExtent - 1, platform::MaxPolygonExtent - 1));

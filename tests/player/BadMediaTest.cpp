@@ -13,7 +13,8 @@ namespace {
 
 constexpr const char* CannotPlay = "を再生できません";
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
+void WriteBytes(const fs::path& path, const std::string& bytes)
+{
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
@@ -24,14 +25,16 @@ testsupport::Tone ToneOf(double seconds, int rate, int channels)
 }
 
 fs::path Encode(const fs::path& dir, const std::string& name, double seconds, int rate, int channels,
-                const std::string& lameArguments) {
+                const std::string& lameArguments)
+{
     const fs::path mp3 = testsupport::MakeToneMp3(dir, name, ToneOf(seconds, rate, channels),
                                                   lameArguments + " --tt '" + name + "'");
     fs::remove(dir / (name + ".wav"));
     return mp3;
 }
 
-std::string SyncSafe(std::uint32_t size) {
+std::string SyncSafe(std::uint32_t size)
+{
     std::string s(4, '\0');
     for (int i = 3; i >= 0; --i) {
         s[static_cast<std::size_t>(i)] = static_cast<char>(size & 0x7F);
@@ -41,7 +44,8 @@ std::string SyncSafe(std::uint32_t size) {
 }
 
 // An ID3v2.3 tag of the given declared size holding one title frame, padded.
-std::string Id3v2Tag(std::uint32_t declaredSize, std::size_t realSize) {
+std::string Id3v2Tag(std::uint32_t declaredSize, std::size_t realSize)
+{
     std::string frame = "TIT2";
     const std::string text = std::string("\0", 1) + "Tagged title";
     frame += std::string{'\0', '\0', '\0', static_cast<char>(text.size())};
@@ -54,7 +58,8 @@ std::string Id3v2Tag(std::uint32_t declaredSize, std::size_t realSize) {
     return tag;
 }
 
-enum class Outcome { Refused, Played };
+enum class Outcome { Refused,
+                     Played };
 
 struct Medium {
     std::string name;
@@ -64,7 +69,8 @@ struct Medium {
 
 class BadMediaTest : public PlayerTest {};
 
-TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
+TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList)
+{
     const fs::path media = m_folder.Path() / "media";
     fs::create_directories(media);
     std::vector<Medium> list;
@@ -87,7 +93,8 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
 
     std::mt19937 random(20261207);
     std::string noise(64 * 1024, '\0');
-    for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+    for (char& c : noise)
+        c = static_cast<char>(random() & 0xFF);
     WriteBytes(media / "noise.mp3", noise);
     add("random bytes", media / "noise.mp3", Outcome::Refused);
 
@@ -102,7 +109,8 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
     add("good last", Encode(media, "good2", 1.5, 22050, 1, "-b 32"), Outcome::Played);
 
     std::vector<std::string> paths;
-    for (const Medium& m : list) paths.push_back(m.path.string());
+    for (const Medium& m : list)
+        paths.push_back(m.path.string());
     m_folder.WriteList(paths);
     const std::string savedList = m_folder.ReadFile(m_folder.List());
 
@@ -118,7 +126,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList) {
         SCOPED_TRACE(m.name);
         ASSERT_EQ(Player().Playback().PlayPosition(), position);
         const bool refused = !Player().Loop().TimerActive() && Player().Playback().bPlay() &&
-                             Player().App().TrackName().find(CannotPlay) != std::string::npos;
+            Player().App().TrackName().find(CannotPlay) != std::string::npos;
         EXPECT_EQ(refused ? Outcome::Refused : Outcome::Played, m.expected) << Player().App().TrackName();
         if (refused) {
             EXPECT_NE(Player().App().TrackName().find(m.path.filename().string()), std::string::npos);

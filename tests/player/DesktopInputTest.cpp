@@ -6,6 +6,9 @@
 #include "player/FormPlayerControl.h"
 #include "player/assisthost/ClsZelkoAssistHost.h"
 
+using namespace playback;
+using namespace skin;
+
 namespace playertest {
 namespace {
 

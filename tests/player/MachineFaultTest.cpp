@@ -17,10 +17,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace playback;
+using namespace shell;
+
 namespace playertest {
 namespace {
 
-std::vector<std::string> StrayFiles(const fs::path& folder) {
+std::vector<std::string> StrayFiles(const fs::path& folder)
+{
     std::vector<std::string> stray;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
@@ -29,7 +33,8 @@ std::vector<std::string> StrayFiles(const fs::path& folder) {
     return stray;
 }
 
-TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally) {
+TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
+{
     if (!testsupport::PlayerProgram::Built())
         GTEST_SKIP() << "the program is not built";
     ProgramFolder folder;
@@ -37,10 +42,12 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
     // Old files larger than the limit below, so that their new versions
     // cannot be written; the run log stays within it.
     std::string ini = "[PlayInfo]\r\nVolume=33\r\n[Notes]\r\n";
-    for (int i = 0; ini.size() < 6000; ++i) ini += "Line" + std::to_string(i) + "=kept as it was\r\n";
+    for (int i = 0; ini.size() < 6000; ++i)
+        ini += "Line" + std::to_string(i) + "=kept as it was\r\n";
     folder.WriteIni(ini);
     std::vector<std::string> tracks;
-    for (int i = 0; i < 60; ++i) tracks.push_back(Tones::Instance().Get(1.0, "Full " + std::to_string(i % 3)));
+    for (int i = 0; i < 60; ++i)
+        tracks.push_back(Tones::Instance().Get(1.0, "Full " + std::to_string(i % 3)));
     std::vector<std::string> listed;
     for (int i = 0; i < 60; ++i) {
         // Distinct paths to the same few tones.
@@ -54,7 +61,7 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
     ASSERT_GT(oldList.size(), 4096u);
 
     testsupport::PlayerProgram player(folder.Path(), {"/log"}, {}, [] {
-        const rlimit limit {4096, 4096};
+        const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
     // Running: its window answers.
@@ -76,7 +83,8 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
     EXPECT_NE(err.find("Zelko.m3u could not be written"), std::string::npos) << err;
 }
 
-TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile) {
+TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile)
+{
     ProgramFolder folder;
     const std::string iniPath = folder.Ini().string();
     const std::string listPath = folder.List().string();
@@ -139,7 +147,8 @@ TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile) {
         ASSERT_TRUE(wholeInis.count(ini)) << "kill " << kill << ": Zelko.ini is " << ini.size() << " bytes";
         ASSERT_TRUE(wholeLists.count(list)) << "kill " << kill << ": Zelko.m3u is " << list.size() << " bytes";
         killedMidWay += StrayFiles(folder.Path()).empty() ? 0 : 1;
-        for (const std::string& stray : StrayFiles(folder.Path())) fs::remove(folder.Path() / stray);
+        for (const std::string& stray : StrayFiles(folder.Path()))
+            fs::remove(folder.Path() / stray);
     }
     // Most kills land inside a save, between the temporary file and the rename.
     EXPECT_GT(killedMidWay, 0);

@@ -14,13 +14,15 @@ namespace {
 class MenuCheckTest : public PlayerTest {
 protected:
     QMenu& SkinMenu() { return testsupport::PopupMenu("mnuP1Skin"); }
-    QAction* Item(QMenu& menu, const std::string& caption) {
+    QAction* Item(QMenu& menu, const std::string& caption)
+    {
         for (QAction* a : menu.actions())
             if (a->text().toStdString() == caption) return a;
         ADD_FAILURE() << "no menu item " << caption;
         return nullptr;
     }
-    std::vector<std::string> Ticked(QMenu& menu) {
+    std::vector<std::string> Ticked(QMenu& menu)
+    {
         std::vector<std::string> ticked;
         for (const QAction* a : menu.actions())
             if (a->isChecked()) ticked.push_back(a->text().toStdString());
@@ -28,7 +30,8 @@ protected:
     }
 };
 
-TEST_F(MenuCheckTest, TheSkinMenuTickFollowsTheSkinInForce) {
+TEST_F(MenuCheckTest, TheSkinMenuTickFollowsTheSkinInForce)
+{
     const fs::path skins = m_folder.Path() / "Skins";
     fs::create_directories(skins / "Broken");
     std::ofstream(skins / "Broken" / "Broken.zks") << "[body]\nmain=addrect(0,0,10)\n";
@@ -59,5 +62,5 @@ TEST_F(MenuCheckTest, TheSkinMenuTickFollowsTheSkinInForce) {
     EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Meadow"});
 }
 
-}  // namespace
-}  // namespace playertest
+} // namespace
+} // namespace playertest

@@ -17,17 +17,20 @@ namespace {
 
 class MenuKeyTest : public PlayerTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         PlayerTest::SetUp();
         Load();
         ASSERT_TRUE(m_loadResult);
     }
     // A key pressed and released on the window.
-    void Release(int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat = false) {
+    void Release(int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat = false)
+    {
         QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, QString(), autoRepeat);
         QCoreApplication::sendEvent(&Player().Window(), &release);
     }
-    void Wheel(int delta) {
+    void Wheel(int delta)
+    {
         QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(&Player().Window(), &wheel);
@@ -39,9 +42,9 @@ TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
     Player().AddMp3Files(Tracks(3));
     Release(Qt::Key_N, Qt::ControlModifier, true);
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
-    Release(Qt::Key_S, Qt::ControlModifier);  // Ctrl+S without Shift: nothing
+    Release(Qt::Key_S, Qt::ControlModifier); // Ctrl+S without Shift: nothing
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
-    Release(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);  // plays like Ctrl+P
+    Release(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier); // plays like Ctrl+P
     EXPECT_TRUE(Player().Playback().bPlay());
     Release(Qt::Key_U, Qt::ControlModifier);
     EXPECT_TRUE(Player().Playback().bPause());
@@ -53,7 +56,7 @@ TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     Release(Qt::Key_T, Qt::ControlModifier);
     EXPECT_TRUE(Player().Playback().bStop());
-    Release(Qt::Key_P, Qt::NoModifier);  // keys without Ctrl do nothing
+    Release(Qt::Key_P, Qt::NoModifier); // keys without Ctrl do nothing
     EXPECT_TRUE(Player().Playback().bStop());
     Release(Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(Player().Playback().bShuffle());
@@ -106,7 +109,8 @@ TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay)
     EXPECT_TRUE(changeWithMusic->isChecked());
 }
 
-TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop) {
+TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop)
+{
     Player().AddMp3Files(Tracks(5));
     // The track on the list's first line is the one a double click there plays.
     const platform::Rect box = Player().CurrentSkin().coRgns.Find("playlistbox-itemrect")->RgnOrEmpty().BoundingBox();
@@ -114,7 +118,7 @@ TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop) {
         Player().OnDoubleClick(box.left + 1, box.top + 1);
         return Player().Playback().PlayPosition();
     };
-    Wheel(-120);  // towards the user: three lines down
+    Wheel(-120); // towards the user: three lines down
     EXPECT_EQ(firstLineTrack(), 4);
     Release(Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(firstLineTrack(), 3);

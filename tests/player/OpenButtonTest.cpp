@@ -7,13 +7,16 @@
 
 #include <QMenu>
 
+using namespace skin;
+
 namespace playertest {
 namespace {
 
 class OpenButtonTest : public PlayerTest {
 protected:
     // A point inside the Open button's region, and the button's box.
-    bool FindOpenButton(QPoint& inside, QRect& box) {
+    bool FindOpenButton(QPoint& inside, QRect& box)
+    {
         for (const ClsZelkoRgn& rgn : Player().CurrentSkin().coRgns) {
             if (rgn.Name() != "sysbuttons-open" || !rgn.Rgn()) continue;
             const platform::Rect b = rgn.Rgn()->BoundingBox();
@@ -30,7 +33,8 @@ protected:
     QImage Look(const QRect& box) { return Player().Window().Surface().Image().copy(box); }
 };
 
-TEST_F(OpenButtonTest, ThePressedLookLastsUntilTheMenuClosesWhileTheTrackPlays) {
+TEST_F(OpenButtonTest, ThePressedLookLastsUntilTheMenuClosesWhileTheTrackPlays)
+{
     Load();
     ASSERT_TRUE(m_loadResult);
     Player().AddMp3Files(Tracks(1, 5.0));
@@ -59,5 +63,5 @@ TEST_F(OpenButtonTest, ThePressedLookLastsUntilTheMenuClosesWhileTheTrackPlays) 
     EXPECT_EQ(Look(box), idle);
 }
 
-}  // namespace
-}  // namespace playertest
+} // namespace
+} // namespace playertest

@@ -4,12 +4,15 @@
 
 #include "player/skin/SkinWindow.h"
 
+using namespace shell;
+
 namespace playertest {
 namespace {
 
 class PlayLoopTest : public PlayerTest {
 protected:
-    bool WaitUntilStopped(int timeoutMs = 5000) {
+    bool WaitUntilStopped(int timeoutMs = 5000)
+    {
         return WaitFor([this] { return Player().Playback().bStop(); }, timeoutMs);
     }
 };
@@ -36,12 +39,13 @@ TEST_F(PlayLoopTest, EndOfTrackRules)
     EXPECT_EQ(Player().App().TrackName(), "Track 1");
 
     Player().mnuP2ItemClear_Click();
-    EXPECT_TRUE(Player().Playback().bPlay());  // the playing track goes on
+    EXPECT_TRUE(Player().Playback().bPlay()); // the playing track goes on
     ASSERT_TRUE(WaitUntilStopped());
     EXPECT_EQ(Player().Playback().PlayPosition(), 0);
 }
 
-TEST_F(PlayLoopTest, TimeDigitsAndSeekBarAreRedrawnOnlyWhenTheyChange) {
+TEST_F(PlayLoopTest, TimeDigitsAndSeekBarAreRedrawnOnlyWhenTheyChange)
+{
     Load(10.0);
     Player().AddMp3Files({Tones::Instance().Get(25.0, "Long")});
     const PlayLoop::RedrawCounts before = Player().Loop().Redraws();
@@ -60,25 +64,29 @@ TEST_F(PlayLoopTest, TimeDigitsAndSeekBarAreRedrawnOnlyWhenTheyChange) {
     EXPECT_GT(after.spectrum - before.spectrum, after.timeDigits[4] - before.timeDigits[4]);
 }
 
-TEST_F(PlayLoopTest, ATrackOfZeroSecondsShowsASeekPositionOfZero) {
+TEST_F(PlayLoopTest, ATrackOfZeroSecondsShowsASeekPositionOfZero)
+{
     Load(1.0);
     Player().AddMp3Files({Tones::Instance().Get(0.5, "Short")});
     Player().cButtonAction_PlayClick();
     ASSERT_TRUE(Player().Playback().bPlay());
     EXPECT_EQ(Player().Loop().TotalMs(), 0);
-    for (int i = 0; i < 5; ++i) Player().Loop().PlayTimer_Timer();
+    for (int i = 0; i < 5; ++i)
+        Player().Loop().PlayTimer_Timer();
     EXPECT_EQ(Player().App().SeekPosition(), 0);
     ASSERT_TRUE(WaitUntilStopped());
 }
 
-TEST_F(PlayLoopTest, NothingIsDrawnWhileMinimised) {
+TEST_F(PlayLoopTest, NothingIsDrawnWhileMinimised)
+{
     Load(1.0);
     Player().AddMp3Files(Tracks(1, 2.0));
     Player().cButtonAction_PlayClick();
     Player().MinimizeWindow();
     ASSERT_TRUE(Player().IsMinimized());
     const PlayLoop::RedrawCounts before = Player().Loop().Redraws();
-    for (int i = 0; i < 20; ++i) Player().Loop().PlayTimer_Timer();
+    for (int i = 0; i < 20; ++i)
+        Player().Loop().PlayTimer_Timer();
     const PlayLoop::RedrawCounts& after = Player().Loop().Redraws();
     EXPECT_EQ(after.spectrum, before.spectrum);
     EXPECT_EQ(after.seekBar, before.seekBar);
@@ -88,7 +96,8 @@ TEST_F(PlayLoopTest, NothingIsDrawnWhileMinimised) {
     EXPECT_EQ(Player().Loop().Redraws().spectrum, before.spectrum + 1);
 }
 
-TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised) {
+TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised)
+{
     Load(20.0);
     ASSERT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
     Player().AddMp3Files(Tracks(2, 1.0));

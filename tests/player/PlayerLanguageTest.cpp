@@ -14,6 +14,8 @@
 
 #include <fstream>
 
+using namespace common;
+
 namespace playertest {
 namespace {
 

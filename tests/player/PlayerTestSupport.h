@@ -30,12 +30,14 @@ inline void EnsureApplication() { ASSERT_NE(QApplication::instance(), nullptr); 
 // Tone MP3 files, made once per test program in a shared temporary folder.
 class Tones {
 public:
-    static Tones& Instance() {
+    static Tones& Instance()
+    {
         static Tones tones;
         return tones;
     }
     // A tone of the given length with a title and artist tag.
-    const std::string& Get(double seconds, const std::string& title, const std::string& artist = "Tester") {
+    const std::string& Get(double seconds, const std::string& title, const std::string& artist = "Tester")
+    {
         const std::string key = std::to_string(seconds) + "|" + title + "|" + artist;
         auto it = m_made.find(key);
         if (it != m_made.end()) return it->second;
@@ -46,8 +48,11 @@ public:
         fs::remove(m_dir.Path(name + ".wav"));
         return m_made.emplace(key, mp3.string()).first->second;
     }
+
 private:
-    Tones() : m_dir("zelko-tones") {}
+    Tones()
+        : m_dir("zelko-tones")
+    {}
     testsupport::TempFolder m_dir;
     std::map<std::string, std::string> m_made;
 };
@@ -57,7 +62,8 @@ private:
 class ProgramFolder : public testsupport::PlayerProgramFolder {
 public:
     explicit ProgramFolder(bool withSkins = true)
-        : PlayerProgramFolder(withSkins ? testsupport::ProgramSkins::Shipped : testsupport::ProgramSkins::None) {}
+        : PlayerProgramFolder(withSkins ? testsupport::ProgramSkins::Shipped : testsupport::ProgramSkins::None)
+    {}
 };
 
 // Answers for the dialogs that would wait for a user.
@@ -68,7 +74,8 @@ struct DialogAnswers {
 };
 
 inline frmZelko::Options PlayerOptions(const ProgramFolder& folder, DialogAnswers& answers,
-                                       double clockSpeed = 1.0) {
+                                       double clockSpeed = 1.0)
+{
     frmZelko::Options options;
     options.programFolder = folder.Folder();
     options.decoder.Audio = "null";
@@ -81,7 +88,8 @@ inline frmZelko::Options PlayerOptions(const ProgramFolder& folder, DialogAnswer
 }
 
 // Runs the event loop until the condition holds or the time is up.
-inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
+{
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
@@ -97,15 +105,18 @@ protected:
     void SetUp() override { EnsureApplication(); }
     void TearDown() override { m_player.reset(); }
 
-    frmZelko& Load(double clockSpeed = 1.0) {
+    frmZelko& Load(double clockSpeed = 1.0)
+    {
         m_player = std::make_unique<frmZelko>(PlayerOptions(m_folder, m_answers, clockSpeed));
         m_loadResult = m_player->Form_Load();
         return *m_player;
     }
     frmZelko& Player() { return *m_player; }
-    std::vector<std::string> Tracks(int n, double seconds = 2.0) {
+    std::vector<std::string> Tracks(int n, double seconds = 2.0)
+    {
         std::vector<std::string> paths;
-        for (int i = 1; i <= n; ++i) paths.push_back(Tones::Instance().Get(seconds, "Track " + std::to_string(i)));
+        for (int i = 1; i <= n; ++i)
+            paths.push_back(Tones::Instance().Get(seconds, "Track " + std::to_string(i)));
         return paths;
     }
 

@@ -19,7 +19,8 @@ struct RunResult {
     std::string out;
 };
 
-RunResult RunProgram(const QStringList& arguments) {
+RunResult RunProgram(const QStringList& arguments)
+{
     QProcess process;
     process.start(QString::fromUtf8(ZELKO_PROGRAM_DIR "/Zelko"), arguments);
     process.waitForFinished(20000);
@@ -28,7 +29,8 @@ RunResult RunProgram(const QStringList& arguments) {
 
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         if (!testsupport::PlayerProgram::Built())
             GTEST_SKIP() << "the program is not built";

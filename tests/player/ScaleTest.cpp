@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using namespace skin;
+
 namespace playertest {
 namespace {
 

@@ -4,12 +4,15 @@
 
 #include "player/shell/ZelkoSettings.h"
 
+using namespace shell;
+
 namespace playertest {
 namespace {
 
 class SettingsHandOverTest : public PlayerTest {};
 
-TEST_F(SettingsHandOverTest, StartUpTakesTheHandedSettingsInsteadOfReadingTheFileAgain) {
+TEST_F(SettingsHandOverTest, StartUpTakesTheHandedSettingsInsteadOfReadingTheFileAgain)
+{
     m_folder.WriteIni("[PlayInfo]\nVolume=20\n");
     frmZelko::Options options = PlayerOptions(m_folder, m_answers);
     options.settings = SettingsFile::Load(m_folder.Ini().string(), m_folder.Folder());

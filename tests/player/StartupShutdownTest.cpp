@@ -12,7 +12,8 @@ namespace {
 
 class StartupShutdownTest : public PlayerTest {
 protected:
-    void Restart() {
+    void Restart()
+    {
         m_player.reset();
         Load();
     }
@@ -34,7 +35,7 @@ TEST_F(StartupShutdownTest, SettingsWindowPositionAndListRoundTrip)
     Player().App().SetLyricsExt("lrc");
     Player().App().SetSearchChildFolder(true);
     Player().Form_OLEDragDrop({(m_folder.Path() / "Skins/Meadow/Meadow.zks").string()});
-    Player().cButtonAction_PlayClick();  // closing while playing stops first
+    Player().cButtonAction_PlayClick(); // closing while playing stops first
     Restart();
 
     EXPECT_EQ(Player().Window().Position(), (platform::Point{70, 90}));
@@ -49,12 +50,14 @@ TEST_F(StartupShutdownTest, SettingsWindowPositionAndListRoundTrip)
     EXPECT_TRUE(Player().Playback().bStop());
 
     std::string list;
-    for (const std::string& t : tracks) list += t + "\r\n";
+    for (const std::string& t : tracks)
+        list += t + "\r\n";
     Player().Form_Unload();
     EXPECT_EQ(m_folder.ReadFile(m_folder.List()), list);
 }
 
-TEST_F(StartupShutdownTest, SavedPositionIsCheckedAgainstTheList) {
+TEST_F(StartupShutdownTest, SavedPositionIsCheckedAgainstTheList)
+{
     m_folder.WriteList(Tracks(3));
     // Each row: the saved position, whether the list is still there, and the position at start.
     const std::vector<std::tuple<int, bool, int>> rows{{7, true, 1}, {2, true, 2}, {2, false, 0}};
@@ -69,7 +72,8 @@ TEST_F(StartupShutdownTest, SavedPositionIsCheckedAgainstTheList) {
     }
 }
 
-TEST_F(StartupShutdownTest, ABrokenConfiguredSkinNamesItsFolderAndReasonInTheLogAndOnStderr) {
+TEST_F(StartupShutdownTest, ABrokenConfiguredSkinNamesItsFolderAndReasonInTheLogAndOnStderr)
+{
     // Listed after Carbon, so that the fallback to the first catalogue skin does not try it again.
     const fs::path broken = m_folder.Path() / "Skins" / "Worn";
     fs::copy(m_folder.Path() / "Skins" / "Carbon", broken, fs::copy_options::recursive);
@@ -88,14 +92,15 @@ TEST_F(StartupShutdownTest, ABrokenConfiguredSkinNamesItsFolderAndReasonInTheLog
     EXPECT_EQ(m_answers.skinErrors.size(), 1u);
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks");
     const std::string why = "skin " + broken.string() + "/ not loaded: " + broken.string() +
-                            "/Title.bmp: required picture missing (neither .bmp nor .jpg)";
+        "/Title.bmp: required picture missing (neither .bmp nor .jpg)";
     // One line of ours (Qt may add its own warnings after it).
     EXPECT_EQ(stderrText.substr(0, stderrText.find('\n') + 1), "zelko: " + why + "\n");
     EXPECT_EQ(stderrText.find("zelko: ", 1), std::string::npos);
     EXPECT_NE(m_folder.ReadFile(m_folder.Path() / "Zelko.log").find(why + "\r\n"), std::string::npos);
 }
 
-TEST_F(StartupShutdownTest, MinimizeSwitchMinimisesOnlyAfterTheSkinIsShown) {
+TEST_F(StartupShutdownTest, MinimizeSwitchMinimisesOnlyAfterTheSkinIsShown)
+{
     m_player = std::make_unique<frmZelko>([this] {
         frmZelko::Options o = PlayerOptions(m_folder, m_answers);
         o.commandLine = "/MINIMIZE";

@@ -4,18 +4,22 @@
 
 #include <fstream>
 
+using namespace playback;
+
 namespace playertest {
 namespace {
 
 class TrackListTest : public PlayerTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         PlayerTest::SetUp();
         Load();
         ASSERT_TRUE(m_loadResult);
     }
     // A folder of music: a copy of a tone under each given relative name.
-    fs::path MusicFolder(const std::vector<std::string>& names) {
+    fs::path MusicFolder(const std::vector<std::string>& names)
+    {
         const fs::path dir = m_folder.Path() / "music";
         const std::string& tone = Tones::Instance().Get(1.0, "Folder tone");
         for (const std::string& name : names) {
@@ -24,9 +28,11 @@ protected:
         }
         return dir;
     }
-    std::vector<std::string> Paths() const {
+    std::vector<std::string> Paths() const
+    {
         std::vector<std::string> paths;
-        for (const ClsZelkoMp3File& t : m_player->Playback().coMp3Files().Items()) paths.push_back(t.Mp3File());
+        for (const ClsZelkoMp3File& t : m_player->Playback().coMp3Files().Items())
+            paths.push_back(t.Mp3File());
         return paths;
     }
 };
@@ -38,7 +44,7 @@ TEST_F(TrackListTest, OpenFileDialogAddsTheChosenFilesInOrder)
     EXPECT_EQ(Paths(), m_answers.files);
     EXPECT_EQ(Player().Playback().coMp3Files().Item(2).TrackName(), "Track 2");
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
-    m_answers.files.clear();  // cancelled
+    m_answers.files.clear(); // cancelled
     Player().mnuP3File_Click();
     EXPECT_EQ(Player().Playback().coMp3Files().Count(), 3);
     // Adding to a list with a current track keeps it.

@@ -6,6 +6,8 @@
 
 #include <tuple>
 
+using namespace playback;
+
 namespace playertest {
 namespace {
 
@@ -18,7 +20,8 @@ protected:
         if (tracks > 0)
             Player().AddMp3Files(Tracks(tracks));
     }
-    void ExpectStopped() {
+    void ExpectStopped()
+    {
         EXPECT_TRUE(Player().Playback().bStop());
         EXPECT_FALSE(Player().Playback().bPlay());
         EXPECT_FALSE(Player().Loop().TimerActive());
@@ -33,7 +36,8 @@ protected:
     }
 };
 
-TEST_F(TransportTest, EmptyListPlayStaysStoppedAndSteppingDoesNothing) {
+TEST_F(TransportTest, EmptyListPlayStaysStoppedAndSteppingDoesNothing)
+{
     LoadWith(0);
     Player().cButtonAction_PlayClick();
     Player().cButtonAction_NTrackClick();

@@ -43,15 +43,15 @@ TEST(AssistLink, AnnouncesInstallsItsProcedureAndPutsThePreviousBack)
     ASSERT_TRUE(window);
 
     std::vector<std::uint32_t> codes;
-    AssistLink link(*window, { 9001, 3 }, [&](std::uint32_t wParam, const platform::CopyDataStruct& cds) {
+    AssistLink link(*window, {9001, 3}, [&](std::uint32_t wParam, const platform::CopyDataStruct& cds) {
         codes.push_back(wParam);
         EXPECT_EQ(cds.cbData, 2u);
     });
     link.Link();
-    EXPECT_EQ(player.Commands(), (std::vector<Command> { { 0x0F040003, 9002 } }));
+    EXPECT_EQ(player.Commands(), (std::vector<Command>{{0x0F040003, 9002}}));
 
-    const std::byte data[2] {};
-    platform::CopyDataStruct cds { 1, 2, data };
+    const std::byte data[2]{};
+    platform::CopyDataStruct cds{1, 2, data};
     // Handled, then passed on to the previous procedure, whose result is the reply.
     EXPECT_EQ(window->Dispatch({.msg = platform::WM_COPYDATA, .wParam = CodeAnalyze, .copyData = &cds}), 33);
     EXPECT_EQ(codes, (std::vector<std::uint32_t>{CodeAnalyze}));
@@ -62,5 +62,5 @@ TEST(AssistLink, AnnouncesInstallsItsProcedureAndPutsThePreviousBack)
     window->Dispatch({.msg = platform::WM_COPYDATA, .wParam = CodeAnalyze, .copyData = &cds});
     EXPECT_EQ(codes.size(), 1u);
     link.ReportClosing(); // no longer linked: nothing is sent
-    EXPECT_EQ(player.Commands(), (std::vector<Command> { { 0x0F040003, 9002 }, { CmdClosing, 9002 } }));
+    EXPECT_EQ(player.Commands(), (std::vector<Command>{{0x0F040003, 9002}, {CmdClosing, 9002}}));
 }

@@ -29,7 +29,7 @@ TEST(PlayStateRecord, FlagsAreSixteenBitBooleansAndAFreshRecordIsStopped)
     PlayStateRecord r;
     r.bRepeat = ToVbBool(true);
     r.Volume = 80;
-    const std::vector<unsigned> expected { 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 80, 0, 0, 0, 0, 0, 0, 0 };
+    const std::vector<unsigned> expected{0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 80, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(BytesOf(r), expected);
     EXPECT_FALSE(FromVbBool(ToVbBool(false)));
     EXPECT_TRUE(FromVbBool(1)); // any non-zero value reads as true
@@ -87,7 +87,7 @@ TEST(RecordPayload, OnlyAPayloadOfTheRecordsExactSizeIsCopied)
 
     PlayStateRecord untouched;
     std::vector<std::byte> longer(bytes.begin(), bytes.end());
-    longer.push_back(std::byte { 1 });
+    longer.push_back(std::byte{1});
     EXPECT_FALSE(CopyPayload(untouched, longer.data(), longer.size()));
     EXPECT_FALSE(CopyPayload(untouched, bytes.data(), 12));
     EXPECT_FALSE(CopyPayload(untouched, nullptr, 20));

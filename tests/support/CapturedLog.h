@@ -12,7 +12,9 @@ namespace testsupport {
 
 class CapturedLog final : public platform::LogSink {
 public:
-    CapturedLog() : m_installed(*this) {}
+    CapturedLog()
+        : m_installed(*this)
+    {}
 
     void Write(std::string_view line) override
     {

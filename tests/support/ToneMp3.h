@@ -78,8 +78,7 @@ inline void WriteToneWav(const std::filesystem::path& path, const Tone& tone)
 [[nodiscard]] inline bool EncodeMp3(const std::filesystem::path& wav, const std::filesystem::path& mp3,
                                     const std::string& lameArguments)
 {
-    const std::string command = "lame --quiet --nohist " + lameArguments + " " + detail::ShellQuoted(wav.string())
-        + " " + detail::ShellQuoted(mp3.string()) + " >/dev/null 2>&1";
+    const std::string command = "lame --quiet --nohist " + lameArguments + " " + detail::ShellQuoted(wav.string()) + " " + detail::ShellQuoted(mp3.string()) + " >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 

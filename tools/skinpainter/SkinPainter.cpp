@@ -36,22 +36,22 @@ namespace {
 struct Style {
     std::string name;
     QColor bodyTop, bodyBottom, bodyEdge, bodyShine;
-    QColor panelTop, panelBottom, panelEdge;     // drawers
-    QColor lcdTop, lcdBottom, lcdEdge;           // display panel
-    QColor lcdLit, lcdUnlit;                     // digits
-    QColor buttonTop, buttonBottom, buttonEdge;  // button faces
+    QColor panelTop, panelBottom, panelEdge;    // drawers
+    QColor lcdTop, lcdBottom, lcdEdge;          // display panel
+    QColor lcdLit, lcdUnlit;                    // digits
+    QColor buttonTop, buttonBottom, buttonEdge; // button faces
     QColor pressedTop, pressedBottom;
     QColor glyph, glyphPressed, glyphOn, lamp, accent;
-    QColor listTop, listBottom;                  // list and lyrics areas
+    QColor listTop, listBottom; // list and lyrics areas
     QColor logo;
     // Analyser segments run from analyserLow at the bottom to analyserHigh at
     // the top, through their hues (a pale display needs dark, saturated ink).
     QColor analyserLow, analyserHigh;
-    QColor peak;  // the analyser's peak marker
+    QColor peak; // the analyser's peak marker
     QPoint logoAt;
     int logoSize;
-    bool roundButtons;  // round system buttons (else rounded squares)
-    bool bodyJpeg;      // write Body as JPEG
+    bool roundButtons; // round system buttons (else rounded squares)
+    bool bodyJpeg;     // write Body as JPEG
 };
 
 Style Carbon()
@@ -137,13 +137,13 @@ QRect ToQRect(const platform::Rect& r)
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
-QRegion RegionOf(const ParsedSkinFile& skin, const std::string& name)
+QRegion RegionOf(const skin::ParsedSkinFile& skin, const std::string& name)
 {
-    const ClsZelkoRgn* rgn = skin.coRgns.Find(name);
+    const skin::ClsZelkoRgn* rgn = skin.coRgns.Find(name);
     return rgn ? rgn->RgnOrEmpty().ToQRegion() : QRegion();
 }
 
-QRect BoxOf(const ParsedSkinFile& skin, const std::string& name)
+QRect BoxOf(const skin::ParsedSkinFile& skin, const std::string& name)
 {
     return RegionOf(skin, name).boundingRect();
 }
@@ -205,7 +205,7 @@ void Glyph(QPainter& p, const std::string& button, const QRectF& box, const QCol
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     const QPointF c = box.center();
-    const double u = std::min(box.width(), box.height()) / 16.0;  // one unit of a 16-unit icon
+    const double u = std::min(box.width(), box.height()) / 16.0; // one unit of a 16-unit icon
     QPen pen(colour, std::max(1.4, 1.6 * u), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     auto fill = [&](const QPainterPath& path) { p.fillPath(path, colour); };
     if (button == "play") {
@@ -247,7 +247,8 @@ void Glyph(QPainter& p, const std::string& button, const QRectF& box, const QCol
         p.setPen(thin);
         const double left = box.left() + box.width() * 0.22;
         const double right = box.left() + box.width() * 0.58;
-        for (int i = -1; i <= 1; ++i) p.drawLine(QPointF(left, c.y() + i * 4 * unitH), QPointF(right, c.y() + i * 4 * unitH));
+        for (int i = -1; i <= 1; ++i)
+            p.drawLine(QPointF(left, c.y() + i * 4 * unitH), QPointF(right, c.y() + i * 4 * unitH));
         const double ax = box.left() + box.width() * 0.76;
         if (button == "playlistpull") {
             fill(Triangle(QPointF(ax - 3.5 * unitH, c.y() - 2 * unitH), QPointF(ax + 3.5 * unitH, c.y() - 2 * unitH),
@@ -303,7 +304,7 @@ QPainterPath ButtonShape(const std::string& button, const QRectF& cell, const St
     QPainterPath path;
     const QRectF r = cell.adjusted(0.5, 0.5, -0.5, -0.5);
     const bool system = button == "close" || button == "minimize" || button == "open" || button == "plus" ||
-                        button == "minus" || button == "playlistu" || button == "playlistd";
+        button == "minus" || button == "playlistu" || button == "playlistd";
     if (system && style.roundButtons) {
         path.addEllipse(r);
     } else {
@@ -360,7 +361,7 @@ void PaintDigit(QImage& picture, const QRect& cell, const QImage& background, co
     const std::string lit = digit >= 0 ? kSegments[digit] : "";
     p.setRenderHint(QPainter::Antialiasing, true);
     const double w = cell.width(), h = cell.height();
-    const double t = std::max(2.0, w / 6.0);  // segment thickness
+    const double t = std::max(2.0, w / 6.0); // segment thickness
     const double x0 = cell.left() + 2, x1 = cell.left() + w - 2;
     const double y0 = cell.top() + 2, ym = cell.top() + h / 2.0, y1 = cell.top() + h - 2;
     auto horizontal = [&](double y) {
@@ -387,9 +388,7 @@ void PaintDigit(QImage& picture, const QRect& cell, const QImage& background, co
     };
     const double xl = x0 + t / 2, xr = x1 - t / 2;
     const std::pair<char, QPainterPath> segments[] = {
-        {'a', horizontal(y0 + t / 2)}, {'b', vertical(xr, y0 + t / 2, ym)}, {'c', vertical(xr, ym, y1 - t / 2)},
-        {'d', horizontal(y1 - t / 2)}, {'e', vertical(xl, ym, y1 - t / 2)}, {'f', vertical(xl, y0 + t / 2, ym)},
-        {'g', horizontal(ym)}};
+        {'a', horizontal(y0 + t / 2)}, {'b', vertical(xr, y0 + t / 2, ym)}, {'c', vertical(xr, ym, y1 - t / 2)}, {'d', horizontal(y1 - t / 2)}, {'e', vertical(xl, ym, y1 - t / 2)}, {'f', vertical(xl, y0 + t / 2, ym)}, {'g', horizontal(ym)}};
     for (const auto& [name, path] : segments) {
         p.fillPath(path, lit.find(name) != std::string::npos ? style.lcdLit : style.lcdUnlit);
     }
@@ -474,7 +473,7 @@ void PaintVolume(QImage& picture, const QRect& cell, const QImage& background, c
 
 // ---- whole pictures -------------------------------------------------------
 
-QImage PaintBody(const ParsedSkinFile& skin, const QSize& size, const Style& style)
+QImage PaintBody(const skin::ParsedSkinFile& skin, const QSize& size, const Style& style)
 {
     QImage body = NewPicture(size.width(), size.height(), style.bodyEdge);
     QPainter p(&body);
@@ -504,7 +503,7 @@ QImage PaintBody(const ParsedSkinFile& skin, const QSize& size, const Style& sty
 
     // The display panel around the digits, analyser, volume gauge and title.
     QRect display;
-    for (const ClsZelkoRgn& rgn : skin.coRgns) {
+    for (const skin::ClsZelkoRgn& rgn : skin.coRgns) {
         const std::string& n = rgn.Name();
         if (n.rfind("time-", 0) == 0 || n.rfind("analyzer-", 0) == 0 || n == "titlebox-textrect" ||
             n == "volume-container" || n == "volume-plus" || n == "volume-minus") {
@@ -541,7 +540,7 @@ QImage PaintBody(const ParsedSkinFile& skin, const QSize& size, const Style& sty
 
 // A drawer picture: the whole window size, the drawer's area painted, the
 // rest left dark (never shown).
-QImage PaintDrawerShow(const ParsedSkinFile& skin, const QSize& size, const Style& style, const std::string& show,
+QImage PaintDrawerShow(const skin::ParsedSkinFile& skin, const QSize& size, const Style& style, const std::string& show,
                        const std::string& box)
 {
     QImage picture = NewPicture(size.width(), size.height(), style.panelEdge);
@@ -560,7 +559,7 @@ QImage PaintDrawerShow(const ParsedSkinFile& skin, const QSize& size, const Styl
     return picture;
 }
 
-QImage PaintDrawerHide(const ParsedSkinFile& skin, const QSize& size, const Style& style, const std::string& hide)
+QImage PaintDrawerHide(const skin::ParsedSkinFile& skin, const QSize& size, const Style& style, const std::string& hide)
 {
     QImage picture = NewPicture(size.width(), size.height(), style.panelEdge);
     QPainter p(&picture);
@@ -586,10 +585,10 @@ QImage PaintDrawerHide(const ParsedSkinFile& skin, const QSize& size, const Styl
 
 // ---- source pictures ------------------------------------------------------
 
-QSize SectionExtent(const ParsedSkinFile& skin, const std::string& section)
+QSize SectionExtent(const skin::ParsedSkinFile& skin, const std::string& section)
 {
     int w = 1, h = 1;
-    for (const ClsZelkoRect& rect : skin.coRects) {
+    for (const skin::ClsZelkoRect& rect : skin.coRects) {
         if (rect.Name().rfind(section + "-", 0) != 0) continue;
         w = std::max(w, rect.Right());
         h = std::max(h, rect.Bottom());
@@ -603,9 +602,9 @@ bool EndsWith(const std::string& s, const std::string& tail)
 }
 
 // Paints every button image and mask of a source section.
-void PaintButtons(QImage& picture, const ParsedSkinFile& skin, const std::string& section, const Style& style)
+void PaintButtons(QImage& picture, const skin::ParsedSkinFile& skin, const std::string& section, const Style& style)
 {
-    for (const ClsZelkoRect& rect : skin.coRects) {
+    for (const skin::ClsZelkoRect& rect : skin.coRects) {
         if (rect.Name().rfind(section + "-", 0) != 0) continue;
         std::string key = rect.Name().substr(section.size() + 1);
         const bool mask = EndsWith(key, "mask");
@@ -671,16 +670,17 @@ int Run(const Style& style, const std::string& skinFile, const std::string& outD
     // the regions that use it.
     if (style.name == "carbon" && !WriteRegionData(RoundedOutline(QRect(0, 0, 380, 170), 18), dir + "Main.rgn")) return 1;
 
-    SkinRegionContext context;
+    skin::SkinRegionContext context;
     context.skinPath = dir;
-    const ParsedSkinFile skin = ParseSkinText(text, dir + fileName, context);
-    for (const SkinProblem& problem : skin.problems) {
+    const skin::ParsedSkinFile skin = skin::ParseSkinText(text, dir + fileName, context);
+    for (const skin::SkinProblem& problem : skin.problems) {
         std::fprintf(stderr, "%s:%d: %s\n", problem.file.c_str(), problem.line, problem.message.c_str());
     }
     if (!skin.problems.empty()) return 1;
 
     QRegion all;
-    for (const char* name : {"body-main", "body-lyricsshow", "body-playlistshow"}) all += RegionOf(skin, name);
+    for (const char* name : {"body-main", "body-lyricsshow", "body-playlistshow"})
+        all += RegionOf(skin, name);
     const QSize size(all.boundingRect().right() + 1, all.boundingRect().bottom() + 1);
 
     const QImage body = PaintBody(skin, size, style);
@@ -720,7 +720,7 @@ int Run(const Style& style, const std::string& skinFile, const std::string& outD
     }
     QImage title = NewPicture(extent.width(), extent.height(), Qt::white);
     auto from = [&](const char* region) { return BoxOf(skin, region).topLeft(); };
-    for (const ClsZelkoRect& rect : skin.coRects) {
+    for (const skin::ClsZelkoRect& rect : skin.coRects) {
         const std::string& n = rect.Name();
         const QRect cell = ToQRect(rect.RectPtr());
         auto number = [&](std::size_t prefix) { return std::atoi(n.c_str() + prefix); };

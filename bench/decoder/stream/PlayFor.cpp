@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(argv[2]));
     decoder::Decoder dec;
     dec.dec_init();
-    decoder::TrackOpenRecord record {};
+    decoder::TrackOpenRecord record{};
     if (!dec.dec_open(path, record)) {
         std::fprintf(stderr, "cannot open %s\n", path.c_str());
         return 1;

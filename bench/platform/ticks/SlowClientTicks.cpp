@@ -32,7 +32,7 @@ namespace {
 int Connect(const std::string& path)
 {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un a {};
+    sockaddr_un a{};
     a.sun_family = AF_UNIX;
     std::strncpy(a.sun_path, path.c_str(), sizeof a.sun_path - 1);
     if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
 
     Report("quiet", Ticks(seconds));
 
-    std::atomic<bool> stop {false};
+    std::atomic<bool> stop{false};
     std::thread drip([&] {
         const int fd = Connect(path);
         const auto header = platform::RequestFrame::EncodeHeader({platform::WM_USER, 1, 0, 0, 0});
@@ -123,12 +123,11 @@ int main(int argc, char** argv)
                 return;
             // Once the phase ends nobody serves the window: a reply that will
             // never come must not keep the client from seeing the stop.
-            const timeval wait {0, 200'000};
+            const timeval wait{0, 200'000};
             ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
             const auto header = platform::RequestFrame::EncodeHeader({platform::WM_USER, 7, 0, 0, 0});
             std::byte reply[4];
-            while (!stop && ::send(fd, header.data(), header.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(header.size())
-                   && ::recv(fd, reply, sizeof reply, MSG_WAITALL) == 4) {
+            while (!stop && ::send(fd, header.data(), header.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(header.size()) && ::recv(fd, reply, sizeof reply, MSG_WAITALL) == 4) {
             }
             ::close(fd);
         }

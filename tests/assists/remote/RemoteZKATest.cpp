@@ -16,6 +16,8 @@
 #include "protocol/CommandWords.h"
 #include "protocol/RecordPayload.h"
 
+using namespace common;
+
 using namespace remote;
 
 using namespace protocol;
@@ -104,8 +106,8 @@ TEST(RemoteZKA, LinkingAnnouncesAndAsksForThePlayStateButtonsSendTheirCommandsCl
     EXPECT_EQ(r.form->windowTitle().toStdString(), "PlayControl - ZKAssist");
 
     r.player.Clear();
-    for (QPushButton* b : { r.form->cmdPlay, r.form->cmdPause, r.form->cmdStop, r.form->cmdPTrack, r.form->cmdNTrack,
-                            r.form->cmdRepeat, r.form->cmdShuffle, r.form->cmdPlayInfo, r.form->cmdSongInfo })
+    for (QPushButton* b : {r.form->cmdPlay, r.form->cmdPause, r.form->cmdStop, r.form->cmdPTrack, r.form->cmdNTrack,
+                           r.form->cmdRepeat, r.form->cmdShuffle, r.form->cmdPlayInfo, r.form->cmdSongInfo})
         b->click();
     const std::vector<Command> sent{
         {0x0F080000, 0},
@@ -177,8 +179,8 @@ TEST(RemoteZKA, APayloadArrivingWhileOneIsHandledIsNotActedOn)
 {
     // The fake player answers the volume report with a play state of volume
     // 10 sent back at once, while the assist is still busy with the first.
-    std::atomic<bool> armed { false };
-    std::atomic<bool> echoed { false };
+    std::atomic<bool> armed{false};
+    std::atomic<bool> echoed{false};
     LinkedRemote r([&](platform::MessageWindow& self, const Command& c) {
         if (armed && protocol::CommandOf(c.Word) == CmdVolume) {
             PlayStateRecord echo;

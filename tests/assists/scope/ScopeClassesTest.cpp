@@ -9,6 +9,8 @@
 
 #include "common/KtError.h"
 
+using namespace common;
+
 using namespace scope;
 
 namespace {

@@ -199,7 +199,8 @@ TEST(ScopeRenderer, AtARatioOfTwoThePictureIsDrawnInDevicePixels)
     EXPECT_EQ(p.pixel(11, 139), Rgb(0));
     EXPECT_EQ(p.pixel(11, 220), Rgb(ScopeRenderer::FixedColorB));
     EXPECT_EQ(p.pixel(11, 221), Rgb(0));
-    for (int x = 0; x < 480; ++x) ASSERT_EQ(p.pixel(x, 150), Rgb(ScopeRenderer::FixedColorA)) << x;
+    for (int x = 0; x < 480; ++x)
+        ASSERT_EQ(p.pixel(x, 150), Rgb(ScopeRenderer::FixedColorA)) << x;
     EXPECT_EQ(s.PeakA()[0], 140);
 
     AnalyzeRecord silence;

@@ -15,6 +15,8 @@
 #include "protocol/RecordPayload.h"
 #include "protocol/SongInfoRecord.h"
 
+using namespace common;
+
 using namespace scope;
 
 using namespace protocol;
@@ -33,10 +35,10 @@ void Deliver(platform::MessageWindow& window, std::uint32_t code, std::uint32_t 
 // ScopeZKA's window linked to a fake player.
 struct LinkedScope {
     testsupport::TempEndpointDir dir;
-    testsupport::FakePlayerWindow player { dir.Path(), 8101 };
+    testsupport::FakePlayerWindow player{dir.Path(), 8101};
     std::unique_ptr<platform::MessageWindow> window =
         platform::MessageWindow::Open({}, testsupport::WindowOptions(dir.Path(), 8102)).Window;
-    std::unique_ptr<frmScopeZKA> form = std::make_unique<frmScopeZKA>(*window, AssistArguments { 8101, 1 }, 5u);
+    std::unique_ptr<frmScopeZKA> form = std::make_unique<frmScopeZKA>(*window, AssistArguments{8101, 1}, 5u);
 
     LinkedScope() { form->Start(); }
 };
@@ -112,7 +114,7 @@ TEST(ScopeZKA, OnlyThePlayNotificationResetsThePeaks)
     EXPECT_EQ(s.form->Renderer().PeakA()[0], 40);
     Deliver(*s.window, CodePlayState, NotifyPause, state);
     Deliver(*s.window, CodePlayState, NotifyStop, state);
-    Deliver(*s.window, CodeSongInfo, CodeSongInfo, SongInfoRecord {});
+    Deliver(*s.window, CodeSongInfo, CodeSongInfo, SongInfoRecord{});
     EXPECT_EQ(s.form->Renderer().PeakA()[0], 40);
     Deliver(*s.window, CodePlayState, NotifyPlay, state);
     EXPECT_EQ(s.form->Renderer().PeakA()[0], 90);

@@ -19,21 +19,21 @@ inline QApplication& TestApp()
 {
     static int argc = 1;
     static char name[] = "test_player_assisthost";
-    static char* argv[] = { name, nullptr };
+    static char* argv[] = {name, nullptr};
     if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
         return *existing;
     return *new QApplication(argc, argv);
 }
 
 // Records every call; the transport handlers announce like the player's do.
-class FakePlayer : public AssistHostPlayer {
+class FakePlayer : public assisthost::AssistHostPlayer {
 public:
     std::vector<std::string> Calls;
     protocol::PlayStateRecord State;
     std::int32_t Decoder = 1;
     bool Minimized = false;
     bool Normal = true;
-    ClsZelkoAssistHost* Host = nullptr;
+    assisthost::ClsZelkoAssistHost* Host = nullptr;
 
     void cButtonAction_PlayClick() override { Record("Play", protocol::NotifyPlay); }
     void cButtonAction_PauseClick() override { Record("Pause", protocol::NotifyPause); }

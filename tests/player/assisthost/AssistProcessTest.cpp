@@ -16,6 +16,8 @@
 #include "player/assisthost/AssistHostTestSupport.h"
 #include "support/ScopedEnvironment.h"
 
+using namespace assisthost;
+
 using namespace std::chrono_literals;
 using testsupport::FakePlayer;
 using testsupport::TempEndpointDir;
@@ -75,7 +77,7 @@ TEST(AssistProcess, RealAssistsLinkTakeCommandsAndClose)
     TempEndpointDir appDir;
     const std::filesystem::path assistDir = appDir.Path() / "Assist";
     std::filesystem::create_directory(assistDir);
-    for (const char* name : { "RemoteZKA", "ScopeZKA" }) {
+    for (const char* name : {"RemoteZKA", "ScopeZKA"}) {
         const std::filesystem::path built = std::filesystem::path(ZELKO_PROGRAM_DIR) / "Assist" / name;
         ASSERT_TRUE(std::filesystem::exists(built)) << built;
         std::filesystem::create_symlink(built, assistDir / name);
@@ -108,7 +110,8 @@ TEST(AssistProcess, RealAssistsLinkTakeCommandsAndClose)
 
     // RemoteZKA asks for the play state at once, which reads the decoder;
     // the ticks reach both.
-    ASSERT_TRUE(PumpUntil(host, [&] { return player.State.DecoderState == 1; }, 5000ms));
+    ASSERT_TRUE(PumpUntil(
+        host, [&] { return player.State.DecoderState == 1; }, 5000ms));
     host.SendAnalyze(protocol::AnalyzeRecord{});
     EXPECT_TRUE(host.Assists()[0].Enabled());
     EXPECT_TRUE(host.Assists()[1].Enabled());
@@ -119,7 +122,8 @@ TEST(AssistProcess, RealAssistsLinkTakeCommandsAndClose)
     EXPECT_FALSE(host.Assists()[0].Selected());
     EXPECT_FALSE(host.Assists()[0].Enabled());
     EXPECT_FALSE(menu.actions()[0]->isChecked());
-    EXPECT_TRUE(PumpUntil(host, [&] { return !ProcessAlive(remote); }, 5000ms));
+    EXPECT_TRUE(PumpUntil(
+        host, [&] { return !ProcessAlive(remote); }, 5000ms));
     menu.actions()[0]->trigger();
     ASSERT_TRUE(host.Assists()[0].Enabled());
     const pid_t again = host.Assists()[0].hwnd();

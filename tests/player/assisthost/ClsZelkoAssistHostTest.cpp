@@ -20,6 +20,8 @@
 #include "protocol/AnalyzeRecord.h"
 #include "protocol/RecordPayload.h"
 
+using namespace assisthost;
+
 using namespace std::chrono_literals;
 using namespace protocol;
 using platform::WindowHandle;
@@ -130,7 +132,7 @@ struct LinkedHost {
 template <typename Record>
 Record As(const Received& r)
 {
-    Record out {};
+    Record out{};
     EXPECT_TRUE(CopyPayload(out, r.payload.data(), r.payload.size()));
     return out;
 }
@@ -171,29 +173,29 @@ TEST(AssistHost, EmptyAssistFolderKeepsTheNoneItemAndWritesAnEmptySection)
 
 TEST(AssistHost, AssistSectionRoundTripIgnoresCaseAndUnknownNames)
 {
-    LinkedHost h({ "RemoteZKA", "ScopeZKA" });
+    LinkedHost h({"RemoteZKA", "ScopeZKA"});
     for (const char* line : {"ExecuteFile=scopezka", "ExecuteFile=NoSuchAssist", "no equals sign", "AnyKey=REMOTEZKA"})
         h.host->SelectAssistFromIni(line);
     EXPECT_TRUE(h.menu.actions()[1]->isChecked());
     const auto lines = h.host->AssistSectionLines();
-    EXPECT_EQ(lines, (std::vector<std::string> { "ExecuteFile=RemoteZKA", "ExecuteFile=ScopeZKA" }));
+    EXPECT_EQ(lines, (std::vector<std::string>{"ExecuteFile=RemoteZKA", "ExecuteFile=ScopeZKA"}));
     EXPECT_EQ(h.host->AssistSectionData(), std::string("ExecuteFile=RemoteZKA\0ExecuteFile=ScopeZKA\0\0", 44));
 
     // The next run reads the section back; closing one drops it again.
-    LinkedHost next({ "RemoteZKA", "ScopeZKA" });
+    LinkedHost next({"RemoteZKA", "ScopeZKA"});
     for (const auto& line : lines)
         next.host->SelectAssistFromIni(line);
     EXPECT_TRUE(next.host->Assists()[0].Selected());
     EXPECT_TRUE(next.host->Assists()[1].Selected());
     next.Announce(2, next.host->Handle());
     next.host->CloseAssist(next.host->Handle());
-    EXPECT_EQ(next.host->AssistSectionLines(), (std::vector<std::string> { "ExecuteFile=RemoteZKA" }));
+    EXPECT_EQ(next.host->AssistSectionLines(), (std::vector<std::string>{"ExecuteFile=RemoteZKA"}));
     EXPECT_FALSE(next.menu.actions()[1]->isChecked());
 }
 
 TEST(AssistHost, AnnouncementLinksTheEntryAtItsPosition)
 {
-    LinkedHost h({ "one", "two", "three" });
+    LinkedHost h({"one", "two", "three"});
     FakeAssist assist(h.endpoints.Path(), 4242);
     h.Announce(3, assist.Handle());
     EXPECT_EQ(h.host->Assists()[2].hwnd(), 4242);
@@ -221,7 +223,7 @@ TEST(AssistHost, AnnouncementLinksTheEntryAtItsPosition)
 
 TEST(AssistHost, EveryCommandWordReachesItsHandlerAndOthersAreIgnored)
 {
-    LinkedHost h({ "remote" });
+    LinkedHost h({"remote"});
     FakeAssist assist(h.endpoints.Path(), 5001);
     h.Announce(1, assist.Handle());
     // Each row: the words sent (with the assist's handle) and the calls they make.
@@ -256,7 +258,7 @@ TEST(AssistHost, EveryCommandWordReachesItsHandlerAndOthersAreIgnored)
 
 TEST(AssistHost, RequestsAreAnsweredToTheAskingWindowOnly)
 {
-    LinkedHost h({ "a", "b" });
+    LinkedHost h({"a", "b"});
     FakeAssist asking(h.endpoints.Path(), 5101);
     FakeAssist other(h.endpoints.Path(), 5102);
     h.Announce(1, asking.Handle());
@@ -291,7 +293,7 @@ TEST(AssistHost, RequestsAreAnsweredToTheAskingWindowOnly)
 
 TEST(AssistHost, NotificationsGoToEnabledAssistsInListOrder)
 {
-    LinkedHost h({ "a", "b", "c" });
+    LinkedHost h({"a", "b", "c"});
     std::vector<WindowHandle> order;
     std::mutex orderMutex;
     auto note = [&](WindowHandle who) {
@@ -311,12 +313,12 @@ TEST(AssistHost, NotificationsGoToEnabledAssistsInListOrder)
     h.player.Decoder = 0;
     h.player.State.Volume = 30;
     h.host->NotifyVolume(); // does not read the decoder state
-    AnalyzeRecord sent {};
+    AnalyzeRecord sent{};
     sent.PlayMs = 1234;
     sent.Spectrum2[7] = -3;
     h.host->SendAnalyze(sent);
 
-    EXPECT_EQ(order, (std::vector<WindowHandle> { 5201, 5203, 5201, 5203, 5201, 5203 }));
+    EXPECT_EQ(order, (std::vector<WindowHandle>{5201, 5203, 5201, 5203, 5201, 5203}));
     const auto got = a.Messages();
     ASSERT_EQ(got.size(), 3u);
     EXPECT_EQ(got[0].dwData, NotifyPlay);
@@ -333,7 +335,7 @@ TEST(AssistHost, NotificationsGoToEnabledAssistsInListOrder)
 
 TEST(AssistHost, TheBusyFlagSuppressesTheVolumeEchoOnlyInsideTheHook)
 {
-    LinkedHost h({ "remote" });
+    LinkedHost h({"remote"});
     // Like RemoteZKA's volume bar: a volume notification is answered with a
     // volume command of a different value, sent while it is being handled.
     FakeAssist assist(h.endpoints.Path(), 5301, [&](platform::MessageWindow& self, const Received& r) {
@@ -346,14 +348,14 @@ TEST(AssistHost, TheBusyFlagSuppressesTheVolumeEchoOnlyInsideTheHook)
 
     // A volume command from the assist: the echo arrives while the hook is busy.
     h.Send(MakeCommand(CmdVolume, 40));
-    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Volume 40" }));
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string>{"Volume 40"}));
     EXPECT_FALSE(h.host->InHook());
 
     // A volume change of the player's own (volume buttons): the echo runs nested.
     h.player.Calls.clear();
     h.player.State.Volume = 10;
     h.host->NotifyVolume();
-    EXPECT_EQ(h.player.Calls, (std::vector<std::string> { "Volume 17" }));
+    EXPECT_EQ(h.player.Calls, (std::vector<std::string>{"Volume 17"}));
 }
 
 TEST(AssistHost, TheHookCallsThePreviousProcedureOnAndCommandsStopWhenItIsOut)
@@ -382,7 +384,7 @@ TEST(AssistHost, TheHookCallsThePreviousProcedureOnAndCommandsStopWhenItIsOut)
 TEST(AssistHost, AnAssistThatDoesNotAnswerIsUnlinkedButStaysSelected)
 {
     LinkedHost h({"a_slow", "b_blocking", "c_quick"}, 150ms);
-    std::atomic<bool> hang { true };
+    std::atomic<bool> hang{true};
     FakeAssist slow(h.endpoints.Path(), 5401, [&](platform::MessageWindow&, const Received&) {
         if (hang)
             std::this_thread::sleep_for(600ms);
@@ -424,9 +426,9 @@ TEST(AssistHost, AnAssistThatDoesNotAnswerIsUnlinkedButStaysSelected)
 // At shut-down only the enabled ones are closed and the menu is emptied.
 TEST(AssistHost, ChoosingACheckedAssistClosesAndUnchecksIt)
 {
-    LinkedHost h({ "gone", "linked", "never" });
+    LinkedHost h({"gone", "linked", "never"});
     FakeAssist assist(h.endpoints.Path(), 5501);
-    for (const char* line : { "ExecuteFile=linked", "ExecuteFile=never" })
+    for (const char* line : {"ExecuteFile=linked", "ExecuteFile=never"})
         h.host->SelectAssistFromIni(line);
     h.Announce(2, assist.Handle());
     h.host->CloseAssist(0); // the empty handle closes nothing
@@ -434,7 +436,7 @@ TEST(AssistHost, ChoosingACheckedAssistClosesAndUnchecksIt)
     h.host->mnuP1AEnum_Click(1);
     EXPECT_EQ(assist.CloseCommands(), 1);
     h.menu.actions()[2]->trigger(); // as the user's menu choice
-    for (std::size_t i : { 1u, 2u }) {
+    for (std::size_t i : {1u, 2u}) {
         EXPECT_FALSE(h.menu.actions()[static_cast<int>(i)]->isChecked()) << i;
         EXPECT_FALSE(h.host->Assists()[i].Selected()) << i;
         EXPECT_FALSE(h.host->Assists()[i].Enabled()) << i;

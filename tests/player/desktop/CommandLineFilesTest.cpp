@@ -31,7 +31,7 @@ TEST_F(CommandLineFilesTest, ExistingPathsAreFilesAndSwitchNothing)
     const auto split = desktop::SplitCommandLine({"/debug", song, "/minimize"}, "/");
     ASSERT_EQ(split.files.size(), 1u);
     EXPECT_EQ(split.files[0], song);
-    EXPECT_EQ(split.remaining, (std::vector<std::string> {"/debug", "/minimize"}));
+    EXPECT_EQ(split.remaining, (std::vector<std::string>{"/debug", "/minimize"}));
     EXPECT_EQ(desktop::JoinArguments(split.remaining), "/debug /minimize");
     EXPECT_EQ(split.mode, desktop::AddMode::Play);
 }

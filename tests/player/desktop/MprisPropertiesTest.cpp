@@ -27,7 +27,7 @@ TEST(MprisPropertiesTest, MetadataHasTheSpecifiedKeysAndTypes)
     EXPECT_EQ(m.value("mpris:length").userType(), QMetaType::LongLong);
     EXPECT_EQ(m.value("mpris:length").toLongLong(), 61500000);
     EXPECT_EQ(m.value("xesam:title").toString(), "Title");
-    EXPECT_EQ(m.value("xesam:artist").toStringList(), QStringList {"Artist"});
+    EXPECT_EQ(m.value("xesam:artist").toStringList(), QStringList{"Artist"});
     EXPECT_EQ(m.value("xesam:album").toString(), "Album");
     EXPECT_EQ(m.value("xesam:url").toString(), "file:///music/a%20b/%C3%A7.mp3");
     EXPECT_FALSE(m.contains("mpris:artUrl"));

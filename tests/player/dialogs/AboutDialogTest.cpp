@@ -121,7 +121,7 @@ TEST(AboutDialog, AnInstalledProgramFolderFindsTheInstalledUserGuide)
     std::filesystem::remove_all(prefix);
     const std::filesystem::path build = std::filesystem::path(ZELKO_PROGRAM_DIR).parent_path();
     const std::string command = "cmake --install '" + build.string() + "' --prefix '" + prefix.string() +
-                                "' --component zelko_guide >/dev/null";
+        "' --component zelko_guide >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const std::filesystem::path installed = prefix / "share" / "doc" / "zelko" / "user-guide.html";
     ASSERT_TRUE(std::filesystem::is_regular_file(installed));

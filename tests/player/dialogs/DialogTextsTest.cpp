@@ -13,4 +13,3 @@ TEST(DialogTexts, VersionTextWritesTheRevisionWithTwoDigits)
     EXPECT_EQ(VersionText({1, 2, 123}), "ﾊﾞｰｼﾞｮﾝ 1.2123");
     EXPECT_EQ(VersionText({10, 11, 9}), "ﾊﾞｰｼﾞｮﾝ 10.1109");
 }
-

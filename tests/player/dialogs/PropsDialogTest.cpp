@@ -24,6 +24,9 @@
 #include <utility>
 #include <vector>
 
+using namespace common;
+using namespace shell;
+
 using dialogs::frmZelkoProps;
 using dialogs::WindowEdge;
 
@@ -46,9 +49,21 @@ public:
     bool Repeat() const override { return repeat; }
     bool Shuffle() const override { return shuffle; }
     int Volume() const override { return volume; }
-    void ApplyRepeat(bool on) override { repeat = on; ++repeatApplied; }
-    void ApplyShuffle(bool on) override { shuffle = on; ++shuffleApplied; }
-    void ApplyVolume(int v) override { volume = v; volumesApplied.push_back(v); }
+    void ApplyRepeat(bool on) override
+    {
+        repeat = on;
+        ++repeatApplied;
+    }
+    void ApplyShuffle(bool on) override
+    {
+        shuffle = on;
+        ++shuffleApplied;
+    }
+    void ApplyVolume(int v) override
+    {
+        volume = v;
+        volumesApplied.push_back(v);
+    }
     void MoveMainWindow(WindowEdge edge, int pixels) override { moves.emplace_back(edge, pixels); }
     std::string ChooseFolder(QWidget* owner, const std::string&) override
     {

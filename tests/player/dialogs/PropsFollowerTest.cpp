@@ -10,12 +10,17 @@
 
 #include <gtest/gtest.h>
 
+using namespace playback;
+using namespace shell;
+
 namespace {
 
 // The main window's side of the dialog: the transport's state, nothing else.
 class TransportHost : public dialogs::PropsHost {
 public:
-    explicit TransportHost(Transport& transport) : m_transport(transport) {}
+    explicit TransportHost(Transport& transport)
+        : m_transport(transport)
+    {}
     bool Repeat() const override { return m_transport.bRepeat(); }
     bool Shuffle() const override { return m_transport.bShuffle(); }
     int Volume() const override { return m_transport.Volume(); }

@@ -7,27 +7,32 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace playback;
+
 namespace fs = std::filesystem;
 
 namespace {
 
 class PlayListFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_dir = fs::temp_directory_path() /
-                ("zelko-m3u-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            ("zelko-m3u-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    std::string Touch(const std::string& name) {
+    std::string Touch(const std::string& name)
+    {
         const fs::path p = m_dir / name;
         std::ofstream(p) << "x";
         return p.string();
     }
-    void WriteBytes(const std::string& bytes) {
+    void WriteBytes(const std::string& bytes)
+    {
         std::ofstream(m_dir / "Zelko.m3u", std::ios::binary) << bytes;
     }
     std::string ListPath() const { return (m_dir / "Zelko.m3u").string(); }
@@ -35,7 +40,8 @@ protected:
     fs::path m_dir;
 };
 
-TEST_F(PlayListFileTest, RoundTripKeepsOrderAndDuplicates) {
+TEST_F(PlayListFileTest, RoundTripKeepsOrderAndDuplicates)
+{
     const std::string a = Touch("a.mp3"), b = Touch("b.mp3");
     EXPECT_TRUE(PlayListFile::Read(ListPath()).empty()); // no file yet
     ASSERT_TRUE(PlayListFile::Write(ListPath(), {b, a, b}));
@@ -48,7 +54,8 @@ TEST_F(PlayListFileTest, RoundTripKeepsOrderAndDuplicates) {
     EXPECT_EQ(PlayListFile::Read(ListPath()), (std::vector<std::string>{b, a, b}));
 }
 
-TEST_F(PlayListFileTest, SkipsMissingEmptyFolderAndHiddenLines) {
+TEST_F(PlayListFileTest, SkipsMissingEmptyFolderAndHiddenLines)
+{
     const std::string a = Touch("a.mp3"), c = Touch("c.mp3");
     Touch(".hidden.mp3");
     WriteBytes(a + "\r\n\r\n" + (m_dir / "deleted.mp3").string() + "\r\n" + m_dir.string() +
@@ -56,8 +63,9 @@ TEST_F(PlayListFileTest, SkipsMissingEmptyFolderAndHiddenLines) {
     EXPECT_EQ(PlayListFile::Read(ListPath()), (std::vector<std::string>{a, c}));
 }
 
-TEST_F(PlayListFileTest, Cp932ListFromTheWindowsProgramLoads) {
-    const std::string name = "\xe6\x9b\xb2.mp3";  // "曲.mp3" in UTF-8
+TEST_F(PlayListFileTest, Cp932ListFromTheWindowsProgramLoads)
+{
+    const std::string name = "\xe6\x9b\xb2.mp3"; // "曲.mp3" in UTF-8
     const std::string path = Touch(name);
     WriteBytes(platform::CodePage::ToCp932(path) + "\r\n");
     EXPECT_EQ(PlayListFile::Read(ListPath()), (std::vector<std::string>{path}));

@@ -7,15 +7,19 @@
 #include <numeric>
 #include <set>
 
+using namespace playback;
+
 namespace {
 
-std::vector<std::int32_t> Iota(std::int32_t n) {
+std::vector<std::int32_t> Iota(std::int32_t n)
+{
     std::vector<std::int32_t> v(static_cast<std::size_t>(n));
     std::iota(v.begin(), v.end(), 1);
     return v;
 }
 
-TEST(ShuffleOrderTest, PlainOrderIsOneToN) {
+TEST(ShuffleOrderTest, PlainOrderIsOneToN)
+{
     std::mt19937 rng(1);
     ShuffleOrder order;
     order.Rebuild(5, false, rng);
@@ -25,7 +29,8 @@ TEST(ShuffleOrderTest, PlainOrderIsOneToN) {
     EXPECT_EQ(order.First(), ShuffleOrder::kNoTrack);
 }
 
-TEST(ShuffleOrderTest, ShuffledOrderIsAPermutationAndVaries) {
+TEST(ShuffleOrderTest, ShuffledOrderIsAPermutationAndVaries)
+{
     std::mt19937 rng(42);
     ShuffleOrder order;
     std::set<std::vector<std::int32_t>> seen;
@@ -39,7 +44,8 @@ TEST(ShuffleOrderTest, ShuffledOrderIsAPermutationAndVaries) {
     EXPECT_GT(seen.size(), 15u);
 }
 
-TEST(ShuffleOrderTest, ShuffleIsRoughlyUniformOverFirstPlace) {
+TEST(ShuffleOrderTest, ShuffleIsRoughlyUniformOverFirstPlace)
+{
     std::mt19937 rng(7);
     ShuffleOrder order;
     std::array<int, 4> firstCount{};
@@ -55,7 +61,8 @@ TEST(ShuffleOrderTest, ShuffleIsRoughlyUniformOverFirstPlace) {
 
 class NextPrevTest : public ::testing::Test {
 protected:
-    ShuffleOrder Plain(std::int32_t n) {
+    ShuffleOrder Plain(std::int32_t n)
+    {
         std::mt19937 rng(1);
         ShuffleOrder o;
         o.Rebuild(n, false, rng);
@@ -85,12 +92,13 @@ TEST_F(NextPrevTest, PlainOrderAtItsMiddleAndEndsAndWithoutATrack)
         EXPECT_EQ(o.GetPrevPlayPosition(current, n, repeat != 0), previous);
     }
     ShuffleOrder o = Plain(3);
-    EXPECT_EQ(o.GetPrevPlayPosition(2, 0, true), ShuffleOrder::kNoTrack);  // list empty
+    EXPECT_EQ(o.GetPrevPlayPosition(2, 0, true), ShuffleOrder::kNoTrack); // list empty
     o.Erase();
-    EXPECT_EQ(o.GetNextPlayPosition(1, 0, false), ShuffleOrder::kNoTrack);  // cleared
+    EXPECT_EQ(o.GetNextPlayPosition(1, 0, false), ShuffleOrder::kNoTrack); // cleared
 }
 
-TEST_F(NextPrevTest, FollowsTheShuffledOrder) {
+TEST_F(NextPrevTest, FollowsTheShuffledOrder)
+{
     std::mt19937 rng(11);
     ShuffleOrder o;
     o.Rebuild(6, true, rng);

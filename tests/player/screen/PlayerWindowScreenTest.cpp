@@ -9,6 +9,8 @@
 
 #include <tuple>
 
+using namespace skin;
+
 using namespace screentest;
 
 namespace {

@@ -9,6 +9,8 @@
 
 #include <QRegularExpression>
 
+using namespace skin;
+
 using namespace screentest;
 
 using ProgramScaleTest = RunningProgramTest;

@@ -63,7 +63,7 @@ public:
     }
     ~DisplayLock()
     {
-        if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
+        if (m_fd >= 0) ::close(m_fd); // closing releases the lock
     }
     DisplayLock(const DisplayLock&) = delete;
     DisplayLock& operator=(const DisplayLock&) = delete;
@@ -188,7 +188,7 @@ protected:
         std::string skinIni;
         if (!SkinName().empty())
             skinIni = "[Skin]\r\nPath=" + m_folder.Folder() + "Skins/" + SkinName() + "/\r\nFile=" + SkinName() +
-                      ".zks\r\n";
+                ".zks\r\n";
         m_folder.WriteIni(skinIni + "[Window]\r\nLeft=" + std::to_string(WindowLeft) + "\r\nTop=" + std::to_string(WindowTop) +
                           "\r\n" + extraIni);
         // The desktop as it was before the window came.
@@ -212,7 +212,7 @@ protected:
     // The shipped skin to start with; empty: the first of the catalogue.
     virtual std::string SkinName() const { return std::string(); }
 
-    const Skin& LoadedSkin() { return Player().CurrentSkin(); }
+    const skin::Skin& LoadedSkin() { return Player().CurrentSkin(); }
 
     // The root background that was under a window pixel.
     QRgb RootAt(int x, int y) const { return m_rootBefore.pixel(WindowLeft + x, WindowTop + y); }
@@ -221,7 +221,7 @@ protected:
     // window coordinates) until the condition holds, at most five seconds.
     bool WaitForScreen(const std::function<bool(const QImage&)>& condition)
     {
-        SkinWindow& window = Player().Window();
+        skin::SkinWindow& window = Player().Window();
         return playertest::WaitFor([&] {
             return condition(GrabScreen(QRect(window.x(), window.y(), window.width(), window.height())));
         });

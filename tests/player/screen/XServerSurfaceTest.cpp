@@ -18,6 +18,8 @@
 #include <fstream>
 #include <random>
 
+using namespace skin;
+
 using namespace screentest;
 using platform::Rect;
 using platform::Region;
@@ -38,8 +40,7 @@ QImage ReadBack(xcb_drawable_t drawable, int width, int height)
     QImage out(width, height, QImage::Format_RGB32);
     out.fill(Qt::transparent);
     auto* reply = xcb_get_image_reply(
-        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, 0, static_cast<uint16_t>(width),
-                         static_cast<uint16_t>(height), ~0u),
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, 0, static_cast<uint16_t>(width), static_cast<uint16_t>(height), ~0u),
         nullptr);
     if (reply == nullptr) {
         ADD_FAILURE() << "the server returned no image";
@@ -49,7 +50,8 @@ QImage ReadBack(xcb_drawable_t drawable, int width, int height)
     const int length = xcb_get_image_data_length(reply) / 4;
     for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < width && y * width + x < length; ++x) line[x] = data[y * width + x] | 0xFF000000u;
+        for (int x = 0; x < width && y * width + x < length; ++x)
+            line[x] = data[y * width + x] | 0xFF000000u;
     }
     std::free(reply);
     return out;
@@ -76,7 +78,8 @@ QImage Noise(int width, int height, unsigned seed)
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) line[x] = 0xFF000000u | (random() & 0xFFFFFFu);
+        for (int x = 0; x < width; ++x)
+            line[x] = 0xFF000000u | (random() & 0xFFFFFFu);
     }
     return image;
 }
@@ -291,11 +294,13 @@ TEST_P(SkinSurfaceTest, AtScaleTwoAndAcrossSwitchesTheServerIsTheSame)
     Player().cButtonAction_PlayListPullClick();
     Player().cButtonAction_LyricsPullClick();
     Player().cButtonAction_PlayClick();
-    for (int i = 0; i < 50; ++i) Player().Loop().PlayTimer_Timer();
+    for (int i = 0; i < 50; ++i)
+        Player().Loop().PlayTimer_Timer();
     ExpectServerMatches("played 50 ticks at scale 2");
     for (int round = 1; round <= 2; ++round) {
         testsupport::MenuItem("mnuPopup1", "mnuP1DoubleSize").trigger();
-        for (int i = 0; i < 30; ++i) Player().Loop().PlayTimer_Timer();
+        for (int i = 0; i < 30; ++i)
+            Player().Loop().PlayTimer_Timer();
         ExpectServerMatches("ticks after switch " + std::to_string(round));
     }
     EXPECT_EQ(Player().Window().Scale(), 2);

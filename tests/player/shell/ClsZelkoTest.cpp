@@ -12,6 +12,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+using namespace shell;
+
 namespace {
 
 bool Exists(const std::string& path)
@@ -75,7 +77,7 @@ TEST_F(ClsZelkoTest, DataPathIsAppPathWhenWritableElseTheConfigFolder)
     ClsZelko app("/log", ClsZelko::Folders{installed, m_work, m_config});
     EXPECT_EQ(app.AppPath(), installed + "/");
     EXPECT_EQ(app.DataPath(), m_config);
-    EXPECT_TRUE(QDir(QString::fromStdString(m_config)).exists());   // created when needed
+    EXPECT_TRUE(QDir(QString::fromStdString(m_config)).exists()); // created when needed
     app.WriteRunLog("line");
     EXPECT_EQ(testsupport::ReadFileBytes(m_config + "Zelko.log"), "line\r\n");
 }

@@ -8,6 +8,9 @@
 #include <fstream>
 #include <unistd.h>
 
+using namespace common;
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -5,22 +5,27 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace shell;
+
 namespace fs = std::filesystem;
 
 namespace {
 
-ZelkoSettings FromText(const std::string& text, const std::string& appPath = "/opt/zelko/") {
+ZelkoSettings FromText(const std::string& text, const std::string& appPath = "/opt/zelko/")
+{
     return SettingsFile::Read(platform::ProfileFile::FromBytes(text), appPath);
 }
 
-TEST(ZelkoSettingsTest, EmptyFileGivesTheDefaults) {
+TEST(ZelkoSettingsTest, EmptyFileGivesTheDefaults)
+{
     const ZelkoSettings s = FromText("");
     EXPECT_EQ(s, ZelkoSettings{});
     EXPECT_EQ(s.Volume, 50);
     EXPECT_EQ(s.LyricsExt, "txt");
 }
 
-TEST(ZelkoSettingsTest, BooleanRule) {
+TEST(ZelkoSettingsTest, BooleanRule)
+{
     for (const char* value : {"1", "yes", "-1"})
         EXPECT_TRUE(FromText(std::string("[Skin]\nWithMusic=") + value + "\n").SkinWithMusic) << value;
     for (const char* value : {"0", ""})
@@ -30,7 +35,8 @@ TEST(ZelkoSettingsTest, BooleanRule) {
 }
 
 // Numbers round half to even; text that is no number, or out of range, gives the default.
-TEST(ZelkoSettingsTest, BadNumbersUseDefaults) {
+TEST(ZelkoSettingsTest, BadNumbersUseDefaults)
+{
     const ZelkoSettings s = FromText(
         "[PlayInfo]\nVolume=loud\n[PlayListWindow]\nPosition=x7\n[Window]\nLeft=12abc\nTop=99999999999\n");
     EXPECT_EQ(s.Volume, 50);
@@ -48,18 +54,21 @@ TEST(ZelkoSettingsTest, BadNumbersUseDefaults) {
         EXPECT_EQ(FromText(std::string("[Window]\nLeft=10\n") + line).WindowScale, scale) << line;
 }
 
-TEST(ZelkoSettingsTest, AppPathPlaceholder) {
+TEST(ZelkoSettingsTest, AppPathPlaceholder)
+{
     EXPECT_EQ(FromText("[Skin]\nPath=$(apppath)/Skins/Blue/\n").SkinPath, "/opt/zelko/Skins/Blue/");
     EXPECT_EQ(FromText("[Skin]\nPath=$(APPPATH)\\Skins\\Blue\\\n").SkinPath, "/opt/zelko/Skins/Blue/");
     EXPECT_EQ(FromText("[Skin]\nPath=/x/$(apppath)/y/\n").SkinPath, "/x/$(apppath)/y/");
 }
 
-TEST(ZelkoSettingsTest, AssistSectionLinesAreHandedOnWhole) {
+TEST(ZelkoSettingsTest, AssistSectionLinesAreHandedOnWhole)
+{
     const ZelkoSettings s = FromText("[Assist]\nExecuteFile=RemoteZKA\nExecuteFile=ScopeZKA\n");
     EXPECT_EQ(s.AssistLines, (std::vector<std::string>{"ExecuteFile=RemoteZKA", "ExecuteFile=ScopeZKA"}));
 }
 
-TEST(ZelkoSettingsTest, SavedFileReadsBackAndKeepsForeignLines) {
+TEST(ZelkoSettingsTest, SavedFileReadsBackAndKeepsForeignLines)
+{
     const fs::path dir = fs::temp_directory_path() / ("zelko-ini-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+using namespace skin;
+
 using platform::Rect;
 using platform::Region;
 
@@ -16,7 +18,8 @@ QImage Pattern(int w, int h)
 {
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb((x * 37) & 0xFF, (y * 59) & 0xFF, ((x + y) * 23) & 0xFF));
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb((x * 37) & 0xFF, (y * 59) & 0xFF, ((x + y) * 23) & 0xFF));
     }
     return image;
 }
@@ -53,8 +56,8 @@ TEST(DrawingSurfaceTest, EachRasterOperationCombinesEveryPixelAsDefined)
                 const uint32_t sp = Rgb(src.pixel(x - dest.left + 5, y - dest.top + 7));
                 const uint32_t dp = Rgb(background);
                 const uint32_t want = op == RasterOp::SrcCopy ? sp
-                                      : op == RasterOp::SrcAnd ? (dp & sp)
-                                                               : ((~sp | dp) & 0xFFFFFFu);
+                    : op == RasterOp::SrcAnd                  ? (dp & sp)
+                                                              : ((~sp | dp) & 0xFFFFFFu);
                 ASSERT_EQ(got, want) << static_cast<uint32_t>(op) << " at " << x << "," << y;
             }
         }
@@ -95,7 +98,7 @@ TEST(DrawingSurfaceTest, PaintersUseTheClipTextColourAndReportTheChange)
     std::vector<Rect> changes;
     s.SetChangeListener([&](const Rect& r) { changes.push_back(r); });
     s.SetClip(Region(Rect{0, 0, 8, 12}));
-    s.SetTextColor(0x0000FF);  // red as a Windows colour value
+    s.SetTextColor(0x0000FF); // red as a Windows colour value
     {
         SurfacePainter p = s.BeginPaint();
         EXPECT_EQ(p.pen().color(), QColor(255, 0, 0));

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace skin;
+
 using platform::Rect;
 using platform::Region;
 
@@ -83,8 +85,7 @@ TEST(HostileSkinTest, RegionDataFilesBeyondTheRangeAreRefused)
 {
     TempFolder folder;
     // Two rectangles each representable, whose union is wider than 32 bits.
-    folder.WriteInts("wide.rgn", {32, 1, 2, 32, kMin, 0, kMax, 2, -2000000000, 0, -1999999990, 1,
-                                  2000000000, 1, 2000000010, 2});
+    folder.WriteInts("wide.rgn", {32, 1, 2, 32, kMin, 0, kMax, 2, -2000000000, 0, -1999999990, 1, 2000000000, 1, 2000000010, 2});
     // One rectangle whose width overflows.
     folder.WriteInts("overflow.rgn", {32, 1, 1, 16, 0, 0, 0, 0, kMin + 8, 0, 165, 1});
     for (const char* file : {"wide.rgn", "overflow.rgn"}) {
@@ -117,7 +118,8 @@ TEST(HostileSkinTest, TheLoaderAndTheCheckerReportExtremeLinesAndGoOn)
     EXPECT_EQ(RunSkinCheck(folder.Path(), out), 1);
     const std::string report = out.str();
     for (const char* line : {"Skin.zks:4:", "Skin.zks:5:", "Skin.zks:7:", "Skin.zks:9:"}) {
-        EXPECT_NE(report.find(line), std::string::npos) << line << " in\n" << report;
+        EXPECT_NE(report.find(line), std::string::npos) << line << " in\n"
+                                                        << report;
     }
     EXPECT_NE(report.find("outside -32767..32767"), std::string::npos) << report;
 }
@@ -127,7 +129,8 @@ TEST(HostileSkinTest, SkinFilesOverTheSizeLimitAreNotRead)
     TempFolder folder;
     WriteSkin(folder, "");
     std::string text = "[body]\nmain=addrect value(0,0,100,50)\n";
-    while (text.size() <= MaxSkinFileBytes) text += "; padding padding padding padding padding padding padding\n";
+    while (text.size() <= MaxSkinFileBytes)
+        text += "; padding padding padding padding padding padding padding\n";
     folder.Write("Skin.zks", text);
     const SkinLoadResult loaded = LoadSkin(folder.Path(), "Skin.zks");
     EXPECT_TRUE(loaded.fileFound);
@@ -143,9 +146,11 @@ TEST(HostileSkinTest, RegionsOfTooManyLinesAndSkinsOfTooManyNamesStopAtTheLimits
     const char* spellings[] = {"open", "OPEN", "Open"};
     for (int i = 0; i < MaxLinesPerRegion + 40; ++i)
         text += std::string(spellings[i % 3]) + "=addrect value(0," + std::to_string(2 * i) + ",5,1)\n";
-    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i) text += "k" + std::to_string(i) + "=addrect value(0,0,1,1)\n";
+    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i)
+        text += "k" + std::to_string(i) + "=addrect value(0,0,1,1)\n";
     text += "[timesource]\n";
-    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i) text += "r" + std::to_string(i) + "=rect value(0,0,1,1)\n";
+    for (std::size_t i = 0; i < MaxSkinNames + 10; ++i)
+        text += "r" + std::to_string(i) + "=rect value(0,0,1,1)\n";
     const ParsedSkinFile parsed = ParseSkinText(text, "Skin.zks", In());
 
     const ClsZelkoRgn* open = parsed.coRgns.Find("sysbuttons-open");

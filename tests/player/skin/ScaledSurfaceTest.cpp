@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace skin;
+
 using platform::Rect;
 using platform::Region;
 

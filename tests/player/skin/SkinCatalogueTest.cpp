@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace skin;
+
 namespace {
 
 // A host whose skins "apply" when their folder holds a file named ok.
@@ -43,7 +45,8 @@ protected:
     {
         // Skins/Blue and Skins/Red work; Skins/Grey cannot be applied;
         // Skins/Empty has no skin file; Skins/readme.txt is a plain file.
-        for (const char* name : {"Blue", "Red", "Grey"}) app.Write(std::string("Skins/") + name + "/" + name + ".zks", "[body]\n");
+        for (const char* name : {"Blue", "Red", "Grey"})
+            app.Write(std::string("Skins/") + name + "/" + name + ".zks", "[body]\n");
         app.Write("Skins/Blue/ok", "");
         app.Write("Skins/Red/ok", "");
         app.Write("Skins/Red/Red2.zks", "");

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+using namespace skin;
+
 namespace {
 
 std::string ShippedSkin(const std::string& name)

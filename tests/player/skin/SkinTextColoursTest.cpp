@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace skin;
+
 // A skin that leaves an entry out draws with the one of the skin before, and
 // with 0 when no skin has set it.
 TEST(SkinTextColoursTest, EntriesLeftOutKeepThoseOfTheSkinBefore)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace skin;
+
 using namespace skintext;
 
 TEST(SkinTextTest, NumbersConvertLikeTheSkinFilesExpect)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace skin;
+
 using platform::Rect;
 using platform::Region;
 

@@ -7,6 +7,8 @@
 
 #include <tuple>
 
+using namespace skin;
+
 using platform::Rect;
 using platform::Region;
 

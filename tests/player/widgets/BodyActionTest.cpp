@@ -8,6 +8,10 @@
 
 #include <QPainter>
 
+using namespace playback;
+using namespace skin;
+using namespace widgets;
+
 using namespace widgettest;
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+using namespace widgets;
+
 TEST(BodyRules, SpectrumValuesMapToLevelsByTheLouderChannel)
 {
     struct Row {

@@ -9,6 +9,10 @@
 #include <sstream>
 #include <vector>
 
+using namespace playback;
+using namespace skin;
+using namespace widgets;
+
 using namespace widgettest;
 
 namespace {
@@ -255,7 +259,7 @@ TEST_F(ButtonActionTest, DebugDrawsDottedMagentaFrames)
     for (int i = 0; i < 10; ++i)
         magenta += (m_h->Pixel(x + i, 0) == qRgb(255, 0, 255)) + (m_h->Pixel(x, i) == qRgb(255, 0, 255));
     EXPECT_GT(magenta, 3);
-    EXPECT_LT(magenta, 20); // dotted, not solid
+    EXPECT_LT(magenta, 20);                                           // dotted, not solid
     EXPECT_EQ(m_h->Pixel(x + 5, 5), Colour("sysbuttonssource-open")); // no fill
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace widgets;
+
 namespace {
 
 class FindLyricsFileTest : public ::testing::Test {
@@ -73,8 +75,7 @@ TEST_F(FindLyricsFileTest, LyricsFolderWinsAndRefusalFallsBack)
     EXPECT_EQ(m_handed, std::vector<std::string>{m_root + "/lyrics/Song.txt"});
     // The decoder refuses the folder's file: the one next to the MP3 is tried.
     EXPECT_TRUE(Find("txt", m_root + "/lyrics/", {m_root + "/lyrics/Song.txt"}));
-    EXPECT_EQ(m_handed, (std::vector<std::string>{m_root + "/lyrics/Song.txt",
-                                                  m_root + "/music/Song.txt"}));
+    EXPECT_EQ(m_handed, (std::vector<std::string>{m_root + "/lyrics/Song.txt", m_root + "/music/Song.txt"}));
     // Refused everywhere: false.
     EXPECT_FALSE(Find("txt", "", {m_root + "/music/Song.txt"}));
 }

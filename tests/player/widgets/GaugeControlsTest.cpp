@@ -5,6 +5,9 @@
 
 #include <vector>
 
+using namespace skin;
+using namespace widgets;
+
 namespace {
 
 // Records what the gestures ask for.
@@ -43,7 +46,7 @@ protected:
 
     Skin m_skin;
     RecordingHost m_host;
-    GaugeControls m_controls {m_skin, m_host};
+    GaugeControls m_controls{m_skin, m_host};
 };
 
 TEST_F(GaugeControlsTest, ADragOnTheSeekBarFollowsThePointerAndSeeksOnceOnRelease)
@@ -75,7 +78,7 @@ TEST_F(GaugeControlsTest, TheVolumeGaugeSetsTheVolumeInStepsOfOne)
     m_controls.MouseMove(Left, 238, 40); // unchanged: not set again
     m_controls.MouseMove(Left, 100, 22); // left of the gauge: 0
     EXPECT_TRUE(m_controls.MouseUp(MouseButton::Left, 300, 22));
-    EXPECT_EQ(m_host.volumes, (std::vector<int32_t> {37, 38, 0, 100}));
+    EXPECT_EQ(m_host.volumes, (std::vector<int32_t>{37, 38, 0, 100}));
     EXPECT_TRUE(m_host.seeks.empty());
 }
 
@@ -87,7 +90,7 @@ TEST_F(GaugeControlsTest, TheWheelOverTheSeekBarStepsFiveSecondsPerNotch)
     EXPECT_TRUE(m_controls.Wheel(60, 50, 25));
     EXPECT_TRUE(m_controls.Wheel(60, 50, 25));
     EXPECT_FALSE(m_controls.Wheel(120, 250, 25));
-    EXPECT_EQ(m_host.steps, (std::vector<int32_t> {5000, -10000, 5000}));
+    EXPECT_EQ(m_host.steps, (std::vector<int32_t>{5000, -10000, 5000}));
 }
 
 } // namespace

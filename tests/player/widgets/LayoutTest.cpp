@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace widgets;
+
 using platform::Rect;
 
 TEST(PlayListLayout, WholeLinesCentredWithTheTimeColumnAtTheRight)

@@ -7,6 +7,9 @@
 
 #include <cstring>
 
+using namespace skin;
+using namespace widgets;
+
 using namespace widgettest;
 using LyricsLayout::Line;
 
@@ -20,8 +23,11 @@ struct LineCase {
     int r, g, b;
 };
 constexpr LineCase Lines[] = {
-    {Line::PPrev, 7, 255, 0, 0},  {Line::Prev, 6, 0, 255, 0},    {Line::Current, 5, 0, 0, 255},
-    {Line::Next, 1, 255, 255, 0}, {Line::NNext, 0, 0, 255, 255},
+    {Line::PPrev, 7, 255, 0, 0},
+    {Line::Prev, 6, 0, 255, 0},
+    {Line::Current, 5, 0, 0, 255},
+    {Line::Next, 1, 255, 255, 0},
+    {Line::NNext, 0, 0, 255, 255},
 };
 
 class LyricsActionTest : public ::testing::Test {

@@ -8,6 +8,10 @@
 
 #include <vector>
 
+using namespace playback;
+using namespace skin;
+using namespace widgets;
+
 using namespace widgettest;
 
 namespace {
@@ -62,7 +66,7 @@ TEST_F(PlayListActionTest, ScrollButtonPressedAndReleasedLooks)
 {
     m_list->Paint();
     EXPECT_EQ(m_h->Pixel(162, 25), Colour("sysbuttonssource-playlistu"));
-    EXPECT_EQ(m_h->Pixel(169, 25), BodyColour); // masked: background shows
+    EXPECT_EQ(m_h->Pixel(169, 25), BodyColour);                           // masked: background shows
     EXPECT_EQ(m_h->Pixel(169, 45), Colour("sysbuttonssource-playlistd")); // plain
     // Pressed, then released elsewhere: the released image, no event.
     Press(MouseButton::Left, 165, 45);

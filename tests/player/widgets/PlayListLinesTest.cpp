@@ -12,6 +12,11 @@
 
 #include <QPainter>
 
+using namespace common;
+using namespace playback;
+using namespace skin;
+using namespace widgets;
+
 using namespace widgettest;
 
 namespace {

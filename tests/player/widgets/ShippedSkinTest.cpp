@@ -22,6 +22,10 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace playback;
+using namespace skin;
+using namespace widgets;
+
 using namespace widgettest;
 
 namespace {

@@ -58,7 +58,7 @@ public:
     }
     SkinBuilder& RegionOf(const std::string& name, const platform::Region& region)
     {
-        ClsZelkoRgn rgn;
+        skin::ClsZelkoRgn rgn;
         rgn.SetName(name);
         rgn.SetRgn(region);
         m_skin.coRgns.Add(std::move(rgn));
@@ -95,7 +95,7 @@ public:
     // A rectangle with arbitrary numbers (the peak marker's takes width and height).
     SkinBuilder& AddRect(const std::string& key, int l, int t, int r, int b)
     {
-        ClsZelkoRect rect;
+        skin::ClsZelkoRect rect;
         rect.SetName(key);
         (void)rect.MakeRect("rect value(" + std::to_string(l) + "," + std::to_string(t) + "," +
                             std::to_string(r) + "," + std::to_string(b) + ")");
@@ -113,7 +113,7 @@ public:
     }
 
     QRgb ColourOf(const std::string& key) const { return m_colours.at(key); }
-    Skin& Result()
+    skin::Skin& Result()
     {
         m_skin.pictures.picSysButtons = m_skin.pictures.picPlayButtons = m_skin.pictures.picTitle = m_sheet;
         return m_skin;
@@ -126,7 +126,7 @@ private:
         p.fillRect(x, y, w, h, QColor::fromRgb(c));
     }
 
-    Skin m_skin;
+    skin::Skin m_skin;
     QImage m_sheet = Solid(128, 4096, 0xFF000000);
     int m_nextRow = 0;
     std::map<std::string, QRgb> m_colours;
@@ -141,7 +141,7 @@ inline QRgb Distinct(int n)
 // A window and application state around a skin, with the surface sized to
 // the window and filled with Garbage.
 struct Harness {
-    Harness(Skin skinIn, std::string_view commandLine, int w, int h)
+    Harness(skin::Skin skinIn, std::string_view commandLine, int w, int h)
         : app(commandLine, dir.path().toStdString() + "/")
         , skin(std::move(skinIn))
     {
@@ -149,13 +149,13 @@ struct Harness {
         window.Surface().Fill(QColor::fromRgb(Garbage));
     }
 
-    WidgetContext Context() { return WidgetContext{window, window.Surface(), app.Widgets(), app.Log(), skin}; }
+    widgets::WidgetContext Context() { return widgets::WidgetContext{window, window.Surface(), app.Widgets(), app.Log(), skin}; }
     QRgb Pixel(int x, int y) const { return window.Surface().Image().pixel(x, y); }
 
     QTemporaryDir dir;
-    ClsZelko app;
-    Skin skin;
-    SkinWindow window;
+    shell::ClsZelko app;
+    skin::Skin skin;
+    skin::SkinWindow window;
 };
 
 } // namespace widgettest
