@@ -7,6 +7,7 @@
 
 #include "player/skin/SkinWindowBuilder.h"
 
+#include <string>
 #include <tuple>
 
 using namespace skin;
@@ -15,7 +16,7 @@ using namespace screentest;
 
 namespace {
 
-class PlayerScreenTest : public ScreenTest, public ::testing::WithParamInterface<std::tuple<const char*, int>> {
+class PlayerScreenTest : public ScreenTest, public ::testing::WithParamInterface<std::tuple<std::string, int>> {
 protected:
     std::string SkinName() const override { return std::get<0>(GetParam()); }
 };
