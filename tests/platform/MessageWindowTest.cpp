@@ -1,3 +1,7 @@
+// The message window between programs, driven over its real sockets by real
+// peers and by raw clients that misbehave. It stays one file although it is
+// long: the cases share those peers, and together they are the whole
+// contract of the endpoint, from a plain request to a thousand connections.
 #include "platform/MessageWindow.h"
 
 #include <gtest/gtest.h>

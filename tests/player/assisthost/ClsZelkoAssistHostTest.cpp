@@ -1,3 +1,7 @@
+// The assist host against fake assists that speak the real wire format. It
+// stays one file although it is long: the cases share the fake assist and a
+// linked host, and together they follow one conversation with an assist,
+// from discovery to an assist that stops answering.
 #include "player/assisthost/ClsZelkoAssistHost.h"
 
 #include <QAction>
