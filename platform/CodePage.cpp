@@ -1,5 +1,7 @@
 #include "platform/CodePage.h"
 
+#include "platform/Utf8.h"
+
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -11,36 +13,8 @@ namespace {
 // Length of the valid UTF-8 sequence at the start of s, or 0 when it is not valid.
 std::size_t Utf8SequenceLength(std::string_view s)
 {
-    if (s.empty())
-        return 0;
-    auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    unsigned char c = b(0);
-    if (c < 0x80)
-        return 1;
-    std::size_t n;
-    unsigned int min;
-    if ((c & 0xE0) == 0xC0) {
-        n = 2;
-        min = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-        n = 3;
-        min = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-        n = 4;
-        min = 0x10000;
-    } else
-        return 0;
-    if (s.size() < n)
-        return 0;
-    unsigned int cp = c & (0x7F >> n);
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((b(i) & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (b(i) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
+    const auto sequence = Utf8::FirstSequence(s);
+    return sequence ? sequence->Length : 0;
 }
 
 bool IsCp932LeadByte(unsigned char c)

@@ -9,46 +9,51 @@ constexpr char32_t EscapeBase = 0xDC00;
 
 } // namespace
 
+std::optional<Sequence> FirstSequence(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char c = b(0);
+    if (c < 0x80)
+        return Sequence{c, 1};
+    std::size_t n;
+    char32_t min;
+    if ((c & 0xE0) == 0xC0) {
+        n = 2;
+        min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 3;
+        min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 4;
+        min = 0x10000;
+    } else
+        return std::nullopt;
+    if (text.size() < n)
+        return std::nullopt;
+    char32_t cp = c & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((b(k) & 0xC0) != 0x80)
+            return std::nullopt;
+        cp = (cp << 6) | (b(k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
+    return Sequence{cp, n};
+}
+
 std::u32string Decode(std::string_view text)
 {
     std::u32string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-        unsigned char c = b(i);
-        std::size_t n = 0;
-        char32_t min = 0;
-        if (c < 0x80) {
-            out.push_back(c);
-            ++i;
-            continue;
-        }
-        if ((c & 0xE0) == 0xC0) {
-            n = 2;
-            min = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            n = 3;
-            min = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            n = 4;
-            min = 0x10000;
-        }
-        bool valid = n != 0 && i + n <= text.size();
-        char32_t cp = c & (0x7F >> n);
-        for (std::size_t k = 1; valid && k < n; ++k) {
-            if ((b(i + k) & 0xC0) != 0x80)
-                valid = false;
-            else
-                cp = (cp << 6) | (b(i + k) & 0x3F);
-        }
-        if (valid && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            valid = false;
-        if (valid) {
-            out.push_back(cp);
-            i += n;
+        if (const auto sequence = FirstSequence(text.substr(i))) {
+            out.push_back(sequence->CodePoint);
+            i += sequence->Length;
         } else {
-            out.push_back(EscapeBase + c);
+            out.push_back(EscapeBase + static_cast<unsigned char>(text[i]));
             ++i;
         }
     }
