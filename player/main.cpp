@@ -14,6 +14,7 @@
 #include "player/desktop/InstanceHandOver.h"
 #include "player/desktop/InstanceName.h"
 #include "player/desktop/MprisService.h"
+#include "player/desktop/SessionBusAddress.h"
 #include "player/desktop/WindowHandOver.h"
 #include "player/frmZelko.h"
 #include "player/shell/ClsZelko.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv)
     const std::string commandLine = desktop::JoinArguments(arguments.remaining);
 
     PreferXcbUnderWayland();
+    desktop::DisableUnnamedSessionBus();
     platform::PlainImageTransfer imageTransfer;
     QApplication app(argc, argv);
     imageTransfer.Release();
