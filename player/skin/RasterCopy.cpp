@@ -42,17 +42,23 @@ platform::Rect CopyRaster(QImage& target, const QImage& sourceImage, int32_t src
     const int dx = srcX - dest.left;
     const int dy = srcY - dest.top;
     const platform::Rect sourceBounds{0, 0, source.width(), source.height()};
+    // Row addresses from one base each: every scanLine() of the target would
+    // check again whether it is shared.
+    uchar* const targetBits = target.bits();
+    const qsizetype targetStride = target.bytesPerLine();
+    const uchar* const sourceBits = source.constBits();
+    const qsizetype sourceStride = source.bytesPerLine();
     std::vector<QRgb> row;
     auto copyPiece = [&](const platform::Rect& piece) {
         const int count = piece.Width();
         for (int y = piece.top; y < piece.bottom; ++y) {
-            auto* dst = reinterpret_cast<QRgb*>(target.scanLine(y)) + piece.left;
+            auto* dst = reinterpret_cast<QRgb*>(targetBits + y * targetStride) + piece.left;
             const int sy = y + dy;
-            const platform::Rect run = sy >= 0 && sy < source.height()
+            const platform::Rect run = sy >= 0 && sy < sourceBounds.bottom
                 ? platform::Rect{piece.left + dx, sy, piece.right + dx, sy + 1}.Intersected(
                       sourceBounds)
                 : platform::Rect{};
-            const auto* src = run.IsEmpty() ? nullptr : reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+            const auto* src = run.IsEmpty() ? nullptr : reinterpret_cast<const QRgb*>(sourceBits + sy * sourceStride);
             if (src != nullptr && run.Width() == count) {
                 // The whole run lies inside the source: combine straight from it.
                 CombineRun(dst, src + run.left, count, op);
