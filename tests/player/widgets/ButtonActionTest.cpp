@@ -137,7 +137,7 @@ TEST_F(ButtonActionTest, PaintShowsIdleLooksMaskedOrSolid)
     EXPECT_EQ(Opaque(SkinButton::Play), Colour("playbuttonssource-play"));
     EXPECT_EQ(Clear(SkinButton::Play), BodyColour);
     EXPECT_EQ(Opaque(SkinButton::Stop), Colour("playbuttonssource-stopdown")); // stopped
-    EXPECT_EQ(Clear(SkinButton::Close), Colour("sysbuttonssource-close")); // solid
+    EXPECT_EQ(Clear(SkinButton::Close), Colour("sysbuttonssource-close"));     // solid
     EXPECT_EQ(m_h->Pixel(190, 5), Garbage);
     EXPECT_EQ(m_h->Pixel(5, 12), Garbage);
 
