@@ -4,6 +4,8 @@
 
 #include "platform/ProfileFile.h"
 
+#include <QProcess>
+
 #include <csignal>
 
 using namespace screentest;
@@ -21,9 +23,9 @@ TEST(ProgramBoxTest, ASignalClosesTheMessageBoxAndEndsTheProgramTheNormalWay)
                                        {{"QT_QPA_PLATFORM", "xcb"},
                                         {"ASAN_OPTIONS", "strict_string_checks=1:detect_leaks=0:suppressions=" ZELKO_SOURCE_DIR "/tests/player/screen/asan.supp"}});
     // The box is captioned with the application's title.
-    const std::string box = Output("timeout 30 xdotool search --sync --onlyvisible --pid " + std::to_string(program.Pid()) +
-                                   " --name '^Zelko Deck$' 2>/dev/null | head -n 1");
-    ASSERT_FALSE(box.empty()) << "no message box";
+    QProcess search;
+    search.start("timeout", {"30", "xdotool", "search", "--sync", "--onlyvisible", "--pid", QString::number(program.Pid()), "--name", "^Zelko Deck$"});
+    ASSERT_TRUE(search.waitForFinished(40000) && !search.readAllStandardOutput().isEmpty()) << "no message box";
     ::kill(static_cast<pid_t>(program.Pid()), SIGTERM);
     ASSERT_TRUE(program.Process().waitForFinished(30000)) << "the message box still waits for a click";
     EXPECT_EQ(program.Process().exitStatus(), QProcess::NormalExit);

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -63,21 +62,6 @@ public:
 private:
     int m_fd = -1;
 };
-
-// Runs a shell command and returns what it printed, without the last newline.
-inline std::string Output(const std::string& command)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe)
-        return std::string();
-    std::string text;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe.get()))
-        text += buffer;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
 
 // The main window started in the test's process with a shipped skin at a
 // known place, over a striped desktop.
