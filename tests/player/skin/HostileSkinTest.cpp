@@ -1,6 +1,5 @@
 // Skin lines and region data files found by fuzzing to crash or stall the
 // loader; each class of them is now refused line by line.
-#include "player/skin/ClsZelkoRect.h"
 #include "player/skin/ClsZelkoRgn.h"
 #include "player/skin/SkinFile.h"
 #include "player/skin/SkinLoader.h"
@@ -66,16 +65,6 @@ TEST(HostileSkinTest, PolygonsAndRectanglesWithExtremeCoordinatesAreRefused)
     ASSERT_EQ(largest.MakeRgn("body", "addrect value(-32767,-32767,32767,32767)", In()), RgnLineStatus::Applied);
     ASSERT_EQ(largest.MakeRgn("body", "addrect value(0,0,32767,32767)", In()), RgnLineStatus::Applied);
     EXPECT_EQ(largest.Rgn()->BoundingBox(), (Rect{-32767, -32767, 32767, 32767}));
-}
-
-TEST(HostileSkinTest, SourceRectanglesBeyondTheRangeAreRefused)
-{
-    ClsZelkoRect rect;
-    ASSERT_EQ(rect.MakeRect("rect value(1,2,3,4)"), RectLineStatus::Applied);
-    EXPECT_EQ(rect.MakeRect("rect value(-2147483648,0,2147483647,1)"), RectLineStatus::OutOfRange);
-    EXPECT_EQ(rect.MakeRect("rect value(0,0,32768,1)"), RectLineStatus::OutOfRange);
-    EXPECT_EQ(rect.RectPtr(), (Rect{1, 2, 3, 4}));
-    EXPECT_EQ(rect.MakeRect("rect value(-32767,-32767,32767,32767)"), RectLineStatus::Applied);
 }
 
 TEST(HostileSkinTest, RegionDataFilesBeyondTheRangeAreRefused)

@@ -19,15 +19,16 @@ constexpr int BoxTop = 10;
 
 struct LineCase {
     Line line;
+    SkinColour colour;
     int field;
     int r, g, b;
 };
 constexpr LineCase Lines[] = {
-    {Line::PPrev, 7, 255, 0, 0},
-    {Line::Prev, 6, 0, 255, 0},
-    {Line::Current, 5, 0, 0, 255},
-    {Line::Next, 1, 255, 255, 0},
-    {Line::NNext, 0, 0, 255, 255},
+    {Line::PPrev, SkinColour::LyricsPPrev, 7, 255, 0, 0},
+    {Line::Prev, SkinColour::LyricsPrev, 6, 0, 255, 0},
+    {Line::Current, SkinColour::LyricsCurrent, 5, 0, 0, 255},
+    {Line::Next, SkinColour::LyricsNext, 1, 255, 255, 0},
+    {Line::NNext, SkinColour::LyricsNNext, 0, 0, 255, 255},
 };
 
 class LyricsActionTest : public ::testing::Test {
@@ -40,12 +41,8 @@ protected:
         b.Region("body-main", 0, 0, 200, 100);
         b.Region("lyricsbox-itemrect", 0, BoxTop, 150, 70);
         m_h = std::make_unique<Harness>(b.Result(), "", 200, 100);
-        SkinTextColours& colours = m_h->skin.colours;
-        colours.SetColour(SkinColour::LyricsPPrev, ColorRef(255, 0, 0));
-        colours.SetColour(SkinColour::LyricsPrev, ColorRef(0, 255, 0));
-        colours.SetColour(SkinColour::LyricsCurrent, ColorRef(0, 0, 255));
-        colours.SetColour(SkinColour::LyricsNext, ColorRef(255, 255, 0));
-        colours.SetColour(SkinColour::LyricsNNext, ColorRef(0, 255, 255));
+        for (const LineCase& c : Lines)
+            m_h->skin.colours.SetColour(c.colour, ColorRef(c.r, c.g, c.b));
         for (int f = 0; f < 8; ++f)
             std::strcpy(m_record.Text[f], ("Field " + std::to_string(f)).c_str());
         m_lyrics = std::make_unique<ClsZelkoLyricsAction>(m_h->Context(), m_record);
