@@ -17,16 +17,21 @@ ParsedSkinFile Parse(const std::string& text)
 
 } // namespace
 
-TEST(SkinFileTest, SectionsAreCaseInsensitiveAndNamesLowerCased)
+// A region named again, in any letter case, is modified; the order is that of first naming.
+TEST(SkinFileTest, SectionsAreCaseInsensitiveNamesLowerCasedAndRegionsInTheOrderFirstNamed)
 {
-    const ParsedSkinFile skin = Parse("[Body]\nMain=addrect value(0,0,10,10)\n[body]\nmain=diffrect value(0,0,3,3)\n");
+    const ParsedSkinFile skin = Parse(
+        "[PlayButtons]\nPlay=addrect value(0,0,10,10)\n[sysbuttons]\nclose=addrect value(0,0,5,5)\n"
+        "[playbuttons]\nplay=diffrect value(0,0,3,3)\nstop=addrect value(0,0,5,5)\n");
     EXPECT_TRUE(skin.problems.empty());
-    ASSERT_EQ(skin.coRgns.Count(), 1u);
-    EXPECT_EQ(skin.coRgns.At(0).Name(), "body-main");
-    const ClsZelkoRgn* main = skin.coRgns.Find("BODY-MAIN");
-    ASSERT_NE(main, nullptr);
-    EXPECT_FALSE(main->Rgn()->Contains(2, 2)) << "the second line modifies the same region";
-    EXPECT_TRUE(main->Rgn()->Contains(9, 9));
+    ASSERT_EQ(skin.coRgns.Count(), 3u);
+    EXPECT_EQ(skin.coRgns.At(0).Name(), "playbuttons-play");
+    EXPECT_EQ(skin.coRgns.At(1).Name(), "sysbuttons-close");
+    EXPECT_EQ(skin.coRgns.At(2).Name(), "playbuttons-stop");
+    const ClsZelkoRgn* play = skin.coRgns.Find("PLAYBUTTONS-PLAY");
+    ASSERT_NE(play, nullptr);
+    EXPECT_FALSE(play->Rgn()->Contains(2, 2));
+    EXPECT_TRUE(play->Rgn()->Contains(9, 9));
 }
 
 // A header with a trailing blank is a key line of the current section.
@@ -102,17 +107,6 @@ TEST(SkinFileTest, AValueIsCutAtASecondEqualsSignAndARectangleNamedTwiceKeepsThe
     EXPECT_TRUE(skin.coRgns.Contains("time-mm"));
     ASSERT_EQ(skin.problems.size(), 1u);
     EXPECT_EQ(skin.problems[0].line, 3);
-}
-
-TEST(SkinFileTest, RegionsKeepTheOrderInWhichTheFileFirstNamedThem)
-{
-    const ParsedSkinFile skin = Parse(
-        "[playbuttons]\nplay=addrect value(0,0,5,5)\n[sysbuttons]\nclose=addrect value(0,0,5,5)\n"
-        "[playbuttons]\nplay=addrect value(5,0,5,5)\nstop=addrect value(0,0,5,5)\n");
-    ASSERT_EQ(skin.coRgns.Count(), 3u);
-    EXPECT_EQ(skin.coRgns.At(0).Name(), "playbuttons-play");
-    EXPECT_EQ(skin.coRgns.At(1).Name(), "sysbuttons-close");
-    EXPECT_EQ(skin.coRgns.At(2).Name(), "playbuttons-stop");
 }
 
 TEST(SkinFileTest, Cp932AndCrLfFilesAreRead)
