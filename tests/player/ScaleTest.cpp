@@ -1,9 +1,6 @@
-// The main window above scale 1 with each shipped skin, offscreen (image
-// surface), switched by the double-size item while a track plays: it takes
-// each size and keeps its place, and shows right after the switch what it
-// showed before with each pixel made a block of the scale. Text is drawn
-// afresh at each scale and left out; how copies and text land at a scale is
-// checked by ScaledSurfaceTest.
+// The double-size item switches the main window's scale while a track plays:
+// the window takes each size, keeps its place, and right after the switch
+// shows what it showed before with each pixel made a block of the scale.
 #include "PlayerTestSupport.h"
 #include "support/PlayerWidgetLookup.h"
 
@@ -19,18 +16,8 @@ using namespace skin;
 namespace playertest {
 namespace {
 
-// The skin's text boxes (title box, play list, lyrics).
-std::vector<platform::Rect> TextBoxes(const Skin& skin)
-{
-    std::vector<platform::Rect> boxes;
-    for (const char* name : {"titlebox-textrect", "playlistbox-itemrect", "lyricsbox-itemrect"})
-        if (const ClsZelkoRgn* item = skin.coRgns.Find(name); item && item->Rgn())
-            boxes.push_back(item->Rgn()->BoundingBox());
-    return boxes;
-}
-
-// The pixels of `one` (skin pixels) whose block of scale x scale pixels in
-// `scaled` is not all that pixel, outside the boxes; the first is described.
+// The pixels of `one` whose block in `scaled` is not all that pixel, outside
+// the boxes left out; the first is described.
 int BlockMismatches(const QImage& one, const QImage& scaled, int scale, const std::vector<platform::Rect>& leftOut,
                     std::string& first)
 {
@@ -63,21 +50,18 @@ TEST_P(ScaleTest, SwitchedWhilePlayingTheWindowIsTheScaleOnePictureInBlocks)
     SkinWindow& window = Player().Window();
     ASSERT_EQ(window.Scale(), 3);
     const platform::Rect box = SkinWindowBox(Player().CurrentSkin());
-    // A whole paint moves the analyser's bars and peaks one step on, so a
-    // switch is compared without it.
-    std::vector<platform::Rect> textAndAnalyser = TextBoxes(Player().CurrentSkin());
+    // Text is drawn afresh at each scale, and a whole paint steps the analyser on.
+    std::vector<platform::Rect> leftOut;
     for (const ClsZelkoRgn& item : Player().CurrentSkin().coRgns)
-        if (item.Name().starts_with("analyzer-") && item.Rgn())
-            textAndAnalyser.push_back(item.Rgn()->BoundingBox());
+        if ((item.Name().starts_with("analyzer-") || item.Name().ends_with("-itemrect") || item.Name() == "titlebox-textrect") && item.Rgn())
+            leftOut.push_back(item.Rgn()->BoundingBox());
     Player().AddMp3Files(Tracks(3, 12.0));
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(Player().Playback().bPlay());
     // From 3 the item goes to 1, then to 2.
     for (const int scale : {1, 2}) {
         SCOPED_TRACE("scale " + std::to_string(scale));
         const int ticks = Player().Loop().Redraws().spectrum;
         ASSERT_TRUE(WaitFor([&] { return Player().Loop().Redraws().spectrum >= ticks + 5; })) << "the play loop stopped";
-        // No tick runs between the two pictures.
         const QImage before = window.Surface().Image().copy();
         const int was = window.Scale();
         testsupport::MenuItem("mnuPopup1", "mnuP1DoubleSize").trigger();
@@ -87,8 +71,8 @@ TEST_P(ScaleTest, SwitchedWhilePlayingTheWindowIsTheScaleOnePictureInBlocks)
         EXPECT_EQ(window.Position(), (platform::Point{40, 30})) << "the window moved";
         const QImage after = window.Surface().Image().copy();
         std::string first;
-        EXPECT_EQ(scale < was ? BlockMismatches(after, before, was, textAndAnalyser, first)
-                              : BlockMismatches(before, after, scale, textAndAnalyser, first),
+        EXPECT_EQ(scale < was ? BlockMismatches(after, before, was, leftOut, first)
+                              : BlockMismatches(before, after, scale, leftOut, first),
                   0)
             << "the switched window differs at " << first;
     }

@@ -1,8 +1,6 @@
-// The main window with each shipped skin on a real X display, at scale 1 and
-// 2: outside its outline the desktop shows, also where the drawers were
-// before they were pushed back, and a click through the X server on the play
-// button plays. That the window shows what it draws is checked by
-// XServerSurfaceTest, the looks themselves without a display.
+// The main window on a real X display at scale 1 and 2: outside its outline
+// the desktop shows, also where the drawers were before they were pushed
+// back, and a click through the X server on the play button plays.
 #include "ScreenSupport.h"
 
 #include "player/skin/SkinWindowBuilder.h"
@@ -16,23 +14,20 @@ using namespace screentest;
 
 namespace {
 
-class PlayerScreenTest : public ScreenTest, public ::testing::WithParamInterface<std::tuple<std::string, int>> {
-protected:
-    std::string SkinName() const override { return std::get<0>(GetParam()); }
-};
+class PlayerScreenTest : public ScreenTest, public ::testing::WithParamInterface<std::tuple<std::string, int>> {};
 
 } // namespace
 
 TEST_P(PlayerScreenTest, TheDesktopShowsOutsideTheOutlineAndAClickOnPlayPlays)
 {
-    const int scale = std::get<1>(GetParam());
-    ASSERT_TRUE(Start("Scale=" + std::to_string(scale) +
-                      "\r\n[PlayListWindow]\r\nShowFromChangedSkin=-1\r\n[LyricsWindow]\r\nShowFromChangedSkin=-1\r\n"));
-    const platform::Rect box = SkinWindowBox(LoadedSkin());
+    const auto [skinName, scale] = GetParam();
+    ASSERT_TRUE(Start(skinName, "Scale=" + std::to_string(scale) + "\r\n[PlayListWindow]\r\nShowFromChangedSkin=-1\r\n[LyricsWindow]\r\nShowFromChangedSkin=-1\r\n"));
+    const Skin& skin = Player().CurrentSkin();
+    const platform::Rect box = SkinWindowBox(skin);
     ASSERT_EQ(Player().Window().size(), QSize(box.Width(), box.Height()) * scale);
     Player().cButtonAction_PlayListPullClick();
     Player().cButtonAction_LyricsPullClick();
-    const platform::Region shape = SkinWindowShape(LoadedSkin(), DrawerStates{});
+    const platform::Region shape = SkinWindowShape(skin, DrawerStates{});
     int outside = 0;
     auto desktopOutside = [&](const QImage& shot) {
         outside = 0;
@@ -50,7 +45,7 @@ TEST_P(PlayerScreenTest, TheDesktopShowsOutsideTheOutlineAndAClickOnPlayPlays)
     EXPECT_GT(outside, 1000) << "the outline is a plain rectangle";
 
     Player().AddMp3Files({Track("tone", 8.0, "Tone")});
-    const platform::Rect play = LoadedSkin().coRgns.Find("playbuttons-play")->Rgn()->BoundingBox();
+    const platform::Rect play = skin.coRgns.Find("playbuttons-play")->Rgn()->BoundingBox();
     const platform::Point at = Player().Window().Position();
     const std::string click = "xdotool mousemove " + std::to_string(at.x + (play.left + play.right) / 2 * scale) + " " +
         std::to_string(at.y + (play.top + play.bottom) / 2 * scale) + " click 1";

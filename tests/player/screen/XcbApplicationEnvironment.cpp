@@ -1,6 +1,5 @@
-// One QApplication on the X display for the whole test program, made before
-// the first test and destroyed after the last. Without a display (DISPLAY
-// unset) no application is made and every test skips.
+// One QApplication on the X display for the whole test program; without a
+// display none is made and every test skips.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -8,13 +7,12 @@
 #include <cstdlib>
 #include <memory>
 
-// Under AddressSanitizer, ignore a false report from the X keyboard library
-// (see asan.supp); the environment's ASAN_OPTIONS still apply on top.
+// The X keyboard library's false report is ignored (see asan.supp), and
+// LeakSanitizer's tracer can crash at exit of a loaded X client; the same
+// code is leak-checked offscreen.
 extern "C" const char* __asan_default_options()
 {
     return "suppressions=" ZELKO_SOURCE_DIR "/tests/player/screen/asan.supp"
-           // LeakSanitizer's tracer can crash at exit of a loaded X client after
-           // every test passed; the same code is leak-checked offscreen.
            ":detect_leaks=0";
 }
 
@@ -25,7 +23,6 @@ public:
     void SetUp() override
     {
         if (!std::getenv("DISPLAY")) return;
-        // The test's own windows must reach the X server, whatever CTest set.
         qputenv("QT_QPA_PLATFORM", "xcb");
         m_app = std::make_unique<QApplication>(m_argc, m_argv);
     }

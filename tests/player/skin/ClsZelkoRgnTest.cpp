@@ -120,6 +120,7 @@ TEST(ClsZelkoRgnTest, RegionFilesAreFoundInAnyLetterCaseTheExactOneFirst)
     EXPECT_EQ(none.MakeRgn("body", "addrect file(.\\mains.rgn)", NoFrame(folder.Path())), RgnLineStatus::MissingFile);
 }
 
+// Numbers beyond -32767..32767 were found by fuzzing to stall the loader.
 TEST(ClsZelkoRectTest, RectValuesAllowBlanksAndInvalidOnesKeepThePreviousRectangle)
 {
     ClsZelkoRect rect;
@@ -127,8 +128,11 @@ TEST(ClsZelkoRectTest, RectValuesAllowBlanksAndInvalidOnesKeepThePreviousRectang
     EXPECT_EQ(rect.RectPtr(), Rect{});
     EXPECT_EQ(rect.MakeRect("RECT Value(5,6,7,8,9)"), RectLineStatus::Applied);
     EXPECT_EQ(rect.RectPtr(), (Rect{5, 6, 7, 8}));
+    EXPECT_EQ(rect.MakeRect("rect value(-32767,-32767,32767,32767)"), RectLineStatus::Applied);
     EXPECT_EQ(rect.MakeRect("rect value( 1, 2, 3, 4)"), RectLineStatus::Applied);
     EXPECT_EQ(rect.MakeRect("rect value(9,9,9)"), RectLineStatus::TooFewNumbers);
     EXPECT_EQ(rect.MakeRect("rect value(9,9,a,9)"), RectLineStatus::BadNumber);
+    EXPECT_EQ(rect.MakeRect("rect value(-2147483648,0,2147483647,1)"), RectLineStatus::OutOfRange);
+    EXPECT_EQ(rect.MakeRect("rect value(0,0,32768,1)"), RectLineStatus::OutOfRange);
     EXPECT_EQ(rect.RectPtr(), (Rect{1, 2, 3, 4}));
 }

@@ -15,23 +15,23 @@ ParsedSkinFile Parse(const std::string& text)
     return ParseSkinText(text, "test.zks", SkinRegionContext{});
 }
 
-int32_t Colour(const ParsedSkinFile& skin, SkinColour c)
-{
-    return skin.colours.Colour(c).value_or(-1);
-}
-
 } // namespace
 
-TEST(SkinFileTest, SectionsAreCaseInsensitiveAndNamesLowerCased)
+// A region named again, in any letter case, is modified; the order is that of first naming.
+TEST(SkinFileTest, SectionsAreCaseInsensitiveNamesLowerCasedAndRegionsInTheOrderFirstNamed)
 {
-    const ParsedSkinFile skin = Parse("[Body]\nMain=addrect value(0,0,10,10)\n[body]\nmain=diffrect value(0,0,3,3)\n");
+    const ParsedSkinFile skin = Parse(
+        "[PlayButtons]\nPlay=addrect value(0,0,10,10)\n[sysbuttons]\nclose=addrect value(0,0,5,5)\n"
+        "[playbuttons]\nplay=diffrect value(0,0,3,3)\nstop=addrect value(0,0,5,5)\n");
     EXPECT_TRUE(skin.problems.empty());
-    ASSERT_EQ(skin.coRgns.Count(), 1u);
-    EXPECT_EQ(skin.coRgns.At(0).Name(), "body-main");
-    const ClsZelkoRgn* main = skin.coRgns.Find("BODY-MAIN");
-    ASSERT_NE(main, nullptr);
-    EXPECT_FALSE(main->Rgn()->Contains(2, 2)) << "the second line modifies the same region";
-    EXPECT_TRUE(main->Rgn()->Contains(9, 9));
+    ASSERT_EQ(skin.coRgns.Count(), 3u);
+    EXPECT_EQ(skin.coRgns.At(0).Name(), "playbuttons-play");
+    EXPECT_EQ(skin.coRgns.At(1).Name(), "sysbuttons-close");
+    EXPECT_EQ(skin.coRgns.At(2).Name(), "playbuttons-stop");
+    const ClsZelkoRgn* play = skin.coRgns.Find("PLAYBUTTONS-PLAY");
+    ASSERT_NE(play, nullptr);
+    EXPECT_FALSE(play->Rgn()->Contains(2, 2));
+    EXPECT_TRUE(play->Rgn()->Contains(9, 9));
 }
 
 // A header with a trailing blank is a key line of the current section.
@@ -49,47 +49,42 @@ TEST(SkinFileTest, LinesOutsideTheKnownSectionsAndKeysHaveNoEffect)
     }
 }
 
-TEST(SkinFileTest, ColoursFollowTheHexRules)
+// Only the last 8 characters count, then characters that are no hex digits
+// are skipped; the value is a signed 32-bit number.
+TEST(SkinFileTest, ColoursFollowTheHexRulesAndOnlyInTheirOwnSections)
 {
-    const ParsedSkinFile skin = Parse(
-        "[titlebox]\nforecolor=FF\n[playlistbox]\nforecolor=\nplayingcolor=1200FFFF\n[lyricsbox]\n"
-        "currentcolor=FFFFFFFF\nnnextcolor=AB00FF00FF\n");
-    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 255);
-    EXPECT_EQ(Colour(skin, SkinColour::PlayListFore), 0);
-    EXPECT_EQ(Colour(skin, SkinColour::PlayListPlaying), 0x1200FFFF);
-    EXPECT_EQ(Colour(skin, SkinColour::LyricsCurrent), -1) << "taken as a signed 32-bit value";
-    EXPECT_EQ(Colour(skin, SkinColour::LyricsNNext), 0x00FF00FF) << "only the last 8 characters count";
-    EXPECT_FALSE(skin.colours.Colour(SkinColour::LyricsPrev).has_value()) << "left out, so inherited";
-}
+    struct Row {
+        const char* lines;
+        SkinColour colour;
+        std::optional<int32_t> expected;
+    };
+    const Row rows[] = {
+        {"[titlebox]\nforecolor=FF\n", SkinColour::TitleFore, 255},
+        {"[playlistbox]\nforecolor=\n", SkinColour::PlayListFore, 0},
+        {"[playlistbox]\nplayingcolor=1200FFFF\n", SkinColour::PlayListPlaying, 0x1200FFFF},
+        {"[lyricsbox]\ncurrentcolor=FFFFFFFF\n", SkinColour::LyricsCurrent, -1},
+        {"[lyricsbox]\nnnextcolor=AB00FF00FF\n", SkinColour::LyricsNNext, 0x00FF00FF},
+        {"[playlistbox]\nforecolor=C0C0C0 \n", SkinColour::PlayListFore, 0xC0C0C0},
+        {"[lyricsbox]\ncurrentcolor=&H00FF00\n", SkinColour::LyricsCurrent, 0x00FF00},
+        {"[lyricsbox]\nprevcolor=GG0000\n", SkinColour::LyricsPrev, 0},
+        {"[titlebox]\nforecolor=C0C0C0   \n", SkinColour::TitleFore, 0x0C0C0},
+        {"[lyricsbox]\ncurrentcolor=FF\n", SkinColour::LyricsPrev, std::nullopt},
+        {"[body]\nforecolor=FF\n", SkinColour::TitleFore, std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Parse(row.lines).colours.Colour(row.colour), row.expected) << row.lines;
 
-TEST(SkinFileTest, AColourKeyInAnotherSectionIsARegionLine)
-{
-    const ParsedSkinFile skin = Parse("[body]\nforecolor=FF\n");
-    EXPECT_FALSE(skin.colours.Colour(SkinColour::TitleFore).has_value());
-    EXPECT_FALSE(skin.coRgns.Contains("body-forecolor"));
-    ASSERT_EQ(skin.problems.size(), 1u);
+    const ParsedSkinFile skin = Parse("[playlistbox]\nplayingcolor=#FF0000\n[titlebox]\nforecolor=C0C0C0   \n[body]\nforecolor=FF\n");
+    ASSERT_EQ(skin.problems.size(), 3u);
     EXPECT_EQ(skin.problems[0].line, 2);
-}
-
-TEST(SkinFileTest, CharactersThatAreNoHexDigitsAreSkippedAndReported)
-{
-    const ParsedSkinFile skin = Parse(
-        "[playlistbox]\nforecolor=C0C0C0 \nplayingcolor=#FF0000\n[lyricsbox]\ncurrentcolor=&H00FF00\n"
-        "nextcolor=0000FF\nprevcolor=GG0000\n[titlebox]\nforecolor=C0C0C0   \n");
-    EXPECT_EQ(Colour(skin, SkinColour::PlayListFore), 0xC0C0C0);
-    EXPECT_EQ(Colour(skin, SkinColour::PlayListPlaying), 0xFF0000);
-    EXPECT_EQ(Colour(skin, SkinColour::LyricsCurrent), 0x00FF00);
-    EXPECT_EQ(Colour(skin, SkinColour::LyricsNext), 0x0000FF);
-    EXPECT_EQ(Colour(skin, SkinColour::LyricsPrev), 0);
-    // The cut to the last 8 characters comes first: three blanks push a digit out.
-    EXPECT_EQ(Colour(skin, SkinColour::TitleFore), 0x0C0C0);
-    ASSERT_EQ(skin.problems.size(), 5u);
-    EXPECT_EQ(skin.problems[1].line, 3);
-    EXPECT_EQ(skin.problems[1].message,
+    EXPECT_EQ(skin.problems[0].message,
               "colour \"#FF0000\" for playlistbox-playingcolor: skipped \"#\" (not hexadecimal digits), read as FF0000");
-    EXPECT_EQ(skin.problems[4].message,
+    EXPECT_EQ(skin.problems[1].message,
               "colour \"C0C0C0   \" for titlebox-forecolor: skipped \"   \" (not hexadecimal digits), read as 00C0C0 "
               "(only the last 8 characters count; \"C\" was left out)");
+    // A colour key in another section is a region line, and a bad one.
+    EXPECT_EQ(skin.problems[2].line, 6);
+    EXPECT_FALSE(skin.coRgns.Contains("body-forecolor"));
 }
 
 TEST(SkinFileTest, PeekLinesFillTheTableWithinItsRange)
@@ -114,17 +109,6 @@ TEST(SkinFileTest, AValueIsCutAtASecondEqualsSignAndARectangleNamedTwiceKeepsThe
     EXPECT_EQ(skin.problems[0].line, 3);
 }
 
-TEST(SkinFileTest, RegionsKeepTheOrderInWhichTheFileFirstNamedThem)
-{
-    const ParsedSkinFile skin = Parse(
-        "[playbuttons]\nplay=addrect value(0,0,5,5)\n[sysbuttons]\nclose=addrect value(0,0,5,5)\n"
-        "[playbuttons]\nplay=addrect value(5,0,5,5)\nstop=addrect value(0,0,5,5)\n");
-    ASSERT_EQ(skin.coRgns.Count(), 3u);
-    EXPECT_EQ(skin.coRgns.At(0).Name(), "playbuttons-play");
-    EXPECT_EQ(skin.coRgns.At(1).Name(), "sysbuttons-close");
-    EXPECT_EQ(skin.coRgns.At(2).Name(), "playbuttons-stop");
-}
-
 TEST(SkinFileTest, Cp932AndCrLfFilesAreRead)
 {
     TempFolder folder;
@@ -133,7 +117,7 @@ TEST(SkinFileTest, Cp932AndCrLfFilesAreRead)
     const std::optional<ParsedSkinFile> skin = ParseSkinFile(folder.Path(), "skin.zks");
     ASSERT_TRUE(skin.has_value());
     EXPECT_TRUE(skin->problems.empty());
-    EXPECT_EQ(Colour(*skin, SkinColour::TitleFore), 0x00FFFF);
+    EXPECT_EQ(skin->colours.Colour(SkinColour::TitleFore), 0x00FFFF);
     EXPECT_EQ(skin->coRgns.Find("titlebox-textrect")->Rgn()->BoundingBox(), (Rect{1, 2, 4, 6}));
     EXPECT_EQ(skin->path, folder.Path() + "skin.zks");
 }

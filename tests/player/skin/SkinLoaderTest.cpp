@@ -32,12 +32,9 @@ TEST(SkinLoaderTest, SeparatingGivesTheOverlapToTheLaterRegionAndNeverCutsBody)
     const Region play = *skin.coRgns.Find("playbuttons-play")->Rgn();
     const Region stop = *skin.coRgns.Find("playbuttons-stop")->Rgn();
     const Region close = *skin.coRgns.Find("sysbuttons-close")->Rgn();
-    EXPECT_TRUE(play.Contains(5, 5));
-    EXPECT_FALSE(play.Contains(12, 12));
-    EXPECT_FALSE(stop.Contains(15, 15));
-    EXPECT_TRUE(stop.Contains(12, 12));
+    EXPECT_EQ(play, Region(Rect{0, 0, 20, 20}).Subtracted(Region(Rect{10, 10, 30, 30})));
+    EXPECT_EQ(stop, Region(Rect{10, 10, 30, 30}).Subtracted(Region(Rect{15, 15, 17, 17})));
     EXPECT_EQ(close, Region(Rect{15, 15, 17, 17}));
-    EXPECT_FALSE(play.Intersects(stop));
     EXPECT_EQ(*skin.coRgns.Find("body-main")->Rgn(), Region(Rect{0, 0, 100, 100}));
 }
 
@@ -77,8 +74,6 @@ TEST(SkinLoaderTest, ASkinWithoutMainOrARequiredPictureIsRejected)
     EXPECT_FALSE(missing.skin.has_value());
 }
 
-// The skin's path and a bad line are logged, and the bad line does not reject
-// the skin; a rejected one says why.
 TEST(SkinLoaderTest, BadLinesAreLoggedAndARejectedSkinNamesItsFolderAndTheFirstReason)
 {
     TempFolder folder;
@@ -92,7 +87,6 @@ TEST(SkinLoaderTest, BadLinesAreLoggedAndARejectedSkinNamesItsFolderAndTheFirstR
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0], "- " + folder.Path() + "a.zks -");
     EXPECT_NE(log[1].find("a.zks(4)"), std::string::npos);
-    EXPECT_FALSE(loaded.reason.has_value());
     EXPECT_EQ(SkinFailureText(folder.Path(), loaded), "");
 
     // A missing picture: which one, after the skipped line that did not reject the skin.
@@ -104,7 +98,4 @@ TEST(SkinLoaderTest, BadLinesAreLoggedAndARejectedSkinNamesItsFolderAndTheFirstR
               "skin " + folder.Path() + " not loaded: " + folder.Path() +
                   "PlayButtons.bmp: required picture missing (neither .bmp nor .jpg) (first skipped line: " +
                   folder.Path() + "a.zks:4: too few numbers for the operation in region time-mm (\"addrect value(1,2)\"))");
-
-    EXPECT_EQ(SkinFailureText(folder.Path(), LoadSkin(folder.Path(), "gone.zks")),
-              "skin " + folder.Path() + " not loaded: " + folder.Path() + "gone.zks: skin file not found");
 }

@@ -3,11 +3,8 @@
 // removed with the folder.
 #include "support/TempFolder.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QImage>
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -47,10 +44,3 @@ public:
 private:
     testsupport::TempFolder m_folder{"zelko-skin"};
 };
-
-// The Qt application comes from the test environment (QT_APPLICATION in
-// CMakeLists.txt); this checks that it is there.
-inline void EnsureGuiApplication()
-{
-    ASSERT_NE(QApplication::instance(), nullptr);
-}

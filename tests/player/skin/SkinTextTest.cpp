@@ -1,13 +1,8 @@
 #include "player/skin/SkinText.h"
-#include "player/skin/VirtualKey.h"
-
-#include <Qt>
 
 #include <gtest/gtest.h>
 
-using namespace skin;
-
-using namespace skintext;
+using namespace skin::skintext;
 
 TEST(SkinTextTest, NumbersConvertLikeTheSkinFilesExpect)
 {
@@ -30,15 +25,4 @@ TEST(SkinTextTest, BetweenAndPathsFollowTheSkinRules)
     EXPECT_EQ(ResolveSkinPath("./shape.dat", "/skins/A"), "/skins/A/shape.dat");
     EXPECT_EQ(ResolveSkinPath("/abs/shape.dat", "/skins/A/"), "/abs/shape.dat");
     EXPECT_EQ(FolderWithSlash("C:\\skins\\A\\"), "C:/skins/A/");
-}
-
-TEST(VirtualKeyTest, QtKeysMapToWindowsVirtualKeyCodes)
-{
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_A), 0x41);
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_0), 0x30);
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F1), 0x70);
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Left), 0x25);
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Enter), 0x0D);
-    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_unknown), 0);
-    EXPECT_EQ(KeyShiftFromQt(Qt::ShiftModifier | Qt::AltModifier), KeyShift::Shift | KeyShift::Alt);
 }

@@ -3,9 +3,6 @@
 #include "player/skin/SkinWindowBuilder.h"
 #include "SkinTestSupport.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
-
 #include <gtest/gtest.h>
 
 using namespace skin;
@@ -15,7 +12,6 @@ using platform::Region;
 
 namespace {
 
-const QRgb kBody = qRgb(200, 10, 10);
 const QRgb kLyricsShow = qRgb(10, 200, 10);
 
 QImage Plain(int w, int h, QRgb c)
@@ -39,7 +35,7 @@ Skin TestSkin(bool withDrawers = true, bool withHidePictures = true)
     Skin skin;
     skin.coRgns = std::move(parsed.coRgns);
     skin.coRects = std::move(parsed.coRects);
-    skin.pictures.picBody = Plain(160, 80, kBody);
+    skin.pictures.picBody = Plain(160, 80, qRgb(200, 10, 10));
     if (withDrawers) {
         skin.pictures.picLyricsShow = Plain(160, 80, kLyricsShow);
         skin.pictures.picPlayListShow = Plain(100, 80, qRgb(10, 10, 200));
@@ -68,7 +64,6 @@ TEST(SkinWindowBuilderTest, WindowSizeIsMeasuredFromTheSkinOrigin)
     EXPECT_EQ(window.size(), QSize(100, 50));
     EXPECT_EQ(window.Position(), (platform::Point{30, 40}));
     EXPECT_EQ(window.Shape(), Main());
-    EXPECT_EQ(window.mask(), Main().ToQRegion());
 }
 
 TEST(SkinWindowBuilderTest, PulledDrawersShowTheirPicturesAlsoWithoutHidePartsOrShowRegions)
@@ -93,44 +88,4 @@ TEST(SkinWindowBuilderTest, PulledDrawersShowTheirPicturesAlsoWithoutHidePartsOr
     DrawerStates s = BuildSkinWindow(plain, none, SkinWindowSettings{});
     EXPECT_EQ(PullDrawer(plain, none, s, Drawer::Lyrics), s);
     EXPECT_EQ(plain.Shape(), Main());
-}
-
-TEST(SkinWindowBuilderTest, TheWindowForwardsEventsToItsListener)
-{
-    struct Recorder : SkinWindowListener {
-        std::vector<std::string> calls;
-        void Add(std::string what, std::initializer_list<int> values)
-        {
-            for (int v : values)
-                what += " " + std::to_string(v);
-            calls.push_back(what);
-        }
-        void OnMouseDown(MouseButton b, KeyShift s, int32_t x, int32_t y) override { Add("down", {static_cast<int>(b), static_cast<int>(s), x, y}); }
-        void OnMouseUp(MouseButton b, KeyShift, int32_t x, int32_t y) override { Add("up", {static_cast<int>(b), x, y}); }
-        void OnKeyUp(int32_t key, KeyShift s) override { Add("key", {key, static_cast<int>(s)}); }
-        void OnDoubleClick(int32_t x, int32_t y) override { Add("double", {x, y}); }
-        bool OnCloseRequested() override
-        {
-            Add("close", {});
-            return false;
-        }
-    } recorder;
-    SkinWindow window;
-    window.SetListener(&recorder);
-    BuildSkinWindow(window, TestSkin(false), SkinWindowSettings{});
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 30), QPointF(20, 30), Qt::RightButton, Qt::RightButton,
-                      Qt::ShiftModifier);
-    QCoreApplication::sendEvent(&window, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(21, 31), QPointF(21, 31), Qt::RightButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &release);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 6), QPointF(5, 6), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &dbl);
-    QKeyEvent key(QEvent::KeyRelease, Qt::Key_P, Qt::ControlModifier);
-    QCoreApplication::sendEvent(&window, &key);
-    EXPECT_FALSE(window.close()) << "the listener keeps the window open";
-    // The second press of a double click is reported as the double click alone.
-    EXPECT_EQ(recorder.calls, (std::vector<std::string>{"down 2 1 20 30", "up 2 21 31", "double 5 6", "key 80 2", "close"}));
-    window.SetListener(nullptr);
 }

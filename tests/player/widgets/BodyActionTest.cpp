@@ -23,8 +23,7 @@ constexpr int AnalyzerHeight = 48;
 
 int PeakY(int level) { return AnalyzerTop + AnalyzerHeight - 2 - 2 * level; }
 
-// The title box as Qt draws the text literally (an "&" is a character, never
-// an access-key mark), left-aligned and vertically centred, in white.
+// The title box with the text drawn literally (an "&" is no access-key mark).
 QImage TitleBox(const QFont& font, const std::string& text)
 {
     QImage box(120, 14, QImage::Format_RGB32);
@@ -41,7 +40,7 @@ struct Options {
     bool seek100 = true;
     int analyserLeft = 0; // band k lies at analyserLeft + k * pitch, 3 pixels wide
     int pitch = 4;
-    QRgb shift = 0; // changes the colours of the analyser's images
+    QRgb shift = 0; // for the analyser's images
 };
 
 std::unique_ptr<SkinBuilder> BodySkin(const Options& o)
@@ -74,7 +73,7 @@ std::unique_ptr<SkinBuilder> BodySkin(const Options& o)
     }
     for (int level = 0; level <= 23; ++level)
         b.Image("analyzersource-" + std::to_string(level), Distinct(300 + level) ^ o.shift, 3, AnalyzerHeight);
-    // The peak marker: the rectangle's third and fourth numbers are its size.
+    // The peak marker's rectangle takes width and height.
     const int peakTop = b.Block(3, 1, PeakColour);
     b.AddRect("peeksource-value", 0, peakTop, 3, 1);
     return skin;
@@ -188,24 +187,12 @@ TEST_F(BodyActionTest, ANewSkinIsLookedUpAgain)
     Make();
     SetBand(0, 95);
     Refresh();
-    // Another skin in the same place, its bands 5 pixels apart from x = 100
-    // and its images in other colours; the surface itself is not touched.
+    // Another skin: bands 5 apart from x = 100, images in other colours.
     const std::unique_ptr<SkinBuilder> other = BodySkin(Options{.analyserLeft = 100, .pitch = 5, .shift = 0x00101010});
     m_h->skin = other->Result();
     Refresh();
     EXPECT_EQ(m_h->Pixel(100 + 1, AnalyzerTop + 1), other->ColourOf("analyzersource-10"));
     EXPECT_EQ(m_h->Pixel(100 + 5 * 18 + 1, AnalyzerTop + 1), other->ColourOf("analyzersource-0"));
-}
-
-TEST_F(BodyActionTest, AnalyserOffKeepsWhatWasDrawn)
-{
-    Make();
-    SetBand(0, 160);
-    Refresh();
-    m_h->app.SetAnalyzeProc(false);
-    SetBand(0, 0);
-    Refresh();
-    EXPECT_EQ(Band(0), Level(23));
 }
 
 TEST_F(BodyActionTest, TitleBoxShowsTheTitleAsWrittenAndTheCaptionFollows)
@@ -215,13 +202,11 @@ TEST_F(BodyActionTest, TitleBoxShowsTheTitleAsWrittenAndTheCaptionFollows)
     m_h->app.SetArtistName("A");
     const QRect box(0, 20, 120, 14);
     const QFont& font = m_h->window.Surface().Font();
-    // The texts an "&" is most often misread in: inside a name, doubled, and last.
-    for (const std::string name : {"Song & Dance", "Rock && Roll", "Trailing &"}) {
-        m_h->app.SetTrackName(name);
-        m_body->RefreshTitleBox();
-        EXPECT_TRUE(m_h->window.Surface().Image().copy(box) == TitleBox(font, name + " - A")) << name;
-        EXPECT_EQ(m_h->window.windowTitle().toStdString(), name + " - A <Zelko-Deck>");
-    }
+    // An "&" inside a name, doubled, and last.
+    m_h->app.SetTrackName("S & D && R &");
+    m_body->RefreshTitleBox();
+    EXPECT_TRUE(m_h->window.Surface().Image().copy(box) == TitleBox(font, "S & D && R & - A"));
+    EXPECT_EQ(m_h->window.windowTitle().toStdString(), "S & D && R & - A <Zelko-Deck>");
     // Redrawing with no names clears the old text.
     m_h->app.SetTrackName("");
     m_h->app.SetArtistName("");

@@ -10,7 +10,6 @@ using namespace widgets;
 
 namespace {
 
-// Records what the gestures ask for.
 class RecordingHost : public GaugeControls::Host {
 public:
     void SeekToFraction(double fraction) override { seeks.push_back(fraction); }
@@ -79,7 +78,6 @@ TEST_F(GaugeControlsTest, TheVolumeGaugeSetsTheVolumeInStepsOfOne)
     m_controls.MouseMove(Left, 100, 22); // left of the gauge: 0
     EXPECT_TRUE(m_controls.MouseUp(MouseButton::Left, 300, 22));
     EXPECT_EQ(m_host.volumes, (std::vector<int32_t>{37, 38, 0, 100}));
-    EXPECT_TRUE(m_host.seeks.empty());
 }
 
 TEST_F(GaugeControlsTest, TheWheelOverTheSeekBarStepsFiveSecondsPerNotch)

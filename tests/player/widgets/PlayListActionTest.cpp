@@ -17,7 +17,6 @@ using namespace widgettest;
 namespace {
 
 // The box is 45 high: three lines of 14 with a margin of 1 above.
-constexpr int ListRight = 150;
 
 class PlayListActionTest : public ::testing::Test {
 protected:
@@ -25,7 +24,7 @@ protected:
     {
         SkinBuilder& b = m_builder;
         b.Region("body-main", 0, 0, 200, 120);
-        b.Region("playlistbox-itemrect", 0, 20, ListRight, 45);
+        b.Region("playlistbox-itemrect", 0, 20, 150, 45);
         b.Region("sysbuttons-playlistu", 160, 20, 10, 10);
         b.Region("sysbuttons-playlistd", 160, 40, 10, 10);
         b.Masked("sysbuttonssource-playlistu", Distinct(1));

@@ -1,6 +1,5 @@
-// The play list composes its lines from rendered pieces kept between
-// redraws; the pixels must be the very ones of drawing each line afresh: the
-// text column and the time column onto a transparent line, laid over the box.
+// The play list keeps rendered lines between redraws; the pixels must be
+// those of drawing each line afresh onto a transparent line laid over the box.
 #include "TestSkin.h"
 
 #include "common/ClsKtGdi.h"
@@ -111,8 +110,7 @@ TEST_F(PlayListLinesTest, NewCachedAndScrolledLinesMatchLinesDrawnAfresh)
     ExpectSameAsFresh("new lines");
     m_list->RefreshPlayList();
     ExpectSameAsFresh("the same lines again");
-    // Scrolling mixes lines already drawn with new ones and passes the first
-    // page of rendered lines; the playing colour moves to another track.
+    // Scrolling mixes lines already drawn with new ones; the playing colour moves.
     for (int top = 2; top <= 29; top += 3) {
         m_list->SetListTop(top);
         m_state.PlayPosition = top + 1;
@@ -133,11 +131,9 @@ TEST_F(PlayListLinesTest, AnotherFontColourOrBackgroundRendersTheLinesAnew)
     m_h->window.Surface().SetFont(font);
     m_list->RefreshPlayList();
     ExpectSameAsFresh("smaller font");
-    // Another colour for the ordinary lines: none of the old pictures shows.
     m_h->skin.colours.SetColour(SkinColour::PlayListFore, ColorRef(200, 20, 200));
     m_list->RefreshPlayList();
     ExpectSameAsFresh("another colour");
-    // The drawer pulled out: the lines lie over its picture.
     m_h->app.SetPlayListShow(true);
     m_list->RefreshPlayList();
     ExpectSameAsFresh("drawer out");

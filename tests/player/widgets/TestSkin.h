@@ -1,8 +1,6 @@
 #pragma once
 // A skin made in the test: every image is a block of one known colour, so a
 // pixel of the drawing surface tells which image (or background) is there.
-// Masked images are split in two halves: the left half opaque in the image's
-// colour, the right half transparent (white in the image, white in the mask).
 #include "platform/Region.h"
 #include "player/shell/ClsZelko.h"
 #include "player/skin/Skin.h"
@@ -33,8 +31,7 @@ inline constexpr QRgb PlayListShowColour = 0xFF102010;
 inline constexpr QRgb LyricsShowColour = 0xFF201010;
 inline constexpr QRgb Garbage = 0xFFFF0000; // painted before a test draws
 
-// Builds the pictures and rectangles. The three image pictures are one
-// sheet, each image on rows of its own, one below the other.
+// The image pictures are one sheet, each image on rows of its own.
 class SkinBuilder {
 public:
     SkinBuilder(int width, int height)
@@ -51,7 +48,6 @@ public:
         return img;
     }
 
-    // A region from left, top, width, height.
     SkinBuilder& Region(const std::string& name, int x, int y, int w, int h)
     {
         return RegionOf(name, platform::Region(platform::Rect::FromSize(x, y, w, h)));
@@ -65,7 +61,6 @@ public:
         return *this;
     }
 
-    // A solid image of w x h in colour c.
     SkinBuilder& Image(const std::string& key, QRgb c, int w = 16, int h = 16)
     {
         const int y = Block(w, h, c);
@@ -74,8 +69,8 @@ public:
         return *this;
     }
 
-    // A masked image: left half opaque colour c, right half transparent.
-    // The mask is registered under maskKey (default key + "mask").
+    // Left half opaque colour c, right half transparent; the mask is
+    // registered under maskKey (default key + "mask").
     SkinBuilder& Masked(const std::string& key, QRgb c, std::string maskKey = {})
     {
         const int y = Block(16, 16, 0xFFFFFFFF);
@@ -92,7 +87,6 @@ public:
         return *this;
     }
 
-    // A rectangle with arbitrary numbers (the peak marker's takes width and height).
     SkinBuilder& AddRect(const std::string& key, int l, int t, int r, int b)
     {
         skin::ClsZelkoRect rect;
@@ -138,8 +132,7 @@ inline QRgb Distinct(int n)
     return qRgb(40 + (n * 37) % 200, 30 + (n * 71) % 200, 20 + (n * 53) % 200);
 }
 
-// A window and application state around a skin, with the surface sized to
-// the window and filled with Garbage.
+// A window and application state around a skin, the surface filled with Garbage.
 struct Harness {
     Harness(skin::Skin skinIn, std::string_view commandLine, int w, int h)
         : app(commandLine, dir.path().toStdString() + "/")
