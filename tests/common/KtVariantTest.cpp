@@ -4,20 +4,6 @@
 
 using namespace common;
 
-TEST(KtVariant, KindsAndTypedAccess)
-{
-    EXPECT_TRUE(KtVariant().IsEmpty());
-    EXPECT_EQ(KtVariant(std::uint8_t{7}).GetKind(), KtVariant::Kind::Byte);
-    EXPECT_EQ(KtVariant(std::int16_t{7}).GetKind(), KtVariant::Kind::Integer);
-    EXPECT_EQ(KtVariant(std::int32_t{7}).GetKind(), KtVariant::Kind::Long);
-    EXPECT_EQ(KtVariant(7.5).GetKind(), KtVariant::Kind::Decimal);
-    EXPECT_EQ(KtVariant("x").GetKind(), KtVariant::Kind::String);
-    EXPECT_EQ(KtVariant(KtVariant::Array{1.0, "a"}).GetKind(), KtVariant::Kind::Array);
-    EXPECT_THROW((void)KtVariant("x").AsLong(), std::bad_variant_access);
-    // Equal values of different widths are different values.
-    EXPECT_NE(KtVariant(std::uint8_t{1}), KtVariant(std::int16_t{1}));
-}
-
 TEST(KtVariant, TextAndNumberForms)
 {
     EXPECT_EQ(KtVariant(std::int32_t{-42}).ToText(), "-42");
