@@ -31,7 +31,6 @@ std::int32_t Deliver(platform::MessageWindow& window, std::uint32_t code, std::u
     return window.Dispatch({.msg = platform::WM_COPYDATA, .wParam = code, .copyData = &cds});
 }
 
-// RemoteZKA's window linked to a fake player.
 struct LinkedRemote {
     testsupport::TempEndpointDir dir;
     FakePlayerWindow player;
@@ -146,8 +145,7 @@ TEST(RemoteZKA, PayloadsFillTheLabelsAndTheVolumeBarReportsItsChange)
 
 TEST(RemoteZKA, APayloadArrivingWhileOneIsHandledIsNotActedOn)
 {
-    // The fake player answers the volume report with a play state of volume
-    // 10 sent back at once, while the assist is still busy with the first.
+    // The fake player answers the volume report at once, while the assist is busy with the first.
     std::atomic<bool> armed{false};
     std::atomic<bool> echoed{false};
     LinkedRemote r([&](platform::MessageWindow& self, const Command& c) {

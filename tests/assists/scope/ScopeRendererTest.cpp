@@ -41,8 +41,7 @@ TEST(ScopeRenderer, ColoursRunThroughTheirGradientsFromARandomStartAndAngle270Po
     // The random start depends on the seed only.
     ScopeRenderer same(QSize(240, 180), 7);
     EXPECT_EQ(std::tuple(same.BackIndex(), same.ForeIndexA(), same.ForeIndexB()), std::tuple(s.BackIndex(), s.ForeIndexA(), s.ForeIndexB()));
-    // Angle 270 points straight up, 180 to the left (where the circle and the
-    // fan put their columns is their tests' below).
+    // Angle 270 points straight up, 180 to the left.
     EXPECT_EQ(s.PointAt(10, 270, 120, 90), QPoint(120, 80));
     EXPECT_EQ(s.PointAt(10, 180, 120, 90), QPoint(110, 90));
 }
@@ -174,10 +173,7 @@ TEST(ScopeRenderer, ColourCyclingAdvancesOnePerRecordAndWraps)
     EXPECT_EQ(s.BackColor(), 0xFFFFFF); // stays as last set
 }
 
-// At a device pixel ratio of 2 the picture has twice the pixels each way and
-// says so; bars are twice as long and one device pixel fine at their ends,
-// the centre line where it was in logical pixels, and peaks sink two device
-// pixels (one logical pixel) a record.
+// Bars are one device pixel fine at their ends; peaks sink one logical pixel a record.
 TEST(ScopeRenderer, AtARatioOfTwoThePictureIsDrawnInDevicePixels)
 {
     ScopeRenderer s(QSize(240, 180), 1, 2.0);
