@@ -107,24 +107,6 @@ TEST(BadInput, StringFieldsPutTogetherGiveTheInputBack)
     }
 }
 
-TEST(BadInput, ResolveStringAlwaysFinishesWithoutTheSearchTextLeft)
-{
-    const ClsKtString str;
-    Bytes gen(3);
-    for (int i = 0; i < kRounds; ++i) {
-        const std::string text = gen.Word("abAB$", 0, 24);
-        const std::string search = gen.Word("abAB$", 1, 3);
-        const std::string replacement = gen.Word("abAB$", 0, 4);
-        const std::string out = str.ResolveString(text, {search, replacement});
-        if (Upper(replacement).find(Upper(search)) != std::string::npos) {
-            ASSERT_EQ(out, text) << "a refused pair must leave the text alone";
-        } else if (out != text) {
-            ASSERT_EQ(Upper(out).find(Upper(search)), std::string::npos)
-                << text << " / " << search << " -> " << replacement << " gave " << out;
-        }
-    }
-}
-
 TEST(BadInput, ProfileFileKeepsWhatWasWrittenWhateverSurroundsIt)
 {
     Bytes gen(4);
