@@ -70,7 +70,6 @@ TEST_F(PulseAudioOutputTest, TheStreamStartsAndItsPositionFollowsTheServersClock
     const auto start = std::chrono::steady_clock::now();
     StartPlaying(d);
     EXPECT_EQ(SinkInputField(m_server, "Corked").value_or("?"), "no");
-    EXPECT_NE(m_server.Pactl("list sink-inputs").find("application.name = \"Zelko\""), std::string::npos);
 
     // The null sink's clock runs with the system's: what has been heard never
     // exceeds the time since play was asked for, and never goes back.

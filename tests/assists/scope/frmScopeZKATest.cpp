@@ -47,7 +47,6 @@ TEST(ScopeZKA, StartAnnouncesAndTheBandsPeaksStartOnTheCentreLine)
     LinkedScope s;
     EXPECT_EQ(s.player.Commands(), (std::vector<Command>{{0x0F040001, 8102}}));
     EXPECT_EQ(s.form->Renderer().Title(), ScopeTitle::Band);
-    EXPECT_TRUE(s.form->Renderer().FColor());
     AnalyzeRecord record;
     record.Spectrum1.fill(40); // bars of length 20
     Deliver(*s.window, CodeAnalyze, CodeAnalyze, record);
