@@ -1,4 +1,5 @@
 #include "decoder/AudioOutputFactory.h"
+#include "decoder/NullAudioOutput.h"
 #include "decoder/VolumeCurve.h"
 #include "decoder/WavFileAudioOutput.h"
 #include "support/CapturedLog.h"
@@ -6,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
+#include <vector>
 
 namespace decoder {
 namespace {
+
+using namespace std::chrono_literals;
 
 TEST(VolumeCurveTest, SilenceToUnityMonotonicAndPerceptuallySpread)
 {
@@ -19,6 +24,20 @@ TEST(VolumeCurveTest, SilenceToUnityMonotonicAndPerceptuallySpread)
         EXPECT_GT(VolumeCurve::Gain(v), VolumeCurve::Gain(v - 1)) << v;
     // About -18 dB at half volume, not the -6 dB of a linear gain.
     EXPECT_NEAR(20.0 * std::log10(VolumeCurve::Gain(50)), -18.06, 0.1);
+}
+
+// A sound card's position stands still while paused; so must the null output's.
+TEST(NullAudioOutputTest, PlaysAtTheClockRateAndStandsStillWhilePaused)
+{
+    auto clock = std::make_shared<PacingClock>(1.0);
+    NullAudioOutput out(clock, 250);
+    ASSERT_TRUE(out.Open({1000, 1}));
+    ASSERT_TRUE(out.Write(std::vector<float>(250, 0.0f)));
+    out.SetPaused(true);
+    const int64_t frozen = out.PlayedFrames();
+    EXPECT_LT(frozen, 250);
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(out.PlayedFrames(), frozen);
 }
 
 TEST(WavFileAudioOutputTest, ConvertsSamplesToPcm16)
