@@ -36,22 +36,21 @@ TEST(ProgramLauncher, StartsWithArgumentsVerbatimWithoutAShellAndLeavesNoChildOf
 TEST(ProgramLauncher, FailuresAreValues)
 {
     testsupport::TempFolder dir;
-    testsupport::WriteFileBytes(dir.Path("plain.txt"), "text");
-    const struct {
-        std::string Program;
-        std::string Folder;
-        int Error;
-    } rows[] = {
-        {dir.Path("nothing"), "", ENOENT},
-        {dir.Path("plain.txt"), "", EACCES},
-        {"/bin/true", dir.Path("no/such"), ENOENT},
-    };
-    for (const auto& row : rows) {
-        const auto r = ProgramLauncher::StartDetached(row.Program, {}, row.Folder);
-        EXPECT_FALSE(r) << row.Program;
-        EXPECT_EQ(r.outcome.error, row.Error) << row.Program;
-        EXPECT_EQ(r.pid, 0) << row.Program;
-    }
+    auto missing = ProgramLauncher::StartDetached(dir.Path("nothing"), {});
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.outcome.error, ENOENT);
+    EXPECT_EQ(missing.pid, 0);
+
+    const std::string notExecutable = dir.Path("plain.txt");
+    testsupport::WriteFileBytes(notExecutable, "text");
+    auto denied = ProgramLauncher::StartDetached(notExecutable, {});
+    EXPECT_FALSE(denied);
+    EXPECT_EQ(denied.outcome.error, EACCES);
+
+    auto badFolder = ProgramLauncher::StartDetached("/bin/true", {}, dir.Path("no/such"));
+    EXPECT_FALSE(badFolder);
+    EXPECT_EQ(badFolder.outcome.error, ENOENT);
+
     EXPECT_FALSE(ProgramLauncher::StartDetached("", {}));
     EXPECT_FALSE(ProgramLauncher::StartDetached("no-such-program-in-path-zelko", {}));
 }
