@@ -1,6 +1,5 @@
-// Arbitrary bytes through every parser of the shared classes and the platform
-// layer, from a fixed seed so that a failure repeats. Each case checks a
-// property that must hold for any input, not just that nothing crashed.
+// Arbitrary bytes from a fixed seed through every parser of the shared classes
+// and the platform layer, checking a property that holds for any input.
 #include "common/ClsKtString.h"
 #include "common/KtNumber.h"
 #include "platform/DirectorySearch.h"
@@ -21,8 +20,6 @@ public:
         : m_rng(seed)
     {}
 
-    // Mostly text-like bytes with separators, brackets, NULs, CR/LF, UTF-8
-    // and CP932 lead bytes, and stray high bytes.
     std::string Next(std::size_t maxLength)
     {
         static const char kPieces[][4] = {"a", "B", "=", ",", "[", "]", "(", ")", "$1", ";", " ", "\t", "\r\n", "\n",
@@ -107,26 +104,6 @@ TEST(BadInput, StringFieldsPutTogetherGiveTheInputBack)
         ASSERT_NE(s.find(str.GetStringByRange(s, "[", "]")), std::string::npos);
         (void)str.HexStringToVariant(s);
         (void)str.PackedString(s, "=");
-    }
-}
-
-TEST(BadInput, ResolveStringAlwaysFinishesWithoutTheSearchTextLeft)
-{
-    const ClsKtString str;
-    Bytes gen(3);
-    for (int i = 0; i < kRounds; ++i) {
-        const std::string text = gen.Word("abAB$", 0, 24);
-        const std::string search = gen.Word("abAB$", 1, 3);
-        const std::string replacement = gen.Word("abAB$", 0, 4);
-        const std::string out = str.ResolveString(text, {search, replacement});
-        // Either the pair was refused and the text is as it was, or no
-        // occurrence is left.
-        if (Upper(replacement).find(Upper(search)) != std::string::npos) {
-            ASSERT_EQ(out, text) << "a refused pair must leave the text alone";
-        } else if (out != text) {
-            ASSERT_EQ(Upper(out).find(Upper(search)), std::string::npos)
-                << text << " / " << search << " -> " << replacement << " gave " << out;
-        }
     }
 }
 

@@ -1,5 +1,3 @@
-// A plain-text face must refuse fonts and faces whose spacing or
-// substitutions could change plain text.
 #include "common/PlainTextFace.h"
 
 #include <gtest/gtest.h>
@@ -61,8 +59,7 @@ Bytes CoverageRange(uint16_t first, uint16_t last)
     return Bytes().U16(2).U16(1).U16(first).U16(last).U16(0);
 }
 
-// A single substitution (format 1) or a ligature substitution with no
-// ligature sets: only the coverage matters to the scan.
+// Only the coverage of a substitution matters to the scan.
 Bytes CoveredSubtable(const Bytes& coverage)
 {
     return Bytes().U16(1).U16(6).U16(0).Append(coverage);
@@ -135,8 +132,6 @@ bool Touches(const std::string& gsub, std::vector<quint32> glyphs)
 
 } // namespace
 
-// A usable face covers only plain characters it has. (That it measures, cuts
-// and draws as Qt does is the pixel test of vbDrawText.)
 TEST(PlainTextFaceTest, FontsThatChangeTheLayoutAreRefused)
 {
     // The list's own font must take the short way, or the list draws slowly.
@@ -182,14 +177,12 @@ TEST(PlainTextFaceTest, OnlyDefaultSubstitutionsOfOurGlyphsCount)
     EXPECT_TRUE(Touches(Gsub({{"ccmp", {0}}}, {ranged}), {30, 20}));
     EXPECT_FALSE(Touches(Gsub({{"ccmp", {0}}}, {ranged}), {4, 21}));
 
-    // A chained context starts at its first input glyph, not at the glyphs
-    // before it.
+    // A chained context starts at its first input glyph.
     const Bytes chained = Lookup(6, ChainedContext(CoverageList({10}), CoverageList({50})));
     EXPECT_FALSE(Touches(Gsub({{"calt", {0}}}, {chained}), {10}));
     EXPECT_TRUE(Touches(Gsub({{"calt", {0}}}, {chained}), {50}));
 
-    // Damaged tables count as touching: cut short, a lookup index beyond
-    // the list, a required feature beyond the list.
+    // Damaged tables count as touching.
     const std::string whole = Gsub({{"liga", {0}}}, {ligaturesOf10});
     EXPECT_TRUE(Touches(whole.substr(0, whole.size() - 4), {11}));
     EXPECT_TRUE(Touches(Gsub({{"liga", {3}}}, {ligaturesOf10}), {11}));

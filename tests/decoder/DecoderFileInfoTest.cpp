@@ -26,7 +26,6 @@ protected:
         delete s_dir;
     }
 
-    // A copy of the plain tone to put tags on.
     static fs::path Copy(const std::string& name)
     {
         const auto path = s_dir->Path(name);
@@ -73,15 +72,12 @@ TEST_F(DecoderFileInfoTest, LengthIsExactWithAVbrHeaderAndForConstantBitRatesAnd
         {"vbr-mono-32k", Tone{1000, 2.0, 32000, 1, 0.5}, "-V 4 -m m", 2000, 1, 32000, 1, 10, 1},
         {"mpeg2-22k", Tone{500, 2.0, 22050, 2, 0.5}, "-b 64", 2000, 1, 22050, 2, 20, 0},
         {"resampled", Tone{500, 2.0, 44100, 2, 0.5}, "--resample 32 -b 96", 2000, 1, 32000, 2, 10, 0},
-        // Frames this small have no room for the encoder's delay record
-        // after the frame count: the length includes the encoder's delay
-        // and padding (about 1,200 samples).
+        // No room for the encoder's delay record: the length includes delay and padding.
         {"mpeg25-8k", Tone{300, 2.0, 8000, 1, 0.5}, "-m m -b 16", 2000, 200, 8000, 1, 25, 0},
         {"mpeg25-11k", Tone{300, 2.0, 11025, 1, 0.5}, "-m m -b 24", 2000, 200, 11025, 1, 25, 0},
         // Free format: the headers state no bit rate, and no header counts the frames.
         {"free-format", Tone{440, 3.0, 44100, 2, 0.5}, "--freeformat -b 320 -t", 3000, 60, 44100, 2, 10, 0},
-        // Without a header the length of a variable bit rate is measured from
-        // the frame headers; tone and silence alternate so that the frame sizes vary.
+        // Measured from the frame headers; tone and silence make the frame sizes vary.
         {"vbr-no-header", Tone{700, 2.0, 44100, 2, 0.7, 0, 2.0}, "-V 0 -t", 4000, 60, 44100, 2, 10, 1},
     };
     for (const auto& c : cases) {
@@ -101,14 +97,13 @@ TEST_F(DecoderFileInfoTest, LengthIsExactWithAVbrHeaderAndForConstantBitRatesAnd
 
 TEST_F(DecoderFileInfoTest, LongVariableBitRateFilesWithoutHeaderAreEstimatedFromSamples)
 {
-    // Headerless frames can be chained: copies of a short variable bit rate
-    // file make one big enough (over 2 MB) to be sampled rather than walked.
+    // Copies of a short headerless file make one big enough to be sampled rather than walked.
     Tone sound{700, 2.0, 44100, 2, 0.7};
     sound.SilentSeconds = 1.0;
     const auto piece = MakeMp3(*s_dir, "vbr-piece", sound, "-V 0 -t");
     const auto pieceProbe = Mp3Probe::Probe(piece.string());
     ASSERT_TRUE(pieceProbe);
-    const std::string bytes = ReadFile(piece);
+    const std::string bytes = ReadFileBytes(piece);
     std::string chained;
     int copies = 0;
     while (chained.size() < 2500u * 1024) {
@@ -116,7 +111,7 @@ TEST_F(DecoderFileInfoTest, LongVariableBitRateFilesWithoutHeaderAreEstimatedFro
         ++copies;
     }
     const auto big = s_dir->Path("vbr-long.mp3");
-    WriteFile(big, chained);
+    WriteFileBytes(big, chained);
     const auto probe = Mp3Probe::Probe(big.string());
     ASSERT_TRUE(probe);
     EXPECT_EQ(probe->Source, Mp3StreamInfo::LengthSource::Sampled);
@@ -143,10 +138,7 @@ TEST_F(DecoderFileInfoTest, TitleAndArtistComeFromId3v2InAnyEncodingElseId3v1)
         {"v24-utf8", {{"TIT2", 3, "日本語"}, {"TPE1", 3, "Ärtist"}}, 4, nullptr, nullptr, "日本語", "Ärtist"},
         {"v22-utf16", {{"TT2", 1, Utf16LeWithBom(u"歌の題")}, {"TP1", 0, "Band"}}, 2, nullptr, nullptr, "歌の題", "Band"},
         {"v2-latin1-cp932", {{"TIT2", 0, cp932Title}, {"TPE1", 0, cp932Artist}}, 3, nullptr, nullptr, "日本語", "歌手"},
-        {"v2-latin1-utf8", {{"TIT2", 0, "日本語"}}, 3, nullptr, nullptr, "日本語", ""},
         {"v1-cp932", {}, 3, cp932Title.c_str(), cp932Artist.c_str(), "日本語", "歌手"},
-        {"v1-latin1", {}, 3, "Caf\xe9", "Bj\xf6rk", "Café", "Björk"},
-        {"v1-utf8", {}, 3, "Über", "歌手", "Über", "歌手"},
         {"v2-title-v1-artist", {{"TIT2", 0, "Title2"}}, 3, "Title1", "Artist1", "Title2", "Artist1"},
         {"none", {}, 3, nullptr, nullptr, "", ""},
     };
@@ -197,9 +189,9 @@ TEST_F(DecoderFileInfoTest, OtherTagFieldsAndLongTextsCutAtACharacterBoundary)
 
 TEST_F(DecoderFileInfoTest, UnreadableFilesGiveZeroRecords)
 {
-    WriteFile(s_dir->Path("empty.mp3"), "");
-    WriteFile(s_dir->Path("text.mp3"), "This is not an MP3 file.\n");
-    WriteFile(s_dir->Path("only-tag.mp3"), std::string("ID3\x03\0\0\0\0\0\x10", 10) + std::string(16, '\0'));
+    WriteFileBytes(s_dir->Path("empty.mp3"), "");
+    WriteFileBytes(s_dir->Path("text.mp3"), "This is not an MP3 file.\n");
+    WriteFileBytes(s_dir->Path("only-tag.mp3"), std::string("ID3\x03\0\0\0\0\0\x10", 10) + std::string(16, '\0'));
     fs::create_directories(s_dir->Path("folder.mp3"));
     for (const char* name : {"empty.mp3", "text.mp3", "only-tag.mp3", "missing.mp3", "folder.mp3"}) {
         const auto info = Read(s_dir->Path(name));

@@ -1,6 +1,5 @@
-// dec_seek on real MP3 files made by lame: a tone whose frequency changes
-// every second, so that the spectrum tells which second is heard. The null
-// output paces the sound in real time, as a sound card would.
+// dec_seek on a tone whose frequency changes every second, so that the
+// spectrum tells which second is heard.
 #include "TestMedia.h"
 
 #include "decoder/Decoder.h"
@@ -29,8 +28,7 @@ int BinOfSecond(int k)
     return 12 + 6 * k;
 }
 
-// Raw stereo 16-bit samples (lame reads them with -r) whose second k is a
-// sine on BinOfSecond(k).
+// Raw stereo 16-bit samples (for lame -r): second k is a sine on BinOfSecond(k).
 void WriteSteppedTone(const fs::path& path)
 {
     std::string data;
@@ -41,7 +39,7 @@ void WriteSteppedTone(const fs::path& path)
         for (int channel = 0; channel < 2; ++channel)
             data += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
     }
-    WriteFile(path, data);
+    WriteFileBytes(path, data);
 }
 
 int DominantBin(Decoder& d)
@@ -66,8 +64,6 @@ fs::path SteppedMp3(const TempDir& dir, const std::string& name, const std::stri
     return mp3;
 }
 
-// The decoder's seeks on one file; how exactly each kind of file is sought
-// is the source's test below.
 class DecoderSeekTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { s_dir = new TempDir(); }
@@ -77,7 +73,6 @@ protected:
         s_dir = nullptr;
     }
 
-    // Opens and plays the file, and waits until it is heard.
     void Start(Decoder& d)
     {
         d.dec_init();
@@ -92,12 +87,11 @@ protected:
 };
 
 // The margins (45 ms after a change of tone, 60 ms before one) hold the
-// encoder's delay in a file without a gapless tag; a seek off by more than
-// 50 ms shows the neighbouring second. The lyrics follow a seek at once.
+// encoder's delay; a seek off by more than 50 ms shows the neighbouring second.
 TEST_F(DecoderSeekTest, WhilePausedThePositionSpectrumAndLyricsShowTheSoughtPlace)
 {
     const auto lrc = s_dir->Path("stepped.lrc");
-    WriteFile(lrc, "[00:01.00]one\n[00:02.00]two\n[00:03.00]three\n[00:04.00]four\n");
+    WriteFileBytes(lrc, "[00:01.00]one\n[00:02.00]two\n[00:03.00]three\n[00:04.00]four\n");
     Decoder d(DecoderOptions{"null", 1.0});
     ASSERT_TRUE(d.dec_setLyricsFile(lrc.string()));
     Start(d);
@@ -141,8 +135,7 @@ TEST_F(DecoderSeekTest, ASeekRightAfterPlayOrWhilePlayingIsHeardAtOnce)
     }
 }
 
-// The track ends once and stays ended: a later seek does not start it
-// again. Paused, the position waits at the track's length until resumed.
+// Paused, the position waits at the track's length until resumed.
 TEST_F(DecoderSeekTest, PastTheEndTheTrackEndsOnceAtItsLength)
 {
     Decoder d(DecoderOptions{"null", 1.0});
@@ -176,8 +169,7 @@ struct SeekFile {
 
 class SourceSeekTest : public ::testing::TestWithParam<SeekFile> {};
 
-// Exact to the sample, for each kind of file: the spectrum above cannot tell
-// a seek one frame off.
+// The spectrum above cannot tell a seek one frame off.
 TEST_P(SourceSeekTest, TheSourceReachesTheMillisecondAskedFor)
 {
     TempDir dir;
@@ -192,13 +184,11 @@ INSTANTIATE_TEST_SUITE_P(Files, SourceSeekTest,
                                            SeekFile{"vbr_without_seek_table", "-V 2 -t"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-// Before init, after a failed open and after Stop a seek does nothing, and
-// the seek asked for before the stop does not carry over to the next play.
 TEST(DecoderSeekEdgeTest, WithoutAPlayingTrackASeekDoesNothing)
 {
     TempDir dir;
     const auto empty = dir.Path("empty.mp3");
-    WriteFile(empty, "");
+    WriteFileBytes(empty, "");
     const auto mp3 = MakeMp3(dir, "short", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128");
     Decoder d(DecoderOptions{"null", 1.0});
     d.dec_seek(1000);

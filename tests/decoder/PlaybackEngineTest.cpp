@@ -1,6 +1,3 @@
-// The playback thread: replacing an output that hangs in the middle of a
-// track (one that fails is the PulseAudio test's killed server), requests
-// that come faster than it acts, and when it takes the spectrum anew.
 #include "TestMedia.h"
 
 #include "decoder/Mp3Source.h"
@@ -31,7 +28,6 @@ protected:
         delete s_dir;
     }
 
-    // Plays the 2-s tone; false when the engine does not stop within the limit.
     static bool PlayToEnd(PlaybackEngine& engine, std::chrono::milliseconds limit = 5s)
     {
         std::shared_ptr<Mp3Source> track = Mp3Source::Open(s_tone->string());
@@ -45,8 +41,7 @@ protected:
     static inline std::filesystem::path* s_tone = nullptr;
 };
 
-// A sound server that stops answering: it takes no more sound and its
-// position stands still, without reporting a failure.
+// A sound server that stops answering, without reporting a failure.
 class HungOutput : public NullAudioOutput {
 public:
     explicit HungOutput(std::shared_ptr<const PacingClock> clock)
@@ -96,8 +91,7 @@ TEST_F(PlaybackEngineTest, StopAndPlayAgainWhileTheThreadIsBusy)
     EXPECT_NEAR(engine.PlayMs(), 2000, 30);
 }
 
-// An output whose heard position the test sets, and which counts the frames
-// given to it.
+// An output whose heard position the test sets, counting the frames it is given.
 class SteeredOutput : public NullAudioOutput {
 public:
     SteeredOutput(std::shared_ptr<const PacingClock> clock, std::atomic<int64_t>& played, std::atomic<int64_t>& written)
@@ -134,8 +128,7 @@ TEST_F(PlaybackEngineTest, SpectrumIsTakenAgainOnlyOnceTheSoundHeardMovesOnByAHo
     const auto peak = [&] { return *std::max_element(left.begin(), left.end()); };
     engine.Spectrum(left, right);
     EXPECT_EQ(peak(), 0); // nothing heard yet
-    // 255 frames on, half of the analysed sound is the tone, but the picture
-    // taken at 0 still stands.
+    // 255 frames on, the picture taken at 0 still stands.
     played = 255;
     engine.Spectrum(left, right);
     EXPECT_EQ(peak(), 0);
@@ -144,7 +137,6 @@ TEST_F(PlaybackEngineTest, SpectrumIsTakenAgainOnlyOnceTheSoundHeardMovesOnByAHo
     engine.Spectrum(left, right);
     EXPECT_GT(peak(), 100);
     EXPECT_NEAR(std::max_element(left.begin(), left.end()) - left.begin(), 12, 1);
-    // Stopped, nothing is heard.
     engine.Stop();
     engine.Spectrum(left, right);
     EXPECT_EQ(peak(), 0);

@@ -52,12 +52,12 @@ void AppendId3v1(const fs::path& file, const std::string& title, const std::stri
     }
     tag += std::string(30, '\0');
     tag += static_cast<char>(genre);
-    WriteFile(file, ReadFile(file) + tag);
+    WriteFileBytes(file, ReadFileBytes(file) + tag);
 }
 
 std::optional<Pcm> ReadWav(const fs::path& path)
 {
-    const std::string s = ReadFile(path);
+    const std::string s = ReadFileBytes(path);
     if (s.size() < 44 || s.compare(0, 4, "RIFF") != 0 || s.compare(8, 8, "WAVEfmt ") != 0 || s.compare(36, 4, "data") != 0 || Get(s, 34, 2) != 16)
         return std::nullopt;
     Pcm pcm;

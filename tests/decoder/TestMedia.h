@@ -1,7 +1,5 @@
 #pragma once
-// Test sound files made at test time: tone MP3s from tests/support, with tags
-// written byte by byte where the exact bytes matter, and decoded sound to
-// compare against.
+// Sound files made at test time, tags written byte by byte, and decoded sound to compare against.
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 #include "support/ToneMp3.h"
@@ -19,7 +17,6 @@ namespace decoder::test {
 using TempDir = testsupport::TempFolder;
 using testsupport::Tone;
 
-// Makes an MP3 of the tone with the lame arguments (WAV next to it).
 inline std::filesystem::path MakeMp3(const TempDir& dir, const std::string& name, const Tone& tone,
                                      const std::string& lameArguments)
 {
@@ -32,8 +29,7 @@ struct Id3v2Frame {
     std::string Bytes;    // the text, already in that encoding
 };
 
-// Prepends an ID3v2.3 tag (or 2.2 with three-letter frame names, or 2.4)
-// holding the frames to the file.
+// Prepends an ID3v2 tag of the version (2: three-letter frame names) holding the frames.
 void PrependId3v2(const std::filesystem::path& file, const std::vector<Id3v2Frame>& frames, int version = 3);
 // Appends an ID3v1 tag with the raw field bytes (cut to 30 bytes each).
 void AppendId3v1(const std::filesystem::path& file, const std::string& title, const std::string& artist,
@@ -52,17 +48,10 @@ std::optional<Pcm> ReadWav(const std::filesystem::path& path);
 // Decodes an MP3 with libmpg123 directly (gapless, float output).
 std::optional<Pcm> DecodeMp3(const std::filesystem::path& path);
 
-// Polls the condition every millisecond until it holds (true) or the limit
-// passes (false).
+// Polls every millisecond; false when the limit passes first.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(5));
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    testsupport::WriteFileBytes(path, bytes);
-}
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    return testsupport::ReadFileBytes(path);
-}
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
 
 } // namespace decoder::test

@@ -14,8 +14,6 @@ TEST(CodePage, Cp932RoundTrip)
     EXPECT_EQ(CodePage::FromCp932(kJapaneseCp932), kJapaneseUtf8);
     EXPECT_EQ(CodePage::ToCp932(kJapaneseUtf8), kJapaneseCp932);
     EXPECT_EQ(CodePage::ToAnsi(kJapaneseUtf8, AnsiCharset::Cp932), kJapaneseCp932);
-    EXPECT_EQ(CodePage::AnsiLength(kJapaneseUtf8, AnsiCharset::Cp932), 4u);
-    EXPECT_EQ(CodePage::AnsiLength(kJapaneseUtf8, AnsiCharset::Utf8), 6u);
 }
 
 TEST(CodePage, FileTextIsUtf8WhenValidElseCp932)
@@ -45,7 +43,4 @@ TEST(CodePage, TruncationKeepsWholeCharacters)
 {
     EXPECT_EQ(CodePage::TruncateAnsi(kJapaneseCp932, 3, AnsiCharset::Cp932), "\x93\xFA");
     EXPECT_EQ(CodePage::TruncateAnsi("ab" + kJapaneseCp932, 3, AnsiCharset::Cp932), "ab");
-    EXPECT_EQ(CodePage::TruncateUtf8(kJapaneseUtf8, 5), "\xE6\x97\xA5");
-    EXPECT_EQ(CodePage::TruncateUtf8(kJapaneseUtf8, 6), kJapaneseUtf8);
-    EXPECT_EQ(CodePage::TruncateUtf8("abc", 0), "");
 }

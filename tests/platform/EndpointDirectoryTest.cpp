@@ -26,7 +26,6 @@ TEST(EndpointDirectory, DefaultFollowsRuntimeDirElseTmpWithUserId)
         EXPECT_EQ(EndpointDirectory::DefaultPath(),
                   std::filesystem::path("/tmp/zelko-" + std::to_string(::getuid())));
     }
-    EXPECT_EQ(EndpointDirectory::EndpointOf("/x/zelko", 1180), std::filesystem::path("/x/zelko/1180"));
 }
 
 TEST(EndpointDirectory, CreatedPrivateAndRefusedWhenOthersCanWriteOrItIsALink)

@@ -1,7 +1,6 @@
 #pragma once
-// A player stand-in for assist tests: a message window on its own thread that
-// records the commands (WM_USER) it receives and can answer one with a
-// payload of its own.
+// A player stand-in on its own thread that records the commands it receives
+// and may react to each.
 #include <functional>
 #include <mutex>
 #include <vector>

@@ -23,13 +23,5 @@ TEST(LogSinkTest, LinesGoToTheInnermostSinkUntilItIsRemoved)
     EXPECT_EQ(outer.Lines(), (std::vector<std::string>{"one", "three"}));
 }
 
-TEST(LogSinkTest, StandardErrorSinkWritesOneLinePerMessage)
-{
-    testing::internal::CaptureStderr();
-    StandardErrorSink sink;
-    sink.Write("zelko: a message");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "zelko: a message\n");
-}
-
 } // namespace
 } // namespace platform

@@ -1,6 +1,4 @@
 #pragma once
-// Helpers for tests of message windows: a private endpoint folder, and a peer
-// window served on its own thread.
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -33,8 +31,8 @@ inline platform::MessageWindow::Options WindowOptions(const std::filesystem::pat
     return o;
 }
 
-// A message window living on its own thread, serving requests until destroyed.
-// makeProcedure builds its procedure with access to the window (for nested sends).
+// A message window serving requests on its own thread until destroyed; its
+// procedure is made with access to the window (for nested sends).
 class PeerThread {
 public:
     using ProcedureFactory = std::function<platform::WindowProcedure(platform::MessageWindow&)>;

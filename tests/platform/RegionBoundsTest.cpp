@@ -1,7 +1,5 @@
 // Regions from numbers read out of files stay within the window system's
-// coordinates: region data with a rectangle beyond them is refused, and
-// polygon vertices beyond them are held at the limit, so that no rectangle
-// or polygon arithmetic overflows (found by fuzzing the skin loader).
+// coordinates, so that no arithmetic overflows (found by fuzzing the skin loader).
 #include "platform/Region.h"
 
 #include <gtest/gtest.h>

@@ -22,8 +22,7 @@ std::vector<unsigned> BytesOf(const Record& r)
 }
 } // namespace
 
-// The offsets of every field are pinned where the records are declared; what
-// is left to check is what a field holds in bytes.
+// The offsets are pinned where the records are declared; here, what a field holds.
 TEST(PlayStateRecord, FlagsAreSixteenBitBooleansAndAFreshRecordIsStopped)
 {
     PlayStateRecord r;

@@ -1,6 +1,5 @@
 #pragma once
-// A log sink that keeps every line, installed for as long as the object lives,
-// so a test can read what library code reported.
+// A log sink that keeps every line, installed for as long as the object lives.
 #include "platform/LogSink.h"
 
 #include <mutex>

@@ -1,8 +1,6 @@
 #pragma once
-// The one QApplication of a program without a global test environment (the
-// benchmarks): made on first use and kept until the program exits. Test
-// programs take theirs from zelko_test(... QT_APPLICATION) instead
-// (QtApplicationEnvironment.cpp), which ends it before Qt's own globals.
+// The one QApplication of a benchmark, made on first use (test programs use
+// QtApplicationEnvironment.cpp, which ends it before Qt's own globals).
 #include <QApplication>
 
 namespace testsupport {

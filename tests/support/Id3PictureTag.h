@@ -1,7 +1,5 @@
 #pragma once
-// ID3v2 tags carrying a picture, built byte by byte at test time, and MP3
-// files that start with one: version 2.2 (a PIC frame), 2.3 and 2.4 (APIC
-// frames), optionally unsynchronised.
+// ID3v2 tags (2.2, 2.3, 2.4) carrying a picture, built byte by byte, optionally unsynchronised.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -48,7 +46,6 @@ inline TagBytes Unsynchronised(const TagBytes& in)
 
 } // namespace id3detail
 
-// A frame of the version: its name, its size and (2.3, 2.4) its flags, then the body.
 inline TagBytes TagFrame(int version, const std::string& id, const TagBytes& body, std::uint8_t flags = 0)
 {
     TagBytes frame(id.begin(), id.end());
@@ -64,7 +61,6 @@ inline TagBytes TagFrame(int version, const std::string& id, const TagBytes& bod
     return frame;
 }
 
-// A frame of another kind (a title, say) to stand before the pictures.
 inline TagBytes TextFrame(int version, const std::string& text)
 {
     TagBytes body{0};
@@ -90,7 +86,6 @@ inline TagBytes PictureFrame(int version, const TagPicture& picture, bool unsync
                     frameUnsynchronised ? 0x02 : 0x00);
 }
 
-// A whole tag of the frames, with padding after them.
 inline TagBytes Tag(int version, const std::vector<TagBytes>& frames, bool unsynchronise = false)
 {
     TagBytes body;
@@ -117,8 +112,7 @@ inline void PrependTag(const std::filesystem::path& mp3, const TagBytes& tag)
     out.write(reinterpret_cast<const char*>(audio.data()), static_cast<std::streamsize>(audio.size()));
 }
 
-// Picture bytes that look like a PNG file to whoever sniffs them, with 0xFF
-// bytes that unsynchronisation must escape.
+// Bytes that sniff as PNG, with 0xFF bytes that unsynchronisation must escape.
 inline TagBytes PngLikeBytes(std::uint8_t seed, std::size_t size = 300)
 {
     TagBytes data{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

@@ -1,10 +1,6 @@
 #pragma once
-// The real player program in a private environment, for the tests that start
-// it: a program folder of the test's own (a copy of the shipped skins, the
-// settings file, the play list) and the program run there with "/develop".
-// The test chooses the display, the sound output and the session bus through
-// environment variables; everything else comes from the test's environment.
-// Used from the test's main thread only.
+// The real player program run with "/develop" in a program folder of the
+// test's own (main thread only).
 #include <QProcess>
 
 #include <filesystem>
@@ -22,7 +18,6 @@ namespace testsupport {
 enum class ProgramSkins { Shipped,
                           None };
 
-// Removed with everything in it when the object goes.
 class PlayerProgramFolder {
 public:
     explicit PlayerProgramFolder(ProgramSkins skins = ProgramSkins::Shipped)
@@ -68,9 +63,7 @@ private:
     std::filesystem::path m_dir;
 };
 
-// The program, started in a folder with "/develop" and the arguments, offscreen
-// and with the null sound output unless the variables say otherwise; ended
-// (terminated, then killed) with the object when it still runs.
+// Offscreen and with the null sound output unless the variables say otherwise.
 class PlayerProgram {
 public:
     using Variables = std::vector<std::pair<QString, QString>>;

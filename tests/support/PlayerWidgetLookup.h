@@ -1,8 +1,6 @@
 #pragma once
-// The player's pop-up menus, their items and its Properties dialog, found the
-// way a user or an accessibility tool reaches them: among the application's
-// windows, by object name or by type. A lookup that finds nothing throws,
-// which fails the test that asked.
+// The player's pop-up menus, their items and its Properties dialog, found
+// among the application's windows as a user reaches them; throws when missing.
 #include "player/dialogs/frmZelkoProps.h"
 
 #include <QAction>

@@ -1,9 +1,7 @@
 #pragma once
-// A PulseAudio server of the test's own: started by the constructor with a
-// null sink and a private Unix socket in a fresh folder (its own runtime and
-// home folders, no D-Bus, no X11, no pid file, so that any number run side
-// by side, as root too), and ended by the destructor. PULSE_SERVER points at
-// it for as long as the object lives.
+// A PulseAudio server of the test's own with a null sink on a private socket
+// (no D-Bus, no pid file: any number run side by side); PULSE_SERVER points
+// at it while the object lives.
 #include "support/ScopedEnvironment.h"
 
 #include <chrono>
@@ -54,7 +52,6 @@ public:
     // True once the server answers on its socket.
     bool Running() const { return m_pid > 0; }
     std::string Address() const { return "unix:" + m_socket.string(); }
-    // The server's log (errors only).
     std::string Log() const
     {
         std::ifstream in(m_dir / "log");
@@ -64,7 +61,6 @@ public:
     // Ends the server at once, as a crash would.
     void Kill() { Stop(SIGKILL); }
 
-    // Runs pactl against this server; its standard output.
     std::string Pactl(const std::string& arguments) const
     {
         const std::string command = "PULSE_SERVER='" + Address() + "' pactl " + arguments + " 2>/dev/null";

@@ -1,7 +1,5 @@
-// One QApplication for the whole test program, made before the first test and
-// destroyed after the last, before Qt's own globals end. The platform comes
-// from QT_QPA_PLATFORM (CTest sets offscreen). A test program takes it in
-// with zelko_test(... QT_APPLICATION).
+// One QApplication for the whole test program, ended before Qt's own globals
+// (taken in with zelko_test(... QT_APPLICATION)).
 #include <QApplication>
 
 #include <gtest/gtest.h>

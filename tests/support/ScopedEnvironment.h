@@ -1,6 +1,5 @@
 #pragma once
-// Sets (or, given nullptr, removes) one environment variable for as long as
-// the object lives, then puts the old value back.
+// Sets (nullptr: removes) an environment variable while the object lives.
 #include <cstdlib>
 #include <optional>
 #include <string>

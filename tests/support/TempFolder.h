@@ -1,8 +1,6 @@
 #pragma once
-// A fresh folder made for one test or benchmark and removed, with everything
-// in it, when the object goes. The parent defaults to the system's temporary
-// folder; message-window tests pass "/tmp" to keep socket paths short. The
-// folder has mode 0700, as a private endpoint folder needs.
+// A fresh folder (mode 0700, as an endpoint folder needs) removed with
+// everything in it when the object goes.
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -31,7 +29,6 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
-    // The path of a file in the folder.
     std::filesystem::path Path(const std::string& name) const { return m_path / name; }
 
 private:

@@ -1,7 +1,6 @@
 #pragma once
-// Sound files made at test time: a sine tone written as a 16-bit PCM WAV file,
-// encoded to MP3 by the lame command (a package of ./dev). Tests and
-// benchmarks share these so every MP3 they play is made the same way.
+// Sine tones written as 16-bit WAV files and encoded by lame, shared by tests
+// and benchmarks so that every MP3 they play is made the same way.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -31,7 +30,6 @@ inline void PutLittleEndian(std::string& s, uint32_t v, int bytes)
         s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-// The argument in single quotes for the shell.
 inline std::string ShellQuoted(const std::string& s)
 {
     std::string q = "'";
@@ -73,8 +71,6 @@ inline void WriteToneWav(const std::filesystem::path& path, const Tone& tone)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << wav << data;
 }
 
-// Runs lame with the arguments (bit rate, mode, tags...) on wav, writing mp3;
-// whether it succeeded.
 [[nodiscard]] inline bool EncodeMp3(const std::filesystem::path& wav, const std::filesystem::path& mp3,
                                     const std::string& lameArguments)
 {
@@ -82,8 +78,7 @@ inline void WriteToneWav(const std::filesystem::path& path, const Tone& tone)
     return std::system(command.c_str()) == 0;
 }
 
-// Makes folder/name.mp3 of the tone with the lame arguments (the WAV file
-// stays beside it); throws when lame fails.
+// Makes folder/name.mp3 (the WAV beside it); throws when lame fails.
 inline std::filesystem::path MakeToneMp3(const std::filesystem::path& folder, const std::string& name,
                                          const Tone& tone, const std::string& lameArguments)
 {

@@ -1,21 +1,16 @@
 #include "assists/scope/frmScopeZKA.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
 
-#include "common/LanguageChoice.h"
-#include "common/UiTranslator.h"
 #include "platform/FakePlayerWindow.h"
 #include "protocol/AssistArguments.h"
 #include "protocol/CommandWords.h"
 #include "protocol/PlayStateRecord.h"
 #include "protocol/RecordPayload.h"
 #include "protocol/SongInfoRecord.h"
-
-using namespace common;
 
 using namespace scope;
 
@@ -43,28 +38,6 @@ struct LinkedScope {
     LinkedScope() { form->Start(); }
 };
 
-// The captions of a scope window made while the language of the environment
-// env is in force, with its catalogue from the program folder installed as its
-// main() installs it, then the warning shown when it is started on its own.
-std::vector<std::string> CaptionsUnder(const LocaleEnvironment& env)
-{
-    const UiTranslator translator(LanguageChoice::Choose(env, LanguageChoice::ParseSetting("")),
-                                  QStringLiteral("scopezka"), QStringLiteral(ZELKO_PROGRAM_DIR "/Assist"));
-    EXPECT_NE(translator.Result(), UiTranslator::Outcome::CatalogueMissing) << translator.CataloguePath().toStdString();
-    testsupport::TempEndpointDir dir;
-    auto window = platform::MessageWindow::Open({}, testsupport::WindowOptions(dir.Path(), 8302)).Window;
-    std::vector<std::string> captions;
-    {
-        frmScopeZKA form(*window, AssistArguments{8301, 1}, 5u);
-        for (const QAbstractButton* b : std::initializer_list<const QAbstractButton*>{
-                 form.chkZelko, form.chkBColor, form.chkFColor, form.optTitle[0], form.optTitle[1], form.optTitle[2],
-                 form.optLine[0], form.optLine[1]})
-            captions.push_back(b->text().toStdString());
-    }
-    captions.push_back(QCoreApplication::translate("AssistArguments", StandAloneWarning).toStdString());
-    return captions;
-}
-
 } // namespace
 
 // Started while a track plays, no play notification comes, only records: the
@@ -73,11 +46,7 @@ TEST(ScopeZKA, StartAnnouncesAndTheBandsPeaksStartOnTheCentreLine)
 {
     LinkedScope s;
     EXPECT_EQ(s.player.Commands(), (std::vector<Command>{{0x0F040001, 8102}}));
-    EXPECT_TRUE(s.form->optTitle[0]->isChecked());
-    EXPECT_TRUE(s.form->optLine[0]->isChecked());
     EXPECT_EQ(s.form->Renderer().Title(), ScopeTitle::Band);
-    EXPECT_TRUE(s.form->Renderer().FColor());
-    EXPECT_EQ(s.form->windowTitle().toStdString(), "Visual - ZKAssist");
     AnalyzeRecord record;
     record.Spectrum1.fill(40); // bars of length 20
     Deliver(*s.window, CodeAnalyze, CodeAnalyze, record);
@@ -118,15 +87,4 @@ TEST(ScopeZKA, OnlyThePlayNotificationResetsThePeaks)
     EXPECT_EQ(s.form->Renderer().PeakA()[0], 40);
     Deliver(*s.window, CodePlayState, NotifyPlay, state);
     EXPECT_EQ(s.form->Renderer().PeakA()[0], 90);
-}
-
-TEST(ScopeLanguage, TheJapaneseCaptionsStayUnderTheCLocaleAndTheEnglishCatalogueComesUnderAnEnglishOne)
-{
-    EXPECT_EQ(CaptionsUnder({"", "", "", "C.UTF-8"}),
-              (std::vector<std::string>{"Zelko Deck を 最小化", "背景色変更", "点(線)の色変更", "帯", "円", "弧", "線", "点",
-                                        "このアプリケーションは Zelko Deck と同期して実行されます。"}));
-    // The English texts are the catalogue's test; here, that it is installed.
-    const auto english = CaptionsUnder({"", "", "", "en_US.UTF-8"});
-    EXPECT_EQ(english.front(), "Minimise Zelko Deck");
-    EXPECT_EQ(english.back(), "This program runs together with Zelko Deck, which starts it from its Assists menu.");
 }
