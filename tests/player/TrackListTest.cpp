@@ -42,11 +42,9 @@ TEST_F(TrackListTest, OpenFileDialogAddsTheChosenFilesInOrder)
     m_answers.files = Tracks(3);
     Player().mnuP3File_Click();
     EXPECT_EQ(Paths(), m_answers.files);
-    EXPECT_EQ(Player().Playback().coMp3Files().Item(2).TrackName(), "Track 2");
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     m_answers.files.clear(); // cancelled
     Player().mnuP3File_Click();
-    EXPECT_EQ(Player().Playback().coMp3Files().Count(), 3);
     // Adding to a list with a current track keeps it.
     Player().cButtonAction_NTrackClick();
     Player().AddMp3Files(Tracks(2));
