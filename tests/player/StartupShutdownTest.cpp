@@ -2,6 +2,7 @@
 // written through the player, and a skin that is gone.
 #include "PlayerTestSupport.h"
 
+#include "platform/ProfileFile.h"
 #include "player/skin/SkinWindow.h"
 
 #include <tuple>
@@ -79,6 +80,25 @@ TEST_F(StartupShutdownTest, ABrokenConfiguredSkinNamesItsFolderAndReasonInTheLog
     EXPECT_EQ(stderrText.substr(0, stderrText.find('\n') + 1), "zelko: " + why + "\n");
     EXPECT_EQ(stderrText.find("zelko: ", 1), std::string::npos);
     EXPECT_NE(m_folder.ReadFile(m_folder.Path() / "Zelko.log").find(why + "\r\n"), std::string::npos);
+}
+
+// Configured or not, the message is shown once and the settings are still saved.
+TEST(NoSkinStartupTest, WithoutAnySkinTheMessageIsShownOnceAndSettingsAreSaved)
+{
+    ProgramFolder folder(false);
+    DialogAnswers answers;
+    for (const char* ini : {"", "[PlayInfo]\nVolume=30\n[Skin]\nPath=/nowhere/\nFile=x.zks\n"}) {
+        SCOPED_TRACE(ini);
+        folder.WriteIni(ini);
+        answers.skinErrors.clear();
+        frmZelko player(PlayerOptions(folder, answers));
+        EXPECT_FALSE(player.Form_Load());
+        EXPECT_TRUE(player.IsUnloaded());
+        EXPECT_EQ(answers.skinErrors.size(), 1u);
+    }
+    const platform::ProfileFile ini = platform::ProfileFile::Load(folder.Ini().string());
+    EXPECT_EQ(ini.Value("PlayInfo", "Volume"), "30");
+    EXPECT_EQ(ini.Value("Skin", "Path"), "/nowhere/");
 }
 
 } // namespace
