@@ -111,8 +111,9 @@ TEST_F(MenuKeyTest, SeekKeysTheSeekBarAndTheVolumeGaugeReachThePlayer)
     EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 100);
 }
 
-// The assist items are enabled only while a track plays.
-TEST_F(MenuKeyTest, AssistItemsAreEnabledOnlyWhilePlaying)
+// The assist items are enabled only while a track plays; the change-with-music
+// item toggles its setting once (it once toggled twice).
+TEST_F(MenuKeyTest, AssistItemsFollowPlayAndTheChangeWithMusicItemTogglesOnce)
 {
     fs::create_directories(m_folder.Path() / "Assist");
     std::ofstream(m_folder.Path() / "Assist/DummyZKA") << "#!/bin/sh\n";
@@ -129,6 +130,11 @@ TEST_F(MenuKeyTest, AssistItemsAreEnabledOnlyWhilePlaying)
     Player().cBodyAction_BodyRightClick();
     EXPECT_FALSE(assist->isEnabled());
     testsupport::PopupMenu("mnuPopup1").hide();
+
+    QAction& changeWithMusic = testsupport::MenuItem("mnuPopup1", "mnuP1SkinChgMusic");
+    changeWithMusic.trigger();
+    EXPECT_TRUE(Player().App().SkinWithMusic());
+    EXPECT_TRUE(changeWithMusic.isChecked());
 }
 
 TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop)
