@@ -1,6 +1,4 @@
-// Damaged media through the real player, one file per kind of damage: it
-// never crashes or hangs, a file it cannot open gets the title-box message and
-// the list goes on, and the saved play list is the list it held.
+// One file per kind of damage: no crash or hang, the list goes on and is saved as it was.
 #include "PlayerTestSupport.h"
 #include "support/Id3PictureTag.h"
 
@@ -119,8 +117,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList)
             ASSERT_TRUE(WaitFor([&] { return Player().Decoder().dec_getPlayMs() > 500; }, 10000));
             fs::remove(deleted);
         }
-        // The track ends (at its end, or early when deleted) and the play
-        // loop moves on by itself.
+        // The track ends (early when deleted) and the play loop moves on.
         const bool last = i + 1 == list.size();
         ASSERT_TRUE(WaitFor([&] { return last ? Player().Playback().bStop() : Player().Playback().PlayPosition() != position; },
                             15000))

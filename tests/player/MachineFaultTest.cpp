@@ -1,6 +1,4 @@
-// Faults of the machine while the player saves its settings and play list:
-// a disk that takes no more bytes, and the player killed in mid-save. The
-// files on disk are always a whole old or a whole new file.
+// A full disk and a kill in mid-save: the files are always a whole old or new file.
 #include "PlayerTestSupport.h"
 
 #include "platform/MessageWindow.h"
@@ -39,8 +37,7 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
         GTEST_SKIP() << "the program is not built";
     ProgramFolder folder;
 
-    // Old files larger than the limit below, so that their new versions
-    // cannot be written; the run log stays within it.
+    // Old files larger than the limit below; the run log stays within it.
     std::string ini = "[PlayInfo]\r\nVolume=33\r\n[Notes]\r\n";
     for (int i = 0; ini.size() < 6000; ++i)
         ini += "Line" + std::to_string(i) + "=kept as it was\r\n";
@@ -106,8 +103,7 @@ TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile)
 
     std::mt19937 random(7);
     int killedMidWay = 0;
-    // At least 200 kills, and on a busy machine, where the child is often
-    // not running when the kill comes, more until one has landed inside a save.
+    // On a busy machine more kills, until one has landed inside a save.
     for (int kill = 0; kill < 200 || (killedMidWay == 0 && kill < 3000); ++kill) {
         int started[2];
         ASSERT_EQ(::pipe(started), 0);

@@ -1,5 +1,4 @@
-// The check marks of the skin menu, chosen through its real menu items: a
-// tick only ever marks the skin in force.
+// The tick once moved to a chosen skin that did not load.
 #include "PlayerTestSupport.h"
 #include "support/PlayerWidgetLookup.h"
 
@@ -45,8 +44,7 @@ TEST_F(MenuCheckTest, TheSkinMenuTickFollowsTheSkinInForce)
     ASSERT_TRUE(m_loadResult);
     ASSERT_EQ(Ticked(), std::vector<std::string>{"Carbon"});
 
-    // A skin that fails to load, a folder without a skin file, a plain file:
-    // nothing changes, and neither does the tick.
+    // A broken skin, a folder without a skin file, a plain file: nothing changes.
     for (const char* caption : {"Broken", "Empty", "Notes.txt"}) {
         Choose(caption);
         EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks") << caption;

@@ -1,5 +1,4 @@
-// The pop-up menus, the shortcut keys (through the window, as a user presses
-// them), the wheel, the seek bar and the volume gauge of the window.
+// The menus, keys, wheel and gauges of the window, used as a user uses them.
 #include "PlayerTestSupport.h"
 #include "support/PlayerWidgetLookup.h"
 
@@ -83,9 +82,7 @@ TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
     EXPECT_TRUE(Player().Playback().bStop());
 }
 
-// Through the adapter the desktop integration uses, Ctrl+arrows seek 5 s,
-// with Shift 30 s; Carbon's seek bar (20,118, 340 x 8) and volume gauge
-// (322,44, 36 x 14) reach the decoder and the play state.
+// Carbon's seek bar: 20,118, 340 x 8; its volume gauge: 322,44, 36 x 14.
 TEST_F(MenuKeyTest, SeekKeysTheSeekBarAndTheVolumeGaugeReachThePlayer)
 {
     const FormPlayerControl control(Player());
@@ -111,8 +108,7 @@ TEST_F(MenuKeyTest, SeekKeysTheSeekBarAndTheVolumeGaugeReachThePlayer)
     EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 100);
 }
 
-// The assist items are enabled only while a track plays; the change-with-music
-// item toggles its setting once (it once toggled twice).
+// The change-with-music item once toggled twice.
 TEST_F(MenuKeyTest, AssistItemsFollowPlayAndTheChangeWithMusicItemTogglesOnce)
 {
     fs::create_directories(m_folder.Path() / "Assist");

@@ -1,5 +1,4 @@
-// The play loop: conditional redraws, the end-of-track rules, drawing while
-// minimised. Tracks play on the null output with a fast clock.
+// Tracks play on the null output with a fast clock.
 #include "PlayerTestSupport.h"
 
 #include "player/skin/SkinWindow.h"
@@ -23,9 +22,7 @@ protected:
     }
 };
 
-// At the end of the last track: without repeat the player stops at the
-// first track of the order, with repeat it starts that track; after the list
-// was cleared it stops with no track.
+// Past the last track: stopped at the first (repeat: playing it); after a clear, no track.
 TEST_F(PlayLoopTest, EndOfTrackRules)
 {
     Load(20.0);
@@ -56,8 +53,7 @@ TEST_F(PlayLoopTest, TimeDigitsAndSeekBarAreRedrawnOnlyWhenTheyChange)
     Player().cButtonAction_PlayClick();
     ASSERT_TRUE(WaitUntilStopped(10000));
     const PlayLoop::RedrawCounts& after = Player().Loop().Redraws();
-    // The first tick draws all five positions; then seconds change at most 25
-    // times, tens of seconds twice, minutes never.
+    // The first tick draws all five; then seconds change at most 25 times, minutes never.
     for (std::size_t digit : {0u, 1u, 2u})
         EXPECT_EQ(after.timeDigits[digit] - before.timeDigits[digit], 1) << digit;
     EXPECT_LE(after.timeDigits[3] - before.timeDigits[3], 4);

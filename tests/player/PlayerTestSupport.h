@@ -1,8 +1,5 @@
 #pragma once
-// Support for tests that drive the main window offscreen against the real
-// decoder with the null output: a program folder of its own per test (with
-// the shipped skins), short tone files made with lame, and waiting on the
-// event loop for what the play timer does.
+// The main window offscreen against the real decoder with the null output.
 #include "player/frmZelko.h"
 #include "support/PlayerProgramFixture.h"
 #include "support/TempFolder.h"
@@ -91,8 +88,7 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000
     return true;
 }
 
-// A player loaded in its own program folder; the test program's global
-// environment makes the QApplication.
+// A player in its own program folder; the global test environment makes the QApplication.
 class PlayerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(QApplication::instance(), nullptr); }

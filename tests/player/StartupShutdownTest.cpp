@@ -1,5 +1,3 @@
-// Start-up and shut-down: the settings file and the saved play list read and
-// written through the player, and a skin that is gone.
 #include "PlayerTestSupport.h"
 
 #include "platform/ProfileFile.h"

@@ -1,6 +1,4 @@
-// The transport commands through the main window against the real decoder
-// (null output): each command once, and the state table the commands share.
-// The rules under them are the playback classes' own tests.
+// Each transport command once through the main window; the rules are the playback classes' tests.
 #include "PlayerTestSupport.h"
 
 #include <tuple>
@@ -58,8 +56,7 @@ TEST_F(TransportTest, PlayPauseStopAndVolumeFollowTheStateTable)
     EXPECT_EQ(protocol::SongFieldText(song.TrackName), "Track 1");
     EXPECT_EQ(protocol::SongFieldText(song.ArtistName), "Tester");
 
-    // Each row: a command, and the pause flag and decoder state after it;
-    // pause leaves the timer running.
+    // Each row: a command, then the pause flag and decoder state; the timer runs on.
     const std::vector<std::tuple<void (frmZelko::*)(), bool, int>> rows{
         {&frmZelko::cButtonAction_PauseClick, true, 2},
         {&frmZelko::cButtonAction_PlayClick, true, 2},
@@ -87,8 +84,7 @@ TEST_F(TransportTest, PlayPauseStopAndVolumeFollowTheStateTable)
     EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 95);
 }
 
-// Stopped, they only move the current track; a double click plays the track
-// it names and ignores unknown numbers.
+// Stopped, they only move the current track; a double click ignores unknown numbers.
 TEST_F(TransportTest, NextPreviousAndDoubleClickMoveTheCurrentTrack)
 {
     LoadWith(3);

@@ -63,8 +63,6 @@ bool PumpUntil(ClsZelkoAssistHost& host, Condition done, std::chrono::millisecon
 
 } // namespace
 
-// RemoteZKA and ScopeZKA started as the player starts them, with endpoints in
-// a runtime folder of the test's own.
 TEST(AssistProcess, RealAssistsStartLinkAndCloseAtShutDown)
 {
     testsupport::TestApp();

@@ -1,5 +1,4 @@
-// The assist host against fake assists that speak the real wire format, from
-// discovery to an assist that stops answering.
+// The assist host against fake assists that speak the real wire format.
 #include "player/assisthost/ClsZelkoAssistHost.h"
 
 #include <QAction>
@@ -40,8 +39,7 @@ struct Received {
     std::vector<std::byte> payload;
 };
 
-// An assist stand-in on its own thread: records what the player sends and
-// can answer a message with a command of its own.
+// An assist on its own thread: records what it gets and may answer with a command.
 class FakeAssist {
 public:
     using Reaction = std::function<void(platform::MessageWindow& self, const Received& message)>;
@@ -96,8 +94,7 @@ void AddExecutable(const std::filesystem::path& path)
     ::chmod(path.c_str(), 0755);
 }
 
-// The host with a hook installed over an Assist/ folder of fake executables;
-// beforeDiscovery may put more into the folder.
+// The host with its hook in, over an Assist/ folder of fake executables.
 struct LinkedHost {
     QApplication& qt = testsupport::TestApp();
     TempEndpointDir endpoints;
@@ -142,9 +139,7 @@ Record As(const Received& r)
 
 } // namespace
 
-// Byte order, without ".exe" in any letter case; hidden and linked
-// executables count, a case twin ("alpha" after "ALPHA.exe"), plain files,
-// folders and files added after discovery do not.
+// Byte order, without ".exe"; a case twin, plain files, folders and late files do not count.
 TEST(AssistHost, DiscoveryListsExecutablesByNameWithoutExe)
 {
     LinkedHost h({"Zeta.EXE", ".hidden", "alpha", "ALPHA.exe", "Beta"}, 1000ms, [](const std::filesystem::path& assist) {
@@ -208,8 +203,7 @@ TEST(AssistHost, AnnouncementLinksTheEntryAtItsPosition)
     h.Announce(4, assist.Handle());
     EXPECT_EQ(h.host->Assists()[1].hwnd(), 0);
 
-    // A handle that names no window yet is stored but not linked: it gets no
-    // notifications even once it listens, but its requests are answered.
+    // A handle with no window yet is not linked: no notifications, but its requests are answered.
     h.Announce(1, 4243);
     EXPECT_EQ(h.host->Assists()[0].hwnd(), 4243);
     EXPECT_FALSE(h.host->Assists()[0].Enabled());
@@ -333,8 +327,7 @@ TEST(AssistHost, NotificationsGoToEnabledAssistsInListOrder)
 TEST(AssistHost, TheBusyFlagSuppressesTheVolumeEchoOnlyInsideTheHook)
 {
     LinkedHost h({"remote"});
-    // Like RemoteZKA's volume bar: a volume notification is answered with a
-    // volume command of a different value, sent while it is being handled.
+    // Like RemoteZKA's volume bar: a volume notification is answered with another volume.
     FakeAssist assist(h.endpoints.Path(), 5301, [&](platform::MessageWindow& self, const Received& r) {
         if (r.wParam == CodePlayState && r.dwData == NotifyVolume) {
             const auto state = As<PlayStateRecord>(r);
@@ -375,9 +368,7 @@ TEST(AssistHost, TheHookCallsThePreviousProcedureOnAndCommandsStopWhenItIsOut)
     EXPECT_EQ(previousCalls, 2);
 }
 
-// A hung assist, and one whose endpoint accepts connections but is never read
-// (as with an assist that blocks in its own send), are treated as closed but
-// stay selected; the others go on getting their messages.
+// A hung assist and one that never reads its endpoint are unlinked but stay selected.
 TEST(AssistHost, AnAssistThatDoesNotAnswerIsUnlinkedButStaysSelected)
 {
     LinkedHost h({"a_slow", "b_blocking", "c_quick"}, 150ms);
@@ -418,9 +409,7 @@ TEST(AssistHost, AnAssistThatDoesNotAnswerIsUnlinkedButStaysSelected)
     ::close(fd);
 }
 
-// Choosing an assist in the menu: a linked one is sent the close command,
-// one that never announced is unchecked, a vanished one changes nothing.
-// At shut-down only the enabled ones are closed and the menu is emptied.
+// A linked one is sent the close command; at shut-down only the enabled ones are.
 TEST(AssistHost, ChoosingACheckedAssistClosesAndUnchecksIt)
 {
     LinkedHost h({"gone", "linked", "never"});

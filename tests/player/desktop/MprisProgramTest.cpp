@@ -1,7 +1,5 @@
-// The real player on a private session bus, driven as a desktop would drive
-// it: playerctl for MPRIS2 and direct D-Bus calls where the types matter.
-// Each method and property is used once here; what the player's state maps
-// to is checked by MprisPropertiesTest.
+// The real player on a private session bus, driven by playerctl and by direct
+// calls where the types matter; the mapping rules are MprisPropertiesTest's.
 #include "support/Id3PictureTag.h"
 #include "support/PlayerProgramFixture.h"
 #include "support/ToneMp3.h"
@@ -102,8 +100,7 @@ std::string MakeTone(const fs::path& folder, const std::string& name, double sec
     return mp3.string();
 }
 
-// The player on the test's X server with the bus at busAddress; with an empty
-// address there is none, and its lock and endpoints live in the folder.
+// With an empty address there is no bus; the lock and endpoints live in the folder.
 std::unique_ptr<testsupport::PlayerProgram> StartPlayer(const fs::path& folder, const QString& busAddress,
                                                         const QStringList& arguments = {})
 {
@@ -211,9 +208,7 @@ protected:
 
 } // namespace
 
-// Every method and property of both interfaces over the bus, with a picture
-// in the first track's tag; Quit is the normal shut-down, so the settings
-// show what the bus changed.
+// Quit is the normal shut-down, so the settings show what the bus changed.
 TEST_F(MprisProgramTest, EveryMethodAndPropertyWorksOverTheBusAndQuitSavesWhatTheyChanged)
 {
     using namespace testsupport;
@@ -266,8 +261,7 @@ TEST_F(MprisProgramTest, EveryMethodAndPropertyWorksOverTheBusAndQuitSavesWhatTh
     for (const auto& [name, value] : properties)
         EXPECT_EQ(Property(name), value) << name.toStdString();
 
-    // SetPosition is ignored unless the track id is the playing one's; it and
-    // Seek each send one Seeked, and the play going on sends none.
+    // SetPosition needs the playing track's id; each seek sends one Seeked, playing sends none.
     const QVariant otherTrack = QVariant::fromValue(QDBusObjectPath("/org/zelko/Zelko/Track/L999_9"));
     EXPECT_TRUE(Call(PlayerInterface, QStringLiteral("SetPosition"), {otherTrack, qlonglong{20'000'000}}));
     EXPECT_LT(Property("Position").toLongLong(), 10'000'000);
@@ -316,8 +310,7 @@ TEST_F(MprisProgramTest, EveryMethodAndPropertyWorksOverTheBusAndQuitSavesWhatTh
         EXPECT_NE(ini.find(line), std::string::npos) << line << " in " << ini;
 }
 
-// A later start hands its files to the first player and ends; with
-// --enqueue they are added after the track that plays.
+// With --enqueue the files are added after the track that plays.
 TEST_F(MprisProgramTest, ASecondStartHandsItsFilesToTheFirst)
 {
     const std::string e = MakeTone(m_folder.Path(), "Song E", 30.0);

@@ -26,8 +26,7 @@ using dialogs::WindowEdge;
 
 namespace {
 
-// Stands in for the main window: keeps the play state and logs what the
-// dialog applied ("repeat", "shuffle", "volume N").
+// The main window: keeps the play state and logs what the dialog applied.
 class FakeHost : public dialogs::PropsHost {
 public:
     bool repeat = true;
@@ -109,8 +108,6 @@ protected:
 
 } // namespace
 
-// Opening fills every field without applying it; while it is visible the
-// dialog shows the main window's own changes.
 TEST_F(PropsDialog, FieldsShowTheStateWhenOpenedAndWhileVisibleWithoutReapplyingIt)
 {
     const auto expectFields = [&](std::vector<bool> checks, std::vector<QString> boxes) {
@@ -165,8 +162,7 @@ TEST_F(PropsDialog, EachCheckBoxChangesItsSettingAtOnce)
     EXPECT_EQ(host.applied, (std::vector<std::string>{"repeat", "shuffle"}));
 }
 
-// The corrections themselves are PropsRules'; here, when they are applied and
-// what the boxes show. The folder button fills its box only.
+// The corrections themselves are PropsRules'; the folder button fills its box only.
 TEST_F(PropsDialog, CloseAppliesTheVolumeAndLyricsSettingsWithTheirCorrections)
 {
     dialog->Open();
@@ -186,8 +182,7 @@ TEST_F(PropsDialog, CloseAppliesTheVolumeAndLyricsSettingsWithTheirCorrections)
     EXPECT_EQ(app.LyricsFolder(), "/media/歌詞/");
     EXPECT_EQ(app.LyricsExt(), "txt");
 
-    // An emptied volume shows 0 at once, selected so that the next digit
-    // replaces it, and mutes on Close.
+    // An emptied volume shows 0 at once, selected for the next digit, and mutes.
     dialog->Open();
     Retype(Box("txtItem0(2)"), QString());
     EXPECT_EQ(Box("txtItem0(2)")->selectedText(), QStringLiteral("0"));
@@ -199,8 +194,7 @@ TEST_F(PropsDialog, TypingIntoThePositionBoxesMovesTheMainWindowWithEachDigit)
 {
     dialog->Open();
     using Moves = std::vector<std::pair<WindowEdge, int>>;
-    // "-" alone is no number and moves nothing, nor does other text; an
-    // emptied box shows 0 and moves the edge to 0.
+    // "-" alone and other text move nothing; an emptied box shows and moves to 0.
     const std::vector<std::tuple<const char*, QString, Moves>> rows{
         {"txtItem1(2)", "345", {{WindowEdge::Left, 3}, {WindowEdge::Left, 34}, {WindowEdge::Left, 345}}},
         {"txtItem1(3)", "-7", {{WindowEdge::Top, -7}}},
@@ -258,8 +252,7 @@ TEST_F(PropsDialog, TextBoxesSelectTheirWholeTextWhenTheyGetTheFocus)
     EXPECT_EQ(volume->selectedText(), QStringLiteral("75"));
 }
 
-// What the buttons, keys and assists change shows in the open dialog; what
-// the settings set at start-up does not.
+// What the settings set at start-up is not shown.
 TEST_F(PropsDialog, TheOpenDialogFollowsTheModesAndVolumeTheTransportTakes)
 {
     decoder::Decoder decoder;

@@ -48,9 +48,7 @@ TEST_F(ClsZelkoTest, SwitchesAreSubstringsOfTheLowerCasedCommandLine)
     }
 }
 
-// The program folder, or the working folder with /develop; the data go
-// beside the program when it can be written there, else to the configuration
-// folder, made when needed.
+// The data go beside the program when it can be written there, else to the configuration folder.
 TEST_F(ClsZelkoTest, AppPathAndDataPathFollowTheDevelopSwitchAndAWritableProgramFolder)
 {
     EXPECT_EQ(Make("").AppPath(), m_program + "/");

@@ -17,8 +17,6 @@ ZelkoSettings FromText(const std::string& text)
     return SettingsFile::Read(platform::ProfileFile::FromBytes(text), "/opt/zelko/");
 }
 
-// Missing keys, numbers that are none or out of range and unknown values read
-// as the defaults; numbers round half to even.
 TEST(ZelkoSettingsTest, EachKindOfValueReadsByItsRule)
 {
     // Each row: the file's text and how what it reads as differs from the defaults.
@@ -62,8 +60,7 @@ TEST(ZelkoSettingsTest, EachKindOfValueReadsByItsRule)
     EXPECT_EQ(SettingsFile::ParseInteger("-2.4"), -2);
 }
 
-// Lines the player does not know stay; scale and language enter a file only
-// once set, and an unknown language in the file is written back as "auto".
+// Scale and language enter a file only once set; an unknown language is written back as "auto".
 TEST(ZelkoSettingsTest, SavedFileReadsBackAndKeepsForeignLines)
 {
     testsupport::TempFolder dir;
