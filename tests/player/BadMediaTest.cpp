@@ -1,9 +1,6 @@
-// Damaged media through the real player (offscreen, the real decoder with
-// the null output), one file per kind of damage: it never crashes or hangs, a
-// file it cannot open gets the title-box message and the list goes on, and
-// the saved play list is the list it held. Unusual formats are the decoder's
-// tests.
+// One file per kind of damage: no crash or hang, the list goes on and is saved as it was.
 #include "PlayerTestSupport.h"
+#include "support/Id3PictureTag.h"
 
 #include <fstream>
 #include <random>
@@ -18,7 +15,6 @@ void WriteBytes(const fs::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A 16-bit tone, any rate and channel count.
 testsupport::Tone ToneOf(double seconds, int rate, int channels)
 {
     return {330.0, seconds, rate, channels, 6000.0 / 32767.0, 440.0};
@@ -27,35 +23,18 @@ testsupport::Tone ToneOf(double seconds, int rate, int channels)
 fs::path Encode(const fs::path& dir, const std::string& name, double seconds, int rate, int channels,
                 const std::string& lameArguments)
 {
-    const fs::path mp3 = testsupport::MakeToneMp3(dir, name, ToneOf(seconds, rate, channels),
-                                                  lameArguments + " --tt '" + name + "'");
-    fs::remove(dir / (name + ".wav"));
-    return mp3;
+    return testsupport::MakeToneMp3(dir, name, ToneOf(seconds, rate, channels), lameArguments + " --tt '" + name + "'");
 }
 
-std::string SyncSafe(std::uint32_t size)
-{
-    std::string s(4, '\0');
-    for (int i = 3; i >= 0; --i) {
-        s[static_cast<std::size_t>(i)] = static_cast<char>(size & 0x7F);
-        size >>= 7;
-    }
-    return s;
-}
-
-// An ID3v2.3 tag of the given declared size holding one title frame, padded.
+// An ID3v2.3 tag holding a title, padded to realSize, whose header claims declaredSize.
 std::string Id3v2Tag(std::uint32_t declaredSize, std::size_t realSize)
 {
-    std::string frame = "TIT2";
-    const std::string text = std::string("\0", 1) + "Tagged title";
-    frame += std::string{'\0', '\0', '\0', static_cast<char>(text.size())};
-    frame += std::string("\0\0", 2) + text;
-    std::string tag = "ID3";
-    tag += std::string("\x03\x00\x00", 3);
-    tag += SyncSafe(declaredSize);
-    tag += frame;
-    tag.resize(10 + realSize, '\0');
-    return tag;
+    testsupport::TagBytes tag = testsupport::Tag(3, {testsupport::TextFrame(3, "Tagged title")});
+    tag.resize(10 + realSize, 0);
+    testsupport::TagBytes size;
+    testsupport::id3detail::SyncSafe(size, declaredSize);
+    std::copy(size.begin(), size.end(), tag.begin() + 6);
+    return std::string(tag.begin(), tag.end());
 }
 
 enum class Outcome { Refused,
@@ -67,7 +46,7 @@ struct Medium {
     Outcome expected;
 };
 
-class BadMediaTest : public PlayerTest {};
+using BadMediaTest = PlayerTest;
 
 TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList)
 {
@@ -117,7 +96,6 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList)
     Load(4.0);
     ASSERT_TRUE(m_loadResult);
     ASSERT_EQ(Player().Playback().coMp3Files().Items().size(), list.size());
-    EXPECT_EQ(Player().Playback().PlayPosition(), 1);
 
     Player().cButtonAction_PlayClick();
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -139,8 +117,7 @@ TEST_F(BadMediaTest, ThePlayerGoesThroughAListOfBadFilesAndKeepsTheList)
             ASSERT_TRUE(WaitFor([&] { return Player().Decoder().dec_getPlayMs() > 500; }, 10000));
             fs::remove(deleted);
         }
-        // The track ends (at its end, or early when deleted) and the play
-        // loop moves on by itself.
+        // The track ends (early when deleted) and the play loop moves on.
         const bool last = i + 1 == list.size();
         ASSERT_TRUE(WaitFor([&] { return last ? Player().Playback().bStop() : Player().Playback().PlayPosition() != position; },
                             15000))

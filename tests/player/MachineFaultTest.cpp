@@ -1,6 +1,4 @@
-// Faults of the machine while the player saves its settings and play list:
-// a disk that takes no more bytes, and the player killed in mid-save. The
-// files on disk are always a whole old or a whole new file.
+// A full disk and a kill in mid-save: the files are always a whole old or new file.
 #include "PlayerTestSupport.h"
 
 #include "platform/MessageWindow.h"
@@ -39,24 +37,19 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
         GTEST_SKIP() << "the program is not built";
     ProgramFolder folder;
 
-    // Old files larger than the limit below, so that their new versions
-    // cannot be written; the run log stays within it.
+    // Old files larger than the limit below; the run log stays within it.
     std::string ini = "[PlayInfo]\r\nVolume=33\r\n[Notes]\r\n";
     for (int i = 0; ini.size() < 6000; ++i)
         ini += "Line" + std::to_string(i) + "=kept as it was\r\n";
     folder.WriteIni(ini);
-    std::vector<std::string> tracks;
-    for (int i = 0; i < 60; ++i)
-        tracks.push_back(Tones::Instance().Get(1.0, "Full " + std::to_string(i % 3)));
     std::vector<std::string> listed;
     for (int i = 0; i < 60; ++i) {
         // Distinct paths to the same few tones.
         const fs::path link = folder.Path() / ("track-" + std::to_string(i) + "-with-a-long-name-that-fills-the-list.mp3");
-        fs::create_symlink(tracks[static_cast<std::size_t>(i)], link);
+        fs::create_symlink(Tones::Instance().Get(1.0, "Full " + std::to_string(i % 3)), link);
         listed.push_back(link.string());
     }
     folder.WriteList(listed);
-    const std::string oldIni = folder.ReadFile(folder.Ini());
     const std::string oldList = folder.ReadFile(folder.List());
     ASSERT_GT(oldList.size(), 4096u);
 
@@ -64,7 +57,6 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
-    // Running: its window answers.
     platform::MessageWindow::OpenResult me = platform::MessageWindow::Open(
         [](const platform::WindowMessage&) { return 0; });
     ASSERT_TRUE(me.Window) << me.Error;
@@ -76,7 +68,7 @@ TEST(MachineFaultTest, AFullDiskAtExitKeepsTheOldFilesWholeLogsAndExitsNormally)
     EXPECT_EQ(player.Process().exitStatus(), QProcess::NormalExit) << err;
     EXPECT_EQ(player.Process().exitCode(), 0) << err;
 
-    EXPECT_EQ(folder.ReadFile(folder.Ini()), oldIni);
+    EXPECT_EQ(folder.ReadFile(folder.Ini()), ini);
     EXPECT_EQ(folder.ReadFile(folder.List()), oldList);
     EXPECT_TRUE(StrayFiles(folder.Path()).empty());
     EXPECT_NE(err.find("Zelko.ini could not be written"), std::string::npos) << err;
@@ -90,8 +82,7 @@ TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile)
     const std::string listPath = folder.List().string();
     const std::string track = Tones::Instance().Get(1.0, "Saved");
 
-    // Three versions of each file, of different sizes, all written by the
-    // player's own save code.
+    // Three versions of each file, of different sizes, written by the player's own save code.
     std::vector<ZelkoSettings> settings(3);
     std::vector<std::vector<std::string>> lists(3);
     for (int v = 0; v < 3; ++v) {
@@ -112,17 +103,14 @@ TEST(MachineFaultTest, KilledWhileSavingTheFilesAreAlwaysAWholeOldOrNewFile)
 
     std::mt19937 random(7);
     int killedMidWay = 0;
-    // At least 200 kills, and on a busy machine, where the child is often
-    // not running when the kill comes, more until one has landed inside a save.
+    // On a busy machine more kills, until one has landed inside a save.
     for (int kill = 0; kill < 200 || (killedMidWay == 0 && kill < 3000); ++kill) {
         int started[2];
         ASSERT_EQ(::pipe(started), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            // Saves as the player does at exit, over and over, until killed;
-            // says so once it is inside the loop, so that a busy machine
-            // starting the child slowly does not make every kill land before it.
+            // Saves as the player does at exit until killed; says once that it is inside the loop.
             ::close(started[0]);
             for (unsigned v = 0;; ++v) {
                 (void)SettingsFile::Save(iniPath, settings[v % 3], {"RemoteZKA"});

@@ -1,5 +1,4 @@
-// The check marks of the skin menu, chosen through its real menu items: a
-// tick only ever marks the skin in force.
+// The tick once moved to a chosen skin that did not load.
 #include "PlayerTestSupport.h"
 #include "support/PlayerWidgetLookup.h"
 
@@ -14,17 +13,20 @@ namespace {
 class MenuCheckTest : public PlayerTest {
 protected:
     QMenu& SkinMenu() { return testsupport::PopupMenu("mnuP1Skin"); }
-    QAction* Item(QMenu& menu, const std::string& caption)
+    // Chooses the item of that caption; the captions of the ticked items.
+    void Choose(const std::string& caption)
     {
-        for (QAction* a : menu.actions())
-            if (a->text().toStdString() == caption) return a;
+        for (QAction* a : SkinMenu().actions())
+            if (a->text().toStdString() == caption) {
+                a->trigger();
+                return;
+            }
         ADD_FAILURE() << "no menu item " << caption;
-        return nullptr;
     }
-    std::vector<std::string> Ticked(QMenu& menu)
+    std::vector<std::string> Ticked()
     {
         std::vector<std::string> ticked;
-        for (const QAction* a : menu.actions())
+        for (const QAction* a : SkinMenu().actions())
             if (a->isChecked()) ticked.push_back(a->text().toStdString());
         return ticked;
     }
@@ -40,26 +42,24 @@ TEST_F(MenuCheckTest, TheSkinMenuTickFollowsTheSkinInForce)
     m_folder.WriteIni("[Skin]\nPath=" + m_folder.Folder() + "Skins/Carbon/\nFile=Carbon.zks\n");
     Load();
     ASSERT_TRUE(m_loadResult);
-    ASSERT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Carbon"});
+    ASSERT_EQ(Ticked(), std::vector<std::string>{"Carbon"});
 
-    // A skin that fails to load, a folder without a skin file, a plain file:
-    // nothing changes, and neither does the tick.
+    // A broken skin, a folder without a skin file, a plain file: nothing changes.
     for (const char* caption : {"Broken", "Empty", "Notes.txt"}) {
-        Item(SkinMenu(), caption)->trigger();
+        Choose(caption);
         EXPECT_EQ(Player().CurrentSkin().skinFile, "Carbon.zks") << caption;
-        EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Carbon"}) << caption;
+        EXPECT_EQ(Ticked(), std::vector<std::string>{"Carbon"}) << caption;
     }
     // Choosing the ticked skin again keeps its tick.
-    Item(SkinMenu(), "Carbon")->trigger();
-    EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Carbon"});
-    Item(SkinMenu(), "Meadow")->trigger();
-    EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
-    EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Meadow"});
+    Choose("Carbon");
+    EXPECT_EQ(Ticked(), std::vector<std::string>{"Carbon"});
+    Choose("Meadow");
+    EXPECT_EQ(Ticked(), std::vector<std::string>{"Meadow"});
 
     // The current skin's file has gone: choosing it fails, the tick stays.
     fs::remove_all(skins / "Meadow");
-    Item(SkinMenu(), "Meadow")->trigger();
-    EXPECT_EQ(Ticked(SkinMenu()), std::vector<std::string>{"Meadow"});
+    Choose("Meadow");
+    EXPECT_EQ(Ticked(), std::vector<std::string>{"Meadow"});
 }
 
 } // namespace

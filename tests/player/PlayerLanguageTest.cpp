@@ -1,8 +1,5 @@
 // The texts the user sees first at the defaults (Japanese or the C locale),
-// with the catalogue installed as the program installs it: the menus, the
-// folder dialogs' titles, the message of a skin that cannot be read and the
-// title of a track that cannot be played. The English catalogue has its own
-// test.
+// with the catalogue installed as the program installs it.
 #include "PlayerTestSupport.h"
 #include "support/PlayerWidgetLookup.h"
 
@@ -27,7 +24,7 @@ std::vector<std::string> Captions(const QMenu& menu)
     return captions;
 }
 
-class PlayerLanguageTest : public PlayerTest {};
+using PlayerLanguageTest = PlayerTest;
 
 TEST_F(PlayerLanguageTest, AJapaneseOrTheCLocaleShowsTheJapaneseTextsExactly)
 {

@@ -1,8 +1,5 @@
 #pragma once
-// Support for tests that drive the main window offscreen against the real
-// decoder with the null output: a program folder of its own per test (with
-// the shipped skins), short tone files made with lame, and waiting on the
-// event loop for what the play timer does.
+// The main window offscreen against the real decoder with the null output.
 #include "player/frmZelko.h"
 #include "support/PlayerProgramFixture.h"
 #include "support/TempFolder.h"
@@ -24,10 +21,15 @@ namespace playertest {
 
 namespace fs = std::filesystem;
 
-// The test program's QApplication is made by its global test environment.
-inline void EnsureApplication() { ASSERT_NE(QApplication::instance(), nullptr); }
+// A program folder with a copy of the shipped skins, or with none.
+class ProgramFolder : public testsupport::PlayerProgramFolder {
+public:
+    explicit ProgramFolder(bool withSkins = true)
+        : PlayerProgramFolder(withSkins ? testsupport::ProgramSkins::Shipped : testsupport::ProgramSkins::None)
+    {}
+};
 
-// Tone MP3 files, made once per test program in a shared temporary folder.
+// Tone MP3 files with a title tag and the artist "Tester", made once per test program.
 class Tones {
 public:
     static Tones& Instance()
@@ -35,35 +37,22 @@ public:
         static Tones tones;
         return tones;
     }
-    // A tone of the given length with a title and artist tag.
-    const std::string& Get(double seconds, const std::string& title, const std::string& artist = "Tester")
+    const std::string& Get(double seconds, const std::string& title)
     {
-        const std::string key = std::to_string(seconds) + "|" + title + "|" + artist;
+        const std::string key = std::to_string(seconds) + "|" + title;
         auto it = m_made.find(key);
         if (it != m_made.end()) return it->second;
         const std::string name = "t" + std::to_string(m_made.size());
         const testsupport::Tone tone{440.0, seconds, 22050, 1, 8000.0 / 32767.0};
         const fs::path mp3 = testsupport::MakeToneMp3(m_dir.Path(), name, tone,
-                                                      "-m m -b 32 --tt '" + title + "' --ta '" + artist + "'");
+                                                      "-m m -b 32 --tt '" + title + "' --ta 'Tester'");
         fs::remove(m_dir.Path(name + ".wav"));
         return m_made.emplace(key, mp3.string()).first->second;
     }
 
 private:
-    Tones()
-        : m_dir("zelko-tones")
-    {}
-    testsupport::TempFolder m_dir;
+    testsupport::TempFolder m_dir{"zelko-tones"};
     std::map<std::string, std::string> m_made;
-};
-
-// A program folder of its own: Skins (a copy of the shipped skins unless
-// withSkins is false), the settings file and the play list.
-class ProgramFolder : public testsupport::PlayerProgramFolder {
-public:
-    explicit ProgramFolder(bool withSkins = true)
-        : PlayerProgramFolder(withSkins ? testsupport::ProgramSkins::Shipped : testsupport::ProgramSkins::None)
-    {}
 };
 
 // Answers for the dialogs that would wait for a user.
@@ -99,15 +88,17 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000
     return true;
 }
 
-// A player loaded in its own program folder.
+// A player in its own program folder; the global test environment makes the QApplication.
 class PlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureApplication(); }
+    void SetUp() override { ASSERT_NE(QApplication::instance(), nullptr); }
     void TearDown() override { m_player.reset(); }
 
-    frmZelko& Load(double clockSpeed = 1.0)
+    frmZelko& Load(double clockSpeed = 1.0, const std::string& commandLine = "")
     {
-        m_player = std::make_unique<frmZelko>(PlayerOptions(m_folder, m_answers, clockSpeed));
+        frmZelko::Options options = PlayerOptions(m_folder, m_answers, clockSpeed);
+        options.commandLine = commandLine;
+        m_player = std::make_unique<frmZelko>(std::move(options));
         m_loadResult = m_player->Form_Load();
         return *m_player;
     }

@@ -1,5 +1,3 @@
-// The track list's sources: the open-file dialog, the folder command with and
-// without sub-folders, drops, and the rules that finish an addition.
 #include "PlayerTestSupport.h"
 
 #include <fstream>
@@ -42,11 +40,9 @@ TEST_F(TrackListTest, OpenFileDialogAddsTheChosenFilesInOrder)
     m_answers.files = Tracks(3);
     Player().mnuP3File_Click();
     EXPECT_EQ(Paths(), m_answers.files);
-    EXPECT_EQ(Player().Playback().coMp3Files().Item(2).TrackName(), "Track 2");
     EXPECT_EQ(Player().Playback().PlayPosition(), 1);
     m_answers.files.clear(); // cancelled
     Player().mnuP3File_Click();
-    EXPECT_EQ(Player().Playback().coMp3Files().Count(), 3);
     // Adding to a list with a current track keeps it.
     Player().cButtonAction_NTrackClick();
     Player().AddMp3Files(Tracks(2));
@@ -54,9 +50,7 @@ TEST_F(TrackListTest, OpenFileDialogAddsTheChosenFilesInOrder)
     EXPECT_EQ(Player().Playback().PlayOrder().Size(), 5);
 }
 
-// Without sub-folders only the folder's own files, in both letter cases;
-// with them depth first. A folder without music and a cancelled dialog add
-// nothing.
+// Both letter cases; sub-folders depth first; no music or no choice adds nothing.
 TEST_F(TrackListTest, FolderCommandTakesBothLetterCasesWithOrWithoutSubFolders)
 {
     const fs::path dir = MusicFolder({"a.mp3", "B.MP3", "c.txt", "sub/d.mp3", "sub/E.Mp3", ".hidden.mp3", "none/x.txt"});
@@ -74,8 +68,7 @@ TEST_F(TrackListTest, FolderCommandTakesBothLetterCasesWithOrWithoutSubFolders)
     EXPECT_EQ(Paths(), (std::vector<std::string>{top[0], top[1], (dir / "sub/d.mp3").string(), (dir / "sub/E.Mp3").string()}));
 }
 
-// Only MP3 files, never a folder; a single skin file changes the skin and
-// keeps the list, but beside an MP3 file it is ignored.
+// A single skin file changes the skin; beside an MP3 file it is ignored.
 TEST_F(TrackListTest, DropsAddOnlyMp3FilesOrChangeTheSkin)
 {
     const fs::path dir = MusicFolder({"a.MP3", "b.m3u", "c.txt"});

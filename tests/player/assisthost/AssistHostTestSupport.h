@@ -13,8 +13,7 @@
 
 namespace testsupport {
 
-// The application lives until the process ends (never destroyed during
-// static destruction, which Qt does not survive); an existing one is reused.
+// Lives until the process ends: Qt does not survive its destruction among the statics.
 inline QApplication& TestApp()
 {
     static int argc = 1;
@@ -25,36 +24,33 @@ inline QApplication& TestApp()
     return *new QApplication(argc, argv);
 }
 
-// Records every call; the transport handlers announce like the player's do.
+// Records every call by name.
 class FakePlayer : public assisthost::AssistHostPlayer {
 public:
     std::vector<std::string> Calls;
     protocol::PlayStateRecord State;
     std::int32_t Decoder = 1;
     bool Minimized = false;
-    bool Normal = true;
     assisthost::ClsZelkoAssistHost* Host = nullptr;
 
-    void cButtonAction_PlayClick() override { Record("Play", protocol::NotifyPlay); }
-    void cButtonAction_PauseClick() override { Record("Pause", protocol::NotifyPause); }
-    void cButtonAction_StopClick() override { Record("Stop", protocol::NotifyStop); }
+    void cButtonAction_PlayClick() override { Calls.push_back("Play"); }
+    void cButtonAction_PauseClick() override { Calls.push_back("Pause"); }
+    void cButtonAction_StopClick() override { Calls.push_back("Stop"); }
     void cButtonAction_PTrackClick() override { Calls.push_back("PTrack"); }
     void cButtonAction_NTrackClick() override { Calls.push_back("NTrack"); }
-    void cButtonAction_RepeatClick() override { Record("Repeat", protocol::NotifyRepeat); }
-    void cButtonAction_ShuffleClick() override { Record("Shuffle", protocol::NotifyShuffle); }
+    void cButtonAction_RepeatClick() override { Calls.push_back("Repeat"); }
+    void cButtonAction_ShuffleClick() override { Calls.push_back("Shuffle"); }
     bool IsMinimized() const override { return Minimized; }
-    bool IsNormalState() const override { return Normal; }
+    bool IsNormalState() const override { return !Minimized; }
     void MinimizeWindow() override
     {
         Calls.push_back("Minimize");
         Minimized = true;
-        Normal = false;
     }
     void RestoreWindow() override
     {
         Calls.push_back("Restore");
         Minimized = false;
-        Normal = true;
     }
     protocol::PlayStateRecord CurrentPlayState() const override { return State; }
     std::int32_t DecoderState() override
@@ -72,14 +68,6 @@ public:
     }
     void SetAnalyzeProc(bool on) override { Calls.push_back(on ? "AnalyzeOn" : "AnalyzeOff"); }
     void ClearAnalyzer() override { Calls.push_back("ClearAnalyzer"); }
-
-private:
-    void Record(const char* name, std::uint32_t code)
-    {
-        Calls.push_back(name);
-        if (Host)
-            Host->NotifyAssists(code);
-    }
 };
 
 } // namespace testsupport

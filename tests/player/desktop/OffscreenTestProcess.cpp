@@ -1,8 +1,6 @@
-// This program takes the X display lock because its tests click the windows
-// of the players they start, but it shows no window itself. Its own
-// connection to the X server is left out: under the sanitizers, connecting
-// made libxkbcommon read past a buffer while loading the keymap of the test
-// X server. The players it starts are told to use the X server explicitly.
+// The tests click the windows of the players they start, but this process
+// shows none: under the sanitizers its own connection to the X server made
+// libxkbcommon read past a buffer, so it stays offscreen.
 #include <cstdlib>
 
 namespace {

@@ -1,18 +1,12 @@
 #include "player/dialogs/frmZelkoProps.h"
 
-#include "common/LanguageChoice.h"
-#include "common/UiTranslator.h"
-#include "player/dialogs/frmZelkoAbout.h"
+#include "decoder/Decoder.h"
+#include "player/dialogs/PropsFollower.h"
 #include "player/shell/ClsZelko.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-using namespace common;
+using namespace playback;
 using namespace shell;
 
 using dialogs::frmZelkoProps;
@@ -32,16 +26,13 @@ using dialogs::WindowEdge;
 
 namespace {
 
-// Stands in for the main window: keeps the play state and records what the
-// dialog asked of it.
+// The main window: keeps the play state and logs what the dialog applied.
 class FakeHost : public dialogs::PropsHost {
 public:
     bool repeat = true;
     bool shuffle = false;
     int volume = 75;
-    int repeatApplied = 0;
-    int shuffleApplied = 0;
-    std::vector<int> volumesApplied;
+    std::vector<std::string> applied;
     std::vector<std::pair<WindowEdge, int>> moves;
     std::string folderToChoose;
     std::vector<QWidget*> folderOwners;
@@ -52,17 +43,17 @@ public:
     void ApplyRepeat(bool on) override
     {
         repeat = on;
-        ++repeatApplied;
+        applied.push_back("repeat");
     }
     void ApplyShuffle(bool on) override
     {
         shuffle = on;
-        ++shuffleApplied;
+        applied.push_back("shuffle");
     }
     void ApplyVolume(int v) override
     {
         volume = v;
-        volumesApplied.push_back(v);
+        applied.push_back("volume " + std::to_string(v));
     }
     void MoveMainWindow(WindowEdge edge, int pixels) override { moves.emplace_back(edge, pixels); }
     std::string ChooseFolder(QWidget* owner, const std::string&) override
@@ -82,13 +73,11 @@ protected:
         app.SetLyricsExt("txt;lrc");
         app.SetLyricsFolder("/home/user/歌詞/");
         app.SetPlayListShowAlway(true);
-        app.SetLyricsShowAlway(false);
         app.SetSearchChildFolder(true);
         dialog = std::make_unique<frmZelkoProps>(app, host);
     }
 
     std::string Dir() const { return temp.path().toStdString(); }
-
     QCheckBox* Check(const char* name) { return dialog->findChild<QCheckBox*>(QString::fromLatin1(name)); }
     QLineEdit* Box(const char* name) { return dialog->findChild<QLineEdit*>(QString::fromLatin1(name)); }
     QPushButton* Button(const char* name) { return dialog->findChild<QPushButton*>(QString::fromLatin1(name)); }
@@ -103,7 +92,6 @@ protected:
         else
             QTest::keyClicks(box, text);
     }
-
     void Close() { QTest::mouseClick(Button("cmdClose"), Qt::LeftButton); }
     void Activate()
     {
@@ -120,8 +108,6 @@ protected:
 
 } // namespace
 
-// Opening fills every field without applying it; while it is visible the
-// dialog shows the main window's own changes (the skin's buttons, a drag).
 TEST_F(PropsDialog, FieldsShowTheStateWhenOpenedAndWhileVisibleWithoutReapplyingIt)
 {
     const auto expectFields = [&](std::vector<bool> checks, std::vector<QString> boxes) {
@@ -132,14 +118,13 @@ TEST_F(PropsDialog, FieldsShowTheStateWhenOpenedAndWhileVisibleWithoutReapplying
         for (std::size_t i = 0; i < boxes.size(); ++i)
             EXPECT_EQ(Box(boxNames[i])->text(), boxes[i]) << boxNames[i];
     };
-    EXPECT_FALSE(dialog->isModal());
     dialog->ShowShuffle(true); // hidden: shows nothing
     dialog->Open();
     expectFields({true, false, true, false, true}, {"75", "120", "80", "txt;lrc", "/home/user/歌詞/"});
 
+    // The main window changes its state, then shows it.
     host.shuffle = true;
     host.repeat = false;
-    app.SetWindowLeft(400);
     app.SetWindowTop(300);
     dialog->ShowShuffle(true);
     dialog->ShowRepeat(false);
@@ -147,8 +132,7 @@ TEST_F(PropsDialog, FieldsShowTheStateWhenOpenedAndWhileVisibleWithoutReapplying
     dialog->ShowWindowPosition(400, 300);
     expectFields({false, true}, {"90", "400", "300"});
 
-    // Closed without applying, the state changes behind it; the next
-    // opening shows the new values.
+    // Closed without applying, the state changes behind it; the next opening shows it.
     dialog->close();
     host.volume = 5;
     app.SetWindowLeft(-30);
@@ -156,8 +140,7 @@ TEST_F(PropsDialog, FieldsShowTheStateWhenOpenedAndWhileVisibleWithoutReapplying
     app.SetSearchChildFolder(false);
     dialog->Open();
     expectFields({false, true, true, false, false}, {"5", "-30", "300", "txt;lrc", ""});
-    EXPECT_EQ(host.repeatApplied + host.shuffleApplied, 0);
-    EXPECT_TRUE(host.volumesApplied.empty());
+    EXPECT_TRUE(host.applied.empty());
 }
 
 TEST_F(PropsDialog, EachCheckBoxChangesItsSettingAtOnce)
@@ -165,8 +148,8 @@ TEST_F(PropsDialog, EachCheckBoxChangesItsSettingAtOnce)
     dialog->Open();
     // Each row: the box clicked and the setting it changes, read after the click.
     const std::vector<std::pair<const char*, std::function<bool()>>> rows{
-        {"chkItem0(0)", [&] { return !host.repeat && host.repeatApplied == 1; }},
-        {"chkItem0(1)", [&] { return host.shuffle && host.shuffleApplied == 1; }},
+        {"chkItem0(0)", [&] { return !host.repeat; }},
+        {"chkItem0(1)", [&] { return host.shuffle; }},
         {"chkItem1(0)", [&] { return !app.PlayListShowAlway(); }},
         {"chkItem1(1)", [&] { return app.LyricsShowAlway(); }},
         {"chkItem2(0)", [&] { return !app.SearchChildFolder(); }},
@@ -176,11 +159,10 @@ TEST_F(PropsDialog, EachCheckBoxChangesItsSettingAtOnce)
         EXPECT_TRUE(changed()) << name;
     }
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(host.volumesApplied.empty());
+    EXPECT_EQ(host.applied, (std::vector<std::string>{"repeat", "shuffle"}));
 }
 
-// The corrections themselves are the rules' (PropsRules); here: when they
-// are applied, and what the boxes show. The folder button fills its box only.
+// The corrections themselves are PropsRules'; the folder button fills its box only.
 TEST_F(PropsDialog, CloseAppliesTheVolumeAndLyricsSettingsWithTheirCorrections)
 {
     dialog->Open();
@@ -192,17 +174,15 @@ TEST_F(PropsDialog, CloseAppliesTheVolumeAndLyricsSettingsWithTheirCorrections)
     QTest::mouseClick(Button("cmdSearch"), Qt::LeftButton);
     EXPECT_EQ(host.folderOwners, (std::vector<QWidget*>{dialog.get(), dialog.get()}));
     EXPECT_EQ(Box("txtItem3(1)")->text(), QStringLiteral("/media/歌詞"));
-    EXPECT_TRUE(host.volumesApplied.empty());
     EXPECT_EQ(app.LyricsFolder(), "/home/user/歌詞/");
     Close();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(host.volumesApplied, std::vector<int>{100});
+    EXPECT_EQ(host.applied, std::vector<std::string>{"volume 100"});
     EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("100"));
     EXPECT_EQ(app.LyricsFolder(), "/media/歌詞/");
     EXPECT_EQ(app.LyricsExt(), "txt");
 
-    // An emptied volume shows 0 at once, selected so that the next digit
-    // replaces it, and mutes on Close.
+    // An emptied volume shows 0 at once, selected for the next digit, and mutes.
     dialog->Open();
     Retype(Box("txtItem0(2)"), QString());
     EXPECT_EQ(Box("txtItem0(2)")->selectedText(), QStringLiteral("0"));
@@ -214,8 +194,7 @@ TEST_F(PropsDialog, TypingIntoThePositionBoxesMovesTheMainWindowWithEachDigit)
 {
     dialog->Open();
     using Moves = std::vector<std::pair<WindowEdge, int>>;
-    // "-" alone is no number and moves nothing, nor does other text; an
-    // emptied box shows 0 and moves the edge to 0.
+    // "-" alone and other text move nothing; an emptied box shows and moves to 0.
     const std::vector<std::tuple<const char*, QString, Moves>> rows{
         {"txtItem1(2)", "345", {{WindowEdge::Left, 3}, {WindowEdge::Left, 34}, {WindowEdge::Left, 345}}},
         {"txtItem1(3)", "-7", {{WindowEdge::Top, -7}}},
@@ -233,6 +212,7 @@ TEST_F(PropsDialog, TypingIntoThePositionBoxesMovesTheMainWindowWithEachDigit)
     EXPECT_EQ(app.WindowTop(), -7);
 }
 
+// Return in a box once applied and hid the dialog.
 TEST_F(PropsDialog, OnlyTheCloseButtonAppliesReturnInABoxDoesNothingAndTheDialogIsKept)
 {
     QPointer<frmZelkoProps> alive(dialog.get());
@@ -250,15 +230,14 @@ TEST_F(PropsDialog, OnlyTheCloseButtonAppliesReturnInABoxDoesNothingAndTheDialog
     EXPECT_FALSE(dialog->isVisible());
     QApplication::processEvents();
     EXPECT_FALSE(alive.isNull());
-    EXPECT_TRUE(host.volumesApplied.empty());
+    EXPECT_TRUE(host.applied.empty());
 
-    // Return on the Close button applies and hides.
     dialog->Open();
     Retype(Box("txtItem0(2)"), QStringLiteral("20"));
     Button("cmdClose")->setFocus();
     QTest::keyClick(Button("cmdClose"), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(host.volumesApplied, std::vector<int>{20});
+    EXPECT_EQ(host.applied, std::vector<std::string>{"volume 20"});
 }
 
 TEST_F(PropsDialog, TextBoxesSelectTheirWholeTextWhenTheyGetTheFocus)
@@ -270,59 +249,24 @@ TEST_F(PropsDialog, TextBoxesSelectTheirWholeTextWhenTheyGetTheFocus)
     // By mouse too: the click places the cursor first, the selection follows.
     QTest::mouseClick(volume, Qt::LeftButton, Qt::NoModifier, QPoint(4, volume->height() / 2));
     QApplication::processEvents();
-    EXPECT_TRUE(volume->hasFocus());
     EXPECT_EQ(volume->selectedText(), QStringLiteral("75"));
 }
 
-// Under an English locale every text fits the widget that shows it, at the
-// dialog's own font and under its real layout.
-TEST_F(PropsDialog, NoEnglishTextIsCutOff)
+// What the settings set at start-up is not shown.
+TEST_F(PropsDialog, TheOpenDialogFollowsTheModesAndVolumeTheTransportTakes)
 {
-    const UiLanguage language = LanguageChoice::Choose(LocaleEnvironment{"", "", "", "en_US.UTF-8"}, LanguageSetting::Auto);
-    const UiTranslator translator(language, QStringLiteral("zelko"), QStringLiteral(ZELKO_PROGRAM_DIR));
-    ASSERT_EQ(translator.Result(), UiTranslator::Outcome::Installed);
-    frmZelkoProps props(app, host);
-    props.Open();
-    ASSERT_TRUE(props.isVisible());
-    QApplication::processEvents();
-
-    int checked = 0;
-    for (const QLabel* label : props.findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || !label->isVisible())
-            continue;
-        ++checked;
-        const QRect room = label->contentsRect();
-        if (label->wordWrap()) {
-            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().toStdString();
-        } else {
-            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width())
-                << label->text().toStdString();
-        }
-        EXPECT_GE(room.height(), label->fontMetrics().height()) << label->text().toStdString();
-    }
-    EXPECT_EQ(checked, 12);
-
-    for (const QGroupBox* group : props.findChildren<QGroupBox*>()) {
-        QStyleOptionGroupBox option;
-        option.initFrom(group);
-        option.text = group->title();
-        option.subControls = QStyle::SC_GroupBoxLabel;
-        const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
-        EXPECT_LE(group->fontMetrics().horizontalAdvance(group->title()), title.width()) << group->title().toStdString();
-        EXPECT_TRUE(group->rect().contains(title)) << group->title().toStdString();
-    }
-
-    const QPushButton* close = props.findChild<QPushButton*>(QStringLiteral("cmdClose"));
-    EXPECT_LE(close->fontMetrics().horizontalAdvance(close->text()), close->width());
-    // The whole dialog still fits a small screen.
-    EXPECT_LE(props.frameGeometry().width(), 1024);
-    EXPECT_LE(props.frameGeometry().height(), 768);
-    props.hide();
-
-    // The About dialog's shortcut list is wide enough for its longest line.
-    dialogs::frmZelkoAbout about(dialogs::ProgramVersion{3, 4, 5});
-    const QListWidget* list = about.findChild<QListWidget*>(QStringLiteral("lstShortcut"));
-    const QFontMetrics metrics(list->font());
-    const int longest = metrics.horizontalAdvance(QStringLiteral("    Ctrl + Shift + ←")) + metrics.horizontalAdvance(QStringLiteral("    ")) + metrics.horizontalAdvance(QStringLiteral("Open or close the playlist or lyrics drawer"));
-    EXPECT_GE(list->minimumWidth(), longest);
+    decoder::Decoder decoder;
+    Transport transport(decoder, 1);
+    dialogs::PropsFollower follower(*dialog, transport);
+    transport.AddObserver(follower);
+    dialog->Open();
+    transport.ToggleRepeat();
+    transport.ToggleShuffle();
+    transport.SetVolume(55, VolumeCause::Assist);
+    EXPECT_EQ(Check("chkItem0(0)")->isChecked(), transport.bRepeat());
+    EXPECT_EQ(Check("chkItem0(1)")->isChecked(), transport.bShuffle());
+    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("55"));
+    transport.SetVolume(70, VolumeCause::Settings);
+    EXPECT_EQ(Box("txtItem0(2)")->text(), QStringLiteral("55"));
+    transport.RemoveObserver(follower);
 }
