@@ -34,8 +34,8 @@ faults=(
   "end-of-track|player/playback/ShuffleOrder.cpp|return repeat ? m_Order.front() : kPastEnd;|return repeat ? kPastEnd : m_Order.front();|player/playback/test_player_playback=NextPrevTest player/test_player=PlayLoopTest,TransportTest"
   "swapped-field|assists/remote/RemoteInfoText.cpp|protocol::SongFieldText(r.ArtistName, charset) + \"\\r\\n\" + \"Track=\"|protocol::SongFieldText(r.TrackName, charset) + \"\\r\\n\" + \"Track=\"|assists/remote/test_remote"
   "lost-settings-key|player/shell/ZelkoSettings.cpp|profile.SetValue(\"LyricsFile\", \"Folder\", s.LyricsFolder);|(void)s.LyricsFolder;|player/shell/test_player_shell player/test_player=StartupShutdownTest"
-  "raster-op|player/skin/RasterCopy.cpp|dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu)|dst[i] = ((dst[i] ^ src[i]) & 0x00FFFFFFu)|player/skin/test_player_skin=DrawingSurfaceTest player/widgets/test_player_widgets=ButtonActionTest,Skins/ShippedSkinTest"
-  "shuffle-repeats|player/playback/ShuffleOrder.cpp|std::swap(m_Order[i], m_Order[pick(rng)]);|m_Order[i] = m_Order[pick(rng)];|player/playback/test_player_playback=ShuffleOrderTest player/test_player=TransportTest"
+  "raster-op|player/skin/RasterCopy.cpp|dst[i] = ((dst[i] & src[i]) & 0x00FFFFFFu)|dst[i] = ((dst[i] ^ src[i]) & 0x00FFFFFFu)|player/skin/test_player_skin=DrawingSurfaceTest player/widgets/test_player_widgets=ButtonActionTest"
+  "shuffle-repeats|player/playback/ShuffleOrder.cpp|std::swap(m_Order[i], m_Order[pick(rng)]);|m_Order[i] = m_Order[pick(rng)];|player/playback/test_player_playback=ShuffleOrderTest"
   "busy-flag-clear|platform/IncomingRequests.cpp|it->second->Busy = false;|(void)it->second;|platform/test_platform=MessageWindow"
   "key-binding|player/playback/KeyTable.h|{85, false, KeyCommand::Pause}|{89, false, KeyCommand::Pause}|player/playback/test_player_playback player/test_player=MenuKeyTest"
 )

@@ -80,19 +80,6 @@ void ClsZelko::ChooseFolders(const Folders& folders)
     QDir().mkpath(QString::fromStdString(m_dataPath));
 }
 
-std::string ClsZelko::CommandLineFromArguments(int argc, const char* const* argv)
-{
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (!argv[i])
-            break;
-        if (i > 1)
-            line += ' ';
-        line += argv[i];
-    }
-    return line;
-}
-
 std::string ClsZelko::ExecutableFolder()
 {
     std::string buffer(PATH_MAX, '\0');

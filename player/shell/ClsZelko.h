@@ -50,8 +50,6 @@ public:
     ClsZelko(std::string_view commandLine, std::string_view programFolder);
     ClsZelko(std::string_view commandLine, const Folders& folders);
 
-    // The command-line text of a program's arguments: argv[1..] joined by spaces.
-    static std::string CommandLineFromArguments(int argc, const char* const* argv);
     // The running executable's folder, ending in "/".
     static std::string ExecutableFolder();
     // $XDG_CONFIG_HOME/zelko/ (absolute values only), else $HOME/.config/zelko/.
