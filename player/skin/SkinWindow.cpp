@@ -49,6 +49,9 @@ SkinWindow::SkinWindow(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     if (auto server = XServerSurface::ForApplication()) {
+        // The start-up paint goes to the server as one image, so the window
+        // shows without waiting for every picture of the skin.
+        server->HoldPixelsUntilPresented();
         m_server = server.get();
         m_surface = std::move(server);
         setAttribute(Qt::WA_PaintOnScreen);

@@ -125,9 +125,41 @@ void XServerSurface::Fill(QColor colour)
 
 void XServerSurface::Copy(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op)
 {
+    if (m_holding) {
+        const platform::Rect changed = CopyOnImage(m_image, source, srcX, srcY, dest, op);
+        Hold(changed);
+        NotifyChanged(changed);
+        return;
+    }
     const int scale = Scale();
     CopyOnServer(DevicePicture(source), srcX * scale, srcY * scale, dest.Scaled(scale), op);
     NotifyChanged(CopyOnImage(m_image, source, srcX, srcY, dest, op));
+}
+
+void XServerSurface::HoldPixelsUntilPresented()
+{
+    m_holding = true;
+}
+
+void XServerSurface::Hold(const platform::Rect& rect)
+{
+    if (rect.IsEmpty()) return;
+    m_held = m_held ? m_held->United(rect) : rect;
+}
+
+void XServerSurface::SendHeld()
+{
+    m_holding = false;
+    if (!m_held) return;
+    const platform::Rect device = m_held->Scaled(Scale());
+    m_held.reset();
+    if (m_content) Upload(m_content.Id(), m_image, device, device.left, device.top);
+}
+
+xcb_pixmap_t XServerSurface::ContentPixmap()
+{
+    SendHeld();
+    return m_content.Id();
 }
 
 void XServerSurface::CopyOnServer(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest,
@@ -211,6 +243,7 @@ XServerSurface::Picture& XServerSurface::PictureFor(const QImage& source)
                           static_cast<uint16_t>(pixels.height()));
         Upload(picture.pixmap.Id(), pixels, platform::Rect{0, 0, pixels.width(), pixels.height()}, 0, 0);
         picture.lastUse = ++m_uses;
+        picture.kept = m_keptKeys.contains(key);
         m_pictures.emplace(key, std::move(picture));
         ForgetOldPictures();
         return m_pictures.at(key);
@@ -237,17 +270,22 @@ void XServerSurface::ForgetOldPictures()
 
 void XServerSurface::KeepDevicePictures(const std::vector<const QImage*>& pictures)
 {
-    for (auto& [key, picture] : m_pictures)
-        picture.kept = false;
+    // Marked now, sent on first use.
+    m_keptKeys.clear();
     for (const QImage* image : pictures) {
-        if (image == nullptr || image->isNull()) continue;
-        PictureFor(*image).kept = true;
+        if (image != nullptr && !image->isNull()) m_keptKeys.insert(image->cacheKey());
     }
+    for (auto& [key, picture] : m_pictures)
+        picture.kept = m_keptKeys.contains(key);
     ForgetOldPictures();
 }
 
 void XServerSurface::Painted(const platform::Rect& rect)
 {
+    if (m_holding) {
+        Hold(rect);
+        return;
+    }
     const platform::Rect device = rect.Scaled(Scale());
     if (m_content) Upload(m_content.Id(), m_image, device, device.left, device.top);
 }
@@ -278,6 +316,7 @@ void XServerSurface::Upload(xcb_drawable_t drawable, const QImage& image, const 
 void XServerSurface::Present(xcb_window_t window, const QRegion& area)
 {
     if (!m_content || window == XCB_NONE) return;
+    SendHeld();
     auto depth = m_windowDepths.find(window);
     if (depth == m_windowDepths.end()) {
         // Asked once per window: a window of another depth (a translucent

@@ -1,11 +1,11 @@
 #pragma once
 // The drawing surface kept on the X server. The window's persistent content
-// is a pixmap there; the skin's pictures are sent once as pixmaps; a block
-// copy is one CopyArea request whose GC function is exactly the raster
-// operation (SRCCOPY = GXcopy, SRCAND = GXand, MERGEPAINT = GXorInverted),
-// clipped by the surface's clip region. Putting changes on the screen is a
-// CopyArea from the content pixmap to the window, so a tick that changes a
-// few analyser bands sends a few hundred bytes and no pixels.
+// is a pixmap there; the skin's pictures are sent once, on first use, as
+// pixmaps; a block copy is one CopyArea request whose GC function is exactly
+// the raster operation (SRCCOPY = GXcopy, SRCAND = GXand, MERGEPAINT =
+// GXorInverted), clipped by the surface's clip region. Putting changes on
+// the screen is a CopyArea from the content pixmap to the window, so a tick
+// that changes a few analyser bands sends a few hundred bytes and no pixels.
 //
 // A client-side copy of the content is kept in step (the same copies done on
 // the CPU, which costs little for the small blocks of a tick): painters draw
@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace skin {
@@ -51,8 +52,15 @@ public:
     // Copies the area (device pixels) of the content to the same place in the
     // window (which must be on the same screen) and sends the requests.
     void Present(xcb_window_t window, const QRegion& area);
-    // The pixmap holding the content (for reading it back in tests).
-    xcb_pixmap_t ContentPixmap() const { return m_content.Id(); }
+    // Until the first Present, blocks are copied on the client only and the
+    // pixels they leave are sent then, as one image: the first whole-window
+    // paint at start-up sends about a window of pixels instead of every
+    // picture of the skin before the window can show. Pictures go to the
+    // server from then on, on first use.
+    void HoldPixelsUntilPresented();
+    // The pixmap holding the content, with any held pixels sent (for reading
+    // it back in tests).
+    xcb_pixmap_t ContentPixmap();
     xcb_connection_t* Connection() const { return m_connection; }
 
 protected:
@@ -74,6 +82,8 @@ private:
     // Sends a rectangle of an RGB32 image to (x, y) of the drawable, in
     // requests the server accepts, with a plain GXcopy context.
     void Upload(xcb_drawable_t drawable, const QImage& image, const platform::Rect& from, int x, int y);
+    void Hold(const platform::Rect& rect);
+    void SendHeld();
     void SetOperation(RasterOp op);
     void SetServerClip();
     // The copy in device pixels, from a device picture.
@@ -92,7 +102,12 @@ private:
     std::optional<platform::Region> m_gcClip;
     bool m_gcClipSet = false;
     std::unordered_map<qint64, Picture> m_pictures;
+    // The skin's pictures: kept on the server once sent.
+    std::unordered_set<qint64> m_keptKeys;
     uint64_t m_uses = 0;
+    bool m_holding = false;
+    // What the held blocks changed (logical pixels).
+    std::optional<platform::Rect> m_held;
     // The depth of each window presented to, asked once.
     std::unordered_map<xcb_window_t, uint8_t> m_windowDepths;
 };

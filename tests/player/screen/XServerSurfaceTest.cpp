@@ -157,6 +157,21 @@ TEST_F(SurfacePair, ClipRegionsLimitEveryOperation)
     ExpectSame("clipped copies");
 }
 
+// The start-up paint is held on the client and sent as one image; the blocks
+// after it are copied on the server.
+TEST_F(SurfacePair, HeldBlocksAreSentAsOneImageAndLaterOnesOnTheServer)
+{
+    m_server->HoldPixelsUntilPresented();
+    const QImage source = Noise(50, 40, 7);
+    Both([&](DrawingSurface& s) {
+        s.PaintPicture(Noise(W, H, 8), 0, 0);
+        s.Copy(source, 5, 7, Rect{10, 8, 50, 38}, RasterOp::SrcAnd);
+    });
+    ExpectSame("held blocks");
+    Both([&](DrawingSurface& s) { s.Copy(source, 0, 0, Rect{30, 20, 80, 60}, RasterOp::MergePaint); });
+    ExpectSame("a block after them");
+}
+
 // An image and its mask (a black disc) side by side, put over the background as the widgets are.
 TEST_F(SurfacePair, MaskedImagesLieOverTheBackgroundLikeOnTheImageSurface)
 {
