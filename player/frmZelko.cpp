@@ -330,19 +330,16 @@ void frmZelko::Form_KeyUp(std::int32_t keyCode, skin::KeyShift shift)
     case playback::KeyCommand::Previous: cButtonAction_PTrackClick(); break;
     case playback::KeyCommand::Next: cButtonAction_NTrackClick(); break;
     case playback::KeyCommand::Properties: mnuP1Properties_Click(); break;
-    case playback::KeyCommand::SeekBackLong:
-        if (m_desktop) m_desktop->SeekKey(-30000);
-        break;
-    case playback::KeyCommand::SeekForwardLong:
-        if (m_desktop) m_desktop->SeekKey(30000);
-        break;
-    case playback::KeyCommand::SeekBack:
-        if (m_desktop) m_desktop->SeekKey(-5000);
-        break;
-    case playback::KeyCommand::SeekForward:
-        if (m_desktop) m_desktop->SeekKey(5000);
-        break;
+    case playback::KeyCommand::SeekBackLong: SeekByKey(-LongSeekStepMs); break;
+    case playback::KeyCommand::SeekForwardLong: SeekByKey(LongSeekStepMs); break;
+    case playback::KeyCommand::SeekBack: SeekByKey(-SeekStepMs); break;
+    case playback::KeyCommand::SeekForward: SeekByKey(SeekStepMs); break;
     }
+}
+
+void frmZelko::SeekByKey(std::int32_t ms)
+{
+    if (m_desktop) m_desktop->SeekKey(ms);
 }
 
 // ---------------------------------------------------------------- track list

@@ -190,7 +190,12 @@ signals:
     void Closed();
 
 private:
+    // How far the seek keys move the play position (milliseconds).
+    static constexpr std::int32_t SeekStepMs = 5000;
+    static constexpr std::int32_t LongSeekStepMs = 30000;
+
     void ApplyVolumeStep(bool plus);
+    void SeekByKey(std::int32_t ms);
     void ShowPopup1(bool atWindowCorner);
     void ProcessPendingEvents();
     void ConnectControllers();

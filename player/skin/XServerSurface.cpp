@@ -243,7 +243,6 @@ XServerSurface::Picture& XServerSurface::PictureFor(const QImage& source)
                           static_cast<uint16_t>(pixels.height()));
         Upload(picture.pixmap.Id(), pixels, platform::Rect{0, 0, pixels.width(), pixels.height()}, 0, 0);
         picture.lastUse = ++m_uses;
-        picture.kept = m_keptKeys.contains(key);
         m_pictures.emplace(key, std::move(picture));
         ForgetOldPictures();
         return m_pictures.at(key);
@@ -256,11 +255,11 @@ void XServerSurface::ForgetOldPictures()
 {
     std::size_t loose = 0;
     for (const auto& [key, picture] : m_pictures)
-        loose += picture.kept ? 0 : 1;
+        loose += m_keptKeys.contains(key) ? 0 : 1;
     while (loose > LoosePictures) {
         auto oldest = m_pictures.end();
         for (auto it = m_pictures.begin(); it != m_pictures.end(); ++it) {
-            if (!it->second.kept && (oldest == m_pictures.end() || it->second.lastUse < oldest->second.lastUse))
+            if (!m_keptKeys.contains(it->first) && (oldest == m_pictures.end() || it->second.lastUse < oldest->second.lastUse))
                 oldest = it;
         }
         m_pictures.erase(oldest);
@@ -275,8 +274,6 @@ void XServerSurface::KeepDevicePictures(const std::vector<const QImage*>& pictur
     for (const QImage* image : pictures) {
         if (image != nullptr && !image->isNull()) m_keptKeys.insert(image->cacheKey());
     }
-    for (auto& [key, picture] : m_pictures)
-        picture.kept = m_keptKeys.contains(key);
     ForgetOldPictures();
 }
 

@@ -72,7 +72,6 @@ private:
     struct Picture {
         XcbPixmap pixmap;
         uint64_t lastUse = 0;
-        bool kept = false;
     };
 
     XServerSurface(xcb_connection_t* connection, xcb_window_t root);
