@@ -154,17 +154,14 @@ void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
                               std::span<int32_t, SpectrumAnalyzer::Bins> right)
 {
     int64_t heard = -1;
-    bool complete = true;
     if (CurrentState() != State::Stopped) {
         std::lock_guard lock(m_positionMutex);
         if (m_output && m_positionGeneration == m_generation) {
             heard = m_segmentFrame + m_output->PlayedFrames();
-            if (m_segmentFromSeek) {
-                // Just after a seek, the sound before the new place is not
-                // the track's: show the first moments of the new place.
-                heard = std::max(heard, m_segmentFrame + SpectrumAnalyzer::Size);
-                complete = m_ring.Next() >= heard;
-            }
+            // Just after a seek, the sound before the new place is not
+            // the track's: show the first moments of the new place.
+            if (m_segmentFromSeek)
+                heard = std::max(heard, m_ring.FirstWholeWindowEnd(m_segmentFrame));
         }
     }
     if (heard < 0) {
@@ -172,21 +169,7 @@ void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
         std::fill(right.begin(), right.end(), 0);
         return;
     }
-    // The two FFTs are taken again only once the sound heard has moved on by
-    // a hop (or went back, or another track started); between, the last
-    // result is still the picture of the sound heard now.
-    const bool stale = m_generation != m_spectrumGeneration || heard < m_spectrumFrame ||
-        heard - m_spectrumFrame >= SpectrumHopFrames;
-    if (stale) {
-        m_ring.Copy(heard, m_samplesLeft, m_samplesRight);
-        m_analyzerLeft.Compute(m_samplesLeft, m_spectrumLeft);
-        m_analyzerRight.Compute(m_samplesRight, m_spectrumRight);
-        // A window the thread has not decoded yet is taken again next time.
-        m_spectrumFrame = complete ? heard : -1;
-        m_spectrumGeneration = complete ? m_generation : 0;
-    }
-    std::copy(m_spectrumLeft.begin(), m_spectrumLeft.end(), left.begin());
-    std::copy(m_spectrumRight.begin(), m_spectrumRight.end(), right.begin());
+    (void)m_ring.Read(heard, left, right);
 }
 
 void PlaybackEngine::SetGains(float left, float right)

@@ -1,6 +1,6 @@
 #pragma once
 // The playback thread: decodes the track, applies the volume, feeds the sound
-// output, and keeps the recent sound for the spectrum.
+// output, and takes the spectra of the sound as it decodes it.
 //
 // All public member functions are called from one thread (the user-interface
 // thread) and return without waiting for the playback thread: requests are
@@ -16,8 +16,8 @@
 #include "decoder/AudioOutput.h"
 #include "decoder/Mp3Source.h"
 #include "decoder/PacingClock.h"
-#include "decoder/SampleRing.h"
 #include "decoder/SpectrumAnalyzer.h"
+#include "decoder/SpectrumRing.h"
 
 #include <array>
 #include <atomic>
@@ -89,7 +89,7 @@ private:
 
     OutputMaker m_makeOutput;
     std::shared_ptr<const PacingClock> m_clock;
-    SampleRing m_ring;
+    SpectrumRing m_ring;
     std::atomic<float> m_gainLeft{1.0f};
     std::atomic<float> m_gainRight{1.0f};
 
@@ -125,18 +125,6 @@ private:
     uint64_t m_seekSerial = 0;
     int32_t m_seekTargetMs = 0;     // the position until the thread has sought
     bool m_seekWhilePaused = false; // the paused position is the last seek's
-    // The analysis hop: 256 frames, 5.8 ms at 44.1 kHz (11.6 ms at
-    // 22.05 kHz), half the FFT's length and shorter than the play loop's
-    // 10 ms tick at the usual rates, so the analyser stays as lively.
-    static constexpr int64_t SpectrumHopFrames = SpectrumAnalyzer::Size / 2;
-    SpectrumAnalyzer m_analyzerLeft;
-    SpectrumAnalyzer m_analyzerRight;
-    uint64_t m_spectrumGeneration = 0;
-    int64_t m_spectrumFrame = -1;
-    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumLeft{};
-    std::array<int32_t, SpectrumAnalyzer::Bins> m_spectrumRight{};
-    std::array<float, SpectrumAnalyzer::Size> m_samplesLeft{};
-    std::array<float, SpectrumAnalyzer::Size> m_samplesRight{};
 
     std::unique_ptr<AudioOutput> m_ownedOutput; // the thread's
     std::thread m_thread;

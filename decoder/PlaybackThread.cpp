@@ -25,7 +25,7 @@ constexpr auto StallLimit = 3s;
 // so the upper bound only keeps the checks above timely; a long wait lets
 // the thread sleep while the output plays what is queued.
 constexpr auto MinWait = 2ms;
-constexpr auto MaxWait = 200ms;
+constexpr auto MaxWait = 500ms;
 
 } // namespace
 
@@ -75,7 +75,7 @@ void PlaybackEngine::StartSession(Session& s, std::shared_ptr<Mp3Source> track, 
     s.Track = std::move(track);
     s.Format = s.Track->Format();
     s.NextPresenceCheck = std::chrono::steady_clock::now() + PresenceCheckInterval;
-    m_ring.Reset(0);
+    m_ring.Reset(0, s.Format.Rate);
     if (!m_ownedOutput->Open(s.Format))
         ReplaceOutput(s);
     Publish(s);
@@ -97,7 +97,7 @@ void PlaybackEngine::ApplySeek(Session& s, int64_t ms, uint64_t serial)
     // The new place is a new segment, numbered past everything in the ring
     // so that no sound from before the seek is taken for it.
     s.SegmentMs = *reached;
-    s.SegmentFrame = m_ring.Next() + SampleRing::Capacity;
+    s.SegmentFrame = m_ring.Next() + SpectrumAnalyzer::Size;
     s.SegmentWritten = 0;
     s.FromSeek = true;
     s.Pending.clear();
@@ -106,7 +106,7 @@ void PlaybackEngine::ApplySeek(Session& s, int64_t ms, uint64_t serial)
     s.LastPlayed = -1;
     s.LastProgress = std::chrono::steady_clock::now();
     s.Step = Session::Phase::Decoding;
-    m_ring.Reset(s.SegmentFrame);
+    m_ring.Reset(s.SegmentFrame, s.Format.Rate);
     if (!m_ownedOutput->Flush())
         ReplaceOutput(s);
     Publish(s);
@@ -210,6 +210,7 @@ void PlaybackEngine::Feed(Session& s)
         s.SegmentFrame += s.SegmentWritten;
         s.SegmentWritten = 0;
         s.Format = s.Track->Format();
+        m_ring.Reset(s.SegmentFrame, s.Format.Rate);
         out.Close();
         if (!out.Open(s.Format)) {
             ReplaceOutput(s);

@@ -17,11 +17,12 @@ namespace {
 // clock, so what is shown follows what is heard.
 //
 // The server splits the target between the device and the stream's queue:
-// the device gets (target - 2 requests) / 2, here 150 ms, so it too wakes
+// the device gets (target - 2 requests) / 2, here 500 ms, so it too wakes
 // rarely; a request as large as half the target would leave it nothing and
-// make the server wake all the time.
-constexpr pa_usec_t TargetLatencyUs = 600'000;
-constexpr pa_usec_t RequestUs = 150'000;
+// make the server wake all the time. Each request wakes this client's
+// threads too: two a second cost far less than the seven of a 150-ms one.
+constexpr pa_usec_t TargetLatencyUs = 2'000'000;
+constexpr pa_usec_t RequestUs = 500'000;
 
 class LoopLock {
 public:
@@ -133,6 +134,7 @@ bool PulseAudioOutput::Open(AudioFormat format)
         m_format = format;
         m_written = 0;
         ++m_streamSerial;
+        ++m_clockEpoch;
         m_corked = false;
         m_stream = pa_stream_new(m_context, "Zelko", &spec, &map);
         if (!m_stream)
@@ -190,6 +192,7 @@ void PulseAudioOutput::CloseLocked()
     }
     m_written = 0;
     ++m_streamSerial;
+    ++m_clockEpoch;
     m_staged.clear();
 }
 
@@ -277,6 +280,7 @@ void PulseAudioOutput::SetPaused(bool paused)
     // Uncorking makes the server wait for a full prebuffer again; what is
     // queued is all there will be for a while, so start at once.
     m_corked = paused;
+    ++m_clockEpoch;
     Drop(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
     if (!paused)
         Drop(pa_stream_trigger(m_stream, nullptr, nullptr));
@@ -328,25 +332,36 @@ std::chrono::nanoseconds PulseAudioOutput::RetryAfter()
 
 int64_t PulseAudioOutput::PlayedFrames()
 {
-    // The play loop asks for the position, the spectrum and the lyrics in
-    // the same tick; each question to the client library takes its thread's
-    // lock and a system call, so questions this close share one reading.
-    constexpr auto Shared = std::chrono::microseconds(500);
     const auto now = std::chrono::steady_clock::now();
     {
-        std::lock_guard lock(m_readingMutex);
-        if (m_reading.Taken && m_reading.StreamSerial == m_streamSerial && now - m_reading.At < Shared)
-            return m_reading.Frames;
+        std::lock_guard lock(m_clockMutex);
+        if (const auto frames = m_clock.Estimate(now, m_clockEpoch))
+            return *frames;
     }
-    Reading reading{now, 0, 0, true};
+    PlayedClock::Reading reading;
     {
         LoopLock lock(m_loop);
-        reading.Frames = PlayedFramesLocked();
-        reading.StreamSerial = m_streamSerial;
+        reading = ReadClockLocked(now);
     }
-    std::lock_guard lock(m_readingMutex);
-    m_reading = reading;
-    return reading.Frames;
+    std::lock_guard lock(m_clockMutex);
+    return m_clock.Take(reading);
+}
+
+PlayedClock::Reading PulseAudioOutput::ReadClockLocked(PlayedClock::TimePoint now)
+{
+    PlayedClock::Reading reading;
+    reading.At = now;
+    reading.Frames = PlayedFramesLocked();
+    reading.Queued = m_written;
+    reading.Rate = m_format.Rate;
+    reading.Stream = m_streamSerial;
+    reading.Epoch = m_clockEpoch;
+    // The server's last timing report says whether the sound card is being
+    // fed; until it does (a stream still filling its buffer), the position
+    // is not moved on between readings.
+    const pa_timing_info* timing = m_stream && !m_failed ? pa_stream_get_timing_info(m_stream) : nullptr;
+    reading.Moving = timing && timing->playing && !m_corked && reading.Frames < reading.Queued;
+    return reading;
 }
 
 int64_t PulseAudioOutput::PlayedFramesLocked()

@@ -4,15 +4,16 @@
 // stream; the position comes from the server's timing information
 // (interpolated and corrected for latency), so it is the sample heard now.
 //
-// Feeding: the server holds about 600 ms and asks for more in requests of
-// 150 ms; the writes of one request are gathered here and sent as one, so
-// the server handles a few large transfers a second instead of one per MP3
-// frame. The volume is the stream's volume on the server: it acts at once,
+// Feeding: the server holds about 2 s and asks for more in requests of
+// 500 ms; the writes of one request are gathered here and sent as one, so
+// the server and this client's threads handle two transfers a second
+// instead of one per MP3 frame. The volume is the stream's volume on the server: it acts at once,
 // on the sound already queued too, and shows in the server's mixer.
 //
 // When the server goes away, Failed becomes true and every call returns at
 // once; the caller replaces the output.
 #include "decoder/AudioOutput.h"
+#include "decoder/PlayedClock.h"
 
 #include <atomic>
 #include <chrono>
@@ -58,6 +59,7 @@ private:
     PulseAudioOutput() = default;
     void CloseLocked();
     int64_t PlayedFramesLocked();
+    PlayedClock::Reading ReadClockLocked(PlayedClock::TimePoint now);
     // Sends the gathered sound; false when the server refused it.
     bool SendStagedLocked();
     void ApplyVolumeLocked();
@@ -72,16 +74,11 @@ private:
     AudioFormat m_format;
     std::atomic<int64_t> m_written{0};       // frames sent to the server
     std::atomic<uint64_t> m_streamSerial{0}; // streams opened or closed so far
-    // The last reading of the played position, shared by the questions
-    // asked within a moment of it.
-    struct Reading {
-        std::chrono::steady_clock::time_point At;
-        int64_t Frames = 0;
-        uint64_t StreamSerial = 0;
-        bool Taken = false;
-    };
-    std::mutex m_readingMutex;
-    Reading m_reading;
+    // Changes whenever the clock stops or starts (a stream opened or
+    // closed, a pause or resume), so that older readings are not moved on.
+    std::atomic<uint64_t> m_clockEpoch{0};
+    std::mutex m_clockMutex;
+    PlayedClock m_clock;
     // Guarded by the main loop's lock:
     bool m_corked = false;
     std::vector<float> m_staged; // written, gathered for the next send

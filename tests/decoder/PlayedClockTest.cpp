@@ -1,0 +1,56 @@
+#include "decoder/PlayedClock.h"
+
+#include <gtest/gtest.h>
+
+namespace decoder::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+PlayedClock::Reading MovingAt(PlayedClock::TimePoint at, int64_t frames, int64_t queued)
+{
+    return PlayedClock::Reading{at, frames, queued, 48000, true, 1, 1};
+}
+
+TEST(PlayedClockTest, AMovingReadingIsMovedOnForATenthOfASecondNeverPastWhatWasQueued)
+{
+    PlayedClock clock;
+    const PlayedClock::TimePoint t0{10s};
+    EXPECT_FALSE(clock.Estimate(t0, 1));
+    EXPECT_EQ(clock.Take(MovingAt(t0, 1000, 10'000)), 1000);
+    EXPECT_EQ(clock.Estimate(t0 + 50ms, 1), 1000 + 2400);
+    EXPECT_EQ(clock.Estimate(t0 + 99ms, 1), 1000 + 4752);
+    EXPECT_FALSE(clock.Estimate(t0 + 100ms, 1));
+    // Another epoch (a pause, a new stream) needs a new reading.
+    EXPECT_FALSE(clock.Estimate(t0 + 1ms, 2));
+
+    EXPECT_EQ(clock.Take(MovingAt(t0, 9000, 10'000)), 9000);
+    EXPECT_EQ(clock.Estimate(t0 + 90ms, 1), 10'000); // the queue ran dry
+}
+
+TEST(PlayedClockTest, AStillReadingIsOnlySharedInTheMomentAndReportsNeverGoBackWithinAStream)
+{
+    PlayedClock clock;
+    const PlayedClock::TimePoint t0{10s};
+    PlayedClock::Reading still{t0, 500, 10'000, 48000, false, 1, 1};
+    EXPECT_EQ(clock.Take(still), 500);
+    EXPECT_EQ(clock.Estimate(t0 + 400us, 1), 500);
+    EXPECT_FALSE(clock.Estimate(t0 + 600us, 1));
+
+    // The server's clock a little behind the moved-on reading: the position
+    // waits for it rather than going back.
+    EXPECT_EQ(clock.Take(MovingAt(t0, 1000, 10'000)), 1000);
+    EXPECT_EQ(clock.Estimate(t0 + 50ms, 1), 3400);
+    EXPECT_EQ(clock.Take(MovingAt(t0 + 50ms, 3300, 10'000)), 3400);
+    EXPECT_EQ(clock.Estimate(t0 + 51ms, 1), 3400);
+    EXPECT_EQ(clock.Estimate(t0 + 55ms, 1), 3300 + 240);
+    // A reading taken by another thread after this one read the time.
+    EXPECT_EQ(clock.Estimate(t0 + 40ms, 1), 3540);
+
+    // A new stream counts from 0 again.
+    PlayedClock::Reading fresh{t0 + 60ms, 0, 0, 48000, false, 2, 2};
+    EXPECT_EQ(clock.Take(fresh), 0);
+}
+
+} // namespace
+} // namespace decoder::test
