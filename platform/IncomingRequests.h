@@ -12,8 +12,9 @@
 // event loop) get their turn; what is complete in a buffer is answered
 // without waiting for more bytes.
 //
-// With Qt notifiers the event loop serves the connections; without, the owner
-// calls DispatchPending or PollAndDispatch.
+// With Qt, a thread of its own watches for new connections and the event
+// loop serves them through notifiers; without, the owner calls
+// DispatchPending or PollAndDispatch.
 //
 // Threads: everything runs on the thread that made the object. The handler
 // may call back into it (a nested send polls it); a connection closed
@@ -28,9 +29,11 @@
 #include <optional>
 #include <vector>
 
+#include "platform/ConnectionWatcher.h"
 #include "platform/FileDescriptor.h"
 #include "platform/WindowMessages.h"
 
+class QObject;
 class QSocketNotifier;
 class QTimer;
 
@@ -95,7 +98,8 @@ private:
     FileDescriptor m_listening;
     bool m_useQt;
     Handler m_handler;
-    std::unique_ptr<QSocketNotifier> m_listenNotifier;
+    std::unique_ptr<QObject> m_qtContext; // where the watcher's calls run
+    std::unique_ptr<ConnectionWatcher> m_listenWatcher;
     std::unique_ptr<QTimer> m_partialTimer;
     std::map<int, std::unique_ptr<Incoming>> m_incoming;
     std::vector<std::unique_ptr<Incoming>> m_closed; // released once no procedure runs
