@@ -1,7 +1,5 @@
 #include "player/SignalBridge.h"
 
-#include <QSocketNotifier>
-
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -32,7 +30,10 @@ SignalBridge::SignalBridge(QObject* parent)
     : QObject(parent)
 {
     if (g_writeFd >= 0) return; // another bridge is active
-    if (::pipe2(m_fds, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    // The reader blocks on its end; the handler never does on its own.
+    if (::pipe2(m_fds, O_CLOEXEC) != 0) return;
+    ::fcntl(m_fds[1], F_SETFL, O_NONBLOCK);
+    m_reader = std::thread([this] { ReadSignals(); });
     g_writeFd = m_fds[1];
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -40,8 +41,6 @@ SignalBridge::SignalBridge(QObject* parent)
     action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < kSignals.size(); ++i)
         ::sigaction(kSignals[i], &action, &g_previous[i]);
-    m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { OnReadable(); });
     m_active = true;
 }
 
@@ -52,17 +51,21 @@ SignalBridge::~SignalBridge()
             ::sigaction(kSignals[i], &g_previous[i], nullptr);
         g_writeFd = -1;
     }
-    m_notifier.reset();
-    for (int fd : m_fds) {
-        if (fd >= 0) ::close(fd);
-    }
+    // Closing the write end ends the reader: its read returns end of file.
+    if (m_fds[1] >= 0) ::close(m_fds[1]);
+    if (m_reader.joinable()) m_reader.join();
+    if (m_fds[0] >= 0) ::close(m_fds[0]);
 }
 
-void SignalBridge::OnReadable()
+void SignalBridge::ReadSignals()
 {
-    unsigned char byte = 0;
-    int last = 0;
-    while (::read(m_fds[0], &byte, 1) == 1)
-        last = byte;
-    if (last != 0) emit TerminationRequested(last);
+    while (true) {
+        unsigned char byte = 0;
+        const ssize_t n = ::read(m_fds[0], &byte, 1);
+        if (n < 0 && errno == EINTR) continue;
+        if (n != 1) return;
+        const int signalNumber = byte;
+        QMetaObject::invokeMethod(
+            this, [this, signalNumber] { emit TerminationRequested(signalNumber); }, Qt::QueuedConnection);
+    }
 }

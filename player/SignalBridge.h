@@ -1,13 +1,14 @@
 #pragma once
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the user-interface
-// thread, through a self-pipe watched by a QSocketNotifier: the signal handler
-// only writes one byte, everything else runs as an ordinary event. At most one
-// bridge exists at a time; the previous handlers are put back when it ends.
+// thread. The signal handler only writes one byte to a pipe; a thread of the
+// bridge's own reads it and hands the signal to the user-interface thread as
+// an ordinary event. The pipe is not watched by the user-interface thread's
+// event loop, which polls its descriptors on every tick of the play loop.
+// At most one bridge exists at a time; the previous handlers are put back
+// when it ends.
 #include <QObject>
 
-#include <memory>
-
-class QSocketNotifier;
+#include <thread>
 
 class SignalBridge : public QObject {
     Q_OBJECT
@@ -25,9 +26,9 @@ signals:
     void TerminationRequested(int signalNumber);
 
 private:
-    void OnReadable();
+    void ReadSignals();
 
     int m_fds[2] = {-1, -1};
     bool m_active = false;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    std::thread m_reader;
 };
