@@ -79,18 +79,23 @@ void SpectrumRing::TakeSpectrum()
 bool SpectrumRing::Read(int64_t heard, std::span<int32_t, SpectrumAnalyzer::Bins> left,
                         std::span<int32_t, SpectrumAnalyzer::Bins> right) const
 {
+    bool silence;
+    {
+        std::lock_guard lock(m_mutex);
+        if (heard >= m_first + m_hop) {
+            const int64_t end = m_first + (heard - m_first) / m_hop * m_hop;
+            const Entry& entry = m_entries[static_cast<size_t>((end - m_first) / m_hop % Capacity)];
+            if (entry.End == end) {
+                std::copy(entry.Left.begin(), entry.Left.end(), left.begin());
+                std::copy(entry.Right.begin(), entry.Right.end(), right.begin());
+                return true;
+            }
+        }
+        silence = heard >= m_first && heard < m_first + m_hop;
+    }
     std::fill(left.begin(), left.end(), 0);
     std::fill(right.begin(), right.end(), 0);
-    std::lock_guard lock(m_mutex);
-    if (heard < m_first + m_hop)
-        return heard >= m_first;
-    const int64_t end = m_first + (heard - m_first) / m_hop * m_hop;
-    const Entry& entry = m_entries[static_cast<size_t>((end - m_first) / m_hop % Capacity)];
-    if (entry.End != end)
-        return false;
-    std::copy(entry.Left.begin(), entry.Left.end(), left.begin());
-    std::copy(entry.Right.begin(), entry.Right.end(), right.begin());
-    return true;
+    return silence;
 }
 
 } // namespace decoder
