@@ -225,6 +225,16 @@ bool PulseAudioOutput::Write(std::span<const float> interleaved)
     LoopLock lock(m_loop);
     if (!m_stream || m_failed)
         return false;
+    // Sound beyond one request goes in slices of a request, so that the
+    // gathering buffer never holds more (the first fill is the whole 2 s).
+    const size_t slice = m_requestBytes / sizeof(float);
+    while (slice > 0 && m_staged.size() + interleaved.size() > slice) {
+        const size_t take = slice - std::min(slice, m_staged.size());
+        m_staged.insert(m_staged.end(), interleaved.begin(), interleaved.begin() + static_cast<std::ptrdiff_t>(take));
+        interleaved = interleaved.subspan(take);
+        if (!SendStagedLocked())
+            return false;
+    }
     m_staged.insert(m_staged.end(), interleaved.begin(), interleaved.end());
     // The writer fills what the server asked for a frame at a time; once it
     // is all there, it goes in one transfer.

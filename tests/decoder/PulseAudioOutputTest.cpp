@@ -64,7 +64,7 @@ protected:
     static inline fs::path* s_tone = nullptr;
 };
 
-TEST_F(PulseAudioOutputTest, TheStreamStartsAndItsPositionFollowsTheServersClock)
+TEST_F(PulseAudioOutputTest, TheStreamStartsItsPositionFollowsTheServersClockAndTheWholeTrackIsHeard)
 {
     Decoder d(DecoderOptions{"pulse", 1.0});
     const auto start = std::chrono::steady_clock::now();
@@ -85,6 +85,20 @@ TEST_F(PulseAudioOutputTest, TheStreamStartsAndItsPositionFollowsTheServersClock
         std::this_thread::sleep_for(20ms);
     }
     EXPECT_GT(last - first, 300);
+
+    // The first fill (the whole queue) goes in several transfers: none is
+    // lost, so the heard position goes on to the end of the track.
+    int32_t heard = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        const int32_t playMs = d.dec_getPlayMs();
+        if (d.dec_getState() != 1)
+            return true;
+        heard = std::max(heard, playMs);
+        return false;
+    },
+                          5000ms));
+    EXPECT_GE(heard, 2800);
+    EXPECT_NEAR(d.dec_getPlayMs(), 3000, 30);
 }
 
 TEST_F(PulseAudioOutputTest, PauseCorksTheStreamAtOnceAndResumeUncorksIt)
