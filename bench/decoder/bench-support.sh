@@ -22,9 +22,15 @@ build_decoder_program() {
     shift 3
     local packages=(kissfft-float libmpg123 libpulse "$@")
     local sources=("$tree"/decoder/*.cpp "$tree"/platform/CodePage.cpp)
-    # The log sink came after some of the commits the scripts compare with.
-    [ -f "$tree"/platform/LogSink.cpp ] && sources+=("$tree"/platform/LogSink.cpp)
-    nice g++ -std=c++20 -O2 -g -DNDEBUG -w $(pkg-config --cflags "${packages[@]}") -I"$tree" "${sources[@]}" \
+    # The log sink and the UTF-8 reader came after some of the commits the
+    # scripts compare with.
+    local later
+    for later in LogSink Utf8; do
+        [ -f "$tree/platform/$later.cpp" ] && sources+=("$tree/platform/$later.cpp")
+    done
+    # The UTF-8 reader uses Qt's character tables.
+    [ -f "$tree/platform/Utf8.cpp" ] && packages+=(Qt6Core)
+    nice g++ -std=c++20 -O2 -g -DNDEBUG -fPIC -w $(pkg-config --cflags "${packages[@]}") -I"$tree" "${sources[@]}" \
         "$main" $(pkg-config --libs "${packages[@]}") -pthread -o "$out"
 }
 
