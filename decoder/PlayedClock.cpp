@@ -21,6 +21,10 @@ std::optional<int64_t> PlayedClock::Estimate(TimePoint now, uint64_t epoch)
 
 int64_t PlayedClock::Take(const Reading& reading)
 {
+    // A reading of a stream already replaced (taken by another thread
+    // before the change) answers its own question but is not kept.
+    if (reading.Stream < m_stream)
+        return reading.Frames;
     if (reading.Stream != m_stream) {
         m_stream = reading.Stream;
         m_reported = 0;

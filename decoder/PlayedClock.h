@@ -32,7 +32,7 @@ public:
         int64_t Queued = 0;  // written to the stream by then
         int32_t Rate = 0;    // frames per second
         bool Moving = false; // the stream played on (not corked, not run dry)
-        uint64_t Stream = 0; // which stream: a new one starts from 0 again
+        uint64_t Stream = 0; // which stream, counting up: a new one starts from 0 again
         uint64_t Epoch = 0;  // readings of an older epoch are not reused
     };
 

@@ -351,7 +351,8 @@ int64_t PulseAudioOutput::PlayedFrames()
     PlayedClock::Reading reading;
     {
         LoopLock lock(m_loop);
-        reading = ReadClockLocked(now);
+        // Taken once the lock is held: the wait for it is not sound played.
+        reading = ReadClockLocked(std::chrono::steady_clock::now());
     }
     std::lock_guard lock(m_clockMutex);
     return m_clock.Take(reading);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <poll.h>
+#include <system_error>
 #include <sys/eventfd.h>
 
 namespace platform {
@@ -38,8 +39,13 @@ ConnectionWatcher::ConnectionWatcher(int listeningFd, QObject* context, std::fun
     , m_handled(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
     , m_stop(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
-    if (m_handled.Valid() && m_stop.Valid() && m_listening >= 0)
+    if (!m_handled.Valid() || !m_stop.Valid() || m_listening < 0)
+        return;
+    try {
         m_thread = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the caller watches the socket itself.
+    }
 }
 
 ConnectionWatcher::~ConnectionWatcher()

@@ -56,6 +56,11 @@ IncomingRequests::IncomingRequests(FileDescriptor listening, bool useQt, Handler
     if (m_useQt) {
         m_qtContext = std::make_unique<QObject>();
         m_listenWatcher = std::make_unique<ConnectionWatcher>(m_listening.Get(), m_qtContext.get(), [this] { DispatchPending(); });
+        if (!m_listenWatcher->Running()) {
+            m_listenNotifier = std::make_unique<QSocketNotifier>(m_listening.Get(), QSocketNotifier::Read);
+            QObject::connect(m_listenNotifier.get(), &QSocketNotifier::activated, m_listenNotifier.get(),
+                             [this] { DispatchPending(); });
+        }
         m_partialTimer = std::make_unique<QTimer>();
         m_partialTimer->setInterval(static_cast<int>(PartialFrameCheck.count()));
         QObject::connect(m_partialTimer.get(), &QTimer::timeout, m_partialTimer.get(), [this] {
@@ -70,6 +75,9 @@ IncomingRequests::~IncomingRequests()
 {
     m_listenWatcher.reset();
     m_qtContext.reset();
+    if (m_listenNotifier)
+        m_listenNotifier->setEnabled(false);
+    m_listenNotifier.reset();
     m_partialTimer.reset();
     m_incoming.clear();
     m_closed.clear();

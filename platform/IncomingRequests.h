@@ -100,6 +100,7 @@ private:
     Handler m_handler;
     std::unique_ptr<QObject> m_qtContext; // where the watcher's calls run
     std::unique_ptr<ConnectionWatcher> m_listenWatcher;
+    std::unique_ptr<QSocketNotifier> m_listenNotifier; // when the watcher has no thread
     std::unique_ptr<QTimer> m_partialTimer;
     std::map<int, std::unique_ptr<Incoming>> m_incoming;
     std::vector<std::unique_ptr<Incoming>> m_closed; // released once no procedure runs

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -33,7 +34,11 @@ SignalBridge::SignalBridge(QObject* parent)
     // The reader blocks on its end; the handler never does on its own.
     if (::pipe2(m_fds, O_CLOEXEC) != 0) return;
     ::fcntl(m_fds[1], F_SETFL, O_NONBLOCK);
-    m_reader = std::thread([this] { ReadSignals(); });
+    try {
+        m_reader = std::thread([this] { ReadSignals(); });
+    } catch (const std::system_error&) {
+        return; // inactive: the signals keep their earlier handlers
+    }
     g_writeFd = m_fds[1];
     struct sigaction action {};
     action.sa_handler = OnSignal;

@@ -47,9 +47,12 @@ TEST(PlayedClockTest, AStillReadingIsOnlySharedInTheMomentAndReportsNeverGoBackW
     // A reading taken by another thread after this one read the time.
     EXPECT_EQ(clock.Estimate(t0 + 40ms, 1), 3540);
 
-    // A new stream counts from 0 again.
+    // A new stream counts from 0 again; a late reading of the old one is
+    // answered but not kept.
     PlayedClock::Reading fresh{t0 + 60ms, 0, 0, 48000, false, 2, 2};
     EXPECT_EQ(clock.Take(fresh), 0);
+    EXPECT_EQ(clock.Take(MovingAt(t0 + 60ms, 9000, 10'000)), 9000);
+    EXPECT_EQ(clock.Estimate(t0 + 60ms + 100us, 2), 0);
 }
 
 } // namespace
