@@ -80,6 +80,9 @@ private:
     void PublishEnd(const Session& s);
     void ReplaceOutput(Session& s);
     void Feed(Session& s);
+    // Once the sound of the old format has played out: a new output stream
+    // in the track's new format.
+    void SwitchFormat(Session& s);
     // Decodes one MP3 frame into the session's pending sound (and the ring).
     Mp3Source::Status DecodeFrame(Session& s);
     // Waits until a request arrives or the time has passed.

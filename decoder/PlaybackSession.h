@@ -15,6 +15,7 @@ namespace decoder {
 struct PlaybackEngine::Session {
     enum class Phase { Idle,
                        Decoding,
+                       ChangingFormat, // the sound before a change of format plays out
                        Draining,
                        Done };
     uint64_t Generation = 0;

@@ -86,7 +86,7 @@ void PlaybackEngine::StartSession(Session& s, std::shared_ptr<Mp3Source> track, 
 void PlaybackEngine::ApplySeek(Session& s, int64_t ms, uint64_t serial)
 {
     s.SeekSerial = serial;
-    const bool running = s.Track && (s.Step == Session::Phase::Decoding || s.Step == Session::Phase::Draining);
+    const bool running = s.Track && s.Step != Session::Phase::Idle && s.Step != Session::Phase::Done;
     const auto reached = running ? s.Track->Seek(ms) : std::nullopt;
     if (!reached) {
         // Nothing to move (the track ended meanwhile) or the stream refused:
@@ -105,9 +105,22 @@ void PlaybackEngine::ApplySeek(Session& s, int64_t ms, uint64_t serial)
     s.Held = Mp3Source::Status::Ok;
     s.LastPlayed = -1;
     s.LastProgress = std::chrono::steady_clock::now();
+    const bool formatChanged = s.Step == Session::Phase::ChangingFormat;
     s.Step = Session::Phase::Decoding;
+    bool reopened;
+    if (formatChanged) {
+        // Sought while the sound of the old format played out: that sound
+        // goes with the seek, and the stream takes the new format now.
+        s.Format = s.Track->Format();
+        m_ownedOutput->Close();
+        reopened = m_ownedOutput->Open(s.Format);
+        if (reopened)
+            m_ownedOutput->SetPaused(s.Paused);
+    } else {
+        reopened = m_ownedOutput->Flush();
+    }
     m_ring.Reset(s.SegmentFrame, s.Format.Rate);
-    if (!m_ownedOutput->Flush())
+    if (!reopened)
         ReplaceOutput(s);
     Publish(s);
     if (s.Paused) {
@@ -142,7 +155,7 @@ void PlaybackEngine::ReplaceOutput(Session& s)
         m_outputName = m_ownedOutput->Name();
     }
     s.Paused = ApplyPause();
-    if (s.Step == Session::Phase::Draining)
+    if (s.Step == Session::Phase::Draining || s.Step == Session::Phase::ChangingFormat)
         m_ownedOutput->Finish();
 }
 
@@ -203,22 +216,30 @@ void PlaybackEngine::Feed(Session& s)
             s.Step = Session::Phase::Draining;
             return;
         }
-        // The stream changed its rate or channels: a new output stream from
-        // the sound decoded so far.
+        // The stream changed its rate or channels: what is queued in the old
+        // format plays out first (SwitchFormat then opens the new stream).
         s.Held = Mp3Source::Status::Ok;
-        s.SegmentMs += PlaybackFramesToMs(s.SegmentWritten, s.Format.Rate);
-        s.SegmentFrame += s.SegmentWritten;
-        s.SegmentWritten = 0;
-        s.Format = s.Track->Format();
-        m_ring.Reset(s.SegmentFrame, s.Format.Rate);
-        out.Close();
-        if (!out.Open(s.Format)) {
-            ReplaceOutput(s);
-            return;
-        }
-        Publish(s);
-        s.Paused = ApplyPause();
+        out.Finish();
+        s.Step = Session::Phase::ChangingFormat;
+        return;
     }
+}
+
+void PlaybackEngine::SwitchFormat(Session& s)
+{
+    s.SegmentMs += PlaybackFramesToMs(s.SegmentWritten, s.Format.Rate);
+    s.SegmentFrame += s.SegmentWritten;
+    s.SegmentWritten = 0;
+    s.Format = s.Track->Format();
+    s.Step = Session::Phase::Decoding;
+    m_ring.Reset(s.SegmentFrame, s.Format.Rate);
+    m_ownedOutput->Close();
+    if (!m_ownedOutput->Open(s.Format)) {
+        ReplaceOutput(s);
+        return;
+    }
+    Publish(s);
+    s.Paused = ApplyPause();
 }
 
 void PlaybackEngine::WaitFor(const Session& s, std::chrono::nanoseconds timeout)
@@ -313,6 +334,13 @@ void PlaybackEngine::Run()
                 WaitFor(s, std::clamp<std::chrono::nanoseconds>(m_ownedOutput->RetryAfter(), MinWait, MaxWait));
                 continue;
             }
+        }
+        if (s.Step == Session::Phase::ChangingFormat) {
+            if (m_ownedOutput->Drained())
+                SwitchFormat(s);
+            else
+                WaitFor(s, std::clamp<std::chrono::nanoseconds>(m_ownedOutput->RetryAfter(), MinWait, 10ms));
+            continue;
         }
         if (s.Step == Session::Phase::Draining) {
             if (m_ownedOutput->Drained()) {
