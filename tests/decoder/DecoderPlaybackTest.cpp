@@ -222,21 +222,9 @@ TEST_F(DecoderPlaybackTest, LyricsFilesWithoutTimedLinesAreRefused)
     EXPECT_EQ(record.CurrentLine, -1);
 }
 
-// One second at 44.1 kHz stereo followed by one second at 32 kHz mono.
-std::filesystem::path TwoFormats(const TempDir& dir)
-{
-    const auto joined = dir.Path("joined.mp3");
-    if (!std::filesystem::exists(joined)) {
-        const auto first = MakeMp3(dir, "part1", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128 -t");
-        const auto second = MakeMp3(dir, "part2", Tone{880, 1.0, 32000, 1, 0.5}, "-b 64 -m m -t");
-        WriteFileBytes(joined, ReadFileBytes(first) + ReadFileBytes(second));
-    }
-    return joined;
-}
-
 TEST_F(DecoderPlaybackTest, AStreamThatChangesItsFormatPlaysOnToItsEnd)
 {
-    const auto joined = TwoFormats(*s_dir);
+    const auto joined = TwoFormatsMp3(*s_dir);
     Decoder d(DecoderOptions{"null", 1.0});
     d.dec_init();
     TrackOpenRecord record;

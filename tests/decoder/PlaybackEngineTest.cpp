@@ -142,5 +142,38 @@ TEST_F(PlaybackEngineTest, SpectrumIsThatOfTheLastHopHeard)
     EXPECT_EQ(peak(), 0);
 }
 
+// An output that remembers the rate of the last stream opened.
+class RateRecordingOutput : public NullAudioOutput {
+public:
+    RateRecordingOutput(std::shared_ptr<const PacingClock> clock, std::atomic<int32_t>& rate)
+        : NullAudioOutput(std::move(clock))
+        , m_rate(rate)
+    {
+    }
+    bool Open(AudioFormat format) override
+    {
+        m_rate = format.Rate;
+        return NullAudioOutput::Open(format);
+    }
+
+private:
+    std::atomic<int32_t>& m_rate;
+};
+
+// In the two-format file, the first part's last 250 ms (the null output's
+// queue) play out from about 0.8 s on; a seek at 1 s comes while they do.
+TEST_F(PlaybackEngineTest, ASeekWhileTheOldFormatPlaysOutReopensTheOutputInTheNewFormat)
+{
+    const auto joined = TwoFormatsMp3(*s_dir);
+    auto clock = std::make_shared<PacingClock>(1.0);
+    std::atomic<int32_t> rate{0};
+    PlaybackEngine engine([&] { return std::make_unique<RateRecordingOutput>(clock, rate); }, clock);
+    engine.Play(Mp3Source::Open(joined.string()));
+    ASSERT_TRUE(WaitUntil([&] { return engine.PlayMs() >= 1000; }));
+    engine.Seek(1500);
+    ASSERT_TRUE(WaitUntil([&] { return engine.CurrentState() == PlaybackEngine::State::Stopped; }));
+    EXPECT_EQ(rate.load(), 32000);
+}
+
 } // namespace
 } // namespace decoder::test

@@ -103,6 +103,17 @@ std::optional<Pcm> DecodeMp3(const fs::path& path)
     return result;
 }
 
+std::filesystem::path TwoFormatsMp3(const TempDir& dir)
+{
+    const auto joined = dir.Path("joined.mp3");
+    if (!std::filesystem::exists(joined)) {
+        const auto first = MakeMp3(dir, "part1", Tone{440, 1.0, 44100, 2, 0.5}, "-b 128 -t");
+        const auto second = MakeMp3(dir, "part2", Tone{880, 1.0, 32000, 1, 0.5}, "-b 64 -m m -t");
+        WriteFileBytes(joined, ReadFileBytes(first) + ReadFileBytes(second));
+    }
+    return joined;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;

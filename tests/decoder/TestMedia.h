@@ -23,6 +23,10 @@ inline std::filesystem::path MakeMp3(const TempDir& dir, const std::string& name
     return testsupport::MakeToneMp3(dir.Path(), name, tone, lameArguments);
 }
 
+// One second at 44.1 kHz stereo followed by one second at 32 kHz mono, as
+// joined files are; made once per folder.
+std::filesystem::path TwoFormatsMp3(const TempDir& dir);
+
 struct Id3v2Frame {
     std::string Id;       // "TIT2", "TPE1", ... ("TT2", "TP1" in version 2.2)
     uint8_t Encoding = 0; // 0 Latin-1, 1 UTF-16 with BOM, 3 UTF-8
