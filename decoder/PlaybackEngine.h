@@ -11,7 +11,9 @@
 // When the output fails (the sound server went away, or stopped taking
 // sound for three seconds) the thread replaces it with the null output and
 // the track goes on from the sound not yet queued. A track whose file
-// disappears from its path ends. The output is created on the thread, so a
+// disappears from its path ends. When a track changes its rate or channels
+// midway, the sound queued in the old format plays out before the output
+// reopens in the new one. The output is created on the thread, so a
 // slow sound server never holds up the caller.
 #include "decoder/AudioOutput.h"
 #include "decoder/Mp3Source.h"
