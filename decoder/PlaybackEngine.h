@@ -116,7 +116,7 @@ private:
     uint64_t m_positionGeneration = 0;
     uint64_t m_endedGeneration = 0;
     int64_t m_segmentMs = 0;    // position of the output's first frame
-    int64_t m_segmentFrame = 0; // number, in the sample ring, of the output's first frame
+    int64_t m_segmentFrame = 0; // number, in the spectrum ring, of the output's first frame
     int32_t m_segmentRate = 0;
     uint64_t m_positionSeekSerial = 0; // the last seek the published segment includes
     bool m_segmentFromSeek = false;    // the segment began with a seek
