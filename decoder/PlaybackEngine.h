@@ -21,7 +21,6 @@
 #include "decoder/SpectrumAnalyzer.h"
 #include "decoder/SpectrumRing.h"
 
-#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>

@@ -7,8 +7,9 @@
 // Feeding: the server holds about 2 s and asks for more in requests of
 // 500 ms; the writes of one request are gathered here and sent as one, so
 // the server and this client's threads handle two transfers a second
-// instead of one per MP3 frame. The volume is the stream's volume on the server: it acts at once,
-// on the sound already queued too, and shows in the server's mixer.
+// instead of one per MP3 frame. The volume is the stream's volume on the
+// server: it acts at once, on the sound already queued too, and shows in
+// the server's mixer.
 //
 // When the server goes away, Failed becomes true and every call returns at
 // once; the caller replaces the output.
