@@ -14,7 +14,9 @@ namespace {
 // A full-scale sine through the Hann window peaks at amplitude * Size / 4.
 constexpr float FullScalePower = (SpectrumAnalyzer::Size / 4.0f) * (SpectrumAnalyzer::Size / 4.0f);
 constexpr float FullScaleValue = 160.0f;
-constexpr float MaxValue = 200.0f;
+constexpr int32_t MaxValue = 200;
+// -300 dB of full scale: a normal float, far below the 0 level (-80 dB).
+constexpr float MinPower = 1e-30f * FullScalePower;
 
 // log2 of a positive normal float to within 2e-5, several times faster than
 // the library's log: the exponent from the bits, and for the mantissa m the
@@ -53,13 +55,20 @@ void SpectrumAnalyzer::Compute(std::span<const float, Size> samples, std::span<i
         m_input[i] = samples[i] * m_window[i];
     auto* out = reinterpret_cast<kiss_fft_cpx*>(m_output.data());
     kiss_fftr(m_config, m_input.data(), out);
+    // The two loops below have no branch, so that the compiler takes
+    // several bins at a time: they run 100 times a second per channel. A
+    // power under MinPower (silence, a NaN) is far under the 0 level, so it
+    // is taken as MinPower and clamped to 0 with the rest.
     for (int k = 0; k < Bins; ++k) {
         const float power = out[k].r * out[k].r + out[k].i * out[k].i;
-        // 2 per dB: 10 * log10(power ratio) dB, times 2. Powers below the
-        // normal floats are far under the 0 level.
-        const float ratio = power / FullScalePower;
-        const float value = ratio > 1e-30f ? FullScaleValue + DecibelsPerOctave * FastLog2(ratio) : 0.0f;
-        values[k] = static_cast<int32_t>(std::clamp(value, 0.0f, MaxValue) + 0.5f);
+        m_power[k] = power > MinPower ? power : MinPower;
+    }
+    for (int k = 0; k < Bins; ++k) {
+        // 2 per dB: 10 * log10(power ratio) dB, times 2. From MinPower up to
+        // an infinite power the value lies within -440..940, so it converts
+        // to an integer before the clamp.
+        const float value = FullScaleValue + DecibelsPerOctave * FastLog2(m_power[k] / FullScalePower);
+        values[k] = std::clamp(static_cast<int32_t>(value + 0.5f), 0, MaxValue);
     }
 }
 

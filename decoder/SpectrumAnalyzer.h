@@ -28,6 +28,7 @@ private:
     std::array<float, Size> m_window{};
     std::array<float, Size> m_input{};
     std::array<float, 2 * (Size / 2 + 1)> m_output{};
+    std::array<float, Bins> m_power{};
 };
 
 } // namespace decoder

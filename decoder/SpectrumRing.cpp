@@ -46,12 +46,25 @@ void SpectrumRing::Append(std::span<const float> interleaved, int channels)
         std::lock_guard lock(m_mutex);
         hop = m_hop;
     }
-    for (size_t at = 0; at + step <= interleaved.size(); at += step) {
-        m_historyLeft[m_historyAt] = interleaved[at];
-        m_historyRight[m_historyAt] = interleaved[at + right];
-        m_historyAt = (m_historyAt + 1) % SpectrumAnalyzer::Size;
-        ++m_unpublished;
-        if (++m_sinceHop == hop)
+    constexpr auto Size = static_cast<size_t>(SpectrumAnalyzer::Size);
+    const float* in = interleaved.data();
+    size_t frames = interleaved.size() / step;
+    // In runs that end at the next hop or at the end of the history, so
+    // that the copy is a plain loop and the hop is checked once a run.
+    while (frames > 0) {
+        const size_t run = std::min({frames, static_cast<size_t>(hop - m_sinceHop), Size - m_historyAt});
+        float* left = m_historyLeft.data() + m_historyAt;
+        float* rightOut = m_historyRight.data() + m_historyAt;
+        for (size_t i = 0; i < run; ++i) {
+            left[i] = left[i + Size] = in[i * step];
+            rightOut[i] = rightOut[i + Size] = in[i * step + right];
+        }
+        in += run * step;
+        frames -= run;
+        m_historyAt = (m_historyAt + run) % Size;
+        m_unpublished += static_cast<int64_t>(run);
+        m_sinceHop += static_cast<int64_t>(run);
+        if (m_sinceHop == hop)
             TakeSpectrum();
     }
     std::lock_guard lock(m_mutex);
@@ -61,10 +74,10 @@ void SpectrumRing::Append(std::span<const float> interleaved, int channels)
 void SpectrumRing::TakeSpectrum()
 {
     Entry entry;
-    const auto analyse = [&](const std::array<float, SpectrumAnalyzer::Size>& history, Values& values) {
-        const auto oldest = history.begin() + static_cast<std::ptrdiff_t>(m_historyAt);
-        std::copy(history.begin(), oldest, std::copy(oldest, history.end(), m_window.begin()));
-        m_analyzer.Compute(m_window, m_values);
+    const auto analyse = [&](const History& history, Values& values) {
+        const std::span<const float, SpectrumAnalyzer::Size> window(history.data() + m_historyAt,
+                                                                    SpectrumAnalyzer::Size);
+        m_analyzer.Compute(window, m_values);
         std::transform(m_values.begin(), m_values.end(), values.begin(), [](int32_t v) { return static_cast<uint8_t>(v); });
     };
     analyse(m_historyLeft, entry.Left);

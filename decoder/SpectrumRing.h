@@ -54,12 +54,13 @@ private:
     };
     void TakeSpectrum();
 
-    // The playback thread's own: the last Size frames, oldest first from
-    // m_historyAt, and the analysers' scratch.
-    std::array<float, SpectrumAnalyzer::Size> m_historyLeft{};
-    std::array<float, SpectrumAnalyzer::Size> m_historyRight{};
+    // The playback thread's own: the last Size frames of each side, oldest
+    // first from m_historyAt. Each frame is kept twice, Size apart, so that
+    // the window is always the Size values from m_historyAt on, and no copy.
+    using History = std::array<float, 2 * SpectrumAnalyzer::Size>;
+    History m_historyLeft{};
+    History m_historyRight{};
     size_t m_historyAt = 0;
-    std::array<float, SpectrumAnalyzer::Size> m_window{};
     std::array<int32_t, SpectrumAnalyzer::Bins> m_values{};
     SpectrumAnalyzer m_analyzer;
     int64_t m_sinceHop = 0;    // frames appended since the last hop

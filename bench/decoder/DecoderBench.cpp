@@ -5,6 +5,7 @@
 #include "decoder/Decoder.h"
 #include "decoder/Mp3Source.h"
 #include "decoder/SpectrumAnalyzer.h"
+#include "decoder/SpectrumRing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <sys/resource.h>
 #include <thread>
+#include <vector>
 
 namespace decoder::bench {
 namespace {
@@ -99,6 +101,23 @@ void BM_SpectrumTwoChannels(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SpectrumTwoChannels);
+
+// What the playback thread spends on spectra for 500 ms of decoded stereo
+// sound, one request of the sound server: 50 hops, each two spectra.
+void BM_SpectrumRingAppendHalfSecond(benchmark::State& state)
+{
+    constexpr int Rate = 44100;
+    std::vector<float> interleaved(2 * Rate / 2);
+    for (size_t i = 0; i < interleaved.size(); ++i)
+        interleaved[i] = static_cast<float>(0.5 * std::sin(0.03 * static_cast<double>(i / 2)));
+    SpectrumRing ring;
+    ring.Reset(0, Rate);
+    for (auto _ : state) {
+        ring.Append(interleaved, 2);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SpectrumRingAppendHalfSecond);
 
 void BM_GetLyrics(benchmark::State& state)
 {

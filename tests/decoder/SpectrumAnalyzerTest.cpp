@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace decoder {
@@ -42,6 +43,20 @@ TEST(SpectrumAnalyzerTest, ValuesStayBetween0And200)
     const auto loud = SpectrumOf(0.25, 8.0);
     EXPECT_EQ(loud[0], 200);
     EXPECT_TRUE(std::all_of(loud.begin(), loud.end(), [](int32_t v) { return v >= 0 && v <= 200; }));
+    // A damaged block can decode to infinities or NaNs; they still give
+    // values on the scale, NaN as silence.
+    for (const float odd : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+                            std::numeric_limits<float>::max()}) {
+        std::array<float, 512> samples{};
+        samples[100] = odd;
+        std::array<int32_t, 256> values{};
+        SpectrumAnalyzer analyzer;
+        analyzer.Compute(samples, values);
+        EXPECT_TRUE(std::all_of(values.begin(), values.end(), [](int32_t v) { return v >= 0 && v <= 200; })) << odd;
+        if (std::isnan(odd)) {
+            EXPECT_TRUE(std::all_of(values.begin(), values.end(), [](int32_t v) { return v == 0; }));
+        }
+    }
 }
 
 } // namespace
