@@ -4,9 +4,11 @@
 # programs built from bench/floor (a bare Qt 6 widget program with an empty
 # 10-ms precise timer, and the same repainting a 180x40 area every tick
 # through QWidget::update), and a third that polls the player's decoder as it
-# plays the same track, with no drawing). The programs take turns: each round runs every
-# program once, so each ratio is taken between windows a minute apart, and
-# the rounds show how much the machine's load moved the figures.
+# plays the same track, with no drawing). The programs take turns: each
+# round runs every program once, the timer, the player and the decoder floor
+# next to each other, so each ratio is taken between windows half a minute to
+# a minute apart, and the rounds show how much the machine's load moved the
+# figures.
 #   - per program, over a 30-s window: its CPU (all threads, from the
 #     scheduler's nanosecond counters in /proc/PID/task/*/schedstat; the
 #     10-ms ticks of /proc/PID/stat are too coarse for figures under 1 %),
@@ -211,29 +213,35 @@ ratio() { python3 -c "a, b = $1, $2; print(f'{a / b:.2f}' if b > 0 else 'n/a')";
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 for p in "${players[@]}"; do printf '%s\r\n' "$work/tone.mp3" >"$(folder_of "$p")/Zelko.m3u"; done
 declare -A pcpu px ps pv prss
+measure_player() {
+    start_player "$1"
+    send_play "$pid"
+    measure_window "Zelko ($1), playing"
+    stop_program
+    pcpu[$1]=$cpu; px[$1]=$xcpu; ps[$1]=$scpu; pv[$1]=$vcs; prss[$1]=$rss_kb
+}
 r_cpu=() r_decoder=() r_over_decoder=() r_x=() r_vcs=() r_old_cpu=() r_old_x=() r_sound=()
 for round in $(seq "$rounds"); do
     echo " round $round"
+    # The player's window follows the timer's at once, and the decoder
+    # floor's follows the player's, so that the ratios against the timer are
+    # taken between neighbouring windows, as little apart as the load of the
+    # machine allows.
     start_program "$work" "$build/bench/floor/floor_timer"
     measure_window "bare Qt, 10-ms timer"
     stop_program
     timer_cpu=$cpu
-    start_program "$work" "$build/bench/floor/floor_repaint"
-    measure_window "bare Qt, 180x40 repaint"
-    stop_program
-    repaint_x=$xcpu
+    measure_player new
     start_program "$work" "$build/bench/floor/floor_decoder" "$work/tone.mp3"
     measure_window "bare Qt + decoder, playing"
     stop_program
     decoder_cpu=$cpu
     r_decoder+=("$(ratio "$decoder_cpu" "$timer_cpu")")
-    for p in "${players[@]}"; do
-        start_player "$p"
-        send_play "$pid"
-        measure_window "Zelko ($p), playing"
-        stop_program
-        pcpu[$p]=$cpu; px[$p]=$xcpu; ps[$p]=$scpu; pv[$p]=$vcs; prss[$p]=$rss_kb
-    done
+    [ -z "$old" ] || measure_player old
+    start_program "$work" "$build/bench/floor/floor_repaint"
+    measure_window "bare Qt, 180x40 repaint"
+    stop_program
+    repaint_x=$xcpu
     r_cpu+=("$(ratio "${pcpu[new]}" "$timer_cpu")")
     r_over_decoder+=("$(ratio "${pcpu[new]}" "$decoder_cpu")")
     r_x+=("$(ratio "${px[new]}" "$repaint_x")")
