@@ -5,10 +5,10 @@
 # 10-ms precise timer, and the same repainting a 180x40 area every tick
 # through QWidget::update), and a third that polls the player's decoder as it
 # plays the same track, with no drawing). The programs take turns: each
-# round runs every program once, the timer, the player and the decoder floor
-# next to each other, so each ratio is taken between windows half a minute to
-# a minute apart, and the rounds show how much the machine's load moved the
-# figures.
+# round runs the timer, the player, the timer again, the decoder floor, the
+# old player and the repaint program, so each ratio is taken between
+# neighbouring windows, and the rounds show how much the machine's load moved
+# the figures.
 #   - per program, over a 30-s window: its CPU (all threads, from the
 #     scheduler's nanosecond counters in /proc/PID/task/*/schedstat; the
 #     10-ms ticks of /proc/PID/stat are too coarse for figures under 1 %),
@@ -213,6 +213,11 @@ ratio() { python3 -c "a, b = $1, $2; print(f'{a / b:.2f}' if b > 0 else 'n/a')";
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 for p in "${players[@]}"; do printf '%s\r\n' "$work/tone.mp3" >"$(folder_of "$p")/Zelko.m3u"; done
 declare -A pcpu px ps pv prss
+measure_timer() {
+    start_program "$work" "$build/bench/floor/floor_timer"
+    measure_window "bare Qt, 10-ms timer"
+    stop_program
+}
 measure_player() {
     start_player "$1"
     send_play "$pid"
@@ -220,23 +225,25 @@ measure_player() {
     stop_program
     pcpu[$1]=$cpu; px[$1]=$xcpu; ps[$1]=$scpu; pv[$1]=$vcs; prss[$1]=$rss_kb
 }
-r_cpu=() r_decoder=() r_over_decoder=() r_x=() r_vcs=() r_old_cpu=() r_old_x=() r_sound=()
+r_cpu=() r_timer_drift=() r_decoder=() r_over_decoder=() r_x=() r_vcs=() r_old_cpu=() r_old_x=() r_sound=()
 for round in $(seq "$rounds"); do
     echo " round $round"
-    # The player's window follows the timer's at once, and the decoder
-    # floor's follows the player's, so that the ratios against the timer are
-    # taken between neighbouring windows, as little apart as the load of the
-    # machine allows.
-    start_program "$work" "$build/bench/floor/floor_timer"
-    measure_window "bare Qt, 10-ms timer"
-    stop_program
-    timer_cpu=$cpu
+    # The timer's window comes just before and just after the player's, and
+    # the player is held against the mean of the two, so that a load that
+    # rises or falls steadily over the three windows cancels out; the
+    # decoder floor follows the second timer window.
+    measure_timer
+    timer_before=$cpu
     measure_player new
+    measure_timer
+    timer_after=$cpu
+    timer_cpu=$(python3 -c "print(($timer_before + $timer_after) / 2)")
+    r_timer_drift+=("$(ratio "$timer_after" "$timer_before")")
     start_program "$work" "$build/bench/floor/floor_decoder" "$work/tone.mp3"
     measure_window "bare Qt + decoder, playing"
     stop_program
     decoder_cpu=$cpu
-    r_decoder+=("$(ratio "$decoder_cpu" "$timer_cpu")")
+    r_decoder+=("$(ratio "$decoder_cpu" "$timer_after")")
     [ -z "$old" ] || measure_player old
     start_program "$work" "$build/bench/floor/floor_repaint"
     measure_window "bare Qt, 180x40 repaint"
@@ -246,9 +253,9 @@ for round in $(seq "$rounds"); do
     r_over_decoder+=("$(ratio "${pcpu[new]}" "$decoder_cpu")")
     r_x+=("$(ratio "${px[new]}" "$repaint_x")")
     r_vcs+=("${pv[new]}")
-    echo "   player / bare timer ${r_cpu[-1]}; decoder floor / bare timer ${r_decoder[-1]}; player / decoder floor ${r_over_decoder[-1]}; X server / bare repaint ${r_x[-1]}; switches ${pv[new]}/s"
+    echo "   player / bare timer ${r_cpu[-1]} (the timer's second window / its first ${r_timer_drift[-1]}); decoder floor / bare timer ${r_decoder[-1]}; player / decoder floor ${r_over_decoder[-1]}; X server / bare repaint ${r_x[-1]}; switches ${pv[new]}/s"
     if [ -n "$old" ]; then
-        r_old_cpu+=("$(ratio "${pcpu[old]}" "$timer_cpu")")
+        r_old_cpu+=("$(ratio "${pcpu[old]}" "$timer_after")")
         r_old_x+=("$(ratio "${px[old]}" "$repaint_x")")
         r_sound+=("$(ratio "${ps[new]}" "${ps[old]}")")
         echo "   old player / bare timer ${r_old_cpu[-1]}; old X server / bare repaint ${r_old_x[-1]}; sound server new / old ${r_sound[-1]}; RSS new / old $(ratio "${prss[new]}" "${prss[old]}")"
@@ -257,6 +264,7 @@ done
 
 echo "== targets (median of the rounds; each round's figure in brackets)"
 echo "  player CPU / bare-timer CPU: $(median "${r_cpu[@]}") [${r_cpu[*]}] (target <= 1.6)"
+echo "  (how far the load moved across the player's window: the timer's second window / its first $(median "${r_timer_drift[@]}") [${r_timer_drift[*]}])"
 echo "  (what limits it: the decoder floor / bare timer $(median "${r_decoder[@]}") [${r_decoder[*]}]; player / decoder floor $(median "${r_over_decoder[@]}") [${r_over_decoder[*]}])"
 echo "  X server CPU while Zelko plays / while the bare repaint program runs: $(median "${r_x[@]}") [${r_x[*]}] (target <= 0.6)"
 echo "  voluntary context switches of the player: $(median "${r_vcs[@]}")/s [${r_vcs[*]}] (target <= 130)"
