@@ -40,7 +40,7 @@ void SpectrumRing::Append(std::span<const float> interleaved, int channels)
     if (channels <= 0)
         return;
     const auto step = static_cast<size_t>(channels);
-    const size_t right = channels > 1 ? 1 : 0;
+    const size_t rightChannel = channels > 1 ? 1 : 0;
     int64_t hop;
     {
         std::lock_guard lock(m_mutex);
@@ -54,10 +54,10 @@ void SpectrumRing::Append(std::span<const float> interleaved, int channels)
     while (frames > 0) {
         const size_t run = std::min({frames, static_cast<size_t>(hop - m_sinceHop), Size - m_historyAt});
         float* left = m_historyLeft.data() + m_historyAt;
-        float* rightOut = m_historyRight.data() + m_historyAt;
+        float* right = m_historyRight.data() + m_historyAt;
         for (size_t i = 0; i < run; ++i) {
             left[i] = left[i + Size] = in[i * step];
-            rightOut[i] = rightOut[i + Size] = in[i * step + right];
+            right[i] = right[i + Size] = in[i * step + rightChannel];
         }
         in += run * step;
         frames -= run;

@@ -5,8 +5,8 @@
 # 10-ms precise timer, and the same repainting a 180x40 area every tick
 # through QWidget::update), and a third that polls the player's decoder as it
 # plays the same track, with no drawing). The programs take turns: each
-# round runs the timer, the player, the timer again, the decoder floor, the
-# old player and the repaint program, so each ratio is taken between
+# round runs the timer, the player, the timer, the decoder floor, the timer,
+# the old player and the repaint program, so each ratio is taken between
 # neighbouring windows, and the rounds show how much the machine's load moved
 # the figures.
 #   - per program, over a 30-s window: its CPU (all threads, from the
@@ -228,22 +228,24 @@ measure_player() {
 r_cpu=() r_timer_drift=() r_decoder=() r_over_decoder=() r_x=() r_vcs=() r_old_cpu=() r_old_x=() r_sound=()
 for round in $(seq "$rounds"); do
     echo " round $round"
-    # The timer's window comes just before and just after the player's, and
-    # the player is held against the mean of the two, so that a load that
-    # rises or falls steadily over the three windows cancels out; the
-    # decoder floor follows the second timer window.
+    # The timer's windows come just before and just after the player's and
+    # the decoder floor's, and each is held against the mean of the two
+    # around it, so that a load that rises or falls steadily over three
+    # windows cancels out.
     measure_timer
-    timer_before=$cpu
+    timer_first=$cpu
     measure_player new
     measure_timer
-    timer_after=$cpu
-    timer_cpu=$(python3 -c "print(($timer_before + $timer_after) / 2)")
-    r_timer_drift+=("$(ratio "$timer_after" "$timer_before")")
+    timer_second=$cpu
     start_program "$work" "$build/bench/floor/floor_decoder" "$work/tone.mp3"
     measure_window "bare Qt + decoder, playing"
     stop_program
     decoder_cpu=$cpu
-    r_decoder+=("$(ratio "$decoder_cpu" "$timer_after")")
+    measure_timer
+    timer_third=$cpu
+    timer_cpu=$(python3 -c "print(($timer_first + $timer_second) / 2)")
+    r_timer_drift+=("$(ratio "$timer_second" "$timer_first")")
+    r_decoder+=("$(ratio "$decoder_cpu" "$(python3 -c "print(($timer_second + $timer_third) / 2)")")")
     [ -z "$old" ] || measure_player old
     start_program "$work" "$build/bench/floor/floor_repaint"
     measure_window "bare Qt, 180x40 repaint"
@@ -255,7 +257,7 @@ for round in $(seq "$rounds"); do
     r_vcs+=("${pv[new]}")
     echo "   player / bare timer ${r_cpu[-1]} (the timer's second window / its first ${r_timer_drift[-1]}); decoder floor / bare timer ${r_decoder[-1]}; player / decoder floor ${r_over_decoder[-1]}; X server / bare repaint ${r_x[-1]}; switches ${pv[new]}/s"
     if [ -n "$old" ]; then
-        r_old_cpu+=("$(ratio "${pcpu[old]}" "$timer_after")")
+        r_old_cpu+=("$(ratio "${pcpu[old]}" "$timer_third")")
         r_old_x+=("$(ratio "${px[old]}" "$repaint_x")")
         r_sound+=("$(ratio "${ps[new]}" "${ps[old]}")")
         echo "   old player / bare timer ${r_old_cpu[-1]}; old X server / bare repaint ${r_old_x[-1]}; sound server new / old ${r_sound[-1]}; RSS new / old $(ratio "${prss[new]}" "${prss[old]}")"
