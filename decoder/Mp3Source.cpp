@@ -15,7 +15,8 @@ constexpr int MaxEmptyReads = 2000;
 
 // libmpg123 reads a frame's header and then its body, two system calls a
 // frame when it reads the file itself; through a buffered stream the file is
-// read 64 KiB at a time (some seconds of sound).
+// read 64 KiB at a time (some seconds of sound). The buffer is the source's
+// own: given no buffer, the C library keeps its default size (a disk block).
 constexpr size_t ReadBufferBytes = 64 * 1024;
 
 ssize_t ReadFile(void* handle, void* buffer, size_t bytes)
@@ -45,7 +46,9 @@ std::unique_ptr<Mp3Source> Mp3Source::Open(const std::string& path)
     struct stat st {};
     if (!source->m_file || ::fstat(::fileno(source->m_file.get()), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
         return nullptr;
-    std::setvbuf(source->m_file.get(), nullptr, _IOFBF, ReadBufferBytes);
+    source->m_readBuffer = std::make_unique<char[]>(ReadBufferBytes);
+    if (std::setvbuf(source->m_file.get(), source->m_readBuffer.get(), _IOFBF, ReadBufferBytes) != 0)
+        return nullptr;
     int err = MPG123_OK;
     source->m_handle = mpg123_new(nullptr, &err);
     if (!source->m_handle)

@@ -54,8 +54,10 @@ private:
         void operator()(std::FILE* file) const;
     };
 
-    // The stream libmpg123 reads through; it outlives the handle, which is
-    // closed first.
+    // The stream libmpg123 reads through, and the stream's buffer: the
+    // stream outlives the handle, which is closed first, and the buffer
+    // outlives the stream.
+    std::unique_ptr<char[]> m_readBuffer;
     std::unique_ptr<std::FILE, FileCloser> m_file;
     mpg123_handle_struct* m_handle = nullptr;
     AudioFormat m_format;
