@@ -2,11 +2,13 @@
 // The heard position between two readings of a sound server's clock.
 //
 // Asking the server's client library for its clock takes the library's lock
-// and a system call, and the play loop asks a hundred times a second. A
-// reading is therefore used for a while: while the stream plays, it is moved
-// on by the time since it was taken (a sound card's clock and the system's
-// agree to within a fraction of a millisecond over that while), never past
-// the sound queued when it was taken; a reading of a stream that does not
+// and a system call (20-30 us from the play loop, whose caches are cold), and
+// the play loop asks a hundred times a second. A reading is therefore used
+// for a while: while the stream plays, it is moved on by the time since it
+// was taken, never past the sound queued when it was taken. A sound card's
+// clock and the system's agree to within a fraction of a millisecond over
+// that while, and between the server's timing reports the library moves its
+// own clock on by the system's the same way; a reading of a stream that does not
 // move is only shared by the questions asked in the same moment. What is
 // reported for one stream never goes back.
 //
@@ -23,7 +25,7 @@ public:
     using TimePoint = std::chrono::steady_clock::time_point;
 
     // How long a reading of a moving stream is used, and of a still one.
-    static constexpr auto MovingFor = std::chrono::milliseconds(100);
+    static constexpr auto MovingFor = std::chrono::milliseconds(500);
     static constexpr auto StillFor = std::chrono::microseconds(500);
 
     struct Reading {

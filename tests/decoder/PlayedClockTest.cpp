@@ -12,20 +12,20 @@ PlayedClock::Reading MovingAt(PlayedClock::TimePoint at, int64_t frames, int64_t
     return PlayedClock::Reading{at, frames, queued, 48000, true, 1, 1};
 }
 
-TEST(PlayedClockTest, AMovingReadingIsMovedOnForATenthOfASecondNeverPastWhatWasQueued)
+TEST(PlayedClockTest, AMovingReadingIsMovedOnForHalfASecondNeverPastWhatWasQueued)
 {
     PlayedClock clock;
     const PlayedClock::TimePoint t0{10s};
     EXPECT_FALSE(clock.Estimate(t0, 1));
-    EXPECT_EQ(clock.Take(MovingAt(t0, 1000, 10'000)), 1000);
+    EXPECT_EQ(clock.Take(MovingAt(t0, 1000, 100'000)), 1000);
     EXPECT_EQ(clock.Estimate(t0 + 50ms, 1), 1000 + 2400);
-    EXPECT_EQ(clock.Estimate(t0 + 99ms, 1), 1000 + 4752);
-    EXPECT_FALSE(clock.Estimate(t0 + 100ms, 1));
+    EXPECT_EQ(clock.Estimate(t0 + 499ms, 1), 1000 + 23'952);
+    EXPECT_FALSE(clock.Estimate(t0 + 500ms, 1));
     // Another epoch (a pause, a new stream) needs a new reading.
     EXPECT_FALSE(clock.Estimate(t0 + 1ms, 2));
 
-    EXPECT_EQ(clock.Take(MovingAt(t0, 9000, 10'000)), 9000);
-    EXPECT_EQ(clock.Estimate(t0 + 90ms, 1), 10'000); // the queue ran dry
+    EXPECT_EQ(clock.Take(MovingAt(t0, 90'000, 100'000)), 90'000);
+    EXPECT_EQ(clock.Estimate(t0 + 300ms, 1), 100'000); // the queue ran dry
 }
 
 TEST(PlayedClockTest, AStillReadingIsOnlySharedInTheMomentAndReportsNeverGoBackWithinAStream)
