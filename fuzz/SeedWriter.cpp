@@ -163,12 +163,12 @@ void MediaSeeds()
     };
     for (const Media& m : media) {
         const fs::path mp3 = decoder::test::MakeMp3(dir, m.name, m.tone, m.lame);
-        const std::string bytes = decoder::test::ReadFile(mp3);
+        const std::string bytes = decoder::test::ReadFileBytes(mp3);
         Seed("Mp3Probe", m.name, bytes);
         Seed("Decode", m.name, bytes);
         Seed("Tag", m.name, bytes.substr(0, 2048));
     }
-    const std::string cbr = decoder::test::ReadFile(dir.Path("cbr.mp3"));
+    const std::string cbr = decoder::test::ReadFileBytes(dir.Path("cbr.mp3"));
     Seed("Mp3Probe", "vbri", WithVbri(cbr, 9));
     Seed("Decode", "vbri", WithVbri(cbr, 9));
 
@@ -181,17 +181,17 @@ void MediaSeeds()
     };
     for (const auto& [version, frames] : tags) {
         const fs::path file = dir.Path("tag" + std::to_string(version) + ".mp3");
-        decoder::test::WriteFile(file, cbr.substr(0, 1200));
+        decoder::test::WriteFileBytes(file, cbr.substr(0, 1200));
         decoder::test::PrependId3v2(file, frames, version);
         decoder::test::AppendId3v1(file, cp932Title, platform::CodePage::ToCp932("歌手"), "Album", "2001", 13);
-        const std::string bytes = decoder::test::ReadFile(file);
+        const std::string bytes = decoder::test::ReadFileBytes(file);
         Seed("Tag", "id3v2" + std::to_string(version), bytes);
         Seed("Mp3Probe", "id3v2" + std::to_string(version), bytes);
     }
     const fs::path v1 = dir.Path("v1.mp3");
-    decoder::test::WriteFile(v1, cbr.substr(0, 1200));
+    decoder::test::WriteFileBytes(v1, cbr.substr(0, 1200));
     decoder::test::AppendId3v1(v1, "Latin-1 \xE9t\xE9", "UTF-8 \xC3\xA9t\xC3\xA9", "", "", 255);
-    Seed("Tag", "id3v1", decoder::test::ReadFile(v1));
+    Seed("Tag", "id3v1", decoder::test::ReadFileBytes(v1));
 }
 
 std::string Frame(uint32_t msg, uint32_t wParam, int32_t lParam, uint32_t dwData, const std::string& payload)
