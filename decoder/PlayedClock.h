@@ -8,9 +8,9 @@
 // was taken, never past the sound queued when it was taken. A sound card's
 // clock and the system's agree to within a fraction of a millisecond over
 // that while, and between the server's timing reports the library moves its
-// own clock on by the system's the same way; a reading of a stream that does not
-// move is only shared by the questions asked in the same moment. What is
-// reported for one stream never goes back.
+// own clock on by the system's in the same way. A reading of a stream that
+// does not move is only shared by the questions asked in the same moment.
+// What is reported for one stream never goes back.
 //
 // Not thread-safe: the owner guards it. Frames are counted from the start
 // of the stream.

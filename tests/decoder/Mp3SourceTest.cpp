@@ -1,5 +1,6 @@
-// How Mp3Source reads its file: the playback thread wakes a few times a
-// second, and every system call it makes there costs the whole machine.
+// How Mp3Source reads its file: in large pieces, so that the playback
+// thread, which decodes half a second of sound at each wake, makes one read
+// every few wakes rather than several at each.
 #include "TestMedia.h"
 
 #include "decoder/Mp3Source.h"
