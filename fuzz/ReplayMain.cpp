@@ -4,13 +4,13 @@
 // that a seed folder gone missing does not pass for a clean run.
 //
 //   replay_NAME PATH...
+#include "tests/support/FileBytes.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -42,8 +42,7 @@ int main(int argc, char** argv)
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         for (const fs::path& input : InputsOf(argv[i])) {
-            std::ifstream in(input, std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            const std::string bytes = testsupport::ReadFileBytes(input);
             std::printf("%s (%zu bytes)\n", input.c_str(), bytes.size());
             std::fflush(stdout);
             (void)LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());

@@ -17,8 +17,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,14 +31,7 @@ void Seed(const std::string& target, const std::string& name, const std::string&
 {
     const fs::path folder = g_out / target;
     fs::create_directories(folder);
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    decoder::test::WriteFileBytes(folder / name, bytes);
 }
 
 std::string RegionBytes(const platform::Region& region)
@@ -64,7 +55,7 @@ void SkinSeeds()
 {
     const std::string outline = RegionBytes(Outline());
     for (const char* name : {"Carbon", "Meadow"}) {
-        std::string text = ReadFile(fs::path(ZELKO_SOURCE_DIR) / "skins" / name / (std::string(name) + ".zks"));
+        std::string text = decoder::test::ReadFileBytes(fs::path(ZELKO_SOURCE_DIR) / "skins" / name / (std::string(name) + ".zks"));
         for (std::size_t at; (at = text.find("Main.rgn")) != std::string::npos;)
             text.replace(at, 8, "r.rgn");
         Seed("SkinFile", name, text + "\n#RGN\n" + outline);
