@@ -154,9 +154,11 @@ void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
                               std::span<int32_t, SpectrumAnalyzer::Bins> right)
 {
     int64_t heard = -1;
-    if (CurrentState() != State::Stopped) {
+    if (m_generation != 0) {
+        // One lock for the state and the position: a track that has ended
+        // is stopped, as CurrentState says, and shows silence.
         std::lock_guard lock(m_positionMutex);
-        if (m_output && m_positionGeneration == m_generation) {
+        if (m_endedGeneration != m_generation && m_output && m_positionGeneration == m_generation) {
             heard = m_segmentFrame + m_output->PlayedFrames();
             // Just after a seek, the sound before the new place is not
             // the track's: show the first moments of the new place.
