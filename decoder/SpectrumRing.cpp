@@ -15,6 +15,7 @@ void SpectrumRing::Reset(int64_t first, int32_t rate)
     m_historyLeft.fill(0.0f);
     m_historyRight.fill(0.0f);
     m_historyAt = 0;
+    m_rightIsLeft = true;
     m_sinceHop = 0;
     m_unpublished = 0;
     std::lock_guard lock(m_mutex);
@@ -41,6 +42,8 @@ void SpectrumRing::Append(std::span<const float> interleaved, int channels)
         return;
     const auto step = static_cast<size_t>(channels);
     const size_t rightChannel = channels > 1 ? 1 : 0;
+    if (channels > 1)
+        m_rightIsLeft = false;
     int64_t hop;
     {
         std::lock_guard lock(m_mutex);
@@ -81,7 +84,10 @@ void SpectrumRing::TakeSpectrum()
         std::transform(m_values.begin(), m_values.end(), values.begin(), [](int32_t v) { return static_cast<uint8_t>(v); });
     };
     analyse(m_historyLeft, entry.Left);
-    analyse(m_historyRight, entry.Right);
+    if (m_rightIsLeft)
+        entry.Right = entry.Left;
+    else
+        analyse(m_historyRight, entry.Right);
     m_sinceHop = 0;
     std::lock_guard lock(m_mutex);
     m_next += std::exchange(m_unpublished, 0);

@@ -61,6 +61,9 @@ private:
     History m_historyLeft{};
     History m_historyRight{};
     size_t m_historyAt = 0;
+    // True while every frame since the last reset was mono: the two
+    // histories are then equal, and one FFT serves both sides.
+    bool m_rightIsLeft = true;
     std::array<int32_t, SpectrumAnalyzer::Bins> m_values{};
     SpectrumAnalyzer m_analyzer;
     int64_t m_sinceHop = 0;    // frames appended since the last hop

@@ -90,5 +90,18 @@ TEST(SpectrumRingTest, ResetStartsAFreshTrackAndOldSpectraAreForgotten)
     EXPECT_EQ(left, right);  // mono shows on both sides
 }
 
+TEST(SpectrumRingTest, StereoAfterMonoWithoutAResetShowsEachSideOfItsOwn)
+{
+    SpectrumRing ring;
+    ring.Reset(0, 44100);
+    std::vector<float> mono(700, 0.5f);
+    ring.Append(mono, 1);
+    ring.Append(Stereo(700, 1200), 2);
+    Values left{}, right{};
+    ASSERT_TRUE(ring.Read(1764, left, right)); // the window 1252..1764, all stereo
+    EXPECT_EQ(left, Direct(1764, 0));
+    EXPECT_EQ(right, Direct(1764, 1));
+}
+
 } // namespace
 } // namespace decoder::test
