@@ -53,6 +53,8 @@ public:
     Rect BoundingBox() const;
     // The region's rectangles, banded top to bottom, left to right.
     std::vector<Rect> Rects() const;
+    // True when the region is its bounding box (one rectangle, or none).
+    bool IsRect() const { return m_region.rectCount() <= 1; }
 
     Region United(const Region& other) const { return Region(m_region.united(other.m_region)); }
     Region Subtracted(const Region& other) const { return Region(m_region.subtracted(other.m_region)); }

@@ -166,10 +166,18 @@ void XServerSurface::CopyOnServer(const QImage& source, int32_t srcX, int32_t sr
                                   RasterOp op)
 {
     if (!m_content) return;
-    const platform::Rect area = dest.Intersected(platform::Rect{0, 0, m_image.width(), m_image.height()});
-    if (area.IsEmpty()) return;
+    platform::Rect area = dest.Intersected(platform::Rect{0, 0, m_image.width(), m_image.height()});
     const std::optional<platform::Region>& clip = DeviceClip();
-    if (clip && clip->BoundingBox().Intersected(area).IsEmpty()) return;
+    // A clip of one rectangle only narrows the block, which then needs no
+    // clip on the server: the analyser's bands, drawn every tick, are such.
+    const platform::Region* serverClip = nullptr;
+    if (clip) {
+        if (!clip->IsRect() && !clip->BoundingBox().Intersected(area).IsEmpty())
+            serverClip = &*clip;
+        else
+            area = area.Intersected(clip->BoundingBox());
+    }
+    if (area.IsEmpty()) return;
     const int dx = srcX - dest.left;
     const int dy = srcY - dest.top;
     // The part of the block that has source pixels under it.
@@ -184,13 +192,14 @@ void XServerSurface::CopyOnServer(const QImage& source, int32_t srcX, int32_t sr
         }
     }
     SetOperation(op);
-    SetServerClip();
+    SetServerClip(serverClip);
     if (from != XCB_NONE) {
         xcb_copy_area(m_connection, from, m_content.Id(), m_copyGc.Id(), static_cast<int16_t>(inside.left + dx),
                       static_cast<int16_t>(inside.top + dy), static_cast<int16_t>(inside.left),
                       static_cast<int16_t>(inside.top), static_cast<uint16_t>(inside.Width()),
                       static_cast<uint16_t>(inside.Height()));
     }
+    if (inside == area) return;
     // Outside the source the block reads black: a fill with the black
     // foreground through the same function.
     const platform::Region outside = inside.IsEmpty() ? platform::Region(area)
@@ -211,23 +220,22 @@ void XServerSurface::SetOperation(RasterOp op)
     m_gcOperation = op;
 }
 
-void XServerSurface::SetServerClip()
+void XServerSurface::SetServerClip(const platform::Region* clip)
 {
-    const std::optional<platform::Region>& clip = DeviceClip();
-    if (m_gcClipSet == clip.has_value() && (!clip || *clip == *m_gcClip)) return;
+    if (m_gcClipSet == (clip != nullptr) && (!clip || *clip == *m_gcClip)) return;
     if (clip) {
         std::vector<xcb_rectangle_t> rects;
         for (const QRect& r : clip->ToQRegion())
             rects.push_back(ToX(platform::Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}));
         xcb_set_clip_rectangles(m_connection, XCB_CLIP_ORDERING_UNSORTED, m_copyGc.Id(), 0, 0,
                                 static_cast<uint32_t>(rects.size()), rects.data());
-        m_gcClip = clip;
+        m_gcClip = *clip;
     } else {
         const uint32_t none = XCB_NONE;
         xcb_change_gc(m_connection, m_copyGc.Id(), XCB_GC_CLIP_MASK, &none);
         m_gcClip.reset();
     }
-    m_gcClipSet = clip.has_value();
+    m_gcClipSet = clip != nullptr;
 }
 
 XServerSurface::Picture& XServerSurface::PictureFor(const QImage& source)

@@ -84,7 +84,8 @@ private:
     void Hold(const platform::Rect& rect);
     void SendHeld();
     void SetOperation(RasterOp op);
-    void SetServerClip();
+    // The clip of block copies on the server: this region, or none.
+    void SetServerClip(const platform::Region* clip);
     // The copy in device pixels, from a device picture.
     void CopyOnServer(const QImage& source, int32_t srcX, int32_t srcY, const platform::Rect& dest, RasterOp op);
 

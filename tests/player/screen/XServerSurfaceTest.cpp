@@ -150,6 +150,10 @@ TEST_F(SurfacePair, ClipRegionsLimitEveryOperation)
         s.Copy(source, 0, 0, Rect{0, 0, W, H}, RasterOp::SrcCopy);
         s.SetClip(RaggedClip().Subtracted(Region(Rect{0, 0, 35, 60})));
         s.Copy(source, 7, 9, Rect{0, 0, W, H}, RasterOp::SrcAnd);
+        // A clip of one rectangle after a ragged one narrows the block alone,
+        // where the source is missing too.
+        s.SetClip(Region(Rect{20, 5, 70, 50}));
+        s.Copy(source, 40, 30, Rect{10, 0, 60, 45}, RasterOp::SrcCopy);
         // An empty clip lets nothing through.
         s.SetClip(Region());
         s.Copy(source, 0, 0, Rect{0, 0, W, H}, RasterOp::MergePaint);
