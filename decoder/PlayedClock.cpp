@@ -1,8 +1,16 @@
 #include "decoder/PlayedClock.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace decoder {
+
+PlayedClock::TimePoint PlayedClock::Now()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return TimePoint(std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec));
+}
 
 std::optional<int64_t> PlayedClock::Estimate(TimePoint now, uint64_t epoch)
 {

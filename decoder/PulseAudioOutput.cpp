@@ -342,7 +342,7 @@ std::chrono::nanoseconds PulseAudioOutput::RetryAfter()
 
 int64_t PulseAudioOutput::PlayedFrames()
 {
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = PlayedClock::Now();
     {
         std::lock_guard lock(m_clockMutex);
         if (const auto frames = m_clock.Estimate(now, m_clockEpoch))
@@ -352,7 +352,7 @@ int64_t PulseAudioOutput::PlayedFrames()
     {
         LoopLock lock(m_loop);
         // Taken once the lock is held: the wait for it is not sound played.
-        reading = ReadClockLocked(std::chrono::steady_clock::now());
+        reading = ReadClockLocked(PlayedClock::Now());
     }
     std::lock_guard lock(m_clockMutex);
     return m_clock.Take(reading);

@@ -28,6 +28,17 @@ TEST(PlayedClockTest, AMovingReadingIsMovedOnForHalfASecondNeverPastWhatWasQueue
     EXPECT_EQ(clock.Estimate(t0 + 300ms, 1), 100'000); // the queue ran dry
 }
 
+// Now reads the steady clock itself: readings taken with it compare with
+// times the rest of the program takes from std::chrono.
+TEST(PlayedClockTest, NowIsTheSteadyClock)
+{
+    const auto before = std::chrono::steady_clock::now();
+    const PlayedClock::TimePoint now = PlayedClock::Now();
+    const auto after = std::chrono::steady_clock::now();
+    EXPECT_LE(before, now);
+    EXPECT_LE(now, after);
+}
+
 TEST(PlayedClockTest, AStillReadingIsOnlySharedInTheMomentAndReportsNeverGoBackWithinAStream)
 {
     PlayedClock clock;
