@@ -151,7 +151,7 @@ void SkinWindow::Restore()
 
 bool SkinWindow::IsMinimized() const
 {
-    return isMinimized();
+    return m_minimized;
 }
 
 SkinWindow::PaintScope::PaintScope(SkinWindow& window)
@@ -302,7 +302,9 @@ void SkinWindow::showEvent(QShowEvent* event)
 void SkinWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized() && m_listener) m_listener->OnPaintNeeded();
+    if (event->type() != QEvent::WindowStateChange) return;
+    m_minimized = isMinimized();
+    if (!m_minimized && m_listener) m_listener->OnPaintNeeded();
 }
 
 void SkinWindow::closeEvent(QCloseEvent* event)

@@ -123,6 +123,10 @@ private:
     platform::Region m_shape;
     SkinWindowListener* m_listener = nullptr;
     int m_paintScopes = 0;
+    // The window's minimized state as of its last state change: the play
+    // loop asks on every tick, and this member sits beside the ones the tick
+    // touches anyway.
+    bool m_minimized = false;
     QRegion m_gathered;
     // Qt's device pixel ratio, read again only when the window is shown or
     // changes screen: asking Qt for it costs a screen lookup, and every block
