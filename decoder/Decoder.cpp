@@ -192,23 +192,23 @@ void Decoder::CloseTrack()
     m_track.reset();
 }
 
-int32_t Decoder::dec_getState(int32_t& state)
+[[gnu::hot]] int32_t Decoder::dec_getState(int32_t& state)
 {
     state = dec_getState();
     return state;
 }
 
-int32_t Decoder::dec_getState()
+[[gnu::hot]] int32_t Decoder::dec_getState()
 {
     return m_engine ? static_cast<int32_t>(m_engine->CurrentState()) : 0;
 }
 
-int32_t Decoder::dec_getPlayMs()
+[[gnu::hot]] int32_t Decoder::dec_getPlayMs()
 {
     return m_engine ? m_engine->PlayMs() : 0;
 }
 
-void Decoder::dec_getSpectrum(std::span<int32_t, 256> left, std::span<int32_t, 256> right)
+[[gnu::hot]] void Decoder::dec_getSpectrum(std::span<int32_t, 256> left, std::span<int32_t, 256> right)
 {
     if (!m_engine) {
         std::fill(left.begin(), left.end(), 0);
@@ -218,7 +218,7 @@ void Decoder::dec_getSpectrum(std::span<int32_t, 256> left, std::span<int32_t, 2
     m_engine->Spectrum(left, right);
 }
 
-void Decoder::dec_getLyrics(LyricsRecord& record)
+[[gnu::hot]] void Decoder::dec_getLyrics(LyricsRecord& record)
 {
     if (!m_lyrics) {
         record = {};

@@ -118,7 +118,7 @@ void PlaybackEngine::Seek(int64_t ms)
     m_wake.notify_all();
 }
 
-PlaybackEngine::State PlaybackEngine::CurrentState() const
+[[gnu::hot]] PlaybackEngine::State PlaybackEngine::CurrentState() const
 {
     if (m_generation == 0)
         return State::Stopped;
@@ -130,7 +130,7 @@ PlaybackEngine::State PlaybackEngine::CurrentState() const
     return m_paused ? State::Paused : State::Playing;
 }
 
-int32_t PlaybackEngine::PlayMs() const
+[[gnu::hot]] int32_t PlaybackEngine::PlayMs() const
 {
     if (m_generation == 0)
         return 0;
@@ -150,8 +150,8 @@ int32_t PlaybackEngine::PlayMs() const
     return static_cast<int32_t>(m_segmentMs + PlaybackFramesToMs(m_output->PlayedFrames(), m_segmentRate));
 }
 
-void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
-                              std::span<int32_t, SpectrumAnalyzer::Bins> right)
+[[gnu::hot]] void PlaybackEngine::Spectrum(std::span<int32_t, SpectrumAnalyzer::Bins> left,
+                                           std::span<int32_t, SpectrumAnalyzer::Bins> right)
 {
     int64_t heard = -1;
     if (m_generation != 0) {

@@ -5,14 +5,14 @@
 
 namespace decoder {
 
-PlayedClock::TimePoint PlayedClock::Now()
+[[gnu::hot]] PlayedClock::TimePoint PlayedClock::Now()
 {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return TimePoint(std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec));
 }
 
-std::optional<int64_t> PlayedClock::Estimate(TimePoint now, uint64_t epoch)
+[[gnu::hot]] std::optional<int64_t> PlayedClock::Estimate(TimePoint now, uint64_t epoch)
 {
     if (!m_reading || m_reading->Epoch != epoch || m_reading->Stream != m_stream)
         return std::nullopt;

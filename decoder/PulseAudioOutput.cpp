@@ -340,7 +340,7 @@ std::chrono::nanoseconds PulseAudioOutput::RetryAfter()
     return std::max(wait, Soon);
 }
 
-int64_t PulseAudioOutput::PlayedFrames()
+[[gnu::hot]] int64_t PulseAudioOutput::PlayedFrames()
 {
     const auto now = PlayedClock::Now();
     {

@@ -95,8 +95,8 @@ void SpectrumRing::TakeSpectrum()
     m_entries[static_cast<size_t>((entry.End - m_first) / m_hop % Capacity)] = entry;
 }
 
-bool SpectrumRing::Read(int64_t heard, std::span<int32_t, SpectrumAnalyzer::Bins> left,
-                        std::span<int32_t, SpectrumAnalyzer::Bins> right) const
+[[gnu::hot]] bool SpectrumRing::Read(int64_t heard, std::span<int32_t, SpectrumAnalyzer::Bins> left,
+                                     std::span<int32_t, SpectrumAnalyzer::Bins> right) const
 {
     bool silence;
     {
