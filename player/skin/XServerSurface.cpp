@@ -222,7 +222,7 @@ void XServerSurface::SetOperation(RasterOp op)
 
 void XServerSurface::SetServerClip(const platform::Region* clip)
 {
-    if (m_gcClipSet == (clip != nullptr) && (!clip || *clip == *m_gcClip)) return;
+    if (clip ? m_gcClip == *clip : !m_gcClip) return;
     if (clip) {
         std::vector<xcb_rectangle_t> rects;
         for (const QRect& r : clip->ToQRegion())
@@ -235,7 +235,6 @@ void XServerSurface::SetServerClip(const platform::Region* clip)
         xcb_change_gc(m_connection, m_copyGc.Id(), XCB_GC_CLIP_MASK, &none);
         m_gcClip.reset();
     }
-    m_gcClipSet = clip != nullptr;
 }
 
 XServerSurface::Picture& XServerSurface::PictureFor(const QImage& source)
@@ -303,18 +302,27 @@ void XServerSurface::Upload(xcb_drawable_t drawable, const QImage& image, const 
     // The request header is 24 bytes; the maximum length is in 4-byte units.
     const std::size_t maxBytes = static_cast<std::size_t>(xcb_get_maximum_request_length(m_connection)) * 4 - 64;
     const int rowsPerRequest = static_cast<int>(std::max<std::size_t>(1, maxBytes / rowBytes));
+    // Whole rows are sent from the image itself: a picture or the start-up
+    // window goes out without a copy the size of it (xcb writes large
+    // requests straight from the caller's memory), which would otherwise stay
+    // in the heap after start-up.
+    const bool wholeRows = r.left == 0 && static_cast<std::size_t>(image.bytesPerLine()) == rowBytes;
     std::vector<uint8_t> buffer;
     for (int top = r.top; top < r.bottom; top += rowsPerRequest) {
         const int rows = std::min(rowsPerRequest, r.bottom - top);
-        buffer.resize(rowBytes * static_cast<std::size_t>(rows));
-        for (int row = 0; row < rows; ++row) {
-            const uchar* line = image.constScanLine(top + row) + static_cast<std::size_t>(r.left) * 4;
-            std::copy(line, line + rowBytes, buffer.begin() + static_cast<std::ptrdiff_t>(rowBytes * row));
+        const std::size_t bytes = rowBytes * static_cast<std::size_t>(rows);
+        const uint8_t* data = image.constScanLine(top);
+        if (!wholeRows) {
+            buffer.resize(bytes);
+            for (int row = 0; row < rows; ++row) {
+                const uchar* line = image.constScanLine(top + row) + static_cast<std::size_t>(r.left) * 4;
+                std::copy(line, line + rowBytes, buffer.begin() + static_cast<std::ptrdiff_t>(rowBytes * row));
+            }
+            data = buffer.data();
         }
         xcb_put_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, m_plainGc.Id(),
                       static_cast<uint16_t>(r.Width()), static_cast<uint16_t>(rows), static_cast<int16_t>(x),
-                      static_cast<int16_t>(y + (top - r.top)), 0, Depth, static_cast<uint32_t>(buffer.size()),
-                      buffer.data());
+                      static_cast<int16_t>(y + (top - r.top)), 0, Depth, static_cast<uint32_t>(bytes), data);
     }
 }
 

@@ -99,8 +99,8 @@ private:
     // Uploads and fills: GXcopy, no clip.
     XcbGc m_plainGc;
     std::optional<RasterOp> m_gcOperation;
+    // The clip the copy context has; none at first.
     std::optional<platform::Region> m_gcClip;
-    bool m_gcClipSet = false;
     std::unordered_map<qint64, Picture> m_pictures;
     // The skin's pictures: kept on the server once sent.
     std::unordered_set<qint64> m_keptKeys;
