@@ -23,8 +23,10 @@
 # Usage: bench/player/measure.sh [BUILD_DIR [OLD_BUILD_DIR]]
 #   BUILD_DIR: a build with the benchmarks (./dev build bench; default
 #   build/bench). OLD_BUILD_DIR: the same kind of build of an older commit.
-#   MEASURE_WINDOW_S (default 30) and MEASURE_ROUNDS (default 3) set the
-#   length of a window and the number of rounds.
+#   MEASURE_WINDOW_S (default 30) and MEASURE_ROUNDS (default 5) set the
+#   length of a window and the number of rounds. The load of a shared
+#   machine moves a single round's ratios by a tenth or more; the median of
+#   five rounds moves less than that of three.
 # Needs: Xvfb, xdotool, lame, python3; pulseaudio (else the null output,
 # said in the output).
 set -euo pipefail
@@ -34,7 +36,7 @@ resolve() { (cd "$1" && pwd); }
 build=$(resolve "${1:-$root/build/bench}")
 old=${2:+$(resolve "$2")}
 window_s=${MEASURE_WINDOW_S:-30}
-rounds=${MEASURE_ROUNDS:-3}
+rounds=${MEASURE_ROUNDS:-5}
 
 for f in "$build/Zelko/Zelko" "$build/bench/floor/floor_timer" "$build/bench/floor/floor_repaint" "$build/bench/floor/floor_decoder"; do
     [ -x "$f" ] || { echo "missing $f (build with ./dev build bench)" >&2; exit 1; }
@@ -165,7 +167,8 @@ PY
 pct() { python3 -c "print(f'{100.0 * $1 / 1e9 / ($2 / 1000.0):.3f}')"; }
 
 # One 30-s window on the running program $pid; prints one line and sets
-# the globals cpu, xcpu, scpu, vcs, rss_kb.
+# the globals cpu, xcpu, scpu, vcs, rss_kb and rss_parts (anonymous, file,
+# shared-memory KiB).
 measure_window() {
     local name=$1 c0 x0 s0 v0 t0 c1 x1 s1 v1 t1 ms
     sleep 2
@@ -175,6 +178,7 @@ measure_window() {
     c1=$(cpu_ns "$pid"); x1=$(cpu_ns "$xpid"); s1=0; [ "$spid" -gt 0 ] && s1=$(cpu_ns "$spid")
     v1=$(switches "$pid"); t1=$(now_ms)
     rss_kb=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+    rss_parts=$(awk '/^RssAnon|^RssFile|^RssShmem/ {printf "%s ", $2}' "/proc/$pid/status")
     ms=$((t1 - t0))
     cpu=$(pct $((c1 - c0)) $ms); xcpu=$(pct $((x1 - x0)) $ms); scpu=$(pct $((s1 - s0)) $ms)
     vcs=$(python3 -c "print(f'{($v1 - $v0) / ($ms / 1000.0):.0f}')")
@@ -212,7 +216,7 @@ echo "== ${window_s}-s windows, % of one core; $rounds rounds, the programs in t
 ratio() { python3 -c "a, b = $1, $2; print(f'{a / b:.2f}' if b > 0 else 'n/a')"; }
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 for p in "${players[@]}"; do printf '%s\r\n' "$work/tone.mp3" >"$(folder_of "$p")/Zelko.m3u"; done
-declare -A pcpu px ps pv prss
+declare -A pcpu px ps pv prss pparts
 measure_timer() {
     start_program "$work" "$build/bench/floor/floor_timer"
     measure_window "bare Qt, 10-ms timer"
@@ -223,9 +227,10 @@ measure_player() {
     send_play "$pid"
     measure_window "Zelko ($1), playing"
     stop_program
-    pcpu[$1]=$cpu; px[$1]=$xcpu; ps[$1]=$scpu; pv[$1]=$vcs; prss[$1]=$rss_kb
+    pcpu[$1]=$cpu; px[$1]=$xcpu; ps[$1]=$scpu; pv[$1]=$vcs; prss[$1]=$rss_kb; pparts[$1]=$rss_parts
 }
 r_cpu=() r_timer_drift=() r_decoder=() r_over_decoder=() r_x=() r_vcs=() r_old_cpu=() r_old_x=() r_sound=()
+r_rss=() r_anon=() r_file=() r_shmem=()
 for round in $(seq "$rounds"); do
     echo " round $round"
     # The timer's windows come just before and just after the player's and
@@ -260,7 +265,13 @@ for round in $(seq "$rounds"); do
         r_old_cpu+=("$(ratio "${pcpu[old]}" "$timer_third")")
         r_old_x+=("$(ratio "${px[old]}" "$repaint_x")")
         r_sound+=("$(ratio "${ps[new]}" "${ps[old]}")")
-        echo "   old player / bare timer ${r_old_cpu[-1]}; old X server / bare repaint ${r_old_x[-1]}; sound server new / old ${r_sound[-1]}; RSS new / old $(ratio "${prss[new]}" "${prss[old]}")"
+        read -r new_anon new_file new_shmem <<<"${pparts[new]}"
+        read -r old_anon old_file old_shmem <<<"${pparts[old]}"
+        r_rss+=("$(ratio "${prss[new]}" "${prss[old]}")")
+        r_anon+=("$(ratio "$new_anon" "$old_anon")")
+        r_file+=("$(ratio "$new_file" "$old_file")")
+        r_shmem+=("$(ratio "$new_shmem" "$old_shmem")")
+        echo "   old player / bare timer ${r_old_cpu[-1]}; old X server / bare repaint ${r_old_x[-1]}; sound server new / old ${r_sound[-1]}; RSS new / old ${r_rss[-1]} (anonymous ${r_anon[-1]}, files ${r_file[-1]}, shared memory ${r_shmem[-1]})"
     fi
 done
 
@@ -273,6 +284,12 @@ echo "  voluntary context switches of the player: $(median "${r_vcs[@]}")/s [${r
 if [ -n "$old" ]; then
     echo "  old build: player CPU / bare timer $(median "${r_old_cpu[@]}") [${r_old_cpu[*]}], X server / bare repaint $(median "${r_old_x[@]}") [${r_old_x[*]}]"
     echo "  sound server CPU, new / old: $(median "${r_sound[@]}") [${r_sound[*]}] (target <= 0.6 against the build before the change)"
+    # Resident memory in its three parts: what the program allocates; pages
+    # of mapped files (the code of the program and its libraries, and the
+    # fonts, which depend on the faces used and are shared with every other
+    # program using them); and memory shared with the sound server (the
+    # queue of sound it holds).
+    echo "  RSS new / old: $(median "${r_rss[@]}") [${r_rss[*]}]; anonymous $(median "${r_anon[@]}") [${r_anon[*]}], files $(median "${r_file[@]}") [${r_file[*]}], shared memory $(median "${r_shmem[@]}") [${r_shmem[*]}]"
 fi
 
 # The benchmarks: each program of each build in turn, twice, medians of
