@@ -114,9 +114,12 @@ make_folder new "$build"
 [ -z "$old" ] || make_folder old "$old"
 
 now_ms() { date +%s%3N; }
-# CPU time of every thread of a process, in nanoseconds.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'; }
-switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
+# CPU time of every thread of a process, in nanoseconds, and its voluntary
+# context switches. "%.0f", not "%d": mawk's %d stops at 2^31, which the X
+# server passes (2.1 s of CPU) in a run of five rounds, and every window
+# after that would read 0.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f\n", s}'; }
+switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {printf "%.0f\n", s}'; }
 
 # Starts a program; sets pid, and startup_ms to the milliseconds until its
 # window maps. Arguments: the folder to run in, then the command.
